@@ -1,0 +1,76 @@
+# Mako's two entry points: `make run` and `make test`. Both install whatever Debian/Ubuntu
+# packages are missing, configure and build first.
+
+BUILD_DIR  ?= build
+BUILD_TYPE ?= RelWithDebInfo
+CMAKE_FLAGS ?=
+JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+
+PACKAGES := cmake ninja-build g++ make pkg-config dpkg-dev \
+            qt6-base-dev qt6-websockets-dev qt6-svg-dev libcurl4-openssl-dev \
+            libgtest-dev libgmock-dev libbenchmark-dev
+# Only for the benchmarks that compare against other tools, and the format check.
+BENCH_PACKAGES := jq
+LINT_PACKAGES := clang-format
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: all deps build test run bench format format-check clean
+
+all: build
+
+# Installs the packages in $(1) that dpkg does not list as installed.
+define install_missing
+	@missing=""; \
+	for p in $(1); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' \
+	        || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	    echo "Installing missing packages:$$missing"; \
+	    $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update -q && \
+	    $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $$missing; \
+	fi
+endef
+
+deps:
+	$(call install_missing,$(PACKAGES))
+
+$(BUILD_DIR)/build.ninja: | deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS)
+
+build: deps $(BUILD_DIR)/build.ninja
+	cmake --build $(BUILD_DIR) --parallel $(JOBS)
+
+test: build
+	ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(JOBS) --timeout 300
+
+run: build
+	@if [ -x $(BUILD_DIR)/src/app/mako ]; then \
+	    if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	        echo "No display found. Start Mako under a virtual one:"; \
+	        echo "  xvfb-run -a $(BUILD_DIR)/src/app/mako"; \
+	        echo "(xvfb-run comes with: apt-get install xvfb xauth)"; \
+	    else \
+	        $(BUILD_DIR)/src/app/mako; \
+	    fi; \
+	else \
+	    $(BUILD_DIR)/src/cli/mako-cli --help; \
+	fi
+
+bench: build
+	$(call install_missing,$(BENCH_PACKAGES))
+	@for b in $(BUILD_DIR)/bench/mako_bench_*; do echo "== $$b"; $$b || exit 1; done
+
+SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
+
+format:
+	$(call install_missing,$(LINT_PACKAGES))
+	clang-format -i $(SOURCES)
+
+format-check:
+	$(call install_missing,$(LINT_PACKAGES))
+	clang-format --dry-run --Werror $(SOURCES)
+
+clean:
+	rm -rf $(BUILD_DIR)

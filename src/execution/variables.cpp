@@ -1,0 +1,57 @@
+#include "execution/variables.h"
+
+namespace mako {
+
+using namespace Qt::StringLiterals;
+
+std::optional<APIEnvironment> activeEnvironment(const QList<APIEnvironment>& environments)
+{
+    for (const APIEnvironment& environment : environments) {
+        if (environment.isActive)
+            return environment;
+    }
+    return std::nullopt;
+}
+
+std::optional<APIEnvironment> mergedEnvironment(
+    const QList<KeyValuePair>& globalVariables, const QList<APIEnvironment>& environments)
+{
+    const std::optional<APIEnvironment> active = activeEnvironment(environments);
+    if (globalVariables.isEmpty() && !active)
+        return std::nullopt;
+
+    APIEnvironment merged {
+        .name = active ? active->name : u"Global"_s,
+        .variables = {},
+        .isActive = true,
+    };
+    for (const KeyValuePair& row : globalVariables) {
+        if (row.isApplicable())
+            merged.variables.append(row);
+    }
+    // The environment's rows go in unfiltered; substitution skips the ones that do not apply.
+    if (active)
+        merged.variables.append(active->variables);
+    return merged;
+}
+
+void setActiveEnvironment(QList<APIEnvironment>& environments, const std::optional<QUuid>& id)
+{
+    for (APIEnvironment& environment : environments)
+        environment.isActive = id.has_value() && environment.id == *id;
+}
+
+QString substituteVariables(const QString& text, const std::optional<APIEnvironment>& environment)
+{
+    if (!environment || !text.contains(u"{{"))
+        return text;
+    QString result = text;
+    for (const KeyValuePair& row : environment->variables) {
+        if (!row.isApplicable())
+            continue;
+        result.replace(u"{{"_s + row.key + u"}}"_s, row.value);
+    }
+    return result;
+}
+
+} // namespace mako

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "model/apienvironment.h"
+#include "model/keyvaluepair.h"
+
+#include <QList>
+#include <QString>
+#include <QUuid>
+
+#include <optional>
+
+namespace mako {
+
+/// The first environment, in list order, that is active. When a file or an import leaves
+/// several active, the first of them counts.
+std::optional<APIEnvironment> activeEnvironment(const QList<APIEnvironment>& environments);
+
+/// The variable set to send with: the enabled, named global rows first, then every row of the
+/// active environment. Nothing when there are no global rows at all and no active environment.
+/// Made fresh on each call (with a fresh id) and never stored.
+std::optional<APIEnvironment> mergedEnvironment(
+    const QList<KeyValuePair>& globalVariables, const QList<APIEnvironment>& environments);
+
+/// Makes the environment with `id` the only active one; with no id, or an id that matches
+/// nothing, no environment is active. Saving is the caller's business.
+void setActiveEnvironment(QList<APIEnvironment>& environments, const std::optional<QUuid>& id);
+
+/// Replaces {{key}} placeholders, one pass over the rows in order: text that a value brings in
+/// is seen only by the rows after it, the first of two rows with one key wins, and a
+/// placeholder that no enabled row names stays as it is. Matching is literal and
+/// case-sensitive; nothing is trimmed.
+QString substituteVariables(const QString& text, const std::optional<APIEnvironment>& environment);
+
+} // namespace mako

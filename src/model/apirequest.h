@@ -1,0 +1,41 @@
+#pragma once
+
+#include "model/keyvaluepair.h"
+#include "model/requestenums.h"
+#include "model/timestamp.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QUuid>
+
+namespace mako {
+
+/// One request as the user composes it. Build one with designated initializers; every field
+/// left out takes the value of a new request (fresh ids, fresh blank rows, "now").
+struct APIRequest {
+    QUuid id = QUuid::createUuid();
+    QString name = QStringLiteral("New Request");
+    QString url;
+    HTTPMethod method = HTTPMethod::get;
+    QList<KeyValuePair> headers {KeyValuePair {}};
+    /// Query parameters, and also the field list of a form-data body.
+    QList<KeyValuePair> queryParams {KeyValuePair {}};
+    RequestBodyType bodyType = RequestBodyType::none;
+    QString body;
+    AuthType authType = AuthType::none;
+    /// The one credential: the token, "username:password", or the API key.
+    QString authToken;
+    QStringList tags;
+    RequestProtocol requestProtocol = RequestProtocol::http;
+    QString graphqlQuery;
+    QString graphqlVariables;
+    QString graphqlOperationName;
+    QStringList wsMessages;
+    Timestamp createdAt = currentTimestamp();
+    Timestamp updatedAt = createdAt;
+
+    bool operator==(const APIRequest&) const = default;
+};
+
+} // namespace mako

@@ -1,0 +1,83 @@
+#include "model/apiresponse.h"
+
+#include "model/prettyjson.h"
+
+#include <QUtf8StringView>
+
+namespace mako {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray bodyAsText(const QByteArray& body)
+{
+    if (QUtf8StringView(body).isValidUtf8())
+        return body;
+    return QByteArray(kUndecodableBodyText);
+}
+
+} // namespace
+
+QString APIResponse::contentType() const
+{
+    if (const auto it = headers.constFind(u"Content-Type"_s); it != headers.cend())
+        return it.value();
+    return headers.value(u"content-type"_s);
+}
+
+QByteArray APIResponse::prettyJSON() const
+{
+    if (auto pretty = prettyPrintJson(body))
+        return std::move(*pretty);
+    return bodyAsText(body);
+}
+
+QByteArray APIResponse::prettyBody() const
+{
+    const QString type = contentType();
+    if (type.contains(u"json"))
+        return prettyJSON();
+    if (type.contains(u"xml") || type.contains(u"html")) {
+        if (!QUtf8StringView(body).isValidUtf8())
+            return QByteArray(kUndecodableBodyText);
+        return formatXML(QString::fromUtf8(body)).toUtf8();
+    }
+    return bodyAsText(body);
+}
+
+QString formatXML(QStringView text)
+{
+    QString out;
+    out.reserve(text.size() + text.size() / 4);
+    int level = 0;
+    bool inTag = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'<') {
+            if (i + 1 < text.size() && text[i + 1] == u'/')
+                level = std::max(0, level - 1);
+            if (!out.isEmpty() && !out.endsWith(u'\n'))
+                out += u'\n';
+            out += QString(2 * level, u' ');
+            inTag = true;
+            out += u'<';
+        } else if (c == u'>') {
+            out += u'>';
+            if (inTag && i >= 2 && text[i - 1] != u'/') {
+                const qsizetype tagStart = out.lastIndexOf(u'<');
+                if (tagStart >= 0) {
+                    const QStringView tag = QStringView(out).mid(tagStart);
+                    if (!tag.contains(u"</") && !tag.contains(u"/>") && !tag.startsWith(u"<?"))
+                        ++level;
+                }
+            }
+            inTag = false;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace mako

@@ -1,0 +1,165 @@
+#include "model/jsonwriter.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QLocale>
+
+#include <cmath>
+
+namespace mako {
+
+namespace {
+
+class Writer {
+public:
+    explicit Writer(JsonStyle style)
+        : m_pretty(style == JsonStyle::Pretty)
+    { }
+
+    void value(const QJsonValue& v, int depth)
+    {
+        switch (v.type()) {
+        case QJsonValue::Null:
+        case QJsonValue::Undefined:
+            m_out += "null";
+            break;
+        case QJsonValue::Bool:
+            m_out += v.toBool() ? "true" : "false";
+            break;
+        case QJsonValue::Double:
+            number(v.toDouble());
+            break;
+        case QJsonValue::String:
+            string(v.toString());
+            break;
+        case QJsonValue::Array:
+            array(v.toArray(), depth);
+            break;
+        case QJsonValue::Object:
+            object(v.toObject(), depth);
+            break;
+        }
+    }
+
+    QByteArray take() { return std::move(m_out); }
+
+private:
+    void number(double d)
+    {
+        constexpr double kExactIntegerLimit = 9007199254740992.0; // 2^53
+        if (!std::isfinite(d)) {
+            m_out += "null"; // JSON has no infinities; never produced by our own records
+        } else if (d == std::trunc(d) && std::fabs(d) < kExactIntegerLimit
+            && !(d == 0 && std::signbit(d))) {
+            m_out += QByteArray::number(static_cast<qint64>(d));
+        } else {
+            m_out += QByteArray::number(d, 'g', QLocale::FloatingPointShortest);
+        }
+    }
+
+    void string(const QString& text)
+    {
+        static const char hexDigits[] = "0123456789abcdef";
+        const QByteArray utf8 = text.toUtf8();
+        m_out += '"';
+        for (const char ch : utf8) {
+            const auto c = static_cast<unsigned char>(ch);
+            switch (c) {
+            case '"':
+                m_out += "\\\"";
+                break;
+            case '\\':
+                m_out += "\\\\";
+                break;
+            case '\b':
+                m_out += "\\b";
+                break;
+            case '\f':
+                m_out += "\\f";
+                break;
+            case '\n':
+                m_out += "\\n";
+                break;
+            case '\r':
+                m_out += "\\r";
+                break;
+            case '\t':
+                m_out += "\\t";
+                break;
+            case '/':
+                m_out += m_pretty ? "\\/" : "/";
+                break;
+            default:
+                if (c < 0x20) {
+                    m_out += "\\u00";
+                    m_out += hexDigits[c >> 4];
+                    m_out += hexDigits[c & 0xF];
+                } else {
+                    m_out += ch;
+                }
+            }
+        }
+        m_out += '"';
+    }
+
+    void newline(int depth)
+    {
+        if (!m_pretty)
+            return;
+        m_out += '\n';
+        m_out.append(2 * depth, ' ');
+    }
+
+    void array(const QJsonArray& a, int depth)
+    {
+        if (a.isEmpty()) {
+            m_out += "[]";
+            return;
+        }
+        m_out += '[';
+        for (qsizetype i = 0; i < a.size(); ++i) {
+            if (i > 0)
+                m_out += ',';
+            newline(depth + 1);
+            value(a.at(i), depth + 1);
+        }
+        newline(depth);
+        m_out += ']';
+    }
+
+    void object(const QJsonObject& o, int depth)
+    {
+        if (o.isEmpty()) {
+            m_out += "{}";
+            return;
+        }
+        m_out += '{';
+        bool first = true;
+        // QJsonObject iterates its keys in ascending order, which the pretty form asks for.
+        for (auto it = o.begin(); it != o.end(); ++it) {
+            if (!first)
+                m_out += ',';
+            first = false;
+            newline(depth + 1);
+            string(it.key());
+            m_out += m_pretty ? " : " : ":";
+            value(it.value(), depth + 1);
+        }
+        newline(depth);
+        m_out += '}';
+    }
+
+    bool m_pretty;
+    QByteArray m_out;
+};
+
+} // namespace
+
+QByteArray writeJson(const QJsonValue& value, JsonStyle style)
+{
+    Writer writer(style);
+    writer.value(value, 0);
+    return writer.take();
+}
+
+} // namespace mako

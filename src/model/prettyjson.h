@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <optional>
+
+namespace mako {
+
+/// Re-indents a JSON document whose top level is an object or an array: two spaces per level,
+/// one member or element per line, `"key" : value`, keys in ascending code-point order, "/"
+/// written as "\/". Number literals are copied exactly as written, so 64-bit ids, 1.10 or 1e400
+/// survive untouched. When a key occurs twice in one object the last one wins, as in a parsed
+/// map. Returns nothing when the text is not such a document (invalid JSON, invalid UTF-8, a bare
+/// scalar, or nesting deeper than kMaxJsonDepth).
+///
+/// Works on the bytes directly: the extra memory is the output plus a few bytes per container.
+std::optional<QByteArray> prettyPrintJson(QByteArrayView json);
+
+inline constexpr int kMaxJsonDepth = 512;
+
+} // namespace mako

@@ -1,0 +1,421 @@
+#include "model/recordjson.h"
+
+#include "model/uuidtext.h"
+
+#include <QJsonDocument>
+#include <QJsonParseError>
+
+#include <climits>
+#include <cmath>
+#include <concepts>
+#include <optional>
+
+namespace mako {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+namespace key {
+constexpr auto id = "id"_L1;
+constexpr auto key = "key"_L1;
+constexpr auto value = "value"_L1;
+constexpr auto isEnabled = "isEnabled"_L1;
+constexpr auto name = "name"_L1;
+constexpr auto url = "url"_L1;
+constexpr auto method = "method"_L1;
+constexpr auto headers = "headers"_L1;
+constexpr auto queryParams = "queryParams"_L1;
+constexpr auto bodyType = "bodyType"_L1;
+constexpr auto body = "body"_L1;
+constexpr auto authType = "authType"_L1;
+constexpr auto authToken = "authToken"_L1;
+constexpr auto tags = "tags"_L1;
+constexpr auto requestProtocol = "requestProtocol"_L1;
+constexpr auto graphqlQuery = "graphqlQuery"_L1;
+constexpr auto graphqlVariables = "graphqlVariables"_L1;
+constexpr auto graphqlOperationName = "graphqlOperationName"_L1;
+constexpr auto wsMessages = "wsMessages"_L1;
+constexpr auto createdAt = "createdAt"_L1;
+constexpr auto updatedAt = "updatedAt"_L1;
+constexpr auto requests = "requests"_L1;
+constexpr auto folders = "folders"_L1;
+constexpr auto requestIDs = "requestIDs"_L1;
+constexpr auto variables = "variables"_L1;
+constexpr auto isActive = "isActive"_L1;
+constexpr auto request = "request"_L1;
+constexpr auto statusCode = "statusCode"_L1;
+constexpr auto duration = "duration"_L1;
+constexpr auto timestamp = "timestamp"_L1;
+} // namespace key
+
+// Where a value sits in the document. Built on the stack as the decoder descends and only
+// rendered when something fails, so a successful decode pays nothing for it.
+struct Path {
+    const Path* parent = nullptr;
+    QLatin1StringView key;
+    qsizetype index = -1;
+
+    Path member(QLatin1StringView name) const { return Path {this, name, -1}; }
+    Path element(qsizetype i) const { return Path {this, {}, i}; }
+
+    QString render() const
+    {
+        QString text = parent ? parent->render() : QString();
+        if (index >= 0)
+            return text + u'[' + QString::number(index) + u']';
+        if (key.isEmpty())
+            return text;
+        return text.isEmpty() ? QString(key) : text + u'.' + key;
+    }
+};
+
+QJsonArray toArray(const QStringList& texts)
+{
+    return QJsonArray::fromStringList(texts);
+}
+
+QJsonArray toArray(const QList<QUuid>& ids)
+{
+    QJsonArray array;
+    for (const QUuid& id : ids)
+        array.append(uuidToText(id));
+    return array;
+}
+
+class Decoder {
+public:
+    Error error() const { return Error {m_error.value_or(u"invalid value"_s)}; }
+
+    bool fail(const Path& path, const QString& what)
+    {
+        if (!m_error) {
+            const QString where = path.render();
+            m_error = where.isEmpty() ? what : where + u": "_s + what;
+        }
+        return false;
+    }
+
+    bool object(const QJsonValue& json, const Path& path, QJsonObject& out)
+    {
+        if (!json.isObject())
+            return fail(path, u"expected an object"_s);
+        out = json.toObject();
+        return true;
+    }
+
+    // Every key is required and may not be null: a file written before a field existed does
+    // not decode rather than quietly taking a default.
+    bool member(const QJsonObject& o, QLatin1StringView name, const Path& path, QJsonValue& out)
+    {
+        const auto it = o.constFind(name);
+        if (it == o.constEnd())
+            return fail(path.member(name), u"missing key"_s);
+        out = it.value();
+        if (out.isNull())
+            return fail(path.member(name), u"must not be null"_s);
+        return true;
+    }
+
+    bool value(const QJsonValue& json, const Path& path, QString& out)
+    {
+        if (!json.isString())
+            return fail(path, u"expected a string"_s);
+        out = json.toString();
+        return true;
+    }
+
+    bool value(const QJsonValue& json, const Path& path, bool& out)
+    {
+        if (!json.isBool())
+            return fail(path, u"expected a boolean"_s);
+        out = json.toBool();
+        return true;
+    }
+
+    bool value(const QJsonValue& json, const Path& path, double& out)
+    {
+        if (!json.isDouble())
+            return fail(path, u"expected a number"_s);
+        out = json.toDouble();
+        return true;
+    }
+
+    bool value(const QJsonValue& json, const Path& path, int& out)
+    {
+        const double d = json.toDouble();
+        if (!json.isDouble() || d != std::trunc(d) || d < INT_MIN || d > INT_MAX)
+            return fail(path, u"expected an integer"_s);
+        out = static_cast<int>(d);
+        return true;
+    }
+
+    bool value(const QJsonValue& json, const Path& path, QUuid& out)
+    {
+        if (!json.isString())
+            return fail(path, u"expected a UUID string"_s);
+        const auto uuid = uuidFromText(json.toString());
+        if (!uuid)
+            return fail(path, u"\"%1\" is not a UUID"_s.arg(json.toString()));
+        out = *uuid;
+        return true;
+    }
+
+    template <typename E>
+    requires std::is_enum_v<E>
+    bool value(const QJsonValue& json, const Path& path, E& out)
+    {
+        if (!json.isString())
+            return fail(path, u"expected a string"_s);
+        const auto parsed = fromRawValue<E>(json.toString());
+        if (!parsed) {
+            QStringList allowed;
+            for (E e : allCases<E>())
+                allowed << rawValue(e);
+            return fail(path,
+                u"unknown value \"%1\" (expected one of: %2)"_s.arg(
+                    json.toString(), allowed.join(u", "_s)));
+        }
+        out = *parsed;
+        return true;
+    }
+
+    template <typename T> bool value(const QJsonValue& json, const Path& path, QList<T>& out)
+    {
+        if (!json.isArray())
+            return fail(path, u"expected an array"_s);
+        const QJsonArray array = json.toArray();
+        out.clear();
+        out.reserve(array.size());
+        for (qsizetype i = 0; i < array.size(); ++i) {
+            T element;
+            if (!value(array.at(i), path.element(i), element))
+                return false;
+            out.append(std::move(element));
+        }
+        return true;
+    }
+
+    template <typename T>
+    bool field(const QJsonObject& o, QLatin1StringView name, const Path& path, T& out)
+    {
+        QJsonValue json;
+        return member(o, name, path, json) && value(json, path.member(name), out);
+    }
+
+    bool value(const QJsonValue& json, const Path& path, KeyValuePair& out)
+    {
+        QJsonObject o;
+        return object(json, path, o) && field(o, key::id, path, out.id)
+            && field(o, key::key, path, out.key) && field(o, key::value, path, out.value)
+            && field(o, key::isEnabled, path, out.isEnabled);
+    }
+
+    bool value(const QJsonValue& json, const Path& path, APIRequest& out)
+    {
+        QJsonObject o;
+        return object(json, path, o) && field(o, key::id, path, out.id)
+            && field(o, key::name, path, out.name) && field(o, key::url, path, out.url)
+            && field(o, key::method, path, out.method) && field(o, key::headers, path, out.headers)
+            && field(o, key::queryParams, path, out.queryParams)
+            && field(o, key::bodyType, path, out.bodyType) && field(o, key::body, path, out.body)
+            && field(o, key::authType, path, out.authType)
+            && field(o, key::authToken, path, out.authToken) && field(o, key::tags, path, out.tags)
+            && field(o, key::requestProtocol, path, out.requestProtocol)
+            && field(o, key::graphqlQuery, path, out.graphqlQuery)
+            && field(o, key::graphqlVariables, path, out.graphqlVariables)
+            && field(o, key::graphqlOperationName, path, out.graphqlOperationName)
+            && field(o, key::wsMessages, path, out.wsMessages)
+            && field(o, key::createdAt, path, out.createdAt)
+            && field(o, key::updatedAt, path, out.updatedAt);
+    }
+
+    bool value(const QJsonValue& json, const Path& path, CollectionFolder& out)
+    {
+        QJsonObject o;
+        return object(json, path, o) && field(o, key::id, path, out.id)
+            && field(o, key::name, path, out.name)
+            && field(o, key::requestIDs, path, out.requestIDs);
+    }
+
+    bool value(const QJsonValue& json, const Path& path, Collection& out)
+    {
+        QJsonObject o;
+        return object(json, path, o) && field(o, key::id, path, out.id)
+            && field(o, key::name, path, out.name) && field(o, key::requests, path, out.requests)
+            && field(o, key::folders, path, out.folders)
+            && field(o, key::createdAt, path, out.createdAt);
+    }
+
+    bool value(const QJsonValue& json, const Path& path, APIEnvironment& out)
+    {
+        QJsonObject o;
+        return object(json, path, o) && field(o, key::id, path, out.id)
+            && field(o, key::name, path, out.name) && field(o, key::variables, path, out.variables)
+            && field(o, key::isActive, path, out.isActive);
+    }
+
+    bool value(const QJsonValue& json, const Path& path, HistoryItem& out)
+    {
+        QJsonObject o;
+        return object(json, path, o) && field(o, key::id, path, out.id)
+            && field(o, key::request, path, out.request)
+            && field(o, key::statusCode, path, out.statusCode)
+            && field(o, key::duration, path, out.duration)
+            && field(o, key::timestamp, path, out.timestamp);
+    }
+
+private:
+    std::optional<QString> m_error;
+};
+
+template <typename T> Result<T> decode(const QJsonValue& json)
+{
+    Decoder decoder;
+    T out;
+    if (!decoder.value(json, Path {}, out))
+        return decoder.error();
+    return out;
+}
+
+} // namespace
+
+QJsonObject toJson(const KeyValuePair& row)
+{
+    return QJsonObject {
+        {key::id, uuidToText(row.id)},
+        {key::key, row.key},
+        {key::value, row.value},
+        {key::isEnabled, row.isEnabled},
+    };
+}
+
+QJsonObject toJson(const APIRequest& request)
+{
+    return QJsonObject {
+        {key::id, uuidToText(request.id)},
+        {key::name, request.name},
+        {key::url, request.url},
+        {key::method, rawValue(request.method)},
+        {key::headers, toJsonArray(request.headers)},
+        {key::queryParams, toJsonArray(request.queryParams)},
+        {key::bodyType, rawValue(request.bodyType)},
+        {key::body, request.body},
+        {key::authType, rawValue(request.authType)},
+        {key::authToken, request.authToken},
+        {key::tags, toArray(request.tags)},
+        {key::requestProtocol, rawValue(request.requestProtocol)},
+        {key::graphqlQuery, request.graphqlQuery},
+        {key::graphqlVariables, request.graphqlVariables},
+        {key::graphqlOperationName, request.graphqlOperationName},
+        {key::wsMessages, toArray(request.wsMessages)},
+        {key::createdAt, request.createdAt},
+        {key::updatedAt, request.updatedAt},
+    };
+}
+
+QJsonObject toJson(const CollectionFolder& folder)
+{
+    return QJsonObject {
+        {key::id, uuidToText(folder.id)},
+        {key::name, folder.name},
+        {key::requestIDs, toArray(folder.requestIDs)},
+    };
+}
+
+QJsonObject toJson(const Collection& collection)
+{
+    return QJsonObject {
+        {key::id, uuidToText(collection.id)},
+        {key::name, collection.name},
+        {key::requests, toJsonArray(collection.requests)},
+        {key::folders, toJsonArray(collection.folders)},
+        {key::createdAt, collection.createdAt},
+    };
+}
+
+QJsonObject toJson(const APIEnvironment& environment)
+{
+    return QJsonObject {
+        {key::id, uuidToText(environment.id)},
+        {key::name, environment.name},
+        {key::variables, toJsonArray(environment.variables)},
+        {key::isActive, environment.isActive},
+    };
+}
+
+QJsonObject toJson(const HistoryItem& item)
+{
+    return QJsonObject {
+        {key::id, uuidToText(item.id)},
+        {key::request, toJson(item.request)},
+        {key::statusCode, item.statusCode},
+        {key::duration, item.duration},
+        {key::timestamp, item.timestamp},
+    };
+}
+
+template <> Result<KeyValuePair> fromJson<KeyValuePair>(const QJsonValue& json)
+{
+    return decode<KeyValuePair>(json);
+}
+
+template <> Result<APIRequest> fromJson<APIRequest>(const QJsonValue& json)
+{
+    return decode<APIRequest>(json);
+}
+
+template <> Result<CollectionFolder> fromJson<CollectionFolder>(const QJsonValue& json)
+{
+    return decode<CollectionFolder>(json);
+}
+
+template <> Result<Collection> fromJson<Collection>(const QJsonValue& json)
+{
+    return decode<Collection>(json);
+}
+
+template <> Result<APIEnvironment> fromJson<APIEnvironment>(const QJsonValue& json)
+{
+    return decode<APIEnvironment>(json);
+}
+
+template <> Result<HistoryItem> fromJson<HistoryItem>(const QJsonValue& json)
+{
+    return decode<HistoryItem>(json);
+}
+
+template <> Result<QList<APIRequest>> listFromJson<APIRequest>(const QJsonValue& json)
+{
+    return decode<QList<APIRequest>>(json);
+}
+
+template <> Result<QList<Collection>> listFromJson<Collection>(const QJsonValue& json)
+{
+    return decode<QList<Collection>>(json);
+}
+
+template <> Result<QList<APIEnvironment>> listFromJson<APIEnvironment>(const QJsonValue& json)
+{
+    return decode<QList<APIEnvironment>>(json);
+}
+
+template <> Result<QList<HistoryItem>> listFromJson<HistoryItem>(const QJsonValue& json)
+{
+    return decode<QList<HistoryItem>>(json);
+}
+
+Result<QJsonValue> parseJson(const QByteArray& bytes)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError) {
+        return Error {
+            u"invalid JSON at offset %1: %2"_s.arg(error.offset).arg(error.errorString())};
+    }
+    if (document.isArray())
+        return QJsonValue(document.array());
+    return QJsonValue(document.object());
+}
+
+} // namespace mako

@@ -1,0 +1,106 @@
+#include "model/requestenums.h"
+
+namespace mako {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr std::array kMethods {HTTPMethod::get, HTTPMethod::post, HTTPMethod::put,
+    HTTPMethod::delete_, HTTPMethod::patch, HTTPMethod::head, HTTPMethod::options};
+constexpr std::array kBodyTypes {
+    RequestBodyType::none, RequestBodyType::json, RequestBodyType::formData, RequestBodyType::raw};
+constexpr std::array kAuthTypes {
+    AuthType::none, AuthType::bearer, AuthType::basic, AuthType::apiKey};
+constexpr std::array kProtocols {RequestProtocol::http, RequestProtocol::graphql,
+    RequestProtocol::websocket, RequestProtocol::sse};
+
+} // namespace
+
+QString rawValue(HTTPMethod value)
+{
+    switch (value) {
+    case HTTPMethod::get:
+        return u"GET"_s;
+    case HTTPMethod::post:
+        return u"POST"_s;
+    case HTTPMethod::put:
+        return u"PUT"_s;
+    case HTTPMethod::delete_:
+        return u"DELETE"_s;
+    case HTTPMethod::patch:
+        return u"PATCH"_s;
+    case HTTPMethod::head:
+        return u"HEAD"_s;
+    case HTTPMethod::options:
+        return u"OPTIONS"_s;
+    }
+    return QString();
+}
+
+QString rawValue(RequestBodyType value)
+{
+    switch (value) {
+    case RequestBodyType::none:
+        return u"None"_s;
+    case RequestBodyType::json:
+        return u"JSON"_s;
+    case RequestBodyType::formData:
+        return u"Form Data"_s;
+    case RequestBodyType::raw:
+        return u"Raw"_s;
+    }
+    return QString();
+}
+
+QString rawValue(AuthType value)
+{
+    switch (value) {
+    case AuthType::none:
+        return u"None"_s;
+    case AuthType::bearer:
+        return u"Bearer Token"_s;
+    case AuthType::basic:
+        return u"Basic Auth"_s;
+    case AuthType::apiKey:
+        return u"API Key"_s;
+    }
+    return QString();
+}
+
+QString rawValue(RequestProtocol value)
+{
+    switch (value) {
+    case RequestProtocol::http:
+        return u"HTTP"_s;
+    case RequestProtocol::graphql:
+        return u"GraphQL"_s;
+    case RequestProtocol::websocket:
+        return u"WebSocket"_s;
+    case RequestProtocol::sse:
+        return u"SSE"_s;
+    }
+    return QString();
+}
+
+template <> std::span<const HTTPMethod> allCases<HTTPMethod>()
+{
+    return kMethods;
+}
+
+template <> std::span<const RequestBodyType> allCases<RequestBodyType>()
+{
+    return kBodyTypes;
+}
+
+template <> std::span<const AuthType> allCases<AuthType>()
+{
+    return kAuthTypes;
+}
+
+template <> std::span<const RequestProtocol> allCases<RequestProtocol>()
+{
+    return kProtocols;
+}
+
+} // namespace mako

@@ -1,0 +1,165 @@
+#include "model/apiresponse.h"
+#include "model/jsonwriter.h"
+#include "model/prettyjson.h"
+#include "support/qtprinters.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace mako;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+APIResponse response(const QString& contentType, const QByteArray& body,
+    const QString& headerName = u"Content-Type"_s)
+{
+    APIResponse r;
+    if (!contentType.isNull())
+        r.headers.insert(headerName, contentType);
+    r.body = body;
+    r.size = body.size();
+    return r;
+}
+
+QByteArray pretty(const QByteArray& json)
+{
+    return prettyPrintJson(json).value_or("<not JSON>");
+}
+
+} // namespace
+
+TEST(ResponseText, contentTypeLooksUpOnlyTwoSpellings)
+{
+    EXPECT_EQ(response(u"a/b"_s, {}).contentType(), u"a/b"_s);
+    EXPECT_EQ(response(u"a/b"_s, {}, u"content-type"_s).contentType(), u"a/b"_s);
+    const APIResponse shouting = response(u"application/json"_s, "<p>{}", u"CONTENT-TYPE"_s);
+    EXPECT_EQ(shouting.contentType(), QString());
+    EXPECT_EQ(shouting.prettyBody(), "<p>{}");
+}
+
+TEST(ResponseText, prettyBodyRoutesByContentType)
+{
+    EXPECT_EQ(response(u"application/json; charset=utf-8"_s, R"({"b":1,"a":[1,2]})").prettyBody(),
+        "{\n  \"a\" : [\n    1,\n    2\n  ],\n  \"b\" : 1\n}");
+    EXPECT_EQ(response(u"application/json"_s, "42").prettyBody(), "42");
+    EXPECT_EQ(response(u"application/json"_s, "{oops").prettyBody(), "{oops");
+    EXPECT_EQ(response(u"application/json"_s, "{\"a\":\"\xff\"}").prettyBody(),
+        "Unable to decode response");
+    EXPECT_EQ(response(u"Application/JSON"_s, "{\"a\":1}").prettyBody(), "{\"a\":1}");
+    EXPECT_EQ(response(u"text/html"_s, "<a><b/></a>").prettyBody(), "<a>\n  <b/>\n</a>");
+    EXPECT_EQ(response(u"text/plain"_s, "<a><b/></a>").prettyBody(), "<a><b/></a>");
+    EXPECT_EQ(response(u"text/xml"_s, "<a>\xc3").prettyBody(), "Unable to decode response");
+}
+
+TEST(PrettyJson, keepsNumberLiteralsExactly)
+{
+    EXPECT_EQ(pretty(R"([12345678901234567890,1.10,1e400,-0,1E+2,0.000001])"),
+        "[\n  12345678901234567890,\n  1.10,\n  1e400,\n  -0,\n  1E+2,\n  0.000001\n]");
+    EXPECT_EQ(pretty(R"({"id":9007199254740993})"), "{\n  \"id\" : 9007199254740993\n}");
+}
+
+TEST(PrettyJson, writesStringsInOneCanonicalForm)
+{
+    EXPECT_EQ(pretty(R"(["a/b","\/","\u00e9\n\t","\ud83d\ude00","\u0001","\ud800x","é"])"),
+        "[\n  \"a\\/b\",\n  \"\\/\",\n  \"\xc3\xa9\\n\\t\",\n  \"\xf0\x9f\x98\x80\",\n"
+        "  \"\\u0001\",\n  \"\\ud800x\",\n  \"\xc3\xa9\"\n]");
+    EXPECT_EQ(pretty(R"({"\u0062":1,"a":2})"), "{\n  \"a\" : 2,\n  \"b\" : 1\n}");
+}
+
+TEST(PrettyJson, layoutOfNestingEmptiesAndDuplicates)
+{
+    EXPECT_EQ(pretty(" {\"z\":{},\"y\":[],\"x\":[{\"k\":null,\"b\":true}]} \n"),
+        "{\n  \"x\" : [\n    {\n      \"b\" : true,\n      \"k\" : null\n    }\n  ],\n"
+        "  \"y\" : [],\n  \"z\" : {}\n}");
+    // The last of two equal keys wins, as in any parsed map.
+    EXPECT_EQ(pretty(R"({"a":1,"b":2,"a":3})"), "{\n  \"a\" : 3,\n  \"b\" : 2\n}");
+}
+
+TEST(PrettyJson, rejectsWhatIsNotADocument)
+{
+    for (const char* text : {"", "   ", "42", "\"s\"", "null", "[1,]", "{\"a\"}", "{\"a\":1,}",
+             "[01]", "[1.]", "[.5]", "[-]", "[1e]", "[tru]", "[\"a\nb\"]", "[\"\\x\"]",
+             "[\"\\u12g4\"]", "{1:2}", "[1] [2]", "[1", "[\"abc"}) {
+        EXPECT_FALSE(prettyPrintJson(QByteArray(text)).has_value()) << text;
+    }
+    QByteArray deep(kMaxJsonDepth + 1, '[');
+    deep += QByteArray(kMaxJsonDepth + 1, ']');
+    EXPECT_FALSE(prettyPrintJson(deep).has_value());
+    deep.chop(1);
+    deep.remove(0, 1);
+    EXPECT_TRUE(prettyPrintJson(deep).has_value());
+}
+
+TEST(PrettyJson, agreesWithQtsReaderOnGeneratedDocuments)
+{
+    // Whatever the layout, the text we write must mean what the server sent.
+    std::mt19937 rng(7);
+    std::function<QJsonValue(int)> make = [&](int depth) -> QJsonValue {
+        const int kind = depth > 3 ? int(rng() % 4) : int(rng() % 6);
+        switch (kind) {
+        case 0:
+            return double(rng() % 100000) / 8;
+        case 1:
+            return QString::fromUtf8("k/\"\\\n é\t") + QString::number(rng() % 50);
+        case 2:
+            return rng() % 2 == 0;
+        case 3:
+            return QJsonValue();
+        case 4: {
+            QJsonArray a;
+            for (unsigned i = rng() % 5; i > 0; --i)
+                a.append(make(depth + 1));
+            return a;
+        }
+        default: {
+            QJsonObject o;
+            for (unsigned i = rng() % 5; i > 0; --i)
+                o.insert(u"key"_s + QString::number(rng() % 20), make(depth + 1));
+            return o;
+        }
+        }
+    };
+    for (int i = 0; i < 200; ++i) {
+        const QJsonArray document {make(0), make(0)};
+        const QByteArray compact = QJsonDocument(document).toJson(QJsonDocument::Compact);
+        const auto ours = prettyPrintJson(compact);
+        ASSERT_TRUE(ours.has_value()) << compact.toStdString();
+        EXPECT_EQ(QJsonDocument::fromJson(*ours).array(), document) << ours->toStdString();
+        // Our own writer and the body formatter agree on the layout.
+        EXPECT_EQ(*ours, writeJson(document, JsonStyle::Pretty));
+    }
+}
+
+TEST(FormatXML, indentsMarkupArrivingOnOneLine)
+{
+    EXPECT_EQ(formatXML(u"<a><b>x</b><c/></a>"), u"<a>\n  <b>x\n  </b>\n  <c/>\n</a>"_s);
+    EXPECT_EQ(
+        formatXML(u"<?xml version=\"1.0\"?><r></r>"), u"<?xml version=\"1.0\"?>\n<r>\n</r>"_s);
+    EXPECT_EQ(formatXML(u""), QString());
+    EXPECT_EQ(formatXML(u"</a></b></c><d>"), u"</a>\n</b>\n</c>\n<d>"_s);
+    // Declarations and comments count as opening tags.
+    EXPECT_EQ(formatXML(u"<!DOCTYPE html><p>"), u"<!DOCTYPE html>\n  <p>"_s);
+    // Existing line breaks are kept, and no empty line is added before a tag after one.
+    EXPECT_EQ(formatXML(u"<a>\n<b/></a>"), u"<a>\n  <b/>\n</a>"_s);
+    EXPECT_EQ(formatXML(u"text"), u"text"_s);
+}
+
+TEST(JsonWriter, numbersReadBackIdentically)
+{
+    std::mt19937_64 rng(3);
+    std::uniform_real_distribution<double> any(-1e12, 1e12);
+    for (int i = 0; i < 1000; ++i) {
+        const double d = i % 3 == 0 ? std::ldexp(any(rng), -int(rng() % 60)) : any(rng);
+        const QByteArray text = writeJson(QJsonArray {d}, JsonStyle::Compact);
+        const double back = QJsonDocument::fromJson(text).array().at(0).toDouble();
+        EXPECT_EQ(std::memcmp(&back, &d, sizeof d), 0) << text.toStdString();
+    }
+    EXPECT_EQ(
+        writeJson(QJsonArray {786000000.0, 0.5, -3.0}, JsonStyle::Compact), "[786000000,0.5,-3]");
+}

@@ -1,0 +1,271 @@
+#include "model/recordjson.h"
+#include "model/uuidtext.h"
+#include "support/qtprinters.h"
+
+#include <QJsonDocument>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+
+using namespace mako;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+APIRequest fullRequest(double createdAt)
+{
+    return APIRequest {
+        .name = u"Create user ✓"_s,
+        .url = u"https://{{host}}/users?x=1"_s,
+        .method = HTTPMethod::patch,
+        .headers = {KeyValuePair {.key = u"Accept"_s, .value = u"*/*"_s},
+            KeyValuePair {.key = u"X-Off"_s, .value = u"1"_s, .isEnabled = false}},
+        .queryParams = {},
+        .bodyType = RequestBodyType::formData,
+        .body = u"{\"a\":\"line\\n\"}\n\ttab"_s,
+        .authType = AuthType::bearer,
+        .authToken = u"t0k3n"_s,
+        .tags = {u"smoke"_s, u""_s},
+        .requestProtocol = RequestProtocol::graphql,
+        .graphqlQuery = u"query { me { id } }"_s,
+        .graphqlVariables = u"{}"_s,
+        .graphqlOperationName = u"Me"_s,
+        .wsMessages = {u"ping"_s},
+        .createdAt = createdAt,
+        .updatedAt = createdAt + 0.000123,
+    };
+}
+
+QJsonObject requestJson()
+{
+    return toJson(fullRequest(786000000.25));
+}
+
+} // namespace
+
+TEST(RequestModel, newRequestHasTheDocumentedDefaults)
+{
+    const double before = currentTimestamp();
+    const APIRequest request;
+    EXPECT_EQ(request.name, u"New Request"_s);
+    EXPECT_TRUE(request.url.isEmpty());
+    EXPECT_EQ(request.method, HTTPMethod::get);
+    EXPECT_EQ(request.bodyType, RequestBodyType::none);
+    EXPECT_EQ(request.authType, AuthType::none);
+    EXPECT_EQ(request.requestProtocol, RequestProtocol::http);
+    ASSERT_EQ(request.headers.size(), 1);
+    ASSERT_EQ(request.queryParams.size(), 1);
+    EXPECT_TRUE(request.headers[0].key.isEmpty() && request.headers[0].isEnabled);
+    EXPECT_NE(request.headers[0].id, request.queryParams[0].id);
+    EXPECT_NE(APIRequest().headers[0].id, request.headers[0].id);
+    EXPECT_TRUE(request.tags.isEmpty() && request.wsMessages.isEmpty());
+    EXPECT_EQ(request.createdAt, request.updatedAt);
+    EXPECT_GE(request.createdAt, before);
+    EXPECT_LT(request.createdAt - before, 5.0);
+}
+
+TEST(RequestModel, equalityIsOrderSensitiveAndCoversEveryField)
+{
+    const APIRequest a = fullRequest(1.5);
+    APIRequest b = a;
+    EXPECT_EQ(a, b);
+    std::swap(b.headers[0], b.headers[1]);
+    EXPECT_NE(a, b);
+
+    b = a;
+    b.headers[0].id = QUuid::createUuid();
+    EXPECT_NE(a, b);
+    b = a;
+    b.updatedAt = std::nextafter(b.updatedAt, 1e9);
+    EXPECT_NE(a, b);
+    b = a;
+    b.wsMessages.append(u"x"_s);
+    EXPECT_NE(a, b);
+}
+
+TEST(RequestModel, enumerationsConvertOnlyFromTheirExactRawValue)
+{
+    EXPECT_EQ(fromRawValue<HTTPMethod>(u"DELETE"), HTTPMethod::delete_);
+    EXPECT_EQ(fromRawValue<HTTPMethod>(u"get"), std::nullopt);
+    EXPECT_EQ(fromRawValue<RequestBodyType>(u"Form Data"), RequestBodyType::formData);
+    EXPECT_EQ(fromRawValue<RequestBodyType>(u"formData"), std::nullopt);
+    EXPECT_EQ(fromRawValue<AuthType>(u"Bearer"), std::nullopt);
+    EXPECT_EQ(fromRawValue<RequestProtocol>(u"GraphQL"), RequestProtocol::graphql);
+    EXPECT_EQ(fromRawValue<RequestProtocol>(u"graphql"), std::nullopt);
+
+    // Every case survives the trip through its raw value, in table order.
+    const QStringList methods
+        = {u"GET"_s, u"POST"_s, u"PUT"_s, u"DELETE"_s, u"PATCH"_s, u"HEAD"_s, u"OPTIONS"_s};
+    ASSERT_EQ(allCases<HTTPMethod>().size(), size_t(methods.size()));
+    for (size_t i = 0; i < allCases<HTTPMethod>().size(); ++i)
+        EXPECT_EQ(rawValue(allCases<HTTPMethod>()[i]), methods[qsizetype(i)]);
+    for (AuthType t : allCases<AuthType>())
+        EXPECT_EQ(fromRawValue<AuthType>(rawValue(t)), t);
+}
+
+TEST(RecordJson, everyRecordRoundTripsExactly)
+{
+    std::mt19937_64 rng(42);
+    std::uniform_real_distribution<double> times(-1e9, 2e9);
+    for (int i = 0; i < 200; ++i) {
+        const APIRequest request = fullRequest(times(rng));
+        const auto back = decodeRecords<APIRequest>(encodeRecords(QList {request}));
+        ASSERT_TRUE(back.ok()) << back.errorMessage().toStdString();
+        ASSERT_EQ(back.value().size(), 1);
+        EXPECT_EQ(back.value()[0], request);
+        EXPECT_EQ(std::memcmp(&back.value()[0].createdAt, &request.createdAt, sizeof(double)), 0);
+    }
+
+    Collection collection {.name = u"API"_s, .requests = {fullRequest(3.0), APIRequest {}}};
+    collection.folders = {CollectionFolder {
+        .name = u"F"_s, .requestIDs = {collection.requests[1].id, QUuid::createUuid()}}};
+    const auto collections = decodeRecords<Collection>(encodeRecords(QList {collection}));
+    ASSERT_TRUE(collections.ok()) << collections.errorMessage().toStdString();
+    const Collection& c = collections.value()[0];
+    EXPECT_EQ(c.id, collection.id);
+    EXPECT_EQ(c.requests, collection.requests);
+    EXPECT_EQ(c.folders[0].requestIDs, collection.folders[0].requestIDs);
+    EXPECT_EQ(c.createdAt, collection.createdAt);
+
+    APIEnvironment environment {.name = u"Prod"_s, .isActive = true};
+    environment.variables.append(KeyValuePair {.key = u"k"_s, .isEnabled = false});
+    const auto environments = decodeRecords<APIEnvironment>(encodeRecords(QList {environment}));
+    ASSERT_TRUE(environments.ok());
+    EXPECT_EQ(environments.value()[0].variables, environment.variables);
+    EXPECT_TRUE(environments.value()[0].isActive);
+
+    const HistoryItem item {.request = fullRequest(9.75), .statusCode = 404, .duration = 0.0421};
+    const auto history = decodeRecords<HistoryItem>(encodeRecords(QList {item}));
+    ASSERT_TRUE(history.ok());
+    EXPECT_EQ(history.value()[0].request, item.request);
+    EXPECT_EQ(history.value()[0].statusCode, 404);
+    EXPECT_EQ(history.value()[0].duration, item.duration);
+    EXPECT_EQ(history.value()[0].timestamp, item.timestamp);
+}
+
+TEST(RecordJson, encoderWritesEveryKeyWithUpperCaseIds)
+{
+    const Collection collection {.name = u"API"_s};
+    const QJsonObject json = toJson(collection);
+    EXPECT_EQ(json.keys(),
+        (QStringList {u"createdAt"_s, u"folders"_s, u"id"_s, u"name"_s, u"requests"_s}));
+    EXPECT_EQ(json[u"id"_s].toString(), json[u"id"_s].toString().toUpper());
+    EXPECT_EQ(toJson(APIRequest {}).size(), 18);
+    EXPECT_EQ(toJson(KeyValuePair {}).size(), 4);
+    // Compact form: no white space outside strings, "/" left as it is.
+    const QByteArray bytes = encodeRecords(QList {APIRequest {.url = u"a/b c"_s}});
+    EXPECT_FALSE(bytes.contains('\n'));
+    EXPECT_TRUE(bytes.contains("\"url\":\"a/b c\""));
+}
+
+TEST(RecordJson, decodingIsStrictAndNamesThePath)
+{
+    struct Case {
+        const char* what;
+        std::function<void(QJsonObject&)> change;
+        QString expectedError;
+    };
+    const std::vector<Case> cases = {
+        {"missing tags", [](QJsonObject& o) { o.remove(u"tags"_s); }, u"tags: missing key"_s},
+        {"null name", [](QJsonObject& o) { o[u"name"_s] = QJsonValue(); },
+            u"name: must not be null"_s},
+        {"lower-case method", [](QJsonObject& o) { o[u"method"_s] = u"get"_s; },
+            u"method: unknown value \"get\""_s},
+        {"case name as body type", [](QJsonObject& o) { o[u"bodyType"_s] = u"formData"_s; },
+            u"bodyType: unknown value"_s},
+        {"bad uuid", [](QJsonObject& o) { o[u"id"_s] = u"{not-a-uuid}"_s; },
+            u"id: \"{not-a-uuid}\" is not a UUID"_s},
+        {"braced uuid",
+            [](QJsonObject& o) { o[u"id"_s] = u"{0A1B2C3D-0000-4000-8000-000000000000}"_s; },
+            u"is not a UUID"_s},
+        {"timestamp as text", [](QJsonObject& o) { o[u"createdAt"_s] = u"0"_s; },
+            u"createdAt: expected a number"_s},
+        {"row flag as text",
+            [](QJsonObject& o) {
+                QJsonArray headers = o[u"headers"_s].toArray();
+                QJsonObject row = headers[1].toObject();
+                row[u"isEnabled"_s] = u"false"_s;
+                headers[1] = row;
+                o[u"headers"_s] = headers;
+            },
+            u"headers[1].isEnabled: expected a boolean"_s},
+        {"tag not a string", [](QJsonObject& o) { o[u"tags"_s] = QJsonArray {1}; },
+            u"tags[0]: expected a string"_s},
+    };
+    for (const Case& c : cases) {
+        QJsonObject json = requestJson();
+        c.change(json);
+        const auto result = fromJson<APIRequest>(json);
+        ASSERT_FALSE(result.ok()) << c.what;
+        EXPECT_TRUE(result.errorMessage().contains(c.expectedError))
+            << c.what << ": " << result.errorMessage().toStdString();
+    }
+
+    // The path runs from the file's top level down to the key.
+    Collection collection {.name = u"c"_s};
+    for (int i = 0; i < 4; ++i)
+        collection.requests.append(APIRequest {});
+    QJsonObject json = toJson(collection);
+    QJsonArray requests = json[u"requests"_s].toArray();
+    QJsonObject third = requests[3].toObject();
+    QJsonArray headers = third[u"headers"_s].toArray();
+    QJsonObject row = headers[0].toObject();
+    row[u"isEnabled"_s] = 1;
+    headers[0] = row;
+    third[u"headers"_s] = headers;
+    requests[3] = third;
+    json[u"requests"_s] = requests;
+    const auto file = decodeRecords<Collection>(
+        QJsonDocument(QJsonArray {toJson(Collection {}), json}).toJson());
+    ASSERT_FALSE(file.ok());
+    EXPECT_EQ(file.errorMessage(), u"[1].requests[3].headers[0].isEnabled: expected a boolean"_s);
+}
+
+TEST(RecordJson, decodingAcceptsWhatOtherWritersProduce)
+{
+    QJsonObject json = requestJson();
+    const QString id = json[u"id"_s].toString();
+    json[u"id"_s] = id.toLower();
+    json[u"createdAt"_s] = 700000000; // an integer timestamp
+    json[u"someFutureKey"_s] = QJsonObject {{u"x"_s, 1}};
+    const auto result = fromJson<APIRequest>(json);
+    ASSERT_TRUE(result.ok()) << result.errorMessage().toStdString();
+    EXPECT_EQ(uuidToText(result->id), id);
+    EXPECT_EQ(result->createdAt, 700000000.0);
+    EXPECT_FALSE(result->headers[1].isEnabled);
+    EXPECT_EQ(uuidFromText(u"00000000-0000-0000-0000-000000000000"), QUuid());
+}
+
+TEST(RecordJson, historyStatusCodeMustBeANumber)
+{
+    QJsonObject json = toJson(HistoryItem {.statusCode = 200});
+    EXPECT_TRUE(fromJson<HistoryItem>(json).ok());
+    json[u"statusCode"_s] = u"200"_s;
+    EXPECT_EQ(fromJson<HistoryItem>(json).errorMessage(), u"statusCode: expected an integer"_s);
+    json[u"statusCode"_s] = 200.5;
+    EXPECT_FALSE(fromJson<HistoryItem>(json).ok());
+}
+
+TEST(RecordJson, filesThatAreNotArraysOfRecordsFail)
+{
+    EXPECT_TRUE(decodeRecords<Collection>("[]").ok());
+    EXPECT_TRUE(decodeRecords<Collection>("").errorMessage().startsWith(u"invalid JSON"_s));
+    EXPECT_TRUE(decodeRecords<Collection>("[{]").errorMessage().startsWith(u"invalid JSON"_s));
+    EXPECT_EQ(decodeRecords<Collection>("{}").errorMessage(), u"expected an array"_s);
+    EXPECT_EQ(decodeRecords<Collection>("[1]").errorMessage(), u"[0]: expected an object"_s);
+}
+
+TEST(WorkspaceRecords, newRecordsFromANameAlone)
+{
+    const Collection collection {.name = u"API"_s};
+    EXPECT_TRUE(collection.requests.isEmpty() && collection.folders.isEmpty());
+    EXPECT_NEAR(collection.createdAt, currentTimestamp(), 5.0);
+    EXPECT_NE(collection.id, Collection {}.id);
+
+    const APIEnvironment environment {.name = u"Dev"_s};
+    ASSERT_EQ(environment.variables.size(), 1);
+    EXPECT_TRUE(environment.variables[0].isEnabled && environment.variables[0].key.isEmpty());
+    EXPECT_FALSE(environment.isActive);
+}
