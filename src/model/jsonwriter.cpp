@@ -4,6 +4,7 @@
 #include <QJsonObject>
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 
 namespace mako {
@@ -62,6 +63,16 @@ private:
         static const char hexDigits[] = "0123456789abcdef";
         const QByteArray utf8 = text.toUtf8();
         m_out += '"';
+        // Most texts need no escape at all; copy those in one piece.
+        const bool plain = std::none_of(utf8.cbegin(), utf8.cend(), [this](char ch) {
+            const auto c = static_cast<unsigned char>(ch);
+            return c < 0x20 || c == '"' || c == '\\' || (c == '/' && m_pretty);
+        });
+        if (plain) {
+            m_out += utf8;
+            m_out += '"';
+            return;
+        }
         for (const char ch : utf8) {
             const auto c = static_cast<unsigned char>(ch);
             switch (c) {
