@@ -30,7 +30,8 @@ struct Workspace {
         const QList<Collection> collections = bench::generateCollections(10000, 50);
         QList<HistoryItem> history;
         for (int i = 0; i < 100; ++i)
-            history.append(HistoryItem {.request = collections[i % 50].requests[i], .statusCode = 200});
+            history.append(
+                HistoryItem {.request = collections[i % 50].requests[i], .statusCode = 200});
         const QByteArray collectionBytes = encodeRecords(collections);
         const QByteArray historyBytes = encodeRecords(history);
         writeDataFile(filePath(PersistenceService::kCollectionsFile), collectionBytes);

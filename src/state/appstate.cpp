@@ -91,7 +91,8 @@ void AppState::addEnvironment(const QString& name)
 void AppState::deleteEnvironment(const QUuid& id)
 {
     QList<APIEnvironment> environments = m_environments;
-    environments.removeIf([&id](const APIEnvironment& environment) { return environment.id == id; });
+    environments.removeIf(
+        [&id](const APIEnvironment& environment) { return environment.id == id; });
     setEnvironments(std::move(environments));
     saveEnvironments();
 }
@@ -123,8 +124,8 @@ void AppState::loadData()
             else
                 reportLoadFailure(loaded.errorMessage());
         });
-    m_persistence->load<APIEnvironment>(PersistenceService::kEnvironmentsFile, this,
-        [this](Result<QList<APIEnvironment>> loaded) {
+    m_persistence->load<APIEnvironment>(
+        PersistenceService::kEnvironmentsFile, this, [this](Result<QList<APIEnvironment>> loaded) {
             if (loaded)
                 setEnvironments(std::move(loaded).value());
             else
@@ -150,10 +151,10 @@ void AppState::setupAutoSave()
 {
     m_didLoad = true;
     // Every change restarts the wait, so a burst of edits is written once, after it ends.
-    connect(this, &AppState::collectionsChanged, &m_collectionsAutoSave,
-        qOverload<>(&QTimer::start));
-    connect(this, &AppState::environmentsChanged, &m_environmentsAutoSave,
-        qOverload<>(&QTimer::start));
+    connect(
+        this, &AppState::collectionsChanged, &m_collectionsAutoSave, qOverload<>(&QTimer::start));
+    connect(
+        this, &AppState::environmentsChanged, &m_environmentsAutoSave, qOverload<>(&QTimer::start));
     Q_EMIT didLoadChanged();
 }
 

@@ -8,7 +8,8 @@ namespace {
 
 template <typename T> Settings::Entry entry(const SettingKey<T>& key)
 {
-    return Settings::Entry {key.name, QMetaType::fromType<T>(), QVariant::fromValue(key.defaultValue)};
+    return Settings::Entry {
+        key.name, QMetaType::fromType<T>(), QVariant::fromValue(key.defaultValue)};
 }
 
 } // namespace
@@ -20,8 +21,8 @@ Settings::Settings(const QString& fileName, QSettings::Format format, QObject* p
 
 std::unique_ptr<Settings> Settings::createStandard(QObject* parent)
 {
-    const QSettings standard(QSettings::NativeFormat, QSettings::UserScope, u"com.quorin.mako"_s,
-        u"com.quorin.mako"_s);
+    const QSettings standard(
+        QSettings::NativeFormat, QSettings::UserScope, u"com.quorin.mako"_s, u"com.quorin.mako"_s);
     return std::make_unique<Settings>(standard.fileName(), standard.format(), parent);
 }
 

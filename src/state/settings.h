@@ -20,40 +20,39 @@ template <typename T> struct SettingKey {
 /// The one list of preference keys. Every place that reads a key with a default reads it
 /// through these, so the default is declared once.
 namespace SettingKeys {
-    inline const SettingKey<QString> appearance {QStringLiteral("appearance"),
-        QStringLiteral("system")};
-    inline const SettingKey<QString> accentColorName {QStringLiteral("accentColorName"),
-        QStringLiteral("blue")};
-    inline const SettingKey<bool> showMethodBadges {QStringLiteral("showMethodBadges"), true};
-    inline const SettingKey<bool> confirmBeforeDelete {QStringLiteral("confirmBeforeDelete"), true};
-    inline const SettingKey<bool> reopenLastRequest {QStringLiteral("reopenLastRequest"), false};
-    inline const SettingKey<double> sidebarWidth {QStringLiteral("sidebarWidth"), 260};
-    inline const SettingKey<double> editorFontSize {QStringLiteral("editorFontSize"), 12};
-    inline const SettingKey<bool> editorWordWrap {QStringLiteral("editorWordWrap"), false};
-    inline const SettingKey<bool> editorShowLineNumbers {QStringLiteral("editorShowLineNumbers"),
-        true};
-    /// 2 or 4 spaces, or 0 for a tab character.
-    inline const SettingKey<int> editorTabSize {QStringLiteral("editorTabSize"), 2};
-    inline const SettingKey<bool> autoFormatJSON {QStringLiteral("autoFormatJSON"), false};
-    inline const SettingKey<bool> syntaxHighlighting {QStringLiteral("syntaxHighlighting"), true};
-    /// Seconds.
-    inline const SettingKey<double> requestTimeout {QStringLiteral("requestTimeout"), 30};
-    inline const SettingKey<bool> followRedirects {QStringLiteral("followRedirects"), true};
-    inline const SettingKey<int> maxRedirects {QStringLiteral("maxRedirects"), 10};
-    inline const SettingKey<bool> sslVerification {QStringLiteral("sslVerification"), true};
-    inline const SettingKey<QString> defaultUserAgent {QStringLiteral("defaultUserAgent"),
-        QStringLiteral("Mako/1.0")};
-    inline const SettingKey<bool> proxyEnabled {QStringLiteral("proxyEnabled"), false};
-    /// "http", "https" or "socks5".
-    inline const SettingKey<QString> proxyType {QStringLiteral("proxyType"), QStringLiteral("http")};
-    inline const SettingKey<QString> proxyHost {QStringLiteral("proxyHost"), QString()};
-    inline const SettingKey<int> proxyPort {QStringLiteral("proxyPort"), 8080};
-    inline const SettingKey<bool> proxyAuth {QStringLiteral("proxyAuth"), false};
-    inline const SettingKey<QString> proxyUsername {QStringLiteral("proxyUsername"), QString()};
-    /// Readers treat a value below 1 as 100.
-    inline const SettingKey<int> historyRetention {QStringLiteral("historyRetention"), 100};
-    /// Most recent first, no duplicates; kept by URLHistory.
-    inline const SettingKey<QStringList> recentURLs {QStringLiteral("recentURLs"), QStringList()};
+inline const SettingKey<QString> appearance {
+    QStringLiteral("appearance"), QStringLiteral("system")};
+inline const SettingKey<QString> accentColorName {
+    QStringLiteral("accentColorName"), QStringLiteral("blue")};
+inline const SettingKey<bool> showMethodBadges {QStringLiteral("showMethodBadges"), true};
+inline const SettingKey<bool> confirmBeforeDelete {QStringLiteral("confirmBeforeDelete"), true};
+inline const SettingKey<bool> reopenLastRequest {QStringLiteral("reopenLastRequest"), false};
+inline const SettingKey<double> sidebarWidth {QStringLiteral("sidebarWidth"), 260};
+inline const SettingKey<double> editorFontSize {QStringLiteral("editorFontSize"), 12};
+inline const SettingKey<bool> editorWordWrap {QStringLiteral("editorWordWrap"), false};
+inline const SettingKey<bool> editorShowLineNumbers {QStringLiteral("editorShowLineNumbers"), true};
+/// 2 or 4 spaces, or 0 for a tab character.
+inline const SettingKey<int> editorTabSize {QStringLiteral("editorTabSize"), 2};
+inline const SettingKey<bool> autoFormatJSON {QStringLiteral("autoFormatJSON"), false};
+inline const SettingKey<bool> syntaxHighlighting {QStringLiteral("syntaxHighlighting"), true};
+/// Seconds.
+inline const SettingKey<double> requestTimeout {QStringLiteral("requestTimeout"), 30};
+inline const SettingKey<bool> followRedirects {QStringLiteral("followRedirects"), true};
+inline const SettingKey<int> maxRedirects {QStringLiteral("maxRedirects"), 10};
+inline const SettingKey<bool> sslVerification {QStringLiteral("sslVerification"), true};
+inline const SettingKey<QString> defaultUserAgent {
+    QStringLiteral("defaultUserAgent"), QStringLiteral("Mako/1.0")};
+inline const SettingKey<bool> proxyEnabled {QStringLiteral("proxyEnabled"), false};
+/// "http", "https" or "socks5".
+inline const SettingKey<QString> proxyType {QStringLiteral("proxyType"), QStringLiteral("http")};
+inline const SettingKey<QString> proxyHost {QStringLiteral("proxyHost"), QString()};
+inline const SettingKey<int> proxyPort {QStringLiteral("proxyPort"), 8080};
+inline const SettingKey<bool> proxyAuth {QStringLiteral("proxyAuth"), false};
+inline const SettingKey<QString> proxyUsername {QStringLiteral("proxyUsername"), QString()};
+/// Readers treat a value below 1 as 100.
+inline const SettingKey<int> historyRetention {QStringLiteral("historyRetention"), 100};
+/// Most recent first, no duplicates; kept by URLHistory.
+inline const SettingKey<QStringList> recentURLs {QStringLiteral("recentURLs"), QStringList()};
 } // namespace SettingKeys
 
 /// The preference store: typed access over one QSettings file. Reading never writes anything,

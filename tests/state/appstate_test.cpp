@@ -142,9 +142,8 @@ TEST(AppState, burstOfEditsIsAutoSavedOnceWithTheLastValue)
     EXPECT_EQ(changes.size(), 10);
     ASSERT_TRUE(run.writes.wait(5000));
     EXPECT_EQ(run.writes.at(0).at(0).toString(), PersistenceService::kCollectionsFile);
-    EXPECT_EQ(decodeRecords<Collection>(folder.read(PersistenceService::kCollectionsFile))
-                  ->at(0)
-                  .name,
+    EXPECT_EQ(
+        decodeRecords<Collection>(folder.read(PersistenceService::kCollectionsFile))->at(0).name,
         u"edit 9"_s);
     EXPECT_FALSE(run.writes.wait(600));
     EXPECT_EQ(run.writes.size(), 1);
@@ -178,7 +177,8 @@ TEST(AppState, environmentOperationsSaveAndKeepOneActive)
     run.state.deleteEnvironment(QUuid::createUuid());
     ASSERT_TRUE(waitUntilIdle(run.persistence));
 
-    const auto onDisk = decodeRecords<APIEnvironment>(folder.read(PersistenceService::kEnvironmentsFile));
+    const auto onDisk
+        = decodeRecords<APIEnvironment>(folder.read(PersistenceService::kEnvironmentsFile));
     ASSERT_TRUE(onDisk.ok());
     ASSERT_EQ(onDisk->size(), 2);
     EXPECT_EQ(onDisk->at(0).id, dev);

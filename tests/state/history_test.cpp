@@ -62,7 +62,8 @@ TEST(History, retentionIsReadAtEveryAdditionAndBelowOneMeans100)
         std::optional<int> stored;
         int additions;
         int expected;
-    } cases[] = {{std::nullopt, 101, 100}, {5, 6, 5}, {0, 101, 100}, {-3, 101, 100}, {150, 120, 120}};
+    } cases[]
+        = {{std::nullopt, 101, 100}, {5, 6, 5}, {0, 101, 100}, {-3, 101, 100}, {150, 120, 120}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored.value_or(-999));
         TempAppFolder folder;
@@ -71,12 +72,14 @@ TEST(History, retentionIsReadAtEveryAdditionAndBelowOneMeans100)
             run.settings.setValue(SettingKeys::historyRetention, *c.stored);
         run.send(c.additions);
         ASSERT_EQ(run.state.history().size(), c.expected);
-        EXPECT_EQ(run.state.history().first().request.url, u"https://a.test/%1"_s.arg(c.additions - 1));
+        EXPECT_EQ(
+            run.state.history().first().request.url, u"https://a.test/%1"_s.arg(c.additions - 1));
         EXPECT_EQ(run.state.history().last().request.url,
             u"https://a.test/%1"_s.arg(c.additions - c.expected));
         EXPECT_EQ(run.state.history().first().statusCode, 200);
         ASSERT_TRUE(waitUntilIdle(run.persistence));
-        const auto onDisk = decodeRecords<HistoryItem>(folder.read(PersistenceService::kHistoryFile));
+        const auto onDisk
+            = decodeRecords<HistoryItem>(folder.read(PersistenceService::kHistoryFile));
         ASSERT_TRUE(onDisk.ok());
         EXPECT_EQ(encodeRecords(onDisk.value()), encodeRecords(run.state.history()));
     }
@@ -101,8 +104,10 @@ TEST(History, loweringRetentionTakesEffectAtTheNextAdditionAndClearingWritesEmpt
 TEST(History, filterMatchesURLOrNameIgnoringCaseInHistoryOrder)
 {
     const QList<HistoryItem> history {
-        HistoryItem {.request = APIRequest {.name = u"List users"_s, .url = u"https://a.test/users"_s}},
-        HistoryItem {.request = APIRequest {.name = u"Orders"_s, .url = u"https://a.test/orders"_s}},
+        HistoryItem {
+            .request = APIRequest {.name = u"List users"_s, .url = u"https://a.test/users"_s}},
+        HistoryItem {
+            .request = APIRequest {.name = u"Orders"_s, .url = u"https://a.test/orders"_s}},
         HistoryItem {.request = APIRequest {.name = u"Ünïcode"_s, .url = u"https://b.test/x"_s}},
         HistoryItem {.request = APIRequest {.name = u"users again"_s, .url = u"https://c.test/"_s}},
     };
@@ -136,7 +141,8 @@ TEST(URLHistory, keepsFiftyDistinctURLsMostRecentFirst)
     urls.addURL(QString());
     stored = recentURLs(urls);
     ASSERT_EQ(stored.size(), 50);
-    EXPECT_EQ(stored.mid(0, 3), (QStringList {u""_s, u"HTTPS://A.TEST/26"_s, u"https://a.test/25"_s}));
+    EXPECT_EQ(
+        stored.mid(0, 3), (QStringList {u""_s, u"HTTPS://A.TEST/26"_s, u"https://a.test/25"_s}));
     EXPECT_EQ(stored.count(u"https://a.test/25"_s), 1);
     EXPECT_EQ(stored.count(u"https://a.test/26"_s), 1);
     EXPECT_EQ(QSettings(folder.settingsFile(), QSettings::IniFormat)

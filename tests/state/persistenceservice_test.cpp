@@ -10,8 +10,8 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
-#include <QThread>
 #include <QSignalSpy>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -25,9 +25,11 @@ QList<Collection> sampleCollections(int count)
 {
     QList<Collection> collections;
     for (int i = 0; i < count; ++i) {
-        const APIRequest request {.name = u"Ünïcode %1"_s.arg(i), .url = u"https://a.test/%1"_s.arg(i),
+        const APIRequest request {.name = u"Ünïcode %1"_s.arg(i),
+            .url = u"https://a.test/%1"_s.arg(i),
             .createdAt = 786123456.123456789 + i};
-        collections.append(Collection {.name = u"C%1"_s.arg(i), .requests = {request},
+        collections.append(Collection {.name = u"C%1"_s.arg(i),
+            .requests = {request},
             .folders = {CollectionFolder {.name = u"F"_s, .requestIDs = {request.id}}}});
     }
     return collections;
@@ -36,7 +38,8 @@ QList<Collection> sampleCollections(int count)
 template <typename T> Result<QList<T>> loadNow(PersistenceService& service, const QString& fileName)
 {
     Result<QList<T>> result = Error {u"no reply"_s};
-    service.load<T>(fileName, &service, [&](Result<QList<T>> loaded) { result = std::move(loaded); });
+    service.load<T>(
+        fileName, &service, [&](Result<QList<T>> loaded) { result = std::move(loaded); });
     EXPECT_TRUE(waitUntilIdle(service));
     return result;
 }

@@ -16,8 +16,8 @@ QList<Collection> makeCollections(int count, int requestsEach)
     for (int c = 0; c < count; ++c) {
         Collection collection {.name = u"Collection %1"_s.arg(c)};
         for (int r = 0; r < requestsEach; ++r)
-            collection.requests.append(APIRequest {.url = u"https://example.test/items/%1"_s.arg(r),
-                .body = QString(200, u'x')});
+            collection.requests.append(APIRequest {
+                .url = u"https://example.test/items/%1"_s.arg(r), .body = QString(200, u'x')});
         collections.append(collection);
     }
     return collections;
