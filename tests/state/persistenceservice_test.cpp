@@ -123,8 +123,11 @@ TEST(PersistenceService, killedWhileSavingAlwaysLeavesADecodableFile)
         QProcess helper;
         helper.start(QStringLiteral(MAKO_KILL_HELPER_PATH), {folder.path()});
         ASSERT_TRUE(helper.waitForStarted(10000));
-        ASSERT_TRUE(helper.waitForReadyRead(20000)) << "helper never finished a first save";
-        QThread::usleep(random->bounded(60000));
+        // Kill after a random number of landed writes plus a random part of the next one.
+        const int landed = 1 + int(random->bounded(6));
+        for (qsizetype seen = 0; seen < landed; seen += helper.readAll().count('\n'))
+            ASSERT_TRUE(helper.waitForReadyRead(20000)) << "the helper stopped saving";
+        QThread::usleep(random->bounded(20000));
         helper.kill();
         ASSERT_TRUE(helper.waitForFinished(10000));
         ASSERT_EQ(helper.exitStatus(), QProcess::CrashExit);

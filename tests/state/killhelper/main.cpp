@@ -26,8 +26,8 @@ QList<Collection> makeCollections(int count, int requestsEach)
 } // namespace
 
 // Usage: mako_state_kill_helper <application folder>
-// Writes "collections.json" over and over, alternating a small and a large list, and prints one
-// line after the first write so that the parent knows the loop is running.
+// Writes "collections.json" over and over, alternating a small and a large list, and prints a
+// line each time a write has landed (the next one has been asked for by then).
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
@@ -43,11 +43,9 @@ int main(int argc, char** argv)
         service.save(collections, PersistenceService::kCollectionsFile);
     };
     QObject::connect(&service, &PersistenceService::saveFinished, &service, [&] {
-        if (round == 1) {
-            std::puts("saving");
-            std::fflush(stdout);
-        }
         saveNext();
+        std::puts("saved");
+        std::fflush(stdout);
     });
     saveNext();
     return app.exec();
