@@ -41,6 +41,21 @@ public:
         bool operator==(const SidebarItem&) const = default;
     };
 
+private:
+    Q_PROPERTY(QList<mako::Collection> collections READ collections WRITE setCollections NOTIFY
+            collectionsChanged)
+    Q_PROPERTY(QList<mako::APIEnvironment> environments READ environments WRITE setEnvironments
+            NOTIFY environmentsChanged)
+    Q_PROPERTY(QList<mako::HistoryItem> history READ history WRITE setHistory NOTIFY historyChanged)
+    Q_PROPERTY(mako::AppState::SidebarItem selectedSidebarItem READ selectedSidebarItem WRITE
+            setSelectedSidebarItem NOTIFY selectedSidebarItemChanged)
+    Q_PROPERTY(std::optional<QString> alertMessage READ alertMessage WRITE setAlertMessage NOTIFY
+            alertMessageChanged)
+    Q_PROPERTY(QList<mako::KeyValuePair> globalVariables READ globalVariables WRITE
+            setGlobalVariables NOTIFY globalVariablesChanged)
+    Q_PROPERTY(bool didLoad READ didLoad NOTIFY didLoadChanged)
+
+public:
     static constexpr std::chrono::milliseconds kAutoSaveDelay {500};
     static constexpr int kDefaultHistoryRetention = 100;
 

@@ -84,7 +84,9 @@ void PersistenceService::flush(const QString& fileName)
         const QByteArray bytes = encode();
         written = writeDataFile(filePath(fileName), bytes);
     }
-    reply(this, [this, fileName, written] { Q_EMIT saveFinished(fileName, written); });
+    QMetaObject::invokeMethod(
+        this, [this, fileName, written] { Q_EMIT saveFinished(fileName, written); },
+        Qt::QueuedConnection);
 }
 
 Error PersistenceService::unreadable(const QString& fileName, const QString& reason)

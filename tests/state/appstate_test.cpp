@@ -157,7 +157,12 @@ TEST(AppState, environmentOperationsSaveAndKeepOneActive)
     ASSERT_TRUE(waitUntilLoaded(run.state));
     const QUuid dev = run.state.environments()[0].id;
     const QUuid prod = run.state.environments()[1].id;
-    run.state.setGlobalVariables({KeyValuePair {.key = u"g"_s, .value = u"1"_s}});
+    // Through the property system, as a binding would write it.
+    QSignalSpy globalsChanged(&run.state, &AppState::globalVariablesChanged);
+    run.state.setProperty("globalVariables",
+        QVariant::fromValue(QList<KeyValuePair> {KeyValuePair {.key = u"g"_s, .value = u"1"_s}}));
+    EXPECT_EQ(globalsChanged.size(), 1);
+    EXPECT_TRUE(run.state.property("didLoad").toBool());
 
     run.state.addEnvironment(QString());
     const APIEnvironment added = run.state.environments().last();
