@@ -99,46 +99,66 @@ void AppState::deleteEnvironment(const QUuid& id)
 
 void AppState::saveCollections()
 {
-    m_persistence->save(m_collections, PersistenceService::kCollectionsFile);
+    if (isRead(PersistenceService::kCollectionsFile))
+        m_persistence->save(m_collections, PersistenceService::kCollectionsFile);
 }
 
 void AppState::saveEnvironments()
 {
-    m_persistence->save(m_environments, PersistenceService::kEnvironmentsFile);
+    if (isRead(PersistenceService::kEnvironmentsFile))
+        m_persistence->save(m_environments, PersistenceService::kEnvironmentsFile);
 }
 
-void AppState::saveHistory(const QList<HistoryItem>& history)
+void AppState::saveHistory()
 {
-    m_persistence->save(history, PersistenceService::kHistoryFile);
+    if (isRead(PersistenceService::kHistoryFile))
+        m_persistence->save(m_history, PersistenceService::kHistoryFile);
 }
 
 void AppState::loadData()
 {
-    // All three reads are queued at once, ahead of any save an early edit could ask for, so
-    // no file is written before it has been read. A file that fails does not stop the others:
-    // leaving a valid file unread would let the next save of its empty list replace it.
+    // All three reads are queued at once, ahead of any save, and a file that fails does not
+    // stop the others: leaving a valid file unread would let the next save of its empty list
+    // replace it.
     m_persistence->load<Collection>(
         PersistenceService::kCollectionsFile, this, [this](Result<QList<Collection>> loaded) {
-            if (loaded)
-                setCollections(std::move(loaded).value());
-            else
-                reportLoadFailure(loaded.errorMessage());
+            finishLoad(PersistenceService::kCollectionsFile, std::move(loaded), m_collections,
+                &AppState::setCollections, &AppState::saveCollections);
         });
     m_persistence->load<APIEnvironment>(
         PersistenceService::kEnvironmentsFile, this, [this](Result<QList<APIEnvironment>> loaded) {
-            if (loaded)
-                setEnvironments(std::move(loaded).value());
-            else
-                reportLoadFailure(loaded.errorMessage());
+            finishLoad(PersistenceService::kEnvironmentsFile, std::move(loaded), m_environments,
+                &AppState::setEnvironments, &AppState::saveEnvironments);
         });
     m_persistence->load<HistoryItem>(
         PersistenceService::kHistoryFile, this, [this](Result<QList<HistoryItem>> loaded) {
-            if (loaded)
-                setHistory(std::move(loaded).value());
-            else
-                reportLoadFailure(loaded.errorMessage());
+            finishLoad(PersistenceService::kHistoryFile, std::move(loaded), m_history,
+                &AppState::setHistory, &AppState::saveHistory);
             setupAutoSave();
         });
+}
+
+template <typename T>
+void AppState::finishLoad(const QString& fileName, Result<QList<T>> loaded, const QList<T>& current,
+    void (AppState::*assign)(QList<T>), void (AppState::*save)())
+{
+    m_readFiles.insert(fileName);
+    // Before the load every list is empty, so whatever it holds now was added meanwhile. It
+    // is kept beside the stored records (the history is newest first, so its additions go in
+    // front) and saved, instead of being dropped or written over the stored records.
+    const bool addedMeanwhile = !current.isEmpty();
+    if (loaded) {
+        QList<T> records = std::move(loaded).value();
+        if (fileName == PersistenceService::kHistoryFile)
+            records = current + records;
+        else
+            records = records + current;
+        (this->*assign)(std::move(records));
+    } else {
+        reportLoadFailure(loaded.errorMessage());
+    }
+    if (addedMeanwhile)
+        (this->*save)();
 }
 
 void AppState::reportLoadFailure(const QString& description)

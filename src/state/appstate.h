@@ -5,9 +5,11 @@
 #include "model/collection.h"
 #include "model/historyitem.h"
 #include "model/keyvaluepair.h"
+#include "model/result.h"
 
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QTimer>
 #include <QUuid>
@@ -99,7 +101,9 @@ public:
     /// Empties the history and writes an empty list.
     void clearHistory();
 
-    /// Hand a snapshot of the list, as it is now, to the persistence service.
+    /// Hand a snapshot of the list, as it is now, to the persistence service. Before the
+    /// list's file has been read back they do nothing: the load adds what was made meanwhile
+    /// to the stored records and saves the union.
     void saveCollections();
     void saveEnvironments();
 
@@ -116,8 +120,12 @@ Q_SIGNALS:
 private:
     void loadData();
     void setupAutoSave();
+    template <typename T>
+    void finishLoad(const QString& fileName, Result<QList<T>> loaded, const QList<T>& current,
+        void (AppState::*assign)(QList<T>), void (AppState::*save)());
     void reportLoadFailure(const QString& description);
-    void saveHistory(const QList<HistoryItem>& history);
+    bool isRead(const QString& fileName) const { return m_readFiles.contains(fileName); }
+    void saveHistory();
 
     PersistenceService* m_persistence;
     Settings* m_settings;
@@ -133,6 +141,7 @@ private:
     QTimer m_collectionsAutoSave;
     QTimer m_environmentsAutoSave;
     QStringList m_loadFailures;
+    QSet<QString> m_readFiles;
 };
 
 } // namespace mako

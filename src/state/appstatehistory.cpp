@@ -16,13 +16,13 @@ void AppState::addHistoryItem(const APIRequest& request, int statusCode, double 
     if (history.size() > limit)
         history.resize(limit);
     setHistory(std::move(history));
-    saveHistory(m_history);
+    saveHistory();
 }
 
 void AppState::clearHistory()
 {
     setHistory({});
-    saveHistory({});
+    saveHistory();
 }
 
 } // namespace mako

@@ -191,3 +191,31 @@ TEST(AppState, environmentOperationsSaveAndKeepOneActive)
     EXPECT_EQ(onDisk->at(1).id, added.id);
     EXPECT_GE(run.writes.size(), 1);
 }
+
+// The load's reply needs the event loop, so these additions come before the files are read
+// back; writing them at once would replace the stored records on disk.
+TEST(AppState, additionsMadeWhileLoadingJoinTheStoredRecords)
+{
+    TempAppFolder folder;
+    folder.write(PersistenceService::kEnvironmentsFile, kEnvironments);
+    folder.write(PersistenceService::kHistoryFile, kHistory);
+    AppRun run(folder, 1h);
+    run.state.addEnvironment(u"Early"_s);
+    run.state.addHistoryItem(APIRequest {.url = u"https://early.test"_s}, 200, 0.1);
+    ASSERT_TRUE(waitUntilLoaded(run.state));
+    ASSERT_TRUE(waitUntilIdle(run.persistence));
+
+    const auto environments
+        = decodeRecords<APIEnvironment>(folder.read(PersistenceService::kEnvironmentsFile));
+    ASSERT_TRUE(environments.ok());
+    ASSERT_EQ(environments->size(), 3);
+    EXPECT_EQ(environments->at(0).name, u"Dev"_s);
+    EXPECT_EQ(environments->at(2).name, u"Early"_s);
+    EXPECT_EQ(encodeRecords(environments.value()), encodeRecords(run.state.environments()));
+    const auto history = decodeRecords<HistoryItem>(folder.read(PersistenceService::kHistoryFile));
+    ASSERT_TRUE(history.ok());
+    ASSERT_EQ(history->size(), 2);
+    EXPECT_EQ(history->at(0).request.url, u"https://early.test"_s);
+    EXPECT_EQ(history->at(1).statusCode, 204);
+    EXPECT_EQ(run.writes.size(), 2);
+}
