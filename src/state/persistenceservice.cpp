@@ -67,8 +67,9 @@ void PersistenceService::loadDecoded(const QString& fileName, QObject* context, 
 void PersistenceService::saveEncoded(const QString& fileName, std::function<QByteArray()> encode)
 {
     m_worker.post([this, fileName, encode = std::move(encode)]() mutable {
-        // Only the newest waiting snapshot of a file is written: a save that finds one already
-        // waiting replaces it, so an older snapshot can never land after a newer one.
+        // Jobs run one at a time in the order asked, so snapshots land in order. Of several
+        // snapshots of one file waiting to be written only the newest is: the others would be
+        // replaced at once anyway.
         const bool flushScheduled = m_pendingSaves.contains(fileName);
         m_pendingSaves.insert(fileName, std::move(encode));
         if (!flushScheduled)
