@@ -1,0 +1,28 @@
+#include "state/appstate.h"
+#include "state/settings.h"
+
+namespace mako {
+
+// The history operations of AppState.
+
+void AppState::addHistoryItem(const APIRequest& request, int statusCode, double duration)
+{
+    QList<HistoryItem> history = m_history;
+    history.prepend(
+        HistoryItem {.request = request, .statusCode = statusCode, .duration = duration});
+    // Read at every addition, so a lowered limit takes effect at the next send.
+    const int stored = m_settings->historyRetention();
+    const int limit = stored >= 1 ? stored : kDefaultHistoryRetention;
+    if (history.size() > limit)
+        history.resize(limit);
+    setHistory(std::move(history));
+    saveHistory();
+}
+
+void AppState::clearHistory()
+{
+    setHistory({});
+    saveHistory();
+}
+
+} // namespace mako

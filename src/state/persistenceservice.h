@@ -1,0 +1,98 @@
+#pragma once
+
+#include "model/recordjson.h"
+#include "model/result.h"
+#include "state/serialworker.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace mako {
+
+/// Owns the application folder and reads and writes the three data files. All file work runs
+/// on the service's own thread, one job at a time; results come back as queued calls on the
+/// thread that owns the service (the main thread), so no caller ever waits for the disk.
+///
+/// Saves of one file land in the order they were asked for: when several are waiting, only the
+/// newest snapshot is written. A file that exists but cannot be read or decoded is copied aside
+/// before anything is saved over it, and if no copy can be made it is never saved over.
+class PersistenceService : public QObject {
+    Q_OBJECT
+
+public:
+    static inline const QString kCollectionsFile = QStringLiteral("collections.json");
+    static inline const QString kEnvironmentsFile = QStringLiteral("environments.json");
+    static inline const QString kHistoryFile = QStringLiteral("history.json");
+
+    /// Creates `appDirectory` (and its parents) if it is missing; a failure is ignored, later
+    /// loads then find no files and saves fail silently.
+    explicit PersistenceService(const QString& appDirectory, QObject* parent = nullptr);
+    /// Finishes every save already asked for before returning.
+    ~PersistenceService() override;
+
+    /// The instance on the user's application folder, created on first use and destroyed (after
+    /// its pending saves) with the application object.
+    static PersistenceService* shared();
+    /// "com.quorin.mako" in the user's data folder.
+    static QString standardAppDirectory();
+
+    const QString& appDirectory() const { return m_appDirectory; }
+    QString filePath(const QString& fileName) const;
+
+    /// Reads and decodes `fileName`; a missing file is an empty list. `done` runs on this
+    /// object's thread, unless `context` is gone by then.
+    template <typename T>
+    void load(const QString& fileName, QObject* context, std::function<void(Result<QList<T>>)> done)
+    {
+        // Filled on the worker thread; the reply that reads it is posted after the write.
+        auto decoded = std::make_shared<Result<QList<T>>>(QList<T> {});
+        auto decode = [decoded](const QByteArray& bytes) -> std::optional<Error> {
+            *decoded = decodeRecords<T>(bytes);
+            return decoded->ok() ? std::nullopt : std::optional<Error>(decoded->error());
+        };
+        loadDecoded(fileName, context, std::move(decode),
+            [decoded, done = std::move(done)](const std::optional<Error>& error) {
+                done(error ? Result<QList<T>>(*error) : std::move(*decoded));
+            });
+    }
+
+    /// Writes `records` to `fileName`, replacing it whole. Failures are reported only through
+    /// `saveFinished`.
+    template <typename T> void save(const QList<T>& records, const QString& fileName)
+    {
+        saveEncoded(fileName, [records] { return encodeRecords(records); });
+    }
+
+    /// Calls `done` on this object's thread once every load and save asked for so far is done.
+    void whenIdle(QObject* context, std::function<void()> done);
+
+Q_SIGNALS:
+    /// One write of `fileName` ended; `written` is false when the file was left as it was.
+    void saveFinished(const QString& fileName, bool written);
+
+private:
+    using Decoder = std::function<std::optional<Error>(const QByteArray&)>;
+    void loadDecoded(const QString& fileName, QObject* context, Decoder decode,
+        std::function<void(const std::optional<Error>&)> done);
+    void saveEncoded(const QString& fileName, std::function<QByteArray()> encode);
+    void flush(const QString& fileName);
+    Error unreadable(const QString& fileName, const QString& reason);
+    void reply(QPointer<QObject> context, std::function<void()> call);
+
+    QString m_appDirectory;
+    // Touched only by jobs on the worker thread.
+    QHash<QString, std::function<QByteArray()>> m_pendingSaves;
+    QSet<QString> m_neverOverwrite;
+    SerialWorker m_worker;
+};
+
+} // namespace mako

@@ -1,0 +1,58 @@
+#include "state/settings.h"
+
+using namespace Qt::StringLiterals;
+
+namespace mako {
+
+namespace {
+
+template <typename T> Settings::Entry entry(const SettingKey<T>& key)
+{
+    return Settings::Entry {
+        key.name, QMetaType::fromType<T>(), QVariant::fromValue(key.defaultValue)};
+}
+
+} // namespace
+
+Settings::Settings(const QString& fileName, QSettings::Format format, QObject* parent)
+    : QObject(parent)
+    , m_store(fileName, format)
+{ }
+
+std::unique_ptr<Settings> Settings::createStandard(QObject* parent)
+{
+    const QSettings standard(
+        QSettings::NativeFormat, QSettings::UserScope, u"com.quorin.mako"_s, u"com.quorin.mako"_s);
+    return std::make_unique<Settings>(standard.fileName(), standard.format(), parent);
+}
+
+QList<Settings::Entry> Settings::catalogue()
+{
+    using namespace SettingKeys;
+    return {entry(appearance), entry(accentColorName), entry(showMethodBadges),
+        entry(confirmBeforeDelete), entry(reopenLastRequest), entry(sidebarWidth),
+        entry(editorFontSize), entry(editorWordWrap), entry(editorShowLineNumbers),
+        entry(editorTabSize), entry(autoFormatJSON), entry(syntaxHighlighting),
+        entry(SettingKeys::requestTimeout), entry(followRedirects), entry(maxRedirects),
+        entry(sslVerification), entry(defaultUserAgent), entry(proxyEnabled), entry(proxyType),
+        entry(proxyHost), entry(proxyPort), entry(proxyAuth), entry(proxyUsername),
+        entry(SettingKeys::historyRetention), entry(recentURLs)};
+}
+
+double Settings::requestTimeout() const
+{
+    return m_store.value(SettingKeys::requestTimeout.name).toDouble();
+}
+
+int Settings::historyRetention() const
+{
+    return m_store.value(SettingKeys::historyRetention.name).toInt();
+}
+
+void Settings::writeValue(const QString& key, const QVariant& value)
+{
+    m_store.setValue(key, value);
+    Q_EMIT valueChanged(key);
+}
+
+} // namespace mako

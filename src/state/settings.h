@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QSettings>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <memory>
+
+namespace mako {
+
+/// One preference: its key in the store, its type and the default a bound read yields.
+template <typename T> struct SettingKey {
+    QString name;
+    T defaultValue;
+};
+
+/// The one list of preference keys. Every place that reads a key with a default reads it
+/// through these, so the default is declared once.
+namespace SettingKeys {
+inline const SettingKey<QString> appearance {
+    QStringLiteral("appearance"), QStringLiteral("system")};
+inline const SettingKey<QString> accentColorName {
+    QStringLiteral("accentColorName"), QStringLiteral("blue")};
+inline const SettingKey<bool> showMethodBadges {QStringLiteral("showMethodBadges"), true};
+inline const SettingKey<bool> confirmBeforeDelete {QStringLiteral("confirmBeforeDelete"), true};
+inline const SettingKey<bool> reopenLastRequest {QStringLiteral("reopenLastRequest"), false};
+inline const SettingKey<double> sidebarWidth {QStringLiteral("sidebarWidth"), 260};
+inline const SettingKey<double> editorFontSize {QStringLiteral("editorFontSize"), 12};
+inline const SettingKey<bool> editorWordWrap {QStringLiteral("editorWordWrap"), false};
+inline const SettingKey<bool> editorShowLineNumbers {QStringLiteral("editorShowLineNumbers"), true};
+/// 2 or 4 spaces, or 0 for a tab character.
+inline const SettingKey<int> editorTabSize {QStringLiteral("editorTabSize"), 2};
+inline const SettingKey<bool> autoFormatJSON {QStringLiteral("autoFormatJSON"), false};
+inline const SettingKey<bool> syntaxHighlighting {QStringLiteral("syntaxHighlighting"), true};
+/// Seconds.
+inline const SettingKey<double> requestTimeout {QStringLiteral("requestTimeout"), 30};
+inline const SettingKey<bool> followRedirects {QStringLiteral("followRedirects"), true};
+inline const SettingKey<int> maxRedirects {QStringLiteral("maxRedirects"), 10};
+inline const SettingKey<bool> sslVerification {QStringLiteral("sslVerification"), true};
+inline const SettingKey<QString> defaultUserAgent {
+    QStringLiteral("defaultUserAgent"), QStringLiteral("Mako/1.0")};
+inline const SettingKey<bool> proxyEnabled {QStringLiteral("proxyEnabled"), false};
+/// "http", "https" or "socks5".
+inline const SettingKey<QString> proxyType {QStringLiteral("proxyType"), QStringLiteral("http")};
+inline const SettingKey<QString> proxyHost {QStringLiteral("proxyHost"), QString()};
+inline const SettingKey<int> proxyPort {QStringLiteral("proxyPort"), 8080};
+inline const SettingKey<bool> proxyAuth {QStringLiteral("proxyAuth"), false};
+inline const SettingKey<QString> proxyUsername {QStringLiteral("proxyUsername"), QString()};
+/// Readers treat a value below 1 as 100.
+inline const SettingKey<int> historyRetention {QStringLiteral("historyRetention"), 100};
+/// Most recent first, no duplicates; kept by URLHistory.
+inline const SettingKey<QStringList> recentURLs {QStringLiteral("recentURLs"), QStringList()};
+} // namespace SettingKeys
+
+/// The preference store: typed access over one QSettings file. Reading never writes anything,
+/// defaults included, so the file holds only what the user changed.
+class Settings : public QObject {
+    Q_OBJECT
+
+public:
+    /// One entry of the catalogue, for screens and checks that walk every key.
+    struct Entry {
+        QString key;
+        QMetaType type;
+        QVariant defaultValue;
+    };
+
+    /// The store in `fileName` (tests pass a temporary file).
+    explicit Settings(const QString& fileName, QSettings::Format format = QSettings::IniFormat,
+        QObject* parent = nullptr);
+    /// The user's own store, in the platform's usual place for "com.quorin.mako".
+    static std::unique_ptr<Settings> createStandard(QObject* parent = nullptr);
+
+    static QList<Entry> catalogue();
+
+    QString fileName() const { return m_store.fileName(); }
+    QSettings::Format format() const { return m_store.format(); }
+
+    /// Bound read: the stored value, or the key's default when none is stored.
+    template <typename T> T value(const SettingKey<T>& key) const
+    {
+        const QVariant stored = m_store.value(key.name);
+        return stored.isValid() ? stored.value<T>() : key.defaultValue;
+    }
+    template <typename T> void setValue(const SettingKey<T>& key, const T& value)
+    {
+        writeValue(key.name, QVariant::fromValue(value));
+    }
+    bool contains(const QString& key) const { return m_store.contains(key); }
+
+    /// Direct reads: the raw stored number, 0 when absent or not a number; the readers apply
+    /// their own substitute for 0.
+    double requestTimeout() const;
+    int historyRetention() const;
+
+Q_SIGNALS:
+    /// A key was written through this object.
+    void valueChanged(const QString& key);
+
+private:
+    void writeValue(const QString& key, const QVariant& value);
+
+    QSettings m_store;
+};
+
+} // namespace mako
