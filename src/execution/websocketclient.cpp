@@ -3,7 +3,10 @@
 #include "execution/websocketconnection.h"
 
 #include <QNetworkRequest>
+#include <QTimer>
 #include <QUrl>
+
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -12,6 +15,10 @@ namespace mako {
 namespace {
 
 quint64 s_lastConnectionId = 0;
+
+// Bounds the main thread's work per event-loop turn when a burst of frames arrives at once.
+constexpr qsizetype kEntriesPerTurn = 1000;
+constexpr qsizetype kAllEntries = std::numeric_limits<qsizetype>::max();
 
 template <typename Call> void queue(WebSocketConnection* connection, Call call)
 {
@@ -46,6 +53,8 @@ void WebSocketClient::connect(const QString& url, const QList<KeyValuePair>& hea
         const QByteArray value = row.value.isEmpty() ? QByteArray(" ") : row.value.toUtf8();
         request.setRawHeader(row.key.toUtf8(), value);
     }
+    // Frames that arrived before this call come before it in the transcript.
+    applyPendingEvents(kAllEntries);
     // Queued on the one network thread ahead of the new open, so the old close goes out first.
     disposeConnection();
     m_connectionId = ++s_lastConnectionId;
@@ -62,6 +71,7 @@ void WebSocketClient::connect(const QString& url, const QList<KeyValuePair>& hea
 
 void WebSocketClient::send(const QString& text)
 {
+    applyPendingEvents(kAllEntries);
     if (!m_isConnected)
         return;
     append(text, true, currentTimestamp());
@@ -72,6 +82,7 @@ void WebSocketClient::send(const QString& text)
 
 void WebSocketClient::disconnect()
 {
+    applyPendingEvents(kAllEntries);
     if (m_connection)
         queue(m_connection, [](WebSocketConnection* c) { c->close(); });
     setConnected(false);
@@ -84,10 +95,19 @@ void WebSocketClient::handleEvents(quint64 connection, const QList<WebSocketEven
     // Whatever a replaced connection still had on its way belongs to no transcript.
     if (connection != m_connectionId)
         return;
+    m_pendingEvents.append(events);
+    if (!m_drainScheduled)
+        applyPendingEvents(kEntriesPerTurn);
+}
+
+void WebSocketClient::applyPendingEvents(qsizetype limit)
+{
+    m_drainScheduled = false;
     const Timestamp now = currentTimestamp();
     const qsizetype countBefore = m_messages.size();
-    m_messages.reserve(countBefore + events.size());
-    for (const WebSocketEvent& event : events) {
+    const qsizetype end = m_pendingFrom + std::min(limit, m_pendingEvents.size() - m_pendingFrom);
+    for (; m_pendingFrom < end; ++m_pendingFrom) {
+        const WebSocketEvent& event = m_pendingEvents[m_pendingFrom];
         switch (event.kind) {
         case WebSocketEvent::Kind::received:
             append(event.text, false, now);
@@ -101,6 +121,13 @@ void WebSocketClient::handleEvents(quint64 connection, const QList<WebSocketEven
             append(u"Connection closed: "_s + event.text, false, now);
             break;
         }
+    }
+    if (m_pendingFrom == m_pendingEvents.size()) {
+        m_pendingEvents.clear();
+        m_pendingFrom = 0;
+    } else {
+        m_drainScheduled = true;
+        QTimer::singleShot(0, this, [this] { applyPendingEvents(kEntriesPerTurn); });
     }
     if (m_messages.size() != countBefore)
         Q_EMIT messagesChanged();

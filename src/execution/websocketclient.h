@@ -1,5 +1,6 @@
 #pragma once
 
+#include "execution/websocketconnection.h"
 #include "model/keyvaluepair.h"
 #include "model/timestamp.h"
 
@@ -11,9 +12,6 @@
 #include <optional>
 
 namespace mako {
-
-class WebSocketConnection;
-struct WebSocketEvent;
 
 /// One transcript entry: a sent or received message, or a status line of the client.
 struct WSMessage {
@@ -61,13 +59,14 @@ public:
 
 Q_SIGNALS:
     /// Entries were appended (never removed or changed). Frames that arrive together are appended
-    /// together, with one signal.
+    /// together, with one signal; a large burst is taken in over several event-loop turns.
     void messagesChanged();
     void isConnectedChanged(bool isConnected);
     void errorChanged();
 
 private:
     void handleEvents(quint64 connection, const QList<mako::WebSocketEvent>& events);
+    void applyPendingEvents(qsizetype limit);
     void append(const QString& content, bool isOutgoing, Timestamp timestamp);
     void setConnected(bool isConnected);
     void setError(const std::optional<QString>& error);
@@ -79,6 +78,12 @@ private:
     // Owned by the network thread once created; it deletes itself after dispose().
     WebSocketConnection* m_connection = nullptr;
     quint64 m_connectionId = 0;
+    // Events of the current connection not yet applied, from m_pendingFrom on.
+    QList<WebSocketEvent> m_pendingEvents;
+    qsizetype m_pendingFrom = 0;
+    bool m_drainScheduled = false;
 };
 
 } // namespace mako
+
+Q_DECLARE_TYPEINFO(mako::WSMessage, Q_RELOCATABLE_TYPE);
