@@ -1,10 +1,14 @@
 #include "execution/websocketconnection.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QStringDecoder>
 #include <QThread>
 #include <QTimer>
 #include <QWebSocket>
+
+#include <future>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
@@ -12,21 +16,26 @@ namespace mako {
 
 namespace {
 
+// An opening handshake that has not completed by then fails, as any request would.
+constexpr int kHandshakeTimeoutMilliseconds = 60000;
+
 // How long a discarded connection waits for its closing handshake before it is cut.
 constexpr int kCloseGraceMilliseconds = 5000;
 
-QThread* s_thread = nullptr;
+// The thread is a joinable std::thread running a Qt event loop rather than a QThread: joining
+// it guarantees that the thread-local state of the TLS library under the sockets has been
+// released before the process goes on to exit.
+std::thread s_thread;
+QEventLoop* s_loop = nullptr;
 // Parent of every live connection, so that whatever is still open at exit gets deleted.
 QObject* s_connections = nullptr;
 
 void stopWebSocketThread()
 {
-    // Deferred deletions still run after the thread's event loop has stopped.
-    s_connections->deleteLater();
-    s_thread->quit();
-    s_thread->wait();
-    delete s_thread;
-    s_thread = nullptr;
+    QMetaObject::invokeMethod(
+        s_connections, [] { s_loop->quit(); }, Qt::QueuedConnection);
+    s_thread.join();
+    s_loop = nullptr;
     s_connections = nullptr;
 }
 
@@ -34,16 +43,21 @@ void stopWebSocketThread()
 // object goes away. Only ever called on the main thread.
 QThread* webSocketThread()
 {
-    if (!s_thread) {
+    if (!s_connections) {
         qRegisterMetaType<QList<mako::WebSocketEvent>>();
-        s_thread = new QThread;
-        s_thread->setObjectName(u"WebSocket"_s);
-        s_connections = new QObject;
-        s_connections->moveToThread(s_thread);
-        s_thread->start();
+        std::promise<void> started;
+        s_thread = std::thread([&started] {
+            QEventLoop loop;
+            QObject connections;
+            s_loop = &loop;
+            s_connections = &connections;
+            started.set_value();
+            loop.exec();
+        });
+        started.get_future().wait();
         qAddPostRoutine(stopWebSocketThread);
     }
-    return s_thread;
+    return s_connections->thread();
 }
 
 // Binary frames that hold UTF-8 read as text; anything else shows as its size.
@@ -85,6 +99,13 @@ void WebSocketConnection::open(const QNetworkRequest& request)
     QObject::connect(
         m_socket, &QWebSocket::disconnected, this, &WebSocketConnection::handleDisconnected);
     m_socket->open(request);
+    QTimer::singleShot(kHandshakeTimeoutMilliseconds, m_socket, [this] {
+        if (m_opened || m_closeReported)
+            return;
+        m_errorText = u"The opening handshake timed out"_s;
+        m_socket->abort();
+        reportClosedIfDown();
+    });
 }
 
 void WebSocketConnection::sendText(const QString& text)
@@ -125,8 +146,11 @@ void WebSocketConnection::dispose()
 
 void WebSocketConnection::handleConnected()
 {
+    m_opened = true;
     for (const QString& text : std::exchange(m_waitingSends, {}))
         writeText(text);
+    if (m_closeWhenOpen)
+        m_socket->close(QWebSocketProtocol::CloseCodeNormal);
 }
 
 void WebSocketConnection::handleBinaryMessage(const QByteArray& message)
@@ -153,10 +177,16 @@ void WebSocketConnection::closeSocket()
 {
     if (!m_socket)
         return;
-    if (m_socket->state() == QAbstractSocket::ConnectedState)
+    if (m_socket->state() == QAbstractSocket::ConnectedState) {
         m_socket->close(QWebSocketProtocol::CloseCodeNormal);
-    else if (m_socket->state() != QAbstractSocket::UnconnectedState)
-        m_socket->abort();
+    } else if (m_socket->state() != QAbstractSocket::UnconnectedState) {
+        // Mid-handshake: let it finish so the server sees a normal close, but not for long.
+        m_closeWhenOpen = true;
+        QTimer::singleShot(kCloseGraceMilliseconds, m_socket, [this] {
+            m_socket->abort();
+            reportClosedIfDown();
+        });
+    }
     reportClosedIfDown();
 }
 

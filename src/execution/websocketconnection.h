@@ -35,10 +35,11 @@ public:
     static WebSocketConnection* create(quint64 id);
 
     // Each of these must run on the connection's thread (queue them there).
+    /// Starts the opening handshake; one that takes longer than a minute fails the connection.
     void open(const QNetworkRequest& request);
     /// Frames sent during the opening handshake wait until it completes.
     void sendText(const QString& text);
-    /// Closes with code 1000 (an open handshake is aborted).
+    /// Closes with code 1000, once the opening handshake is through if it is still under way.
     void close();
     /// Closes as close() does and deletes the connection once the socket is down.
     void dispose();
@@ -65,6 +66,8 @@ private:
     QStringList m_waitingSends;
     QList<WebSocketEvent> m_pending;
     QString m_errorText;
+    bool m_opened = false;
+    bool m_closeWhenOpen = false;
     bool m_flushScheduled = false;
     bool m_closedByClient = false;
     bool m_closeReported = false;

@@ -1,6 +1,7 @@
 #include "support/websockettestpeer.h"
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QHostAddress>
 #include <QMutex>
 #include <QMutexLocker>
@@ -10,6 +11,7 @@
 #include <QWebSocket>
 #include <QWebSocketServer>
 
+#include <future>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -131,18 +133,24 @@ template <typename Call> void runOn(WebSocketPeerServer* server, Call call)
 
 WebSocketTestPeer::WebSocketTestPeer()
 {
-    m_thread.setObjectName(u"WebSocketTestPeer"_s);
-    m_thread.start();
-    m_server = new WebSocketPeerServer;
-    m_server->moveToThread(&m_thread);
-    runOn(m_server, [server = m_server] { server->listen(); });
+    std::promise<void> started;
+    m_thread = std::thread([this, &started] {
+        QEventLoop loop;
+        WebSocketPeerServer server;
+        server.listen();
+        m_loop = &loop;
+        m_server = &server;
+        started.set_value();
+        loop.exec();
+    });
+    started.get_future().wait();
 }
 
 WebSocketTestPeer::~WebSocketTestPeer()
 {
-    runOn(m_server, [server = m_server] { delete server; });
-    m_thread.quit();
-    m_thread.wait();
+    QMetaObject::invokeMethod(
+        m_server, [this] { m_loop->quit(); }, Qt::QueuedConnection);
+    m_thread.join();
 }
 
 QString WebSocketTestPeer::url() const

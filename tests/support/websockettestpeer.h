@@ -5,7 +5,10 @@
 #include <QNetworkRequest>
 #include <QString>
 #include <QStringList>
-#include <QThread>
+
+#include <thread>
+
+class QEventLoop;
 
 namespace mako::test {
 
@@ -50,7 +53,9 @@ public:
     QList<QNetworkRequest> handshakes() const;
 
 private:
-    QThread m_thread;
+    // Joinable, so that nothing of the peer's thread is left running once the peer is gone.
+    std::thread m_thread;
+    QEventLoop* m_loop = nullptr;
     WebSocketPeerServer* m_server = nullptr;
 };
 
