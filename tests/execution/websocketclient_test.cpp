@@ -1,0 +1,247 @@
+#include "execution/websocketclient.h"
+#include "support/qtprinters.h"
+#include "support/websockettestpeer.h"
+
+#include <QHostAddress>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace mako;
+using namespace mako::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kTimeoutMs = 5000;
+
+QStringList transcript(const WebSocketClient& client)
+{
+    QStringList contents;
+    for (const WSMessage& message : client.messages())
+        contents.append((message.isOutgoing ? u"> "_s : u""_s) + message.content);
+    return contents;
+}
+
+bool waitFor(const std::function<bool()>& condition)
+{
+    return QTest::qWaitFor(condition, kTimeoutMs);
+}
+
+bool lastEntryStartsWith(const WebSocketClient& client, const QString& prefix)
+{
+    return !client.messages().isEmpty() && client.messages().back().content.startsWith(prefix);
+}
+
+// A port that nothing listens on.
+QString refusedUrl()
+{
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = server.serverPort();
+    server.close();
+    return u"ws://127.0.0.1:"_s + QString::number(port);
+}
+
+} // namespace
+
+TEST(WebSocketClient, textThatIsNotAUrlOnlySetsTheError)
+{
+    WebSocketTestPeer peer;
+    WebSocketClient client;
+    for (const QString& url : {u""_s, u"ws://exa mple.test"_s}) {
+        client.connect(url, {});
+        EXPECT_EQ(client.error(), u"Invalid WebSocket URL"_s);
+        EXPECT_TRUE(client.messages().isEmpty());
+        EXPECT_FALSE(client.isConnected());
+    }
+    client.connect(peer.url(), {});
+    ASSERT_TRUE(waitFor([&] { return peer.openConnectionCount() == 1; }));
+    client.connect(u""_s, {});
+    EXPECT_TRUE(client.isConnected());
+    EXPECT_EQ(transcript(client), QStringList {u"Connected to "_s + peer.url()});
+}
+
+TEST(WebSocketClient, echoesTextSentDuringTheHandshake)
+{
+    WebSocketTestPeer peer;
+    WebSocketClient client;
+    QSignalSpy connectedChanges(&client, &WebSocketClient::isConnectedChanged);
+    client.connect(peer.url(), {});
+    EXPECT_TRUE(client.isConnected());
+    EXPECT_EQ(connectedChanges.size(), 1);
+    EXPECT_EQ(client.error(), std::nullopt);
+    client.send(u"hello"_s);
+    EXPECT_EQ(transcript(client), (QStringList {u"Connected to "_s + peer.url(), u"> hello"_s}));
+
+    ASSERT_TRUE(waitFor([&] { return client.messages().size() == 3; }));
+    EXPECT_EQ(client.messages().back().content, u"hello"_s);
+    EXPECT_FALSE(client.messages().back().isOutgoing);
+    EXPECT_EQ(peer.receivedTexts(), QStringList {u"hello"_s});
+}
+
+TEST(WebSocketClient, sendsTheApplicableHeaderRowsLaterRowsWinning)
+{
+    // A bare TCP listener sees the opening handshake exactly as it went out.
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    QByteArray handshake;
+    QObject::connect(&server, &QTcpServer::newConnection, &server, [&] {
+        QTcpSocket* socket = server.nextPendingConnection();
+        QObject::connect(socket, &QTcpSocket::readyRead, socket,
+            [&handshake, socket] { handshake += socket->readAll(); });
+    });
+    WebSocketClient client;
+    client.connect(u"ws://127.0.0.1:"_s + QString::number(server.serverPort()) + u"/feed"_s,
+        {{.key = u"X-Token"_s, .value = u"first"_s},
+            {.key = u"X-Off"_s, .value = u"1"_s, .isEnabled = false},
+            {.key = u""_s, .value = u"blank"_s}, {.key = u"x-token"_s, .value = u"second"_s},
+            {.key = u"X-Empty"_s, .value = u""_s}});
+    ASSERT_TRUE(waitFor([&] { return handshake.contains("\r\n\r\n"); }));
+    // The listener never answers: still connected, as far as the client can tell.
+    EXPECT_TRUE(client.isConnected());
+    EXPECT_TRUE(lastEntryStartsWith(client, u"Connected to ws://127.0.0.1:"_s));
+    const QByteArray lower = handshake.toLower();
+    EXPECT_TRUE(handshake.startsWith("GET /feed HTTP/1.1\r\n")) << handshake.toStdString();
+    EXPECT_EQ(lower.count("x-token:"), 1) << handshake.toStdString();
+    EXPECT_TRUE(lower.contains("x-token: second\r\n")) << handshake.toStdString();
+    EXPECT_FALSE(lower.contains("x-off")) << handshake.toStdString();
+    EXPECT_FALSE(lower.contains("blank")) << handshake.toStdString();
+    EXPECT_TRUE(lower.contains("\r\nx-empty:")) << handshake.toStdString();
+}
+
+TEST(WebSocketClient, sendWhileDisconnectedChangesNothing)
+{
+    WebSocketClient client;
+    QSignalSpy changes(&client, &WebSocketClient::messagesChanged);
+    client.send(u"x"_s);
+    EXPECT_TRUE(client.messages().isEmpty());
+    EXPECT_EQ(client.error(), std::nullopt);
+    EXPECT_EQ(changes.size(), 0);
+}
+
+TEST(WebSocketClient, framesAppearInArrivalOrderAndBinaryAsTextOrSize)
+{
+    WebSocketTestPeer peer;
+    peer.setEcho(false);
+    WebSocketClient client;
+    client.connect(peer.url(), {});
+    ASSERT_TRUE(waitFor([&] { return peer.openConnectionCount() == 1; }));
+    peer.sendText(u"text"_s);
+    peer.sendBinary("h\xC3\xA9llo");
+    peer.sendBinary("\xFF\xFE\xFD");
+    peer.sendBinary(QByteArray(512, '\x80'));
+    peer.sendBinary("split \xE2\x86");
+    peer.stream(2000, 1000000, u"m"_s);
+
+    ASSERT_TRUE(waitFor([&] { return client.messages().size() == 2006; }));
+    const QStringList entries = transcript(client);
+    EXPECT_EQ(entries.mid(1, 5),
+        (QStringList {
+            u"text"_s, u"h\u00e9llo"_s, u"[3 bytes]"_s, u"[512 bytes]"_s, u"[8 bytes]"_s}));
+    for (int i = 0; i < 2000; ++i)
+        ASSERT_EQ(entries[6 + i], u"m"_s + QString::number(i));
+    EXPECT_TRUE(client.isConnected());
+    EXPECT_EQ(client.error(), std::nullopt);
+}
+
+TEST(WebSocketClient, disconnectClosesWithCode1000ThenReportsTheClose)
+{
+    WebSocketTestPeer peer;
+    WebSocketClient client;
+    client.connect(peer.url(), {});
+    ASSERT_TRUE(waitFor([&] { return peer.openConnectionCount() == 1; }));
+    QSignalSpy errorChanges(&client, &WebSocketClient::errorChanged);
+    client.disconnect();
+    EXPECT_FALSE(client.isConnected());
+    EXPECT_EQ(client.messages().back().content, u"Disconnected"_s);
+
+    ASSERT_TRUE(waitFor([&] { return client.messages().size() == 3; }));
+    EXPECT_TRUE(lastEntryStartsWith(client, u"Connection closed: "_s));
+    EXPECT_EQ(u"Connection closed: "_s + client.error().value_or(u"-"_s),
+        client.messages().back().content);
+    EXPECT_EQ(errorChanges.size(), 1);
+    EXPECT_TRUE(waitFor([&] { return peer.clientCloseCodes() == QList<int> {1000}; }));
+}
+
+TEST(WebSocketClient, aServerCloseOrDropEndsTheConnection)
+{
+    for (bool abrupt : {false, true}) {
+        WebSocketTestPeer peer;
+        WebSocketClient client;
+        client.connect(peer.url(), {});
+        ASSERT_TRUE(waitFor([&] { return peer.openConnectionCount() == 1; }));
+        if (abrupt)
+            peer.abort();
+        else
+            peer.close(4001, u"bye"_s);
+        ASSERT_TRUE(waitFor([&] { return !client.isConnected(); })) << abrupt;
+        ASSERT_EQ(client.messages().size(), 2);
+        EXPECT_TRUE(lastEntryStartsWith(client, u"Connection closed: "_s));
+        ASSERT_TRUE(client.error().has_value());
+        EXPECT_FALSE(client.error()->isEmpty());
+        if (!abrupt) {
+            EXPECT_TRUE(client.error()->contains(u"4001"_s)) << client.error()->toStdString();
+        }
+        client.send(u"after"_s);
+        EXPECT_EQ(client.messages().size(), 2);
+    }
+}
+
+TEST(WebSocketClient, refusedConnectionKeepsTheUnsentEntryAndReportsTheFailure)
+{
+    const QString url = refusedUrl();
+    WebSocketClient client;
+    client.connect(url, {});
+    client.send(u"lost"_s);
+    EXPECT_TRUE(client.isConnected());
+    ASSERT_TRUE(waitFor([&] { return !client.isConnected(); }));
+    const QStringList entries = transcript(client);
+    ASSERT_EQ(entries.size(), 3);
+    EXPECT_EQ(entries[0], u"Connected to "_s + url);
+    EXPECT_EQ(entries[1], u"> lost"_s);
+    EXPECT_TRUE(entries[2].startsWith(u"Connection closed: "_s));
+    EXPECT_TRUE(client.error().has_value());
+}
+
+TEST(WebSocketClient, reconnectClosesTheOldConnectionAndKeepsTheTranscript)
+{
+    WebSocketTestPeer peer;
+    WebSocketClient client;
+    client.connect(peer.url(), {});
+    client.send(u"one"_s);
+    ASSERT_TRUE(waitFor([&] { return client.messages().size() == 3; }));
+    client.connect(peer.url(), {});
+    client.send(u"two"_s);
+    ASSERT_TRUE(waitFor([&] { return client.messages().size() == 6; }));
+    EXPECT_TRUE(waitFor([&] { return peer.clientCloseCodes() == QList<int> {1000}; }));
+    EXPECT_EQ(peer.connectionCount(), 2);
+    EXPECT_EQ(peer.openConnectionCount(), 1);
+    // Let anything the old connection still reports arrive: it must not reach this client.
+    QTest::qWait(50);
+    EXPECT_TRUE(client.isConnected());
+    const QString connected = u"Connected to "_s + peer.url();
+    EXPECT_EQ(transcript(client),
+        (QStringList {connected, u"> one"_s, u"one"_s, connected, u"> two"_s, u"two"_s}));
+}
+
+TEST(WebSocketClient, destroyingTheClientClosesItsConnection)
+{
+    // Open, or still in the opening handshake: either way the server sees a normal close.
+    for (bool waitUntilOpen : {true, false}) {
+        WebSocketTestPeer peer;
+        auto client = std::make_unique<WebSocketClient>();
+        client->connect(peer.url(), {});
+        if (waitUntilOpen) {
+            ASSERT_TRUE(waitFor([&] { return peer.openConnectionCount() == 1; }));
+        }
+        client.reset();
+        EXPECT_TRUE(waitFor([&] { return peer.clientCloseCodes() == QList<int> {1000}; }))
+            << waitUntilOpen << " " << peer.clientCloseCodes().value(0);
+        EXPECT_EQ(peer.openConnectionCount(), 0);
+    }
+}
