@@ -8,7 +8,7 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
 PACKAGES := cmake ninja-build g++ make pkg-config dpkg-dev \
             qt6-base-dev qt6-websockets-dev qt6-svg-dev libcurl4-openssl-dev \
-            libgtest-dev libgmock-dev libbenchmark-dev
+            libgtest-dev libgmock-dev libbenchmark-dev openssl
 # Only for the benchmarks that compare against other tools, and the format check.
 BENCH_PACKAGES := jq
 LINT_PACKAGES := clang-format
