@@ -1,5 +1,6 @@
 #include "interchange/codegenerator.h"
 
+#include "interchange/interchangeutil.h"
 #include "interchange/outgoingrequest.h"
 
 #include <QRegularExpression>
@@ -27,8 +28,7 @@ bool needsContentTypeRemoval(const OutgoingRequest& outgoing)
 
 QString encodedQueryItem(const KeyValuePair& row)
 {
-    return QString::fromLatin1(
-        QUrl::toPercentEncoding(row.key) + '=' + QUrl::toPercentEncoding(row.value));
+    return percentEncoded(row.key) + u'=' + percentEncoded(row.value);
 }
 
 } // namespace

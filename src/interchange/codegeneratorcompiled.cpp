@@ -67,16 +67,16 @@ QString generateRuby(const APIRequest& request)
 {
     const OutgoingRequest outgoing = outgoingRequest(request);
     QStringList lines {u"require 'net/http'"_s, u"require 'json'"_s, u"require 'uri'"_s, u""_s,
-        u"uri = URI("_s + singleQuoted(outgoing.url) + u')',
+        u"uri = URI("_s + rubyQuoted(outgoing.url) + u')',
         u"request = Net::HTTP::"_s + rubyClass(request.method) + u".new(uri)"_s};
     for (const Header& header : outgoing.headers)
-        lines << u"request["_s + singleQuoted(header.name) + u"] = "_s + singleQuoted(header.value);
+        lines << u"request["_s + rubyQuoted(header.name) + u"] = "_s + rubyQuoted(header.value);
     if (outgoing.body)
-        lines << u"request.body = "_s + singleQuoted(*outgoing.body);
+        lines << u"request.body = "_s + rubyQuoted(*outgoing.body);
     if (outgoing.formFields) {
         QStringList fields;
         for (const Header& field : *outgoing.formFields)
-            fields << u'[' + singleQuoted(field.name) + u", "_s + singleQuoted(field.value) + u']';
+            fields << u'[' + rubyQuoted(field.name) + u", "_s + rubyQuoted(field.value) + u']';
         lines << u"request.set_form(["_s + fields.join(u", "_s) + u"], 'multipart/form-data')"_s;
     }
     lines

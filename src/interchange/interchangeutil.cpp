@@ -1,6 +1,7 @@
 #include "interchange/interchangeutil.h"
 
 #include <QJsonDocument>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QUrl>
 
@@ -70,6 +71,20 @@ QString nameFromURL(const QString& url)
     if (!piece.isEmpty())
         return piece + u" ("_s + host + u')';
     return host.isEmpty() ? u"Imported Request"_s : host;
+}
+
+QString percentEncoded(const QString& text)
+{
+    static const QRegularExpression placeholder(u"\\{\\{[^{}]*\\}\\}"_s);
+    QString result;
+    qsizetype from = 0;
+    for (const auto& match : placeholder.globalMatch(text)) {
+        result += QString::fromLatin1(
+            QUrl::toPercentEncoding(text.mid(from, match.capturedStart() - from)));
+        result += match.captured();
+        from = match.capturedEnd();
+    }
+    return result + QString::fromLatin1(QUrl::toPercentEncoding(text.mid(from)));
 }
 
 const KeyValuePair* findRow(const QList<KeyValuePair>& rows, const QString& name)

@@ -28,6 +28,10 @@ QList<KeyValuePair> splitQuery(QString& url);
 /// A request name from a URL: "last path piece (host)", the host alone, or "Imported Request".
 QString nameFromURL(const QString& url);
 
+/// Percent-encoding for a query or form item that leaves {{placeholders}} as they are, so
+/// that substitution still finds them.
+QString percentEncoded(const QString& text);
+
 /// The first row whose key matches name regardless of letter case, or nothing.
 const KeyValuePair* findRow(const QList<KeyValuePair>& rows, const QString& name);
 

@@ -170,4 +170,30 @@ QString singleQuoted(const QString& text)
     return u'\'' + QString(text).replace(u"\\"_s, u"\\\\"_s).replace(u"'"_s, u"\\'"_s) + u'\'';
 }
 
+QString rubyQuoted(const QString& text)
+{
+    const bool plain = std::none_of(text.begin(), text.end(),
+        [](QChar c) { return isControl(c.unicode()) && c != u'\n' && c != u'\t'; });
+    if (plain)
+        return singleQuoted(text);
+    return u'"' + escaped(text, [](char32_t c) -> QString {
+        switch (c) {
+        case U'\\':
+            return u"\\\\"_s;
+        case U'"':
+            return u"\\\""_s;
+        case U'#':
+            return u"\\#"_s;
+        case U'\n':
+            return u"\\n"_s;
+        case U'\r':
+            return u"\\r"_s;
+        case U'\t':
+            return u"\\t"_s;
+        default:
+            return isControl(c) ? hexEscape("\\x", c, 2) : QString();
+        }
+    }) + u'"';
+}
+
 } // namespace mako

@@ -42,5 +42,9 @@ QString doubleQuoted(const QString& text);
 QString swiftQuoted(const QString& text);
 /// A single-quoted Ruby or PHP literal, in which only \\ and \' are escapes.
 QString singleQuoted(const QString& text);
+/// A Ruby string literal: single-quoted unless the text holds control characters (Ruby reads
+/// a carriage return in its source as part of the line break), else double-quoted with "#"
+/// escaped against interpolation.
+QString rubyQuoted(const QString& text);
 
 } // namespace mako

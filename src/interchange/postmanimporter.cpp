@@ -138,21 +138,6 @@ void applyURL(APIRequest& request, const QJsonValue& value, bool keepQueryText)
     request.queryParams = url[u"query"_s].isArray() ? rows(url[u"query"_s]) : fromText;
 }
 
-// Form encoding that leaves {{placeholders}} readable for substitution.
-QString formEncoded(const QString& text)
-{
-    static const QRegularExpression placeholder(u"\\{\\{[^{}]*\\}\\}"_s);
-    QString result;
-    qsizetype from = 0;
-    for (const auto& match : placeholder.globalMatch(text)) {
-        result += QString::fromLatin1(
-            QUrl::toPercentEncoding(text.mid(from, match.capturedStart() - from)));
-        result += match.captured();
-        from = match.capturedEnd();
-    }
-    return result + QString::fromLatin1(QUrl::toPercentEncoding(text.mid(from)));
-}
-
 void applyRawBody(APIRequest& request, const QJsonObject& body)
 {
     request.body = text(body[u"raw"_s]);
@@ -173,7 +158,7 @@ void applyBody(APIRequest& request, const QJsonObject& body)
         QStringList pairs;
         for (const KeyValuePair& row : rows(body[u"urlencoded"_s])) {
             if (row.isApplicable())
-                pairs.append(formEncoded(row.key) + u'=' + formEncoded(row.value));
+                pairs.append(percentEncoded(row.key) + u'=' + percentEncoded(row.value));
         }
         request.bodyType = RequestBodyType::raw;
         request.body = pairs.join(u'&');
