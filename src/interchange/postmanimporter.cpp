@@ -204,31 +204,27 @@ APIRequest mapItem(const QJsonObject& item, const QJsonObject& inheritedAuth)
     return request;
 }
 
-struct Walk {
-    Collection& collection;
-};
-
-void walkItems(Walk& walk, const QJsonArray& items, const QString& path, const QJsonObject& auth,
-    CollectionFolder* folder)
+// Folders are flattened in the order they appear, each named by its path; a request joins
+// the folder it sits in directly and inherits the nearest auth above it.
+void walkItems(Collection& collection, const QJsonArray& items, const QString& path,
+    const QJsonObject& auth, std::optional<qsizetype> folder)
 {
     for (const QJsonValue& value : items) {
         const QJsonObject item = value.toObject();
         if (item[u"item"_s].isArray()) {
             const QString name = text(item[u"name"_s]);
-            const QJsonObject folderAuth = item[u"auth"_s].isObject()
-                    && item[u"auth"_s][u"type"_s].toString() != u"inherit"_s
-                ? item[u"auth"_s].toObject()
-                : auth;
-            walk.collection.folders.append(
+            const QJsonObject ownAuth = item[u"auth"_s].toObject();
+            const bool inherits
+                = ownAuth.isEmpty() || ownAuth[u"type"_s].toString() == u"inherit"_s;
+            collection.folders.append(
                 CollectionFolder {.name = path.isEmpty() ? name : path + u" / "_s + name});
-            const qsizetype index = walk.collection.folders.size() - 1;
-            CollectionFolder child = walk.collection.folders[index];
-            walkItems(walk, item[u"item"_s].toArray(), child.name, folderAuth, &child);
-            walk.collection.folders[index].requestIDs = child.requestIDs;
+            const qsizetype index = collection.folders.size() - 1;
+            walkItems(collection, item[u"item"_s].toArray(), collection.folders[index].name,
+                inherits ? auth : ownAuth, index);
         } else if (item.contains(u"request"_s)) {
-            walk.collection.requests.append(mapItem(item, auth));
+            collection.requests.append(mapItem(item, auth));
             if (folder)
-                folder->requestIDs.append(walk.collection.requests.last().id);
+                collection.folders[*folder].requestIDs.append(collection.requests.last().id);
         }
     }
 }
@@ -252,8 +248,7 @@ Result<CollectionImport> importCollection(const QByteArray& bytes)
         return notA(u"collection"_s, u"\"item\" is missing"_s);
     CollectionImport result {
         .collection = Collection {.name = root[u"info"_s][u"name"_s].toString()}};
-    Walk walk {result.collection};
-    walkItems(walk, root[u"item"_s].toArray(), {}, root[u"auth"_s].toObject(), nullptr);
+    walkItems(result.collection, root[u"item"_s].toArray(), {}, root[u"auth"_s].toObject(), {});
     const QList<KeyValuePair> variables = rows(root[u"variable"_s]);
     if (!variables.isEmpty())
         result.variables = APIEnvironment {.name = result.collection.name, .variables = variables};

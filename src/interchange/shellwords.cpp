@@ -1,6 +1,7 @@
 #include "interchange/curlparser.h"
 
 #include <QByteArray>
+#include <QHash>
 
 using namespace Qt::StringLiterals;
 
