@@ -8,10 +8,13 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
 PACKAGES := cmake ninja-build g++ make pkg-config dpkg-dev \
             qt6-base-dev qt6-websockets-dev qt6-svg-dev libcurl4-openssl-dev \
-            libgtest-dev libgmock-dev libbenchmark-dev
+            libgtest-dev libgmock-dev libbenchmark-dev openssl
 # Only for the benchmarks that compare against other tools, and the format check.
 BENCH_PACKAGES := jq
 LINT_PACKAGES := clang-format
+# The language tools that the generated-code test runs against a loopback server. Swift has no
+# Debian 12 package, so its snippet is not run.
+TEST_PACKAGES := curl python3 python3-requests nodejs golang-go ruby php-cli php-curl
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -43,6 +46,7 @@ build: deps $(BUILD_DIR)/build.ninja
 	cmake --build $(BUILD_DIR) --parallel $(JOBS)
 
 test: build
+	$(call install_missing,$(TEST_PACKAGES))
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(JOBS) --timeout 300
 
 run: build

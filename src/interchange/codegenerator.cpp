@@ -1,0 +1,167 @@
+#include "interchange/codegenerator.h"
+
+#include "interchange/interchangeutil.h"
+#include "interchange/outgoingrequest.h"
+
+#include <QRegularExpression>
+#include <QUrl>
+
+using namespace Qt::StringLiterals;
+
+namespace mako::CodeGenerator {
+
+namespace {
+
+using Header = OutgoingRequest::Header;
+
+// curl and PHP's curl send "Name:" as "remove this header"; "Name;" sends it empty.
+QString curlHeaderLine(const Header& header)
+{
+    return header.value.isEmpty() ? header.name + u';' : header.name + u": "_s + header.value;
+}
+
+// Both curl front ends add a form Content-Type to a body that has none; sending does not.
+bool needsContentTypeRemoval(const OutgoingRequest& outgoing)
+{
+    return outgoing.body && !outgoing.hasHeader(u"Content-Type"_s);
+}
+
+QString encodedQueryItem(const KeyValuePair& row)
+{
+    return percentEncoded(row.key) + u'=' + percentEncoded(row.value);
+}
+
+} // namespace
+
+QString buildURLWithParams(const APIRequest& request)
+{
+    QString url = request.url;
+    if (!url.isEmpty() && !url.contains(u"://"_s) && !url.contains(u"{{"_s))
+        url.prepend(u"https://"_s);
+    const QUrl parsed(url, QUrl::StrictMode);
+    if (parsed.isValid() && !url.contains(u"{{"_s))
+        url = QString::fromLatin1(parsed.adjusted(QUrl::RemoveFragment).toEncoded());
+    QStringList items;
+    for (const KeyValuePair& row : request.queryParams) {
+        if (row.isApplicable())
+            items.append(encodedQueryItem(row));
+    }
+    if (items.isEmpty())
+        return url;
+    const qsizetype hash = url.indexOf(u'#');
+    if (hash >= 0)
+        url.truncate(hash);
+    const QChar separator = !url.contains(u'?') ? u'?' : url.endsWith(u'?') ? QChar() : u'&';
+    return url + (separator.isNull() ? QString() : QString(separator)) + items.join(u'&');
+}
+
+QString generateCurl(const APIRequest& request)
+{
+    const OutgoingRequest outgoing = outgoingRequest(request);
+    // HEAD needs -I: with -X HEAD curl waits for a body that never comes.
+    QStringList parts {
+        request.method == HTTPMethod::head ? u"curl -I"_s : u"curl -X "_s + outgoing.method};
+    // Brackets and braces would otherwise be read as curl's URL globbing.
+    if (outgoing.url.contains(QRegularExpression(u"[\\[\\]{}]"_s)))
+        parts.first() += u" -g"_s;
+    for (const Header& header : outgoing.headers)
+        parts.append(u"-H "_s + shellQuoted(curlHeaderLine(header)));
+    if (needsContentTypeRemoval(outgoing))
+        parts.append(u"-H "_s + shellQuoted(u"Content-Type:"_s));
+    if (outgoing.body)
+        parts.append(u"--data-raw "_s + shellQuoted(*outgoing.body));
+    for (const Header& field : outgoing.formFields.value_or(QList<Header> {}))
+        parts.append(u"--form-string "_s + shellQuoted(field.name + u'=' + field.value));
+    parts.append(shellQuoted(outgoing.url));
+    return parts.join(u" \\\n  "_s);
+}
+
+QString generateSwift(const APIRequest& request)
+{
+    const OutgoingRequest outgoing = outgoingRequest(request);
+    QStringList lines {u"let url = URL(string: "_s + swiftQuoted(outgoing.url) + u")!"_s,
+        u"var request = URLRequest(url: url)"_s,
+        u"request.httpMethod = "_s + swiftQuoted(outgoing.method)};
+    for (const Header& header : outgoing.headers) {
+        lines.append(u"request.setValue("_s + swiftQuoted(header.value)
+            + u", forHTTPHeaderField: "_s + swiftQuoted(header.name) + u')');
+    }
+    if (outgoing.body)
+        lines.append(
+            u"request.httpBody = "_s + swiftQuoted(*outgoing.body) + u".data(using: .utf8)"_s);
+    if (outgoing.formFields) {
+        lines.append(u"let boundary = \"Mako-\\(UUID().uuidString)\""_s);
+        lines.append(u"request.setValue(\"multipart/form-data; boundary=\\(boundary)\", "
+                     "forHTTPHeaderField: \"Content-Type\")"_s);
+        lines.append(u"var form = \"\""_s);
+        for (const Header& field : *outgoing.formFields) {
+            const QString name = QString(field.name).replace(u"\""_s, u"%22"_s);
+            lines.append(u"form += \"--\\(boundary)\\r\\n\" + "_s
+                + swiftQuoted(u"Content-Disposition: form-data; name=\""_s + name + u"\"\r\n\r\n"_s
+                    + field.value + u"\r\n"_s));
+        }
+        lines.append(u"form += \"--\\(boundary)--\\r\\n\""_s);
+        lines.append(u"request.httpBody = form.data(using: .utf8)"_s);
+    }
+    lines << u""_s << u"let (data, response) = try await URLSession.shared.data(for: request)"_s
+          << u"let httpResponse = response as! HTTPURLResponse"_s
+          << u"print(\"Status: \\(httpResponse.statusCode)\")"_s
+          << u"print(String(data: data, encoding: .utf8) ?? \"\")"_s;
+    return lines.join(u'\n');
+}
+
+QString generateJavaScript(const APIRequest& request)
+{
+    const OutgoingRequest outgoing = outgoingRequest(request);
+    QStringList lines;
+    if (outgoing.formFields) {
+        lines.append(u"const form = new FormData();"_s);
+        for (const Header& field : *outgoing.formFields)
+            lines.append(u"form.append("_s + doubleQuoted(field.name) + u", "_s
+                + doubleQuoted(field.value) + u");"_s);
+    }
+    lines << u"const response = await fetch("_s + doubleQuoted(outgoing.url) + u", {"_s
+          << u"  method: "_s + doubleQuoted(outgoing.method) + u',';
+    if (!outgoing.headers.isEmpty()) {
+        QStringList entries;
+        for (const Header& header : outgoing.headers)
+            entries.append(
+                u"    "_s + doubleQuoted(header.name) + u": "_s + doubleQuoted(header.value));
+        lines.append(u"  headers: {\n"_s + entries.join(u",\n"_s) + u"\n  },"_s);
+    }
+    if (outgoing.body)
+        lines.append(u"  body: "_s + doubleQuoted(*outgoing.body) + u',');
+    if (outgoing.formFields)
+        lines.append(u"  body: form,"_s);
+    lines << u"});"_s << u"const data = await response.text();"_s << u"console.log(data);"_s;
+    return lines.join(u'\n');
+}
+
+QString generatePython(const APIRequest& request)
+{
+    const OutgoingRequest outgoing = outgoingRequest(request);
+    QStringList arguments {doubleQuoted(outgoing.url)};
+    if (!outgoing.headers.isEmpty()) {
+        QStringList entries;
+        for (const Header& header : outgoing.headers)
+            entries.append(doubleQuoted(header.name) + u": "_s + doubleQuoted(header.value));
+        arguments.append(u"headers={"_s + entries.join(u", "_s) + u'}');
+    }
+    // Bytes, so that the body goes out as UTF-8 exactly as written.
+    if (outgoing.body)
+        arguments.append(u"data="_s + doubleQuoted(*outgoing.body) + u".encode(\"utf-8\")"_s);
+    if (outgoing.formFields) {
+        QStringList fields;
+        for (const Header& field : *outgoing.formFields)
+            fields.append(u"("_s + doubleQuoted(field.name) + u", (None, "_s
+                + doubleQuoted(field.value) + u"))"_s);
+        arguments.append(u"files=["_s + fields.join(u", "_s) + u']');
+    }
+    return QStringList {u"import requests"_s, u""_s,
+        u"response = requests."_s + outgoing.method.toLower() + u'(' + arguments.join(u", "_s)
+            + u')',
+        u"print(response.status_code)"_s, u"print(response.text)"_s}
+        .join(u'\n');
+}
+
+} // namespace mako::CodeGenerator

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "model/apirequest.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace mako {
+
+/// What goes on the wire for a request, before placeholders are substituted: the view the
+/// code generators render.
+struct OutgoingRequest {
+    struct Header {
+        QString name;
+        QString value;
+    };
+
+    QString method;
+    QString url;
+    /// In the order first set; a later header of the same name (any case) replaces the value.
+    QList<Header> headers;
+    /// The text body, when one is sent.
+    std::optional<QString> body;
+    /// The fields of a multipart form body, when one is sent (the tool picks the boundary and
+    /// sets the Content-Type).
+    std::optional<QList<Header>> formFields;
+
+    bool hasHeader(const QString& name) const;
+};
+
+OutgoingRequest outgoingRequest(const APIRequest& request);
+
+// Literals of the snippet languages.
+
+/// A POSIX shell word in single quotes ('\'' for a quote inside).
+QString shellQuoted(const QString& text);
+/// A double-quoted literal with backslash escapes, valid in Python, JavaScript and Go.
+QString doubleQuoted(const QString& text);
+/// A Swift string literal.
+QString swiftQuoted(const QString& text);
+/// A single-quoted Ruby or PHP literal, in which only \\ and \' are escapes.
+QString singleQuoted(const QString& text);
+/// A Ruby string literal: single-quoted unless the text holds control characters (Ruby reads
+/// a carriage return in its source as part of the line break), else double-quoted with "#"
+/// escaped against interpolation.
+QString rubyQuoted(const QString& text);
+
+} // namespace mako

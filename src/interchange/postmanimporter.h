@@ -1,0 +1,34 @@
+#pragma once
+
+#include "model/apienvironment.h"
+#include "model/collection.h"
+#include "model/result.h"
+
+#include <QByteArray>
+
+#include <optional>
+
+namespace mako::PostmanImporter {
+
+/// What the caller puts in front of an import error for the user's alert.
+inline constexpr auto kCollectionFailurePrefix = u"Failed to import Postman collection: ";
+inline constexpr auto kEnvironmentFailurePrefix = u"Failed to import Postman environment: ";
+
+/// A collection as imported, with the variables it carries.
+struct CollectionImport {
+    Collection collection;
+    /// The collection's variables as an environment named after the collection and not
+    /// active; nothing when the collection has none.
+    std::optional<APIEnvironment> variables;
+};
+
+/// Reads a Postman collection (format v2.0 or v2.1). Folders, nested or not, become one-level
+/// folders named by their path ("Parent / Child"); every request gets fresh ids, the auth it
+/// inherits from its folders and the collection, and its disabled rows as disabled rows.
+/// Fails with a message when the bytes are not a Postman collection.
+Result<CollectionImport> importCollection(const QByteArray& bytes);
+
+/// Reads a Postman environment (or globals) export into an inactive environment.
+Result<APIEnvironment> importEnvironment(const QByteArray& bytes);
+
+} // namespace mako::PostmanImporter

@@ -1,0 +1,14 @@
+curl 'https://api.shopfront.test/v2/orders?expand=items&currency=EUR' \
+  -H 'authority: api.shopfront.test' \
+  -H 'accept: application/json, text/plain, */*' \
+  -H 'accept-language: en-GB,en-US;q=0.9,en;q=0.8' \
+  -H 'content-type: application/json;charset=UTF-8' \
+  -b 'session_id=9f2c1e7a; theme=dark; consent={"ads":false}' \
+  -H 'origin: https://shop.shopfront.test' \
+  -H 'referer: https://shop.shopfront.test/checkout' \
+  -H 'sec-ch-ua: "Chromium";v="118", "Google Chrome";v="118", "Not=A?Brand";v="99"' \
+  -H 'sec-fetch-mode: cors' \
+  -H 'user-agent: Mozilla/5.0 (X11; Linux x86_64) AppleWebKit/537.36 (KHTML, like Gecko) Chrome/118.0.0.0 Safari/537.36' \
+  -H 'x-csrf-token: Zm9vYmFy' \
+  --data-raw $'{"customer":"O\'Brien","note":"Leave at door\\nRing twice","items":[{"sku":"A-1","qty":2}],"total":"12,50 \u20ac"}' \
+  --compressed

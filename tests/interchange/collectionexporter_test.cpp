@@ -1,0 +1,101 @@
+#include "interchange/collectionexporter.h"
+#include "model/recordjson.h"
+#include "support/qtprinters.h"
+
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+using namespace mako;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+Collection demo()
+{
+    APIRequest request {.name = u"Get / users"_s,
+        .url = u"https://h.test/users"_s,
+        .body = u"ü"_s,
+        .createdAt = 1.25,
+        .updatedAt = 2.5};
+    return Collection {.name = u"Demo"_s,
+        .requests = {request},
+        .folders = {CollectionFolder {.name = u"F"_s, .requestIDs = {request.id}}},
+        .createdAt = 7.75};
+}
+
+} // namespace
+
+TEST(CollectionExporter, collectionFileRoundTripsWithItsId)
+{
+    const Collection collection = demo();
+    const QByteArray bytes = CollectionExporter::exportCollection(collection);
+    EXPECT_TRUE(bytes.startsWith("{\n  \"createdAt\" : 7.75,\n  \"folders\" : ["));
+    EXPECT_TRUE(bytes.contains("\"url\" : \"https:\\/\\/h.test\\/users\""));
+    const auto back = CollectionExporter::importCollection(bytes);
+    ASSERT_TRUE(back.ok()) << back.errorMessage().toStdString();
+    EXPECT_EQ(back->id, collection.id);
+    EXPECT_EQ(back->requests, collection.requests);
+    EXPECT_EQ(back->folders.first().requestIDs, collection.folders.first().requestIDs);
+    EXPECT_FALSE(CollectionExporter::importCollection("{\"name\": \"x\"}").ok());
+    EXPECT_FALSE(CollectionExporter::importCollection("[").ok());
+
+    EXPECT_EQ(CollectionExporter::exportFileName(u"Demo"_s), u"Demo.json"_s);
+    EXPECT_EQ(CollectionExporter::exportFileName(u"a/b: c?"_s), u"a-b- c-.json"_s);
+    EXPECT_EQ(CollectionExporter::exportFileName(u"..hidden"_s), u"hidden.json"_s);
+    EXPECT_EQ(CollectionExporter::exportFileName(u" "_s), u"Collection.json"_s);
+}
+
+TEST(CollectionExporter, backupHoldsTheThreeListsAndReadsBackStrictly)
+{
+    const QDateTime at = QDateTime::fromString(u"2025-03-01T12:00:00.456Z"_s, Qt::ISODateWithMs);
+    const QByteArray empty = CollectionExporter::makeBackup({}, at);
+    EXPECT_EQ(empty,
+        "{\n  \"collections\" : [],\n  \"environments\" : [],\n  \"exportedAt\" : "
+        "\"2025-03-01T12:00:00Z\",\n  \"history\" : [],\n  \"version\" : 1\n}")
+        << empty.toStdString();
+
+    const HistoryItem item {.request = demo().requests.first(), .statusCode = 201, .timestamp = 3};
+    const APIEnvironment environment {.name = u"Dev"_s, .isActive = true};
+    const QByteArray full = CollectionExporter::makeBackup({{demo()}, {environment}, {item}}, at);
+    const auto contents = CollectionExporter::readBackup(full);
+    ASSERT_TRUE(contents.ok()) << contents.errorMessage().toStdString();
+    EXPECT_EQ(contents->collections->first().name, u"Demo"_s);
+    EXPECT_EQ(contents->environments->first().variables, environment.variables);
+    EXPECT_EQ(contents->history->first().request, item.request);
+
+    const auto onlyHistory = CollectionExporter::readBackup(R"({"history": []})");
+    ASSERT_TRUE(onlyHistory.ok());
+    EXPECT_FALSE(onlyHistory->collections.has_value());
+    EXPECT_FALSE(onlyHistory->environments.has_value());
+    EXPECT_TRUE(onlyHistory->history->isEmpty());
+
+    // A bad member fails the whole file, before anything could be written.
+    const auto bad
+        = CollectionExporter::readBackup(R"({"collections": [], "environments": [{"name": 1}]})");
+    ASSERT_FALSE(bad.ok());
+    EXPECT_TRUE(bad.errorMessage().startsWith(u"environments[0]"_s))
+        << bad.errorMessage().toStdString();
+    for (const QByteArray& bytes : {QByteArray("[]"), QByteArray("{}"),
+             QByteArray("{\"version\": 1}"), QByteArray("nope"), QByteArray(R"({"history": {}})")})
+        EXPECT_FALSE(CollectionExporter::readBackup(bytes).ok()) << bytes.toStdString();
+}
+
+TEST(CollectionExporter, backupFromTheDataFilesAsSaved)
+{
+    const QDateTime at = QDateTime::currentDateTimeUtc();
+    const auto noFiles = CollectionExporter::makeBackupFromFiles({}, {}, {}, at);
+    ASSERT_TRUE(noFiles.ok());
+    EXPECT_EQ(noFiles.value(), CollectionExporter::makeBackup({}, at));
+
+    const QByteArray collections = encodeRecords(QList {demo()});
+    const auto withFile = CollectionExporter::makeBackupFromFiles(collections, {}, {}, at);
+    ASSERT_TRUE(withFile.ok());
+    EXPECT_EQ(CollectionExporter::readBackup(withFile.value())->collections->size(), 1);
+
+    const auto broken
+        = CollectionExporter::makeBackupFromFiles(collections, QByteArray("[{}]"), {}, at);
+    ASSERT_FALSE(broken.ok());
+    EXPECT_TRUE(broken.errorMessage().startsWith(u"environments.json: "_s))
+        << broken.errorMessage().toStdString();
+}

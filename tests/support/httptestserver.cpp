@@ -1,0 +1,466 @@
+#include "support/httptestserver.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMutex>
+#include <QPointer>
+#include <QProcess>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
+#include <QSslSocket>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+#include <QWaitCondition>
+
+#include <mutex>
+#include <optional>
+
+namespace mako::test {
+
+using namespace Qt::StringLiterals;
+
+QByteArray RecordedRequest::header(QByteArrayView name) const
+{
+    for (const auto& [key, value] : headers) {
+        if (key.compare(name, Qt::CaseInsensitive) == 0)
+            return value;
+    }
+    return {};
+}
+
+ScriptedResponse echoResponse(const RecordedRequest& request)
+{
+    QJsonObject headers;
+    for (const auto& [name, value] : request.headers)
+        headers.insert(QString::fromLatin1(name), QString::fromLatin1(value));
+    const QJsonObject echo {
+        {u"method"_s, QString::fromLatin1(request.method)},
+        {u"target"_s, QString::fromLatin1(request.target)},
+        {u"headers"_s, headers},
+        {u"body"_s, QString::fromUtf8(request.body)},
+    };
+    return ScriptedResponse {
+        .headers = {{"Content-Type", "application/json"}},
+        .body = QJsonDocument(echo).toJson(QJsonDocument::Compact),
+    };
+}
+
+struct HttpTestServerState {
+    mutable QMutex mutex;
+    mutable QWaitCondition arrived;
+    QList<RecordedRequest> requests;
+    std::function<ScriptedResponse(const RecordedRequest&)> handler = echoResponse;
+    int connections = 0;
+};
+
+namespace {
+
+struct TlsIdentity {
+    QByteArray certificate;
+    QByteArray key;
+};
+
+// Key generation takes a noticeable moment, so one identity serves every TLS peer of the run.
+const TlsIdentity& selfSignedIdentity()
+{
+    static TlsIdentity identity;
+    static std::once_flag once;
+    std::call_once(once, [] {
+        QTemporaryDir dir;
+        QProcess openssl;
+        openssl.start(u"openssl"_s,
+            {u"req"_s, u"-x509"_s, u"-newkey"_s, u"ec"_s, u"-pkeyopt"_s,
+                u"ec_paramgen_curve:prime256v1"_s, u"-nodes"_s, u"-days"_s, u"2"_s, u"-subj"_s,
+                u"/CN=127.0.0.1"_s, u"-addext"_s, u"subjectAltName=IP:127.0.0.1"_s, u"-keyout"_s,
+                dir.filePath(u"key.pem"_s), u"-out"_s, dir.filePath(u"cert.pem"_s)});
+        if (!openssl.waitForFinished(30000) || openssl.exitCode() != 0)
+            qFatal("openssl could not make a test certificate: %s",
+                openssl.readAllStandardError().constData());
+        QFile cert(dir.filePath(u"cert.pem"_s));
+        QFile key(dir.filePath(u"key.pem"_s));
+        if (!cert.open(QIODevice::ReadOnly) || !key.open(QIODevice::ReadOnly))
+            qFatal("openssl wrote no test certificate");
+        identity = {cert.readAll(), key.readAll()};
+    });
+    return identity;
+}
+
+QByteArray standardReason(int status)
+{
+    switch (status) {
+    case 100:
+        return "Continue";
+    case 200:
+        return "OK";
+    case 201:
+        return "Created";
+    case 202:
+        return "Accepted";
+    case 204:
+        return "No Content";
+    case 301:
+        return "Moved Permanently";
+    case 302:
+        return "Found";
+    case 303:
+        return "See Other";
+    case 304:
+        return "Not Modified";
+    case 307:
+        return "Temporary Redirect";
+    case 308:
+        return "Permanent Redirect";
+    case 400:
+        return "Bad Request";
+    case 401:
+        return "Unauthorized";
+    case 403:
+        return "Forbidden";
+    case 404:
+        return "Not Found";
+    case 405:
+        return "Method Not Allowed";
+    case 408:
+        return "Request Timeout";
+    case 429:
+        return "Too Many Requests";
+    case 500:
+        return "Internal Server Error";
+    case 502:
+        return "Bad Gateway";
+    case 503:
+        return "Service Unavailable";
+    case 504:
+        return "Gateway Timeout";
+    default:
+        return "Status";
+    }
+}
+
+bool hasHeader(const QList<std::pair<QByteArray, QByteArray>>& headers, QByteArrayView name)
+{
+    for (const auto& header : headers) {
+        if (header.first.compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+// Reads a chunked body from the start of `data`; nothing when it has not all arrived yet.
+std::optional<std::pair<QByteArray, qsizetype>> dechunk(QByteArrayView data)
+{
+    QByteArray body;
+    qsizetype pos = 0;
+    for (;;) {
+        const qsizetype lineEnd = data.indexOf("\r\n", pos);
+        if (lineEnd < 0)
+            return std::nullopt;
+        QByteArrayView sizeText = data.sliced(pos, lineEnd - pos);
+        if (const qsizetype semi = sizeText.indexOf(';'); semi >= 0)
+            sizeText = sizeText.first(semi);
+        bool ok = false;
+        const qsizetype size = sizeText.trimmed().toLongLong(&ok, 16);
+        if (!ok)
+            return std::nullopt;
+        pos = lineEnd + 2;
+        if (size == 0) {
+            // Trailers, then an empty line.
+            for (;;) {
+                const qsizetype end = data.indexOf("\r\n", pos);
+                if (end < 0)
+                    return std::nullopt;
+                const bool empty = end == pos;
+                pos = end + 2;
+                if (empty)
+                    return std::pair {body, pos};
+            }
+        }
+        if (data.size() < pos + size + 2)
+            return std::nullopt;
+        body += data.sliced(pos, size);
+        pos += size + 2;
+    }
+}
+
+} // namespace
+
+/// One accepted connection: parses requests as they arrive and answers them one at a time.
+class HttpTestConnection : public QObject {
+public:
+    HttpTestConnection(QTcpSocket* socket, int number, std::shared_ptr<HttpTestServerState> shared)
+        : QObject(socket)
+        , m_socket(socket)
+        , m_number(number)
+        , m_shared(std::move(shared))
+    {
+        connect(socket, &QTcpSocket::readyRead, this, &HttpTestConnection::handleReadyRead);
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    }
+
+private:
+    void handleReadyRead()
+    {
+        m_buffer += m_socket->readAll();
+        processBuffer();
+    }
+
+    void processBuffer()
+    {
+        while (!m_responding) {
+            std::optional<RecordedRequest> request = takeRequest();
+            if (!request)
+                return;
+            answer(*request);
+        }
+    }
+
+    std::optional<RecordedRequest> takeRequest()
+    {
+        const qsizetype headEnd = m_buffer.indexOf("\r\n\r\n");
+        if (headEnd < 0)
+            return std::nullopt;
+        RecordedRequest request;
+        const QList<QByteArray> lines = m_buffer.first(headEnd).split('\n');
+        const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
+        request.method = requestLine.value(0);
+        request.target = requestLine.value(1);
+        request.httpVersion = requestLine.value(2);
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            const QByteArray line = lines[i].chopped(lines[i].endsWith('\r') ? 1 : 0);
+            const qsizetype colon = line.indexOf(':');
+            if (colon > 0)
+                request.headers.append({line.first(colon), line.sliced(colon + 1).trimmed()});
+        }
+        qsizetype end = headEnd + 4;
+        if (request.header("Transfer-Encoding").toLower().contains("chunked")) {
+            const auto chunked = dechunk(QByteArrayView(m_buffer).sliced(end));
+            if (!chunked)
+                return std::nullopt;
+            request.body = chunked->first;
+            end += chunked->second;
+        } else if (const qsizetype length = request.header("Content-Length").toLongLong();
+                   length > 0) {
+            if (m_buffer.size() < end + length)
+                return std::nullopt;
+            request.body = m_buffer.sliced(end, length);
+            end += length;
+        }
+        request.raw = m_buffer.first(end);
+        request.connection = m_number;
+        m_buffer.remove(0, end);
+        return request;
+    }
+
+    void answer(const RecordedRequest& request)
+    {
+        std::function<ScriptedResponse(const RecordedRequest&)> handler;
+        {
+            QMutexLocker lock(&m_shared->mutex);
+            handler = m_shared->handler;
+        }
+        ScriptedResponse response = handler(request);
+        {
+            QMutexLocker lock(&m_shared->mutex);
+            m_shared->requests.append(request);
+            m_shared->arrived.wakeAll();
+        }
+        m_responding = true;
+        const bool head = request.method == "HEAD";
+        const bool close = request.header("Connection").toLower() == "close"
+            || request.httpVersion == "HTTP/1.0";
+        QTimer::singleShot(
+            response.delayMs, this, [this, response = std::move(response), head, close] {
+                writeResponse(response, head, close);
+            });
+    }
+
+    void writeResponse(ScriptedResponse response, bool head, bool close)
+    {
+        if (response.closeAbruptly && response.chunks.isEmpty() && response.body.isEmpty())
+            response.chunks = {"never sent"};
+        const bool chunked = !response.chunks.isEmpty();
+        QByteArray out = "HTTP/1.1 " + QByteArray::number(response.status) + ' '
+            + (response.reason.isEmpty() ? standardReason(response.status) : response.reason)
+            + "\r\n";
+        for (const auto& [name, value] : response.headers)
+            out += name + ": " + value + "\r\n";
+        if (chunked && !hasHeader(response.headers, "Transfer-Encoding"))
+            out += "Transfer-Encoding: chunked\r\n";
+        if (!chunked && !hasHeader(response.headers, "Content-Length") && response.status != 204
+            && response.status != 304)
+            out += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
+        if (close)
+            out += "Connection: close\r\n";
+        out += "\r\n";
+        m_socket->write(out);
+        if (response.closeAbruptly) {
+            m_socket->flush();
+            m_socket->disconnectFromHost();
+            return;
+        }
+        if (head || response.status == 204 || response.status == 304)
+            return finishResponse(close);
+        if (!chunked) {
+            m_socket->write(response.body);
+            return finishResponse(close);
+        }
+        writeChunk(response.chunks, 0, response.chunkDelayMs, close);
+    }
+
+    void writeChunk(const QList<QByteArray>& chunks, qsizetype index, int delayMs, bool close)
+    {
+        if (index == chunks.size()) {
+            m_socket->write("0\r\n\r\n");
+            return finishResponse(close);
+        }
+        const QByteArray& chunk = chunks[index];
+        if (!chunk.isEmpty())
+            m_socket->write(QByteArray::number(chunk.size(), 16) + "\r\n" + chunk + "\r\n");
+        m_socket->flush();
+        QTimer::singleShot(
+            index + 1 < chunks.size() ? delayMs : 0, this, [this, chunks, index, delayMs, close] {
+                writeChunk(chunks, index + 1, delayMs, close);
+            });
+    }
+
+    void finishResponse(bool close)
+    {
+        m_responding = false;
+        if (close) {
+            m_socket->disconnectFromHost();
+            return;
+        }
+        processBuffer();
+    }
+
+    QTcpSocket* m_socket;
+    int m_number;
+    std::shared_ptr<HttpTestServerState> m_shared;
+    QByteArray m_buffer;
+    bool m_responding = false;
+};
+
+/// Lives on the server thread and owns the listening socket and its connections.
+class HttpTestServerWorker : public QObject {
+public:
+    explicit HttpTestServerWorker(std::shared_ptr<HttpTestServerState> shared)
+        : m_shared(std::move(shared))
+    { }
+
+    quint16 listen(bool tls)
+    {
+        if (tls) {
+            const TlsIdentity& identity = selfSignedIdentity();
+            auto* server = new QSslServer(this);
+            QSslConfiguration config = QSslConfiguration::defaultConfiguration();
+            config.setLocalCertificate(QSslCertificate(identity.certificate, QSsl::Pem));
+            config.setPrivateKey(QSslKey(identity.key, QSsl::Ec, QSsl::Pem));
+            config.setPeerVerifyMode(QSslSocket::VerifyNone);
+            server->setSslConfiguration(config);
+            connect(server, &QSslServer::pendingConnectionAvailable, this,
+                &HttpTestServerWorker::acceptConnections);
+            m_server = server;
+        } else {
+            m_server = new QTcpServer(this);
+            connect(m_server, &QTcpServer::pendingConnectionAvailable, this,
+                &HttpTestServerWorker::acceptConnections);
+        }
+        // Room for many clients connecting at once.
+        m_server->setListenBacklogSize(1024);
+        m_server->setMaxPendingConnections(1024);
+        if (!m_server->listen(QHostAddress::LocalHost, 0))
+            qFatal("test server cannot listen on 127.0.0.1");
+        return m_server->serverPort();
+    }
+
+private:
+    void acceptConnections()
+    {
+        while (QTcpSocket* socket = m_server->nextPendingConnection()) {
+            int number = 0;
+            {
+                QMutexLocker lock(&m_shared->mutex);
+                number = ++m_shared->connections;
+            }
+            new HttpTestConnection(socket, number, m_shared);
+        }
+    }
+
+    std::shared_ptr<HttpTestServerState> m_shared;
+    QTcpServer* m_server = nullptr;
+};
+
+HttpTestServer::HttpTestServer(Tls tls)
+    : m_shared(std::make_shared<HttpTestServerState>())
+    , m_thread(std::make_unique<QThread>())
+    , m_tls(tls)
+{
+    m_worker = new HttpTestServerWorker(m_shared);
+    m_worker->moveToThread(m_thread.get());
+    m_thread->start();
+    QMetaObject::invokeMethod(
+        m_worker, [this] { return m_worker->listen(m_tls == Tls::SelfSigned); },
+        Qt::BlockingQueuedConnection, &m_port);
+}
+
+HttpTestServer::~HttpTestServer()
+{
+    QMetaObject::invokeMethod(
+        m_worker, [this] { delete m_worker; }, Qt::BlockingQueuedConnection);
+    m_thread->quit();
+    m_thread->wait();
+}
+
+quint16 HttpTestServer::port() const
+{
+    return m_port;
+}
+
+QString HttpTestServer::baseUrl() const
+{
+    return (m_tls == Tls::SelfSigned ? u"https://127.0.0.1:"_s : u"http://127.0.0.1:"_s)
+        + QString::number(m_port);
+}
+
+void HttpTestServer::setHandler(std::function<ScriptedResponse(const RecordedRequest&)> handler)
+{
+    QMutexLocker lock(&m_shared->mutex);
+    m_shared->handler = std::move(handler);
+}
+
+QList<RecordedRequest> HttpTestServer::requests() const
+{
+    QMutexLocker lock(&m_shared->mutex);
+    return m_shared->requests;
+}
+
+bool HttpTestServer::waitForRequests(int count, int timeoutMs) const
+{
+    QDeadlineTimer deadline(timeoutMs);
+    QMutexLocker lock(&m_shared->mutex);
+    while (m_shared->requests.size() < count) {
+        if (!m_shared->arrived.wait(&m_shared->mutex, deadline))
+            return m_shared->requests.size() >= count;
+    }
+    return true;
+}
+
+int HttpTestServer::connectionCount() const
+{
+    QMutexLocker lock(&m_shared->mutex);
+    return m_shared->connections;
+}
+
+QByteArray HttpTestServer::certificatePem() const
+{
+    return m_tls == Tls::SelfSigned ? selfSignedIdentity().certificate : QByteArray();
+}
+
+} // namespace mako::test
