@@ -28,6 +28,24 @@ bool domainMatches(const QString& host, QString domain)
     return !QHostAddress(host).isNull() ? false : host.endsWith(u'.' + domain, Qt::CaseInsensitive);
 }
 
+// The HTTP stack joins repeated "Set-Cookie" fields with ", ", and Qt's parser only separates
+// cookies at line breaks. A comma starts a new cookie when what follows, up to the next ";" or
+// ",", reads "name=..." with a name free of spaces; the comma of an Expires date never does.
+QByteArray separateJoinedCookies(const QByteArray& value)
+{
+    QByteArray out = value;
+    for (qsizetype comma = out.indexOf(','); comma >= 0; comma = out.indexOf(',', comma + 1)) {
+        qsizetype end = comma + 1;
+        while (end < out.size() && out[end] != ';' && out[end] != ',')
+            ++end;
+        const QByteArray next = out.mid(comma + 1, end - comma - 1).trimmed();
+        const qsizetype equals = next.indexOf('=');
+        if (equals > 0 && !next.first(equals).trimmed().contains(' '))
+            out[comma] = '\n';
+    }
+    return out;
+}
+
 } // namespace
 
 QList<KeyValuePair> extractCookies(const QMap<QString, QString>& headers, const QString& url)
@@ -44,7 +62,8 @@ QList<KeyValuePair> extractCookies(const QMap<QString, QString>& headers, const 
         return {};
     const SuffixCheck jar;
     QList<KeyValuePair> rows;
-    for (QNetworkCookie cookie : QNetworkCookie::parseCookies(it.value().toUtf8())) {
+    for (QNetworkCookie cookie :
+        QNetworkCookie::parseCookies(separateJoinedCookies(it.value().toUtf8()))) {
         const bool explicitDomain = !cookie.domain().isEmpty();
         cookie.normalize(parsed);
         if (explicitDomain
