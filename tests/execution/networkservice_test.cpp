@@ -245,15 +245,25 @@ TEST_F(NetworkServiceTest, failuresEndWithTheirSentence)
             return ScriptedResponse {.delayMs = 3000};
         if (request.target == "/stall")
             return ScriptedResponse {.chunks = {"a", "b"}, .chunkDelayMs = 3000};
+        if (request.target == "/trickle")
+            return ScriptedResponse {.chunks = QList<QByteArray>(40, "x"), .chunkDelayMs = 100};
         return ScriptedResponse {.body = "cut short", .closeAbruptly = true};
     });
-    service.updateSettings(NetworkSettings {.requestTimeout = 0.3});
+    // Idle for longer than the request time-out, or busy for longer than the whole-exchange
+    // limit: either way the send ends.
+    service.updateSettings(NetworkSettings {.requestTimeout = 0.3, .resourceTimeout = 1});
     const QString timedOut = u"Request timed out — the server didn't respond in time. Try "
                              "increasing the timeout in Preferences."_s;
-    for (const QString& path : {u"/slow"_s, u"/stall"_s})
+    for (const QString& path : {u"/slow"_s, u"/stall"_s, u"/trickle"_s})
         EXPECT_EQ(errorText(send(service, APIRequest {.url = server.baseUrl() + path})), timedOut);
     EXPECT_TRUE(errorText(send(service, APIRequest {.url = server.baseUrl() + u"/cut"_s}))
                     .startsWith(u"Network error: "_s));
+
+    // A TLS handshake with a peer that speaks plain HTTP.
+    EXPECT_EQ(errorText(send(
+                  service, APIRequest {.url = server.baseUrl().replace(u"http:"_s, u"https:"_s)})),
+        u"SSL connection failed. If using a self-signed certificate, disable SSL verification in "
+        "Preferences."_s);
 
     quint16 closedPort = 0;
     {

@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QWaitCondition>
 
+#include <cctype>
 #include <mutex>
 #include <optional>
 
@@ -213,6 +214,13 @@ private:
 
     void processBuffer()
     {
+        // Not HTTP at all (a TLS handshake, say): answer as a plain server would and hang up.
+        if (!m_buffer.isEmpty() && !std::isupper(static_cast<unsigned char>(m_buffer[0]))) {
+            m_socket->write("HTTP/1.1 400 Bad Request\r\nContent-Length: 0\r\n\r\n");
+            m_socket->disconnectFromHost();
+            m_buffer.clear();
+            return;
+        }
         while (!m_responding) {
             std::optional<RecordedRequest> request = takeRequest();
             if (!request)
