@@ -91,8 +91,8 @@ public:
     HttpEngine(const HttpEngine&) = delete;
     HttpEngine& operator=(const HttpEngine&) = delete;
 
-    /// Starts `request` now. Callbacks run on `context`'s thread and never after `context`
-    /// is destroyed.
+    /// Starts `request` now. Callbacks run on `context`'s thread (which must not be null) and
+    /// never after `context` is destroyed.
     TransferHandle start(
         HttpTransferRequest request, QObject* context, TransferCallbacks callbacks);
 

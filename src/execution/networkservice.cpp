@@ -65,8 +65,13 @@ TransferHandle NetworkService::execute(const APIRequest& request,
     };
     for (const auto& [name, value] : outgoing.headers)
         transfer.headers.append({name.toUtf8(), value.toUtf8()});
-    transfer.settings.requestTimeout
-        = std::min(transfer.settings.requestTimeout, kPerRequestTimeout);
+    // A send always ends: settings that switch a limit off (as a stream may) do not apply here.
+    NetworkSettings& limits = transfer.settings;
+    limits.requestTimeout = limits.requestTimeout > 0
+        ? std::min(limits.requestTimeout, kPerRequestTimeout)
+        : kPerRequestTimeout;
+    if (!(limits.resourceTimeout > 0))
+        limits.resourceTimeout = NetworkSettings {}.resourceTimeout;
     return m_engine.start(
         std::move(transfer), context, TransferCallbacks {.onFinished = std::move(completion)});
 }

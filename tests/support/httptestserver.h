@@ -43,7 +43,8 @@ struct HttpTestServerState;
 
 /// An HTTP/1.1 peer on 127.0.0.1 for tests: records every request and answers from a script.
 /// Listens on its own thread, so a test may block while a client talks to it. Connections are
-/// kept alive unless the client asks to close them.
+/// kept alive unless the client asks to close them. Bytes that are not HTTP at all (a TLS
+/// handshake) get a 400 reply and a closed connection.
 class HttpTestServer {
 public:
     enum class Tls { Off, SelfSigned };
