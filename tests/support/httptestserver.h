@@ -4,10 +4,10 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
-#include <QThread>
 
 #include <functional>
 #include <memory>
+#include <thread>
 #include <utility>
 
 namespace mako::test {
@@ -68,7 +68,7 @@ public:
 
 private:
     std::shared_ptr<HttpTestServerState> m_shared;
-    std::unique_ptr<QThread> m_thread;
+    std::thread m_thread;
     HttpTestServerWorker* m_worker = nullptr;
     quint16 m_port = 0;
     Tls m_tls;
