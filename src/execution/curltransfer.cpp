@@ -130,7 +130,14 @@ void CurlTransfer::setUpHeaders()
 {
     const auto& headers = m_request.headers;
     curl_slist* list = nullptr;
+    QByteArray cookies;
     for (const auto& [name, value] : headers) {
+        // A request carries one Cookie field: the user's cookies join the stored ones in the
+        // line libcurl writes, instead of following it as a second field.
+        if (name.compare("Cookie", Qt::CaseInsensitive) == 0) {
+            cookies += (cookies.isEmpty() ? "" : "; ") + singleLine(value);
+            continue;
+        }
         // "Name;" is libcurl's way to send a field with an empty value ("Name:" would remove it).
         const QByteArray line = value.isEmpty() ? singleLine(name) + ';'
                                                 : singleLine(name) + ": " + singleLine(value);
@@ -142,6 +149,8 @@ void CurlTransfer::setUpHeaders()
         list = curl_slist_append(list, "Expect:");
     if (m_request.body && !containsHeader(headers, "Content-Type"))
         list = curl_slist_append(list, "Content-Type:");
+    if (!cookies.isEmpty())
+        curl_easy_setopt(m_easy.get(), CURLOPT_COOKIE, cookies.constData());
     m_headerList.reset(list);
     curl_easy_setopt(m_easy.get(), CURLOPT_HTTPHEADER, list);
     const QByteArray agent = m_request.settings.defaultUserAgent.toUtf8();

@@ -304,6 +304,10 @@ TEST_F(NetworkServiceTest, cookiesComeBackAndConnectionsAreReused)
     roundTrip(APIRequest {.url = u"/login"_s});
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(roundTrip(APIRequest {.url = u"/next"_s}).header("Cookie"), "sid=abc");
+    const RecordedRequest own
+        = roundTrip(APIRequest {.url = u"/own"_s, .headers = {row(u"cookie"_s, u"mine=1"_s)}});
+    EXPECT_EQ(own.header("Cookie"), "sid=abc; mine=1");
+    EXPECT_EQ(headerCount(own, "Cookie"), 1);
     EXPECT_EQ(server.connectionCount(), 1);
 }
 
