@@ -119,8 +119,12 @@ void CurlTransfer::setUpMethodAndBody()
         // POSTFIELDS does not copy; the request owns the bytes for the transfer's life.
         curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(m_request.body->size()));
         curl_easy_setopt(easy, CURLOPT_POSTFIELDS, m_request.body->constData());
-        if (method != "POST")
+        if (method != "POST") {
             curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, method.constData());
+            // libcurl would turn the body into a GET's on a 301/302/303 yet keep the method
+            // name, sending a PUT without its body. Only a POST changes into a GET.
+            curl_easy_setopt(easy, CURLOPT_POSTREDIR, long(CURL_REDIR_POST_ALL));
+        }
     } else if (method != "GET") {
         curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, method.constData());
     }

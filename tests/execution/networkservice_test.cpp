@@ -225,6 +225,19 @@ TEST_F(NetworkServiceTest, responseCarriesFinalHeadersBodyAndTiming)
     EXPECT_GE(reply.timingPhases.timeToFirstByte, 0);
     EXPECT_GE(reply.duration, reply.timingPhases.transfer);
 
+    // A redirected PUT goes again as a PUT with its body; only a POST becomes a GET.
+    for (const HTTPMethod method : {HTTPMethod::put, HTTPMethod::post}) {
+        send(service,
+            APIRequest {.url = server.baseUrl() + u"/moved"_s,
+                .method = method,
+                .bodyType = RequestBodyType::raw,
+                .body = u"data"_s});
+        const RecordedRequest redirected = server.requests().last();
+        EXPECT_EQ(redirected.target, "/missing");
+        EXPECT_EQ(redirected.method, method == HTTPMethod::put ? "PUT" : "GET");
+        EXPECT_EQ(redirected.body, method == HTTPMethod::put ? "data" : "");
+    }
+
     service.updateSettings(NetworkSettings {.followRedirects = false});
     EXPECT_EQ(
         response(send(service, APIRequest {.url = server.baseUrl() + u"/moved"_s})).statusCode,
@@ -235,7 +248,7 @@ TEST_F(NetworkServiceTest, responseCarriesFinalHeadersBodyAndTiming)
     service.updateSettings(NetworkSettings {.maxRedirects = 2});
     EXPECT_TRUE(errorText(send(service, APIRequest {.url = server.baseUrl() + u"/loop"_s}))
                     .startsWith(u"Network error: "_s));
-    EXPECT_EQ(server.requests().size(), 2 + 1 + 3);
+    EXPECT_EQ(server.requests().size(), 2 + 4 + 1 + 3);
 }
 
 TEST_F(NetworkServiceTest, failuresEndWithTheirSentence)
