@@ -167,6 +167,7 @@ TEST_F(NetworkServiceTest, bodiesFollowMethodAndKind)
             R"({"n":7})", "text/plain"},
         {HTTPMethod::patch, RequestBodyType::raw, {}, R"({"n":7})", ""},
         {HTTPMethod::get, RequestBodyType::json, {}, "", ""},
+        {HTTPMethod::head, RequestBodyType::raw, {}, "", ""},
         {HTTPMethod::delete_, RequestBodyType::none, {}, "", ""},
     };
     for (const auto& c : cases) {
@@ -180,7 +181,7 @@ TEST_F(NetworkServiceTest, bodiesFollowMethodAndKind)
         EXPECT_EQ(received.body, c.body);
         EXPECT_EQ(received.header("Content-Type"), c.contentType);
         EXPECT_EQ(headerCount(received, "Content-Type"), c.contentType.isEmpty() ? 0 : 1);
-        if (c.method == HTTPMethod::get) {
+        if (c.method == HTTPMethod::get || c.method == HTTPMethod::head) {
             EXPECT_EQ(headerCount(received, "Content-Length"), 0);
         }
     }
