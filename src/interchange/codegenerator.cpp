@@ -1,7 +1,7 @@
 #include "interchange/codegenerator.h"
 
 #include "interchange/interchangeutil.h"
-#include "interchange/outgoingrequest.h"
+#include "interchange/snippetrequest.h"
 
 #include <QRegularExpression>
 #include <QUrl>
@@ -12,7 +12,7 @@ namespace mako::CodeGenerator {
 
 namespace {
 
-using Header = OutgoingRequest::Header;
+using Header = SnippetRequest::Header;
 
 // curl and PHP's curl send "Name:" as "remove this header"; "Name;" sends it empty.
 QString curlHeaderLine(const Header& header)
@@ -21,7 +21,7 @@ QString curlHeaderLine(const Header& header)
 }
 
 // Both curl front ends add a form Content-Type to a body that has none; sending does not.
-bool needsContentTypeRemoval(const OutgoingRequest& outgoing)
+bool needsContentTypeRemoval(const SnippetRequest& outgoing)
 {
     return outgoing.body && !outgoing.hasHeader(u"Content-Type"_s);
 }
@@ -57,7 +57,7 @@ QString buildURLWithParams(const APIRequest& request)
 
 QString generateCurl(const APIRequest& request)
 {
-    const OutgoingRequest outgoing = outgoingRequest(request);
+    const SnippetRequest outgoing = snippetRequest(request);
     // HEAD needs -I: with -X HEAD curl waits for a body that never comes.
     QStringList parts {
         request.method == HTTPMethod::head ? u"curl -I"_s : u"curl -X "_s + outgoing.method};
@@ -78,7 +78,7 @@ QString generateCurl(const APIRequest& request)
 
 QString generateSwift(const APIRequest& request)
 {
-    const OutgoingRequest outgoing = outgoingRequest(request);
+    const SnippetRequest outgoing = snippetRequest(request);
     QStringList lines {u"let url = URL(string: "_s + swiftQuoted(outgoing.url) + u")!"_s,
         u"var request = URLRequest(url: url)"_s,
         u"request.httpMethod = "_s + swiftQuoted(outgoing.method)};
@@ -112,7 +112,7 @@ QString generateSwift(const APIRequest& request)
 
 QString generateJavaScript(const APIRequest& request)
 {
-    const OutgoingRequest outgoing = outgoingRequest(request);
+    const SnippetRequest outgoing = snippetRequest(request);
     QStringList lines;
     if (outgoing.formFields) {
         lines.append(u"const form = new FormData();"_s);
@@ -139,7 +139,7 @@ QString generateJavaScript(const APIRequest& request)
 
 QString generatePython(const APIRequest& request)
 {
-    const OutgoingRequest outgoing = outgoingRequest(request);
+    const SnippetRequest outgoing = snippetRequest(request);
     QStringList arguments {doubleQuoted(outgoing.url)};
     if (!outgoing.headers.isEmpty()) {
         QStringList entries;

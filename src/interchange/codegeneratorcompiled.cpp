@@ -1,6 +1,6 @@
 // The generators whose snippets are whole programs: Go, Ruby and PHP.
 #include "interchange/codegenerator.h"
-#include "interchange/outgoingrequest.h"
+#include "interchange/snippetrequest.h"
 
 using namespace Qt::StringLiterals;
 
@@ -8,7 +8,7 @@ namespace mako::CodeGenerator {
 
 namespace {
 
-using Header = OutgoingRequest::Header;
+using Header = SnippetRequest::Header;
 
 QString rubyClass(HTTPMethod method)
 {
@@ -25,7 +25,7 @@ void appendGoError(QStringList& lines)
 
 QString generateGo(const APIRequest& request)
 {
-    const OutgoingRequest outgoing = outgoingRequest(request);
+    const SnippetRequest outgoing = snippetRequest(request);
     QStringList lines {u"package main"_s, u""_s, u"import ("_s};
     if (outgoing.formFields)
         lines << u"    \"bytes\""_s;
@@ -65,7 +65,7 @@ QString generateGo(const APIRequest& request)
 
 QString generateRuby(const APIRequest& request)
 {
-    const OutgoingRequest outgoing = outgoingRequest(request);
+    const SnippetRequest outgoing = snippetRequest(request);
     QStringList lines {u"require 'net/http'"_s, u"require 'json'"_s, u"require 'uri'"_s, u""_s,
         u"uri = URI("_s + rubyQuoted(outgoing.url) + u')',
         u"request = Net::HTTP::"_s + rubyClass(request.method) + u".new(uri)"_s};
@@ -89,7 +89,7 @@ QString generateRuby(const APIRequest& request)
 
 QString generatePHP(const APIRequest& request)
 {
-    const OutgoingRequest outgoing = outgoingRequest(request);
+    const SnippetRequest outgoing = snippetRequest(request);
     QStringList lines {u"<?php"_s, u""_s,
         u"$ch = curl_init("_s + singleQuoted(outgoing.url) + u");"_s,
         u"curl_setopt($ch, CURLOPT_RETURNTRANSFER, true);"_s,

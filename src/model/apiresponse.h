@@ -9,6 +9,20 @@
 
 namespace mako {
 
+/// How long each phase of an exchange took, in seconds, as the HTTP stack measured it. Phases
+/// that did not happen (a reused connection, plain HTTP) are 0.
+struct TimingPhases {
+    double nameLookup = 0;
+    double connect = 0;
+    double tlsHandshake = 0;
+    /// From the request sent to the first byte of the reply.
+    double timeToFirstByte = 0;
+    /// From the first byte of the reply to the last.
+    double transfer = 0;
+    /// Spent on redirects before the final request.
+    double redirect = 0;
+};
+
 /// The result of one HTTP exchange. Held in memory only; it has no stored form.
 struct APIResponse {
     QUuid id = QUuid::createUuid();
@@ -19,6 +33,10 @@ struct APIResponse {
     /// Seconds from the start of the send to the arrival of the whole body.
     double duration = 0;
     qint64 size = 0;
+    /// Memory only, for the timing view.
+    TimingPhases timingPhases;
+    /// "HTTP/1.1", "HTTP/2", ...; memory only.
+    QString httpVersion;
 
     /// The "Content-Type" header, else "content-type", else empty; no other spelling counts.
     QString contentType() const;

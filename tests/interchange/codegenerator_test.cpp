@@ -1,6 +1,6 @@
 #include "interchange/codegenerator.h"
 #include "interchange/curlparser.h"
-#include "interchange/outgoingrequest.h"
+#include "interchange/snippetrequest.h"
 #include "support/qtprinters.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ KeyValuePair row(const QString& key, const QString& value, bool enabled = true)
     return KeyValuePair {.key = key, .value = value, .isEnabled = enabled};
 }
 
-QStringList headerLines(const OutgoingRequest& outgoing)
+QStringList headerLines(const SnippetRequest& outgoing)
 {
     QStringList lines;
     for (const auto& header : outgoing.headers)
@@ -57,8 +57,9 @@ TEST(CodeGenerator, headersMergeByNameThenAuthThenBodyType)
         .body = u"{}"_s,
         .authType = AuthType::bearer,
         .authToken = u"t"_s};
-    EXPECT_EQ(headerLines(outgoingRequest(request)),
-        (QStringList {u"X-A: 2"_s, u"authorization: Bearer t"_s, u"X-Empty: "_s,
+    EXPECT_EQ(headerLines(snippetRequest(request)),
+        // The latest spelling of a name is the one sent, as the engine does.
+        (QStringList {u"x-a: 2"_s, u"Authorization: Bearer t"_s, u"X-Empty: "_s,
             u"Content-Type: application/json"_s}));
 
     const APIRequest basic {.headers = {}, .authType = AuthType::basic, .authToken = u"ann:pä"_s};
@@ -72,13 +73,13 @@ TEST(CodeGenerator, headersMergeByNameThenAuthThenBodyType)
 
     // GET and HEAD send no body; a form body drops the Content-Type for its own.
     const APIRequest get {.headers = {}, .bodyType = RequestBodyType::json, .body = u"{}"_s};
-    EXPECT_FALSE(outgoingRequest(get).body.has_value());
-    EXPECT_TRUE(headerLines(outgoingRequest(get)).isEmpty());
+    EXPECT_FALSE(snippetRequest(get).body.has_value());
+    EXPECT_TRUE(headerLines(snippetRequest(get)).isEmpty());
     const APIRequest form {.method = HTTPMethod::post,
         .headers = {row(u"content-type"_s, u"x"_s)},
         .queryParams = {row(u"a"_s, u"1"_s), row(u"b"_s, u"2"_s, false)},
         .bodyType = RequestBodyType::formData};
-    const OutgoingRequest formOut = outgoingRequest(form);
+    const SnippetRequest formOut = snippetRequest(form);
     EXPECT_TRUE(formOut.headers.isEmpty());
     ASSERT_TRUE(formOut.formFields.has_value());
     EXPECT_EQ(formOut.formFields->size(), 1);

@@ -1,6 +1,7 @@
 #include "support/httptestserver.h"
 
 #include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -15,10 +16,11 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QTimer>
 #include <QWaitCondition>
 
+#include <cctype>
+#include <future>
 #include <mutex>
 #include <optional>
 
@@ -213,6 +215,13 @@ private:
 
     void processBuffer()
     {
+        // Not HTTP at all (a TLS handshake, say): answer as a plain server would and hang up.
+        if (!m_buffer.isEmpty() && !std::isupper(static_cast<unsigned char>(m_buffer[0]))) {
+            m_socket->write("HTTP/1.1 400 Bad Request\r\nContent-Length: 0\r\n\r\n");
+            m_socket->disconnectFromHost();
+            m_buffer.clear();
+            return;
+        }
         while (!m_responding) {
             std::optional<RecordedRequest> request = takeRequest();
             if (!request)
@@ -354,6 +363,9 @@ public:
         : m_shared(std::move(shared))
     { }
 
+    void exec() { m_loop.exec(); }
+    void quit() { m_loop.quit(); }
+
     quint16 listen(bool tls)
     {
         if (tls) {
@@ -394,28 +406,31 @@ private:
     }
 
     std::shared_ptr<HttpTestServerState> m_shared;
+    QEventLoop m_loop;
     QTcpServer* m_server = nullptr;
 };
 
 HttpTestServer::HttpTestServer(Tls tls)
     : m_shared(std::make_shared<HttpTestServerState>())
-    , m_thread(std::make_unique<QThread>())
     , m_tls(tls)
 {
-    m_worker = new HttpTestServerWorker(m_shared);
-    m_worker->moveToThread(m_thread.get());
-    m_thread->start();
-    QMetaObject::invokeMethod(
-        m_worker, [this] { return m_worker->listen(m_tls == Tls::SelfSigned); },
-        Qt::BlockingQueuedConnection, &m_port);
+    std::promise<void> listening;
+    // A plain thread rather than a QThread: joining it waits until the thread has wholly
+    // ended, OpenSSL's per-thread state included, where QThread::wait returns a moment early.
+    m_thread = std::thread([this, &listening] {
+        HttpTestServerWorker worker(m_shared);
+        m_port = worker.listen(m_tls == Tls::SelfSigned);
+        m_worker = &worker;
+        listening.set_value();
+        worker.exec();
+    });
+    listening.get_future().wait();
 }
 
 HttpTestServer::~HttpTestServer()
 {
-    QMetaObject::invokeMethod(
-        m_worker, [this] { delete m_worker; }, Qt::BlockingQueuedConnection);
-    m_thread->quit();
-    m_thread->wait();
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->quit(); });
+    m_thread.join();
 }
 
 quint16 HttpTestServer::port() const

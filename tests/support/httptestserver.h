@@ -4,10 +4,10 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
-#include <QThread>
 
 #include <functional>
 #include <memory>
+#include <thread>
 #include <utility>
 
 namespace mako::test {
@@ -43,7 +43,8 @@ struct HttpTestServerState;
 
 /// An HTTP/1.1 peer on 127.0.0.1 for tests: records every request and answers from a script.
 /// Listens on its own thread, so a test may block while a client talks to it. Connections are
-/// kept alive unless the client asks to close them.
+/// kept alive unless the client asks to close them. Bytes that are not HTTP at all (a TLS
+/// handshake) get a 400 reply and a closed connection.
 class HttpTestServer {
 public:
     enum class Tls { Off, SelfSigned };
@@ -67,7 +68,7 @@ public:
 
 private:
     std::shared_ptr<HttpTestServerState> m_shared;
-    std::unique_ptr<QThread> m_thread;
+    std::thread m_thread;
     HttpTestServerWorker* m_worker = nullptr;
     quint16 m_port = 0;
     Tls m_tls;

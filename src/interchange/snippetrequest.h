@@ -11,7 +11,7 @@ namespace mako {
 
 /// What goes on the wire for a request, before placeholders are substituted: the view the
 /// code generators render.
-struct OutgoingRequest {
+struct SnippetRequest {
     struct Header {
         QString name;
         QString value;
@@ -30,7 +30,7 @@ struct OutgoingRequest {
     bool hasHeader(const QString& name) const;
 };
 
-OutgoingRequest outgoingRequest(const APIRequest& request);
+SnippetRequest snippetRequest(const APIRequest& request);
 
 // Literals of the snippet languages.
 

@@ -1,5 +1,6 @@
-#include "interchange/outgoingrequest.h"
+#include "interchange/snippetrequest.h"
 
+#include "execution/outgoingrequest.h"
 #include "interchange/codegenerator.h"
 
 #include <functional>
@@ -10,39 +11,9 @@ namespace mako {
 
 namespace {
 
-void setHeader(QList<OutgoingRequest::Header>& headers, const QString& name, const QString& value)
-{
-    for (OutgoingRequest::Header& header : headers) {
-        if (header.name.compare(name, Qt::CaseInsensitive) == 0) {
-            header.value = value;
-            return;
-        }
-    }
-    headers.append({name, value});
-}
-
-void applyAuth(OutgoingRequest& outgoing, const APIRequest& request)
-{
-    if (request.authToken.isEmpty())
-        return;
-    switch (request.authType) {
-    case AuthType::none:
-        break;
-    case AuthType::bearer:
-        setHeader(outgoing.headers, u"Authorization"_s, u"Bearer "_s + request.authToken);
-        break;
-    case AuthType::basic:
-        // The token is "user:password"; the header carries it encoded, as sending does.
-        setHeader(outgoing.headers, u"Authorization"_s,
-            u"Basic "_s + QString::fromLatin1(request.authToken.toUtf8().toBase64()));
-        break;
-    case AuthType::apiKey:
-        setHeader(outgoing.headers, u"X-API-Key"_s, request.authToken);
-        break;
-    }
-}
-
-void applyBody(OutgoingRequest& outgoing, const APIRequest& request)
+// The snippet shows the request as typed, placeholders included, so nothing is substituted;
+// the header and auth rules are the engine's own.
+void applyBody(SnippetRequest& snippet, OutgoingRequest& outgoing, const APIRequest& request)
 {
     if (request.method == HTTPMethod::get || request.method == HTTPMethod::head)
         return;
@@ -50,24 +21,24 @@ void applyBody(OutgoingRequest& outgoing, const APIRequest& request)
     case RequestBodyType::none:
         break;
     case RequestBodyType::json:
-        if (!outgoing.hasHeader(u"Content-Type"_s))
-            setHeader(outgoing.headers, u"Content-Type"_s, u"application/json"_s);
-        outgoing.body = request.body;
+        if (!outgoing.hasHeader(u"Content-Type"))
+            outgoing.setHeader(u"Content-Type"_s, u"application/json"_s);
+        snippet.body = request.body;
         break;
     case RequestBodyType::raw:
-        outgoing.body = request.body;
+        snippet.body = request.body;
         break;
     case RequestBodyType::formData: {
-        // The form replaces any Content-Type: the boundary belongs in it.
-        outgoing.headers.removeIf([](const OutgoingRequest::Header& header) {
-            return header.name.compare(u"Content-Type"_s, Qt::CaseInsensitive) == 0;
+        // The tool builds the form and its Content-Type: the boundary belongs in it.
+        outgoing.headers.removeIf([](const auto& header) {
+            return header.first.compare(u"Content-Type"_s, Qt::CaseInsensitive) == 0;
         });
-        QList<OutgoingRequest::Header> fields;
+        QList<SnippetRequest::Header> fields;
         for (const KeyValuePair& row : request.queryParams) {
             if (row.isApplicable())
                 fields.append({row.key, row.value});
         }
-        outgoing.formFields = fields;
+        snippet.formFields = fields;
         break;
     }
     }
@@ -97,23 +68,26 @@ bool isControl(char32_t c)
 
 } // namespace
 
-bool OutgoingRequest::hasHeader(const QString& name) const
+bool SnippetRequest::hasHeader(const QString& name) const
 {
     return std::any_of(headers.begin(), headers.end(),
         [&](const Header& header) { return header.name.compare(name, Qt::CaseInsensitive) == 0; });
 }
 
-OutgoingRequest outgoingRequest(const APIRequest& request)
+SnippetRequest snippetRequest(const APIRequest& request)
 {
-    OutgoingRequest outgoing {
+    SnippetRequest snippet {
         .method = rawValue(request.method), .url = CodeGenerator::buildURLWithParams(request)};
+    OutgoingRequest outgoing;
     for (const KeyValuePair& row : request.headers) {
         if (row.isApplicable())
-            setHeader(outgoing.headers, row.key, row.value);
+            outgoing.setHeader(row.key, row.value);
     }
-    applyAuth(outgoing, request);
-    applyBody(outgoing, request);
-    return outgoing;
+    applyAuth(outgoing, request, std::nullopt);
+    applyBody(snippet, outgoing, request);
+    for (const auto& [name, value] : outgoing.headers)
+        snippet.headers.append({name, value});
+    return snippet;
 }
 
 QString shellQuoted(const QString& text)

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+namespace mako {
+
+/// Why `NetworkService::execute` produced no response. `network` carries a code on the URL-
+/// loading scale that the texts are keyed on (-1001 timed out, -999 cancelled, ...), whatever
+/// HTTP stack produced the failure.
+struct NetworkError {
+    enum class Kind { invalidURL, network, invalidResponse };
+    static constexpr int kCancelled = -999;
+    static constexpr int kTimedOut = -1001;
+    static constexpr int kCannotFindHost = -1003;
+    static constexpr int kNotConnectedToInternet = -1009;
+    static constexpr int kSecureConnectionFailed = -1200;
+    static constexpr int kServerCertificateUntrusted = -1202;
+    /// Any other failure of the stack; `message` then holds the stack's own description.
+    static constexpr int kUnknown = -1;
+
+    Kind kind = Kind::network;
+    /// invalidURL: the URL text after substitution.
+    QString urlText;
+    int code = kUnknown;
+    QString message;
+
+    static NetworkError invalidURL(const QString& text) { return {Kind::invalidURL, text}; }
+    static NetworkError network(int code, const QString& message = {})
+    {
+        return {Kind::network, {}, code, message};
+    }
+    static NetworkError invalidResponse() { return {Kind::invalidResponse}; }
+
+    /// The sentence shown to the user.
+    QString errorDescription() const;
+
+    bool operator==(const NetworkError&) const = default;
+};
+
+} // namespace mako

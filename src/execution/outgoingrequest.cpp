@@ -1,0 +1,115 @@
+#include "execution/outgoingrequest.h"
+
+#include "execution/multipartbuilder.h"
+#include "execution/variables.h"
+
+#include <QUuid>
+
+namespace mako {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Everything but the unreserved characters is encoded: a "+" left bare reads as a space on
+// most servers, and "&", "=", "#" would split the item.
+QByteArray queryComponent(const QString& text)
+{
+    return QUrl::toPercentEncoding(text);
+}
+
+} // namespace
+
+void OutgoingRequest::setHeader(const QString& name, const QString& value)
+{
+    for (auto& header : headers) {
+        if (header.first.compare(name, Qt::CaseInsensitive) == 0) {
+            header = {name, value};
+            return;
+        }
+    }
+    headers.append({name, value});
+}
+
+bool OutgoingRequest::hasHeader(QStringView name) const
+{
+    return std::any_of(headers.cbegin(), headers.cend(), [name](const auto& header) {
+        return name.compare(header.first, Qt::CaseInsensitive) == 0;
+    });
+}
+
+std::optional<QUrl> buildURL(const QString& text, const QList<KeyValuePair>& queryParams,
+    const std::optional<APIEnvironment>& environment)
+{
+    QUrl url(text.contains(u"://") ? text : u"https://"_s + text, QUrl::StrictMode);
+    if (!url.isValid())
+        return std::nullopt;
+    QByteArray query = url.query(QUrl::FullyEncoded).toLatin1();
+    bool appended = false;
+    for (const KeyValuePair& row : queryParams) {
+        if (!row.isApplicable())
+            continue;
+        if (!query.isEmpty() && !query.endsWith('&'))
+            query += '&';
+        query += queryComponent(row.key) + '='
+            + queryComponent(substituteVariables(row.value, environment));
+        appended = true;
+    }
+    if (appended) {
+        url.setQuery(QString::fromLatin1(query), QUrl::StrictMode);
+        if (!url.isValid())
+            return std::nullopt;
+    }
+    return url;
+}
+
+void applyAuth(OutgoingRequest& outgoing, const APIRequest& request,
+    const std::optional<APIEnvironment>& environment)
+{
+    const QString token = substituteVariables(request.authToken, environment);
+    if (token.isEmpty())
+        return;
+    switch (request.authType) {
+    case AuthType::none:
+        break;
+    case AuthType::bearer:
+        outgoing.setHeader(u"Authorization"_s, u"Bearer "_s + token);
+        break;
+    case AuthType::basic:
+        outgoing.setHeader(
+            u"Authorization"_s, u"Basic "_s + QString::fromLatin1(token.toUtf8().toBase64()));
+        break;
+    case AuthType::apiKey:
+        outgoing.setHeader(u"X-API-Key"_s, token);
+        break;
+    }
+}
+
+void applyBody(OutgoingRequest& outgoing, const APIRequest& request,
+    const std::optional<APIEnvironment>& environment)
+{
+    if (request.method == HTTPMethod::get || request.method == HTTPMethod::head)
+        return;
+    switch (request.bodyType) {
+    case RequestBodyType::none:
+        break;
+    case RequestBodyType::json:
+        outgoing.body = substituteVariables(request.body, environment).toUtf8();
+        if (!outgoing.hasHeader(u"Content-Type"))
+            outgoing.setHeader(u"Content-Type"_s, u"application/json"_s);
+        break;
+    case RequestBodyType::raw:
+        outgoing.body = substituteVariables(request.body, environment).toUtf8();
+        break;
+    case RequestBodyType::formData: {
+        const QString boundary
+            = u"Mako-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+        outgoing.body = MultipartBuilder::buildBody(
+            request.queryParams, std::nullopt, std::nullopt, boundary);
+        outgoing.setHeader(u"Content-Type"_s, u"multipart/form-data; boundary="_s + boundary);
+        break;
+    }
+    }
+}
+
+} // namespace mako

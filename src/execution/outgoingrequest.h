@@ -1,0 +1,46 @@
+#pragma once
+
+#include "model/apienvironment.h"
+#include "model/apirequest.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+#include <utility>
+
+namespace mako {
+
+/// The request being put together from an APIRequest, before it goes to the engine.
+struct OutgoingRequest {
+    QUrl url;
+    QByteArray method;
+    /// In the order first set; names keep the spelling of their latest setting.
+    QList<std::pair<QString, QString>> headers;
+    std::optional<QByteArray> body;
+
+    /// Replaces a field of the same name in any letter case, else appends one.
+    void setHeader(const QString& name, const QString& value);
+    bool hasHeader(QStringView name) const;
+};
+
+/// The URL to send: "https://" put in front when the text has no "://", parsed strictly as
+/// typed, and the enabled, named query rows appended after any query already in the text. Each
+/// appended name and value is percent-encoded so that it arrives exactly as given ("+", "&",
+/// "=", "#", "%" and spaces included); the existing query stays as typed. Nothing when the text
+/// does not parse.
+std::optional<QUrl> buildURL(const QString& text, const QList<KeyValuePair>& queryParams,
+    const std::optional<APIEnvironment>& environment);
+
+/// Sets the authorization header of the request's auth kind; nothing when the substituted
+/// token is empty.
+void applyAuth(OutgoingRequest& outgoing, const APIRequest& request,
+    const std::optional<APIEnvironment>& environment);
+
+/// Sets the body and its content type. GET and HEAD never carry one.
+void applyBody(OutgoingRequest& outgoing, const APIRequest& request,
+    const std::optional<APIEnvironment>& environment);
+
+} // namespace mako

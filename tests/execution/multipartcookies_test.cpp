@@ -1,0 +1,86 @@
+#include "execution/cookiemanager.h"
+#include "execution/multipartbuilder.h"
+#include "support/qtprinters.h"
+
+#include <gtest/gtest.h>
+
+using namespace mako;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+KeyValuePair row(const QString& key, const QString& value, bool enabled = true)
+{
+    return KeyValuePair {.key = key, .value = value, .isEnabled = enabled};
+}
+
+QStringList names(const QList<KeyValuePair>& rows)
+{
+    QStringList out;
+    for (const KeyValuePair& cookie : rows)
+        out.append(cookie.key + u'=' + cookie.value);
+    return out;
+}
+
+} // namespace
+
+TEST(MultipartBuilder, writesUsableRowsThenFileThenClosingLine)
+{
+    const QList<KeyValuePair> fields {row(u"a"_s, u"1"_s), row(u"b"_s, u"2"_s, false),
+        row(u""_s, u"blank"_s), row(u"q\"é"_s, u"x--B\r\ny"_s)};
+    const QByteArray rows = "--B\r\nContent-Disposition: form-data; name=\"a\"\r\n\r\n1\r\n"
+                            "--B\r\nContent-Disposition: form-data; name=\"q\"\xC3\xA9\"\r\n\r\n"
+                            "x--B\r\ny\r\n";
+    const QByteArray fileBytes("\x00\x01", 2);
+    const struct {
+        std::optional<QByteArray> data;
+        std::optional<QString> name;
+        QByteArray expected;
+    } cases[] = {
+        {std::nullopt, std::nullopt, rows + "--B--\r\n"},
+        {fileBytes, std::nullopt, rows + "--B--\r\n"},
+        {std::nullopt, u"f.bin"_s, rows + "--B--\r\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MultipartBuilder::buildBody(fields, c.data, c.name, u"B"_s), c.expected);
+
+    const QByteArray withFile = MultipartBuilder::buildBody(fields, fileBytes, u"f.bin"_s, u"B"_s);
+    const QByteArray filePart = "--B\r\nContent-Disposition: form-data; name=\"file\"; "
+                                "filename=\"f.bin\"\r\nContent-Type: application/octet-stream"
+                                "\r\n\r\n"
+        + fileBytes + "\r\n";
+    EXPECT_EQ(withFile, rows + filePart + "--B--\r\n");
+    EXPECT_EQ(MultipartBuilder::buildBody({}, {}, {}, u"B"_s), "--B--\r\n");
+}
+
+TEST(CookieManager, extractsCookiesByTheRulesOfTheUrl)
+{
+    const struct {
+        QMap<QString, QString> headers;
+        QString url;
+        QStringList expected;
+    } cases[] = {
+        {{{u"Set-Cookie"_s, u"a=1; Path=/"_s}}, u"https://api.example.com/x"_s, {u"a=1"_s}},
+        {{{u"set-cookie"_s, u"a=1"_s}}, u"https://api.example.com/"_s, {u"a=1"_s}},
+        {{{u"SET-COOKIE"_s, u"a=1"_s}}, u"https://api.example.com/"_s, {}},
+        {{{u"Set-Cookie"_s, u"a=1"_s}}, u""_s, {}},
+        {{}, u"https://api.example.com/"_s, {}},
+        // Joined repeated fields split into cookies; the comma of an Expires date does not.
+        {{{u"Set-Cookie"_s,
+             u"a=1; Expires=Wed, 21 Oct 2037 07:28:00 GMT; Path=/, b=2; HttpOnly, c=3"_s}},
+            u"https://api.example.com/"_s, {u"a=1"_s, u"b=2"_s, u"c=3"_s}},
+        // Domain must be the host or a parent of it, never another site or a public suffix.
+        {{{u"Set-Cookie"_s,
+             u"ok=1; Domain=example.com, dot=2; Domain=.api.example.com, "
+             "other=3; Domain=other.org, child=4; Domain=deep.api.example.com, tld=5; Domain=com"_s}},
+            u"https://api.example.com/"_s, {u"ok=1"_s, u"dot=2"_s}},
+        {{{u"Set-Cookie"_s, u"ip=1; Domain=0.0.1, same=2; Domain=127.0.0.1"_s}},
+            u"http://127.0.0.1:8080/"_s, {u"same=2"_s}},
+    };
+    for (const auto& c : cases) {
+        const QList<KeyValuePair> rows = CookieManager::extractCookies(c.headers, c.url);
+        EXPECT_EQ(names(rows), c.expected) << c.url.toStdString();
+        for (const KeyValuePair& cookie : rows)
+            EXPECT_TRUE(cookie.isEnabled);
+    }
+}
