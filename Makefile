@@ -74,7 +74,7 @@ format:
 
 format-check:
 	$(call install_missing,$(LINT_PACKAGES))
-	clang-format --dry-run --Werror $(SOURCES)
+	@clang-format --dry-run --Werror $(SOURCES) && echo "clang-format: all sources formatted"
 
 clean:
 	rm -rf $(BUILD_DIR)
