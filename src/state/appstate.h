@@ -1,11 +1,13 @@
 #pragma once
 
+#include "interchange/collectionexporter.h"
 #include "model/apienvironment.h"
 #include "model/apirequest.h"
 #include "model/collection.h"
 #include "model/historyitem.h"
 #include "model/keyvaluepair.h"
 #include "model/result.h"
+#include "state/serialworker.h"
 
 #include <QList>
 #include <QObject>
@@ -15,6 +17,7 @@
 #include <QUuid>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 
 namespace mako {
@@ -106,6 +109,39 @@ public:
     /// to the stored records and saves the union.
     void saveCollections();
     void saveEnvironments();
+
+    // ---- Files the user picks: imports and exports (appstateimport.cpp) ----------------------
+    // Each reads and writes its file off the main thread and applies the result here. A
+    // failure becomes `alertMessage`; the backup ones are also printed as a diagnostic line.
+    // Every call that starts ends with one `fileOperationFinished`.
+
+    /// Appends the collection, and its variables (when it has any) as an inactive environment.
+    void importPostmanCollection(const QString& path);
+    /// Appends the environment, not active.
+    void importPostmanEnvironment(const QString& path);
+    /// Appends a native collection file's collection. It keeps its ids unless the collection
+    /// or one of its requests is already here; then the copy gets fresh ones.
+    void importMakoCollection(const QString& path);
+    /// Writes the collection with `collectionID` as a native collection file; an unknown id
+    /// does nothing.
+    void exportCollection(const QUuid& collectionID, const QString& path);
+    /// Writes the three data files, as last saved, into one backup file.
+    void exportAllData(const QString& path);
+    /// Replaces every list the backup holds, here and in its data file. Nothing is replaced
+    /// unless every list in the file is valid.
+    void importAllData(const QString& path);
+
+Q_SIGNALS:
+    /// One import or export ended.
+    void fileOperationFinished(bool succeeded);
+
+private:
+    void runFileJob(std::function<std::function<void()>()> job);
+    void applyBackup(const CollectionExporter::BackupContents& contents);
+    void finishFileOperation(const std::optional<QString>& failure, bool diagnostic = false);
+
+    SerialWorker m_fileWorker {QStringLiteral("AppStateFiles")};
+    // ---- end of imports and exports ----------------------------------------------------------
 
 Q_SIGNALS:
     void collectionsChanged();

@@ -1,0 +1,276 @@
+#include "state/appstate.h"
+
+#include "interchange/collectionexporter.h"
+#include "interchange/postmanimporter.h"
+#include "state/datafile.h"
+#include "state/persistenceservice.h"
+
+#include <QDateTime>
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QMetaObject>
+#include <QSet>
+
+#include <algorithm>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace mako {
+
+namespace {
+
+const QString kExportFailed = u"Export failed: "_s;
+const QString kImportFailed = u"Import failed: "_s;
+const QString kCollectionImportFailed = u"Failed to import collection: "_s;
+
+QString notWritten(const QString& path)
+{
+    return u"\"%1\" could not be written."_s.arg(QDir::toNativeSeparators(path));
+}
+
+Result<QByteArray> readChosenFile(const QString& path)
+{
+    auto read = readDataFile(path);
+    if (!read)
+        return read.error();
+    if (!read.value())
+        return Error {u"\"%1\" does not exist."_s.arg(QDir::toNativeSeparators(path))};
+    return *std::move(read).value();
+}
+
+template <typename T, typename Decode> Result<T> readAndDecode(const QString& path, Decode decode)
+{
+    auto bytes = readChosenFile(path);
+    if (!bytes)
+        return bytes.error();
+    return decode(bytes.value());
+}
+
+// Two collections with one id (or one request in two collections) would make every operation
+// by id act on whichever comes first, so a collection imported next to itself gets new ids.
+Collection withFreshIds(Collection collection)
+{
+    collection.id = QUuid::createUuid();
+    QHash<QUuid, QUuid> renamed;
+    for (APIRequest& request : collection.requests) {
+        const QUuid fresh = QUuid::createUuid();
+        renamed.insert(request.id, fresh);
+        request.id = fresh;
+    }
+    for (CollectionFolder& folder : collection.folders) {
+        folder.id = QUuid::createUuid();
+        for (QUuid& id : folder.requestIDs)
+            id = renamed.value(id, id);
+    }
+    return collection;
+}
+
+bool sharesIds(const QList<Collection>& collections, const Collection& imported)
+{
+    QSet<QUuid> held;
+    for (const Collection& collection : collections) {
+        held.insert(collection.id);
+        for (const APIRequest& request : collection.requests)
+            held.insert(request.id);
+    }
+    return held.contains(imported.id)
+        || std::ranges::any_of(imported.requests,
+            [&held](const APIRequest& request) { return held.contains(request.id); });
+}
+
+Result<QByteArray> readDataFiles(const QStringList& paths, const QDateTime& now)
+{
+    std::optional<QByteArray> files[3];
+    for (int index = 0; index < 3; ++index) {
+        auto read = readDataFile(paths[index]);
+        if (!read)
+            return Error {QFileInfo(paths[index]).fileName() + u": "_s + read.errorMessage()};
+        files[index] = std::move(read).value();
+    }
+    return CollectionExporter::makeBackupFromFiles(files[0], files[1], files[2], now);
+}
+
+} // namespace
+
+void AppState::runFileJob(std::function<std::function<void()>()> job)
+{
+    // The worker is a member, so it finishes (and posts here) before the object is gone; a
+    // reply still queued then is dropped with the object.
+    m_fileWorker.post([this, job = std::move(job)] {
+        QMetaObject::invokeMethod(this, job(), Qt::QueuedConnection);
+    });
+}
+
+void AppState::finishFileOperation(const std::optional<QString>& failure, bool diagnostic)
+{
+    if (failure) {
+        if (diagnostic)
+            qWarning().noquote() << *failure;
+        setAlertMessage(*failure);
+    }
+    Q_EMIT fileOperationFinished(!failure);
+}
+
+void AppState::importPostmanCollection(const QString& path)
+{
+    runFileJob([this, path]() -> std::function<void()> {
+        auto imported = readAndDecode<PostmanImporter::CollectionImport>(
+            path, &PostmanImporter::importCollection);
+        return [this, imported = std::move(imported)] {
+            if (!imported) {
+                finishFileOperation(QStringView(PostmanImporter::kCollectionFailurePrefix)
+                        .toString()
+                    + imported.errorMessage());
+                return;
+            }
+            setCollections(m_collections + QList {imported->collection});
+            saveCollections();
+            if (imported->variables) {
+                setEnvironments(m_environments + QList {*imported->variables});
+                saveEnvironments();
+            }
+            finishFileOperation(std::nullopt);
+        };
+    });
+}
+
+void AppState::importPostmanEnvironment(const QString& path)
+{
+    runFileJob([this, path]() -> std::function<void()> {
+        auto imported
+            = readAndDecode<APIEnvironment>(path, &PostmanImporter::importEnvironment);
+        return [this, imported = std::move(imported)] {
+            if (!imported) {
+                finishFileOperation(QStringView(PostmanImporter::kEnvironmentFailurePrefix)
+                        .toString()
+                    + imported.errorMessage());
+                return;
+            }
+            setEnvironments(m_environments + QList {imported.value()});
+            saveEnvironments();
+            finishFileOperation(std::nullopt);
+        };
+    });
+}
+
+void AppState::importMakoCollection(const QString& path)
+{
+    runFileJob([this, path]() -> std::function<void()> {
+        auto imported = readAndDecode<Collection>(path, &CollectionExporter::importCollection);
+        return [this, imported = std::move(imported)] {
+            if (!imported) {
+                finishFileOperation(kCollectionImportFailed + imported.errorMessage());
+                return;
+            }
+            // Checked here, against the list as it is now, not when the file was read.
+            const Collection collection = sharesIds(m_collections, imported.value())
+                ? withFreshIds(imported.value())
+                : imported.value();
+            setCollections(m_collections + QList {collection});
+            saveCollections();
+            finishFileOperation(std::nullopt);
+        };
+    });
+}
+
+void AppState::exportCollection(const QUuid& collectionID, const QString& path)
+{
+    const auto found = std::ranges::find(m_collections, collectionID, &Collection::id);
+    if (found == m_collections.end())
+        return;
+    runFileJob([this, collection = *found, path]() -> std::function<void()> {
+        std::optional<QString> failure;
+        if (!writeDataFile(path, CollectionExporter::exportCollection(collection)))
+            failure = kExportFailed + notWritten(path);
+        return [this, failure] { finishFileOperation(failure); };
+    });
+}
+
+void AppState::exportAllData(const QString& path)
+{
+    // Behind every save asked for so far, so the backup holds what the user last saw saved.
+    m_persistence->whenIdle(this, [this, path] {
+        const QStringList files {m_persistence->filePath(PersistenceService::kCollectionsFile),
+            m_persistence->filePath(PersistenceService::kEnvironmentsFile),
+            m_persistence->filePath(PersistenceService::kHistoryFile)};
+        runFileJob([this, path, files]() -> std::function<void()> {
+            std::optional<QString> failure;
+            const auto backup = readDataFiles(files, QDateTime::currentDateTimeUtc());
+            if (!backup)
+                failure = kExportFailed + backup.errorMessage();
+            else if (!writeDataFile(path, backup.value()))
+                failure = kExportFailed + notWritten(path);
+            return [this, failure] { finishFileOperation(failure, true); };
+        });
+    });
+}
+
+void AppState::importAllData(const QString& path)
+{
+    runFileJob([this, path]() -> std::function<void()> {
+        auto contents = readAndDecode<CollectionExporter::BackupContents>(
+            path, &CollectionExporter::readBackup);
+        return [this, contents = std::move(contents)] {
+            if (!contents) {
+                finishFileOperation(kImportFailed + contents.errorMessage(), true);
+                return;
+            }
+            // Replacing the lists before the start-up load has read them back would have the
+            // load add the old records to the imported ones.
+            if (m_didLoad)
+                applyBackup(contents.value());
+            else
+                connect(
+                    this, &AppState::didLoadChanged, this,
+                    [this, backup = contents.value()] { applyBackup(backup); },
+                    Qt::SingleShotConnection);
+        };
+    });
+}
+
+void AppState::applyBackup(const CollectionExporter::BackupContents& contents)
+{
+    // The lists are replaced here first and their files written through the persistence
+    // service, behind any save already asked for. Every save that runs afterwards, a pending
+    // auto-save included, takes the imported lists, so the old ones never come back on disk.
+    QStringList files;
+    if (contents.collections) {
+        setCollections(*contents.collections);
+        m_collectionsAutoSave.stop();
+        files.append(PersistenceService::kCollectionsFile);
+    }
+    if (contents.environments) {
+        setEnvironments(*contents.environments);
+        m_environmentsAutoSave.stop();
+        files.append(PersistenceService::kEnvironmentsFile);
+    }
+    if (contents.history) {
+        setHistory(*contents.history);
+        files.append(PersistenceService::kHistoryFile);
+    }
+    auto failed = std::make_shared<QStringList>();
+    const auto watch = connect(m_persistence, &PersistenceService::saveFinished, this,
+        [files, failed](const QString& fileName, bool written) {
+            if (!written && files.contains(fileName) && !failed->contains(fileName))
+                failed->append(fileName);
+        });
+    if (contents.collections)
+        saveCollections();
+    if (contents.environments)
+        saveEnvironments();
+    if (contents.history)
+        saveHistory();
+    m_persistence->whenIdle(this, [this, watch, failed] {
+        disconnect(watch);
+        finishFileOperation(failed->isEmpty()
+                ? std::nullopt
+                : std::optional(kImportFailed + failed->join(u", "_s)
+                      + u" could not be written; the imported data is shown but not stored."_s),
+            true);
+    });
+}
+
+} // namespace mako
