@@ -1,0 +1,131 @@
+#include "execution/collectionrunnersheetmodel.h"
+#include "support/httptestserver.h"
+#include "support/qtprinters.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace mako;
+using namespace mako::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kTimeoutMs = 10000;
+
+// "/status/302" answers 302, anything else 200; "?delay" holds the reply back a little.
+ScriptedResponse statusFromPath(const RecordedRequest& request)
+{
+    ScriptedResponse response = echoResponse(request);
+    const QByteArray path = request.target.split('?').first();
+    if (path.startsWith("/status/"))
+        response.status = path.mid(8).toInt();
+    response.delayMs = request.target.endsWith("?delay") ? 200 : 0;
+    return response;
+}
+
+APIRequest get(const QString& url, const QString& name = {})
+{
+    return APIRequest {.name = name, .url = url};
+}
+
+} // namespace
+
+TEST(CollectionRunner, runsEveryRequestInListOrderJudgingByStatusAndContinuingAfterFailures)
+{
+    HttpTestServer server;
+    server.setHandler(statusFromPath);
+    NetworkService service;
+    const QString base = server.baseUrl();
+    APIRequest graphQL {.name = u"g"_s,
+        .url = base + u"/status/201"_s,
+        .headers = {{.key = u"CONTENT-TYPE"_s, .value = u"application/graphql+json"_s}},
+        .requestProtocol = RequestProtocol::graphql,
+        .graphqlQuery = u"{ me }"_s};
+    APIRequest noQuery = graphQL;
+    noQuery.name = u"h"_s;
+    noQuery.graphqlQuery.clear();
+    Collection collection {
+        .requests = {get(base + u"/status/302"_s, u"a"_s), get(base + u"/status/399"_s, u"b"_s),
+            get(u""_s, u"c"_s), get(base + u"/status/400"_s, u"d"_s),
+            get(base + u"/status/503"_s, u"e"_s), graphQL, noQuery}};
+    // A folder that lists them backwards changes nothing.
+    for (auto it = collection.requests.crbegin(); it != collection.requests.crend(); ++it)
+        collection.folders.append(CollectionFolder {.requestIDs = {it->id}});
+
+    QStringList calls;
+    QList<RunResult> results;
+    std::optional<QList<RunResult>> finished;
+    QObject context;
+    CollectionRunner::run(
+        collection, std::nullopt, &context,
+        [&](int current, int total) { calls.append(u"%1/%2"_s.arg(current).arg(total)); },
+        [&](const RunResult& result) {
+            calls.append(result.request.name);
+            results.append(result);
+        },
+        [&](const QList<RunResult>& all) { finished = all; }, service);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished.has_value(); }, kTimeoutMs));
+
+    EXPECT_EQ(calls.join(u' '), u"1/7 a 2/7 b 3/7 c 4/7 d 5/7 e 6/7 g 7/7 h"_s);
+    ASSERT_EQ(finished, results);
+    const QList<std::optional<int>> statuses {302, 399, std::nullopt, 400, 503, 201, 201};
+    for (qsizetype i = 0; i < statuses.size(); ++i) {
+        EXPECT_EQ(results[i].request, collection.requests[i]) << i;
+        EXPECT_EQ(results[i].statusCode, statuses[i]) << i;
+        EXPECT_EQ(results[i].passed, statuses[i].value_or(1000) < 400) << i;
+        EXPECT_EQ(results[i].duration > 0, statuses[i].has_value()) << i;
+    }
+    EXPECT_EQ(results[2].error, u"Please enter a URL"_s);
+    QStringList arrived;
+    for (const RecordedRequest& request : server.requests())
+        arrived.append(QString::fromLatin1(request.method + ' ' + request.target));
+    EXPECT_EQ(arrived.join(u", "_s),
+        u"GET /status/302, GET /status/399, GET /status/400, GET /status/503, "
+        "POST /status/201, GET /status/201"_s);
+    // The user's content type in any letter case stays the only one.
+    EXPECT_EQ(server.requests()[4].raw.toLower().count("content-type:"), 1);
+}
+
+TEST(CollectionRunnerSheetModel, runsWithTheEnvironmentOfItsStartSummarisesAndCancels)
+{
+    HttpTestServer server;
+    server.setHandler(statusFromPath);
+    NetworkService service;
+    int environmentReads = 0;
+    const auto environment = [&]() -> std::optional<APIEnvironment> {
+        ++environmentReads;
+        return APIEnvironment {.variables = {{.key = u"base"_s, .value = server.baseUrl()}}};
+    };
+    CollectionRunnerSheetModel sheet(
+        Collection {.requests = {get(u"{{base}}/status/201"_s), get(u"{{base}}/status/404?delay"_s),
+                        get(u"{{base}}/status/202?delay"_s)}},
+        environment, service);
+    QSignalSpy progress(&sheet, &CollectionRunnerSheetModel::progressChanged);
+
+    sheet.runCollection();
+    EXPECT_TRUE(sheet.isRunning());
+    EXPECT_EQ(sheet.total(), 3);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !sheet.isRunning(); }, kTimeoutMs));
+    EXPECT_EQ(progress.size(), 3);
+    EXPECT_EQ(sheet.passCount(), 2);
+    EXPECT_EQ(sheet.failCount(), 1);
+    EXPECT_DOUBLE_EQ(sheet.totalTime(),
+        sheet.results()[0].duration + sheet.results()[1].duration + sheet.results()[2].duration);
+
+    // A second run starts from nothing; stopped while the second request waits, it reports
+    // neither that request nor sends the third.
+    sheet.runCollection();
+    EXPECT_TRUE(sheet.results().isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.requests().size() == 5; }, kTimeoutMs));
+    sheet.cancel();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !sheet.isRunning(); }, kTimeoutMs));
+    EXPECT_EQ(environmentReads, 2);
+    EXPECT_EQ(sheet.results().size(), 1);
+    QTest::qWait(300);
+    EXPECT_EQ(server.requests().size(), 5);
+    EXPECT_TRUE(sheet.canRun());
+    EXPECT_FALSE(CollectionRunnerSheetModel(Collection {}, {}, service).canRun());
+}
