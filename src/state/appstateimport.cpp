@@ -1,7 +1,6 @@
-#include "state/appstate.h"
-
 #include "interchange/collectionexporter.h"
 #include "interchange/postmanimporter.h"
+#include "state/appstate.h"
 #include "state/datafile.h"
 #include "state/persistenceservice.h"
 
@@ -121,8 +120,8 @@ void AppState::importPostmanCollection(const QString& path)
             path, &PostmanImporter::importCollection);
         return [this, imported = std::move(imported)] {
             if (!imported) {
-                finishFileOperation(QStringView(PostmanImporter::kCollectionFailurePrefix)
-                        .toString()
+                finishFileOperation(
+                    QStringView(PostmanImporter::kCollectionFailurePrefix).toString()
                     + imported.errorMessage());
                 return;
             }
@@ -140,12 +139,11 @@ void AppState::importPostmanCollection(const QString& path)
 void AppState::importPostmanEnvironment(const QString& path)
 {
     runFileJob([this, path]() -> std::function<void()> {
-        auto imported
-            = readAndDecode<APIEnvironment>(path, &PostmanImporter::importEnvironment);
+        auto imported = readAndDecode<APIEnvironment>(path, &PostmanImporter::importEnvironment);
         return [this, imported = std::move(imported)] {
             if (!imported) {
-                finishFileOperation(QStringView(PostmanImporter::kEnvironmentFailurePrefix)
-                        .toString()
+                finishFileOperation(
+                    QStringView(PostmanImporter::kEnvironmentFailurePrefix).toString()
                     + imported.errorMessage());
                 return;
             }
@@ -268,7 +266,7 @@ void AppState::applyBackup(const CollectionExporter::BackupContents& contents)
         finishFileOperation(failed->isEmpty()
                 ? std::nullopt
                 : std::optional(kImportFailed + failed->join(u", "_s)
-                      + u" could not be written; the imported data is shown but not stored."_s),
+                    + u" could not be written; the imported data is shown but not stored."_s),
             true);
     });
 }

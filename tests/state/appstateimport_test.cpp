@@ -173,9 +173,8 @@ TEST(AppStateImport, backupExportWritesTheSavedFilesOrReportsTwice)
     ImportRun app(folder);
     ASSERT_TRUE(waitUntilLoaded(app.state));
     app.state.addEnvironment(u"Saved just now"_s);
-    ASSERT_TRUE(app.run([&](AppState& state) {
-        state.exportAllData(folder.filePath(u"mako-backup.json"_s));
-    }));
+    ASSERT_TRUE(app.run(
+        [&](AppState& state) { state.exportAllData(folder.filePath(u"mako-backup.json"_s)); }));
     const auto backup = CollectionExporter::readBackup(folder.read(u"mako-backup.json"_s));
     ASSERT_TRUE(backup.ok()) << backup.errorMessage().toStdString();
     EXPECT_EQ(backup->collections->at(0).name, u"Old"_s);
@@ -237,8 +236,8 @@ TEST(AppStateImport, backupImportReplacesStateAndFilesOrChangesNothing)
             ASSERT_EQ(collections.size(), 1);
             EXPECT_EQ(collections[0].id, imported[0].id);
             EXPECT_EQ(app.state.collections().size(), 1);
-            EXPECT_TRUE(onDisk<APIEnvironment>(folder, PersistenceService::kEnvironmentsFile)
-                            .isEmpty());
+            EXPECT_TRUE(
+                onDisk<APIEnvironment>(folder, PersistenceService::kEnvironmentsFile).isEmpty());
             EXPECT_EQ(history.size(), c.content == withoutHistory ? 1 : 0);
             EXPECT_EQ(app.state.history().size(), history.size());
         } else {
