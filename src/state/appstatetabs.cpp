@@ -177,8 +177,8 @@ void AppState::syncActiveTab()
     }
 }
 
-void AppState::updateActiveTabResponse(const std::optional<APIResponse>& response,
-    const std::optional<QString>& error, bool isLoading)
+void AppState::updateActiveTabResponse(
+    const std::optional<APIResponse>& response, const std::optional<QString>& error, bool isLoading)
 {
     if (m_activeTabID)
         updateTabResponse(*m_activeTabID, response, error, isLoading);

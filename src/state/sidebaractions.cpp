@@ -23,8 +23,8 @@ const Collection* findCollection(const QList<Collection>& collections, const QUu
 
 // Renames the first collection, else folder, else request with `id`; returns whether a request
 // was renamed in `renamedRequest`.
-bool renameIn(QList<Collection>& collections, const QUuid& id, const QString& name,
-    bool& renamedRequest)
+bool renameIn(
+    QList<Collection>& collections, const QUuid& id, const QString& name, bool& renamedRequest)
 {
     for (Collection& collection : collections) {
         if (collection.id == id) {
@@ -223,8 +223,7 @@ bool SidebarActions::dropFolder(const QUuid& target)
         }
     }
     for (const APIRequest& request : carried) {
-        const bool held = std::any_of(destination->requests.cbegin(),
-            destination->requests.cend(),
+        const bool held = std::any_of(destination->requests.cbegin(), destination->requests.cend(),
             [&request](const APIRequest& other) { return other.id == request.id; });
         if (!held)
             destination->requests.append(request);

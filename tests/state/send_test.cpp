@@ -88,7 +88,7 @@ TEST(SendSequence, successSavesTheCollectionRequestAndOnlySuccessReachesTheHisto
     run.send(u"/ok"_s);
     EXPECT_TRUE(run.tab(tabID).isLoading);
     ASSERT_TRUE(run.waitUntilDone(tabID));
-    EXPECT_EQ(run.tab(tabID).response->statusCode, 200);
+    EXPECT_EQ(run.tab(tabID).response.value_or(APIResponse {}).statusCode, 200);
     EXPECT_EQ(run.tab(tabID).responseHistory.size(), 1);
     ASSERT_EQ(run.state.history().size(), 1);
     EXPECT_EQ(run.state.history()[0].request.url, run.server.baseUrl() + u"/ok"_s);
@@ -107,9 +107,9 @@ TEST(SendSequence, successSavesTheCollectionRequestAndOnlySuccessReachesTheHisto
         ASSERT_TRUE(run.waitUntilDone(tabID));
         const RequestTab& tab = run.tab(tabID);
         EXPECT_FALSE(tab.response.has_value());
-        ASSERT_TRUE(tab.error.has_value());
+        EXPECT_TRUE(tab.error.has_value());
         if (!failure.error.isNull()) {
-            EXPECT_EQ(*tab.error, failure.error);
+            EXPECT_EQ(tab.error, failure.error);
         }
         EXPECT_EQ(tab.responseHistory.size(), 1);
         EXPECT_EQ(run.state.history().size(), 1);
@@ -123,8 +123,9 @@ TEST(SendSequence, successSavesTheCollectionRequestAndOnlySuccessReachesTheHisto
         loop.quit();
     });
     loop.exec();
-    EXPECT_EQ(recent, (QStringList {run.server.baseUrl() + u"/broken"_s, QString(),
-                          run.server.baseUrl() + u"/ok"_s}));
+    EXPECT_EQ(recent,
+        (QStringList {
+            run.server.baseUrl() + u"/broken"_s, QString(), run.server.baseUrl() + u"/ok"_s}));
 }
 
 TEST(SendSequence, onlyTheNewestSendReachesTheTabAndTheHistory)
@@ -178,7 +179,7 @@ TEST(SendSequence, aLateReplyLandsInTheTabThatSentIt)
             EXPECT_TRUE(stored.isEmpty());
             continue;
         }
-        EXPECT_EQ(run.tab(sendingTab).response->statusCode, 200);
+        EXPECT_EQ(run.tab(sendingTab).response.value_or(APIResponse {}).statusCode, 200);
         ASSERT_EQ(stored.size(), 1);
         EXPECT_EQ(stored[0].url, run.server.baseUrl() + u"/slow"_s);
     }

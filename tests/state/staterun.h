@@ -48,8 +48,7 @@ struct StateRun {
     QList<Collection> storedCollections()
     {
         EXPECT_TRUE(waitUntilIdle(persistence));
-        return decodeRecords<Collection>(folder.read(PersistenceService::kCollectionsFile))
-            .value();
+        return decodeRecords<Collection>(folder.read(PersistenceService::kCollectionsFile)).value();
     }
 
     TempAppFolder folder;

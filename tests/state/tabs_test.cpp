@@ -34,50 +34,40 @@ TEST(Tabs, openingReusesTheTabOfAnOpenRequestWithItsEditsAndResponse)
     state.openNewRequest();
     ASSERT_EQ(state.tabs().size(), 2);
     EXPECT_EQ(state.tabs()[0].request.name, u"New Request"_s);
-    EXPECT_EQ(state.tabs()[1].request.name, u"New Request"_s);
-    EXPECT_EQ(state.activeTabID(), state.tabs()[1].id);
     EXPECT_EQ(state.openRequest()->id, state.tabs()[1].request.id);
-    EXPECT_EQ(state.openRequestOrigin(), RequestOrigin::none());
 
-    const APIRequest stored {.name = u"Users"_s, .url = u"https://a.test/users"_s};
+    const APIRequest stored {.url = u"https://a.test/users"_s};
     const QUuid collection = run.addCollection(u"API"_s, {stored});
     state.openFromCollection(stored, collection);
     const QUuid storedTab = *state.activeTabID();
-    EXPECT_EQ(state.openRequestOrigin(), RequestOrigin::collection(collection));
     editOpenRequestURL(state, u"https://a.test/edited"_s);
     state.updateActiveTabResponse(std::nullopt, u"refused"_s, false);
-    EXPECT_TRUE(state.activeTab()->responseHistory.isEmpty());
-    state.updateActiveTabResponse(APIResponse {.statusCode = 201, .size = 7}, std::nullopt, false);
+    state.updateActiveTabResponse(APIResponse {.statusCode = 201}, std::nullopt, false);
 
     const APIRequest graphql {.url = u"https://a.test/graphql"_s,
-        .method = HTTPMethod::post,
-        .body = u"{}"_s,
         .requestProtocol = RequestProtocol::graphql,
         .graphqlQuery = u"{ me }"_s};
     state.openFromHistory(graphql);
-    const APIRequest copy = *state.openRequest();
-    EXPECT_NE(copy.id, graphql.id);
-    EXPECT_EQ(copy.url, graphql.url);
-    EXPECT_EQ(copy.method, HTTPMethod::post);
-    EXPECT_EQ(copy.headers, graphql.headers);
-    EXPECT_EQ(copy.body, graphql.body);
-    EXPECT_EQ(copy.requestProtocol, RequestProtocol::http);
-    EXPECT_TRUE(copy.graphqlQuery.isEmpty());
+    EXPECT_NE(state.openRequest()->id, graphql.id);
+    EXPECT_EQ(state.openRequest()->url, graphql.url);
+    EXPECT_EQ(state.openRequest()->requestProtocol, RequestProtocol::http);
+    EXPECT_TRUE(state.openRequest()->graphqlQuery.isEmpty());
     EXPECT_EQ(state.openRequestOrigin(), RequestOrigin::history());
 
-    // From the sidebar and from a history entry of the same request: the open tab comes back.
-    for (const auto open : {+[](AppState& s, const APIRequest& r, const QUuid& c) {
-             s.openFromCollection(r, c);
-         },
-             +[](AppState& s, const APIRequest& r, const QUuid&) { s.openFromHistory(r); }}) {
+    // Reopened from the sidebar, then from a history entry of the same request.
+    for (const bool fromHistory : {false, true}) {
         state.switchToTab(state.tabs()[0].id);
-        open(state, stored, collection);
+        if (fromHistory)
+            state.openFromHistory(stored);
+        else
+            state.openFromCollection(stored, collection);
         EXPECT_EQ(state.tabs().size(), 4);
         EXPECT_EQ(state.activeTabID(), storedTab);
+        EXPECT_EQ(state.openRequestOrigin(), RequestOrigin::collection(collection));
         EXPECT_EQ(state.openRequest()->url, u"https://a.test/edited"_s);
-        ASSERT_EQ(state.activeTab()->responseHistory.size(), 1);
-        EXPECT_EQ(state.activeTab()->responseHistory[0].statusCode, 201);
-        EXPECT_EQ(state.activeTab()->responseHistory[0].size, 7);
+        // The error added no timing entry.
+        EXPECT_EQ(state.activeTab()->responseHistory.size(), 1);
+        EXPECT_EQ(state.activeTab()->response.value_or(APIResponse {}).statusCode, 201);
     }
 
     // Switching to the active tab neither writes back nor reloads.
@@ -85,10 +75,6 @@ TEST(Tabs, openingReusesTheTabOfAnOpenRequestWithItsEditsAndResponse)
     state.switchToTab(storedTab);
     EXPECT_EQ(state.activeTab()->request.url, u"https://a.test/edited"_s);
     EXPECT_EQ(state.openRequest()->url, u"https://a.test/unsaved"_s);
-
-    state.setActiveTabOrigin(RequestOrigin::none());
-    EXPECT_EQ(state.activeTab()->origin, RequestOrigin::none());
-    EXPECT_EQ(state.openRequestOrigin(), RequestOrigin::none());
 }
 
 // Closing tabs, and the collection operations that close tabs, keep the unsaved edits of the
@@ -123,11 +109,21 @@ TEST(Tabs, closingActivatesTheLastTabAndKeepsTheActiveTabsEdits)
         editOpenRequestURL(state, u"https://edited.test"_s);
 
         switch (c.close) {
-        case Close::activeMiddle: state.closeTab(opened[1]); break;
-        case Close::other: state.closeTab(opened[0]); break;
-        case Close::others: state.closeOtherTabs(opened[1]); break;
-        case Close::otherCollection: state.deleteCollection(first); break;
-        case Close::otherRequest: state.removeRequest(b.id, second); break;
+        case Close::activeMiddle:
+            state.closeTab(opened[1]);
+            break;
+        case Close::other:
+            state.closeTab(opened[0]);
+            break;
+        case Close::others:
+            state.closeOtherTabs(opened[1]);
+            break;
+        case Close::otherCollection:
+            state.deleteCollection(first);
+            break;
+        case Close::otherRequest:
+            state.removeRequest(b.id, second);
+            break;
         case Close::all:
             for (const QUuid& id : opened)
                 state.closeTab(id);
