@@ -34,15 +34,16 @@ void sendOpenRequest(AppState& state, RequestViewModel& model, URLHistory& urlHi
 
     // Taken now: by the time the reply comes, the active tab, its origin and the editor's
     // request may belong to another request.
-    const std::optional<QUuid> tabID = state.activeTabID();
+    // No tab active: a null id, which names no tab.
+    const QUuid tabID = state.activeTabID().value_or(QUuid());
     const RequestOrigin origin = state.openRequestOrigin();
     const APIRequest sent = model.request();
     auto completion = [state = QPointer(&state), model = &model, tabID, origin, sent](
                           const std::optional<APIResponse>& response) {
-        if (!state || !tabID)
+        if (!state)
             return;
         if (!response) {
-            state->updateTabResponse(*tabID, std::nullopt, model->error(), false);
+            state->updateTabResponse(tabID, std::nullopt, model->error(), false);
             return;
         }
         state->addHistoryItem(sent, response->statusCode, response->duration);
@@ -50,7 +51,7 @@ void sendOpenRequest(AppState& state, RequestViewModel& model, URLHistory& urlHi
         // deleted.
         if (origin.isCollection() && collectionHolds(*state, origin.collectionID, sent.id))
             state->saveRequestToCollection(sent, origin.collectionID);
-        state->updateTabResponse(*tabID, response, std::nullopt, false);
+        state->updateTabResponse(tabID, response, std::nullopt, false);
     };
     model.sendInBackground(state.mergedEnvironment(), std::move(completion));
 }
