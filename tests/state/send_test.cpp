@@ -27,7 +27,7 @@ struct SendRun : StateRun {
     {
         server.setHandler([](const RecordedRequest& request) {
             ScriptedResponse response = echoResponse(request);
-            response.delayMs = request.target.startsWith("/slow") ? 400 : 0;
+            response.delayMs = request.target.startsWith("/slow") ? 1000 : 0;
             response.closeAbruptly = request.target == "/broken";
             return response;
         });
@@ -164,7 +164,8 @@ TEST(SendSequence, aLateReplyLandsInTheTabThatSentIt)
         const QUuid collection = run.openStoredRequest();
         const QUuid sendingTab = *run.state.activeTabID();
         const QUuid requestID = run.state.openRequest()->id;
-        run.send(u"/slow"_s);
+        // The reply cannot come before the event loop runs again, so the user has moved on.
+        run.send(u"/later"_s);
         run.state.openNewRequest();
         const QUuid otherTab = *run.state.activeTabID();
         if (removeRequest)
@@ -181,6 +182,6 @@ TEST(SendSequence, aLateReplyLandsInTheTabThatSentIt)
         }
         EXPECT_EQ(run.tab(sendingTab).response.value_or(APIResponse {}).statusCode, 200);
         ASSERT_EQ(stored.size(), 1);
-        EXPECT_EQ(stored[0].url, run.server.baseUrl() + u"/slow"_s);
+        EXPECT_EQ(stored[0].url, run.server.baseUrl() + u"/later"_s);
     }
 }
