@@ -7,6 +7,7 @@
 #include "model/historyitem.h"
 #include "model/keyvaluepair.h"
 #include "model/result.h"
+#include "state/requesttab.h"
 #include "state/serialworker.h"
 
 #include <QList>
@@ -46,6 +47,10 @@ public:
         bool operator==(const SidebarItem&) const = default;
     };
 
+    // --- Tabs and the open request: types ---
+    using RequestTab = mako::RequestTab;
+    using RequestOrigin = mako::RequestOrigin;
+
 private:
     Q_PROPERTY(QList<mako::Collection> collections READ collections WRITE setCollections NOTIFY
             collectionsChanged)
@@ -59,6 +64,14 @@ private:
     Q_PROPERTY(QList<mako::KeyValuePair> globalVariables READ globalVariables WRITE
             setGlobalVariables NOTIFY globalVariablesChanged)
     Q_PROPERTY(bool didLoad READ didLoad NOTIFY didLoadChanged)
+
+    // --- Tabs and the open request: properties ---
+    Q_PROPERTY(QList<mako::RequestTab> tabs READ tabs NOTIFY tabsChanged)
+    Q_PROPERTY(std::optional<QUuid> activeTabID READ activeTabID NOTIFY activeTabIDChanged)
+    Q_PROPERTY(std::optional<mako::APIRequest> openRequest READ openRequest WRITE setOpenRequest
+            NOTIFY openRequestChanged)
+    Q_PROPERTY(mako::RequestOrigin openRequestOrigin READ openRequestOrigin NOTIFY
+            openRequestOriginChanged)
 
 public:
     static constexpr std::chrono::milliseconds kAutoSaveDelay {500};
@@ -110,6 +123,65 @@ public:
     void saveCollections();
     void saveEnvironments();
 
+    // --- Tabs and the open request (appstatetabs.cpp) ---
+    /// In tab-bar order.
+    const QList<RequestTab>& tabs() const { return m_tabs; }
+    const std::optional<QUuid>& activeTabID() const { return m_activeTabID; }
+    /// The active tab, or null; valid until the next change of the tabs.
+    const RequestTab* activeTab() const;
+    /// The working copy of the active tab's request, edited by the request editor; absent when
+    /// no tab is active. It reaches the tab only when written back.
+    const std::optional<APIRequest>& openRequest() const { return m_openRequest; }
+    void setOpenRequest(const std::optional<APIRequest>& request);
+    const RequestOrigin& openRequestOrigin() const { return m_openRequestOrigin; }
+
+    /// Opens a new blank request ("New Request", GET) in a new active tab.
+    void openNewRequest();
+    /// Switches to the tab that already shows `request.id` (keeping its edits and response), or
+    /// opens the request in a new tab whose origin is the collection.
+    void openFromCollection(const APIRequest& request, const QUuid& collectionID);
+    /// Switches to the tab that already shows `request.id`, or opens a plain HTTP copy of it
+    /// with a fresh id in a new tab whose origin is the history.
+    void openFromHistory(const APIRequest& request);
+    /// Closing the active tab activates the rightmost remaining one. The working copy is
+    /// written back first, so closing another tab keeps the active tab's edits.
+    void closeTab(const QUuid& id);
+    /// Closes every tab but `id` and activates it, keeping the working copy's edits.
+    void closeOtherTabs(const QUuid& id);
+    /// Writes the working copy back and loads the tab's; nothing when `id` is already active.
+    void switchToTab(const QUuid& id);
+    /// Writes the working copy and its origin back into the active tab.
+    void saveCurrentTabState();
+    /// Records the state of a send in the active tab; a response also adds a timing entry.
+    void updateActiveTabResponse(const std::optional<APIResponse>& response,
+        const std::optional<QString>& error, bool isLoading);
+    /// The same for the tab `tabID` whether or not it is active; nothing when it is closed.
+    void updateTabResponse(const QUuid& tabID, const std::optional<APIResponse>& response,
+        const std::optional<QString>& error, bool isLoading);
+    /// Changes the origin of the working copy and of the active tab.
+    void setActiveTabOrigin(const RequestOrigin& origin);
+
+    // --- Collection editing (appstatecollections.cpp) ---
+    // Each change of the collections is saved at once (and by the auto-save); an unknown id
+    // makes an operation do nothing.
+    void addCollection(const QString& name);
+    /// Also closes every tab whose origin is that collection.
+    void deleteCollection(const QUuid& id);
+    void addFolder(const QString& name, const QUuid& collectionID);
+    /// The folder's requests stay in the collection, at the top level.
+    void deleteFolder(const QUuid& folderID, const QUuid& collectionID);
+    /// Replaces the request with the same id in place, or appends it; stored exactly as given.
+    void saveRequestToCollection(const APIRequest& request, const QUuid& collectionID);
+    /// Removes the request and its id from every folder, and closes the first tab showing it.
+    void removeRequest(const QUuid& requestID, const QUuid& collectionID);
+    /// Takes the id out of every folder and, if `folderID` names a folder, appends it there.
+    void moveRequestToFolder(
+        const QUuid& requestID, const std::optional<QUuid>& folderID, const QUuid& collectionID);
+    /// A copy named "<name> (Copy)" with a fresh id and dates; changes nothing by itself.
+    static APIRequest duplicateRequest(const APIRequest& request);
+    /// The first collection, in list order, that holds a request with this id.
+    std::optional<QUuid> collectionForRequest(const QUuid& requestID) const;
+
     // ---- Files the user picks: imports and exports (appstateimport.cpp) ----------------------
     // Each reads and writes its file off the main thread and applies the result here. A
     // failure becomes `alertMessage`; the backup ones are also printed as a diagnostic line.
@@ -153,6 +225,12 @@ Q_SIGNALS:
     /// The start-up load has finished and auto-save is on.
     void didLoadChanged();
 
+    // --- Tabs and the open request: signals ---
+    void tabsChanged();
+    void activeTabIDChanged();
+    void openRequestChanged();
+    void openRequestOriginChanged();
+
 private:
     void loadData();
     void setupAutoSave();
@@ -178,6 +256,24 @@ private:
     QTimer m_environmentsAutoSave;
     QStringList m_loadFailures;
     QSet<QString> m_readFiles;
+
+    // --- Tabs and the open request: private ---
+    void addTab(RequestTab tab);
+    bool hasTab(const QUuid& id) const;
+    void syncActiveTab();
+    void setTabs(QList<RequestTab> tabs);
+    void setActiveTabID(const std::optional<QUuid>& id);
+    void setOpenRequestOrigin(const RequestOrigin& origin);
+    /// Writes the working copy back, removes the matching tabs, moves the activation to the
+    /// rightmost tab when the active one went, and reloads the working copy.
+    void removeTabsWhere(const std::function<bool(const RequestTab&)>& closes);
+    /// Runs `edit` on the collection with `id` and saves; false (and no save) when none has it.
+    bool editCollection(const QUuid& id, const std::function<void(Collection&)>& edit);
+
+    QList<RequestTab> m_tabs;
+    std::optional<QUuid> m_activeTabID;
+    std::optional<APIRequest> m_openRequest;
+    RequestOrigin m_openRequestOrigin;
 };
 
 } // namespace mako

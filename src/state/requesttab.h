@@ -1,0 +1,45 @@
+#pragma once
+
+#include "model/apirequest.h"
+#include "model/apiresponse.h"
+
+#include <QList>
+#include <QString>
+#include <QUuid>
+
+#include <optional>
+
+namespace mako {
+
+/// Where the request of a tab came from: a collection (which normally holds a request with the
+/// same id), nowhere (a new request), or a copy of a history entry.
+struct RequestOrigin {
+    enum class Kind { collection, none, history };
+    Kind kind = Kind::none;
+    QUuid collectionID;
+
+    static RequestOrigin none() { return {}; }
+    static RequestOrigin history() { return {Kind::history, {}}; }
+    static RequestOrigin collection(const QUuid& id) { return {Kind::collection, id}; }
+    bool isCollection() const { return kind == Kind::collection; }
+    bool operator==(const RequestOrigin&) const = default;
+};
+
+/// One open request of the tab bar, with what its last send showed. Memory only.
+struct RequestTab {
+    QUuid id = QUuid::createUuid();
+    /// As last written back from the editor.
+    APIRequest request;
+    RequestOrigin origin;
+    std::optional<APIResponse> response;
+    bool isLoading = false;
+    std::optional<QString> error;
+    /// One entry per response received in the tab, oldest first; never trimmed.
+    QList<ResponseTiming> responseHistory;
+};
+
+/// A copy with a fresh id and fresh dates that keeps only what a plain HTTP request uses: the
+/// protocol becomes HTTP and the GraphQL and WebSocket fields are emptied.
+APIRequest httpCopy(const APIRequest& request);
+
+} // namespace mako
