@@ -77,4 +77,12 @@ double sequentialExecute(NetworkService& service, const QList<APIRequest>& reque
     return timer.nsecsElapsed() / 1e9;
 }
 
+test::ScriptedResponse smallJson(const test::RecordedRequest& request)
+{
+    return test::ScriptedResponse {
+        .headers = {{"Content-Type", "application/json"}},
+        .body = R"({"id":1,"path":")" + request.target + R"("})",
+    };
+}
+
 } // namespace mako::bench

@@ -3,6 +3,7 @@
 // Pieces shared by the benchmarks of the HTTP path.
 
 #include "execution/networkservice.h"
+#include "support/httptestserver.h"
 
 #include <QByteArray>
 #include <QList>
@@ -29,5 +30,8 @@ double plainCurlLoop(const QList<PlainRequest>& requests);
 /// "Send" would. Returns the seconds it took; a request without a response ends the program.
 double sequentialExecute(NetworkService& service, const QList<APIRequest>& requests,
     const std::optional<APIEnvironment>& environment = std::nullopt);
+
+/// A small JSON reply naming the request's target, as a typical API answers.
+test::ScriptedResponse smallJson(const test::RecordedRequest& request);
 
 } // namespace mako::bench

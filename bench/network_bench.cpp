@@ -68,14 +68,6 @@ double parallelExecute(NetworkService& service, const QList<APIRequest>& targets
     return timer.nsecsElapsed() / 1e9;
 }
 
-ScriptedResponse smallJson(const RecordedRequest& request)
-{
-    return ScriptedResponse {
-        .headers = {{"Content-Type", "application/json"}},
-        .body = R"({"id":1,"path":")" + request.target + R"("})",
-    };
-}
-
 } // namespace
 
 int main(int argc, char** argv)

@@ -79,14 +79,6 @@ double runCollection(NetworkService& service, const Collection& source,
     return seconds;
 }
 
-ScriptedResponse smallJson(const RecordedRequest& request)
-{
-    return ScriptedResponse {
-        .headers = {{"Content-Type", "application/json"}},
-        .body = R"({"id":1,"path":")" + request.target + R"("})",
-    };
-}
-
 } // namespace
 
 int main(int argc, char** argv)
