@@ -1,0 +1,78 @@
+#pragma once
+
+#include "execution/networkservice.h"
+#include "model/apienvironment.h"
+#include "model/apirequest.h"
+#include "model/collection.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QUuid>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace mako {
+
+/// The outcome of one request of a collection run. Memory only.
+struct RunResult {
+    QUuid id = QUuid::createUuid();
+    /// The request as stored in the collection, even when it went out in another form.
+    APIRequest request;
+    /// Absent when no response came back.
+    std::optional<int> statusCode;
+    /// Seconds, as the network service measured them; 0 without a response.
+    double duration = 0;
+    /// The failure's description when no response came back.
+    std::optional<QString> error;
+    /// A response with a status code below 400.
+    bool passed = false;
+
+    bool operator==(const RunResult&) const = default;
+};
+
+struct CollectionRunState;
+
+/// Sends every request of a collection, one after another, and judges each by its status code.
+/// Keeps no state between runs, so any number of runs may go on at once.
+class CollectionRunner {
+public:
+    /// Called before each request is sent: 1-based position and the number of requests.
+    using ProgressCallback = std::function<void(int current, int total)>;
+    using ResultCallback = std::function<void(const RunResult& result)>;
+    /// Called once at the end with every result, in collection order.
+    using FinishCallback = std::function<void(const QList<RunResult>& results)>;
+
+    /// Refers to a running run. A default handle refers to none.
+    class RunHandle {
+    public:
+        RunHandle() = default;
+        explicit RunHandle(std::shared_ptr<CollectionRunState> state)
+            : m_state(std::move(state))
+        { }
+        /// Stops the run: the request in flight is abandoned and not reported, no further
+        /// request is sent, and the finish callback follows with the results so far (after
+        /// `cancel` has returned). Does nothing once the run has finished.
+        void cancel() const;
+
+    private:
+        std::shared_ptr<CollectionRunState> m_state;
+    };
+
+    /// Runs the collection's requests in list order (folders play no part) through
+    /// `service.execute` with `environment`, strictly one at a time. A GraphQL request with a
+    /// query goes out as its HTTP POST form. A failure becomes a failed result and the run goes
+    /// on. Every callback runs on `context`'s thread, none after `context` is destroyed and none
+    /// before `run` returns. An empty collection calls only `onFinished`.
+    static RunHandle run(const Collection& collection,
+        const std::optional<APIEnvironment>& environment, QObject* context,
+        ProgressCallback onProgress, ResultCallback onResult, FinishCallback onFinished,
+        NetworkService& service = NetworkService::shared());
+
+    /// The request that goes on the wire for `request`.
+    static APIRequest preparedRequest(const APIRequest& request);
+};
+
+} // namespace mako

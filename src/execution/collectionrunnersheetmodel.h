@@ -1,0 +1,74 @@
+#pragma once
+
+#include "execution/collectionrunner.h"
+
+#include <QList>
+#include <QObject>
+
+#include <functional>
+#include <optional>
+
+namespace mako {
+
+/// What the collection runner sheet shows: one collection, copied when the sheet opens, its
+/// latest run's results as they arrive, and the run's progress. Lives on the main thread.
+class CollectionRunnerSheetModel : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QList<mako::RunResult> results READ results NOTIFY resultsChanged)
+    Q_PROPERTY(bool isRunning READ isRunning NOTIFY isRunningChanged)
+    Q_PROPERTY(int progress READ progress NOTIFY progressChanged)
+    Q_PROPERTY(int total READ total NOTIFY totalChanged)
+    Q_PROPERTY(int passCount READ passCount NOTIFY resultsChanged)
+    Q_PROPERTY(int failCount READ failCount NOTIFY resultsChanged)
+    Q_PROPERTY(double totalTime READ totalTime NOTIFY resultsChanged)
+
+public:
+    /// Yields the variables a run sends with; asked once at the start of each run.
+    using EnvironmentSource = std::function<std::optional<APIEnvironment>()>;
+
+    CollectionRunnerSheetModel(const Collection& collection, EnvironmentSource environment,
+        NetworkService& service = NetworkService::shared(), QObject* parent = nullptr);
+    /// A sheet closed mid-run stops its run.
+    ~CollectionRunnerSheetModel() override;
+
+    /// "Run All": clears the previous results and runs the collection. Nothing while a run is
+    /// under way or when the collection has no requests.
+    void runCollection();
+    /// Stops the run under way; the results that arrived so far stay.
+    void cancel();
+
+    const Collection& collection() const { return m_collection; }
+    const QList<RunResult>& results() const { return m_results; }
+    bool isRunning() const { return m_isRunning; }
+    /// 1-based position of the request being sent; 0 before the first.
+    int progress() const { return m_progress; }
+    int total() const { return m_total; }
+    int passCount() const;
+    int failCount() const;
+    /// Sum of the results' durations, in seconds.
+    double totalTime() const;
+    /// Whether "Run All" is enabled.
+    bool canRun() const { return !m_isRunning && !m_collection.requests.isEmpty(); }
+
+Q_SIGNALS:
+    void resultsChanged();
+    void isRunningChanged(bool isRunning);
+    void progressChanged(int progress);
+    void totalChanged(int total);
+
+private:
+    void setRunning(bool isRunning);
+    void setProgress(int progress);
+    void setTotal(int total);
+
+    const Collection m_collection;
+    EnvironmentSource m_environment;
+    NetworkService& m_service;
+    QList<RunResult> m_results;
+    bool m_isRunning = false;
+    int m_progress = 0;
+    int m_total = 0;
+    CollectionRunner::RunHandle m_run;
+};
+
+} // namespace mako

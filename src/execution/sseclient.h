@@ -1,0 +1,90 @@
+#pragma once
+
+#include "execution/networkservice.h"
+#include "execution/sseparser.h"
+#include "model/keyvaluepair.h"
+#include "model/timestamp.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QUuid>
+
+#include <optional>
+
+namespace mako {
+
+/// One entry of an event stream's list: an event of the stream, or a notice of the client.
+struct SSEEvent {
+    /// Fresh for each entry; the stream's own id field is not kept.
+    QUuid id = QUuid::createUuid();
+    /// The stream's event type, "message" when it gave none, "system" for the client's notices.
+    QString event;
+    QString data;
+    /// When the entry was appended on the main thread.
+    Timestamp timestamp = currentTimestamp();
+
+    bool operator==(const SSEEvent&) const = default;
+};
+
+/// Listens to one server-sent event stream for a screen and keeps what arrived. Lives on the
+/// main thread; the transfer runs on the network service's engine. The list only grows: a
+/// reconnect continues it.
+///
+/// The URL and header rows go out as typed (no variables, no authentication), as a GET with
+/// "Accept: text/event-stream", which a row of the same name replaces. The stream has no
+/// time-out of its own: a quiet stream stays open until the server or the user ends it.
+///
+/// A new connect stops the previous stream first, and destroying the client stops its
+/// stream; nothing an old stream still had on its way reaches the list.
+class SSEClient : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QList<mako::SSEEvent> events READ events NOTIFY eventsChanged)
+    Q_PROPERTY(bool isConnected READ isConnected NOTIFY isConnectedChanged)
+    Q_PROPERTY(std::optional<QString> error READ error NOTIFY errorChanged)
+
+public:
+    explicit SSEClient(
+        NetworkService& service = NetworkService::shared(), QObject* parent = nullptr);
+    ~SSEClient() override;
+
+    /// Starts listening to `url` and appends "Connected to " + `url`; connected at once, before
+    /// any reply. Text that is not a URL only sets `error` to "Invalid URL".
+    void connect(const QString& url, const QList<KeyValuePair>& headers);
+    /// Stops the stream and appends "Disconnected". The stopped stream then ends as any stream
+    /// does: `error` holds the cancellation's text and "Connection closed" follows.
+    void disconnect();
+
+    const QList<SSEEvent>& events() const { return m_events; }
+    bool isConnected() const { return m_isConnected; }
+    /// The last failure, cleared by a connect that starts.
+    const std::optional<QString>& error() const { return m_error; }
+
+Q_SIGNALS:
+    /// Entries were appended (never removed or changed); events that arrive together are
+    /// appended together, with one signal.
+    void eventsChanged();
+    void isConnectedChanged(bool isConnected);
+    void errorChanged();
+
+private:
+    void handleData(quint64 stream, const QByteArray& data);
+    void handleFinished(quint64 stream, const NetworkResult& result);
+    void appendNotice(const QString& text);
+    void setConnected(bool isConnected);
+    void setError(const std::optional<QString>& error);
+
+    NetworkService& m_service;
+    QList<SSEEvent> m_events;
+    bool m_isConnected = false;
+    std::optional<QString> m_error;
+    TransferHandle m_transfer;
+    // Which stream the callbacks belong to; an old stream's late calls are ignored.
+    quint64 m_streamId = 0;
+    SSEParser m_parser;
+    QList<SSEParser::Event> m_parsed;
+};
+
+} // namespace mako
+
+Q_DECLARE_TYPEINFO(mako::SSEEvent, Q_RELOCATABLE_TYPE);
