@@ -39,6 +39,7 @@ Command findCommand(const QString& name)
 {
     static const QList<std::pair<QString, Command>> commands {
         {u"send"_s, &sendCommand},
+        {u"run"_s, &runCommand},
         {u"convert"_s, &convertCommand},
         {u"format"_s, &formatCommand},
         {u"import"_s, &importCommand},

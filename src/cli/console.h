@@ -14,7 +14,14 @@ namespace mako::cli {
 /// The three streams of one command, and whether standard output is a terminal (then the human
 /// output is coloured).
 struct Console {
+    /// Colours when `out` is a terminal and NO_COLOR is not set.
     Console(QIODevice& in, QIODevice& out, QIODevice& err);
+    Console(QIODevice& in, QIODevice& out, QIODevice& err, bool colour)
+        : in(in)
+        , out(out)
+        , err(err)
+        , colour(colour)
+    { }
 
     QIODevice& in;
     QIODevice& out;
