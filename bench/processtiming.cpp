@@ -31,8 +31,8 @@ double timeProcess(const std::vector<std::string>& argv, std::vector<int> accept
         return -1;
     const double seconds
         = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const bool accepted = std::find(acceptedStatuses.begin(), acceptedStatuses.end(),
-                              WEXITSTATUS(status))
+    const bool accepted
+        = std::find(acceptedStatuses.begin(), acceptedStatuses.end(), WEXITSTATUS(status))
         != acceptedStatuses.end();
     return accepted ? seconds : -1;
 }

@@ -14,8 +14,8 @@ double timeProcess(const std::vector<std::string>& argv, std::vector<int> accept
 
 /// The median wall time of `runs` runs of each command, interleaved so that both see the same
 /// machine load. Negative when a run failed.
-std::vector<double> medianTimes(
-    const std::vector<std::vector<std::string>>& commands, int runs, std::vector<int> accepted = {0});
+std::vector<double> medianTimes(const std::vector<std::vector<std::string>>& commands, int runs,
+    std::vector<int> accepted = {0});
 
 /// Whether `path` names an executable file.
 bool isExecutable(const std::string& path);

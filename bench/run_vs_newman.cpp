@@ -51,8 +51,8 @@ QByteArray postmanForm(const Collection& collection)
         QJsonArray headers;
         for (const KeyValuePair& row : request.headers)
             headers.append(QJsonObject {{u"key"_s, row.key}, {u"value"_s, row.value}});
-        QJsonObject postmanRequest {{u"method"_s, rawValue(request.method)},
-            {u"header"_s, headers}, {u"url"_s, request.url}};
+        QJsonObject postmanRequest {{u"method"_s, rawValue(request.method)}, {u"header"_s, headers},
+            {u"url"_s, request.url}};
         if (request.bodyType == RequestBodyType::json)
             postmanRequest.insert(
                 u"body"_s, QJsonObject {{u"mode"_s, u"raw"_s}, {u"raw"_s, request.body}});
@@ -88,7 +88,8 @@ int main(int argc, char** argv)
         {MAKO_CLI_PATH, "run", makoFile.toStdString(), "--var", base}};
     const bool haveNewman = bench::isExecutable(MAKO_NEWMAN_PATH);
     if (haveNewman)
-        commands.push_back({MAKO_NEWMAN_PATH, "run", postmanFile.toStdString(), "--global-var", base});
+        commands.push_back(
+            {MAKO_NEWMAN_PATH, "run", postmanFile.toStdString(), "--global-var", base});
     constexpr int kRuns = 3;
     const std::vector<double> medians = bench::medianTimes(commands, kRuns);
     if (medians[0] < 0) {

@@ -28,10 +28,10 @@ int main(int argc, char** argv)
     file.close();
 
     constexpr int kRuns = 31;
-    const std::vector<double> medians = bench::medianTimes(
-        {{MAKO_CLI_PATH, "send", requestPath.toStdString()},
-            {"curl", "-s", "-o", "/dev/null", url.toStdString()}},
-        kRuns);
+    const std::vector<double> medians
+        = bench::medianTimes({{MAKO_CLI_PATH, "send", requestPath.toStdString()},
+                                 {"curl", "-s", "-o", "/dev/null", url.toStdString()}},
+            kRuns);
     if (medians[0] < 0) {
         std::fprintf(stderr, "mako-cli send or curl failed (is curl installed?)\n");
         return 1;

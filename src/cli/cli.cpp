@@ -72,7 +72,8 @@ int run(const QStringList& arguments, QIODevice& in, QIODevice& out, QIODevice& 
     }
     if (const Command command = findCommand(name))
         return command(arguments.mid(1), console);
-    console.warn(u"mako-cli: unknown command \"%1\"\n\n"_s.arg(name) + QString::fromUtf8(kUsageText));
+    console.warn(
+        u"mako-cli: unknown command \"%1\"\n\n"_s.arg(name) + QString::fromUtf8(kUsageText));
     return kUsage;
 }
 

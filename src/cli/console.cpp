@@ -21,6 +21,12 @@ Console::Console(QIODevice& in, QIODevice& out, QIODevice& err)
         && qEnvironmentVariableIsEmpty("NO_COLOR");
 }
 
+void Console::flush()
+{
+    if (auto* file = qobject_cast<QFileDevice*>(&out))
+        file->flush();
+}
+
 QString Console::paint(const QString& text, Colour which) const
 {
     if (!colour || which == Colour::none)

@@ -31,6 +31,8 @@ struct Console {
     void print(const QByteArray& bytes) { out.write(bytes); }
     void print(const QString& text) { out.write(text.toUtf8()); }
     void warn(const QString& text) { err.write(text.toUtf8()); }
+    /// Pushes what was printed out to a file or terminal now (progress lines).
+    void flush();
 
     /// Wraps `text` in an ANSI colour when the output is a terminal.
     enum class Colour { none, green, red, orange, blue, grey, bold };

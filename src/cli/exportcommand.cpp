@@ -15,7 +15,8 @@ namespace mako::cli {
 
 namespace {
 
-const char kExportUsage[] = R"(Usage: mako-cli export --collection NAME [--output FILE] [--data-dir DIR]
+const char kExportUsage[]
+    = R"(Usage: mako-cli export --collection NAME [--output FILE] [--data-dir DIR]
        mako-cli export --backup [--output FILE] [--data-dir DIR]
 
 Writes one collection as a Mako collection file, or all of Mako's data (collections,
@@ -84,8 +85,8 @@ int exportCommand(const QStringList& arguments, Console& console)
     if (auto done = parseArguments(parser, arguments, console, command, kExportUsage))
         return *done;
     if (!parser.positionalArguments().isEmpty())
-        return usageError(console, command, u"unexpected argument \"%1\""_s.arg(
-            parser.positionalArguments().first()));
+        return usageError(console, command,
+            u"unexpected argument \"%1\""_s.arg(parser.positionalArguments().first()));
     if (parser.isSet(collection) == parser.isSet(backup))
         return usageError(console, command, u"give either --collection NAME or --backup"_s);
 

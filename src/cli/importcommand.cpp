@@ -152,7 +152,8 @@ int importCommand(const QStringList& arguments, Console& console)
     DataFolder folder(directory);
     if (const auto& backup = import->backup) {
         if (backup->collections)
-            store(folder, console, PersistenceService::kCollectionsFile, *backup->collections, false);
+            store(
+                folder, console, PersistenceService::kCollectionsFile, *backup->collections, false);
         if (backup->environments)
             store(folder, console, PersistenceService::kEnvironmentsFile, *backup->environments,
                 false);
@@ -162,13 +163,13 @@ int importCommand(const QStringList& arguments, Console& console)
         if (!import->collections.isEmpty())
             store(folder, console, PersistenceService::kCollectionsFile, import->collections, true);
         if (!import->environments.isEmpty())
-            store(folder, console, PersistenceService::kEnvironmentsFile, import->environments,
-                true);
+            store(
+                folder, console, PersistenceService::kEnvironmentsFile, import->environments, true);
     }
     const QStringList unwritten = folder.finish();
     if (!unwritten.isEmpty()) {
-        console.warn(u"mako-cli import: nothing was written to %1\n"_s.arg(
-            unwritten.join(u", "_s)));
+        console.warn(
+            u"mako-cli import: nothing was written to %1\n"_s.arg(unwritten.join(u", "_s)));
         return kFailure;
     }
     const QJsonObject result = summary(import.value());

@@ -26,7 +26,8 @@ struct RequestOptions {
 
     /// The variable set to send with: the globals, the environment's rows, then `extraRows`
     /// (a Postman collection's own variables, which both of the others override).
-    std::optional<APIEnvironment> mergedEnvironment(const QList<KeyValuePair>& extraRows = {}) const;
+    std::optional<APIEnvironment> mergedEnvironment(
+        const QList<KeyValuePair>& extraRows = {}) const;
 };
 
 /// The -e/--environment, --var, -k/--insecure and --timeout options.
@@ -36,7 +37,8 @@ public:
     /// Reads the options back; an error is a usage error (bad value, unreadable environment).
     Result<RequestOptions> read(Console& console, const QCommandLineParser& parser) const;
 
-    static constexpr auto kHelp = R"(  -e, --environment FILE  A Mako environment record or a Postman environment file, used as
+    static constexpr auto kHelp
+        = R"(  -e, --environment FILE  A Mako environment record or a Postman environment file, used as
                           the active environment.
   --var KEY=VALUE         A global variable (repeatable); globals win over the environment.
   -k, --insecure          Accept any server certificate.
@@ -45,7 +47,8 @@ public:
 )";
 
 private:
-    QCommandLineOption m_environment {{QStringLiteral("e"), QStringLiteral("environment")}, {}, QStringLiteral("FILE")};
+    QCommandLineOption m_environment {
+        {QStringLiteral("e"), QStringLiteral("environment")}, {}, QStringLiteral("FILE")};
     QCommandLineOption m_var {QStringLiteral("var"), {}, QStringLiteral("KEY=VALUE")};
     QCommandLineOption m_insecure {{QStringLiteral("k"), QStringLiteral("insecure")}};
     QCommandLineOption m_timeout {QStringLiteral("timeout"), {}, QStringLiteral("SECONDS")};

@@ -38,8 +38,8 @@ enum class Reporter { cli, json, junit };
 
 // Runs the collection to the end (or the first failure), printing the cli lines as results
 // arrive when `lines` is set.
-RunReport runCollection(const RunInput& input, const RequestOptions& options, bool bail,
-    Console* lines)
+RunReport runCollection(
+    const RunInput& input, const RequestOptions& options, bool bail, Console* lines)
 {
     RunReport report {.collection = input.collection, .startedAt = QDateTime::currentDateTimeUtc()};
     NetworkService service(options.settings);
@@ -49,8 +49,10 @@ RunReport runCollection(const RunInput& input, const RequestOptions& options, bo
     handle = CollectionRunner::run(
         input.collection, options.mergedEnvironment(input.collectionVariables), &loop, {},
         [&](const RunResult& result) {
-            if (lines)
+            if (lines) {
                 lines->print(resultLine(*lines, result));
+                lines->flush();
+            }
             if (bail && !result.passed)
                 handle.cancel();
         },
@@ -107,8 +109,8 @@ int runCommand(const QStringList& arguments, Console& console)
     // The cli lines stream to the terminal unless the cli report itself goes to a file.
     const bool toFile = parser.isSet(output);
     const bool streamLines = chosen == Reporter::cli ? !toFile : toFile;
-    const RunReport report
-        = runCollection(input.value(), options.value(), parser.isSet(bail), streamLines ? &console : nullptr);
+    const RunReport report = runCollection(
+        input.value(), options.value(), parser.isSet(bail), streamLines ? &console : nullptr);
 
     QByteArray text;
     if (chosen == Reporter::json) {
@@ -116,7 +118,8 @@ int runCommand(const QStringList& arguments, Console& console)
     } else if (chosen == Reporter::junit) {
         text = junitReport(report);
     } else {
-        const Console plain = toFile ? Console(console.in, console.out, console.err, false) : console;
+        const Console plain
+            = toFile ? Console(console.in, console.out, console.err, false) : console;
         if (toFile)
             for (const RunResult& result : report.results)
                 text += resultLine(plain, result).toUtf8();

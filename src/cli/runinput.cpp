@@ -23,7 +23,8 @@ Result<RunInput> pick(const QList<Collection>& collections, const QString& name)
             return RunInput {.collection = collection};
         names.append(u'"' + collection.name + u'"');
     }
-    const QString choices = names.isEmpty() ? u"it holds none"_s : u"it holds "_s + names.join(u", "_s);
+    const QString choices
+        = names.isEmpty() ? u"it holds none"_s : u"it holds "_s + names.join(u", "_s);
     if (name.isEmpty())
         return Error {u"choose a collection with --collection NAME ("_s + choices + u')'};
     return Error {u"no collection named \"%1\" (%2)"_s.arg(name, choices)};

@@ -23,9 +23,8 @@ QString statusText(int statusCode)
 // could hold one.
 QString xmlText(QString text)
 {
-    text.removeIf([](QChar c) {
-        return c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r';
-    });
+    text.removeIf(
+        [](QChar c) { return c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r'; });
     return text;
 }
 
@@ -45,8 +44,8 @@ QString failureMessage(const RunResult& result)
 
 int RunReport::passCount() const
 {
-    return int(std::count_if(results.cbegin(), results.cend(),
-        [](const RunResult& result) { return result.passed; }));
+    return int(std::count_if(
+        results.cbegin(), results.cend(), [](const RunResult& result) { return result.passed; }));
 }
 
 int RunReport::failCount() const
@@ -70,7 +69,8 @@ QString resultLine(const Console& console, const RunResult& result)
                                  : console.paint(u"FAIL"_s, Colour::red);
     line += u"  "_s + rawValue(request.method).leftJustified(7) + u' ' + request.name;
     if (result.statusCode)
-        line += u"  "_s + console.paint(statusText(*result.statusCode), statusColour(*result.statusCode));
+        line += u"  "_s
+            + console.paint(statusText(*result.statusCode), statusColour(*result.statusCode));
     if (result.duration > 0)
         line += u"  "_s + milliseconds(result.duration);
     if (result.error)

@@ -1,5 +1,5 @@
-#include "cli/commands.h"
 #include "cli/cli.h"
+#include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/reasonphrase.h"
 #include "cli/requestoptions.h"
@@ -84,14 +84,14 @@ QJsonObject responseJson(const APIResponse& response)
 
 void printResponse(Console& console, const APIResponse& response, bool raw)
 {
-    const QString status = QString::number(response.statusCode) + u' '
-        + reasonPhrase(response.statusCode);
+    const QString status
+        = QString::number(response.statusCode) + u' ' + reasonPhrase(response.statusCode);
     console.print(console.paint(status.trimmed(), statusColour(response.statusCode)) + u"   "_s
         + milliseconds(response.duration) + u"   "_s
         + QLocale::c().formattedDataSize(response.size, 1, QLocale::DataSizeSIFormat) + u"\n\n"_s);
     for (auto it = response.headers.cbegin(); it != response.headers.cend(); ++it)
-        console.print(console.paint(it.key(), Console::Colour::bold) + u": "_s + it.value()
-            + u'\n');
+        console.print(
+            console.paint(it.key(), Console::Colour::bold) + u": "_s + it.value() + u'\n');
     console.print(QByteArray("\n"));
     QByteArray body = raw ? response.body : response.prettyBody();
     if (!body.isEmpty() && !body.endsWith('\n'))
@@ -111,8 +111,8 @@ int sendCommand(const QStringList& arguments, Console& console)
     const RequestOptionSet requestOptions;
     parser.addOptions({curl, raw, json});
     requestOptions.addTo(parser);
-    const QByteArray usage = QString::fromUtf8(kSendUsage).arg(
-        QString::fromUtf8(RequestOptionSet::kHelp)).toUtf8();
+    const QByteArray usage
+        = QString::fromUtf8(kSendUsage).arg(QString::fromUtf8(RequestOptionSet::kHelp)).toUtf8();
     if (auto done = parseArguments(parser, arguments, console, command, usage.constData()))
         return *done;
 
@@ -139,7 +139,7 @@ int sendCommand(const QStringList& arguments, Console& console)
     if (const auto* error = std::get_if<NetworkError>(&result)) {
         if (parser.isSet(json))
             console.print(QJsonDocument(QJsonObject {{u"error"_s, error->errorDescription()}})
-                    .toJson(QJsonDocument::Compact)
+                              .toJson(QJsonDocument::Compact)
                 + '\n');
         else
             console.warn(u"mako-cli send: "_s + error->errorDescription() + u'\n');

@@ -16,7 +16,8 @@ QJsonValue CliOutcome::json() const
     return document.isObject() ? QJsonValue(document.object()) : QJsonValue(document.array());
 }
 
-CliOutcome runCli(const QTemporaryDir& sandbox, const QStringList& arguments, const QByteArray& input)
+CliOutcome runCli(
+    const QTemporaryDir& sandbox, const QStringList& arguments, const QByteArray& input)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

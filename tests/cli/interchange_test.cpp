@@ -14,18 +14,20 @@ using namespace mako::test;
 TEST(CliConvert, curlAndNativeRequestsBecomeRequestsOrCode)
 {
     QTemporaryDir sandbox;
-    const APIRequest stored {.name = u"Stored"_s, .url = u"https://api.test/items"_s,
-        .method = HTTPMethod::put};
-    const QString requestFile = writeFile(
-        sandbox, u"request.json"_s, writeJson(toJson(stored), JsonStyle::Pretty));
-    const QString curl = u"curl -X POST https://api.test/users -H 'Accept: text/plain' -d '{\"a\":1}'"_s;
+    const APIRequest stored {
+        .name = u"Stored"_s, .url = u"https://api.test/items"_s, .method = HTTPMethod::put};
+    const QString requestFile
+        = writeFile(sandbox, u"request.json"_s, writeJson(toJson(stored), JsonStyle::Pretty));
+    const QString curl
+        = u"curl -X POST https://api.test/users -H 'Accept: text/plain' -d '{\"a\":1}'"_s;
     struct Case {
         QStringList arguments;
         QByteArray input;
         QByteArray expected; // in the output
     };
     const QList<Case> cases {
-        {{u"convert"_s, u"--to"_s, u"python"_s, curl}, {}, "requests.post(\"https://api.test/users\""},
+        {{u"convert"_s, u"--to"_s, u"python"_s, curl}, {},
+            "requests.post(\"https://api.test/users\""},
         {{u"convert"_s, u"--to"_s, u"Go"_s}, curl.toUtf8(), "http.NewRequest(\"POST\""},
         // Words after "--" are the command's own words.
         {{u"convert"_s, u"--to"_s, u"php"_s, u"--"_s, u"curl"_s, u"-X"_s, u"DELETE"_s,
@@ -53,23 +55,26 @@ TEST(CliData, importAddsToTheDataFilesAndExportWritesThemBack)
 {
     QTemporaryDir sandbox;
     const QString data = sandbox.filePath(u"app"_s);
-    const Collection demo {.name = u"Demo"_s, .requests = {APIRequest {.url = u"https://x.test"_s}}};
+    const Collection demo {
+        .name = u"Demo"_s, .requests = {APIRequest {.url = u"https://x.test"_s}}};
     const QString collectionFile
         = writeFile(sandbox, u"Demo.json"_s, writeJson(toJson(demo), JsonStyle::Pretty));
-    const QString postman = QStringLiteral(MAKO_TEST_DATA_DIR "/postman/staging.postman_environment.json");
+    const QString postman
+        = QStringLiteral(MAKO_TEST_DATA_DIR "/postman/staging.postman_environment.json");
 
     for (const QString& file : {collectionFile, postman}) {
         const CliOutcome imported = runCli(sandbox, {u"import"_s, u"--data-dir"_s, data, file});
         EXPECT_EQ(imported.status, 0) << imported.err.toStdString();
     }
-    const CliOutcome exported = runCli(
-        sandbox, {u"export"_s, u"--data-dir"_s, data, u"--collection"_s, u"Demo"_s});
+    const CliOutcome exported
+        = runCli(sandbox, {u"export"_s, u"--data-dir"_s, data, u"--collection"_s, u"Demo"_s});
     ASSERT_EQ(exported.status, 0) << exported.err.toStdString();
     EXPECT_EQ(exported.out, writeJson(toJson(demo), JsonStyle::Pretty) + '\n');
 
     const QString backupFile = sandbox.filePath(u"backup.json"_s);
-    ASSERT_EQ(runCli(sandbox, {u"export"_s, u"--backup"_s, u"--data-dir"_s, data, u"-o"_s, backupFile})
-                  .status,
+    ASSERT_EQ(
+        runCli(sandbox, {u"export"_s, u"--backup"_s, u"--data-dir"_s, data, u"-o"_s, backupFile})
+            .status,
         0);
     QFile backupBytes(backupFile);
     ASSERT_TRUE(backupBytes.open(QIODevice::ReadOnly));
@@ -82,9 +87,11 @@ TEST(CliData, importAddsToTheDataFilesAndExportWritesThemBack)
     const QString other = sandbox.filePath(u"other"_s);
     QDir().mkpath(other);
     writeFile(sandbox, u"other/collections.json"_s, "[{\"half");
-    const CliOutcome restored = runCli(sandbox, {u"import"_s, u"--json"_s, u"--data-dir"_s, other, backupFile});
+    const CliOutcome restored
+        = runCli(sandbox, {u"import"_s, u"--json"_s, u"--data-dir"_s, other, backupFile});
     EXPECT_EQ(restored.status, 0) << restored.err.toStdString();
-    EXPECT_TRUE(restored.err.contains("kept as collections.json.unreadable-")) << restored.err.toStdString();
+    EXPECT_TRUE(restored.err.contains("kept as collections.json.unreadable-"))
+        << restored.err.toStdString();
     EXPECT_EQ(restored.json()[u"kind"_s].toString(), u"Mako backup"_s);
     EXPECT_EQ(QDir(other).entryList({u"collections.json.unreadable-*"_s}).size(), 1);
     const CliOutcome again = runCli(

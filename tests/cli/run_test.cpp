@@ -29,7 +29,8 @@ QByteArray postmanCollection()
 void answerMissingWith404(HttpTestServer& server)
 {
     server.setHandler([](const RecordedRequest& request) {
-        return request.target == "/missing" ? ScriptedResponse {.status = 404} : echoResponse(request);
+        return request.target == "/missing" ? ScriptedResponse {.status = 404}
+                                            : echoResponse(request);
     });
 }
 
@@ -71,8 +72,9 @@ TEST(CliRun, junitReportIsWellFormedAndBailStopsAtTheFirstFailure)
     const QString collection = writeFile(sandbox, u"shop.json"_s, postmanCollection());
     const QString report = sandbox.filePath(u"report.xml"_s);
 
-    const CliOutcome outcome = runCli(sandbox, {u"run"_s, collection, u"--var"_s,
-        u"base="_s + server.baseUrl(), u"--bail"_s, u"--reporter"_s, u"junit"_s, u"-o"_s, report});
+    const CliOutcome outcome = runCli(sandbox,
+        {u"run"_s, collection, u"--var"_s, u"base="_s + server.baseUrl(), u"--bail"_s,
+            u"--reporter"_s, u"junit"_s, u"-o"_s, report});
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.out.count("PASS"), 1) << outcome.out.toStdString();
     EXPECT_EQ(outcome.out.count("FAIL"), 1);
@@ -90,7 +92,8 @@ TEST(CliRun, junitReportIsWellFormedAndBailStopsAtTheFirstFailure)
         else if (xml.name() == u"testcase"_s)
             cases.append(xml.attributes().value(u"name"_s).toString());
         else if (xml.name() == u"failure"_s || xml.name() == u"skipped"_s)
-            outcomes.append(xml.name().toString() + u':' + xml.attributes().value(u"message"_s).toString());
+            outcomes.append(
+                xml.name().toString() + u':' + xml.attributes().value(u"message"_s).toString());
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_EQ(cases, (QStringList {u"GET List"_s, u"DELETE Missing"_s, u"GET Broken"_s}));
@@ -106,9 +109,11 @@ TEST(CliRun, backupNeedsACollectionNameWhenItHoldsSeveral)
     HttpTestServer server;
     const Collection good {
         .name = u"Good"_s, .requests = {APIRequest {.url = server.baseUrl() + u"/a"_s}}};
-    const Collection other {.name = u"Other"_s, .requests = {APIRequest {.url = u"http://127.0.0.1:1"_s}}};
+    const Collection other {
+        .name = u"Other"_s, .requests = {APIRequest {.url = u"http://127.0.0.1:1"_s}}};
     const QString backup = writeFile(sandbox, u"backup.json"_s,
-        CollectionExporter::makeBackup({.collections = {other, good}}, QDateTime::currentDateTimeUtc()));
+        CollectionExporter::makeBackup(
+            {.collections = {other, good}}, QDateTime::currentDateTimeUtc()));
 
     EXPECT_EQ(runCli(sandbox, {u"run"_s, backup}).status, 2);
     const CliOutcome outcome = runCli(sandbox, {u"run"_s, backup, u"--collection"_s, u"Good"_s});

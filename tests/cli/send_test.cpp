@@ -36,15 +36,16 @@ TEST(CliSend, variablesReachTheWireAndTheJsonCarriesTheResponse)
     QTemporaryDir sandbox;
     HttpTestServer server;
     const QString request = writeFile(sandbox, u"request.json"_s,
-        requestFile(u"{{base}}/items"_s, {KeyValuePair {.key = u"X-Token"_s, .value = u"{{token}}"_s}}));
+        requestFile(
+            u"{{base}}/items"_s, {KeyValuePair {.key = u"X-Token"_s, .value = u"{{token}}"_s}}));
     // A Postman environment supplies both; the --var global wins for the token.
     const QString environment = writeFile(sandbox, u"env.json"_s,
         uR"({"name":"Local","values":[{"key":"base","value":"%1","enabled":true},
               {"key":"token","value":"from-env","enabled":true}]})"_s.arg(server.baseUrl())
             .toUtf8());
 
-    const CliOutcome sent = runCli(
-        sandbox, {u"send"_s, request, u"-e"_s, environment, u"--var"_s, u"token=global"_s, u"--json"_s});
+    const CliOutcome sent = runCli(sandbox,
+        {u"send"_s, request, u"-e"_s, environment, u"--var"_s, u"token=global"_s, u"--json"_s});
     ASSERT_EQ(sent.status, 0) << sent.err.toStdString();
     const QJsonObject json = sent.json().toObject();
     EXPECT_EQ(json[u"statusCode"_s].toInt(), 200);
@@ -63,15 +64,18 @@ TEST(CliSend, statusDecidesTheExitAndBinaryBodiesComeAsBase64)
     server.setHandler([&](const RecordedRequest& request) {
         if (request.target == "/missing")
             return ScriptedResponse {.status = 404, .body = "gone"};
-        return ScriptedResponse {.headers = {{"Content-Type", "application/octet-stream"}}, .body = binary};
+        return ScriptedResponse {
+            .headers = {{"Content-Type", "application/octet-stream"}}, .body = binary};
     });
 
-    const CliOutcome missing = runCli(sandbox, {u"send"_s, u"--curl"_s, u"curl "_s + server.baseUrl() + u"/missing"_s});
+    const CliOutcome missing
+        = runCli(sandbox, {u"send"_s, u"--curl"_s, u"curl "_s + server.baseUrl() + u"/missing"_s});
     EXPECT_EQ(missing.status, 1);
     EXPECT_TRUE(missing.out.startsWith("404 Not Found")) << missing.out.toStdString();
     EXPECT_TRUE(missing.out.trimmed().endsWith("gone"));
 
-    const CliOutcome bytes = runCli(sandbox, {u"send"_s, u"--json"_s, u"--curl"_s, u"curl "_s + server.baseUrl()});
+    const CliOutcome bytes
+        = runCli(sandbox, {u"send"_s, u"--json"_s, u"--curl"_s, u"curl "_s + server.baseUrl()});
     EXPECT_EQ(bytes.status, 0);
     EXPECT_FALSE(bytes.json().toObject().contains(u"body"_s));
     EXPECT_EQ(QByteArray::fromBase64(bytes.json()[u"bodyBase64"_s].toString().toLatin1()), binary);
@@ -98,7 +102,8 @@ TEST(CliSend, failuresPrintTheUserFacingErrorText)
         {{u"--curl"_s, u"curl 'http://exa mple/'"_s}, u"Invalid URL: http://exa mple/"_s},
     };
     for (const Case& c : cases) {
-        const CliOutcome outcome = runCli(sandbox, QStringList {u"send"_s, u"--json"_s} + c.arguments);
+        const CliOutcome outcome
+            = runCli(sandbox, QStringList {u"send"_s, u"--json"_s} + c.arguments);
         const QString error = outcome.json()[u"error"_s].toString();
         SCOPED_TRACE(c.arguments.join(u' ').toStdString() + " -> " + outcome.out.toStdString());
         EXPECT_EQ(outcome.status, c.error.isEmpty() ? 0 : 1);
@@ -137,7 +142,8 @@ TEST(CliUsage, badInputExitsWithTwoAMessageAndNoOutput)
         EXPECT_TRUE(outcome.out.isEmpty());
         EXPECT_TRUE(outcome.err.startsWith("mako-cli")) << outcome.err.toStdString();
     }
-    for (const QString& command : {u"send"_s, u"convert"_s, u"format"_s, u"import"_s, u"export"_s}) {
+    for (const QString& command :
+        {u"send"_s, u"convert"_s, u"format"_s, u"import"_s, u"export"_s}) {
         const CliOutcome help = runCli(sandbox, {command, u"--help"_s});
         EXPECT_EQ(help.status, 0);
         EXPECT_TRUE(help.out.startsWith("Usage: mako-cli " + command.toUtf8()));
