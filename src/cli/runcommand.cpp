@@ -5,6 +5,7 @@
 #include "cli/runinput.h"
 #include "cli/runreport.h"
 
+#include <QBuffer>
 #include <QEventLoop>
 
 using namespace Qt::StringLiterals;
@@ -35,6 +36,14 @@ FILE.
 )";
 
 enum class Reporter { cli, json, junit };
+
+std::optional<Reporter> reporterNamed(const QString& name)
+{
+    static const QHash<QString, Reporter> reporters {
+        {u"cli"_s, Reporter::cli}, {u"json"_s, Reporter::json}, {u"junit"_s, Reporter::junit}};
+    const auto found = reporters.constFind(name);
+    return found == reporters.cend() ? std::nullopt : std::optional<Reporter>(*found);
+}
 
 // Runs the collection to the end (or the first failure), printing the cli lines as results
 // arrive when `lines` is set.
@@ -67,6 +76,22 @@ RunReport runCollection(
     return report;
 }
 
+// The report for a file, or the json and junit reports for standard output. A cli report in a
+// file holds the result lines too, and no colours.
+QByteArray reportText(Reporter reporter, const RunReport& report)
+{
+    if (reporter == Reporter::json)
+        return jsonReport(report);
+    if (reporter == Reporter::junit)
+        return junitReport(report);
+    QBuffer none;
+    const Console plain(none, none, none, false);
+    QString text;
+    for (const RunResult& result : report.results)
+        text += resultLine(plain, result);
+    return (text + summaryLine(plain, report)).toUtf8();
+}
+
 } // namespace
 
 int runCommand(const QStringList& arguments, Console& console)
@@ -87,12 +112,10 @@ int runCommand(const QStringList& arguments, Console& console)
         return *done;
 
     const QString reporterName = parser.isSet(json) ? u"json"_s : parser.value(reporter);
-    const QHash<QString, Reporter> reporters {
-        {u"cli"_s, Reporter::cli}, {u"json"_s, Reporter::json}, {u"junit"_s, Reporter::junit}};
-    if (!reporters.contains(reporterName))
+    const std::optional<Reporter> chosen = reporterNamed(reporterName);
+    if (!chosen)
         return usageError(console, command,
             u"unknown reporter \"%1\" (use cli, json or junit)"_s.arg(reporterName));
-    const Reporter chosen = reporters.value(reporterName);
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
         return usageError(console, command, u"expected one FILE"_s);
@@ -108,30 +131,20 @@ int runCommand(const QStringList& arguments, Console& console)
 
     // The cli lines stream to the terminal unless the cli report itself goes to a file.
     const bool toFile = parser.isSet(output);
-    const bool streamLines = chosen == Reporter::cli ? !toFile : toFile;
+    const bool streamLines = *chosen == Reporter::cli ? !toFile : toFile;
     const RunReport report = runCollection(
         input.value(), options.value(), parser.isSet(bail), streamLines ? &console : nullptr);
 
-    QByteArray text;
-    if (chosen == Reporter::json) {
-        text = jsonReport(report);
-    } else if (chosen == Reporter::junit) {
-        text = junitReport(report);
-    } else {
-        const Console plain
-            = toFile ? Console(console.in, console.out, console.err, false) : console;
-        if (toFile)
-            for (const RunResult& result : report.results)
-                text += resultLine(plain, result).toUtf8();
-        text += summaryLine(plain, report).toUtf8();
-    }
-    if (streamLines && toFile)
+    if (streamLines)
         console.print(summaryLine(console, report));
-    if (!toFile) {
-        console.print(text);
-    } else if (const auto written = writeOutput(parser.value(output), text); !written) {
-        console.warn(u"mako-cli run: "_s + written.errorMessage() + u'\n');
-        return kFailure;
+    if (toFile) {
+        const auto written = writeOutput(parser.value(output), reportText(*chosen, report));
+        if (!written) {
+            console.warn(u"mako-cli run: "_s + written.errorMessage() + u'\n');
+            return kFailure;
+        }
+    } else if (*chosen != Reporter::cli) {
+        console.print(reportText(*chosen, report));
     }
     return report.failCount() == 0 ? kSuccess : kFailure;
 }
