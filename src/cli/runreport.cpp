@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSysInfo>
 #include <QXmlStreamWriter>
 
 using namespace Qt::StringLiterals;
@@ -141,7 +142,10 @@ QByteArray junitReport(const RunReport& report)
     writer.writeAttribute(u"errors"_s, u"0"_s);
     writer.writeAttribute(u"skipped"_s, QString::number(report.skippedCount()));
     writer.writeAttribute(u"time"_s, seconds(report.totalDuration()));
-    writer.writeAttribute(u"timestamp"_s, report.startedAt.toUTC().toString(Qt::ISODate));
+    // The JUnit schema's timestamp carries no zone designator; it is UTC.
+    writer.writeAttribute(
+        u"timestamp"_s, report.startedAt.toUTC().toString(u"yyyy-MM-ddTHH:mm:ss"_s));
+    writer.writeAttribute(u"hostname"_s, xmlText(QSysInfo::machineHostName()));
     for (qsizetype i = 0; i < report.collection.requests.size(); ++i) {
         const APIRequest& request = report.collection.requests[i];
         writer.writeStartElement(u"testcase"_s);
