@@ -54,6 +54,16 @@ TEST(CliSend, variablesReachTheWireAndTheJsonCarriesTheResponse)
     EXPECT_EQ(echo[u"target"_s].toString(), u"/items"_s);
     EXPECT_EQ(echo[u"headers"_s][u"X-Token"_s].toString(), u"global"_s);
     EXPECT_EQ(json[u"size"_s].toInt(), json[u"body"_s].toString().toUtf8().size());
+
+    // A stored GraphQL request goes out as its POST form.
+    const QString graphql = writeFile(sandbox, u"graphql.json"_s,
+        writeJson(toJson(APIRequest {.url = server.baseUrl(),
+                      .requestProtocol = RequestProtocol::graphql,
+                      .graphqlQuery = u"{ items }"_s}),
+            JsonStyle::Compact));
+    ASSERT_EQ(runCli(sandbox, {u"send"_s, graphql}).status, 0);
+    EXPECT_EQ(server.requests().last().method, "POST");
+    EXPECT_TRUE(server.requests().last().body.contains("{ items }"));
 }
 
 TEST(CliSend, statusDecidesTheExitAndBinaryBodiesComeAsBase64)
