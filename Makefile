@@ -10,7 +10,10 @@ PACKAGES := cmake ninja-build g++ make pkg-config dpkg-dev \
             qt6-base-dev qt6-websockets-dev qt6-svg-dev libcurl4-openssl-dev \
             libgtest-dev libgmock-dev libbenchmark-dev openssl
 # Only for the benchmarks that compare against other tools, and the format check.
-BENCH_PACKAGES := jq
+# npm only when there is none: a Node.js from elsewhere brings its own.
+BENCH_PACKAGES := jq curl $(if $(shell command -v npm 2>/dev/null),,npm)
+# The collection-run benchmark's baseline, from npm, kept inside the build folder.
+NEWMAN_DIR := $(BUILD_DIR)/bench/npm
 LINT_PACKAGES := clang-format
 # The language tools that the generated-code test runs against a loopback server. Swift has no
 # Debian 12 package, so its snippet is not run.
@@ -64,6 +67,9 @@ run: build
 
 bench: build
 	$(call install_missing,$(BENCH_PACKAGES))
+	@[ -x $(NEWMAN_DIR)/node_modules/.bin/newman ] \
+	    || npm install --prefix $(NEWMAN_DIR) --no-audit --no-fund --loglevel=error newman@6 \
+	    || echo "newman could not be installed; the collection-run benchmark reports mako-cli alone"
 	@for b in $(BUILD_DIR)/bench/mako_bench_*; do echo "== $$b"; $$b || exit 1; done
 
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)

@@ -1,13 +1,11 @@
 #include "cli/cli.h"
 
-#include "model/apiresponse.h"
-
-#include <QCommandLineParser>
-#include <QFile>
-
-namespace mako::cli {
+#include "cli/commands.h"
+#include "cli/console.h"
 
 using namespace Qt::StringLiterals;
+
+namespace mako::cli {
 
 namespace {
 
@@ -16,92 +14,66 @@ const char kUsageText[] = R"(Usage: mako-cli <command> [options]
 Mako's command line: the same core as the desktop application, without a window.
 
 Commands:
-  format [--content-type TYPE] [FILE]
-      Prints a response body the way the pretty view shows it: JSON re-indented with sorted
-      keys (numbers kept exactly as written), XML and HTML indented, anything else as it is.
-      Reads FILE, or standard input when FILE is absent or "-". TYPE defaults to
-      application/json.
+  send FILE | --curl COMMAND   Send one request and print the response.
+  run FILE                     Run every request of a collection and report pass or fail.
+  convert --from curl|native --to native|curl|swift|javascript|python|go|ruby|php
+                               Turn a curl command or a request file into a request or code.
+  format [FILE]                Pretty-print a body the way the response viewer does.
+  import FILE                  Add a collection, environment or backup to Mako's data.
+  export --collection NAME | --backup
+                               Write a collection file or a backup of Mako's data.
+
+Run "mako-cli <command> --help" for a command's options.
 
 Options:
-  -h, --help     Show this help (or a command's help after the command name).
+  -h, --help     Show this help.
   --version      Show the version.
+
+Exit status: 0 on success, 1 when a request fails or a run has failures, 2 for bad usage or
+unreadable input.
 )";
 
-const char kFormatUsage[] = R"(Usage: mako-cli format [--content-type TYPE] [FILE]
+using Command = int (*)(const QStringList&, Console&);
 
-Prints FILE (or standard input) the way the response viewer's pretty mode shows a body of
-content type TYPE (default application/json).
-)";
-
-void write(QIODevice& device, const QByteArray& bytes)
+Command findCommand(const QString& name)
 {
-    device.write(bytes);
-}
-
-int format(const QStringList& arguments, QIODevice& in, QIODevice& out, QIODevice& err)
-{
-    QCommandLineParser parser;
-    const QCommandLineOption help(QStringList {u"h"_s, u"help"_s});
-    const QCommandLineOption contentType(
-        u"content-type"_s, QString(), u"TYPE"_s, u"application/json"_s);
-    parser.addOption(help);
-    parser.addOption(contentType);
-    if (!parser.parse(QStringList {u"mako-cli"_s} + arguments)) {
-        write(err, "mako-cli format: " + parser.errorText().toUtf8() + "\n");
-        return kUsage;
+    static const QList<std::pair<QString, Command>> commands {
+        {u"send"_s, &sendCommand},
+        {u"run"_s, &runCommand},
+        {u"convert"_s, &convertCommand},
+        {u"format"_s, &formatCommand},
+        {u"import"_s, &importCommand},
+        {u"export"_s, &exportCommand},
+    };
+    for (const auto& [commandName, command] : commands) {
+        if (commandName == name)
+            return command;
     }
-    if (parser.isSet(help)) {
-        write(out, kFormatUsage);
-        return kSuccess;
-    }
-    const QStringList files = parser.positionalArguments();
-    if (files.size() > 1) {
-        write(err, "mako-cli format: expected at most one FILE\n");
-        return kUsage;
-    }
-
-    APIResponse response;
-    if (files.isEmpty() || files.first() == u"-"_s) {
-        response.body = in.readAll();
-    } else {
-        QFile file(files.first());
-        if (!file.open(QIODevice::ReadOnly)) {
-            write(err,
-                "mako-cli format: cannot read " + files.first().toUtf8() + ": "
-                    + file.errorString().toUtf8() + "\n");
-            return kUsage;
-        }
-        response.body = file.readAll();
-    }
-    response.size = response.body.size();
-    response.headers.insert(u"Content-Type"_s, parser.value(contentType));
-    QByteArray text = response.prettyBody();
-    response.body.clear();
-    text += '\n';
-    write(out, text);
-    return kSuccess;
+    return nullptr;
 }
 
 } // namespace
 
 int run(const QStringList& arguments, QIODevice& in, QIODevice& out, QIODevice& err)
 {
+    Console console(in, out, err);
     if (arguments.isEmpty()) {
-        write(err, kUsageText);
+        console.warn(QString::fromUtf8(kUsageText));
         return kUsage;
     }
-    const QString command = arguments.first();
-    if (command == u"-h"_s || command == u"--help"_s || command == u"help"_s) {
-        write(out, kUsageText);
+    const QString name = arguments.first();
+    if (name == u"-h"_s || name == u"--help"_s || name == u"help"_s) {
+        console.print(QByteArray(kUsageText));
         return kSuccess;
     }
-    if (command == u"--version"_s) {
-        write(out, "mako-cli " MAKO_VERSION "\n");
+    if (name == u"--version"_s) {
+        console.print(QByteArray("mako-cli " MAKO_VERSION "\n"));
         return kSuccess;
     }
-    if (command == u"format"_s)
-        return format(arguments.mid(1), in, out, err);
-    write(err, "mako-cli: unknown command \"" + command.toUtf8() + "\"\n\n" + kUsageText);
+    if (const Command command = findCommand(name))
+        return command(arguments.mid(1), console);
+    console.warn(
+        u"mako-cli: unknown command \"%1\"\n\n"_s.arg(name) + QString::fromUtf8(kUsageText));
     return kUsage;
 }
 

@@ -1,0 +1,110 @@
+#include "cli/cli.h"
+#include "cli/commands.h"
+#include "cli/console.h"
+#include "interchange/collectionexporter.h"
+#include "model/recordjson.h"
+#include "state/datafile.h"
+#include "state/persistenceservice.h"
+
+#include <QDateTime>
+#include <QDir>
+
+using namespace Qt::StringLiterals;
+
+namespace mako::cli {
+
+namespace {
+
+const char kExportUsage[]
+    = R"(Usage: mako-cli export --collection NAME [--output FILE] [--data-dir DIR]
+       mako-cli export --backup [--output FILE] [--data-dir DIR]
+
+Writes one collection as a Mako collection file, or all of Mako's data (collections,
+environments, history, as last saved) as one backup file; both pretty-printed with sorted
+keys. NAME is the collection's name or id. The file goes to standard output unless --output
+is given; an output file is replaced in one step and is readable by its owner only.
+
+Options:
+  --collection NAME   The collection to export.
+  --backup            Export everything.
+  -o, --output FILE   Write to FILE.
+  --data-dir DIR      The application folder (default: Mako's folder in the user's data folder).
+
+Exit status: 0 on success, 1 when the output file could not be written, 2 for bad usage, an
+unknown collection or an unreadable data file.
+)";
+
+using DataFileRead = Result<std::optional<QByteArray>>;
+
+Result<QByteArray> exportCollection(const QString& directory, const QString& name)
+{
+    const QString path = QDir(directory).filePath(PersistenceService::kCollectionsFile);
+    const DataFileRead file = readDataFile(path);
+    if (!file)
+        return Error {path + u": "_s + file.errorMessage()};
+    auto collections = decodeRecords<Collection>(file.value().value_or("[]"));
+    if (!collections)
+        return Error {path + u": "_s + collections.errorMessage()};
+    const QUuid id(name);
+    QStringList names;
+    for (const Collection& collection : collections.value()) {
+        if (collection.name == name || (!id.isNull() && collection.id == id))
+            return CollectionExporter::exportCollection(collection);
+        names.append(u'"' + collection.name + u'"');
+    }
+    return Error {u"no collection named \"%1\" (there are: %2)"_s.arg(
+        name, names.isEmpty() ? u"none"_s : names.join(u", "_s))};
+}
+
+Result<QByteArray> exportBackup(const QString& directory)
+{
+    QList<std::optional<QByteArray>> files;
+    for (const QString& fileName : {PersistenceService::kCollectionsFile,
+             PersistenceService::kEnvironmentsFile, PersistenceService::kHistoryFile}) {
+        const QString path = QDir(directory).filePath(fileName);
+        const DataFileRead file = readDataFile(path);
+        if (!file)
+            return Error {path + u": "_s + file.errorMessage()};
+        files.append(file.value());
+    }
+    return CollectionExporter::makeBackupFromFiles(
+        files[0], files[1], files[2], QDateTime::currentDateTimeUtc());
+}
+
+} // namespace
+
+int exportCommand(const QStringList& arguments, Console& console)
+{
+    const QString command = u"export"_s;
+    QCommandLineParser parser;
+    const QCommandLineOption collection(u"collection"_s, {}, u"NAME"_s);
+    const QCommandLineOption backup(u"backup"_s);
+    const QCommandLineOption output({u"o"_s, u"output"_s}, {}, u"FILE"_s);
+    const QCommandLineOption dataDir(u"data-dir"_s, {}, u"DIR"_s);
+    parser.addOptions({collection, backup, output, dataDir});
+    if (auto done = parseArguments(parser, arguments, console, command, kExportUsage))
+        return *done;
+    if (!parser.positionalArguments().isEmpty())
+        return usageError(console, command,
+            u"unexpected argument \"%1\""_s.arg(parser.positionalArguments().first()));
+    if (parser.isSet(collection) == parser.isSet(backup))
+        return usageError(console, command, u"give either --collection NAME or --backup"_s);
+
+    const QString directory = parser.isSet(dataDir) ? parser.value(dataDir)
+                                                    : PersistenceService::standardAppDirectory();
+    const auto bytes = parser.isSet(backup) ? exportBackup(directory)
+                                            : exportCollection(directory, parser.value(collection));
+    if (!bytes)
+        return usageError(console, command, bytes.errorMessage());
+    if (!parser.isSet(output)) {
+        console.print(bytes.value() + '\n');
+        return kSuccess;
+    }
+    if (const auto written = writeOutput(parser.value(output), bytes.value()); !written) {
+        console.warn(u"mako-cli export: "_s + written.errorMessage() + u'\n');
+        return kFailure;
+    }
+    return kSuccess;
+}
+
+} // namespace mako::cli

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+namespace mako::cli {
+
+/// The standard reason phrase of an HTTP status code (IANA registry); "" for an unregistered one.
+QString reasonPhrase(int statusCode);
+
+} // namespace mako::cli

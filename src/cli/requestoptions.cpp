@@ -1,0 +1,84 @@
+#include "cli/requestoptions.h"
+
+#include "cli/console.h"
+#include "execution/variables.h"
+#include "interchange/postmanimporter.h"
+#include "model/recordjson.h"
+
+#include <QJsonObject>
+
+using namespace Qt::StringLiterals;
+
+namespace mako::cli {
+
+std::optional<APIEnvironment> RequestOptions::mergedEnvironment(
+    const QList<KeyValuePair>& extraRows) const
+{
+    QList<APIEnvironment> environments;
+    if (environment) {
+        environments.append(*environment);
+        environments.first().isActive = true;
+    }
+    std::optional<APIEnvironment> merged = mako::mergedEnvironment(globals, environments);
+    if (extraRows.isEmpty())
+        return merged;
+    if (!merged)
+        merged = APIEnvironment {.name = u"Global"_s, .variables = {}, .isActive = true};
+    merged->variables += extraRows;
+    return merged;
+}
+
+void RequestOptionSet::addTo(QCommandLineParser& parser) const
+{
+    parser.addOptions({m_environment, m_var, m_insecure, m_timeout});
+}
+
+Result<RequestOptions> RequestOptionSet::read(
+    Console& console, const QCommandLineParser& parser) const
+{
+    RequestOptions options;
+    for (const QString& assignment : parser.values(m_var)) {
+        const qsizetype equals = assignment.indexOf(u'=');
+        if (equals <= 0)
+            return Error {u"--var expects KEY=VALUE, got \"%1\""_s.arg(assignment)};
+        options.globals.append(
+            KeyValuePair {.key = assignment.left(equals), .value = assignment.mid(equals + 1)});
+    }
+    if (parser.isSet(m_timeout)) {
+        bool ok = false;
+        const double seconds = parser.value(m_timeout).toDouble(&ok);
+        if (!ok || !(seconds > 0))
+            return Error {u"--timeout expects a number of seconds above 0"_s};
+        // One limit for the user: the whole exchange, and the quiet time within it.
+        options.settings.requestTimeout = seconds;
+        options.settings.resourceTimeout = seconds;
+    }
+    options.settings.verifySSL = !parser.isSet(m_insecure);
+    if (parser.isSet(m_environment)) {
+        const auto bytes = readInput(console, parser.value(m_environment));
+        if (!bytes)
+            return bytes.error();
+        auto environment = parseEnvironment(bytes.value());
+        if (!environment)
+            return Error {u"%1: %2"_s.arg(parser.value(m_environment), environment.errorMessage())};
+        options.environment = std::move(environment).value();
+    }
+    return options;
+}
+
+Result<APIEnvironment> parseEnvironment(const QByteArray& bytes)
+{
+    const auto parsed = parseJson(bytes);
+    if (!parsed)
+        return parsed.error();
+    // A Postman export lists its variables under "values"; Mako's record under "variables".
+    if (parsed->toObject().contains(u"values"_s))
+        return PostmanImporter::importEnvironment(bytes);
+    auto environment = fromJson<APIEnvironment>(parsed.value());
+    if (!environment)
+        return Error {u"not a Mako environment or a Postman environment file ("_s
+            + environment.errorMessage() + u')'};
+    return environment;
+}
+
+} // namespace mako::cli

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "execution/networksettings.h"
+#include "model/apienvironment.h"
+#include "model/keyvaluepair.h"
+#include "model/result.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QList>
+
+#include <optional>
+
+namespace mako::cli {
+
+struct Console;
+
+/// What the sending commands (send, run) take from the command line: the engine's options and
+/// the variables.
+struct RequestOptions {
+    NetworkSettings settings;
+    /// --var rows, in the order given; they act as the global variables.
+    QList<KeyValuePair> globals;
+    /// The --environment file, made the active environment.
+    std::optional<APIEnvironment> environment;
+
+    /// The variable set to send with: the globals, the environment's rows, then `extraRows`
+    /// (a Postman collection's own variables, which both of the others override).
+    std::optional<APIEnvironment> mergedEnvironment(
+        const QList<KeyValuePair>& extraRows = {}) const;
+};
+
+/// The -e/--environment, --var, -k/--insecure and --timeout options.
+class RequestOptionSet {
+public:
+    void addTo(QCommandLineParser& parser) const;
+    /// Reads the options back; an error is a usage error (bad value, unreadable environment).
+    Result<RequestOptions> read(Console& console, const QCommandLineParser& parser) const;
+
+    static constexpr auto kHelp
+        = R"(  -e, --environment FILE  A Mako environment record or a Postman environment file, used as
+                          the active environment.
+  --var KEY=VALUE         A global variable (repeatable); globals win over the environment.
+  -k, --insecure          Accept any server certificate.
+  --timeout SECONDS       Give up on a request after SECONDS (default: 30 without traffic,
+                          300 in all).
+)";
+
+private:
+    QCommandLineOption m_environment {
+        {QStringLiteral("e"), QStringLiteral("environment")}, {}, QStringLiteral("FILE")};
+    QCommandLineOption m_var {QStringLiteral("var"), {}, QStringLiteral("KEY=VALUE")};
+    QCommandLineOption m_insecure {{QStringLiteral("k"), QStringLiteral("insecure")}};
+    QCommandLineOption m_timeout {QStringLiteral("timeout"), {}, QStringLiteral("SECONDS")};
+};
+
+/// Reads a Mako environment record or a Postman environment export.
+Result<APIEnvironment> parseEnvironment(const QByteArray& bytes);
+
+} // namespace mako::cli

@@ -1,0 +1,152 @@
+#include "cli/cli.h"
+#include "cli/commands.h"
+#include "cli/console.h"
+#include "cli/requestoptions.h"
+#include "cli/runinput.h"
+#include "cli/runreport.h"
+
+#include <QBuffer>
+#include <QEventLoop>
+
+using namespace Qt::StringLiterals;
+
+namespace mako::cli {
+
+namespace {
+
+const char kRunUsage[] = R"(Usage: mako-cli run [options] FILE
+
+Sends every request of a collection in turn and reports whether each passed (a status below
+400). FILE is a Mako collection file, a Mako backup or collections data file (--collection
+picks one of its collections), or a Postman collection, whose own variables take part after
+the environment's rows.
+
+Options:
+  --collection NAME       The collection of a backup to run (its name or id).
+  --bail                  Stop at the first failure.
+  --reporter REPORTER     cli (one line per request and a summary; the default), json (the
+                          results and the summary) or junit (JUnit XML for CI systems).
+  --json                  The same as --reporter json.
+  -o, --output FILE       Write the report to FILE; the cli lines still go to standard output
+                          for the json and junit reporters.
+)"
+                         R"(%1
+Exit status: 0 when every request passed, 1 when one failed, 2 for bad usage or an unreadable
+FILE.
+)";
+
+enum class Reporter { cli, json, junit };
+
+std::optional<Reporter> reporterNamed(const QString& name)
+{
+    static const QHash<QString, Reporter> reporters {
+        {u"cli"_s, Reporter::cli}, {u"json"_s, Reporter::json}, {u"junit"_s, Reporter::junit}};
+    const auto found = reporters.constFind(name);
+    return found == reporters.cend() ? std::nullopt : std::optional<Reporter>(*found);
+}
+
+// Runs the collection to the end (or the first failure), printing the cli lines as results
+// arrive when `lines` is set.
+RunReport runCollection(
+    const RunInput& input, const RequestOptions& options, bool bail, Console* lines)
+{
+    RunReport report {.collection = input.collection, .startedAt = QDateTime::currentDateTimeUtc()};
+    NetworkService service(options.settings);
+    QEventLoop loop;
+    bool finished = false;
+    CollectionRunner::RunHandle handle;
+    handle = CollectionRunner::run(
+        input.collection, options.mergedEnvironment(input.collectionVariables), &loop, {},
+        [&](const RunResult& result) {
+            if (lines) {
+                lines->print(resultLine(*lines, result));
+                lines->flush();
+            }
+            if (bail && !result.passed)
+                handle.cancel();
+        },
+        [&](const QList<RunResult>& results) {
+            report.results = results;
+            finished = true;
+            loop.quit();
+        },
+        service);
+    if (!finished)
+        loop.exec();
+    return report;
+}
+
+// The report for a file, or the json and junit reports for standard output. A cli report in a
+// file holds the result lines too, and no colours.
+QByteArray reportText(Reporter reporter, const RunReport& report)
+{
+    if (reporter == Reporter::json)
+        return jsonReport(report);
+    if (reporter == Reporter::junit)
+        return junitReport(report);
+    QBuffer none;
+    const Console plain(none, none, none, false);
+    QString text;
+    for (const RunResult& result : report.results)
+        text += resultLine(plain, result);
+    return (text + summaryLine(plain, report)).toUtf8();
+}
+
+} // namespace
+
+int runCommand(const QStringList& arguments, Console& console)
+{
+    const QString command = u"run"_s;
+    QCommandLineParser parser;
+    const QCommandLineOption collection(u"collection"_s, {}, u"NAME"_s);
+    const QCommandLineOption bail(u"bail"_s);
+    const QCommandLineOption reporter(u"reporter"_s, {}, u"REPORTER"_s, u"cli"_s);
+    const QCommandLineOption json(u"json"_s);
+    const QCommandLineOption output({u"o"_s, u"output"_s}, {}, u"FILE"_s);
+    const RequestOptionSet requestOptions;
+    parser.addOptions({collection, bail, reporter, json, output});
+    requestOptions.addTo(parser);
+    const QByteArray usage
+        = QString::fromUtf8(kRunUsage).arg(QString::fromUtf8(RequestOptionSet::kHelp)).toUtf8();
+    if (auto done = parseArguments(parser, arguments, console, command, usage.constData()))
+        return *done;
+
+    const QString reporterName = parser.isSet(json) ? u"json"_s : parser.value(reporter);
+    const std::optional<Reporter> chosen = reporterNamed(reporterName);
+    if (!chosen)
+        return usageError(console, command,
+            u"unknown reporter \"%1\" (use cli, json or junit)"_s.arg(reporterName));
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1)
+        return usageError(console, command, u"expected one FILE"_s);
+    const auto bytes = readInput(console, files.first());
+    if (!bytes)
+        return usageError(console, command, bytes.errorMessage());
+    const auto input = readRunInput(bytes.value(), parser.value(collection));
+    if (!input)
+        return usageError(console, command, files.first() + u": "_s + input.errorMessage());
+    const auto options = requestOptions.read(console, parser);
+    if (!options)
+        return usageError(console, command, options.errorMessage());
+
+    // The cli lines stream to the terminal unless the cli report itself goes to a file.
+    const bool toFile = parser.isSet(output);
+    const bool streamLines = *chosen == Reporter::cli ? !toFile : toFile;
+    const RunReport report = runCollection(
+        input.value(), options.value(), parser.isSet(bail), streamLines ? &console : nullptr);
+
+    if (streamLines)
+        console.print(summaryLine(console, report));
+    if (toFile) {
+        const auto written = writeOutput(parser.value(output), reportText(*chosen, report));
+        if (!written) {
+            console.warn(u"mako-cli run: "_s + written.errorMessage() + u'\n');
+            return kFailure;
+        }
+    } else if (*chosen != Reporter::cli) {
+        console.print(reportText(*chosen, report));
+    }
+    return report.failCount() == 0 ? kSuccess : kFailure;
+}
+
+} // namespace mako::cli

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "model/collection.h"
+#include "model/keyvaluepair.h"
+#include "model/result.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace mako::cli {
+
+/// The collection a run sends, and the variables it brings along.
+struct RunInput {
+    Collection collection;
+    /// A Postman collection's own variables; they come after the environment's rows.
+    QList<KeyValuePair> collectionVariables;
+};
+
+/// Reads a Mako collection file, a Mako backup or collections data file (where `name`, a
+/// collection's name or id, picks one; it may be left empty when there is only one), or a
+/// Postman collection.
+Result<RunInput> readRunInput(const QByteArray& bytes, const QString& name);
+
+} // namespace mako::cli
