@@ -56,4 +56,22 @@ QList<Collection> generateCollections(int requestCount, int collectionCount)
     return collections;
 }
 
+Collection generateRunCollection(int count)
+{
+    Collection collection {.name = u"Bench"_s};
+    for (int i = 0; i < count; ++i) {
+        APIRequest request {.name = u"Request %1"_s.arg(i),
+            .url = u"{{base}}/items/%1"_s.arg(i),
+            .headers = {{.key = u"X-Run"_s, .value = u"bench"_s}}};
+        if (i % 3 == 0) {
+            request.method = HTTPMethod::post;
+            request.bodyType = RequestBodyType::json;
+            request.body = u"{\"id\":%1,\"name\":\"item\"}"_s.arg(i);
+            request.headers.append({.key = u"Content-Type"_s, .value = u"application/json"_s});
+        }
+        collection.requests.append(request);
+    }
+    return collection;
+}
+
 } // namespace mako::bench

@@ -15,4 +15,9 @@ QByteArray generateJsonBody(qsizetype bytes);
 /// and a JSON body.
 QList<Collection> generateCollections(int requestCount, int collectionCount);
 
+/// The collection the run benchmarks send: `count` requests, every third a POST of a small JSON
+/// document (with its Content-Type row), the rest GETs; URLs name the server through a
+/// {{base}} variable, as a shared collection would.
+Collection generateRunCollection(int count);
+
 } // namespace mako::bench

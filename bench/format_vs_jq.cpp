@@ -3,63 +3,28 @@
 // and the ratios.
 
 #include "benchdata.h"
+#include "processtiming.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
-struct Measurement {
-    double seconds = 0;
-    double peakMiB = 0;
-};
-
-// Runs argv with stdout to /dev/null; returns wall time and the child's peak RSS.
-bool measure(const std::vector<const char*>& argv, Measurement& out)
+// Best of `runs`; nothing when a run failed.
+std::optional<mako::bench::ProcessRun> bestOf(int runs, const std::vector<std::string>& argv)
 {
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = fork();
-    if (pid < 0)
-        return false;
-    if (pid == 0) {
-        const int devNull = open("/dev/null", O_WRONLY);
-        dup2(devNull, STDOUT_FILENO);
-        std::vector<char*> args;
-        for (const char* a : argv)
-            args.push_back(const_cast<char*>(a));
-        args.push_back(nullptr);
-        execvp(args[0], args.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage {};
-    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return false;
-    out.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    out.peakMiB = double(usage.ru_maxrss) / 1024.0;
-    return true;
-}
-
-bool bestOf(int runs, const std::vector<const char*>& argv, Measurement& best)
-{
-    best.seconds = 1e9;
+    std::optional<mako::bench::ProcessRun> best;
     for (int i = 0; i < runs; ++i) {
-        Measurement m;
-        if (!measure(argv, m))
-            return false;
-        if (m.seconds < best.seconds)
-            best = m;
+        const auto run = mako::bench::runProcess(argv);
+        if (!run)
+            return std::nullopt;
+        if (!best || run->seconds < best->seconds)
+            best = run;
     }
-    return true;
+    return best;
 }
 
 } // namespace
@@ -76,21 +41,22 @@ int main()
     const double bodyMiB = double(body.size()) / (1 << 20);
     const QByteArray pathBytes = path.toLocal8Bit();
 
-    Measurement mako;
-    Measurement jq;
-    if (!bestOf(3, {MAKO_CLI_PATH, "format", pathBytes.constData()}, mako)) {
+    const auto mako = bestOf(3, {MAKO_CLI_PATH, "format", pathBytes.toStdString()});
+    const auto jq = bestOf(3, {"jq", "-S", ".", pathBytes.toStdString()});
+    if (!mako) {
         std::fprintf(stderr, "mako-cli format failed\n");
         return 1;
     }
-    if (!bestOf(3, {"jq", "-S", ".", pathBytes.constData()}, jq)) {
+    if (!jq) {
         std::fprintf(stderr, "jq failed or is not installed (apt-get install jq)\n");
         return 1;
     }
     std::printf("body: %.1f MiB of JSON\n", bodyMiB);
-    std::printf("mako-cli format: %.3f s, peak RSS %.0f MiB (%.2fx the body)\n", mako.seconds,
-        mako.peakMiB, mako.peakMiB / bodyMiB);
-    std::printf("jq -S .:         %.3f s, peak RSS %.0f MiB (%.2fx the body)\n", jq.seconds,
-        jq.peakMiB, jq.peakMiB / bodyMiB);
-    std::printf("speed: mako-cli format is %.2fx faster than jq -S .\n", jq.seconds / mako.seconds);
+    std::printf("mako-cli format: %.3f s, peak RSS %.0f MiB (%.2fx the body)\n", mako->seconds,
+        mako->peakMiB, mako->peakMiB / bodyMiB);
+    std::printf("jq -S .:         %.3f s, peak RSS %.0f MiB (%.2fx the body)\n", jq->seconds,
+        jq->peakMiB, jq->peakMiB / bodyMiB);
+    std::printf(
+        "speed: mako-cli format is %.2fx faster than jq -S .\n", jq->seconds / mako->seconds);
     return 0;
 }

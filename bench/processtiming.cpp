@@ -3,17 +3,19 @@
 #include <algorithm>
 #include <chrono>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace mako::bench {
 
-double timeProcess(const std::vector<std::string>& argv, std::vector<int> acceptedStatuses)
+std::optional<ProcessRun> runProcess(
+    const std::vector<std::string>& argv, std::vector<int> acceptedStatuses)
 {
     const auto start = std::chrono::steady_clock::now();
     const pid_t pid = fork();
     if (pid < 0)
-        return -1;
+        return std::nullopt;
     if (pid == 0) {
         const int devNull = open("/dev/null", O_RDWR);
         dup2(devNull, STDIN_FILENO);
@@ -27,14 +29,23 @@ double timeProcess(const std::vector<std::string>& argv, std::vector<int> accept
         _exit(127);
     }
     int status = 0;
-    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
-        return -1;
+    rusage usage {};
+    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status))
+        return std::nullopt;
     const double seconds
         = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const bool accepted
         = std::find(acceptedStatuses.begin(), acceptedStatuses.end(), WEXITSTATUS(status))
         != acceptedStatuses.end();
-    return accepted ? seconds : -1;
+    if (!accepted)
+        return std::nullopt;
+    return ProcessRun {seconds, double(usage.ru_maxrss) / 1024.0};
+}
+
+double timeProcess(const std::vector<std::string>& argv, std::vector<int> acceptedStatuses)
+{
+    const auto run = runProcess(argv, std::move(acceptedStatuses));
+    return run ? run->seconds : -1;
 }
 
 std::vector<double> medianTimes(

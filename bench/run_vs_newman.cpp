@@ -3,6 +3,7 @@
 // least 10x faster). newman is installed by `make bench` through npm; without it only the mako
 // side is reported.
 
+#include "benchdata.h"
 #include "interchange/collectionexporter.h"
 #include "processtiming.h"
 #include "support/httptestserver.h"
@@ -17,31 +18,12 @@
 #include <cstdio>
 
 using namespace mako;
+using namespace mako::bench;
 using namespace Qt::StringLiterals;
 
 namespace {
 
 constexpr int kRequests = 500;
-
-// Every third request posts a small JSON document; the rest are GETs. The peer's address comes
-// from a variable, as in a shared collection.
-Collection benchCollection()
-{
-    Collection collection {.name = u"Bench"_s};
-    for (int i = 0; i < kRequests; ++i) {
-        APIRequest request {.name = u"Request %1"_s.arg(i),
-            .url = u"{{base}}/items/%1"_s.arg(i),
-            .headers = {{.key = u"X-Run"_s, .value = u"bench"_s}}};
-        if (i % 3 == 0) {
-            request.method = HTTPMethod::post;
-            request.bodyType = RequestBodyType::json;
-            request.body = u"{\"id\":%1,\"name\":\"item\"}"_s.arg(i);
-            request.headers.append({.key = u"Content-Type"_s, .value = u"application/json"_s});
-        }
-        collection.requests.append(request);
-    }
-    return collection;
-}
 
 // newman reads a URL object from its parts (host, path), so the URL is given as text.
 QByteArray postmanForm(const Collection& collection)
@@ -76,7 +58,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     test::HttpTestServer server;
     QTemporaryDir dir;
-    const Collection collection = benchCollection();
+    const Collection collection = generateRunCollection(kRequests);
     const QString makoFile = dir.filePath(u"bench.json"_s);
     const QString postmanFile = dir.filePath(u"bench.postman_collection.json"_s);
     if (!write(makoFile, CollectionExporter::exportCollection(collection))

@@ -4,6 +4,7 @@
 // requests sent one after another through NetworkService::execute, which shows what the runner
 // itself adds to the HTTP path.
 
+#include "benchdata.h"
 #include "execution/collectionrunner.h"
 #include "httpbench.h"
 #include "support/httptestserver.h"
@@ -22,25 +23,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int kRequests = 500;
-
-// Every third request posts a small JSON document; the rest are GETs. URLs name the peer
-// through a variable, as a shared collection would.
-Collection collection()
-{
-    Collection out {.name = u"Bench"_s};
-    for (int i = 0; i < kRequests; ++i) {
-        APIRequest request {.name = u"Request %1"_s.arg(i),
-            .url = u"{{base}}/items/%1"_s.arg(i),
-            .headers = {{.key = u"X-Run"_s, .value = u"bench"_s}}};
-        if (i % 3 == 0) {
-            request.method = HTTPMethod::post;
-            request.bodyType = RequestBodyType::json;
-            request.body = u"{\"id\":%1,\"name\":\"item\"}"_s.arg(i);
-        }
-        out.requests.append(request);
-    }
-    return out;
-}
 
 // The same exchanges, written out for libcurl before the clock starts.
 QList<PlainRequest> plainRequests(const Collection& source, const QString& base)
@@ -87,7 +69,7 @@ int main(int argc, char** argv)
     HttpTestServer server;
     server.setHandler(smallJson);
     NetworkService service;
-    const Collection source = collection();
+    const Collection source = generateRunCollection(kRequests);
     const std::optional<APIEnvironment> environment
         = APIEnvironment {.variables = {{.key = u"base"_s, .value = server.baseUrl()}}};
     const QList<PlainRequest> baselineRequests = plainRequests(source, server.baseUrl());

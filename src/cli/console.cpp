@@ -1,6 +1,7 @@
 #include "cli/console.h"
 
 #include "cli/cli.h"
+#include "model/recordjson.h"
 #include "state/datafile.h"
 
 #include <QFile>
@@ -113,6 +114,20 @@ Result<bool> writeOutput(const QString& path, const QByteArray& bytes)
     if (!writeDataFile(path, bytes))
         return Error {u"cannot write %1"_s.arg(path)};
     return true;
+}
+
+Result<APIRequest> readRequestFile(Console& console, const QString& path)
+{
+    const auto bytes = readInput(console, path);
+    if (!bytes)
+        return bytes.error();
+    const auto parsed = parseJson(bytes.value());
+    if (!parsed)
+        return Error {u"%1: %2"_s.arg(path, parsed.errorMessage())};
+    auto request = fromJson<APIRequest>(parsed.value());
+    if (!request)
+        return Error {u"%1 is not a Mako request: %2"_s.arg(path, request.errorMessage())};
+    return request;
 }
 
 } // namespace mako::cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/apirequest.h"
 #include "model/result.h"
 
 #include <QByteArray>
@@ -55,6 +56,9 @@ std::optional<int> parseArguments(QCommandLineParser& parser, const QStringList&
 
 /// The bytes of `path`, or of standard input for "-".
 Result<QByteArray> readInput(Console& console, const QString& path);
+
+/// Reads one request in its stored JSON form from `path` ("-" for standard input).
+Result<APIRequest> readRequestFile(Console& console, const QString& path);
 
 /// Replaces `path` in one step (never a half-written file), owner-readable only, since reports
 /// and exports can hold tokens.

@@ -3,6 +3,7 @@
 #include "cli/console.h"
 #include "interchange/codegenerator.h"
 #include "interchange/curlparser.h"
+#include "interchange/snippetrequest.h"
 #include "model/recordjson.h"
 
 using namespace Qt::StringLiterals;
@@ -27,11 +28,6 @@ Exit status: 0 on success, 2 for bad usage, an unknown language or unreadable in
 )";
 
 // Quotes one word for the POSIX shell, the syntax the curl parser reads.
-QString shellQuoted(QString word)
-{
-    return u'\'' + word.replace(u"'"_s, u"'\\''"_s) + u'\'';
-}
-
 Result<APIRequest> readRequest(Console& console, const QString& from, const QStringList& words)
 {
     if (from == u"curl"_s) {
@@ -53,17 +49,7 @@ Result<APIRequest> readRequest(Console& console, const QString& from, const QStr
     }
     if (words.size() > 1)
         return Error {u"expected at most one FILE"_s};
-    const QString path = words.isEmpty() ? u"-"_s : words.first();
-    const auto bytes = readInput(console, path);
-    if (!bytes)
-        return bytes.error();
-    const auto parsed = parseJson(bytes.value());
-    if (!parsed)
-        return Error {u"%1: %2"_s.arg(path, parsed.errorMessage())};
-    auto request = fromJson<APIRequest>(parsed.value());
-    if (!request)
-        return Error {u"%1 is not a Mako request: %2"_s.arg(path, request.errorMessage())};
-    return request;
+    return readRequestFile(console, words.isEmpty() ? u"-"_s : words.first());
 }
 
 } // namespace

@@ -37,20 +37,6 @@ Exit status: 0 for a response below 400, 1 for a status of 400 or above or a fai
 2 for bad usage or an unreadable request.
 )";
 
-Result<APIRequest> loadRequest(Console& console, const QString& path)
-{
-    const auto bytes = readInput(console, path);
-    if (!bytes)
-        return bytes.error();
-    const auto parsed = parseJson(bytes.value());
-    if (!parsed)
-        return Error {u"%1: %2"_s.arg(path, parsed.errorMessage())};
-    auto request = fromJson<APIRequest>(parsed.value());
-    if (!request)
-        return Error {u"%1 is not a Mako request: %2"_s.arg(path, request.errorMessage())};
-    return request;
-}
-
 NetworkResult sendAndWait(NetworkService& service, const APIRequest& request,
     const std::optional<APIEnvironment>& environment)
 {
@@ -126,7 +112,7 @@ int sendCommand(const QStringList& arguments, Console& console)
         if (!request)
             return usageError(console, command, u"Could not parse cURL command."_s);
     } else {
-        auto loaded = loadRequest(console, files.first());
+        auto loaded = readRequestFile(console, files.first());
         if (!loaded)
             return usageError(console, command, loaded.errorMessage());
         request = std::move(loaded).value();
