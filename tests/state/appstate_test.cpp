@@ -10,10 +10,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const QString& kCollectionsFile = PersistenceService::kCollectionsFile;
-const QString& kEnvironmentsFile = PersistenceService::kEnvironmentsFile;
-const QString& kHistoryFile = PersistenceService::kHistoryFile;
-
 const QHash<QString, QByteArray> kStoredFiles {
     {kCollectionsFile, encodeRecords(QList<Collection> {Collection {.name = u"API"_s}})},
     {kEnvironmentsFile,

@@ -10,10 +10,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const QString& kCollectionsFile = PersistenceService::kCollectionsFile;
-const QString& kEnvironmentsFile = PersistenceService::kEnvironmentsFile;
-const QString& kHistoryFile = PersistenceService::kHistoryFile;
-
 QString postmanFixture(const QString& name)
 {
     return QStringLiteral(MAKO_TEST_DATA_DIR "/postman/") + name;

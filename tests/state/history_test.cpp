@@ -46,8 +46,7 @@ TEST(History, retentionIsReadAtEveryAdditionAndBelowOneMeans100)
         ASSERT_EQ(history.size(), c.expected);
         EXPECT_EQ(history.first().request.url, u"https://a.test/%1"_s.arg(sent - 1));
         EXPECT_EQ(history.last().request.url, u"https://a.test/%1"_s.arg(sent - c.expected));
-        EXPECT_EQ(encodeRecords(run.stored<HistoryItem>(PersistenceService::kHistoryFile)),
-            encodeRecords(history));
+        EXPECT_EQ(encodeRecords(run.stored<HistoryItem>(kHistoryFile)), encodeRecords(history));
     }
 }
 

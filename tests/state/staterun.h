@@ -20,6 +20,10 @@
 
 namespace mako::test {
 
+inline const QString& kCollectionsFile = PersistenceService::kCollectionsFile;
+inline const QString& kEnvironmentsFile = PersistenceService::kEnvironmentsFile;
+inline const QString& kHistoryFile = PersistenceService::kHistoryFile;
+
 /// Runs the event loop until every load and save asked of `service` so far has finished and
 /// its replies have been delivered. False on a time-out.
 inline bool waitUntilIdle(PersistenceService& service)
@@ -102,10 +106,7 @@ struct StateRun {
         EXPECT_TRUE(records.ok()) << fileName.toStdString();
         return records ? records.value() : QList<T> {};
     }
-    QList<Collection> storedCollections()
-    {
-        return stored<Collection>(PersistenceService::kCollectionsFile);
-    }
+    QList<Collection> storedCollections() { return stored<Collection>(kCollectionsFile); }
     QString alert() const { return state.alertMessage().value_or(QString()); }
 
     TempAppFolder folder;
