@@ -67,6 +67,8 @@ TEST(AppStateImport, importsAppendAndSaveOrAlert)
         {collection, u"legacy-v20.postman_collection.json"_s, {u"Legacy Billing"_s}, {}, {}},
         {environment, u"staging.postman_environment.json"_s, {}, {u"Staging"_s}, {}},
         {environment, u"missing.json"_s, {}, {}, u"Failed to import Postman environment: "_s},
+        {collection, u"staging.postman_environment.json"_s, {}, {},
+            u"Failed to import Postman collection: "_s},
         {&AppState::importMakoCollection, u"shop-api.postman_collection.json"_s, {}, {},
             u"Failed to import collection: "_s},
     };
