@@ -1,17 +1,7 @@
 #include "interchange/collectionexporter.h"
-#include "model/recordjson.h"
-#include "state/appstate.h"
-#include "state/persistenceservice.h"
-#include "state/settings.h"
-#include "statetest.h"
-#include "support/qtprinters.h"
-#include "support/tempappfolder.h"
+#include "staterun.h"
 
-#include <QFile>
-#include <QSignalSpy>
 #include <QTest>
-
-#include <gtest/gtest.h>
 
 using namespace mako;
 using namespace mako::test;
@@ -25,168 +15,130 @@ QString postmanFixture(const QString& name)
     return QStringLiteral(MAKO_TEST_DATA_DIR "/postman/") + name;
 }
 
-// One application run against a temporary folder, with the lines it printed as diagnostics.
-struct ImportRun {
-    explicit ImportRun(const TempAppFolder& folder, std::chrono::milliseconds delay = 1h)
-        : persistence(folder.path())
-        , settings(folder.settingsFile())
-        , state(&persistence, &settings, nullptr, delay)
+// Collects the lines printed as diagnostics while it lives.
+struct Diagnostics {
+    Diagnostics()
     {
-        s_diagnostics.clear();
+        s_lines.clear();
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& line) {
-            s_diagnostics.append(line);
+            s_lines.append(line);
         });
     }
-    ~ImportRun() { qInstallMessageHandler(nullptr); }
-
-    // Runs `operation` and waits for it to end and for every save it asked for.
-    bool run(const std::function<void(AppState&)>& operation)
-    {
-        QSignalSpy finished(&state, &AppState::fileOperationFinished);
-        operation(state);
-        return finished.wait(20000) && waitUntilIdle(persistence);
-    }
-    QString alert() const { return state.alertMessage().value_or(QString()); }
-
-    PersistenceService persistence;
-    Settings settings;
-    AppState state;
-    static inline QStringList s_diagnostics;
+    ~Diagnostics() { qInstallMessageHandler(nullptr); }
+    static inline QStringList s_lines;
 };
 
-// The records of a data file; none when it was never written.
-template <typename T> QList<T> onDisk(const TempAppFolder& folder, const QString& fileName)
+// Runs a file operation and waits for it to end and for every save it asked for.
+bool finish(StateRun& run, const std::function<void(AppState&)>& operation)
 {
-    if (!folder.fileNames().contains(fileName))
-        return {};
-    auto records = decodeRecords<T>(folder.read(fileName));
-    EXPECT_TRUE(records.ok()) << fileName.toStdString();
-    return records ? records.value() : QList<T> {};
+    QSignalSpy finished(&run.state, &AppState::fileOperationFinished);
+    operation(run.state);
+    return finished.wait(20000) && waitUntilIdle(run.persistence);
 }
 
-const QList<Collection> kOldCollections {Collection {.name = u"Old"_s}};
+template <typename T> QStringList names(const QList<T>& records)
+{
+    QStringList names;
+    for (const T& record : records)
+        names.append(record.name);
+    return names;
+}
+
 const QList<APIEnvironment> kOldEnvironments {APIEnvironment {.name = u"Old"_s}};
-const QList<HistoryItem> kOldHistory {HistoryItem {.statusCode = 500}};
-
-void writeOldData(const TempAppFolder& folder)
-{
-    folder.write(PersistenceService::kCollectionsFile, encodeRecords(kOldCollections));
-    folder.write(PersistenceService::kEnvironmentsFile, encodeRecords(kOldEnvironments));
-    folder.write(PersistenceService::kHistoryFile, encodeRecords(kOldHistory));
-}
+const QHash<QString, QByteArray> kOldFiles {
+    {kCollectionsFile, encodeRecords(QList<Collection> {Collection {.name = u"Old"_s}})},
+    {kEnvironmentsFile, encodeRecords(kOldEnvironments)},
+    {kHistoryFile, encodeRecords(QList<HistoryItem> {HistoryItem {.statusCode = 500}})},
+};
 
 } // namespace
 
-TEST(AppStateImport, postmanImportsAppendAndSaveOrAlert)
+TEST(AppStateImport, importsAppendAndSaveOrAlert)
 {
+    const auto collection = &AppState::importPostmanCollection;
+    const auto environment = &AppState::importPostmanEnvironment;
     const struct {
+        void (AppState::*import)(const QString&);
         QString file;
-        bool environment;
         QStringList collections, environments;
         QString alert;
     } cases[] = {
-        {u"shop-api.postman_collection.json"_s, false, {u"Shop API"_s}, {u"Shop API"_s}, {}},
-        {u"legacy-v20.postman_collection.json"_s, false, {u"Legacy Billing"_s}, {}, {}},
-        {u"staging.postman_environment.json"_s, true, {}, {u"Staging"_s}, {}},
-        {u"staging.postman_environment.json"_s, false, {}, {},
+        {collection, u"shop-api.postman_collection.json"_s, {u"Shop API"_s}, {u"Shop API"_s}, {}},
+        {collection, u"legacy-v20.postman_collection.json"_s, {u"Legacy Billing"_s}, {}, {}},
+        {environment, u"staging.postman_environment.json"_s, {}, {u"Staging"_s}, {}},
+        {environment, u"missing.json"_s, {}, {}, u"Failed to import Postman environment: "_s},
+        {collection, u"staging.postman_environment.json"_s, {}, {},
             u"Failed to import Postman collection: "_s},
-        {u"missing.json"_s, true, {}, {}, u"Failed to import Postman environment: "_s},
+        {&AppState::importMakoCollection, u"shop-api.postman_collection.json"_s, {}, {},
+            u"Failed to import collection: "_s},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file.toStdString());
-        TempAppFolder folder;
-        ImportRun app(folder);
-        ASSERT_TRUE(waitUntilLoaded(app.state));
-        ASSERT_TRUE(app.run([&](AppState& state) {
-            if (c.environment)
-                state.importPostmanEnvironment(postmanFixture(c.file));
-            else
-                state.importPostmanCollection(postmanFixture(c.file));
-        }));
-        QStringList collections, environments;
-        for (const Collection& collection : app.state.collections())
-            collections.append(collection.name);
-        for (const APIEnvironment& environment : app.state.environments()) {
-            environments.append(environment.name);
-            EXPECT_FALSE(environment.isActive);
-            EXPECT_FALSE(environment.variables.isEmpty());
-        }
-        EXPECT_EQ(collections, c.collections);
-        EXPECT_EQ(environments, c.environments);
+        StateRun run;
+        ASSERT_TRUE(
+            finish(run, [&](AppState& state) { (state.*c.import)(postmanFixture(c.file)); }));
+        EXPECT_EQ(names(run.state.collections()), c.collections);
+        EXPECT_EQ(names(run.state.environments()), c.environments);
+        for (const APIEnvironment& environment : run.state.environments())
+            EXPECT_TRUE(!environment.isActive && !environment.variables.isEmpty());
+        EXPECT_TRUE(run.alert().startsWith(c.alert)) << run.alert().toStdString();
         if (c.alert.isEmpty()) {
-            EXPECT_FALSE(app.state.alertMessage().has_value()) << app.alert().toStdString();
-            EXPECT_EQ(onDisk<Collection>(folder, PersistenceService::kCollectionsFile).size(),
-                c.collections.size());
-            EXPECT_EQ(encodeRecords(
-                          onDisk<APIEnvironment>(folder, PersistenceService::kEnvironmentsFile)),
-                encodeRecords(app.state.environments()));
+            EXPECT_FALSE(run.state.alertMessage().has_value()) << run.alert().toStdString();
+            EXPECT_EQ(names(run.storedCollections()), c.collections);
+            EXPECT_EQ(encodeRecords(run.stored<APIEnvironment>(kEnvironmentsFile)),
+                encodeRecords(run.state.environments()));
         } else {
-            EXPECT_TRUE(app.alert().startsWith(c.alert)) << app.alert().toStdString();
-            EXPECT_GT(app.alert().size(), c.alert.size());
-            EXPECT_TRUE(folder.fileNames().isEmpty());
+            EXPECT_GT(run.alert().size(), c.alert.size());
+            EXPECT_TRUE(run.folder.fileNames().isEmpty());
         }
     }
 }
 
 TEST(AppStateImport, collectionFileRoundTripsAndReportsFailures)
 {
-    TempAppFolder source;
-    source.write(PersistenceService::kCollectionsFile,
-        encodeRecords(QList<Collection> {Collection {.name = u"Demo"_s,
-            .requests = {APIRequest {.name = u"Ping"_s, .url = u"https://a.test"_s}}}}));
-    ImportRun from(source);
-    ASSERT_TRUE(waitUntilLoaded(from.state));
+    StateRun from({.files = {{kCollectionsFile,
+                       encodeRecords(QList<Collection> {Collection {.name = u"Demo"_s,
+                           .requests = {APIRequest {.url = u"https://a.test"_s}}}})}}});
     const Collection demo = from.state.collections().at(0);
-    const QString file = source.filePath(u"Demo.json"_s);
-    ASSERT_TRUE(from.run([&](AppState& state) { state.exportCollection(demo.id, file); }));
-    EXPECT_EQ(source.read(u"Demo.json"_s), CollectionExporter::exportCollection(demo));
-    ASSERT_TRUE(from.run([&](AppState& state) {
-        state.exportCollection(demo.id, source.filePath(u"no/such/folder/Demo.json"_s));
+    const QString file = from.folder.filePath(u"Demo.json"_s);
+    ASSERT_TRUE(finish(from, [&](AppState& state) { state.exportCollection(demo.id, file); }));
+    EXPECT_EQ(from.folder.read(u"Demo.json"_s), CollectionExporter::exportCollection(demo));
+    ASSERT_TRUE(finish(from, [&](AppState& state) {
+        state.exportCollection(demo.id, from.folder.filePath(u"no/such/folder/Demo.json"_s));
     }));
     EXPECT_TRUE(from.alert().startsWith(u"Export failed: "_s)) << from.alert().toStdString();
 
-    TempAppFolder target;
-    ImportRun into(target);
-    ASSERT_TRUE(waitUntilLoaded(into.state));
+    StateRun into;
     // The first copy keeps its ids; a second one beside it gets its own, folders following.
     for (int copy = 0; copy < 2; ++copy)
-        ASSERT_TRUE(into.run([&](AppState& state) { state.importMakoCollection(file); }));
-    const auto stored = onDisk<Collection>(target, PersistenceService::kCollectionsFile);
+        ASSERT_TRUE(finish(into, [&](AppState& state) { state.importMakoCollection(file); }));
+    const auto stored = into.storedCollections();
     ASSERT_EQ(stored.size(), 2);
-    EXPECT_EQ(CollectionExporter::exportCollection(stored[0]), source.read(u"Demo.json"_s));
+    EXPECT_EQ(CollectionExporter::exportCollection(stored[0]), from.folder.read(u"Demo.json"_s));
     EXPECT_NE(stored[1].id, demo.id);
     EXPECT_NE(stored[1].requests.at(0).id, demo.requests.at(0).id);
     EXPECT_EQ(stored[1].requests.at(0).url, u"https://a.test"_s);
-
-    ASSERT_TRUE(into.run([&](AppState& state) {
-        state.importMakoCollection(postmanFixture(u"shop-api.postman_collection.json"_s));
-    }));
-    EXPECT_TRUE(into.alert().startsWith(u"Failed to import collection: "_s))
-        << into.alert().toStdString();
-    EXPECT_EQ(into.state.collections().size(), 2);
 }
 
 TEST(AppStateImport, backupExportWritesTheSavedFilesOrReportsTwice)
 {
-    TempAppFolder folder;
-    writeOldData(folder);
-    ImportRun app(folder);
-    ASSERT_TRUE(waitUntilLoaded(app.state));
-    app.state.addEnvironment(u"Saved just now"_s);
-    ASSERT_TRUE(app.run(
-        [&](AppState& state) { state.exportAllData(folder.filePath(u"mako-backup.json"_s)); }));
-    const auto backup = CollectionExporter::readBackup(folder.read(u"mako-backup.json"_s));
+    StateRun run({.files = kOldFiles});
+    Diagnostics diagnostics;
+    run.state.addEnvironment(u"Saved just now"_s);
+    ASSERT_TRUE(finish(run,
+        [&](AppState& state) { state.exportAllData(run.folder.filePath(u"mako-backup.json"_s)); }));
+    const auto backup = CollectionExporter::readBackup(run.folder.read(u"mako-backup.json"_s));
     ASSERT_TRUE(backup.ok()) << backup.errorMessage().toStdString();
     EXPECT_EQ(backup->collections->at(0).name, u"Old"_s);
     EXPECT_EQ(backup->environments->size(), 2);
     EXPECT_EQ(backup->history->at(0).statusCode, 500);
-    EXPECT_TRUE(app.s_diagnostics.isEmpty());
+    EXPECT_TRUE(diagnostics.s_lines.isEmpty());
 
-    ASSERT_TRUE(app.run([&](AppState& state) {
-        state.exportAllData(folder.filePath(u"no/such/folder/mako-backup.json"_s));
+    ASSERT_TRUE(finish(run, [&](AppState& state) {
+        state.exportAllData(run.folder.filePath(u"no/such/folder/mako-backup.json"_s));
     }));
-    EXPECT_TRUE(app.alert().startsWith(u"Export failed: "_s)) << app.alert().toStdString();
-    EXPECT_EQ(app.s_diagnostics, QStringList {app.alert()});
+    EXPECT_TRUE(run.alert().startsWith(u"Export failed: "_s)) << run.alert().toStdString();
+    EXPECT_EQ(diagnostics.s_lines, QStringList {run.alert()});
 }
 
 // The lists held in memory are replaced with the files, so an auto-save that was waiting when
@@ -202,49 +154,45 @@ TEST(AppStateImport, backupImportReplacesStateAndFilesOrChangesNothing)
         const char* name;
         QByteArray content;
         bool beforeLoad;
-        QString alert;
+        bool valid;
     } cases[] = {
-        {"after an edit", backup, false, {}},
-        {"while loading", backup, true, {}},
-        {"without history", withoutHistory, false, {}},
-        {"top-level array", "[]", false, u"Import failed: "_s},
-        {"bad environments", R"({"collections":[],"environments":[{"id":1}]})", false,
-            u"Import failed: environments"_s},
+        {"after an edit", backup, false, true},
+        {"while loading", backup, true, true},
+        {"without history", withoutHistory, false, true},
+        {"bad environments", R"({"collections":[],"environments":[{"id":1}]})", false, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        TempAppFolder folder;
-        writeOldData(folder);
-        folder.write(u"backup.json"_s, c.content);
-        ImportRun app(folder, 100ms);
+        QHash<QString, QByteArray> files = kOldFiles;
+        files.insert(u"backup.json"_s, c.content);
+        StateRun run({.files = files, .autoSaveDelay = 100ms, .waitForLoad = !c.beforeLoad});
+        Diagnostics diagnostics;
         if (!c.beforeLoad) {
-            ASSERT_TRUE(waitUntilLoaded(app.state));
-            QList<Collection> edited = app.state.collections();
+            QList<Collection> edited = run.state.collections();
             edited[0].name = u"Edited"_s;
-            app.state.setCollections(edited);
-            app.state.saveCollections();
+            run.state.setCollections(edited);
+            run.state.saveCollections();
         }
-        ASSERT_TRUE(app.run(
-            [&](AppState& state) { state.importAllData(folder.filePath(u"backup.json"_s)); }));
+        ASSERT_TRUE(finish(run,
+            [&](AppState& state) { state.importAllData(run.folder.filePath(u"backup.json"_s)); }));
         QTest::qWait(300);
-        ASSERT_TRUE(waitUntilIdle(app.persistence));
 
-        const auto collections = onDisk<Collection>(folder, PersistenceService::kCollectionsFile);
-        const auto history = onDisk<HistoryItem>(folder, PersistenceService::kHistoryFile);
-        if (c.alert.isEmpty()) {
-            EXPECT_FALSE(app.state.alertMessage().has_value()) << app.alert().toStdString();
+        const auto collections = run.storedCollections();
+        const auto history = run.stored<HistoryItem>(kHistoryFile);
+        if (c.valid) {
+            EXPECT_FALSE(run.state.alertMessage().has_value()) << run.alert().toStdString();
             ASSERT_EQ(collections.size(), 1);
             EXPECT_EQ(collections[0].id, imported[0].id);
-            EXPECT_EQ(app.state.collections().size(), 1);
-            EXPECT_TRUE(
-                onDisk<APIEnvironment>(folder, PersistenceService::kEnvironmentsFile).isEmpty());
+            EXPECT_EQ(run.state.collections().size(), 1);
+            EXPECT_TRUE(run.stored<APIEnvironment>(kEnvironmentsFile).isEmpty());
             EXPECT_EQ(history.size(), c.content == withoutHistory ? 1 : 0);
-            EXPECT_EQ(app.state.history().size(), history.size());
+            EXPECT_EQ(run.state.history().size(), history.size());
         } else {
-            EXPECT_TRUE(app.alert().startsWith(c.alert)) << app.alert().toStdString();
-            EXPECT_EQ(app.s_diagnostics, QStringList {app.alert()});
+            EXPECT_TRUE(run.alert().startsWith(u"Import failed: environments"_s))
+                << run.alert().toStdString();
+            EXPECT_EQ(diagnostics.s_lines, QStringList {run.alert()});
             EXPECT_EQ(collections.at(0).name, u"Edited"_s);
-            EXPECT_EQ(encodeRecords(app.state.environments()), encodeRecords(kOldEnvironments));
+            EXPECT_EQ(encodeRecords(run.state.environments()), encodeRecords(kOldEnvironments));
             EXPECT_EQ(history.size(), 1);
         }
     }

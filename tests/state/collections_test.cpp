@@ -1,8 +1,5 @@
 #include "state/sidebaractions.h"
 #include "staterun.h"
-#include "support/qtprinters.h"
-
-#include <gtest/gtest.h>
 
 using namespace mako;
 using namespace mako::test;
@@ -47,40 +44,29 @@ TEST(Collections, folderMembershipAndRemovalKeepOneFolderPerRequest)
     APIRequest changed = r2;
     changed.name = u"second version"_s;
     state.saveRequestToCollection(changed, id);
-    EXPECT_EQ(requestIDs(run.collection(id)), (QList<QUuid> {r1.id, r2.id, r3.id}));
     EXPECT_EQ(run.collection(id).requests[1].name, u"second version"_s);
-
-    state.openFromCollection(r1, id);
-    state.openFromCollection(r3, id);
-    state.openFromCollection(r2, id);
     state.removeRequest(r2.id, id);
-    EXPECT_EQ(requestIDs(run.collection(id)), (QList<QUuid> {r1.id, r3.id}));
-    EXPECT_TRUE(run.collection(id).folders[0].requestIDs.isEmpty());
-    EXPECT_EQ(state.tabs().size(), 2);
-    EXPECT_EQ(state.openRequest()->id, r3.id);
-
     state.deleteFolder(b, id);
 
     const QList<Collection> stored = run.storedCollections();
     ASSERT_EQ(stored.size(), 1);
     EXPECT_EQ(requestIDs(stored[0]), (QList<QUuid> {r1.id, r3.id}));
-    EXPECT_EQ(stored[0].folders.size(), 1);
+    ASSERT_EQ(stored[0].folders.size(), 1);
+    EXPECT_TRUE(stored[0].folders[0].requestIDs.isEmpty());
 }
 
 TEST(Collections, duplicatesGetFreshIdsAndPlainHTTPCopiesKeepTheirFolders)
 {
     StateRun run;
     SidebarActions sidebar(&run.state);
-    APIRequest graphql = named(u"r3"_s);
-    graphql.requestProtocol = RequestProtocol::graphql;
-    graphql.graphqlQuery = u"{ me }"_s;
+    const APIRequest graphql {
+        .name = u"r3"_s, .requestProtocol = RequestProtocol::graphql, .graphqlQuery = u"{ me }"_s};
     const APIRequest r1 = named(u"r1"_s), r2 = named(u"r2"_s);
     const QUuid id = run.addCollection(u"API"_s, {r1, r2, graphql});
     run.state.addFolder(u"F"_s, id);
-    run.state.moveRequestToFolder(r1.id, run.collection(id).folders[0].id, id);
-    run.state.moveRequestToFolder(graphql.id, run.collection(id).folders[0].id, id);
     QList<Collection> collections = run.state.collections();
-    collections[0].folders[0].requestIDs.append(QUuid::createUuid()); // a stale id
+    // The last id is stale: no request has it.
+    collections[0].folders[0].requestIDs = {r1.id, graphql.id, QUuid::createUuid()};
     run.state.setCollections(collections);
 
     sidebar.duplicateCollection(id);
@@ -88,7 +74,6 @@ TEST(Collections, duplicatesGetFreshIdsAndPlainHTTPCopiesKeepTheirFolders)
     const Collection copy = run.state.collections()[1];
     EXPECT_EQ(copy.name, u"API (Copy)"_s);
     ASSERT_EQ(copy.requests.size(), 3);
-    EXPECT_EQ(copy.requests[0].name, u"r1"_s);
     EXPECT_NE(copy.requests[0].id, r1.id);
     EXPECT_EQ(copy.requests[2].requestProtocol, RequestProtocol::http);
     EXPECT_TRUE(copy.requests[2].graphqlQuery.isEmpty());
@@ -96,12 +81,11 @@ TEST(Collections, duplicatesGetFreshIdsAndPlainHTTPCopiesKeepTheirFolders)
     EXPECT_EQ(
         copy.folders[0].requestIDs, (QList<QUuid> {copy.requests[0].id, copy.requests[2].id}));
 
-    sidebar.duplicateRequest(graphql, id);
-    sidebar.duplicateRequest(r2, copy.id);
-    const APIRequest duplicate = run.collection(id).requests.last();
+    // Copied into the other collection: a plain duplicate, the query kept.
+    sidebar.duplicateRequest(graphql, copy.id);
+    const APIRequest duplicate = run.collection(copy.id).requests.last();
     EXPECT_EQ(duplicate.name, u"r3 (Copy)"_s);
     EXPECT_EQ(duplicate.graphqlQuery, graphql.graphqlQuery);
-    EXPECT_EQ(run.collection(copy.id).requests.last().name, u"r2 (Copy)"_s);
     EXPECT_EQ(run.storedCollections().size(), 2);
 }
 
@@ -111,14 +95,11 @@ TEST(Collections, dropsMoveWithinAndAcrossCollections)
     const struct {
         const char* name;
         Drag drag;
-        bool toOtherCollection;
-        bool ontoFolder;
-        bool handled;
+        bool toOtherCollection, ontoFolder, handled;
         QList<int> sourceRequests, targetRequests; // indices of r0, r1, r2 (source), t (3)
         int targetFolders;
     } cases[] = {
         {"request onto own folder", Drag::request, false, true, true, {0, 1, 2}, {3}, 1},
-        {"request onto other collection", Drag::request, true, false, true, {1, 2}, {3, 0}, 1},
         {"request onto other folder", Drag::request, true, true, true, {1, 2}, {3, 0}, 1},
         {"folder onto own collection", Drag::folder, false, false, false, {0, 1, 2}, {3}, 1},
         {"folder onto other collection", Drag::folder, true, false, true, {0}, {3, 1, 2}, 2},
@@ -134,7 +115,6 @@ TEST(Collections, dropsMoveWithinAndAcrossCollections)
         run.state.addFolder(u"SF"_s, source);
         run.state.addFolder(u"TF"_s, target);
         const QUuid sourceFolder = run.collection(source).folders[0].id;
-        const QUuid targetFolder = run.collection(target).folders[0].id;
         run.state.moveRequestToFolder(all[1].id, sourceFolder, source);
         run.state.moveRequestToFolder(all[2].id, sourceFolder, source);
         run.state.openFromCollection(all[0], source);
@@ -147,9 +127,8 @@ TEST(Collections, dropsMoveWithinAndAcrossCollections)
             sidebar.startDraggingRequest(c.drag == Drag::request ? all[0].id : QUuid::createUuid());
         }
         const QUuid to = c.toOtherCollection ? target : source;
-        const std::optional<QUuid> folder = !c.ontoFolder
-            ? std::nullopt
-            : std::optional(c.toOtherCollection ? targetFolder : sourceFolder);
+        const std::optional<QUuid> folder
+            = c.ontoFolder ? std::optional(run.collection(to).folders[0].id) : std::nullopt;
         EXPECT_EQ(sidebar.handleDrop(folder, to), c.handled);
 
         QList<QUuid> expectedSource, expectedTarget;
@@ -174,15 +153,12 @@ TEST(Collections, renameAppliesTheTextAsTypedToCollectionFolderOrRequest)
 {
     StateRun run;
     SidebarActions sidebar(&run.state);
-    const APIRequest request = named(u"r"_s);
-    const QUuid id = run.addCollection(u"API"_s, {request});
+    const QUuid id = run.addCollection(u"API"_s, {named(u"r"_s)});
     run.state.addFolder(u"New Folder"_s, id);
     const QUuid folder = run.collection(id).folders[0].id;
     sidebar.addRequestToFolder(folder, id);
     const APIRequest added = run.collection(id).requests.last();
-    EXPECT_EQ(added.name, u"New Request"_s);
     EXPECT_EQ(run.collection(id).folders[0].requestIDs, QList<QUuid> {added.id});
-    EXPECT_EQ(run.state.openRequest()->id, added.id);
     EXPECT_EQ(run.state.openRequestOrigin(), RequestOrigin::collection(id));
 
     const struct {
@@ -197,7 +173,6 @@ TEST(Collections, renameAppliesTheTextAsTypedToCollectionFolderOrRequest)
         EXPECT_FALSE(sidebar.renamingID().has_value());
     }
     const Collection renamed = run.collection(id);
-    EXPECT_EQ(renamed.name, u" Spaced "_s);
     EXPECT_EQ(renamed.folders[0].name, QString());
     EXPECT_EQ(renamed.requests.last().name, u"Renamed"_s);
     EXPECT_EQ(run.state.openRequest()->name, u"Renamed"_s);

@@ -4,24 +4,76 @@
 #include "state/appstate.h"
 #include "state/persistenceservice.h"
 #include "state/settings.h"
-#include "statetest.h"
+#include "state/urlhistory.h"
+#include "support/qtprinters.h"
 #include "support/tempappfolder.h"
+
+#include <QHash>
+#include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <memory>
+#include <optional>
 
 namespace mako::test {
 
-/// A loaded state on a temporary application folder, with the auto-save out of the way so
-/// every write comes from an operation.
+inline const QString& kCollectionsFile = PersistenceService::kCollectionsFile;
+inline const QString& kEnvironmentsFile = PersistenceService::kEnvironmentsFile;
+inline const QString& kHistoryFile = PersistenceService::kHistoryFile;
+
+/// Runs the event loop until every load and save asked of `service` so far has finished and
+/// its replies have been delivered. False on a time-out.
+inline bool waitUntilIdle(PersistenceService& service)
+{
+    auto idle = std::make_shared<bool>(false);
+    service.whenIdle(&service, [idle] { *idle = true; });
+    return QTest::qWaitFor([&] { return *idle; }, 20000);
+}
+
+/// Waits for the start-up load of `state` to finish. False on a time-out.
+inline bool waitUntilLoaded(AppState& state)
+{
+    QSignalSpy loaded(&state, &AppState::didLoadChanged);
+    return state.didLoad() || loaded.wait(20000);
+}
+
+/// The stored recent URLs, once every call made before has run.
+inline QStringList recentURLs(URLHistory& urls)
+{
+    auto result = std::make_shared<std::optional<QStringList>>();
+    urls.recentURLs(&urls, [result](const QStringList& stored) { *result = stored; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return result->has_value(); }, 20000));
+    return result->value_or(QStringList {});
+}
+
+/// The data files a run starts with, and how it starts.
+struct RunOptions {
+    QHash<QString, QByteArray> files;
+    std::chrono::milliseconds autoSaveDelay = std::chrono::hours(1);
+    bool waitForLoad = true;
+};
+
+/// A state on a temporary application folder. By default it is loaded and the auto-save is out
+/// of the way, so every write comes from an operation.
 struct StateRun {
-    StateRun()
-        : persistence(folder.path())
+    explicit StateRun(const RunOptions& options = {})
+        : persistence(prepare(folder, options.files))
         , settings(folder.settingsFile())
-        , state(&persistence, &settings, nullptr, std::chrono::hours(1))
+        , state(&persistence, &settings, nullptr, options.autoSaveDelay)
     {
-        EXPECT_TRUE(waitUntilLoaded(state));
+        if (options.waitForLoad) {
+            EXPECT_TRUE(waitUntilLoaded(state));
+        }
+    }
+
+    static QString prepare(const TempAppFolder& folder, const QHash<QString, QByteArray>& files)
+    {
+        for (auto file = files.cbegin(); file != files.cend(); ++file)
+            folder.write(file.key(), file.value());
+        return folder.path();
     }
 
     /// Appends a collection holding `requests` and returns its id.
@@ -44,17 +96,24 @@ struct StateRun {
         return state.collections().first();
     }
 
-    /// The collections as the file holds them once every save has landed.
-    QList<Collection> storedCollections()
+    /// The records `fileName` holds once every save has landed; none when it was never written.
+    template <typename T> QList<T> stored(const QString& fileName)
     {
         EXPECT_TRUE(waitUntilIdle(persistence));
-        return decodeRecords<Collection>(folder.read(PersistenceService::kCollectionsFile)).value();
+        if (!folder.fileNames().contains(fileName))
+            return {};
+        auto records = decodeRecords<T>(folder.read(fileName));
+        EXPECT_TRUE(records.ok()) << fileName.toStdString();
+        return records ? records.value() : QList<T> {};
     }
+    QList<Collection> storedCollections() { return stored<Collection>(kCollectionsFile); }
+    QString alert() const { return state.alertMessage().value_or(QString()); }
 
     TempAppFolder folder;
     PersistenceService persistence;
     Settings settings;
     AppState state;
+    QSignalSpy writes {&persistence, &PersistenceService::saveFinished};
 };
 
 } // namespace mako::test
