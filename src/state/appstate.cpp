@@ -149,8 +149,8 @@ void AppState::finishLoad(const QString& fileName, Result<QList<T>> loaded, cons
     const bool addedMeanwhile = !current.isEmpty();
     if (loaded) {
         QList<T> records = std::move(loaded).value();
-        if (fileName == PersistenceService::kHistoryFile)
-            records = current + records;
+        if constexpr (std::is_same_v<T, HistoryItem>)
+            records = trimmedHistory(current + records);
         else
             records = records + current;
         (this->*assign)(std::move(records));

@@ -240,6 +240,8 @@ private:
     void reportLoadFailure(const QString& description);
     bool isRead(const QString& fileName) const { return m_readFiles.contains(fileName); }
     void saveHistory();
+    /// The history cut to the retention limit.
+    QList<HistoryItem> trimmedHistory(QList<HistoryItem> history) const;
 
     PersistenceService* m_persistence;
     Settings* m_settings;

@@ -10,13 +10,18 @@ void AppState::addHistoryItem(const APIRequest& request, int statusCode, double 
     QList<HistoryItem> history = m_history;
     history.prepend(
         HistoryItem {.request = request, .statusCode = statusCode, .duration = duration});
-    // Read at every addition, so a lowered limit takes effect at the next send.
+    setHistory(trimmedHistory(std::move(history)));
+    saveHistory();
+}
+
+QList<HistoryItem> AppState::trimmedHistory(QList<HistoryItem> history) const
+{
+    // Read each time, so a lowered limit takes effect at the next send.
     const int stored = m_settings->historyRetention();
     const int limit = stored >= 1 ? stored : kDefaultHistoryRetention;
     if (history.size() > limit)
         history.resize(limit);
-    setHistory(std::move(history));
-    saveHistory();
+    return history;
 }
 
 void AppState::clearHistory()

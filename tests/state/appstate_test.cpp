@@ -128,3 +128,13 @@ TEST(AppState, additionsMadeWhileLoadingJoinTheStoredRecords)
     EXPECT_EQ(history[1].statusCode, 204);
     EXPECT_EQ(run.writes.size(), 2);
 }
+
+TEST(AppState, historyAddedWhileLoadingKeepsTheRetentionLimit)
+{
+    StateRun run({.files = kStoredFiles, .waitForLoad = false});
+    run.settings.setValue(SettingKeys::historyRetention, 1);
+    run.state.addHistoryItem(APIRequest {.url = u"https://early.test"_s}, 200, 0.1);
+    ASSERT_TRUE(waitUntilLoaded(run.state));
+    ASSERT_EQ(run.state.history().size(), 1);
+    EXPECT_EQ(run.state.history()[0].request.url, u"https://early.test"_s);
+}
