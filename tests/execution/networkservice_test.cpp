@@ -304,6 +304,9 @@ TEST_F(NetworkServiceTest, manyRequestsRunAtOnceAndCancelAlone)
                     loop.quit();
             }));
     }
+    // A time-out preference of 0 means 30 seconds, for the requests started from now on.
+    service.updateTimeout(0);
+    EXPECT_EQ(service.settings().requestTimeout, 30);
     ASSERT_TRUE(server.waitForRequests(kCount));
     handles[0].cancel();
     QTimer::singleShot(5000, &loop, &QEventLoop::quit);
