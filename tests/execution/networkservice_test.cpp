@@ -5,7 +5,6 @@
 
 #include <QEventLoop>
 #include <QTimer>
-#include <QUrlQuery>
 
 #include <gtest/gtest.h>
 
@@ -81,109 +80,64 @@ protected:
 
 } // namespace
 
-TEST_F(NetworkServiceTest, queryRowsArriveAsGivenAfterTheTypedQuery)
+TEST_F(NetworkServiceTest, rowsAuthAndBodyArriveAsComposed)
 {
-    const QString awkward = u"a+b&c=d#e%f g/é"_s;
-    struct Case {
-        QString url;
-        QList<KeyValuePair> params;
-        QByteArray target;
-    } cases[] = {
-        {u"/p?a=1"_s, {row(u"b"_s, u"2"_s)}, "/p?a=1&b=2"},
-        {u"/p?x=a+b"_s, {row(u"b"_s, u"2"_s, false), row(u""_s, u"v"_s)}, "/p?x=a+b"},
-        {u"/p"_s, {row(u"q"_s, awkward), row(u"k&=+"_s, u"{{v}}"_s)},
-            "/p?q=a%2Bb%26c%3Dd%23e%25f%20g%2F%C3%A9&k%26%3D%2B=subst"},
-    };
-    for (const Case& c : cases) {
-        const RecordedRequest received
-            = roundTrip(APIRequest {.url = c.url, .queryParams = c.params},
-                variables({row(u"v"_s, u"subst"_s)}));
-        EXPECT_EQ(received.target, c.target);
-    }
-    const QUrlQuery decoded(QString::fromLatin1(cases[2].target.sliced(3)));
-    EXPECT_EQ(decoded.queryItemValue(u"q"_s, QUrl::FullyDecoded), awkward);
-}
-
-TEST_F(NetworkServiceTest, invalidUrlsFailWithTheirTextAndSendNothing)
-{
-    const auto env = variables({row(u"blank"_s, u""_s)});
+    const auto env = variables({row(u"v"_s, u"subst"_s), row(u"tok"_s, u"secret"_s),
+        row(u"none"_s, u""_s), row(u"n"_s, u"7"_s)});
+    const QString body = u"{\"n\":{{n}}}"_s;
     const struct {
-        QString url;
-        QString error;
-    } cases[] = {
-        {u""_s, u"Please enter a URL"_s},
-        {u"{{blank}}"_s, u"Please enter a URL"_s},
-        {u"{{base}}/items"_s, u"Invalid URL: {{base}}/items"_s},
-        {u"http://127.0.0.1/a b"_s, u"Invalid URL: http://127.0.0.1/a b"_s},
-        {u"file:///etc/hostname"_s, u"Server returned an invalid response"_s},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(errorText(send(service, APIRequest {.url = c.url}, env)), c.error);
-    EXPECT_TRUE(server.requests().isEmpty());
-}
-
-TEST_F(NetworkServiceTest, headerRowsAndAuthReplaceCaseInsensitively)
-{
-    const auto env = variables({row(u"tok"_s, u"secret"_s), row(u"none"_s, u""_s)});
-    const struct {
-        QList<KeyValuePair> headers;
-        AuthType auth;
-        QString token;
+        APIRequest request;
         QByteArrayView name;
-        QByteArray value; // empty: the field must be absent
+        std::optional<QByteArray> value; // none: the field must be absent
+        QByteArray body;
+        QByteArray target = "/";
     } cases[] = {
-        {{row(u"Accept"_s, u"a/1"_s), row(u"accept"_s, u"b/2"_s)}, AuthType::none, {}, "Accept",
-            "b/2"},
-        {{row(u"X-Off"_s, u"1"_s, false)}, AuthType::bearer, u"{{none}}"_s, "Authorization", ""},
-        {{row(u"authorization"_s, u"mine"_s)}, AuthType::bearer, u"{{tok}}"_s, "Authorization",
-            "Bearer secret"},
-        {{}, AuthType::basic, u"us er:pa:ss"_s, "Authorization", "Basic dXMgZXI6cGE6c3M="},
-        {{}, AuthType::basic, u"nocolon"_s, "Authorization", "Basic bm9jb2xvbg=="},
-        {{}, AuthType::apiKey, u"{{tok}}"_s, "X-API-Key", "secret"},
-        {{row(u"X-Off"_s, u"1"_s, false)}, AuthType::none, {}, "X-Off", ""},
+        {{.url = u"/p?a=1"_s, .queryParams = {row(u"b"_s, u"2"_s)}}, "Content-Length", {}, "",
+            "/p?a=1&b=2"},
+        {{.url = u"/p?x=a+b"_s,
+             .headers = {row(u"X-Off"_s, u"1"_s, false)},
+             .queryParams = {row(u"b"_s, u"2"_s, false), row(u""_s, u"v"_s)}},
+            "X-Off", {}, "", "/p?x=a+b"},
+        {{.url = u"/p"_s,
+             .queryParams = {row(u"q"_s, u"a+b&c=d#e%f g/é"_s), row(u"k&=+"_s, u"{{v}}"_s)}},
+            "Content-Type", {}, "", "/p?q=a%2Bb%26c%3Dd%23e%25f%20g%2F%C3%A9&k%26%3D%2B=subst"},
+        {{.headers = {row(u"Accept"_s, u"a/1"_s), row(u"accept"_s, u"b/2"_s)}}, "Accept", "b/2"},
+        {{.authType = AuthType::bearer, .authToken = u"{{none}}"_s}, "Authorization", {}},
+        {{.headers = {row(u"X-Empty"_s, u""_s)}}, "X-Empty", ""},
+        // A line break cannot start a header line of its own.
+        {{.headers = {row(u"X-Line"_s, u"a\r\nX-Injected: 1"_s)}}, "X-Line", "a  X-Injected: 1"},
+        {{.headers = {row(u"authorization"_s, u"mine"_s)},
+             .authType = AuthType::bearer,
+             .authToken = u"{{tok}}"_s},
+            "Authorization", "Bearer secret"},
+        {{.authType = AuthType::basic, .authToken = u"us er:pa:ss"_s}, "Authorization",
+            "Basic dXMgZXI6cGE6c3M="},
+        {{.authType = AuthType::apiKey, .authToken = u"{{tok}}"_s}, "X-API-Key", "secret"},
+        {{.method = HTTPMethod::post, .bodyType = RequestBodyType::json, .body = body},
+            "Content-Type", "application/json", R"({"n":7})"},
+        {{.method = HTTPMethod::put,
+             .headers = {row(u"content-type"_s, u"text/plain"_s)},
+             .bodyType = RequestBodyType::json,
+             .body = body},
+            "Content-Type", "text/plain", R"({"n":7})"},
+        {{.method = HTTPMethod::patch, .bodyType = RequestBodyType::raw, .body = body},
+            "Content-Type", {}, R"({"n":7})"},
+        {{.method = HTTPMethod::get, .bodyType = RequestBodyType::json, .body = body},
+            "Content-Length", {}},
+        {{.method = HTTPMethod::head, .bodyType = RequestBodyType::raw, .body = body},
+            "Content-Length", {}},
+        {{.method = HTTPMethod::delete_, .bodyType = RequestBodyType::none, .body = body},
+            "Content-Type", {}},
     };
     for (const auto& c : cases) {
-        const RecordedRequest received = roundTrip(
-            APIRequest {
-                .url = u"/h"_s, .headers = c.headers, .authType = c.auth, .authToken = c.token},
-            env);
-        EXPECT_EQ(received.header(c.name), c.value) << c.name.toByteArray().constData();
-        EXPECT_EQ(headerCount(received, c.name), c.value.isEmpty() ? 0 : 1);
-        EXPECT_EQ(headerCount(received, "Expect"), 0);
-    }
-}
-
-TEST_F(NetworkServiceTest, bodiesFollowMethodAndKind)
-{
-    const auto env = variables({row(u"n"_s, u"7"_s)});
-    const struct {
-        HTTPMethod method;
-        RequestBodyType kind;
-        QList<KeyValuePair> headers;
-        QByteArray body, contentType;
-    } cases[] = {
-        {HTTPMethod::post, RequestBodyType::json, {}, R"({"n":7})", "application/json"},
-        {HTTPMethod::put, RequestBodyType::json, {row(u"content-type"_s, u"text/plain"_s)},
-            R"({"n":7})", "text/plain"},
-        {HTTPMethod::patch, RequestBodyType::raw, {}, R"({"n":7})", ""},
-        {HTTPMethod::get, RequestBodyType::json, {}, "", ""},
-        {HTTPMethod::head, RequestBodyType::raw, {}, "", ""},
-        {HTTPMethod::delete_, RequestBodyType::none, {}, "", ""},
-    };
-    for (const auto& c : cases) {
-        const RecordedRequest received = roundTrip(APIRequest {.url = u"/b"_s,
-                                                       .method = c.method,
-                                                       .headers = c.headers,
-                                                       .bodyType = c.kind,
-                                                       .body = u"{\"n\":{{n}}}"_s},
-            env);
-        EXPECT_EQ(received.method, rawValue(c.method).toLatin1());
-        EXPECT_EQ(received.body, c.body);
-        EXPECT_EQ(received.header("Content-Type"), c.contentType);
-        EXPECT_EQ(headerCount(received, "Content-Type"), c.contentType.isEmpty() ? 0 : 1);
-        if (c.method == HTTPMethod::get || c.method == HTTPMethod::head) {
-            EXPECT_EQ(headerCount(received, "Content-Length"), 0);
-        }
+        const RecordedRequest received = roundTrip(c.request, env);
+        const std::string name = c.name.toByteArray().toStdString();
+        EXPECT_EQ(received.target, c.target) << name;
+        EXPECT_EQ(received.method, rawValue(c.request.method).toLatin1()) << name;
+        EXPECT_EQ(received.header(c.name), c.value.value_or("")) << name;
+        EXPECT_EQ(headerCount(received, c.name), c.value ? 1 : 0) << name;
+        EXPECT_EQ(received.body, c.body) << name;
+        EXPECT_EQ(headerCount(received, "Expect"), 0) << name;
     }
 }
 
@@ -201,7 +155,6 @@ TEST_F(NetworkServiceTest, formDataSendsRowsInQueryAndBodyWithItsBoundary)
     const QByteArray type = received.header("Content-Type");
     ASSERT_TRUE(type.startsWith("multipart/form-data; boundary=Mako-"));
     const QString boundary = QString::fromLatin1(type.sliced(type.indexOf('=') + 1));
-    EXPECT_EQ(boundary.sliced(5), boundary.sliced(5).toUpper());
     EXPECT_EQ(received.body, MultipartBuilder::buildBody(params, {}, {}, boundary));
 }
 
@@ -214,22 +167,20 @@ TEST_F(NetworkServiceTest, responseCarriesFinalHeadersBodyAndTiming)
             .headers = {{"X-Multi", "a"}, {"x-multi", "b"}, {"Content-Type", "text/plain"}},
             .body = "nope"};
     });
-    const APIResponse reply
-        = response(send(service, APIRequest {.url = server.baseUrl() + u"/moved"_s}));
+    const QString moved = server.baseUrl() + u"/moved"_s;
+    const APIResponse reply = response(send(service, APIRequest {.url = moved}));
     EXPECT_EQ(reply.statusCode, 404);
     EXPECT_EQ(reply.body, "nope");
-    EXPECT_EQ(reply.size, 4);
     EXPECT_EQ(reply.headers.value(u"X-Multi"_s), u"a, b"_s);
     EXPECT_FALSE(reply.headers.contains(u"Location"_s));
     EXPECT_EQ(reply.httpVersion, u"HTTP/1.1"_s);
     EXPECT_GT(reply.duration, 0);
-    EXPECT_GE(reply.timingPhases.timeToFirstByte, 0);
     EXPECT_GE(reply.duration, reply.timingPhases.transfer);
 
     // A redirected PUT goes again as a PUT with its body; only a POST becomes a GET.
     for (const HTTPMethod method : {HTTPMethod::put, HTTPMethod::post}) {
         send(service,
-            APIRequest {.url = server.baseUrl() + u"/moved"_s,
+            APIRequest {.url = moved,
                 .method = method,
                 .bodyType = RequestBodyType::raw,
                 .body = u"data"_s});
@@ -240,9 +191,7 @@ TEST_F(NetworkServiceTest, responseCarriesFinalHeadersBodyAndTiming)
     }
 
     service.updateSettings(NetworkSettings {.followRedirects = false});
-    EXPECT_EQ(
-        response(send(service, APIRequest {.url = server.baseUrl() + u"/moved"_s})).statusCode,
-        302);
+    EXPECT_EQ(response(send(service, APIRequest {.url = moved})).statusCode, 302);
     server.setHandler([](const RecordedRequest&) {
         return ScriptedResponse {.status = 302, .headers = {{"Location", "/again"}}};
     });
@@ -266,46 +215,57 @@ TEST_F(NetworkServiceTest, failuresEndWithTheirSentence)
     // Idle for longer than the request time-out, or busy for longer than the whole-exchange
     // limit: either way the send ends.
     service.updateSettings(NetworkSettings {.requestTimeout = 0.3, .resourceTimeout = 1});
+    const QString base = server.baseUrl();
     const QString timedOut = u"Request timed out — the server didn't respond in time. Try "
                              "increasing the timeout in Preferences."_s;
-    for (const QString& path : {u"/slow"_s, u"/stall"_s, u"/trickle"_s})
-        EXPECT_EQ(errorText(send(service, APIRequest {.url = server.baseUrl() + path})), timedOut);
-    EXPECT_TRUE(errorText(send(service, APIRequest {.url = server.baseUrl() + u"/cut"_s}))
-                    .startsWith(u"Network error: "_s));
-
-    // A TLS handshake with a peer that speaks plain HTTP.
-    EXPECT_EQ(errorText(send(
-                  service, APIRequest {.url = server.baseUrl().replace(u"http:"_s, u"https:"_s)})),
-        u"SSL connection failed. If using a self-signed certificate, disable SSL verification in "
-        "Preferences."_s);
-
     quint16 closedPort = 0;
     {
         HttpTestServer gone;
         closedPort = gone.port();
     }
-    EXPECT_TRUE(
-        errorText(send(service, APIRequest {.url = u"http://127.0.0.1:%1/"_s.arg(closedPort)}))
-            .startsWith(u"Network error: "_s));
-}
+    HttpTestServer tls(HttpTestServer::Tls::SelfSigned);
+    // Without a scheme the URL is sent as https.
+    const QString secure = tls.baseUrl().mid(8) + u"/secure"_s;
+    const struct {
+        QString url;
+        QString text;
+        bool wholeText = true; // false: the text only starts the sentence
+    } cases[] = {
+        {u""_s, u"Please enter a URL"_s},
+        {u"{{blank}}"_s, u"Please enter a URL"_s},
+        {u"{{base}}/items"_s, u"Invalid URL: {{base}}/items"_s},
+        {u"http://127.0.0.1/a b"_s, u"Invalid URL: http://127.0.0.1/a b"_s},
+        {u"file:///etc/hostname"_s, u"Server returned an invalid response"_s},
+        {base + u"/slow"_s, timedOut},
+        {base + u"/stall"_s, timedOut},
+        {base + u"/trickle"_s, timedOut},
+        {base + u"/cut"_s, u"Network error: "_s, false},
+        {u"http://127.0.0.1:%1/"_s.arg(closedPort), u"Network error: "_s, false},
+        // A TLS handshake with a peer that speaks plain HTTP.
+        {QString(base).replace(u"http:"_s, u"https:"_s),
+            u"SSL connection failed. If using a self-signed certificate, disable SSL "
+            "verification in Preferences."_s},
+        {secure,
+            u"Server certificate is not trusted. Disable SSL verification in Preferences "
+            "for self-signed certs."_s},
+    };
+    for (const auto& c : cases) {
+        // The first five fail before the network: nothing reaches the server.
+        if (&c == &cases[5]) {
+            EXPECT_TRUE(server.requests().isEmpty());
+        }
+        const QString text
+            = errorText(send(service, APIRequest {.url = c.url}, variables({row(u"blank"_s, {})})));
+        EXPECT_EQ(c.wholeText ? text : text.left(c.text.size()), c.text) << c.url.toStdString();
+    }
 
-TEST_F(NetworkServiceTest, cancelEndsARunningRequestPromptly)
-{
-    server.setHandler([](const RecordedRequest&) { return ScriptedResponse {.delayMs = 10000}; });
-    std::optional<NetworkResult> result;
-    QObject context;
-    QEventLoop loop;
-    const TransferHandle handle = service.execute(APIRequest {.url = server.baseUrl()},
-        std::nullopt, &context, [&](const NetworkResult& outcome) {
-            result = outcome;
-            loop.quit();
-        });
-    ASSERT_TRUE(server.waitForRequests(1));
-    handle.cancel();
-    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
-    loop.exec();
-    ASSERT_TRUE(result.has_value());
-    EXPECT_EQ(errorText(*result), u"Request was cancelled."_s);
+    // The trust flag takes effect with the next request.
+    service.sslDelegate().verifySSL = false;
+    const APIResponse reply = response(send(service, APIRequest {.url = secure}));
+    EXPECT_EQ(reply.statusCode, 200);
+    EXPECT_GE(reply.timingPhases.tlsHandshake, 0);
+    ASSERT_EQ(tls.requests().size(), 1);
+    EXPECT_EQ(tls.requests().first().target, "/secure");
 }
 
 TEST_F(NetworkServiceTest, cookiesComeBackAndConnectionsAreReused)
@@ -316,8 +276,7 @@ TEST_F(NetworkServiceTest, cookiesComeBackAndConnectionsAreReused)
         return echoResponse(request);
     });
     roundTrip(APIRequest {.url = u"/login"_s});
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(roundTrip(APIRequest {.url = u"/next"_s}).header("Cookie"), "sid=abc");
+    EXPECT_EQ(roundTrip(APIRequest {.url = u"/next"_s}).header("Cookie"), "sid=abc");
     const RecordedRequest own
         = roundTrip(APIRequest {.url = u"/own"_s, .headers = {row(u"cookie"_s, u"mine=1"_s)}});
     EXPECT_EQ(own.header("Cookie"), "sid=abc; mine=1");
@@ -325,47 +284,38 @@ TEST_F(NetworkServiceTest, cookiesComeBackAndConnectionsAreReused)
     EXPECT_EQ(server.connectionCount(), 1);
 }
 
-TEST_F(NetworkServiceTest, manyRequestsRunAtOnceAndKeepTheirSettings)
+TEST_F(NetworkServiceTest, manyRequestsRunAtOnceAndCancelAlone)
 {
     server.setHandler([](const RecordedRequest& request) {
-        return ScriptedResponse {.body = request.target, .delayMs = 200};
+        return ScriptedResponse {
+            .body = request.target, .delayMs = request.target == "/0" ? 10000 : 200};
     });
     QObject context;
     QEventLoop loop;
-    QList<QByteArray> bodies;
+    QStringList outcomes;
     constexpr int kCount = 8;
+    QList<TransferHandle> handles;
     for (int i = 0; i < kCount; ++i) {
-        service.execute(APIRequest {.url = server.baseUrl() + u"/%1"_s.arg(i)}, std::nullopt,
-            &context, [&](const NetworkResult& outcome) {
-                bodies.append(response(outcome).body);
-                if (bodies.size() == kCount)
+        handles.append(service.execute(APIRequest {.url = server.baseUrl() + u"/%1"_s.arg(i)},
+            std::nullopt, &context, [&](const NetworkResult& outcome) {
+                const auto* reply = std::get_if<APIResponse>(&outcome);
+                outcomes.append(reply ? QString::fromLatin1(reply->body) : errorText(outcome));
+                if (outcomes.size() == kCount)
                     loop.quit();
-            });
+            }));
     }
-    // A time-out set while they run only applies to later requests.
+    // A time-out preference of 0 means 30 seconds, for the requests started from now on.
     service.updateTimeout(0);
     EXPECT_EQ(service.settings().requestTimeout, 30);
-    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    ASSERT_TRUE(server.waitForRequests(kCount));
+    handles[0].cancel();
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
     loop.exec();
-    ASSERT_EQ(bodies.size(), kCount);
+    outcomes.sort();
+    EXPECT_EQ(outcomes,
+        (QStringList {u"/1"_s, u"/2"_s, u"/3"_s, u"/4"_s, u"/5"_s, u"/6"_s, u"/7"_s,
+            u"Request was cancelled."_s}));
     EXPECT_GT(server.connectionCount(), 1);
-}
-
-TEST(NetworkServiceTls, trustFlagTakesEffectOnTheNextRequest)
-{
-    HttpTestServer server(HttpTestServer::Tls::SelfSigned);
-    NetworkService service;
-    // Without a scheme the URL is sent as https.
-    const APIRequest request {.url = server.baseUrl().mid(8) + u"/secure"_s};
-    EXPECT_EQ(errorText(send(service, request)),
-        u"Server certificate is not trusted. Disable SSL verification in Preferences for "
-        "self-signed certs."_s);
-    service.sslDelegate().verifySSL = false;
-    const APIResponse reply = response(send(service, request));
-    EXPECT_EQ(reply.statusCode, 200);
-    EXPECT_GE(reply.timingPhases.tlsHandshake, 0);
-    ASSERT_EQ(server.requests().size(), 1);
-    EXPECT_EQ(server.requests().first().target, "/secure");
 }
 
 TEST(NetworkServiceProxy, proxyAndDefaultUserAgentApply)
@@ -388,17 +338,4 @@ TEST(NetworkServiceProxy, proxyAndDefaultUserAgentApply)
     EXPECT_EQ(received[0].header("User-Agent"), "Mako/1.0");
     EXPECT_EQ(received[1].header("User-Agent"), "me");
     EXPECT_EQ(headerCount(received[1], "User-Agent"), 1);
-}
-
-TEST(NetworkErrorText, mapsEveryCode)
-{
-    EXPECT_EQ(NetworkError::network(NetworkError::kCannotFindHost).errorDescription(),
-        u"Cannot find host — check the URL is correct."_s);
-    EXPECT_EQ(NetworkError::network(NetworkError::kSecureConnectionFailed).errorDescription(),
-        u"SSL connection failed. If using a self-signed certificate, disable SSL verification in "
-        "Preferences."_s);
-    EXPECT_EQ(NetworkError::network(NetworkError::kNotConnectedToInternet).errorDescription(),
-        u"No internet connection. Mako works fully offline for saved data, but needs a "
-        "connection to send requests."_s);
-    EXPECT_EQ(NetworkError::network(-1, u"boom"_s).errorDescription(), u"Network error: boom"_s);
 }

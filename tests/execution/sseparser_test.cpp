@@ -31,8 +31,6 @@ Event message(const QString& data)
 }
 
 const QList<StreamCase> kCases {
-    {"typed event", "event: update\ndata: {\"a\":1}\n\n", {{u"update"_s, u"{\"a\":1}"_s}}},
-    {"untyped event", "data: x\n\n", {message(u"x"_s)}},
     {"data lines join", "data: a\ndata: b\n\n", {message(u"a\nb"_s)}},
     {"leading empty data line", "data:\ndata: b\n\n", {message(u"b"_s)}},
     {"trailing empty data line", "data: a\ndata:\n\n", {message(u"a\n"_s)}},
@@ -40,8 +38,6 @@ const QList<StreamCase> kCases {
     {"blanks trimmed", "data:\t  v w \t\ndata:v\n\n", {message(u"v w\nv"_s)}},
     {"no data, no event", "event: x\n\n: comment\n\nid: 3\n\n", {}},
     {"other fields ignored", "id: 7\nretry: 10\n: hi\ndata: x\n\n", {message(u"x"_s)}},
-    {"events in order", "data: 1\n\nevent: e\ndata: 2\n\ndata: 3\n\n",
-        {message(u"1"_s), {u"e"_s, u"2"_s}, message(u"3"_s)}},
     {"later event line wins", "event: a\nevent:\ndata: 1\n\n", {{u""_s, u"1"_s}}},
     {"field names are case-sensitive", "Data: x\n data: y\nDATA: z\n\n", {}},
     {"CRLF", "event: e\r\ndata: 1\r\n\r\ndata: 2\r\ndata: 3\r\n\r\n",
@@ -83,8 +79,7 @@ QList<Event> parseInChunks(const QByteArray& stream, const QList<qsizetype>& cut
 TEST(SSEParser, yieldsTheSameEventsWhereverTheStreamIsCut)
 {
     for (const StreamCase& c : kCases) {
-        EXPECT_EQ(parseInChunks(c.stream, {}), c.expected) << c.name;
-        for (qsizetype cut = 1; cut < c.stream.size(); ++cut)
+        for (qsizetype cut = 0; cut < c.stream.size(); ++cut)
             EXPECT_EQ(parseInChunks(c.stream, {cut}), c.expected) << c.name << " cut at " << cut;
         QList<qsizetype> everyByte;
         for (qsizetype cut = 1; cut < c.stream.size(); ++cut)
@@ -93,7 +88,7 @@ TEST(SSEParser, yieldsTheSameEventsWhereverTheStreamIsCut)
     }
 }
 
-TEST(SSEParser, reportsAnEventOnlyOnceItsBlankLineArrives)
+TEST(SSEParser, reportsAnEventOnlyOnceItsBlankLineArrivesAndFinishForgetsTheRest)
 {
     SSEParser parser;
     EXPECT_TRUE(parser.feed("event: tick\ndata: par").isEmpty());
@@ -102,11 +97,7 @@ TEST(SSEParser, reportsAnEventOnlyOnceItsBlankLineArrives)
     EXPECT_TRUE(parser.feed("\n").isEmpty());
     const QList<Event> events = parser.feed("\r\ndata: next\n\n");
     EXPECT_EQ(events, (QList<Event> {{u"tick"_s, u"partial"_s}, message(u"next"_s)}));
-}
 
-TEST(SSEParser, finishStartsAFreshStream)
-{
-    SSEParser parser;
     EXPECT_TRUE(parser.feed("event: old\ndata: lost\n").isEmpty());
     parser.finish();
     EXPECT_EQ(parser.feed("data: new\n\n"), QList<Event> {message(u"new"_s)});

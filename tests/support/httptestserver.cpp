@@ -196,10 +196,9 @@ std::optional<std::pair<QByteArray, qsizetype>> dechunk(QByteArrayView data)
 /// One accepted connection: parses requests as they arrive and answers them one at a time.
 class HttpTestConnection : public QObject {
 public:
-    HttpTestConnection(QTcpSocket* socket, int number, std::shared_ptr<HttpTestServerState> shared)
+    HttpTestConnection(QTcpSocket* socket, std::shared_ptr<HttpTestServerState> shared)
         : QObject(socket)
         , m_socket(socket)
-        , m_number(number)
         , m_shared(std::move(shared))
     {
         connect(socket, &QTcpSocket::readyRead, this, &HttpTestConnection::handleReadyRead);
@@ -262,7 +261,6 @@ private:
             end += length;
         }
         request.raw = m_buffer.first(end);
-        request.connection = m_number;
         m_buffer.remove(0, end);
         return request;
     }
@@ -296,8 +294,7 @@ private:
             response.chunks = {"never sent"};
         const bool chunked = !response.chunks.isEmpty();
         QByteArray out = "HTTP/1.1 " + QByteArray::number(response.status) + ' '
-            + (response.reason.isEmpty() ? standardReason(response.status) : response.reason)
-            + "\r\n";
+            + standardReason(response.status) + "\r\n";
         for (const auto& [name, value] : response.headers)
             out += name + ": " + value + "\r\n";
         if (chunked && !hasHeader(response.headers, "Transfer-Encoding"))
@@ -350,7 +347,6 @@ private:
     }
 
     QTcpSocket* m_socket;
-    int m_number;
     std::shared_ptr<HttpTestServerState> m_shared;
     QByteArray m_buffer;
     bool m_responding = false;
@@ -396,12 +392,11 @@ private:
     void acceptConnections()
     {
         while (QTcpSocket* socket = m_server->nextPendingConnection()) {
-            int number = 0;
             {
                 QMutexLocker lock(&m_shared->mutex);
-                number = ++m_shared->connections;
+                ++m_shared->connections;
             }
-            new HttpTestConnection(socket, number, m_shared);
+            new HttpTestConnection(socket, m_shared);
         }
     }
 
@@ -471,11 +466,6 @@ int HttpTestServer::connectionCount() const
 {
     QMutexLocker lock(&m_shared->mutex);
     return m_shared->connections;
-}
-
-QByteArray HttpTestServer::certificatePem() const
-{
-    return m_tls == Tls::SelfSigned ? selfSignedIdentity().certificate : QByteArray();
 }
 
 } // namespace mako::test

@@ -18,7 +18,6 @@ struct RecordedRequest {
     QList<std::pair<QByteArray, QByteArray>> headers; // arrival order, names as sent
     QByteArray body; // de-chunked
     QByteArray raw; // the bytes as received
-    int connection = 0; // which connection carried it: 1 for the first one accepted, and so on
     QByteArray header(QByteArrayView name) const; // case-insensitive, first match, empty if none
 };
 
@@ -26,7 +25,6 @@ struct RecordedRequest {
 /// headers already give a length.
 struct ScriptedResponse {
     int status = 200;
-    QByteArray reason; // empty: the standard phrase
     QList<std::pair<QByteArray, QByteArray>> headers;
     QByteArray body;
     QList<QByteArray> chunks; // non-empty: Transfer-Encoding: chunked, one write per chunk
@@ -63,8 +61,6 @@ public:
     bool waitForRequests(int count, int timeoutMs = 5000) const;
     /// How many connections the peer has accepted so far.
     int connectionCount() const;
-    /// The self-signed certificate (PEM) of the TLS variant; empty when TLS is off.
-    QByteArray certificatePem() const;
 
 private:
     std::shared_ptr<HttpTestServerState> m_shared;

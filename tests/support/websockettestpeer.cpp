@@ -65,7 +65,6 @@ public:
     int m_openCount = 0;
     QStringList m_texts;
     QList<int> m_closeCodes;
-    QList<QNetworkRequest> m_handshakes;
 
 private:
     void acceptConnections()
@@ -77,7 +76,6 @@ private:
                 QMutexLocker lock(&m_mutex);
                 ++m_connectionCount;
                 ++m_openCount;
-                m_handshakes.append(socket->request());
             }
             QObject::connect(socket, &QWebSocket::textMessageReceived, this,
                 [this, socket](const QString& text) {
@@ -229,12 +227,6 @@ QList<int> WebSocketTestPeer::clientCloseCodes() const
 {
     QMutexLocker lock(&m_server->m_mutex);
     return m_server->m_closeCodes;
-}
-
-QList<QNetworkRequest> WebSocketTestPeer::handshakes() const
-{
-    QMutexLocker lock(&m_server->m_mutex);
-    return m_server->m_handshakes;
 }
 
 } // namespace mako::test

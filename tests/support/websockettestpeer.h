@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QList>
-#include <QNetworkRequest>
 #include <QString>
 #include <QStringList>
 
@@ -49,8 +48,6 @@ public:
     /// Per closed connection, in closing order: the code the client closed with, or
     /// kNoCloseFrame. Closes the peer started itself are not listed.
     QList<int> clientCloseCodes() const;
-    /// The opening handshake of each connection (URL and raw headers).
-    QList<QNetworkRequest> handshakes() const;
 
 private:
     // Joinable, so that nothing of the peer's thread is left running once the peer is gone.
