@@ -168,9 +168,13 @@ void WebSocketConnection::handleError()
 
 void WebSocketConnection::handleDisconnected()
 {
-    reportClosedIfDown();
-    if (m_disposed)
-        deleteLater();
+    // A refused or dropped socket may signal its end before its error; waiting one turn lets
+    // the closing entry name the error instead of a close the server never sent.
+    QTimer::singleShot(0, this, [this] {
+        reportClosedIfDown();
+        if (m_disposed)
+            deleteLater();
+    });
 }
 
 void WebSocketConnection::closeSocket()
@@ -216,6 +220,8 @@ QString WebSocketConnection::closeDescription() const
 {
     if (!m_errorText.isEmpty())
         return m_errorText;
+    if (m_socket->error() != QAbstractSocket::UnknownSocketError && !m_closedByClient)
+        return m_socket->errorString();
     const QString code = QString::number(int(m_socket->closeCode()));
     if (m_closedByClient)
         return u"Closed by the client with code "_s + code;
