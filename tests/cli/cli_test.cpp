@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -33,6 +34,14 @@ struct CliOutcome {
 QByteArray requestJson(const APIRequest& request)
 {
     return writeJson(toJson(request), JsonStyle::Pretty);
+}
+
+// The port of a server that is gone again: nothing listens there.
+quint16 closedPort()
+{
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost);
+    return server.serverPort();
 }
 
 // Each test gets a sandbox for mako-cli's home and data folders, so nothing reaches the user's
@@ -156,7 +165,7 @@ TEST_F(CliSend, failuresPrintTheUserFacingErrorText)
         {{u"--curl"_s, u"curl "_s + tls.baseUrl()},
             NetworkError::network(NetworkError::kServerCertificateUntrusted).errorDescription()},
         {{u"-k"_s, u"--curl"_s, u"curl "_s + tls.baseUrl()}, {}},
-        {{u"--curl"_s, u"curl http://127.0.0.1:1/"_s}, u"Network error: "_s},
+        {{u"--curl"_s, u"curl http://127.0.0.1:%1/"_s.arg(closedPort())}, u"Network error: "_s},
         {{u"--curl"_s, u"curl 'http://exa mple/'"_s}, u"Invalid URL: http://exa mple/"_s},
     };
     for (const Case& c : cases) {
