@@ -1,62 +1,372 @@
-#include "cli/cli.h"
-#include "support/qtprinters.h"
+// End-to-end: each case starts the built mako-cli executable and reads what it printed.
+#include "execution/networkerror.h"
+#include "interchange/collectionexporter.h"
+#include "model/recordjson.h"
+#include "support/httptestserver.h"
 
-#include <QBuffer>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTcpServer>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+using namespace mako;
+using namespace mako::test;
 
 namespace {
 
-struct CliRun {
-    int status;
+struct CliOutcome {
+    int status = -1;
     QByteArray out;
     QByteArray err;
+    QJsonValue json() const
+    {
+        const auto parsed = parseJson(out);
+        return parsed ? *parsed : QJsonValue();
+    }
 };
 
-CliRun run(const QStringList& arguments, const QByteArray& input = {})
+QByteArray requestJson(const APIRequest& request)
 {
-    QByteArray inBytes = input;
-    QBuffer in(&inBytes);
-    QBuffer out;
-    QBuffer err;
-    in.open(QIODevice::ReadOnly);
-    out.open(QIODevice::WriteOnly);
-    err.open(QIODevice::WriteOnly);
-    const int status = mako::cli::run(arguments, in, out, err);
-    return {status, out.data(), err.data()};
+    return writeJson(toJson(request), JsonStyle::Pretty);
 }
+
+// The port of a server that is gone again: nothing listens there.
+quint16 closedPort()
+{
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost);
+    return server.serverPort();
+}
+
+// Each test gets a sandbox for mako-cli's home and data folders, so nothing reaches the user's
+// real data, and a loopback peer.
+class Cli : public ::testing::Test {
+protected:
+    CliOutcome run(const QStringList& arguments, const QByteArray& input = {}) const
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"HOME"_s, sandbox.path());
+        environment.insert(u"XDG_DATA_HOME"_s, sandbox.filePath(u"data"_s));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(MAKO_CLI_PATH), arguments);
+        process.write(input);
+        process.closeWriteChannel();
+        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+            return {};
+        return {
+            process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    }
+
+    QString file(const QString& name, const QByteArray& bytes) const
+    {
+        QFile file(sandbox.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        return file.fileName();
+    }
+
+    // Three requests: one passes, one gets a 404, one cannot be sent. The base URL comes from
+    // the collection's own variable unless something the user gives wins over it.
+    QString shopCollection()
+    {
+        server.setHandler([](const RecordedRequest& request) {
+            return request.target == "/missing" ? ScriptedResponse {.status = 404}
+                                                : echoResponse(request);
+        });
+        return file(u"shop.json"_s, R"({"info": {"name": "Shop"},
+          "variable": [{"key": "base", "value": "http://127.0.0.1:1"}], "item": [
+          {"name": "List", "request": {"method": "GET", "url": {"raw": "{{base}}/items"}}},
+          {"name": "Missing", "request": {"method": "DELETE", "url": {"raw": "{{base}}/missing"}}},
+          {"name": "Broken", "request": {"method": "GET", "url": {"raw": "http://exa mple/"}}}]})");
+    }
+
+    QTemporaryDir sandbox;
+    HttpTestServer server;
+};
+using CliSend = Cli;
+using CliRun = Cli;
+using CliConvert = Cli;
+using CliData = Cli;
+using CliUsage = Cli;
 
 } // namespace
 
-TEST(CliFormat, prettyPrintsStandardInputOrAFile)
+TEST_F(CliSend, variablesReachTheWireAndTheJsonCarriesTheResponse)
 {
-    const CliRun json = run({u"format"_s}, R"({"b":1,"a":12345678901234567890})");
-    EXPECT_EQ(json.status, 0);
-    EXPECT_EQ(json.out, "{\n  \"a\" : 12345678901234567890,\n  \"b\" : 1\n}\n");
+    const QString request = file(u"request.json"_s,
+        requestJson(APIRequest {.url = u"{{base}}/items"_s,
+            .headers = {KeyValuePair {.key = u"X-Token"_s, .value = u"{{token}}"_s}}}));
+    // A Postman environment supplies both; the --var global wins for the token.
+    const QString environment = file(u"env.json"_s,
+        uR"({"name":"Local","values":[{"key":"base","value":"%1","enabled":true},
+              {"key":"token","value":"from-env","enabled":true}]})"_s.arg(server.baseUrl())
+            .toUtf8());
 
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"body.xml"_s);
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("<a><b/></a>");
-    file.close();
-    const CliRun xml = run({u"format"_s, u"--content-type"_s, u"text/xml"_s, path});
-    EXPECT_EQ(xml.status, 0);
-    EXPECT_EQ(xml.out, "<a>\n  <b/>\n</a>\n");
+    const CliOutcome sent = run(
+        {u"send"_s, request, u"-e"_s, environment, u"--var"_s, u"token=global"_s, u"--json"_s});
+    ASSERT_EQ(sent.status, 0) << sent.err.toStdString();
+    const QJsonObject json = sent.json().toObject();
+    EXPECT_EQ(json[u"statusCode"_s].toInt(), 200);
+    EXPECT_GT(json[u"duration"_s].toDouble(), 0);
+    EXPECT_EQ(server.requests().first().target + ' ' + server.requests().first().header("X-Token"),
+        "/items global");
+    EXPECT_EQ(json[u"size"_s].toInt(), json[u"body"_s].toString().toUtf8().size());
+
+    // A stored GraphQL request goes out as its POST form.
+    const QString graphql = file(u"graphql.json"_s,
+        requestJson(APIRequest {.url = server.baseUrl(),
+            .requestProtocol = RequestProtocol::graphql,
+            .graphqlQuery = u"{ items }"_s}));
+    ASSERT_EQ(run({u"send"_s, graphql}).status, 0);
+    EXPECT_EQ(server.requests().last().method, "POST");
+    EXPECT_TRUE(server.requests().last().body.contains("{ items }"));
 }
 
-TEST(CliFormat, badUsageExitsWithTwoAndWritesNothing)
+TEST_F(CliSend, statusDecidesTheExitAndBinaryBodiesComeAsBase64)
 {
-    for (const QStringList& arguments : {QStringList {}, QStringList {u"frobnicate"_s},
-             QStringList {u"format"_s, u"/nonexistent/body.json"_s},
-             QStringList {u"format"_s, u"--bogus"_s}, QStringList {u"format"_s, u"a"_s, u"b"_s}}) {
-        const CliRun r = run(arguments);
-        EXPECT_EQ(r.status, 2) << arguments.join(u' ').toStdString();
-        EXPECT_TRUE(r.out.isEmpty());
-        EXPECT_FALSE(r.err.isEmpty());
+    const QByteArray binary("\xff\xfe\x00\x01", 4);
+    server.setHandler([&](const RecordedRequest& request) {
+        if (request.target == "/missing")
+            return ScriptedResponse {.status = 404, .body = "gone"};
+        return ScriptedResponse {
+            .headers = {{"Content-Type", "application/octet-stream"}}, .body = binary};
+    });
+
+    const CliOutcome missing
+        = run({u"send"_s, u"--curl"_s, u"curl "_s + server.baseUrl() + u"/missing"_s});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(missing.out.startsWith("404 Not Found")) << missing.out.toStdString();
+    EXPECT_TRUE(missing.out.trimmed().endsWith("gone"));
+
+    const CliOutcome bytes
+        = run({u"send"_s, u"--json"_s, u"--curl"_s, u"curl "_s + server.baseUrl()});
+    EXPECT_EQ(bytes.status, 0);
+    EXPECT_FALSE(bytes.json().toObject().contains(u"body"_s));
+    EXPECT_EQ(QByteArray::fromBase64(bytes.json()[u"bodyBase64"_s].toString().toLatin1()), binary);
+}
+
+TEST_F(CliSend, failuresPrintTheUserFacingErrorText)
+{
+    server.setHandler([](const RecordedRequest&) { return ScriptedResponse {.delayMs = 3000}; });
+    HttpTestServer tls(HttpTestServer::Tls::SelfSigned);
+    struct Case {
+        QStringList arguments;
+        QString error; // empty: the send succeeds; ending in ": " a prefix
+    };
+    const QList<Case> cases {
+        {{u"--timeout"_s, u"1"_s, u"--curl"_s, u"curl "_s + server.baseUrl()},
+            NetworkError::network(NetworkError::kTimedOut).errorDescription()},
+        {{u"--curl"_s, u"curl "_s + tls.baseUrl()},
+            NetworkError::network(NetworkError::kServerCertificateUntrusted).errorDescription()},
+        {{u"-k"_s, u"--curl"_s, u"curl "_s + tls.baseUrl()}, {}},
+        {{u"--curl"_s, u"curl http://127.0.0.1:%1/"_s.arg(closedPort())}, u"Network error: "_s},
+        {{u"--curl"_s, u"curl 'http://exa mple/'"_s}, u"Invalid URL: http://exa mple/"_s},
+    };
+    for (const Case& c : cases) {
+        const CliOutcome outcome = run(QStringList {u"send"_s, u"--json"_s} + c.arguments);
+        const QString error = outcome.json()[u"error"_s].toString();
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString() + " -> " + outcome.out.toStdString());
+        EXPECT_EQ(outcome.status, c.error.isEmpty() ? 0 : 1);
+        EXPECT_EQ(c.error.endsWith(u": "_s) ? error.left(c.error.size()) : error, c.error);
     }
-    EXPECT_EQ(run({u"--help"_s}).status, 0);
+}
+
+TEST_F(CliRun, jsonReportListsEveryResultAndVariablesBeatTheCollections)
+{
+    const QString environment = file(u"env.json"_s,
+        uR"({"id": "0E2A1C55-8F57-4C4B-9D43-3A2B1C0D9E8F", "name": "Local", "isActive": false,
+             "variables": [{"id": "5B7F8C10-2D3E-4F50-8A6B-7C8D9E0F1A2B", "key": "base",
+                            "value": "%1", "isEnabled": true}]})"_s.arg(server.baseUrl())
+            .toUtf8());
+    const CliOutcome outcome
+        = run({u"run"_s, shopCollection(), u"--environment"_s, environment, u"--json"_s});
+    EXPECT_EQ(outcome.status, 1);
+    const QJsonArray results = outcome.json()[u"results"_s].toArray();
+    ASSERT_EQ(results.size(), 3) << outcome.out.toStdString();
+    EXPECT_TRUE(results[0][u"passed"_s].toBool());
+    EXPECT_EQ(results[1][u"statusCode"_s].toInt(), 404);
+    EXPECT_FALSE(results[1][u"passed"_s].toBool());
+    EXPECT_TRUE(results[2][u"statusCode"_s].isNull());
+    EXPECT_EQ(results[2][u"error"_s].toString(), u"Invalid URL: http://exa mple/"_s);
+    EXPECT_EQ(outcome.json()[u"summary"_s][u"passed"_s].toInt(), 1);
+    EXPECT_EQ(outcome.json()[u"summary"_s][u"failed"_s].toInt(), 2);
+    EXPECT_EQ(server.requests().size(), 2);
+}
+
+TEST_F(CliRun, junitReportIsWellFormedAndBailStopsAtTheFirstFailure)
+{
+    const QString report = sandbox.filePath(u"report.xml"_s);
+    const CliOutcome outcome = run({u"run"_s, shopCollection(), u"--var"_s,
+        u"base="_s + server.baseUrl(), u"--bail"_s, u"--reporter"_s, u"junit"_s, u"-o"_s, report});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out.count("PASS"), 1) << outcome.out.toStdString();
+    EXPECT_EQ(outcome.out.count("FAIL"), 1);
+    EXPECT_EQ(server.requests().size(), 2);
+
+    QFile file(report);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    QStringList elements; // each element below <testsuites> with its telling attribute
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() == u"testsuites"_s)
+            continue;
+        const auto attribute = xml.name() == u"testsuite"_s ? u"failures"_s
+            : xml.name() == u"testcase"_s                   ? u"name"_s
+                                                            : u"message"_s;
+        elements.append(
+            xml.name().toString() + u' ' + xml.attributes().value(attribute).toString());
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(elements,
+        (QStringList {u"testsuite 1"_s, u"testcase GET List"_s, u"testcase DELETE Missing"_s,
+            u"failure HTTP 404 Not Found"_s, u"testcase GET Broken"_s,
+            u"skipped not run: the run stopped at a failure"_s}));
+}
+
+TEST_F(CliRun, backupNeedsACollectionNameWhenItHoldsSeveral)
+{
+    const Collection good {
+        .name = u"Good"_s, .requests = {APIRequest {.url = server.baseUrl() + u"/a"_s}}};
+    const Collection other {
+        .name = u"Other"_s, .requests = {APIRequest {.url = u"http://127.0.0.1:1"_s}}};
+    const QString backup = file(u"backup.json"_s,
+        CollectionExporter::makeBackup(
+            {.collections = {other, good}}, QDateTime::currentDateTimeUtc()));
+
+    EXPECT_EQ(run({u"run"_s, backup}).status, 2);
+    const CliOutcome outcome = run({u"run"_s, backup, u"--collection"_s, u"Good"_s});
+    EXPECT_EQ(outcome.status, 0) << outcome.out.toStdString();
+    EXPECT_TRUE(outcome.out.contains("1 passed, 0 failed"));
+    EXPECT_EQ(server.requests().size(), 1);
+}
+
+TEST_F(CliConvert, curlRequestsAndBodiesBecomeRequestsCodeOrPrettyText)
+{
+    const QString requestFile = file(u"request.json"_s,
+        requestJson(APIRequest {.url = u"https://api.test/items"_s, .method = HTTPMethod::put}));
+    const QString xmlFile = file(u"body.xml"_s, "<a><b/></a>");
+    const QString curl
+        = u"curl -X POST https://api.test/users -H 'Accept: text/plain' -d '{\"a\":1}'"_s;
+    struct Case {
+        QStringList arguments;
+        QByteArray input;
+        QByteArray expected; // in the output
+    };
+    const QList<Case> cases {
+        {{u"convert"_s, u"--to"_s, u"python"_s, curl}, {},
+            "requests.post(\"https://api.test/users\""},
+        {{u"convert"_s, u"--to"_s, u"Go"_s}, curl.toUtf8(), "http.NewRequest(\"POST\""},
+        // Words after "--" are the command's own words.
+        {{u"convert"_s, u"--to"_s, u"php"_s, u"--"_s, u"curl"_s, u"-X"_s, u"DELETE"_s,
+             u"https://api.test/a b"_s},
+            {}, "'DELETE'"},
+        {{u"convert"_s, u"--from"_s, u"native"_s, u"--to"_s, u"curl"_s, requestFile}, {},
+            "curl -X PUT"},
+        {{u"format"_s}, R"({"b":1,"a":12345678901234567890})",
+            "{\n  \"a\" : 12345678901234567890,\n  \"b\" : 1\n}\n"},
+        {{u"format"_s, u"--content-type"_s, u"text/xml"_s, xmlFile}, {}, "<a>\n  <b/>\n</a>\n"},
+    };
+    for (const Case& c : cases) {
+        const CliOutcome outcome = run(c.arguments, c.input);
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        EXPECT_EQ(outcome.status, 0) << outcome.err.toStdString();
+        EXPECT_TRUE(outcome.out.contains(c.expected)) << outcome.out.toStdString();
+    }
+
+    const auto request = fromJson<APIRequest>(run({u"convert"_s, curl}).json());
+    ASSERT_TRUE(request.ok()) << request.errorMessage().toStdString();
+    EXPECT_EQ(request->method, HTTPMethod::post);
+    EXPECT_EQ(request->bodyType, RequestBodyType::json);
+    EXPECT_EQ(request->headers.first().key, u"Accept"_s);
+}
+
+TEST_F(CliData, importAddsToTheDataFilesAndExportWritesThemBack)
+{
+    const QString data = sandbox.filePath(u"app"_s);
+    const Collection demo {
+        .name = u"Demo"_s, .requests = {APIRequest {.url = u"https://x.test"_s}}};
+    const QByteArray demoFile = writeJson(toJson(demo), JsonStyle::Pretty);
+    for (const QString& file : {file(u"Demo.json"_s, demoFile),
+             QStringLiteral(MAKO_TEST_DATA_DIR "/postman/staging.postman_environment.json")}) {
+        const CliOutcome imported = run({u"import"_s, u"--data-dir"_s, data, file});
+        EXPECT_EQ(imported.status, 0) << imported.err.toStdString();
+    }
+    const CliOutcome exported
+        = run({u"export"_s, u"--data-dir"_s, data, u"--collection"_s, u"Demo"_s});
+    EXPECT_EQ(exported.out, demoFile + '\n') << exported.err.toStdString();
+
+    const QString backupFile = sandbox.filePath(u"backup.json"_s);
+    ASSERT_EQ(
+        run({u"export"_s, u"--backup"_s, u"--data-dir"_s, data, u"-o"_s, backupFile}).status, 0);
+    // Exports can hold tokens: only their owner may read them.
+    EXPECT_FALSE(QFile::permissions(backupFile) & (QFile::ReadGroup | QFile::ReadOther));
+    QFile backupBytes(backupFile);
+    ASSERT_TRUE(backupBytes.open(QIODevice::ReadOnly));
+    const QJsonObject backup = parseJson(backupBytes.readAll())->toObject();
+    EXPECT_EQ(backup[u"collections"_s].toArray().size(), 1);
+    EXPECT_EQ(backup[u"environments"_s][0][u"name"_s].toString(), u"Staging"_s);
+
+    // Into a folder whose collections file is damaged: the damaged file is kept aside, the
+    // backup's lists replace the files, and the message says so.
+    const QString other = sandbox.filePath(u"other"_s);
+    QDir().mkpath(other);
+    file(u"other/collections.json"_s, "[{\"half");
+    const CliOutcome restored = run({u"import"_s, u"--json"_s, u"--data-dir"_s, other, backupFile});
+    EXPECT_EQ(restored.status, 0) << restored.err.toStdString();
+    EXPECT_TRUE(restored.err.contains("kept as collections.json.unreadable-"))
+        << restored.err.toStdString();
+    EXPECT_EQ(restored.json()[u"kind"_s].toString(), u"Mako backup"_s);
+    EXPECT_EQ(QDir(other).entryList({u"collections.json.unreadable-*"_s}).size(), 1);
+    const CliOutcome again
+        = run({u"export"_s, u"--data-dir"_s, other, u"--collection"_s, demo.id.toString()});
+    EXPECT_EQ(again.out, exported.out);
+}
+
+TEST_F(CliUsage, badInputExitsWithTwoAMessageAndNoOutput)
+{
+    const QString notJson = file(u"broken.json"_s, "{\"url\": ");
+    const QString notARequest = file(u"list.json"_s, "[1, 2]");
+    const QString missing = sandbox.filePath(u"missing.json"_s);
+    const QList<QStringList> cases {
+        {},
+        {u"bogus"_s},
+        {u"send"_s, missing},
+        {u"send"_s, notJson},
+        {u"send"_s, notARequest},
+        {u"send"_s, u"--curl"_s, u"wget http://x"_s},
+        {u"send"_s, u"--var"_s, u"novalue"_s, u"--curl"_s, u"curl http://x"_s},
+        {u"send"_s, u"--timeout"_s, u"soon"_s, u"--curl"_s, u"curl http://x"_s},
+        {u"send"_s, u"-e"_s, notARequest, u"--curl"_s, u"curl http://x"_s},
+        {u"convert"_s, u"--to"_s, u"cobol"_s, u"curl http://x"_s},
+        {u"convert"_s, u"--from"_s, u"native"_s, notJson},
+        {u"import"_s, notARequest},
+        {u"export"_s, u"--collection"_s, u"Nope"_s},
+        {u"format"_s, missing},
+        {u"format"_s, u"--bogus"_s},
+        {u"format"_s, notJson, notJson},
+    };
+    for (const QStringList& arguments : cases) {
+        const CliOutcome outcome = run(arguments);
+        SCOPED_TRACE(arguments.join(u' ').toStdString());
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_TRUE(outcome.out.isEmpty());
+        EXPECT_TRUE(outcome.err.startsWith(arguments.isEmpty() ? "Usage: mako-cli" : "mako-cli"))
+            << outcome.err.toStdString();
+    }
+    for (const QString& command :
+        {u""_s, u"send"_s, u"run"_s, u"convert"_s, u"format"_s, u"import"_s, u"export"_s}) {
+        // No command: the program's own help.
+        const QStringList arguments
+            = QStringList {command, u"--help"_s}.mid(command.isEmpty() ? 1 : 0);
+        const CliOutcome help = run(arguments);
+        EXPECT_EQ(help.status, 0);
+        EXPECT_TRUE(help.out.startsWith("Usage: mako-cli " + command.toUtf8()))
+            << command.toStdString();
+    }
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "model/apirequest.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -15,4 +18,34 @@ inline QByteArray fixture(const QString& relativePath)
         return {};
     }
     return file.readAll();
+}
+
+inline QString rowsText(const QList<mako::KeyValuePair>& rows)
+{
+    using namespace Qt::StringLiterals;
+    QStringList result;
+    for (const mako::KeyValuePair& row : rows)
+        result.append(row.key + u'=' + row.value + (row.isEnabled ? QString() : u" (off)"_s));
+    return result.join(u", "_s);
+}
+
+// An imported request as the editor shows it, on one line: "name: METHOD url H[headers]
+// Q[query rows] BodyType[body] AuthType[token]". Row lists that are empty or a single blank
+// row, no body and no auth are left out.
+inline QString summary(const mako::APIRequest& request)
+{
+    using namespace mako;
+    using namespace Qt::StringLiterals;
+    QString text = request.name + u": "_s + rawValue(request.method) + u' ' + request.url;
+    const auto addRows = [&](const QString& label, const QList<KeyValuePair>& rows) {
+        if (!rows.isEmpty() && !(rows.size() == 1 && rows.first().key.isEmpty()))
+            text += u' ' + label + u'[' + rowsText(rows) + u']';
+    };
+    addRows(u"H"_s, request.headers);
+    addRows(u"Q"_s, request.queryParams);
+    if (request.bodyType != RequestBodyType::none || !request.body.isEmpty())
+        text += u' ' + rawValue(request.bodyType) + u'[' + request.body + u']';
+    if (request.authType != AuthType::none || !request.authToken.isEmpty())
+        text += u' ' + rawValue(request.authType) + u'[' + request.authToken + u']';
+    return text;
 }

@@ -9,15 +9,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QStringList rows(const QList<KeyValuePair>& list)
-{
-    QStringList result;
-    for (const KeyValuePair& row : list)
-        result.append(row.key + u'=' + row.value + (row.isEnabled ? u""_s : u" (off)"_s));
-    return result;
-}
-
-QStringList folderContents(const Collection& collection)
+// Each folder with the names of its requests, then each request's summary().
+QStringList contents(const Collection& collection)
 {
     QStringList result;
     for (const CollectionFolder& folder : collection.folders) {
@@ -28,135 +21,88 @@ QStringList folderContents(const Collection& collection)
                     names.append(request.name);
             }
         }
-        result.append(folder.name + u": "_s + names.join(u", "_s));
+        result.append(folder.name + u" / "_s + names.join(u", "_s));
     }
+    for (const APIRequest& request : collection.requests)
+        result.append(summary(request));
     return result;
 }
 
 } // namespace
 
-TEST(PostmanImporter, collectionV21WithNestedFoldersAuthAndBodies)
+TEST(PostmanImporter, collectionsOfBothVersionsWithFoldersAuthAndBodies)
 {
-    const auto imported
-        = PostmanImporter::importCollection(fixture(u"postman/shop-api.postman_collection.json"_s));
-    ASSERT_TRUE(imported.ok()) << imported.errorMessage().toStdString();
-    const Collection& collection = imported->collection;
-    EXPECT_EQ(collection.name, u"Shop API"_s);
-    EXPECT_EQ(folderContents(collection),
-        (QStringList {u"Orders: List orders"_s, u"Orders / Drafts: Create draft"_s,
-            u"Customers: Sign in, Upload avatar, Export (WebDAV)"_s}));
-    ASSERT_EQ(collection.requests.size(), 6);
-    const auto& r = collection.requests;
+    const QByteArray shopFile = fixture(u"postman/shop-api.postman_collection.json"_s);
+    const auto shop = PostmanImporter::importCollection(shopFile);
+    ASSERT_TRUE(shop.ok()) << shop.errorMessage().toStdString();
+    EXPECT_EQ(shop->collection.name, u"Shop API"_s);
+    // Folders nest by path and pass their auth down; the query listed beside "raw" is taken
+    // once, from the list; a key named other than X-API-Key becomes its header row.
+    EXPECT_EQ(contents(shop->collection),
+        (QStringList {u"Orders / List orders"_s, u"Orders / Drafts / Create draft"_s,
+            u"Customers / Sign in, Upload avatar, Export (WebDAV)"_s,
+            u"Health: GET {{baseUrl}}/health"_s,
+            u"List orders: GET {{baseUrl}}/orders H[Accept=application/json, X-Debug=1 (off)] "
+            "Q[page=2, status=open, limit=50 (off)] Basic Auth[ops:s3cr3t:pw]"_s,
+            u"Create draft: POST {{baseUrl}}/orders/drafts H[Content-Type=application/json] "
+            "JSON[{\n    \"customerId\": {{customerId}},\n    \"items\": []\n}] "
+            "Basic Auth[ops:s3cr3t:pw]"_s,
+            u"Sign in: POST {{baseUrl}}/session H[Content-Type=application/x-www-form-urlencoded] "
+            "Raw[email=ana%2Bshop%40example.com&password=p%26ss%20word&tenant={{tenant}}] "
+            "Bearer Token[{{accessToken}}]"_s,
+            u"Upload avatar: PUT {{baseUrl}}/customers/7/avatar?size=large "
+            "Q[caption=Me at the lake, file=/home/ana/lake.jpg (off)] Form Data[] "
+            "Bearer Token[{{accessToken}}]"_s,
+            u"Export (WebDAV): GET https://dav.shopfront.test/exports/ "
+            "H[X-Export-Key={{exportKey}}] Raw[<propfind xmlns=\"DAV:\"><allprop/></propfind>]"_s}));
+    ASSERT_TRUE(shop->variables.has_value());
+    EXPECT_EQ(shop->variables->name, u"Shop API"_s);
+    EXPECT_FALSE(shop->variables->isActive);
+    EXPECT_EQ(rowsText(shop->variables->variables),
+        u"baseUrl=https://api.shopfront.test/v2, retries=3, "
+        "legacyHost=http://old.shopfront.test (off)"_s);
+    const auto again = PostmanImporter::importCollection(shopFile);
+    EXPECT_NE(again->collection.id, shop->collection.id);
+    EXPECT_NE(again->collection.requests[0].id, shop->collection.requests[0].id);
 
-    EXPECT_EQ(r[0].url, u"{{baseUrl}}/health"_s);
-    EXPECT_EQ(r[0].authType, AuthType::none);
-    EXPECT_TRUE(r[0].headers.isEmpty());
-
-    // The query is in "raw" and in the list: it is imported once, from the list.
-    EXPECT_EQ(r[1].url, u"{{baseUrl}}/orders"_s);
-    EXPECT_EQ(
-        rows(r[1].queryParams), (QStringList {u"page=2"_s, u"status=open"_s, u"limit=50 (off)"_s}));
-    EXPECT_EQ(
-        rows(r[1].headers), (QStringList {u"Accept=application/json"_s, u"X-Debug=1 (off)"_s}));
-    EXPECT_EQ(r[1].authType, AuthType::basic);
-    EXPECT_EQ(r[1].authToken, u"ops:s3cr3t:pw"_s);
-
-    EXPECT_EQ(r[2].method, HTTPMethod::post);
-    EXPECT_EQ(r[2].bodyType, RequestBodyType::json);
-    EXPECT_EQ(r[2].body, u"{\n    \"customerId\": {{customerId}},\n    \"items\": []\n}"_s);
-    EXPECT_EQ(r[2].authToken, u"ops:s3cr3t:pw"_s);
-
-    EXPECT_EQ(r[3].bodyType, RequestBodyType::raw);
-    EXPECT_EQ(
-        r[3].body, u"email=ana%2Bshop%40example.com&password=p%26ss%20word&tenant={{tenant}}"_s);
-    EXPECT_EQ(
-        rows(r[3].headers), QStringList {u"Content-Type=application/x-www-form-urlencoded"_s});
-    EXPECT_EQ(r[3].authType, AuthType::bearer);
-    EXPECT_EQ(r[3].authToken, u"{{accessToken}}"_s);
-
-    EXPECT_EQ(r[4].bodyType, RequestBodyType::formData);
-    EXPECT_EQ(r[4].url, u"{{baseUrl}}/customers/7/avatar?size=large"_s);
-    EXPECT_EQ(rows(r[4].queryParams),
-        (QStringList {u"caption=Me at the lake"_s, u"file=/home/ana/lake.jpg (off)"_s}));
-
-    EXPECT_EQ(r[5].method, HTTPMethod::get);
-    EXPECT_EQ(r[5].authType, AuthType::none);
-    EXPECT_EQ(rows(r[5].headers), QStringList {u"X-Export-Key={{exportKey}}"_s});
-    EXPECT_EQ(r[5].bodyType, RequestBodyType::raw);
-
-    ASSERT_TRUE(imported->variables.has_value());
-    EXPECT_EQ(imported->variables->name, u"Shop API"_s);
-    EXPECT_FALSE(imported->variables->isActive);
-    EXPECT_EQ(rows(imported->variables->variables),
-        (QStringList {u"baseUrl=https://api.shopfront.test/v2"_s, u"retries=3"_s,
-            u"legacyHost=http://old.shopfront.test (off)"_s}));
-
-    const auto again
-        = PostmanImporter::importCollection(fixture(u"postman/shop-api.postman_collection.json"_s));
-    EXPECT_NE(again->collection.id, collection.id);
-    EXPECT_NE(again->collection.requests[0].id, r[0].id);
-}
-
-TEST(PostmanImporter, collectionV20WithStringURLsAndObjectAuth)
-{
-    const auto imported = PostmanImporter::importCollection(
+    // v2.0: URLs as text or as parts, headers as one block of lines, auth as plain objects.
+    const auto legacy = PostmanImporter::importCollection(
         fixture(u"postman/legacy-v20.postman_collection.json"_s));
-    ASSERT_TRUE(imported.ok()) << imported.errorMessage().toStdString();
-    const Collection& collection = imported->collection;
-    EXPECT_EQ(folderContents(collection), QStringList {u"Invoices: Get invoice, Void invoice"_s});
-    ASSERT_EQ(collection.requests.size(), 3);
-    const auto& r = collection.requests;
-    EXPECT_EQ(r[0].url, u"https://billing.test/api/invoices/{{invoiceId}}"_s);
-    EXPECT_EQ(rows(r[0].queryParams), (QStringList {u"format=pdf"_s, u"lang=de"_s}));
-    EXPECT_EQ(r[0].bodyType, RequestBodyType::none);
-
-    EXPECT_EQ(r[1].method, HTTPMethod::patch);
-    EXPECT_EQ(
-        rows(r[1].headers), (QStringList {u"Content-Type=text/plain"_s, u"X-Reason=duplicate"_s}));
-    EXPECT_EQ(r[1].bodyType, RequestBodyType::raw);
-    EXPECT_EQ(r[1].authToken, u"billing:hunter2"_s);
-
-    EXPECT_EQ(r[2].url, u"https://billing.test:8443/ping"_s);
-    EXPECT_EQ(r[2].method, HTTPMethod::head);
-    EXPECT_EQ(r[2].authType, AuthType::bearer);
-    EXPECT_EQ(r[2].authToken, u"legacy-token-123"_s);
-    EXPECT_EQ(r[2].bodyType, RequestBodyType::json);
-    EXPECT_FALSE(imported->variables.has_value());
+    ASSERT_TRUE(legacy.ok()) << legacy.errorMessage().toStdString();
+    EXPECT_EQ(contents(legacy->collection),
+        (QStringList {u"Invoices / Get invoice, Void invoice"_s,
+            u"Get invoice: GET https://billing.test/api/invoices/{{invoiceId}} "
+            "H[Accept=application/pdf] Q[format=pdf, lang=de]"_s,
+            u"Void invoice: PATCH https://billing.test/api/invoices/{{invoiceId}}/void "
+            "H[Content-Type=text/plain, X-Reason=duplicate] Raw[voided by support] "
+            "Basic Auth[billing:hunter2]"_s,
+            u"Ping: HEAD https://billing.test:8443/ping JSON[{\"probe\":true}] "
+            "Bearer Token[legacy-token-123]"_s}));
+    EXPECT_FALSE(legacy->variables.has_value());
 }
 
-TEST(PostmanImporter, whatIsNotACollectionFails)
+TEST(PostmanImporter, environmentAndWhatIsNotACollectionOrEnvironment)
 {
-    for (const QByteArray& bytes : {fixture(u"postman/staging.postman_environment.json"_s),
-             QByteArray("[]"), QByteArray("{\"info\": {\"name\": \"x\"}}"),
-             QByteArray("{\"info\": "), QByteArray("")}) {
-        const auto imported = PostmanImporter::importCollection(bytes);
-        ASSERT_FALSE(imported.ok()) << bytes.toStdString();
-        EXPECT_FALSE(imported.errorMessage().isEmpty());
-    }
-    const auto empty = PostmanImporter::importCollection(R"({"info": {"name": "E"}, "item": []})");
-    ASSERT_TRUE(empty.ok());
-    EXPECT_EQ(empty->collection.name, u"E"_s);
-    EXPECT_TRUE(empty->collection.requests.isEmpty());
-}
-
-TEST(PostmanImporter, environment)
-{
-    const auto environment = PostmanImporter::importEnvironment(
-        fixture(u"postman/staging.postman_environment.json"_s));
+    const QByteArray environmentFile = fixture(u"postman/staging.postman_environment.json"_s);
+    const auto environment = PostmanImporter::importEnvironment(environmentFile);
     ASSERT_TRUE(environment.ok()) << environment.errorMessage().toStdString();
     EXPECT_EQ(environment->name, u"Staging"_s);
     EXPECT_FALSE(environment->isActive);
-    EXPECT_EQ(rows(environment->variables),
-        (QStringList {u"baseUrl=https://staging.shopfront.test/v2"_s, u"accessToken=stg-7Yq2"_s,
-            u"timeoutMs=2500"_s, u"debug=true (off)"_s}));
-
+    EXPECT_EQ(rowsText(environment->variables),
+        u"baseUrl=https://staging.shopfront.test/v2, accessToken=stg-7Yq2, timeoutMs=2500, "
+        "debug=true (off)"_s);
     const auto noEnabled = PostmanImporter::importEnvironment(
         R"({"name": "G", "values": [{"key": "k", "value": "v"}]})");
-    ASSERT_TRUE(noEnabled.ok());
-    EXPECT_TRUE(noEnabled->variables.first().isEnabled);
+    EXPECT_EQ(rowsText(noEnabled->variables), u"k=v"_s);
 
+    for (const QByteArray& bytes : {environmentFile, QByteArray("[]"),
+             QByteArray("{\"info\": {\"name\": \"x\"}}"), QByteArray("{\"info\": "), QByteArray()})
+        EXPECT_FALSE(PostmanImporter::importCollection(bytes).ok()) << bytes.toStdString();
     for (const QByteArray& bytes : {fixture(u"postman/shop-api.postman_collection.json"_s),
              QByteArray(R"({"name": "G", "values": [{"value": "v"}]})"), QByteArray("{")})
         EXPECT_FALSE(PostmanImporter::importEnvironment(bytes).ok())
             << bytes.left(40).toStdString();
+    const auto empty = PostmanImporter::importCollection(R"({"info": {"name": "E"}, "item": []})");
+    ASSERT_TRUE(empty.ok());
+    EXPECT_TRUE(empty->collection.requests.isEmpty());
 }
