@@ -1,10 +1,11 @@
 #include "model/jsonwriter.h"
 
+#include "model/jsonescape.h"
+
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QLocale>
 
-#include <algorithm>
 #include <cmath>
 
 namespace mako {
@@ -60,57 +61,8 @@ private:
 
     void string(const QString& text)
     {
-        static const char hexDigits[] = "0123456789abcdef";
         const QByteArray utf8 = text.toUtf8();
-        m_out += '"';
-        // Most texts need no escape at all; copy those in one piece.
-        const bool plain = std::none_of(utf8.cbegin(), utf8.cend(), [this](char ch) {
-            const auto c = static_cast<unsigned char>(ch);
-            return c < 0x20 || c == '"' || c == '\\' || (c == '/' && m_pretty);
-        });
-        if (plain) {
-            m_out += utf8;
-            m_out += '"';
-            return;
-        }
-        for (const char ch : utf8) {
-            const auto c = static_cast<unsigned char>(ch);
-            switch (c) {
-            case '"':
-                m_out += "\\\"";
-                break;
-            case '\\':
-                m_out += "\\\\";
-                break;
-            case '\b':
-                m_out += "\\b";
-                break;
-            case '\f':
-                m_out += "\\f";
-                break;
-            case '\n':
-                m_out += "\\n";
-                break;
-            case '\r':
-                m_out += "\\r";
-                break;
-            case '\t':
-                m_out += "\\t";
-                break;
-            case '/':
-                m_out += m_pretty ? "\\/" : "/";
-                break;
-            default:
-                if (c < 0x20) {
-                    m_out += "\\u00";
-                    m_out += hexDigits[c >> 4];
-                    m_out += hexDigits[c & 0xF];
-                } else {
-                    m_out += ch;
-                }
-            }
-        }
-        m_out += '"';
+        appendJsonString(m_out, std::string_view(utf8.constData(), size_t(utf8.size())), m_pretty);
     }
 
     void newline(int depth)

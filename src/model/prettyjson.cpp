@@ -1,5 +1,7 @@
 #include "model/prettyjson.h"
 
+#include "model/jsonescape.h"
+
 #include <QUtf8StringView>
 
 #include <algorithm>
@@ -498,54 +500,9 @@ private:
 
     void writeEscaped(const std::string& text)
     {
-        std::string out;
-        out.reserve(text.size() + 8);
-        out += '"';
-        static const char hexDigits[] = "0123456789abcdef";
-        for (size_t i = 0; i < text.size(); ++i) {
-            const auto c = static_cast<unsigned char>(text[i]);
-            switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '/':
-                out += "\\/";
-                break;
-            case '\b':
-                out += "\\b";
-                break;
-            case '\f':
-                out += "\\f";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            case 0xFF: // a lone surrogate kept as its escape
-                out += "\\u";
-                out.append(text, i + 1, 4);
-                i += 4;
-                break;
-            default:
-                if (c < 0x20) {
-                    out += "\\u00";
-                    out += hexDigits[c >> 4];
-                    out += hexDigits[c & 0xF];
-                } else {
-                    out += static_cast<char>(c);
-                }
-            }
-        }
-        out += '"';
-        write(out.data(), out.size());
+        QByteArray literal;
+        appendJsonString(literal, text, true);
+        write(literal.constData(), size_t(literal.size()));
     }
 
     void indent(int depth)
