@@ -69,14 +69,21 @@ void startupLoad(benchmark::State& state)
 }
 BENCHMARK(startupLoad)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// The workspace loaded into an application state, as after start-up.
+struct LoadedWorkspace {
+    Workspace workspace;
+    Settings settings {workspace.root.filePath(u"settings.ini"_s)};
+    PersistenceService persistence {workspace.appDirectory()};
+    AppState appState {&persistence, &settings};
+
+    LoadedWorkspace() { QSignalSpy(&appState, &AppState::didLoadChanged).wait(60000); }
+};
+
 // One save of the collections, from the request to the write having landed.
 void saveWorkspace(benchmark::State& state)
 {
-    Workspace workspace;
-    Settings settings(workspace.root.filePath(u"settings.ini"_s));
-    PersistenceService persistence(workspace.appDirectory());
-    AppState appState(&persistence, &settings);
-    QSignalSpy(&appState, &AppState::didLoadChanged).wait(60000);
+    LoadedWorkspace loaded;
+    auto& [workspace, settings, persistence, appState] = loaded;
     QSignalSpy written(&persistence, &PersistenceService::saveFinished);
     QElapsedTimer clock;
     qint64 nanoseconds = 0;
@@ -95,11 +102,8 @@ BENCHMARK(saveWorkspace)->Unit(benchmark::kMillisecond)->Iterations(5);
 // 1,000 edits inside one debounce window: the auto-save must write once, not 1,000 times.
 void burstOfEditsWithinDebounce(benchmark::State& state)
 {
-    Workspace workspace;
-    Settings settings(workspace.root.filePath(u"settings.ini"_s));
-    PersistenceService persistence(workspace.appDirectory());
-    AppState appState(&persistence, &settings);
-    QSignalSpy(&appState, &AppState::didLoadChanged).wait(60000);
+    LoadedWorkspace loaded;
+    auto& [workspace, settings, persistence, appState] = loaded;
     QSignalSpy written(&persistence, &PersistenceService::saveFinished);
     for (auto _ : state) {
         written.clear();

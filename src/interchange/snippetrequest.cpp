@@ -44,17 +44,6 @@ void applyBody(SnippetRequest& snippet, OutgoingRequest& outgoing, const APIRequ
     }
 }
 
-QString escaped(const QString& text, const std::function<QString(char32_t)>& escape)
-{
-    QString result;
-    result.reserve(text.size() + 2);
-    for (const char32_t c : text.toUcs4()) {
-        const QString replacement = escape(c);
-        result += replacement.isNull() ? QString::fromUcs4(&c, 1) : replacement;
-    }
-    return result;
-}
-
 QString hexEscape(const char* prefix, char32_t c, int width, const char* suffix = "")
 {
     return QString::fromLatin1(prefix) + u"%1"_s.arg(uint(c), width, 16, QChar(u'0'))
@@ -64,6 +53,52 @@ QString hexEscape(const char* prefix, char32_t c, int width, const char* suffix 
 bool isControl(char32_t c)
 {
     return c < 0x20 || c == 0x7f;
+}
+
+// A double-quoted literal with the backslash escapes every C-like language shares. `special`
+// gives a language's own escape for a character (a null text when it has none), and
+// `control` the escape of the remaining control characters.
+QString cStyleQuoted(const QString& text, const std::function<QString(char32_t)>& special,
+    const std::function<QString(char32_t)>& control)
+{
+    QString result = u"\""_s;
+    result.reserve(text.size() + 2);
+    for (const char32_t c : text.toUcs4()) {
+        QString replacement = special(c);
+        if (replacement.isNull()) {
+            switch (c) {
+            case U'\\':
+                replacement = u"\\\\"_s;
+                break;
+            case U'"':
+                replacement = u"\\\""_s;
+                break;
+            case U'\n':
+                replacement = u"\\n"_s;
+                break;
+            case U'\r':
+                replacement = u"\\r"_s;
+                break;
+            case U'\t':
+                replacement = u"\\t"_s;
+                break;
+            default:
+                replacement = isControl(c) ? control(c) : QString::fromUcs4(&c, 1);
+            }
+        }
+        result += replacement;
+    }
+    return result + u'"';
+}
+
+QString hexByteEscape(char32_t c)
+{
+    return hexEscape("\\x", c, 2);
+}
+
+QString noSpecialEscape(char32_t)
+{
+    return {};
 }
 
 } // namespace
@@ -97,46 +132,19 @@ QString shellQuoted(const QString& text)
 
 QString doubleQuoted(const QString& text)
 {
-    return u'"' + escaped(text, [](char32_t c) -> QString {
-        switch (c) {
-        case U'\\':
-            return u"\\\\"_s;
-        case U'"':
-            return u"\\\""_s;
-        case U'\n':
-            return u"\\n"_s;
-        case U'\r':
-            return u"\\r"_s;
-        case U'\t':
-            return u"\\t"_s;
-        case 0x2028:
-        case 0x2029:
+    return cStyleQuoted(
+        text,
+        [](char32_t c) {
             // Line terminators in older JavaScript even inside a string.
-            return hexEscape("\\u", c, 4);
-        default:
-            return isControl(c) ? hexEscape("\\x", c, 2) : QString();
-        }
-    }) + u'"';
+            return c == 0x2028 || c == 0x2029 ? hexEscape("\\u", c, 4) : QString();
+        },
+        hexByteEscape);
 }
 
 QString swiftQuoted(const QString& text)
 {
-    return u'"' + escaped(text, [](char32_t c) -> QString {
-        switch (c) {
-        case U'\\':
-            return u"\\\\"_s;
-        case U'"':
-            return u"\\\""_s;
-        case U'\n':
-            return u"\\n"_s;
-        case U'\r':
-            return u"\\r"_s;
-        case U'\t':
-            return u"\\t"_s;
-        default:
-            return isControl(c) ? hexEscape("\\u{", c, 1, "}") : QString();
-        }
-    }) + u'"';
+    return cStyleQuoted(
+        text, noSpecialEscape, [](char32_t c) { return hexEscape("\\u{", c, 1, "}"); });
 }
 
 QString singleQuoted(const QString& text)
@@ -150,24 +158,9 @@ QString rubyQuoted(const QString& text)
         [](QChar c) { return isControl(c.unicode()) && c != u'\n' && c != u'\t'; });
     if (plain)
         return singleQuoted(text);
-    return u'"' + escaped(text, [](char32_t c) -> QString {
-        switch (c) {
-        case U'\\':
-            return u"\\\\"_s;
-        case U'"':
-            return u"\\\""_s;
-        case U'#':
-            return u"\\#"_s;
-        case U'\n':
-            return u"\\n"_s;
-        case U'\r':
-            return u"\\r"_s;
-        case U'\t':
-            return u"\\t"_s;
-        default:
-            return isControl(c) ? hexEscape("\\x", c, 2) : QString();
-        }
-    }) + u'"';
+    // "#" would start an interpolation.
+    return cStyleQuoted(
+        text, [](char32_t c) { return c == U'#' ? u"\\#"_s : QString(); }, hexByteEscape);
 }
 
 } // namespace mako
