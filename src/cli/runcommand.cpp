@@ -55,18 +55,27 @@ RunReport runCollection(
     QEventLoop loop;
     bool finished = false;
     CollectionRunner::RunHandle handle;
+    // With bail, the run ends at the first failure: a request that the network thread had
+    // already finished behind it is left out, as if never sent.
+    qsizetype reported = 0;
+    bool bailed = false;
     handle = CollectionRunner::run(
         input.collection, options.mergedEnvironment(input.collectionVariables), &loop, {},
         [&](const RunResult& result) {
+            if (bailed)
+                return;
+            ++reported;
             if (lines) {
                 lines->print(resultLine(*lines, result));
                 lines->flush();
             }
-            if (bail && !result.passed)
+            if (bail && !result.passed) {
+                bailed = true;
                 handle.cancel();
+            }
         },
         [&](const QList<RunResult>& results) {
-            report.results = results;
+            report.results = bailed ? results.mid(0, reported) : results;
             finished = true;
             loop.quit();
         },

@@ -4,20 +4,15 @@
 
 namespace mako {
 
-/// One run's progress. Lives as long as a callback of the run may still come.
+/// One run's progress, on the context's thread.
 struct CollectionRunState {
     QList<APIRequest> requests;
-    std::optional<APIEnvironment> environment;
     QPointer<QObject> context;
-    NetworkService* service = nullptr;
     CollectionRunner::ProgressCallback onProgress;
     CollectionRunner::ResultCallback onResult;
     CollectionRunner::FinishCallback onFinished;
 
     QList<RunResult> results;
-    TransferHandle transfer;
-    bool cancelled = false;
-    bool finished = false;
 };
 
 namespace {
@@ -38,46 +33,7 @@ RunResult resultFor(const APIRequest& request, const NetworkResult& outcome)
     };
 }
 
-void finish(const std::shared_ptr<CollectionRunState>& state)
-{
-    state->finished = true;
-    state->transfer = {};
-    if (state->onFinished)
-        state->onFinished(state->results);
-}
-
-void sendNext(const std::shared_ptr<CollectionRunState>& state)
-{
-    const qsizetype index = state->results.size();
-    if (state->cancelled || index == state->requests.size() || !state->context)
-        return finish(state);
-    if (state->onProgress)
-        state->onProgress(int(index + 1), int(state->requests.size()));
-    // The progress callback may have cancelled or ended the context.
-    if (state->cancelled || !state->context)
-        return finish(state);
-    const APIRequest prepared = CollectionRunner::preparedRequest(state->requests[index]);
-    state->transfer = state->service->execute(
-        prepared, state->environment, state->context, [state, index](const NetworkResult& outcome) {
-            if (state->cancelled)
-                return finish(state);
-            state->results.append(resultFor(state->requests[index], outcome));
-            if (state->onResult)
-                state->onResult(state->results.back());
-            sendNext(state);
-        });
-}
-
 } // namespace
-
-void CollectionRunner::RunHandle::cancel() const
-{
-    if (!m_state || m_state->finished || m_state->cancelled)
-        return;
-    m_state->cancelled = true;
-    // The transfer's completion then arrives as cancelled on a later turn and ends the run.
-    m_state->transfer.cancel();
-}
 
 CollectionRunner::RunHandle CollectionRunner::run(const Collection& collection,
     const std::optional<APIEnvironment>& environment, QObject* context, ProgressCallback onProgress,
@@ -85,18 +41,38 @@ CollectionRunner::RunHandle CollectionRunner::run(const Collection& collection,
 {
     auto state = std::make_shared<CollectionRunState>(CollectionRunState {
         .requests = collection.requests,
-        .environment = environment,
         .context = context,
-        .service = &service,
         .onProgress = std::move(onProgress),
         .onResult = std::move(onResult),
         .onFinished = std::move(onFinished),
     });
     state->results.reserve(state->requests.size());
-    // Starting on the next turn keeps every callback after `run` has returned a handle.
-    QMetaObject::invokeMethod(
-        context, [state] { sendNext(state); }, Qt::QueuedConnection);
-    return RunHandle(state);
+    QList<APIRequest> prepared;
+    prepared.reserve(state->requests.size());
+    for (const APIRequest& request : std::as_const(state->requests))
+        prepared.append(preparedRequest(request));
+    // The requests follow one another on the network thread; this thread only hears of them,
+    // so a busy window never slows a run down. The sequence's callbacks alone hold the state.
+    const int total = int(state->requests.size());
+    return RunHandle(service.executeSequence(prepared, environment, context,
+        SequenceCallbacks {
+            .onStep =
+                [state, total](qsizetype index) {
+                    if (state->onProgress)
+                        state->onProgress(int(index + 1), total);
+                },
+            .onStepFinished =
+                [state](qsizetype index, const NetworkResult& outcome) {
+                    state->results.append(resultFor(state->requests[index], outcome));
+                    if (state->onResult && state->context)
+                        state->onResult(state->results.back());
+                },
+            .onDone =
+                [state](bool) {
+                    if (state->onFinished && state->context)
+                        state->onFinished(state->results);
+                },
+        }));
 }
 
 APIRequest CollectionRunner::preparedRequest(const APIRequest& request)

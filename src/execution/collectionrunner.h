@@ -33,8 +33,6 @@ struct RunResult {
     bool operator==(const RunResult&) const = default;
 };
 
-struct CollectionRunState;
-
 /// Sends every request of a collection, one after another, and judges each by its status code.
 /// Keeps no state between runs, so any number of runs may go on at once.
 class CollectionRunner {
@@ -49,21 +47,21 @@ public:
     class RunHandle {
     public:
         RunHandle() = default;
-        explicit RunHandle(std::shared_ptr<CollectionRunState> state)
-            : m_state(std::move(state))
+        explicit RunHandle(TransferHandle sequence)
+            : m_sequence(std::move(sequence))
         { }
         /// Stops the run: the request in flight is abandoned and not reported, no further
-        /// request is sent, and the finish callback follows with the results so far (after
-        /// `cancel` has returned). Does nothing once the run has finished.
-        void cancel() const;
+        /// request is sent, and the finish callback follows (after `cancel` has returned) with
+        /// the results of the requests that had ended. Does nothing once the run has finished.
+        void cancel() const { m_sequence.cancel(); }
 
     private:
-        std::shared_ptr<CollectionRunState> m_state;
+        TransferHandle m_sequence;
     };
 
     /// Runs the collection's requests in list order (folders play no part) through
-    /// `service.execute` with `environment`, strictly one at a time. A GraphQL request with a
-    /// query goes out as its HTTP POST form. A failure becomes a failed result and the run goes
+    /// `service.executeSequence` with `environment`, strictly one at a time. A GraphQL request with
+    /// a query goes out as its HTTP POST form. A failure becomes a failed result and the run goes
     /// on. Every callback runs on `context`'s thread, none after `context` is destroyed and none
     /// before `run` returns. An empty collection calls only `onFinished`.
     static RunHandle run(const Collection& collection,

@@ -67,14 +67,18 @@ QString versionText(long version)
 }
 
 // Hosts that never go through a proxy, whatever the environment says; the user's own
-// exceptions are kept.
-QByteArray noProxyHosts()
+// exceptions are kept. The environment is read once, as libcurl's own proxy variables are only
+// ever set before the program starts.
+const QByteArray& noProxyHosts()
 {
-    QByteArray hosts = "localhost,127.0.0.1,::1";
-    for (const char* name : {"no_proxy", "NO_PROXY"}) {
-        if (const QByteArray extra = qgetenv(name); !extra.isEmpty())
-            return hosts + ',' + extra;
-    }
+    static const QByteArray hosts = [] {
+        const QByteArray local = "localhost,127.0.0.1,::1";
+        for (const char* name : {"no_proxy", "NO_PROXY"}) {
+            if (const QByteArray extra = qgetenv(name); !extra.isEmpty())
+                return local + ',' + extra;
+        }
+        return local;
+    }();
     return hosts;
 }
 
@@ -83,10 +87,12 @@ QByteArray noProxyHosts()
 CurlTransfer::CurlTransfer(HttpTransferRequest request, std::shared_ptr<TransferState> state)
     : m_request(std::move(request))
     , m_state(std::move(state))
-    , m_easy(curl_easy_init())
+    , m_streaming(static_cast<bool>(m_state->callbacks.onData))
+{ }
+
+void CurlTransfer::attach(CURL* easy)
 {
-    m_streaming = static_cast<bool>(m_state->callbacks.onData);
-    CURL* easy = m_easy.get();
+    m_easy = easy;
     curl_easy_setopt(easy, CURLOPT_URL, m_request.url.constData());
     // Never read local files or speak other protocols, not even after a redirect.
     curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -109,7 +115,7 @@ CurlTransfer::CurlTransfer(HttpTransferRequest request, std::shared_ptr<Transfer
 
 void CurlTransfer::setUpMethodAndBody()
 {
-    CURL* easy = m_easy.get();
+    CURL* easy = m_easy;
     const QByteArray& method = m_request.method;
     if (method == "HEAD") {
         curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
@@ -154,17 +160,17 @@ void CurlTransfer::setUpHeaders()
     if (m_request.body && !containsHeader(headers, "Content-Type"))
         list = curl_slist_append(list, "Content-Type:");
     if (!cookies.isEmpty())
-        curl_easy_setopt(m_easy.get(), CURLOPT_COOKIE, cookies.constData());
+        curl_easy_setopt(m_easy, CURLOPT_COOKIE, cookies.constData());
     m_headerList.reset(list);
-    curl_easy_setopt(m_easy.get(), CURLOPT_HTTPHEADER, list);
+    curl_easy_setopt(m_easy, CURLOPT_HTTPHEADER, list);
     const QByteArray agent = m_request.settings.defaultUserAgent.toUtf8();
     if (!agent.isEmpty() && !containsHeader(headers, "User-Agent"))
-        curl_easy_setopt(m_easy.get(), CURLOPT_USERAGENT, agent.constData());
+        curl_easy_setopt(m_easy, CURLOPT_USERAGENT, agent.constData());
 }
 
 void CurlTransfer::setUpConnection()
 {
-    CURL* easy = m_easy.get();
+    CURL* easy = m_easy;
     const NetworkSettings& settings = m_request.settings;
     curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, settings.followRedirects ? 1L : 0L);
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, long(settings.maxRedirects));
@@ -297,7 +303,7 @@ NetworkResult CurlTransfer::takeResult(CURLcode code, EngineClock::time_point en
 {
     if (code != CURLE_OK)
         return errorFor(code);
-    CURL* easy = m_easy.get();
+    CURL* easy = m_easy;
     APIResponse response = responseHead();
     long status = 0;
     curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
@@ -345,7 +351,7 @@ NetworkError CurlTransfer::errorFor(CURLcode code) const
         return NetworkError::invalidResponse();
     case CURLE_COULDNT_CONNECT: {
         long osError = 0;
-        curl_easy_getinfo(m_easy.get(), CURLINFO_OS_ERRNO, &osError);
+        curl_easy_getinfo(m_easy, CURLINFO_OS_ERRNO, &osError);
         if (osError == ENETUNREACH)
             return NetworkError::network(NetworkError::kNotConnectedToInternet);
         break;

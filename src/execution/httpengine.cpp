@@ -9,6 +9,14 @@
 
 namespace mako {
 
+/// A sequence's progress, on the network thread.
+struct TransferSequence {
+    std::shared_ptr<TransferState> state;
+    SequenceStepBuilder build;
+    qsizetype count = 0;
+    qsizetype next = 0;
+};
+
 /// The network thread and the libcurl handles it alone drives.
 class EngineCore {
 public:
@@ -16,6 +24,7 @@ public:
     ~EngineCore();
 
     void submit(std::unique_ptr<CurlTransfer> transfer);
+    void submit(std::shared_ptr<TransferSequence> sequence);
     /// Interrupts the wait so that cancels and new transfers are seen at once.
     void wakeup() { curl_multi_wakeup(m_multi); }
     /// Ends every transfer as cancelled and joins the thread.
@@ -23,21 +32,32 @@ public:
 
 private:
     void run();
-    void add(std::unique_ptr<CurlTransfer> transfer);
+    CURL* add(std::unique_ptr<CurlTransfer> transfer);
     void sweep();
     void readMessages();
     void complete(CURL* easy, const std::optional<NetworkError>& error, CURLcode code);
+    /// Starts the sequence's next exchange, or ends the sequence.
+    void advance(const std::shared_ptr<TransferSequence>& sequence);
     int pollTimeoutMs() const;
+    CURL* takeEasyHandle();
+    void recycle(CURL* easy);
 
     CURLM* m_multi = nullptr;
     CURLSH* m_share = nullptr;
 
     std::mutex m_mutex;
     std::vector<std::unique_ptr<CurlTransfer>> m_incoming;
+    std::vector<std::shared_ptr<TransferSequence>> m_incomingSequences;
     bool m_stopping = false;
 
     // Network thread only.
     std::map<CURL*, std::unique_ptr<CurlTransfer>> m_active;
+    // The active transfers that are a step of a sequence.
+    std::map<CURL*, std::shared_ptr<TransferSequence>> m_sequenceOf;
+    bool m_draining = false;
+    // Finished easy handles, reset for the next transfer: a fresh one costs an allocation of
+    // its state and buffers that a quick exchange on a kept-alive connection would notice.
+    std::vector<CURL*> m_spareHandles;
 
     std::thread m_thread;
 };
@@ -59,6 +79,8 @@ EngineCore::EngineCore()
 EngineCore::~EngineCore()
 {
     stop();
+    for (CURL* easy : m_spareHandles)
+        curl_easy_cleanup(easy);
     curl_multi_cleanup(m_multi);
     curl_share_cleanup(m_share);
 }
@@ -68,6 +90,15 @@ void EngineCore::submit(std::unique_ptr<CurlTransfer> transfer)
     {
         std::lock_guard lock(m_mutex);
         m_incoming.push_back(std::move(transfer));
+    }
+    wakeup();
+}
+
+void EngineCore::submit(std::shared_ptr<TransferSequence> sequence)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_incomingSequences.push_back(std::move(sequence));
     }
     wakeup();
 }
@@ -88,14 +119,18 @@ void EngineCore::run()
 {
     for (;;) {
         std::vector<std::unique_ptr<CurlTransfer>> incoming;
+        std::vector<std::shared_ptr<TransferSequence>> sequences;
         bool stopping = false;
         {
             std::lock_guard lock(m_mutex);
             incoming.swap(m_incoming);
+            sequences.swap(m_incomingSequences);
             stopping = m_stopping;
         }
         for (auto& transfer : incoming)
             add(std::move(transfer));
+        for (const auto& sequence : sequences)
+            advance(sequence);
         if (stopping)
             break;
         sweep();
@@ -104,20 +139,23 @@ void EngineCore::run()
         readMessages();
         curl_multi_poll(m_multi, nullptr, 0, pollTimeoutMs(), nullptr);
     }
+    m_draining = true;
     const NetworkError cancelled = NetworkError::network(NetworkError::kCancelled);
     while (!m_active.empty())
         complete(m_active.begin()->first, cancelled, CURLE_OK);
 }
 
-void EngineCore::add(std::unique_ptr<CurlTransfer> transfer)
+CURL* EngineCore::add(std::unique_ptr<CurlTransfer> transfer)
 {
-    CURL* easy = transfer->easy();
+    CURL* easy = takeEasyHandle();
+    transfer->attach(easy);
     curl_easy_setopt(easy, CURLOPT_SHARE, m_share);
     // An empty file name switches the cookie engine on without reading any file.
     curl_easy_setopt(easy, CURLOPT_COOKIEFILE, "");
     transfer->markStarted();
     curl_multi_add_handle(m_multi, easy);
     m_active.emplace(easy, std::move(transfer));
+    return easy;
 }
 
 // Cancels and idle time-outs are ours to enforce: libcurl only sees them at its next callback.
@@ -154,7 +192,67 @@ void EngineCore::complete(CURL* easy, const std::optional<NetworkError>& error, 
     curl_multi_remove_handle(m_multi, easy);
     CurlTransfer& transfer = *node.mapped();
     NetworkResult result = error ? NetworkResult(*error) : transfer.takeResult(code, end);
-    transfer.state()->post([&result](TransferState& state) { state.finish = std::move(result); });
+    const auto step = m_sequenceOf.extract(easy);
+    if (step.empty()) {
+        transfer.state()->post(
+            [&result](TransferState& state) { state.finish = std::move(result); });
+    } else {
+        // An abandoned step is not reported; the sequence ends at `advance`.
+        transfer.state()->post([&result, index = step.mapped()->next - 1](TransferState& state) {
+            if (!state.cancelRequested)
+                state.steps.append({index, std::move(result)});
+        });
+    }
+    node.mapped().reset();
+    recycle(easy);
+    if (!step.empty())
+        advance(step.mapped());
+}
+
+void EngineCore::advance(const std::shared_ptr<TransferSequence>& sequence)
+{
+    const std::shared_ptr<TransferState>& state = sequence->state;
+    while (sequence->next < sequence->count && !state->cancelRequested && !m_draining) {
+        const qsizetype index = sequence->next++;
+        state->post([index](TransferState& events) { events.steps.append({index, std::nullopt}); });
+        auto built = sequence->build(index);
+        if (auto* request = std::get_if<HttpTransferRequest>(&built)) {
+            auto transfer = std::make_unique<CurlTransfer>(std::move(*request), state);
+            CURL* easy = add(std::move(transfer));
+            m_sequenceOf.emplace(easy, sequence);
+            return;
+        }
+        state->post([index, error = std::get<NetworkError>(built)](TransferState& events) {
+            events.steps.append({index, error});
+        });
+    }
+    const bool cancelled = sequence->next < sequence->count;
+    state->post([cancelled](TransferState& events) {
+        events.finish = cancelled ? NetworkResult(NetworkError::network(NetworkError::kCancelled))
+                                  : NetworkResult(APIResponse {});
+    });
+}
+
+CURL* EngineCore::takeEasyHandle()
+{
+    if (m_spareHandles.empty())
+        return curl_easy_init();
+    CURL* easy = m_spareHandles.back();
+    m_spareHandles.pop_back();
+    return easy;
+}
+
+void EngineCore::recycle(CURL* easy)
+{
+    // As many as ran at once recently, within reason; the rest go.
+    constexpr std::size_t kMaxSpare = 16;
+    if (m_spareHandles.size() >= kMaxSpare) {
+        curl_easy_cleanup(easy);
+        return;
+    }
+    // Forgets every option of the last transfer but keeps the buffers it allocated.
+    curl_easy_reset(easy);
+    m_spareHandles.push_back(easy);
 }
 
 int EngineCore::pollTimeoutMs() const
@@ -172,20 +270,62 @@ int EngineCore::pollTimeoutMs() const
     return int(timeout.count());
 }
 
+namespace {
+
+// Lets go of everything the delivery holds; the connection's functor holds the state.
+void endDelivery(TransferState& state)
+{
+    state.finishDelivered = true;
+    state.callbacks = {};
+    state.sequence.reset();
+    QObject::disconnect(state.connection);
+    QObject::disconnect(state.contextWatch);
+}
+
+void deliverSequenceEvents(const std::shared_ptr<TransferState>& state,
+    const QList<std::pair<qsizetype, std::optional<NetworkResult>>>& steps,
+    const std::optional<NetworkResult>& finish)
+{
+    for (const auto& [index, result] : steps) {
+        // A callback may cancel, or destroy the context.
+        if (state->finishDelivered || !state->receiver)
+            return;
+        const SequenceCallbacks& callbacks = *state->sequence;
+        if (result && callbacks.onStepFinished)
+            callbacks.onStepFinished(index, *result);
+        else if (!result && !state->cancelRequested && callbacks.onStep)
+            callbacks.onStep(index);
+    }
+    if (state->finishDelivered || !state->receiver || !(finish || state->cancelRequested))
+        return;
+    auto onDone = std::move(state->sequence->onDone);
+    // The engine shutting down ends a sequence as a cancel does.
+    const bool cancelled = state->cancelRequested || std::holds_alternative<NetworkError>(*finish);
+    endDelivery(*state);
+    if (onDone)
+        onDone(cancelled);
+}
+
+} // namespace
+
 void deliverTransferEvents(const std::shared_ptr<TransferState>& state)
 {
     std::optional<APIResponse> head;
     QByteArray data;
     std::optional<NetworkResult> finish;
+    QList<std::pair<qsizetype, std::optional<NetworkResult>>> steps;
     {
         QMutexLocker lock(&state->mutex);
         head.swap(state->head);
         data.swap(state->data);
+        steps.swap(state->steps);
         finish = state->finish;
         state->deliveryScheduled = false;
     }
     if (state->finishDelivered)
         return;
+    if (state->sequence)
+        return deliverSequenceEvents(state, steps, finish);
     TransferCallbacks& callbacks = state->callbacks;
     if (state->cancelRequested) {
         finish = NetworkError::network(NetworkError::kCancelled);
@@ -197,11 +337,8 @@ void deliverTransferEvents(const std::shared_ptr<TransferState>& state)
     }
     if (!finish)
         return;
-    state->finishDelivered = true;
     auto onFinished = std::move(callbacks.onFinished);
-    callbacks = {};
-    // The connection's functor holds the state; letting go of it ends the state's life.
-    QObject::disconnect(state->connection);
+    endDelivery(*state);
     if (onFinished)
         onFinished(*finish);
 }
@@ -210,11 +347,15 @@ void TransferHandle::cancel() const
 {
     if (!m_state)
         return;
-    m_state->cancelRequested = true;
+    bool announce = false;
     {
+        // Under the mutex, so that a sequence step ending from now on is never reported.
         QMutexLocker lock(&m_state->mutex);
-        m_state->scheduleDelivery();
+        m_state->cancelRequested = true;
+        announce = m_state->claimDelivery();
     }
+    if (announce)
+        m_state->announce();
     if (const auto core = m_state->engine.lock())
         core->wakeup();
 }
@@ -226,6 +367,27 @@ HttpEngine::HttpEngine()
 HttpEngine::~HttpEngine()
 {
     m_core->stop();
+}
+
+TransferHandle HttpEngine::startSequence(
+    qsizetype count, SequenceStepBuilder build, QObject* context, SequenceCallbacks callbacks)
+{
+    auto state = std::make_shared<TransferState>();
+    state->engine = m_core;
+    state->sequence = std::move(callbacks);
+    state->receiver = context;
+    state->connection = QObject::connect(
+        &state->notifier, &TransferNotifier::ready, context,
+        [state] { deliverTransferEvents(state); }, Qt::QueuedConnection);
+    // Nobody is left to report to: the network thread stops at the step in flight.
+    state->contextWatch
+        = QObject::connect(context, &QObject::destroyed, [weak = std::weak_ptr(state)] {
+              if (auto watched = weak.lock())
+                  TransferHandle(std::move(watched)).cancel();
+          });
+    m_core->submit(std::make_shared<TransferSequence>(
+        TransferSequence {.state = state, .build = std::move(build), .count = count}));
+    return TransferHandle(state);
 }
 
 TransferHandle HttpEngine::start(

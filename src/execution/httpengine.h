@@ -51,6 +51,21 @@ struct TransferCallbacks {
     std::function<void(const NetworkResult& result)> onFinished;
 };
 
+/// What a sequence of exchanges reports, each called on the thread of its context object, in
+/// step order: `onStep(i)` as exchange i starts, `onStepFinished(i, result)` when it has ended,
+/// and after the last step `onDone` exactly once (unless the context is destroyed first).
+struct SequenceCallbacks {
+    std::function<void(qsizetype index)> onStep;
+    std::function<void(qsizetype index, const NetworkResult& result)> onStepFinished;
+    /// `cancelled`: the handle stopped the sequence before its end.
+    std::function<void(bool cancelled)> onDone;
+};
+
+/// Builds exchange `index` of a sequence, or the error that stands for it. Called on the
+/// network thread, so it must only read what no other thread changes.
+using SequenceStepBuilder
+    = std::function<std::variant<HttpTransferRequest, NetworkError>(qsizetype index)>;
+
 struct TransferState;
 
 /// Refers to a running transfer. Copies refer to the same one; a default handle to none.
@@ -95,6 +110,14 @@ public:
     /// never after `context` is destroyed.
     TransferHandle start(
         HttpTransferRequest request, QObject* context, TransferCallbacks callbacks);
+
+    /// Runs `count` exchanges strictly one after another: each starts on the network thread the
+    /// moment the previous one has ended, so a sequence never waits for `context`'s thread,
+    /// however busy it is. Cancelling the handle abandons the exchange in flight (it is not
+    /// reported) and starts no other; steps that had already ended are still reported, then
+    /// `onDone(true)`. Destroying `context` stops the sequence the same way, silently.
+    TransferHandle startSequence(
+        qsizetype count, SequenceStepBuilder build, QObject* context, SequenceCallbacks callbacks);
 
 private:
     std::shared_ptr<EngineCore> m_core;

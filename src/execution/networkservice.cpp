@@ -47,15 +47,12 @@ NetworkService::NetworkService(const NetworkSettings& settings)
     m_sslDelegate.verifySSL = settings.verifySSL;
 }
 
-TransferHandle NetworkService::execute(const APIRequest& request,
-    const std::optional<APIEnvironment>& environment, QObject* context, Completion completion)
+std::variant<HttpTransferRequest, NetworkError> NetworkService::transferFor(
+    const APIRequest& request, const std::optional<APIEnvironment>& environment) const
 {
     auto prepared = prepare(request, environment);
-    if (auto* error = std::get_if<NetworkError>(&prepared)) {
-        QMetaObject::invokeMethod(
-            context, [completion, error = *error] { completion(error); }, Qt::QueuedConnection);
-        return {};
-    }
+    if (auto* error = std::get_if<NetworkError>(&prepared))
+        return *error;
     auto& outgoing = std::get<OutgoingRequest>(prepared);
     HttpTransferRequest transfer {
         .url = outgoing.url.toEncoded(),
@@ -72,8 +69,31 @@ TransferHandle NetworkService::execute(const APIRequest& request,
         : kPerRequestTimeout;
     if (!(limits.resourceTimeout > 0))
         limits.resourceTimeout = NetworkSettings {}.resourceTimeout;
-    return m_engine.start(
-        std::move(transfer), context, TransferCallbacks {.onFinished = std::move(completion)});
+    return transfer;
+}
+
+TransferHandle NetworkService::execute(const APIRequest& request,
+    const std::optional<APIEnvironment>& environment, QObject* context, Completion completion)
+{
+    auto transfer = transferFor(request, environment);
+    if (auto* error = std::get_if<NetworkError>(&transfer)) {
+        QMetaObject::invokeMethod(
+            context, [completion, error = *error] { completion(error); }, Qt::QueuedConnection);
+        return {};
+    }
+    return m_engine.start(std::move(std::get<HttpTransferRequest>(transfer)), context,
+        TransferCallbacks {.onFinished = std::move(completion)});
+}
+
+TransferHandle NetworkService::executeSequence(const QList<APIRequest>& requests,
+    const std::optional<APIEnvironment>& environment, QObject* context, SequenceCallbacks callbacks)
+{
+    // The engine, and with it the network thread, ends before the service does.
+    return m_engine.startSequence(
+        requests.size(),
+        [this, requests, environment](
+            qsizetype index) { return transferFor(requests[index], environment); },
+        context, std::move(callbacks));
 }
 
 void NetworkService::updateTimeout(double seconds)

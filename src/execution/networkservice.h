@@ -48,6 +48,14 @@ public:
     TransferHandle execute(const APIRequest& request,
         const std::optional<APIEnvironment>& environment, QObject* context, Completion completion);
 
+    /// Sends `requests` with `environment` strictly one after another, each the moment the
+    /// previous one has ended, without a round trip through `context`'s thread in between.
+    /// Each request is prepared and sent as `execute` would; the callbacks (see
+    /// SequenceCallbacks) run on `context`'s thread, in order, none before this returns.
+    TransferHandle executeSequence(const QList<APIRequest>& requests,
+        const std::optional<APIEnvironment>& environment, QObject* context,
+        SequenceCallbacks callbacks);
+
     /// Sets the request (idle) time-out from a preference value: 30 seconds for 0, a negative
     /// value or none, else the value clamped to 5..300. Requests already running keep theirs.
     void updateTimeout(double seconds);
@@ -63,6 +71,10 @@ public:
     HttpEngine& engine() { return m_engine; }
 
 private:
+    /// `request` ready for the engine with the options of this moment, or why it cannot go.
+    std::variant<HttpTransferRequest, NetworkError> transferFor(
+        const APIRequest& request, const std::optional<APIEnvironment>& environment) const;
+
     mutable QMutex m_mutex;
     NetworkSettings m_settings;
     SSLSessionDelegate m_sslDelegate;

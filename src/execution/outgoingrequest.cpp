@@ -44,19 +44,20 @@ std::optional<QUrl> buildURL(const QString& text, const QList<KeyValuePair>& que
     QUrl url(text.contains(u"://") ? text : u"https://"_s + text, QUrl::StrictMode);
     if (!url.isValid())
         return std::nullopt;
-    QByteArray query = url.query(QUrl::FullyEncoded).toLatin1();
-    bool appended = false;
+    // Most requests have no rows to add: they skip writing the query out and parsing it again.
+    std::optional<QByteArray> query;
     for (const KeyValuePair& row : queryParams) {
         if (!row.isApplicable())
             continue;
-        if (!query.isEmpty() && !query.endsWith('&'))
-            query += '&';
-        query += queryComponent(row.key) + '='
+        if (!query)
+            query = url.query(QUrl::FullyEncoded).toLatin1();
+        if (!query->isEmpty() && !query->endsWith('&'))
+            *query += '&';
+        *query += queryComponent(row.key) + '='
             + queryComponent(substituteVariables(row.value, environment));
-        appended = true;
     }
-    if (appended) {
-        url.setQuery(QString::fromLatin1(query), QUrl::StrictMode);
+    if (query) {
+        url.setQuery(QString::fromLatin1(*query), QUrl::StrictMode);
         if (!url.isValid())
             return std::nullopt;
     }

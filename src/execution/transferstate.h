@@ -7,6 +7,7 @@
 
 #include <QMetaObject>
 #include <QMutex>
+#include <QPointer>
 
 #include <atomic>
 
@@ -31,8 +32,15 @@ struct TransferState {
     std::optional<NetworkResult> finish;
     bool deliveryScheduled = false;
 
+    // Sequences: steps started (no result yet) and ended, in order, not yet delivered.
+    QList<std::pair<qsizetype, std::optional<NetworkResult>>> steps;
+
     // Only touched on the context's thread.
     TransferCallbacks callbacks;
+    /// Set for a sequence, whose `finish` then only marks its end.
+    std::optional<SequenceCallbacks> sequence;
+    QPointer<QObject> receiver;
+    QMetaObject::Connection contextWatch;
     bool finishDelivered = false;
     QMetaObject::Connection connection;
 
@@ -42,21 +50,28 @@ struct TransferState {
     /// is queued after the finish.
     template <typename Change> void post(Change&& change)
     {
-        QMutexLocker lock(&mutex);
-        if (finish)
-            return;
-        change(*this);
-        scheduleDelivery();
+        {
+            QMutexLocker lock(&mutex);
+            if (finish)
+                return;
+            change(*this);
+            if (!claimDelivery())
+                return;
+        }
+        announce();
     }
 
-    /// Caller holds `mutex`.
-    void scheduleDelivery()
+    /// Caller holds `mutex`. True when no delivery is pending yet: the caller then announces
+    /// one, after letting go of the mutex, so that the woken thread does not find it still held.
+    bool claimDelivery()
     {
         if (deliveryScheduled)
-            return;
+            return false;
         deliveryScheduled = true;
-        Q_EMIT notifier.ready();
+        return true;
     }
+
+    void announce() { Q_EMIT notifier.ready(); }
 };
 
 /// Hands the pending events to the callbacks, on the context's thread.

@@ -121,3 +121,23 @@ TEST(CollectionRunnerSheetModel, runsWithTheEnvironmentOfItsStartSummarisesAndCa
     EXPECT_EQ(server.requests().size(), 5);
     EXPECT_FALSE(CollectionRunnerSheetModel(Collection {}, {}, service).canRun());
 }
+
+TEST(CollectionRunner, stopsSendingWhenItsContextIsDestroyed)
+{
+    HttpTestServer server;
+    server.setHandler(statusFromPath);
+    NetworkService service;
+    const QString slow = server.baseUrl() + u"/status/200?delay"_s;
+    int calls = 0;
+    auto context = std::make_unique<QObject>();
+    CollectionRunner::run(
+        Collection {.requests = {get(slow), get(slow), get(slow)}}, std::nullopt, context.get(),
+        [&](int, int) { ++calls; }, [&](const RunResult&) { ++calls; },
+        [&](const QList<RunResult>&) { ++calls; }, service);
+    ASSERT_TRUE(server.waitForRequests(1));
+    const int before = calls;
+    context.reset();
+    QTest::qWait(500);
+    EXPECT_EQ(server.requests().size(), 1);
+    EXPECT_EQ(calls, before);
+}

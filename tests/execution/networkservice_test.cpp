@@ -281,6 +281,8 @@ TEST_F(NetworkServiceTest, cookiesComeBackAndConnectionsAreReused)
         = roundTrip(APIRequest {.url = u"/own"_s, .headers = {row(u"cookie"_s, u"mine=1"_s)}});
     EXPECT_EQ(own.header("Cookie"), "sid=abc; mine=1");
     EXPECT_EQ(headerCount(own, "Cookie"), 1);
+    // The user's own cookie belonged to that request alone.
+    EXPECT_EQ(roundTrip(APIRequest {.url = u"/after"_s}).header("Cookie"), "sid=abc");
     EXPECT_EQ(server.connectionCount(), 1);
 }
 
