@@ -37,7 +37,8 @@ struct RunResult {
 /// Keeps no state between runs, so any number of runs may go on at once.
 class CollectionRunner {
 public:
-    /// Called before each request is sent: 1-based position and the number of requests.
+    /// Called as each request starts, in order with the results: 1-based position and the
+    /// number of requests. The request may already be on its way when this runs.
     using ProgressCallback = std::function<void(int current, int total)>;
     using ResultCallback = std::function<void(const RunResult& result)>;
     /// Called once at the end with every result, in collection order.

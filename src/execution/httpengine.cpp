@@ -39,8 +39,6 @@ private:
     /// Starts the sequence's next exchange, or ends the sequence.
     void advance(const std::shared_ptr<TransferSequence>& sequence);
     int pollTimeoutMs() const;
-    CURL* takeEasyHandle();
-    void recycle(CURL* easy);
 
     CURLM* m_multi = nullptr;
     CURLSH* m_share = nullptr;
@@ -55,9 +53,6 @@ private:
     // The active transfers that are a step of a sequence.
     std::map<CURL*, std::shared_ptr<TransferSequence>> m_sequenceOf;
     bool m_draining = false;
-    // Finished easy handles, reset for the next transfer: a fresh one costs an allocation of
-    // its state and buffers that a quick exchange on a kept-alive connection would notice.
-    std::vector<CURL*> m_spareHandles;
 
     std::thread m_thread;
 };
@@ -79,8 +74,6 @@ EngineCore::EngineCore()
 EngineCore::~EngineCore()
 {
     stop();
-    for (CURL* easy : m_spareHandles)
-        curl_easy_cleanup(easy);
     curl_multi_cleanup(m_multi);
     curl_share_cleanup(m_share);
 }
@@ -147,7 +140,9 @@ void EngineCore::run()
 
 CURL* EngineCore::add(std::unique_ptr<CurlTransfer> transfer)
 {
-    CURL* easy = takeEasyHandle();
+    // A fresh handle each time: libcurl 7.88's curl_easy_reset keeps the cookie file list
+    // of the handle it resets without ever freeing it.
+    CURL* easy = curl_easy_init();
     transfer->attach(easy);
     curl_easy_setopt(easy, CURLOPT_SHARE, m_share);
     // An empty file name switches the cookie engine on without reading any file.
@@ -204,7 +199,7 @@ void EngineCore::complete(CURL* easy, const std::optional<NetworkError>& error, 
         });
     }
     node.mapped().reset();
-    recycle(easy);
+    curl_easy_cleanup(easy);
     if (!step.empty())
         advance(step.mapped());
 }
@@ -231,28 +226,6 @@ void EngineCore::advance(const std::shared_ptr<TransferSequence>& sequence)
         events.finish = cancelled ? NetworkResult(NetworkError::network(NetworkError::kCancelled))
                                   : NetworkResult(APIResponse {});
     });
-}
-
-CURL* EngineCore::takeEasyHandle()
-{
-    if (m_spareHandles.empty())
-        return curl_easy_init();
-    CURL* easy = m_spareHandles.back();
-    m_spareHandles.pop_back();
-    return easy;
-}
-
-void EngineCore::recycle(CURL* easy)
-{
-    // As many as ran at once recently, within reason; the rest go.
-    constexpr std::size_t kMaxSpare = 16;
-    if (m_spareHandles.size() >= kMaxSpare) {
-        curl_easy_cleanup(easy);
-        return;
-    }
-    // Forgets every option of the last transfer but keeps the buffers it allocated.
-    curl_easy_reset(easy);
-    m_spareHandles.push_back(easy);
 }
 
 int EngineCore::pollTimeoutMs() const
