@@ -87,12 +87,13 @@ const QByteArray& noProxyHosts()
 CurlTransfer::CurlTransfer(HttpTransferRequest request, std::shared_ptr<TransferState> state)
     : m_request(std::move(request))
     , m_state(std::move(state))
+    , m_easy(curl_easy_init())
     , m_streaming(static_cast<bool>(m_state->callbacks.onData))
 { }
 
-void CurlTransfer::attach(CURL* easy)
+void CurlTransfer::setUp()
 {
-    m_easy = easy;
+    CURL* easy = m_easy.get();
     curl_easy_setopt(easy, CURLOPT_URL, m_request.url.constData());
     // Never read local files or speak other protocols, not even after a redirect.
     curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -115,7 +116,7 @@ void CurlTransfer::attach(CURL* easy)
 
 void CurlTransfer::setUpMethodAndBody()
 {
-    CURL* easy = m_easy;
+    CURL* easy = m_easy.get();
     const QByteArray& method = m_request.method;
     if (method == "HEAD") {
         curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
@@ -160,17 +161,17 @@ void CurlTransfer::setUpHeaders()
     if (m_request.body && !containsHeader(headers, "Content-Type"))
         list = curl_slist_append(list, "Content-Type:");
     if (!cookies.isEmpty())
-        curl_easy_setopt(m_easy, CURLOPT_COOKIE, cookies.constData());
+        curl_easy_setopt(m_easy.get(), CURLOPT_COOKIE, cookies.constData());
     m_headerList.reset(list);
-    curl_easy_setopt(m_easy, CURLOPT_HTTPHEADER, list);
+    curl_easy_setopt(m_easy.get(), CURLOPT_HTTPHEADER, list);
     const QByteArray agent = m_request.settings.defaultUserAgent.toUtf8();
     if (!agent.isEmpty() && !containsHeader(headers, "User-Agent"))
-        curl_easy_setopt(m_easy, CURLOPT_USERAGENT, agent.constData());
+        curl_easy_setopt(m_easy.get(), CURLOPT_USERAGENT, agent.constData());
 }
 
 void CurlTransfer::setUpConnection()
 {
-    CURL* easy = m_easy;
+    CURL* easy = m_easy.get();
     const NetworkSettings& settings = m_request.settings;
     curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, settings.followRedirects ? 1L : 0L);
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, long(settings.maxRedirects));
@@ -303,7 +304,7 @@ NetworkResult CurlTransfer::takeResult(CURLcode code, EngineClock::time_point en
 {
     if (code != CURLE_OK)
         return errorFor(code);
-    CURL* easy = m_easy;
+    CURL* easy = m_easy.get();
     APIResponse response = responseHead();
     long status = 0;
     curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
@@ -351,7 +352,7 @@ NetworkError CurlTransfer::errorFor(CURLcode code) const
         return NetworkError::invalidResponse();
     case CURLE_COULDNT_CONNECT: {
         long osError = 0;
-        curl_easy_getinfo(m_easy, CURLINFO_OS_ERRNO, &osError);
+        curl_easy_getinfo(m_easy.get(), CURLINFO_OS_ERRNO, &osError);
         if (osError == ENETUNREACH)
             return NetworkError::network(NetworkError::kNotConnectedToInternet);
         break;

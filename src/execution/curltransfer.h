@@ -13,6 +13,9 @@ namespace mako {
 
 using EngineClock = std::chrono::steady_clock;
 
+struct CurlEasyDeleter {
+    void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
+};
 struct CurlListDeleter {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
@@ -21,10 +24,10 @@ class CurlTransfer {
 public:
     CurlTransfer(HttpTransferRequest request, std::shared_ptr<TransferState> state);
 
-    /// Sets `easy` (fresh, or reset by curl_easy_reset) up for this transfer. Nothing is sent
-    /// before the engine adds it to its multi handle. The engine keeps ownership of the handle.
-    void attach(CURL* easy);
-    CURL* easy() const { return m_easy; }
+    /// Sets the easy handle's options, on the network thread. Nothing is sent before the engine
+    /// adds the handle to its multi handle.
+    void setUp();
+    CURL* easy() const { return m_easy.get(); }
     const std::shared_ptr<TransferState>& state() const { return m_state; }
 
     /// Called by the engine right before the first byte may move.
@@ -51,7 +54,7 @@ private:
 
     HttpTransferRequest m_request;
     std::shared_ptr<TransferState> m_state;
-    CURL* m_easy = nullptr;
+    std::unique_ptr<CURL, CurlEasyDeleter> m_easy;
     std::unique_ptr<curl_slist, CurlListDeleter> m_headerList;
     bool m_streaming = false;
 

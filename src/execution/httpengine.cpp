@@ -142,8 +142,8 @@ CURL* EngineCore::add(std::unique_ptr<CurlTransfer> transfer)
 {
     // A fresh handle each time: libcurl 7.88's curl_easy_reset keeps the cookie file list
     // of the handle it resets without ever freeing it.
-    CURL* easy = curl_easy_init();
-    transfer->attach(easy);
+    CURL* easy = transfer->easy();
+    transfer->setUp();
     curl_easy_setopt(easy, CURLOPT_SHARE, m_share);
     // An empty file name switches the cookie engine on without reading any file.
     curl_easy_setopt(easy, CURLOPT_COOKIEFILE, "");
@@ -199,7 +199,6 @@ void EngineCore::complete(CURL* easy, const std::optional<NetworkError>& error, 
         });
     }
     node.mapped().reset();
-    curl_easy_cleanup(easy);
     if (!step.empty())
         advance(step.mapped());
 }
