@@ -1,5 +1,7 @@
 #include "httpbench.h"
 
+#include "execution/networksettings.h"
+
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QtGlobal>
@@ -25,9 +27,10 @@ double plainCurlLoop(const QList<PlainRequest>& requests)
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &keepBody);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, &body);
     curl_easy_setopt(easy, CURLOPT_NOPROXY, "*");
-    // Mako asks for compressed bodies; so does the baseline, so both put the same bytes on the
-    // wire and the server does the same work for each.
+    // Mako asks for compressed bodies and names itself; so does the baseline, so both put the
+    // same bytes on the wire and the server does the same work for each.
     curl_easy_setopt(easy, CURLOPT_ACCEPT_ENCODING, "");
+    curl_easy_setopt(easy, CURLOPT_USERAGENT, mako::kDefaultUserAgent);
     QElapsedTimer timer;
     timer.start();
     for (const PlainRequest& request : requests) {

@@ -4,6 +4,7 @@
 #include "execution/variables.h"
 #include "interchange/postmanimporter.h"
 #include "model/recordjson.h"
+#include "state/settings.h"
 
 #include <QJsonObject>
 
@@ -37,6 +38,9 @@ Result<RequestOptions> RequestOptionSet::read(
     Console& console, const QCommandLineParser& parser) const
 {
     RequestOptions options;
+    // The command line sends as the window does: the user's Network preferences apply (the
+    // User-Agent, a proxy they need, redirects), and the options below override them.
+    options.settings = Settings::createStandard()->networkSettings();
     for (const QString& assignment : parser.values(m_var)) {
         const qsizetype equals = assignment.indexOf(u'=');
         if (equals <= 0)
@@ -53,7 +57,8 @@ Result<RequestOptions> RequestOptionSet::read(
         options.settings.requestTimeout = seconds;
         options.settings.resourceTimeout = seconds;
     }
-    options.settings.verifySSL = !parser.isSet(m_insecure);
+    if (parser.isSet(m_insecure))
+        options.settings.verifySSL = false;
     if (parser.isSet(m_environment)) {
         const auto bytes = readInput(console, parser.value(m_environment));
         if (!bytes)

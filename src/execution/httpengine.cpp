@@ -341,22 +341,33 @@ HttpEngine::~HttpEngine()
     m_core->stop();
 }
 
+namespace {
+
+// Deliveries go to the context's thread, and when the context is gone nobody is left to report
+// to: the transfer stops at once instead of keeping a connection busy until its time-out (a
+// closed editor, a stream whose screen went away).
+void watchContext(const std::shared_ptr<TransferState>& state, QObject* context)
+{
+    state->receiver = context;
+    state->connection = QObject::connect(
+        &state->notifier, &TransferNotifier::ready, context,
+        [state] { deliverTransferEvents(state); }, Qt::QueuedConnection);
+    state->contextWatch
+        = QObject::connect(context, &QObject::destroyed, [weak = std::weak_ptr(state)] {
+              if (auto watched = weak.lock())
+                  TransferHandle(std::move(watched)).cancel();
+          });
+}
+
+} // namespace
+
 TransferHandle HttpEngine::startSequence(
     qsizetype count, SequenceStepBuilder build, QObject* context, SequenceCallbacks callbacks)
 {
     auto state = std::make_shared<TransferState>();
     state->engine = m_core;
     state->sequence = std::move(callbacks);
-    state->receiver = context;
-    state->connection = QObject::connect(
-        &state->notifier, &TransferNotifier::ready, context,
-        [state] { deliverTransferEvents(state); }, Qt::QueuedConnection);
-    // Nobody is left to report to: the network thread stops at the step in flight.
-    state->contextWatch
-        = QObject::connect(context, &QObject::destroyed, [weak = std::weak_ptr(state)] {
-              if (auto watched = weak.lock())
-                  TransferHandle(std::move(watched)).cancel();
-          });
+    watchContext(state, context);
     m_core->submit(std::make_shared<TransferSequence>(
         TransferSequence {.state = state, .build = std::move(build), .count = count}));
     return TransferHandle(state);
@@ -368,9 +379,7 @@ TransferHandle HttpEngine::start(
     auto state = std::make_shared<TransferState>();
     state->engine = m_core;
     state->callbacks = std::move(callbacks);
-    state->connection = QObject::connect(
-        &state->notifier, &TransferNotifier::ready, context,
-        [state] { deliverTransferEvents(state); }, Qt::QueuedConnection);
+    watchContext(state, context);
     m_core->submit(std::make_unique<CurlTransfer>(std::move(request), state));
     return TransferHandle(state);
 }

@@ -107,7 +107,7 @@ public:
     HttpEngine& operator=(const HttpEngine&) = delete;
 
     /// Starts `request` now. Callbacks run on `context`'s thread (which must not be null) and
-    /// never after `context` is destroyed.
+    /// never after `context` is destroyed; destroying `context` ends the transfer.
     TransferHandle start(
         HttpTransferRequest request, QObject* context, TransferCallbacks callbacks);
 

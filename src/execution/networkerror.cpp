@@ -8,7 +8,13 @@ QString NetworkError::errorDescription() const
 {
     switch (kind) {
     case Kind::invalidURL:
-        return urlText.isEmpty() ? u"Please enter a URL"_s : u"Invalid URL: "_s + urlText;
+        if (urlText.isEmpty())
+            return u"Please enter a URL"_s;
+        if (!undefinedVariables.isEmpty())
+            return u"Invalid URL: "_s + undefinedVariables.join(u", "_s)
+                + (undefinedVariables.size() == 1 ? u" is"_s : u" are"_s)
+                + u" not defined in the active environment or the global variables"_s;
+        return u"Invalid URL: "_s + urlText;
     case Kind::invalidResponse:
         return u"Server returned an invalid response"_s;
     case Kind::network:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace mako {
 
@@ -23,8 +24,14 @@ struct NetworkError {
     QString urlText;
     int code = kUnknown;
     QString message;
+    /// invalidURL: the {{placeholders}} left in the URL because no variable defines them,
+    /// which is why the URL does not parse.
+    QStringList undefinedVariables;
 
-    static NetworkError invalidURL(const QString& text) { return {Kind::invalidURL, text}; }
+    static NetworkError invalidURL(const QString& text, const QStringList& undefined = {})
+    {
+        return {Kind::invalidURL, text, kUnknown, {}, undefined};
+    }
     static NetworkError network(int code, const QString& message = {})
     {
         return {Kind::network, {}, code, message};

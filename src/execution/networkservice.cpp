@@ -16,9 +16,9 @@ std::variant<OutgoingRequest, NetworkError> prepare(
     const QString urlText = substituteVariables(request.url, environment);
     if (urlText.isEmpty())
         return NetworkError::invalidURL(urlText);
-    const std::optional<QUrl> url = buildURL(urlText, request.queryParams, environment);
+    const std::optional<QUrl> url = buildURL(urlText, urlQueryRows(request), environment);
     if (!url || url->scheme().isEmpty())
-        return NetworkError::invalidURL(urlText);
+        return NetworkError::invalidURL(urlText, placeholdersIn(urlText));
     // Only HTTP replies count as responses; a file or other URL never reaches the disk or
     // another protocol.
     if (url->scheme() != u"http" && url->scheme() != u"https")

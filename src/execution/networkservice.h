@@ -42,9 +42,10 @@ public:
 
     /// Substitutes variables, builds the URL, headers, auth and body, and sends the request.
     /// `completion` runs on `context`'s thread (the caller passes itself, so the result comes
-    /// back to the caller's thread), never after `context` is destroyed, and never before
-    /// `execute` returns. Any HTTP status is a response; a failure is a NetworkError whose
-    /// `errorDescription` is the text to show. Cancel through the returned handle.
+    /// back to the caller's thread), never after `context` is destroyed (which stops the
+    /// transfer), and never before `execute` returns. Any HTTP status is a response; a failure
+    /// is a NetworkError whose `errorDescription` is the text to show. Cancel through the
+    /// returned handle.
     TransferHandle execute(const APIRequest& request,
         const std::optional<APIEnvironment>& environment, QObject* context, Completion completion);
 

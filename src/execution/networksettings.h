@@ -19,6 +19,10 @@ struct ProxySettings {
     bool operator==(const ProxySettings&) const = default;
 };
 
+/// What Mako calls itself when the user has not said otherwise; some APIs refuse a request
+/// that names no client.
+inline constexpr auto kDefaultUserAgent = "Mako/1.0";
+
 /// The options of the HTTP engine, taken as a snapshot when a request starts: a change affects
 /// the requests started after it, never one already running.
 struct NetworkSettings {
@@ -30,7 +34,7 @@ struct NetworkSettings {
     bool followRedirects = true;
     int maxRedirects = 10;
     /// Sent as "User-Agent" only when the request has none; empty sends none.
-    QString defaultUserAgent;
+    QString defaultUserAgent = QString::fromLatin1(kDefaultUserAgent);
     ProxySettings proxy;
     /// False accepts any server certificate.
     bool verifySSL = true;

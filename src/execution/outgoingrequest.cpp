@@ -86,27 +86,47 @@ void applyAuth(OutgoingRequest& outgoing, const APIRequest& request,
     }
 }
 
+QList<KeyValuePair> urlQueryRows(const APIRequest& request)
+{
+    return request.bodyType == RequestBodyType::formData ? QList<KeyValuePair> {}
+                                                         : request.queryParams;
+}
+
+bool carriesBody(HTTPMethod method, RequestBodyType bodyType, bool empty)
+{
+    if (method == HTTPMethod::head || bodyType == RequestBodyType::none)
+        return false;
+    return method != HTTPMethod::get || !empty;
+}
+
 void applyBody(OutgoingRequest& outgoing, const APIRequest& request,
     const std::optional<APIEnvironment>& environment)
 {
-    if (request.method == HTTPMethod::get || request.method == HTTPMethod::head)
-        return;
     switch (request.bodyType) {
     case RequestBodyType::none:
         break;
     case RequestBodyType::json:
-        outgoing.body = substituteVariables(request.body, environment).toUtf8();
-        if (!outgoing.hasHeader(u"Content-Type"))
+    case RequestBodyType::raw: {
+        QByteArray body = substituteVariables(request.body, environment).toUtf8();
+        if (!carriesBody(request.method, request.bodyType, body.isEmpty()))
+            return;
+        outgoing.body = std::move(body);
+        if (request.bodyType == RequestBodyType::json && !outgoing.hasHeader(u"Content-Type"))
             outgoing.setHeader(u"Content-Type"_s, u"application/json"_s);
         break;
-    case RequestBodyType::raw:
-        outgoing.body = substituteVariables(request.body, environment).toUtf8();
-        break;
+    }
     case RequestBodyType::formData: {
+        QList<KeyValuePair> fields;
+        for (const KeyValuePair& row : request.queryParams) {
+            if (row.isApplicable())
+                fields.append(KeyValuePair {
+                    .key = row.key, .value = substituteVariables(row.value, environment)});
+        }
+        if (!carriesBody(request.method, request.bodyType, fields.isEmpty()))
+            return;
         const QString boundary
             = u"Mako-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
-        outgoing.body = MultipartBuilder::buildBody(
-            request.queryParams, std::nullopt, std::nullopt, boundary);
+        outgoing.body = MultipartBuilder::buildBody(fields, std::nullopt, std::nullopt, boundary);
         outgoing.setHeader(u"Content-Type"_s, u"multipart/form-data; boundary="_s + boundary);
         break;
     }

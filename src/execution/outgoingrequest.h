@@ -39,7 +39,17 @@ std::optional<QUrl> buildURL(const QString& text, const QList<KeyValuePair>& que
 void applyAuth(OutgoingRequest& outgoing, const APIRequest& request,
     const std::optional<APIEnvironment>& environment);
 
-/// Sets the body and its content type. GET and HEAD never carry one.
+/// The query rows that belong in the URL. A Form Data body is made of the query rows, and
+/// those go out once, as the form: a form field in the URL ends up in server and proxy logs.
+QList<KeyValuePair> urlQueryRows(const APIRequest& request);
+
+/// Whether a body of kind `bodyType` whose text (or form rows) is `empty` goes out with
+/// `method`. HEAD never has one; a GET carries one only when the user filled it, as curl and
+/// other clients do (search APIs take their query as a GET's body); every other method always.
+bool carriesBody(HTTPMethod method, RequestBodyType bodyType, bool empty);
+
+/// Sets the body and its content type; see `carriesBody` for when there is one. Form values
+/// are substituted like every other value.
 void applyBody(OutgoingRequest& outgoing, const APIRequest& request,
     const std::optional<APIEnvironment>& environment);
 

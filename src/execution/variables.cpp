@@ -1,5 +1,7 @@
 #include "execution/variables.h"
 
+#include <QRegularExpression>
+
 namespace mako {
 
 using namespace Qt::StringLiterals;
@@ -52,6 +54,17 @@ QString substituteVariables(const QString& text, const std::optional<APIEnvironm
         result.replace(u"{{"_s + row.key + u"}}"_s, row.value);
     }
     return result;
+}
+
+QStringList placeholdersIn(const QString& text)
+{
+    static const QRegularExpression placeholder(u"\\{\\{[^{}]+\\}\\}"_s);
+    QStringList found;
+    for (const auto& match : placeholder.globalMatch(text)) {
+        if (!found.contains(match.captured()))
+            found.append(match.captured());
+    }
+    return found;
 }
 
 } // namespace mako

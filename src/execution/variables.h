@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QUuid>
 
 #include <optional>
@@ -30,5 +31,8 @@ void setActiveEnvironment(QList<APIEnvironment>& environments, const std::option
 /// placeholder that no enabled row names stays as it is. Matching is literal and
 /// case-sensitive; nothing is trimmed.
 QString substituteVariables(const QString& text, const std::optional<APIEnvironment>& environment);
+
+/// The {{key}} placeholders left in `text`, as written and in order of appearance, each once.
+QStringList placeholdersIn(const QString& text);
 
 } // namespace mako

@@ -1,5 +1,6 @@
 #include "interchange/codegenerator.h"
 
+#include "execution/outgoingrequest.h"
 #include "interchange/interchangeutil.h"
 #include "interchange/snippetrequest.h"
 
@@ -42,7 +43,7 @@ QString buildURLWithParams(const APIRequest& request)
     if (parsed.isValid() && !url.contains(u"{{"_s))
         url = QString::fromLatin1(parsed.adjusted(QUrl::RemoveFragment).toEncoded());
     QStringList items;
-    for (const KeyValuePair& row : request.queryParams) {
+    for (const KeyValuePair& row : urlQueryRows(request)) {
         if (row.isApplicable())
             items.append(encodedQueryItem(row));
     }
@@ -120,6 +121,9 @@ QString generateJavaScript(const APIRequest& request)
             lines.append(u"form.append("_s + doubleQuoted(field.name) + u", "_s
                 + doubleQuoted(field.value) + u");"_s);
     }
+    if (request.method == HTTPMethod::get && (outgoing.body || outgoing.formFields))
+        lines.append(u"// fetch() refuses a body on GET: send this one with node:http or a "
+                     "client that allows it."_s);
     lines << u"const response = await fetch("_s + doubleQuoted(outgoing.url) + u", {"_s
           << u"  method: "_s + doubleQuoted(outgoing.method) + u',';
     if (!outgoing.headers.isEmpty()) {

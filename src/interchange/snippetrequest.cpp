@@ -15,7 +15,11 @@ namespace {
 // the header and auth rules are the engine's own.
 void applyBody(SnippetRequest& snippet, OutgoingRequest& outgoing, const APIRequest& request)
 {
-    if (request.method == HTTPMethod::get || request.method == HTTPMethod::head)
+    const bool empty = request.bodyType == RequestBodyType::formData
+        ? std::none_of(request.queryParams.cbegin(), request.queryParams.cend(),
+            [](const KeyValuePair& row) { return row.isApplicable(); })
+        : request.body.isEmpty();
+    if (!carriesBody(request.method, request.bodyType, empty))
         return;
     switch (request.bodyType) {
     case RequestBodyType::none:

@@ -49,6 +49,24 @@ int Settings::historyRetention() const
     return m_store.value(SettingKeys::historyRetention.name).toInt();
 }
 
+NetworkSettings Settings::networkSettings() const
+{
+    using namespace SettingKeys;
+    static const QStringList proxyTypes {u"http"_s, u"https"_s, u"socks5"_s};
+    const int proxyType = std::max(0, int(proxyTypes.indexOf(value(SettingKeys::proxyType))));
+    return NetworkSettings {.requestTimeout = requestTimeoutFromPreference(requestTimeout()),
+        .followRedirects = value(followRedirects),
+        .maxRedirects = value(maxRedirects),
+        .defaultUserAgent = value(defaultUserAgent),
+        .proxy = {.enabled = value(proxyEnabled),
+            .type = ProxySettings::Type(proxyType),
+            .host = value(proxyHost),
+            .port = value(proxyPort),
+            .authenticate = value(proxyAuth),
+            .username = value(proxyUsername)},
+        .verifySSL = value(sslVerification)};
+}
+
 void Settings::writeValue(const QString& key, const QVariant& value)
 {
     m_store.setValue(key, value);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "execution/networksettings.h"
+
 #include <QList>
 #include <QObject>
 #include <QSettings>
@@ -41,7 +43,7 @@ inline const SettingKey<bool> followRedirects {QStringLiteral("followRedirects")
 inline const SettingKey<int> maxRedirects {QStringLiteral("maxRedirects"), 10};
 inline const SettingKey<bool> sslVerification {QStringLiteral("sslVerification"), true};
 inline const SettingKey<QString> defaultUserAgent {
-    QStringLiteral("defaultUserAgent"), QStringLiteral("Mako/1.0")};
+    QStringLiteral("defaultUserAgent"), QString::fromLatin1(kDefaultUserAgent)};
 inline const SettingKey<bool> proxyEnabled {QStringLiteral("proxyEnabled"), false};
 /// "http", "https" or "socks5".
 inline const SettingKey<QString> proxyType {QStringLiteral("proxyType"), QStringLiteral("http")};
@@ -95,6 +97,10 @@ public:
     /// their own substitute for 0.
     double requestTimeout() const;
     int historyRetention() const;
+
+    /// The engine options the Network preferences stand for. The proxy password is not kept
+    /// here (it belongs in the keychain), so it comes back empty.
+    NetworkSettings networkSettings() const;
 
 Q_SIGNALS:
     /// A key was written through this object.

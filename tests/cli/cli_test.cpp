@@ -54,6 +54,7 @@ protected:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"HOME"_s, sandbox.path());
         environment.insert(u"XDG_DATA_HOME"_s, sandbox.filePath(u"data"_s));
+        environment.insert(u"XDG_CONFIG_HOME"_s, sandbox.filePath(u"config"_s));
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(MAKO_CLI_PATH), arguments);
         process.write(input);
@@ -117,8 +118,12 @@ TEST_F(CliSend, variablesReachTheWireAndTheJsonCarriesTheResponse)
     EXPECT_EQ(server.requests().first().target + ' ' + server.requests().first().header("X-Token"),
         "/items global");
     EXPECT_EQ(json[u"size"_s].toInt(), json[u"body"_s].toString().toUtf8().size());
+    EXPECT_EQ(server.requests().first().header("User-Agent"), "Mako/1.0");
 
-    // A stored GraphQL request goes out as its POST form.
+    // A stored GraphQL request goes out as its POST form, with the user's preferences.
+    QDir(sandbox.path()).mkpath(u"config/com.quorin.mako"_s);
+    file(
+        u"config/com.quorin.mako/com.quorin.mako.conf"_s, "[General]\ndefaultUserAgent=Tester/9\n");
     const QString graphql = file(u"graphql.json"_s,
         requestJson(APIRequest {.url = server.baseUrl(),
             .requestProtocol = RequestProtocol::graphql,
@@ -126,6 +131,7 @@ TEST_F(CliSend, variablesReachTheWireAndTheJsonCarriesTheResponse)
     ASSERT_EQ(run({u"send"_s, graphql}).status, 0);
     EXPECT_EQ(server.requests().last().method, "POST");
     EXPECT_TRUE(server.requests().last().body.contains("{ items }"));
+    EXPECT_EQ(server.requests().last().header("User-Agent"), "Tester/9");
 }
 
 TEST_F(CliSend, statusDecidesTheExitAndBinaryBodiesComeAsBase64)

@@ -3,6 +3,7 @@
 #include "support/httptestserver.h"
 #include "support/qtprinters.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -122,10 +123,15 @@ TEST_F(NetworkServiceTest, rowsAuthAndBodyArriveAsComposed)
             "Content-Type", "text/plain", R"({"n":7})"},
         {{.method = HTTPMethod::patch, .bodyType = RequestBodyType::raw, .body = body},
             "Content-Type", {}, R"({"n":7})"},
+        // A GET carries a body the user filled (search APIs read their query from it); an
+        // empty one, or any on HEAD, is not sent.
         {{.method = HTTPMethod::get, .bodyType = RequestBodyType::json, .body = body},
+            "Content-Type", "application/json", R"({"n":7})"},
+        {{.method = HTTPMethod::get, .bodyType = RequestBodyType::raw, .body = u"{{none}}"_s},
             "Content-Length", {}},
         {{.method = HTTPMethod::head, .bodyType = RequestBodyType::raw, .body = body},
             "Content-Length", {}},
+        {{}, "User-Agent", "Mako/1.0"},
         {{.method = HTTPMethod::delete_, .bodyType = RequestBodyType::none, .body = body},
             "Content-Type", {}},
     };
@@ -141,21 +147,33 @@ TEST_F(NetworkServiceTest, rowsAuthAndBodyArriveAsComposed)
     }
 }
 
-TEST_F(NetworkServiceTest, formDataSendsRowsInQueryAndBodyWithItsBoundary)
+TEST_F(NetworkServiceTest, formDataRowsGoOnlyIntoTheBodySubstituted)
 {
+    // The rows of a form live in the query list; none of them may leak into the URL.
     const QList<KeyValuePair> params {row(u"a"_s, u"{{v}}"_s), row(u"b"_s, u"2"_s, false)};
-    const RecordedRequest received
-        = roundTrip(APIRequest {.url = u"/f"_s,
-                        .method = HTTPMethod::post,
-                        .headers = {row(u"Content-Type"_s, u"text/plain"_s)},
-                        .queryParams = params,
-                        .bodyType = RequestBodyType::formData},
-            variables({row(u"v"_s, u"x y"_s)}));
-    EXPECT_EQ(received.target, "/f?a=x%20y");
-    const QByteArray type = received.header("Content-Type");
-    ASSERT_TRUE(type.startsWith("multipart/form-data; boundary=Mako-"));
-    const QString boundary = QString::fromLatin1(type.sliced(type.indexOf('=') + 1));
-    EXPECT_EQ(received.body, MultipartBuilder::buildBody(params, {}, {}, boundary));
+    for (const HTTPMethod method : {HTTPMethod::post, HTTPMethod::get}) {
+        const RecordedRequest received
+            = roundTrip(APIRequest {.url = u"/f?keep=1"_s,
+                            .method = method,
+                            .headers = {row(u"Content-Type"_s, u"text/plain"_s)},
+                            .queryParams = params,
+                            .bodyType = RequestBodyType::formData},
+                variables({row(u"v"_s, u"x y"_s)}));
+        EXPECT_EQ(received.target, "/f?keep=1");
+        EXPECT_EQ(received.method, rawValue(method).toLatin1());
+        const QByteArray type = received.header("Content-Type");
+        ASSERT_TRUE(type.startsWith("multipart/form-data; boundary=Mako-"));
+        const QString boundary = QString::fromLatin1(type.sliced(type.indexOf('=') + 1));
+        EXPECT_EQ(
+            received.body, MultipartBuilder::buildBody({row(u"a"_s, u"x y"_s)}, {}, {}, boundary));
+    }
+    // A GET form without a single field sends nothing at all.
+    const RecordedRequest empty = roundTrip(APIRequest {.url = u"/e"_s,
+        .queryParams = {row(u"off"_s, u"1"_s, false)},
+        .bodyType = RequestBodyType::formData});
+    EXPECT_EQ(empty.target, "/e");
+    EXPECT_EQ(headerCount(empty, "Content-Type"), 0);
+    EXPECT_EQ(headerCount(empty, "Content-Length"), 0);
 }
 
 TEST_F(NetworkServiceTest, responseCarriesFinalHeadersBodyAndTiming)
@@ -233,7 +251,12 @@ TEST_F(NetworkServiceTest, failuresEndWithTheirSentence)
     } cases[] = {
         {u""_s, u"Please enter a URL"_s},
         {u"{{blank}}"_s, u"Please enter a URL"_s},
-        {u"{{base}}/items"_s, u"Invalid URL: {{base}}/items"_s},
+        {u"{{base}}/items"_s,
+            u"Invalid URL: {{base}} is not defined in the active environment or the global "
+            "variables"_s},
+        {u"https://{{host}}:{{port}}/{{host}}"_s,
+            u"Invalid URL: {{host}}, {{port}} are not defined in the active environment or the "
+            "global variables"_s},
         {u"http://127.0.0.1/a b"_s, u"Invalid URL: http://127.0.0.1/a b"_s},
         {u"file:///etc/hostname"_s, u"Server returned an invalid response"_s},
         {base + u"/slow"_s, timedOut},
@@ -250,8 +273,8 @@ TEST_F(NetworkServiceTest, failuresEndWithTheirSentence)
             "for self-signed certs."_s},
     };
     for (const auto& c : cases) {
-        // The first five fail before the network: nothing reaches the server.
-        if (&c == &cases[5]) {
+        // The first six fail before the network: nothing reaches the server.
+        if (&c == &cases[6]) {
             EXPECT_TRUE(server.requests().isEmpty());
         }
         const QString text
@@ -320,10 +343,26 @@ TEST_F(NetworkServiceTest, manyRequestsRunAtOnceAndCancelAlone)
     EXPECT_GT(server.connectionCount(), 1);
 }
 
+TEST_F(NetworkServiceTest, aTransferEndsWhenItsContextGoes)
+{
+    server.setHandler([](const RecordedRequest&) { return ScriptedResponse {.delayMs = 20000}; });
+    bool called = false;
+    {
+        QObject editor;
+        service.execute(APIRequest {.url = server.baseUrl() + u"/slow"_s}, std::nullopt, &editor,
+            [&](const NetworkResult&) { called = true; });
+        ASSERT_TRUE(server.waitForRequests(1));
+    }
+    // The peer sees the connection close long before the reply would have come.
+    EXPECT_TRUE(server.waitForClosedConnections(1));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(called);
+}
+
 TEST(NetworkServiceProxy, proxyAndDefaultUserAgentApply)
 {
     HttpTestServer proxy;
-    NetworkService service(NetworkSettings {.defaultUserAgent = u"Mako/1.0"_s,
+    NetworkService service(NetworkSettings {.defaultUserAgent = u"Mako/2.0"_s,
         .proxy = {.enabled = true,
             .host = u"127.0.0.1"_s,
             .port = proxy.port(),
@@ -337,7 +376,7 @@ TEST(NetworkServiceProxy, proxyAndDefaultUserAgentApply)
     ASSERT_EQ(received.size(), 2);
     EXPECT_EQ(received[0].target, "http://127.0.0.1:9/x");
     EXPECT_EQ(received[0].header("Proxy-Authorization"), "Basic dTpw");
-    EXPECT_EQ(received[0].header("User-Agent"), "Mako/1.0");
+    EXPECT_EQ(received[0].header("User-Agent"), "Mako/2.0");
     EXPECT_EQ(received[1].header("User-Agent"), "me");
     EXPECT_EQ(headerCount(received[1], "User-Agent"), 1);
 }

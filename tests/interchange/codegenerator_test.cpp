@@ -38,15 +38,18 @@ TEST(CodeGenerator, urlGetsTheQueryRowsAsSendingAppendsThem)
     }
 }
 
-TEST(CodeGenerator, getSendsNoBodyAndAFormOnlyItsEnabledFields)
+TEST(CodeGenerator, bodiesFollowTheEngineAndAFormKeepsItsFieldsOutOfTheURL)
 {
     const APIRequest get {.headers = {}, .bodyType = RequestBodyType::json, .body = u"{}"_s};
-    EXPECT_FALSE(snippetRequest(get).body.has_value());
-    EXPECT_TRUE(snippetRequest(get).headers.isEmpty());
-    const APIRequest form {.method = HTTPMethod::post,
+    EXPECT_EQ(snippetRequest(get).body, u"{}"_s);
+    EXPECT_FALSE(snippetRequest(APIRequest {.bodyType = RequestBodyType::raw}).body.has_value());
+    EXPECT_TRUE(CodeGenerator::generate(2, get).startsWith(u"// fetch() refuses"_s));
+    const APIRequest form {.url = u"https://h.test/f"_s,
+        .method = HTTPMethod::post,
         .queryParams = {row(u"a"_s, u"1"_s), row(u"b"_s, u"2"_s, false)},
         .bodyType = RequestBodyType::formData};
     EXPECT_EQ(snippetRequest(form).formFields.value_or(QList<SnippetRequest::Header> {}).size(), 1);
+    EXPECT_EQ(CodeGenerator::buildURLWithParams(form), u"https://h.test/f"_s);
     EXPECT_EQ(CodeGenerator::generate(7, form), u""_s);
 }
 

@@ -58,3 +58,31 @@ TEST(Settings, writesPersistAndDirectReadsGiveTheStoredNumber)
     reopened.setValue(SettingKeys::requestTimeout, 12.5);
     EXPECT_EQ(reopened.requestTimeout(), 12.5);
 }
+
+// The Network preferences reach the engine as one set of options, from the first request on.
+TEST(Settings, networkPreferencesBecomeTheEngineOptions)
+{
+    TempAppFolder folder;
+    Settings settings(folder.settingsFile());
+    EXPECT_EQ(settings.networkSettings(), NetworkSettings {});
+    EXPECT_EQ(settings.networkSettings().defaultUserAgent, u"Mako/1.0"_s);
+    settings.setValue(SettingKeys::requestTimeout, 1000.0);
+    settings.setValue(SettingKeys::sslVerification, false);
+    settings.setValue(SettingKeys::defaultUserAgent, u"Tester/9"_s);
+    settings.setValue(SettingKeys::proxyEnabled, true);
+    settings.setValue(SettingKeys::proxyType, u"socks5"_s);
+    settings.setValue(SettingKeys::proxyHost, u"proxy.test"_s);
+    settings.setValue(SettingKeys::proxyPort, 1080);
+    const NetworkSettings network = settings.networkSettings();
+    EXPECT_EQ(network.requestTimeout, 300);
+    EXPECT_FALSE(network.verifySSL);
+    EXPECT_EQ(network.defaultUserAgent, u"Tester/9"_s);
+    EXPECT_EQ(network.proxy,
+        (ProxySettings {.enabled = true,
+            .type = ProxySettings::Type::socks5,
+            .host = u"proxy.test"_s,
+            .port = 1080}));
+    // A type the catalogue does not know falls back to plain HTTP.
+    settings.setValue(SettingKeys::proxyType, u"gopher"_s);
+    EXPECT_EQ(settings.networkSettings().proxy.type, ProxySettings::Type::http);
+}

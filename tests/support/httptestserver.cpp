@@ -60,6 +60,7 @@ struct HttpTestServerState {
     QList<RecordedRequest> requests;
     std::function<ScriptedResponse(const RecordedRequest&)> handler = echoResponse;
     int connections = 0;
+    int closedConnections = 0;
 };
 
 namespace {
@@ -202,7 +203,14 @@ public:
         , m_shared(std::move(shared))
     {
         connect(socket, &QTcpSocket::readyRead, this, &HttpTestConnection::handleReadyRead);
-        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QTcpSocket::disconnected, socket, [this] {
+            {
+                QMutexLocker lock(&m_shared->mutex);
+                ++m_shared->closedConnections;
+            }
+            m_shared->arrived.wakeAll();
+            m_socket->deleteLater();
+        });
     }
 
 private:
@@ -458,6 +466,17 @@ bool HttpTestServer::waitForRequests(int count, int timeoutMs) const
     while (m_shared->requests.size() < count) {
         if (!m_shared->arrived.wait(&m_shared->mutex, deadline))
             return m_shared->requests.size() >= count;
+    }
+    return true;
+}
+
+bool HttpTestServer::waitForClosedConnections(int count, int timeoutMs) const
+{
+    QDeadlineTimer deadline(timeoutMs);
+    QMutexLocker lock(&m_shared->mutex);
+    while (m_shared->closedConnections < count) {
+        if (!m_shared->arrived.wait(&m_shared->mutex, deadline))
+            return m_shared->closedConnections >= count;
     }
     return true;
 }

@@ -59,6 +59,9 @@ public:
     void setHandler(std::function<ScriptedResponse(const RecordedRequest&)> handler);
     QList<RecordedRequest> requests() const;
     bool waitForRequests(int count, int timeoutMs = 5000) const;
+    /// Whether the clients have closed `count` connections so far, waiting for that at most
+    /// `timeoutMs`.
+    bool waitForClosedConnections(int count, int timeoutMs = 5000) const;
     /// How many connections the peer has accepted so far.
     int connectionCount() const;
 
