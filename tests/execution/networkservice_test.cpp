@@ -99,6 +99,10 @@ TEST_F(NetworkServiceTest, rowsAuthAndBodyArriveAsComposed)
              .headers = {row(u"X-Off"_s, u"1"_s, false)},
              .queryParams = {row(u"b"_s, u"2"_s, false), row(u""_s, u"v"_s)}},
             "X-Off", {}, "", "/p?x=a+b"},
+        // A typed query goes out as typed: "+" keeps meaning a space, nothing is re-encoded.
+        {{.url = u"/s?pretty&t=2015-07-01T20:10:51.781Z&_source=name,reviews&q=a+b&c=%3A"_s},
+            "Content-Type", {}, "",
+            "/s?pretty&t=2015-07-01T20:10:51.781Z&_source=name,reviews&q=a+b&c=%3A"},
         {{.url = u"/p"_s,
              .queryParams = {row(u"q"_s, u"a+b&c=d#e%f g/é"_s), row(u"k&=+"_s, u"{{v}}"_s)}},
             "Content-Type", {}, "", "/p?q=a%2Bb%26c%3Dd%23e%25f%20g%2F%C3%A9&k%26%3D%2B=subst"},
