@@ -21,7 +21,9 @@ const char kImportUsage[] = R"(Usage: mako-cli import [--data-dir DIR] [--json] 
 
 Adds what FILE holds to Mako's data, as the application's import commands do:
   - a Mako collection file or a Postman collection (v2.0, v2.1) is appended to the
-    collections; a Postman collection's variables become an inactive environment;
+    collections; a Postman collection's variables become an inactive environment, and each
+    request left out or setting dropped (a method or authorisation Mako cannot send, a file
+    or script) is named on standard error;
   - a Mako environment record or a Postman environment is appended to the environments;
   - a Mako backup replaces each data file that it has a list for.
 Each file is replaced in one step. A data file that cannot be read is copied aside first
@@ -41,6 +43,8 @@ struct Import {
     QList<Collection> collections;
     QList<APIEnvironment> environments;
     std::optional<CollectionExporter::BackupContents> backup;
+    /// What a Postman collection could not bring along, one line each.
+    QStringList warnings;
 };
 
 Result<Import> readImport(const QByteArray& bytes)
@@ -53,7 +57,9 @@ Result<Import> readImport(const QByteArray& bytes)
         auto imported = PostmanImporter::importCollection(bytes);
         if (!imported)
             return imported.error();
-        Import result {.kind = u"Postman collection"_s, .collections = {imported->collection}};
+        Import result {.kind = u"Postman collection"_s,
+            .collections = {imported->collection},
+            .warnings = imported->warnings};
         if (imported->variables)
             result.environments.append(*imported->variables);
         return result;
@@ -146,6 +152,8 @@ int importCommand(const QStringList& arguments, Console& console)
     const auto import = readImport(bytes.value());
     if (!import)
         return usageError(console, command, files.first() + u": "_s + import.errorMessage());
+    for (const QString& warning : import->warnings)
+        console.warn(u"mako-cli import: %1\n"_s.arg(warning));
 
     const QString directory = parser.isSet(dataDir) ? parser.value(dataDir)
                                                     : PersistenceService::standardAppDirectory();

@@ -19,7 +19,8 @@ const char kRunUsage[] = R"(Usage: mako-cli run [options] FILE
 Sends every request of a collection in turn and reports whether each passed (a status below
 400). FILE is a Mako collection file, a Mako backup or collections data file (--collection
 picks one of its collections), or a Postman collection, whose own variables take part after
-the environment's rows.
+the environment's rows; what such a collection cannot bring along (a request whose method
+cannot be sent, a dropped authorisation, file or script) is named on standard error.
 
 Options:
   --collection NAME       The collection of a backup to run (its name or id).
@@ -134,6 +135,8 @@ int runCommand(const QStringList& arguments, Console& console)
     const auto input = readRunInput(bytes.value(), parser.value(collection));
     if (!input)
         return usageError(console, command, files.first() + u": "_s + input.errorMessage());
+    for (const QString& warning : input->warnings)
+        console.warn(u"mako-cli run: %1\n"_s.arg(warning));
     const auto options = requestOptions.read(console, parser);
     if (!options)
         return usageError(console, command, options.errorMessage());

@@ -48,7 +48,7 @@ Result<RunInput> readRunInput(const QByteArray& bytes, const QString& name)
         const auto imported = PostmanImporter::importCollection(bytes);
         if (!imported)
             return imported.error();
-        RunInput input {.collection = imported->collection};
+        RunInput input {.collection = imported->collection, .warnings = imported->warnings};
         if (imported->variables)
             input.collectionVariables = imported->variables->variables;
         return input;

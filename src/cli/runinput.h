@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace mako::cli {
 
@@ -15,6 +16,8 @@ struct RunInput {
     Collection collection;
     /// A Postman collection's own variables; they come after the environment's rows.
     QList<KeyValuePair> collectionVariables;
+    /// What a Postman collection could not bring along (requests left out, settings dropped).
+    QStringList warnings;
 };
 
 /// Reads a Mako collection file, a Mako backup or collections data file (where `name`, a

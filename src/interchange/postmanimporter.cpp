@@ -3,10 +3,9 @@
 #include "interchange/interchangeutil.h"
 #include "model/recordjson.h"
 
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QRegularExpression>
-#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -54,6 +53,25 @@ QList<KeyValuePair> headerRows(const QJsonValue& value)
     return result;
 }
 
+// What the scripts of a request, folder or collection would have done is lost: say so for
+// every script that holds more than blank lines.
+QStringList droppedScripts(const QJsonValue& events)
+{
+    QStringList result;
+    for (const QJsonValue& entry : events.toArray()) {
+        const QJsonValue exec = entry[u"script"_s][u"exec"_s];
+        QString source = text(exec);
+        for (const QJsonValue& line : exec.toArray())
+            source += text(line);
+        if (source.trimmed().isEmpty())
+            continue;
+        const QString listen = text(entry[u"listen"_s]);
+        result.append(
+            (listen == u"prerequest"_s ? u"pre-request"_s : listen) + u" script dropped"_s);
+    }
+    return result;
+}
+
 // An auth parameter: v2.1 lists {key, value} entries, v2.0 has a plain object.
 QString authParameter(const QJsonObject& auth, const QString& type, const QString& key)
 {
@@ -72,18 +90,36 @@ void applyApiKey(APIRequest& request, const QJsonObject& auth)
     const QString name = authParameter(auth, u"apikey"_s, u"key"_s);
     const QString value = authParameter(auth, u"apikey"_s, u"value"_s);
     // Sending puts an API key in "X-API-Key"; a key named otherwise, or one that goes in
-    // the query, becomes the row that carries it.
-    if (authParameter(auth, u"apikey"_s, u"in"_s) == u"query"_s)
-        request.queryParams.append(KeyValuePair {.key = name, .value = value});
-    else if (name.isEmpty() || name.compare(u"X-API-Key"_s, Qt::CaseInsensitive) == 0)
+    // the query, becomes the row that carries it. A form body holds its fields in the rows,
+    // so there the key joins the URL's own query.
+    if (authParameter(auth, u"apikey"_s, u"in"_s) == u"query"_s) {
+        if (request.bodyType != RequestBodyType::formData)
+            request.queryParams.append(KeyValuePair {.key = name, .value = value});
+        else
+            request.url += (request.url.contains(u'?') ? u'&' : u'?') + percentEncoded(name) + u'='
+                + percentEncoded(value);
+    } else if (name.isEmpty() || name.compare(u"X-API-Key"_s, Qt::CaseInsensitive) == 0) {
         request.authType = AuthType::apiKey, request.authToken = value;
-    else
+    } else {
         request.headers.append(KeyValuePair {.key = name, .value = value});
+    }
 }
 
-void applyAuth(APIRequest& request, const QJsonObject& auth)
+QString authName(const QString& type)
+{
+    static const QHash<QString, QString> names {{u"oauth1"_s, u"OAuth 1.0"_s},
+        {u"oauth2"_s, u"OAuth 2.0"_s}, {u"hawk"_s, u"Hawk"_s}, {u"awsv4"_s, u"AWS Signature"_s},
+        {u"ntlm"_s, u"NTLM"_s}, {u"akamai"_s, u"Akamai EdgeGrid"_s},
+        {u"edgegrid"_s, u"Akamai EdgeGrid"_s}, {u"jwt"_s, u"JWT Bearer"_s}, {u"asap"_s, u"ASAP"_s}};
+    return names.value(type, type);
+}
+
+// Returns what was dropped, or nothing when Mako holds the auth.
+QString applyAuth(APIRequest& request, const QJsonObject& auth)
 {
     const QString type = auth[u"type"_s].toString();
+    if (type.isEmpty() || type == u"noauth"_s || type == u"inherit"_s)
+        return {};
     if (type == u"bearer"_s) {
         request.authType = AuthType::bearer;
         request.authToken = authParameter(auth, type, u"token"_s);
@@ -96,7 +132,12 @@ void applyAuth(APIRequest& request, const QJsonObject& auth)
     } else if (type == u"oauth2"_s && !authParameter(auth, type, u"accessToken"_s).isEmpty()) {
         request.authType = AuthType::bearer;
         request.authToken = authParameter(auth, type, u"accessToken"_s);
+    } else if (type == u"oauth2"_s) {
+        return u"OAuth 2.0 authorisation dropped, the file holds no access token"_s;
+    } else {
+        return authName(type) + u" authorisation dropped"_s;
     }
+    return {};
 }
 
 QString joined(const QJsonValue& value, QChar separator)
@@ -123,19 +164,77 @@ QString composedURL(const QJsonObject& url)
     return result;
 }
 
-// The URL text without its query, and the query as rows. When the object lists the query,
-// the list is taken (it knows the disabled rows) and the copy in "raw" is dropped, so
-// nothing is sent twice.
-void applyURL(APIRequest& request, const QJsonValue& value, bool keepQueryText)
+// A path variable is a whole path segment ":name". The host and its port come before the
+// path, and a colon after other text in a segment ("items:batchGet") is part of the segment.
+// A variable the file gives no value keeps its ":name".
+QString withPathVariables(const QString& url, const QJsonValue& variables)
 {
+    QHash<QString, QString> values;
+    for (const KeyValuePair& row : rows(variables)) {
+        if (!row.value.isEmpty())
+            values.insert(row.key, row.value);
+    }
+    qsizetype pathEnd = url.size();
+    for (const QChar stop : {u'?', u'#'}) {
+        if (const qsizetype at = url.indexOf(stop); at >= 0)
+            pathEnd = std::min(pathEnd, at);
+    }
+    const QString head = url.left(pathEnd);
+    qsizetype scheme = head.indexOf(u"://"_s);
+    if (scheme >= 0 && head.left(scheme).contains(u'/'))
+        scheme = -1;
+    const qsizetype pathStart = head.indexOf(u'/', scheme < 0 ? 0 : scheme + 3);
+    if (values.isEmpty() || pathStart < 0)
+        return url;
+    QStringList segments = head.mid(pathStart).split(u'/');
+    for (QString& segment : segments) {
+        if (segment.startsWith(u':') && values.contains(segment.mid(1)))
+            segment = values.value(segment.mid(1));
+    }
+    return head.left(pathStart) + segments.join(u'/') + url.mid(pathEnd);
+}
+
+// The URL text and the query rows that go beside it. A "raw" URL keeps its query as typed,
+// so it reaches the server unchanged; only the disabled entries of the query list (which
+// are not in the text) become rows, to be switched on later. A URL without "raw" is
+// composed from its parts and its query list gives all the rows.
+struct URLParts {
+    QString text;
+    QList<KeyValuePair> rows;
+};
+
+URLParts readURL(const QJsonValue& value)
+{
+    if (value.isString())
+        return {value.toString(), {}};
     const QJsonObject url = value.toObject();
-    request.url = value.isString() ? value.toString()
-        : url.contains(u"raw"_s)   ? text(url[u"raw"_s])
-                                   : composedURL(url);
-    if (keepQueryText)
-        return;
-    const QList<KeyValuePair> fromText = splitQuery(request.url);
-    request.queryParams = url[u"query"_s].isArray() ? rows(url[u"query"_s]) : fromText;
+    const QJsonValue variables = url[u"variable"_s];
+    if (!url.contains(u"raw"_s))
+        return {withPathVariables(composedURL(url), variables), rows(url[u"query"_s])};
+    QList<KeyValuePair> disabled = rows(url[u"query"_s]);
+    disabled.removeIf([](const KeyValuePair& row) { return row.isEnabled; });
+    return {withPathVariables(text(url[u"raw"_s]), variables), disabled};
+}
+
+// A form body holds its fields in the rows, so the URL's query stays in the text: the
+// enabled rows are written there and the disabled ones cannot be kept.
+QStringList placeQuery(APIRequest& request, const URLParts& url)
+{
+    if (request.bodyType != RequestBodyType::formData) {
+        request.queryParams = url.rows;
+        return {};
+    }
+    QStringList dropped;
+    QStringList items;
+    for (const KeyValuePair& row : url.rows) {
+        if (!row.isEnabled)
+            dropped.append(u"disabled query parameter \"%1\" dropped"_s.arg(row.key));
+        else if (!row.key.isEmpty())
+            items.append(row.value.isEmpty() ? row.key : row.key + u'=' + row.value);
+    }
+    if (!items.isEmpty())
+        request.url += (request.url.contains(u'?') ? u'&' : u'?') + items.join(u'&');
+    return dropped;
 }
 
 void applyRawBody(APIRequest& request, const QJsonObject& body)
@@ -149,82 +248,138 @@ void applyRawBody(APIRequest& request, const QJsonObject& body)
     request.bodyType = json ? RequestBodyType::json : RequestBodyType::raw;
 }
 
-void applyBody(APIRequest& request, const QJsonObject& body)
+QStringList applyURLEncodedBody(APIRequest& request, const QJsonObject& body)
+{
+    QStringList pairs;
+    QStringList dropped;
+    for (const KeyValuePair& row : rows(body[u"urlencoded"_s])) {
+        if (row.isApplicable())
+            pairs.append(percentEncoded(row.key) + u'=' + percentEncoded(row.value));
+        else if (!row.isEnabled)
+            dropped.append(u"disabled form field \"%1\" dropped"_s.arg(row.key));
+    }
+    request.bodyType = RequestBodyType::raw;
+    request.body = pairs.join(u'&');
+    if (!findRow(request.headers, u"Content-Type"_s))
+        request.headers.append(KeyValuePair {
+            .key = u"Content-Type"_s, .value = u"application/x-www-form-urlencoded"_s});
+    return dropped;
+}
+
+QStringList applyFormBody(APIRequest& request, const QJsonObject& body)
+{
+    QStringList dropped;
+    request.bodyType = RequestBodyType::formData;
+    for (const QJsonValue& entry : body[u"formdata"_s].toArray()) {
+        const QJsonObject field = entry.toObject();
+        const QString key = text(field[u"key"_s]);
+        // A file cannot come along; its row stays, switched off, naming the file.
+        const bool file = field[u"type"_s].toString() == u"file"_s;
+        request.queryParams.append(KeyValuePair {.key = key,
+            .value = file ? joined(field[u"src"_s], u',') : text(field[u"value"_s]),
+            .isEnabled = !file && !field[u"disabled"_s].toBool(false)});
+        if (file)
+            dropped.append(u"file field \"%1\" dropped"_s.arg(key));
+        else if (!text(field[u"contentType"_s]).isEmpty())
+            dropped.append(u"content type \"%1\" of form field \"%2\" dropped"_s.arg(
+                text(field[u"contentType"_s]), key));
+    }
+    return dropped;
+}
+
+QStringList applyBody(APIRequest& request, const QJsonObject& body)
 {
     const QString mode = body[u"mode"_s].toString();
     if (mode == u"raw"_s) {
         applyRawBody(request, body);
     } else if (mode == u"urlencoded"_s) {
-        QStringList pairs;
-        for (const KeyValuePair& row : rows(body[u"urlencoded"_s])) {
-            if (row.isApplicable())
-                pairs.append(percentEncoded(row.key) + u'=' + percentEncoded(row.value));
-        }
-        request.bodyType = RequestBodyType::raw;
-        request.body = pairs.join(u'&');
-        if (!findRow(request.headers, u"Content-Type"_s))
-            request.headers.append(KeyValuePair {
-                .key = u"Content-Type"_s, .value = u"application/x-www-form-urlencoded"_s});
+        return applyURLEncodedBody(request, body);
     } else if (mode == u"formdata"_s) {
-        request.bodyType = RequestBodyType::formData;
-        request.queryParams.clear();
-        for (const QJsonValue& entry : body[u"formdata"_s].toArray()) {
-            const QJsonObject field = entry.toObject();
-            // A file cannot come along; its row stays, switched off, naming the file.
-            const bool file = field[u"type"_s].toString() == u"file"_s;
-            request.queryParams.append(KeyValuePair {.key = text(field[u"key"_s]),
-                .value = file ? joined(field[u"src"_s], u',') : text(field[u"value"_s]),
-                .isEnabled = !file && !field[u"disabled"_s].toBool(false)});
-        }
+        return applyFormBody(request, body);
+    } else if (mode == u"file"_s && !text(body[u"file"_s][u"src"_s]).isEmpty()) {
+        return {u"binary file body dropped"_s};
     } else if (mode == u"graphql"_s) {
         request.requestProtocol = RequestProtocol::graphql;
         request.bodyType = RequestBodyType::json;
         request.graphqlQuery = text(body[u"graphql"_s][u"query"_s]);
         request.graphqlVariables = text(body[u"graphql"_s][u"variables"_s]);
     }
+    return {};
 }
 
-APIRequest mapItem(const QJsonObject& item, const QJsonObject& inheritedAuth)
+QString itemName(const QJsonObject& item)
+{
+    const QString name = text(item[u"name"_s]);
+    return name.isEmpty() ? u"Untitled Request"_s : name;
+}
+
+// The request of an item, or nothing when its method cannot be sent. What it loses on the
+// way is added to `dropped`.
+std::optional<APIRequest> mapItem(
+    const QJsonObject& item, const QJsonObject& inheritedAuth, QStringList& dropped)
 {
     const QJsonValue requestValue = item[u"request"_s];
     const QJsonObject source = requestValue.toObject();
-    APIRequest request {.name = text(item[u"name"_s]), .headers = {}, .queryParams = {}};
-    if (request.name.isEmpty())
-        request.name = u"Untitled Request"_s;
     const QString method = text(source[u"method"_s]).toUpper();
-    request.method = fromRawValue<HTTPMethod>(method).value_or(HTTPMethod::get);
+    const auto known = method.isEmpty() ? HTTPMethod::get : fromRawValue<HTTPMethod>(method);
+    if (!known) {
+        dropped.append(u"skipped, the method %1 cannot be sent"_s.arg(method));
+        return std::nullopt;
+    }
+    APIRequest request {.name = itemName(item), .headers = {}, .queryParams = {}};
+    request.method = *known;
     request.headers = headerRows(source[u"header"_s]);
-    const QJsonObject body = source[u"body"_s].toObject();
-    applyURL(request, requestValue.isString() ? requestValue : source[u"url"_s],
-        body[u"mode"_s].toString() == u"formdata"_s);
-    applyBody(request, body);
+    const URLParts url = readURL(requestValue.isString() ? requestValue : source[u"url"_s]);
+    request.url = url.text;
+    dropped += applyBody(request, source[u"body"_s].toObject());
+    dropped += placeQuery(request, url);
     const QJsonObject ownAuth = source[u"auth"_s].toObject();
     const bool inherits = ownAuth.isEmpty() || ownAuth[u"type"_s].toString() == u"inherit"_s;
-    applyAuth(request, inherits ? inheritedAuth : ownAuth);
+    if (const QString lost = applyAuth(request, inherits ? inheritedAuth : ownAuth);
+        !lost.isEmpty())
+        dropped.append(lost);
+    dropped += droppedScripts(item[u"event"_s]);
     return request;
+}
+
+void warn(QStringList& warnings, const QString& subject, const QStringList& dropped)
+{
+    for (const QString& line : dropped)
+        warnings.append(subject + u": "_s + line);
+}
+
+QString joinedPath(const QString& path, const QString& name)
+{
+    return path.isEmpty() ? name : path + u" / "_s + name;
 }
 
 // Folders are flattened in the order they appear, each named by its path; a request joins
 // the folder it sits in directly and inherits the nearest auth above it.
-void walkItems(Collection& collection, const QJsonArray& items, const QString& path,
+void walkItems(CollectionImport& result, const QJsonArray& items, const QString& path,
     const QJsonObject& auth, std::optional<qsizetype> folder)
 {
+    Collection& collection = result.collection;
     for (const QJsonValue& value : items) {
         const QJsonObject item = value.toObject();
         if (item[u"item"_s].isArray()) {
-            const QString name = text(item[u"name"_s]);
+            const QString name = joinedPath(path, text(item[u"name"_s]));
             const QJsonObject ownAuth = item[u"auth"_s].toObject();
             const bool inherits
                 = ownAuth.isEmpty() || ownAuth[u"type"_s].toString() == u"inherit"_s;
-            collection.folders.append(
-                CollectionFolder {.name = path.isEmpty() ? name : path + u" / "_s + name});
-            const qsizetype index = collection.folders.size() - 1;
-            walkItems(collection, item[u"item"_s].toArray(), collection.folders[index].name,
-                inherits ? auth : ownAuth, index);
+            warn(result.warnings, name + u" (folder)"_s, droppedScripts(item[u"event"_s]));
+            // The name is held here, not in the list that the subfolders grow.
+            collection.folders.append(CollectionFolder {.name = name});
+            walkItems(result, item[u"item"_s].toArray(), name, inherits ? auth : ownAuth,
+                collection.folders.size() - 1);
         } else if (item.contains(u"request"_s)) {
-            collection.requests.append(mapItem(item, auth));
+            QStringList dropped;
+            const auto request = mapItem(item, auth, dropped);
+            warn(result.warnings, joinedPath(path, itemName(item)), dropped);
+            if (!request)
+                continue;
+            collection.requests.append(*request);
             if (folder)
-                collection.folders[*folder].requestIDs.append(collection.requests.last().id);
+                collection.folders[*folder].requestIDs.append(request->id);
         }
     }
 }
@@ -248,7 +403,9 @@ Result<CollectionImport> importCollection(const QByteArray& bytes)
         return notA(u"collection"_s, u"\"item\" is missing"_s);
     CollectionImport result {
         .collection = Collection {.name = root[u"info"_s][u"name"_s].toString()}};
-    walkItems(result.collection, root[u"item"_s].toArray(), {}, root[u"auth"_s].toObject(), {});
+    warn(result.warnings, result.collection.name + u" (collection)"_s,
+        droppedScripts(root[u"event"_s]));
+    walkItems(result, root[u"item"_s].toArray(), {}, root[u"auth"_s].toObject(), {});
     const QList<KeyValuePair> variables = rows(root[u"variable"_s]);
     if (!variables.isEmpty())
         result.variables = APIEnvironment {.name = result.collection.name, .variables = variables};

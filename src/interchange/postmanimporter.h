@@ -5,6 +5,7 @@
 #include "model/result.h"
 
 #include <QByteArray>
+#include <QStringList>
 
 #include <optional>
 
@@ -20,12 +21,18 @@ struct CollectionImport {
     /// The collection's variables as an environment named after the collection and not
     /// active; nothing when the collection has none.
     std::optional<APIEnvironment> variables;
+    /// One line for each request left out and each setting that Mako cannot hold, naming the
+    /// request (folders by path) and what was lost, e.g. "Login: digest authorisation dropped".
+    QStringList warnings;
 };
 
 /// Reads a Postman collection (format v2.0 or v2.1). Folders, nested or not, become one-level
 /// folders named by their path ("Parent / Child"); every request gets fresh ids, the auth it
-/// inherits from its folders and the collection, and its disabled rows as disabled rows.
-/// Fails with a message when the bytes are not a Postman collection.
+/// inherits from its folders and the collection, and its disabled rows as disabled rows. A URL
+/// keeps its query as typed, with path variables (":name" segments) given their values from
+/// the file. Requests whose method Mako cannot send are left out; they and every setting
+/// dropped on the way are listed in the warnings. Fails with a message when the bytes are not
+/// a Postman collection.
 Result<CollectionImport> importCollection(const QByteArray& bytes);
 
 /// Reads a Postman environment (or globals) export into an inactive environment.

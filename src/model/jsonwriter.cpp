@@ -61,8 +61,28 @@ private:
 
     void string(const QString& text)
     {
-        const QByteArray utf8 = text.toUtf8();
+        const QByteArray utf8 = text.isValidUtf16() ? text.toUtf8() : markedUtf8(text);
         appendJsonString(m_out, std::string_view(utf8.constData(), size_t(utf8.size())), m_pretty);
+    }
+
+    // A lone surrogate, which a JSON escape can bring in, has no UTF-8 form; it is marked for
+    // appendJsonString to write back as its escape, so the text loads again as it was.
+    static QByteArray markedUtf8(QStringView text)
+    {
+        QByteArray utf8;
+        qsizetype from = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t unit = text[i].unicode();
+            if (QChar::isHighSurrogate(unit) && i + 1 < text.size()
+                && QChar::isLowSurrogate(text[i + 1].unicode())) {
+                ++i;
+            } else if (QChar::isSurrogate(unit)) {
+                utf8 += text.mid(from, i - from).toUtf8() + '\xFF'
+                    + QByteArray::number(unit, 16).rightJustified(4, '0');
+                from = i + 1;
+            }
+        }
+        return utf8 + text.mid(from).toUtf8();
     }
 
     void newline(int depth)

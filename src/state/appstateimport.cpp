@@ -30,6 +30,12 @@ QString notWritten(const QString& path)
     return u"\"%1\" could not be written."_s.arg(QDir::toNativeSeparators(path));
 }
 
+QString leftOutSummary(const QString& collectionName, const QStringList& warnings)
+{
+    return u"Imported \"%1\"; some of it was left out or changed:\n"_s.arg(collectionName)
+        + warnings.join(u'\n');
+}
+
 Result<QByteArray> readChosenFile(const QString& path)
 {
     auto read = readDataFile(path);
@@ -131,6 +137,9 @@ void AppState::importPostmanCollection(const QString& path)
                 setEnvironments(m_environments + QList {*imported->variables});
                 saveEnvironments();
             }
+            // The import went through, but the user is told what it could not bring along.
+            if (!imported->warnings.isEmpty())
+                setAlertMessage(leftOutSummary(imported->collection.name, imported->warnings));
             finishFileOperation(std::nullopt);
         };
     });

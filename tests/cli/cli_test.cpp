@@ -252,6 +252,41 @@ TEST_F(CliRun, backupNeedsACollectionNameWhenItHoldsSeveral)
     EXPECT_EQ(server.requests().size(), 1);
 }
 
+// What a Postman collection cannot bring along is named on standard error; the rest is run or
+// imported, and the command succeeds.
+TEST_F(CliRun, postmanRequestsAndSettingsLeftOutAreNamed)
+{
+    const QString collection = file(u"partial.json"_s,
+        uR"({"info": {"name": "Partial"}, "item": [
+          {"name": "Item", "request": {"method": "GET", "url": {"raw": "%1/items/:id",
+            "variable": [{"key": "id", "value": "42"}]}}},
+          {"name": "Purge", "request": {"method": "PURGE", "url": {"raw": "%1/cache"}}},
+          {"name": "Login", "request": {"method": "GET", "auth": {"type": "digest"},
+            "url": {"raw": "%1/login"}}}]})"_s.arg(server.baseUrl())
+            .toUtf8());
+    const auto leftOut = [](const char* command) {
+        return QByteArray("%1: Purge: skipped, the method PURGE cannot be sent\n"
+                          "%1: Login: digest authorisation dropped\n")
+            .replace("%1", command)
+            .toStdString();
+    };
+
+    const CliOutcome ran = run({u"run"_s, collection});
+    EXPECT_EQ(ran.status, 0) << ran.err.toStdString();
+    EXPECT_EQ(ran.err.toStdString(), leftOut("mako-cli run"));
+    EXPECT_TRUE(ran.out.contains("2 passed, 0 failed")) << ran.out.toStdString();
+    ASSERT_EQ(server.requests().size(), 2);
+    EXPECT_EQ(
+        server.requests().at(0).target + ' ' + server.requests().at(1).target, "/items/42 /login");
+
+    const CliOutcome imported
+        = run({u"import"_s, u"--data-dir"_s, sandbox.filePath(u"app"_s), collection});
+    EXPECT_EQ(imported.status, 0) << imported.err.toStdString();
+    EXPECT_EQ(imported.err.toStdString(), leftOut("mako-cli import"));
+    EXPECT_TRUE(imported.out.contains("collection \"Partial\" (2 requests)"))
+        << imported.out.toStdString();
+}
+
 TEST_F(CliConvert, curlRequestsAndBodiesBecomeRequestsCodeOrPrettyText)
 {
     const QString requestFile = file(u"request.json"_s,

@@ -1,5 +1,6 @@
 #include "fixture.h"
 #include "interchange/postmanimporter.h"
+#include "model/recordjson.h"
 #include "support/qtprinters.h"
 
 #include <gtest/gtest.h>
@@ -36,14 +37,15 @@ TEST(PostmanImporter, collectionsOfBothVersionsWithFoldersAuthAndBodies)
     const auto shop = PostmanImporter::importCollection(shopFile);
     ASSERT_TRUE(shop.ok()) << shop.errorMessage().toStdString();
     EXPECT_EQ(shop->collection.name, u"Shop API"_s);
-    // Folders nest by path and pass their auth down; the query listed beside "raw" is taken
-    // once, from the list; a key named other than X-API-Key becomes its header row.
+    // Folders nest by path and pass their auth down; a query typed in "raw" stays there and
+    // only the disabled entries of the list become rows; a key named other than X-API-Key
+    // becomes its header row.
     EXPECT_EQ(contents(shop->collection),
         (QStringList {u"Orders / List orders"_s, u"Orders / Drafts / Create draft"_s,
-            u"Customers / Sign in, Upload avatar, Export (WebDAV)"_s,
-            u"Health: GET {{baseUrl}}/health"_s,
-            u"List orders: GET {{baseUrl}}/orders H[Accept=application/json, X-Debug=1 (off)] "
-            "Q[page=2, status=open, limit=50 (off)] Basic Auth[ops:s3cr3t:pw]"_s,
+            u"Customers / Sign in, Upload avatar"_s, u"Health: GET {{baseUrl}}/health"_s,
+            u"List orders: GET {{baseUrl}}/orders?page=2&status=open "
+            "H[Accept=application/json, X-Debug=1 (off)] Q[limit=50 (off)] "
+            "Basic Auth[ops:s3cr3t:pw]"_s,
             u"Create draft: POST {{baseUrl}}/orders/drafts H[Content-Type=application/json] "
             "JSON[{\n    \"customerId\": {{customerId}},\n    \"items\": []\n}] "
             "Basic Auth[ops:s3cr3t:pw]"_s,
@@ -52,9 +54,12 @@ TEST(PostmanImporter, collectionsOfBothVersionsWithFoldersAuthAndBodies)
             "Bearer Token[{{accessToken}}]"_s,
             u"Upload avatar: PUT {{baseUrl}}/customers/7/avatar?size=large "
             "Q[caption=Me at the lake, file=/home/ana/lake.jpg (off)] Form Data[] "
-            "Bearer Token[{{accessToken}}]"_s,
-            u"Export (WebDAV): GET https://dav.shopfront.test/exports/ "
-            "H[X-Export-Key={{exportKey}}] Raw[<propfind xmlns=\"DAV:\"><allprop/></propfind>]"_s}));
+            "Bearer Token[{{accessToken}}]"_s}));
+    EXPECT_EQ(shop->warnings,
+        (QStringList {u"Orders / Drafts / Create draft: test script dropped"_s,
+            u"Customers / Sign in: disabled form field \"remember\" dropped"_s,
+            u"Customers / Upload avatar: file field \"file\" dropped"_s,
+            u"Customers / Export (WebDAV): skipped, the method PROPFIND cannot be sent"_s}));
     ASSERT_TRUE(shop->variables.has_value());
     EXPECT_EQ(shop->variables->name, u"Shop API"_s);
     EXPECT_FALSE(shop->variables->isActive);
@@ -71,14 +76,122 @@ TEST(PostmanImporter, collectionsOfBothVersionsWithFoldersAuthAndBodies)
     ASSERT_TRUE(legacy.ok()) << legacy.errorMessage().toStdString();
     EXPECT_EQ(contents(legacy->collection),
         (QStringList {u"Invoices / Get invoice, Void invoice"_s,
-            u"Get invoice: GET https://billing.test/api/invoices/{{invoiceId}} "
-            "H[Accept=application/pdf] Q[format=pdf, lang=de]"_s,
+            u"Get invoice: GET https://billing.test/api/invoices/{{invoiceId}}?format=pdf&lang=de "
+            "H[Accept=application/pdf]"_s,
             u"Void invoice: PATCH https://billing.test/api/invoices/{{invoiceId}}/void "
             "H[Content-Type=text/plain, X-Reason=duplicate] Raw[voided by support] "
             "Basic Auth[billing:hunter2]"_s,
             u"Ping: HEAD https://billing.test:8443/ping JSON[{\"probe\":true}] "
             "Bearer Token[legacy-token-123]"_s}));
     EXPECT_FALSE(legacy->variables.has_value());
+    EXPECT_TRUE(legacy->warnings.isEmpty());
+}
+
+// Path variables take the values the file gives, typed queries stay as typed, and whatever
+// Mako cannot hold is left out with a line naming the request and what was lost.
+TEST(PostmanImporter, pathVariablesQueriesAndWhatCannotBeHeld)
+{
+    const auto payments = PostmanImporter::importCollection(
+        fixture(u"postman/payments-api.postman_collection.json"_s));
+    ASSERT_TRUE(payments.ok()) << payments.errorMessage().toStdString();
+    EXPECT_EQ(contents(payments->collection),
+        (QStringList {u"Captures / Refund capture, Show refund"_s,
+            u"Partners / List partners, Partner health, Partner keys"_s,
+            u"Refund capture: POST {{base_url}}/v2/payments/captures/{{captureId}}/refund "
+            "H[Content-Type=application/json] "
+            "JSON[{\n  \"amount\": {\"value\": \"10.99\", \"currency_code\": \"USD\"}\n}] "
+            "Bearer Token[{{accessToken}}]"_s,
+            u"Show refund: GET {{base_url}}/v2/payments/refunds/:refund_id"
+            "?fields=amount,status&q=a+b&time=2015-07-01T20:10:51.781Z&pretty Q[debug=1 (off)] "
+            "Bearer Token[{{accessToken}}]"_s,
+            u"Batch items: POST http://localhost:8080/api/v3/items:batchGet/:missing "
+            "Bearer Token[{{accessToken}}]"_s,
+            u"Show dispute: GET https://api-m.sandbox.payments.test/v1/customer/disputes/"
+            "PP-D-27803 Q[expand=evidence, limit=5 (off)] Bearer Token[{{accessToken}}]"_s,
+            u"Upload evidence: POST {{base_url}}/v1/customer/disputes/PP-D-4012/"
+            "provide-evidence?notify=true Q[dispute_id={{disputeId}}, "
+            "note=Sent on {{today}} by {{agent}}, internal=yes (off), "
+            "evidence=/home/ana/receipt.pdf (off), meta={\"kind\":\"receipt\"}] Form Data[] "
+            "Bearer Token[{{accessToken}}]"_s,
+            u"Sign in (digest): GET {{base_url}}/v1/session"_s,
+            u"Upload statement: POST {{base_url}}/v1/statements H[Content-Type=text/csv] "
+            "Bearer Token[{{accessToken}}]"_s,
+            u"List partners: GET {{base_url}}/v1/partners"_s,
+            u"Partner health: GET {{base_url}}/v1/partners/health"_s,
+            u"Partner keys: GET {{base_url}}/v1/partners/keys"_s}));
+    EXPECT_EQ(payments->warnings,
+        (QStringList {u"Payments API (collection): test script dropped"_s,
+            u"Captures / Refund capture: test script dropped"_s,
+            u"Upload evidence: file field \"evidence\" dropped"_s,
+            u"Upload evidence: content type \"application/json\" of form field \"meta\" "
+            "dropped"_s,
+            u"Upload evidence: disabled query parameter \"dry_run\" dropped"_s,
+            u"Purge cache: skipped, the method PURGE cannot be sent"_s,
+            u"Sign in (digest): digest authorisation dropped"_s,
+            u"Upload statement: binary file body dropped"_s,
+            u"Partners (folder): pre-request script dropped"_s,
+            u"Partners / List partners: OAuth 1.0 authorisation dropped"_s,
+            u"Partners / Partner keys: OAuth 2.0 authorisation dropped, the file holds no "
+            "access token"_s}));
+}
+
+TEST(PostmanImporter, urlAndAuthCornersOfOneRequest)
+{
+    const struct {
+        const char* request; // the item's "request"
+        QString imported; // its summary(), or empty when it is left out
+        QStringList warnings;
+    } cases[] = {
+        {R"({"url": {"raw": "{{h}}/cb/:id?next=https://x.test/:id#:id",
+            "variable": [{"key": "id", "value": 7}]}})",
+            u"R: GET {{h}}/cb/7?next=https://x.test/:id#:id"_s, {}},
+        {R"({"method": "get", "url": {"raw": "https://a.test:8443/:id/:id",
+            "variable": [{"key": "id", "value": "x"}, {"key": "8443", "value": "y"}]}})",
+            u"R: GET https://a.test:8443/x/x"_s, {}},
+        {R"({"method": "lock", "url": "https://a.test"})", {},
+            {u"R: skipped, the method LOCK cannot be sent"_s}},
+        // A form body holds the rows: a composed query and a query API key go in the text.
+        {R"({"method": "POST", "body": {"mode": "formdata", "formdata": [{"key": "f"}]},
+            "auth": {"type": "apikey", "apikey": [{"key": "in", "value": "query"},
+                {"key": "key", "value": "api key"}, {"key": "value", "value": "{{k}}"}]},
+            "url": {"host": ["{{h}}"], "path": ["up"], "query": [{"key": "a", "value": "1"},
+                {"key": "b", "value": "2", "disabled": true}]}})",
+            u"R: POST {{h}}/up?a=1&api%20key={{k}} Q[f=] Form Data[]"_s,
+            {u"R: disabled query parameter \"b\" dropped"_s}},
+        {R"({"method": "GET", "auth": {"type": "hawk", "hawk": []},
+            "url": {"raw": "{{h}}/q?a=1", "query": [{"key": "a", "value": "1"}]}})",
+            u"R: GET {{h}}/q?a=1"_s, {u"R: Hawk authorisation dropped"_s}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.request);
+        const auto imported = PostmanImporter::importCollection(
+            R"({"info": {"name": "C"}, "item": [{"name": "R", "request": )" + QByteArray(c.request)
+            + "}]}");
+        ASSERT_TRUE(imported.ok()) << imported.errorMessage().toStdString();
+        const auto& requests = imported->collection.requests;
+        EXPECT_EQ(requests.isEmpty() ? QString() : summary(requests.first()), c.imported);
+        EXPECT_EQ(imported->warnings, c.warnings);
+    }
+}
+
+// What an import gives is kept as it is by a save and a load, also text that JSON escapes
+// can hold but UTF-8 cannot (a lone surrogate).
+TEST(PostmanImporter, importedCollectionsSurviveASaveAndALoad)
+{
+    QList<QByteArray> files {R"({"info": {"name": "C\ud83d"}, "item": [{"name": "R\udc00x",
+        "request": {"url": "https://a.test/\ud800?q=\udfff\ud83d\ude00"}}]})"};
+    for (const QString& name :
+        {u"shop-api"_s, u"legacy-v20"_s, u"payments-api"_s, u"fleet-nested"_s})
+        files.append(fixture(u"postman/"_s + name + u".postman_collection.json"_s));
+    for (const QByteArray& file : files) {
+        SCOPED_TRACE(file.left(60).toStdString());
+        const auto imported = PostmanImporter::importCollection(file);
+        ASSERT_TRUE(imported.ok());
+        const QByteArray saved = encodeRecords(QList {imported->collection});
+        const auto loaded = decodeRecords<Collection>(saved);
+        ASSERT_TRUE(loaded.ok()) << loaded.errorMessage().toStdString();
+        EXPECT_TRUE(toJson(loaded->first()) == toJson(imported->collection)) << saved.toStdString();
+    }
 }
 
 TEST(PostmanImporter, environmentAndWhatIsNotACollectionOrEnvironment)
@@ -105,4 +218,26 @@ TEST(PostmanImporter, environmentAndWhatIsNotACollectionOrEnvironment)
     const auto empty = PostmanImporter::importCollection(R"({"info": {"name": "E"}, "item": []})");
     ASSERT_TRUE(empty.ok());
     EXPECT_TRUE(empty->collection.requests.isEmpty());
+}
+
+// A folder with several subfolders, five levels down: each folder keeps its whole path and
+// exactly the requests that sit directly in it, also those listed after a subfolder.
+TEST(PostmanImporter, deepAndWideFoldersKeepTheirPathsAndRequests)
+{
+    const auto fleet = PostmanImporter::importCollection(
+        fixture(u"postman/fleet-nested.postman_collection.json"_s));
+    ASSERT_TRUE(fleet.ok()) << fleet.errorMessage().toStdString();
+    const Collection& collection = fleet->collection;
+    EXPECT_EQ(collection.requests.size(), 15);
+    EXPECT_EQ(contents(collection).mid(0, collection.folders.size()),
+        (QStringList {u"Accounts / List accounts, Close account"_s, u"Accounts / Regions / "_s,
+            u"Accounts / Regions / EU / EU status"_s, u"Accounts / Regions / US / US status"_s,
+            u"Accounts / Regions / US / East / East status, East quota"_s,
+            u"Accounts / Regions / US / East / Virginia / Virginia status, Virginia zones"_s,
+            u"Accounts / Regions / APAC / APAC status"_s,
+            u"Accounts / Regions / LATAM / LATAM status, LATAM quota"_s,
+            u"Accounts / Audit / Audit log"_s, u"Billing / "_s,
+            u"Billing / Invoices / List invoices"_s, u"Billing / Refunds / List refunds"_s}));
+    EXPECT_EQ(summary(collection.requests.last()),
+        u"Ping: HEAD {{apiRoot}}/ping Bearer Token[{{fleetToken}}]"_s);
 }

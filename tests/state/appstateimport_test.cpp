@@ -63,7 +63,13 @@ TEST(AppStateImport, importsAppendAndSaveOrAlert)
         QStringList collections, environments;
         QString alert;
     } cases[] = {
-        {collection, u"shop-api.postman_collection.json"_s, {u"Shop API"_s}, {u"Shop API"_s}, {}},
+        // Imported, and the alert tells what could not come along.
+        {collection, u"shop-api.postman_collection.json"_s, {u"Shop API"_s}, {u"Shop API"_s},
+            u"Imported \"Shop API\"; some of it was left out or changed:\n"
+            "Orders / Drafts / Create draft: test script dropped\n"
+            "Customers / Sign in: disabled form field \"remember\" dropped\n"
+            "Customers / Upload avatar: file field \"file\" dropped\n"
+            "Customers / Export (WebDAV): skipped, the method PROPFIND cannot be sent"_s},
         {collection, u"legacy-v20.postman_collection.json"_s, {u"Legacy Billing"_s}, {}, {}},
         {environment, u"staging.postman_environment.json"_s, {}, {u"Staging"_s}, {}},
         {environment, u"missing.json"_s, {}, {}, u"Failed to import Postman environment: "_s},
@@ -82,8 +88,9 @@ TEST(AppStateImport, importsAppendAndSaveOrAlert)
         for (const APIEnvironment& environment : run.state.environments())
             EXPECT_TRUE(!environment.isActive && !environment.variables.isEmpty());
         EXPECT_TRUE(run.alert().startsWith(c.alert)) << run.alert().toStdString();
-        if (c.alert.isEmpty()) {
-            EXPECT_FALSE(run.state.alertMessage().has_value()) << run.alert().toStdString();
+        if (!c.collections.isEmpty() || !c.environments.isEmpty()) {
+            EXPECT_EQ(run.state.alertMessage().has_value(), !c.alert.isEmpty());
+            EXPECT_EQ(run.alert(), c.alert);
             EXPECT_EQ(names(run.storedCollections()), c.collections);
             EXPECT_EQ(encodeRecords(run.stored<APIEnvironment>(kEnvironmentsFile)),
                 encodeRecords(run.state.environments()));
