@@ -14,7 +14,8 @@ const char kUsageText[] = R"(Usage: mako-cli <command> [options]
 Mako's command line: the same core as the desktop application, without a window.
 
 Commands:
-  send FILE | --curl COMMAND   Send one request and print the response.
+  send URL | FILE | --curl COMMAND
+                               Send one request and print the response.
   run FILE                     Run every request of a collection and report pass or fail.
   convert --from curl|native --to native|curl|swift|javascript|python|go|ruby|php
                                Turn a curl command or a request file into a request or code.

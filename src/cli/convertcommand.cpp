@@ -6,6 +6,8 @@
 #include "interchange/snippetrequest.h"
 #include "model/recordjson.h"
 
+#include <QDir>
+
 using namespace Qt::StringLiterals;
 
 namespace mako::cli {
@@ -18,6 +20,8 @@ const char kConvertUsage[] = R"(Usage: mako-cli convert [--from curl] [--to LANG
 Turns a curl command line (from the arguments, or standard input when there are none) or a
 request file in Mako's JSON form (FILE, or standard input) into a request or a code snippet.
 A command given as several arguments is read as its words: mako-cli convert -- curl -X POST URL.
+Files the command names (-d @FILE, -F name=<FILE, ...) are read from the current folder; what
+the request cannot hold (a file upload, digest authentication, ...) is left out with a warning.
 
 Options:
   --from FORMAT     curl (default) or native.
@@ -42,10 +46,17 @@ Result<APIRequest> readRequest(Console& console, const QString& from, const QStr
                 quoted.append(shellQuoted(word));
             commandLine = quoted.join(u' ');
         }
-        auto request = CurlParser::parse(commandLine);
-        if (!request)
-            return Error {u"Could not parse cURL command."_s};
-        return std::move(*request);
+        // Files the command names are read from the current folder, as curl would read them;
+        // standard input is the command's own when it gave no words.
+        CurlParser::ParseOptions options {.folder = QDir::currentPath()};
+        if (!words.isEmpty())
+            options.standardInput = [&console] { return console.in.readAll(); };
+        auto imported = CurlParser::parse(commandLine, options);
+        if (!imported)
+            return imported.error();
+        for (const QString& warning : std::as_const(imported.value().warnings))
+            console.warn(u"mako-cli convert: warning: "_s + warning + u'\n');
+        return std::move(imported).value().request;
     }
     if (words.size() > 1)
         return Error {u"expected at most one FILE"_s};

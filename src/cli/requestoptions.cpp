@@ -31,7 +31,7 @@ std::optional<APIEnvironment> RequestOptions::mergedEnvironment(
 
 void RequestOptionSet::addTo(QCommandLineParser& parser) const
 {
-    parser.addOptions({m_environment, m_var, m_insecure, m_timeout});
+    parser.addOptions(options());
 }
 
 Result<RequestOptions> RequestOptionSet::read(

@@ -34,6 +34,11 @@ struct RequestOptions {
 class RequestOptionSet {
 public:
     void addTo(QCommandLineParser& parser) const;
+    /// The options themselves, for a command that sorts its words before parsing them.
+    QList<QCommandLineOption> options() const
+    {
+        return {m_environment, m_var, m_insecure, m_timeout};
+    }
     /// Reads the options back; an error is a usage error (bad value, unreadable environment).
     Result<RequestOptions> read(Console& console, const QCommandLineParser& parser) const;
 

@@ -8,7 +8,9 @@
 #include "interchange/curlparser.h"
 #include "model/recordjson.h"
 
+#include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
@@ -19,14 +21,28 @@ namespace mako::cli {
 
 namespace {
 
-const char kSendUsage[] = R"(Usage: mako-cli send [options] FILE
+const char kSendUsage[] = R"(Usage: mako-cli send [options] URL [curl options]
+       mako-cli send [options] FILE
        mako-cli send [options] --curl 'curl ...'
 
 Sends one request and prints the response: status, time, size, headers and the pretty body.
-FILE holds the request in Mako's stored JSON form ("-" reads standard input).
+URL goes out with the curl options that a cURL import understands (-X, -H, -d and the other
+--data options, --json, -F, -u, -G, -I, -A, -b, ...), read as curl reads them; text without
+"://" is sent as https://. Files named by -d @FILE, -F name=<FILE and the like are read from
+the current folder, and @- reads standard input. What the request cannot hold as curl would
+send it (a file upload with -F name=@FILE, digest authentication, -T, ...) is refused rather
+than sent differently.
+FILE holds the request in Mako's stored JSON form: an existing file, a path starting with
+"/", "./" or "../", or "-" for standard input.
+
+The options below are mako-cli's own wherever they stand, also where curl has an option of
+the same name: --json prints JSON (curl's --json sends a JSON body) and -e names an
+environment (curl's -e is --referer). Every word after "--" is curl's, so
+  mako-cli send --json https://api.test/items -- --json '{"name":"a"}'
+prints JSON and sends a JSON body. Inside --curl every word is curl's too.
 
 Options:
-  --curl COMMAND          Send the request of a curl command line instead of FILE.
+  --curl COMMAND          Send the request of a curl command line.
   --raw                   Print the body as received instead of pretty-printed.
   --json                  Print one JSON object: statusCode, headers, body (or bodyBase64 when
                           the body is not UTF-8), duration in seconds and size in bytes; or
@@ -34,7 +50,7 @@ Options:
 )"
                           R"(%1
 Exit status: 0 for a response below 400, 1 for a status of 400 or above or a failed send,
-2 for bad usage or an unreadable request.
+2 for bad usage or a request that cannot be read or sent as given.
 )";
 
 NetworkResult sendAndWait(NetworkService& service, const APIRequest& request,
@@ -86,6 +102,77 @@ void printResponse(Console& console, const APIResponse& response, bool raw)
     console.print(body);
 }
 
+// The words of the command line, sorted: mako-cli's own options (with their values) and
+// curl's words. A curl option's value stays with it even where it looks like one of ours.
+struct SendWords {
+    QStringList own;
+    QStringList curl;
+};
+
+SendWords sortWords(const QStringList& arguments, const QList<QCommandLineOption>& own)
+{
+    const auto ownOption = [&](const QString& word) -> const QCommandLineOption* {
+        const QString name = word.startsWith(u"--"_s)   ? word.mid(2).section(u'=', 0, 0)
+            : word.size() == 2 && word.startsWith(u'-') ? word.mid(1)
+                                                        : QString();
+        for (const QCommandLineOption& option : own) {
+            if (!name.isEmpty() && option.names().contains(name))
+                return &option;
+        }
+        return nullptr;
+    };
+    SendWords words;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& word = arguments[i];
+        if (word == u"--"_s) {
+            words.curl += arguments.mid(i + 1);
+            break;
+        }
+        const QCommandLineOption* option = ownOption(word);
+        QStringList& list = option ? words.own : words.curl;
+        list.append(word);
+        const bool takesValue = option ? !option->valueName().isEmpty() && !word.contains(u'=')
+                                       : CurlParser::needsValue(word);
+        if (takesValue && i + 1 < arguments.size())
+            list.append(arguments[++i]);
+    }
+    return words;
+}
+
+// A path rather than an address: standard input, an existing file, or a word that starts the
+// way only a path does.
+bool namesRequestFile(const QString& word)
+{
+    return word == u"-"_s || QFileInfo(word).isFile() || word.startsWith(u'/')
+        || word.startsWith(u"./"_s) || word.startsWith(u"../"_s);
+}
+
+// The request of a --curl command, of a stored request FILE, or of a URL and curl's options.
+Result<APIRequest> requestToSend(
+    Console& console, const std::optional<QString>& curlCommand, const QStringList& words)
+{
+    const CurlParser::ParseOptions options {.folder = QDir::currentPath(),
+        .standardInput = [&console] { return console.in.readAll(); },
+        .strict = true};
+    if (curlCommand && !words.isEmpty())
+        return Error {u"--curl holds the whole command; give no URL or FILE beside it"_s};
+    if (!curlCommand && words.isEmpty())
+        return Error {u"expected a URL, a FILE or --curl"_s};
+    if (!curlCommand && namesRequestFile(words.first())) {
+        if (words.size() > 1)
+            return Error {u"a request FILE takes no curl options"_s};
+        return readRequestFile(console, words.first());
+    }
+    auto parsed = curlCommand ? CurlParser::parse(*curlCommand, options)
+                              : CurlParser::parseArguments(words, options);
+    if (!parsed) {
+        const bool noUrl = parsed.errorMessage() == QLatin1StringView(CurlParser::kNotACurlCommand);
+        return !curlCommand && noUrl ? Error {u"expected a URL, a FILE or --curl"_s}
+                                     : parsed.error();
+    }
+    return std::move(parsed).value().request;
+}
+
 } // namespace
 
 int sendCommand(const QStringList& arguments, Console& console)
@@ -95,28 +182,21 @@ int sendCommand(const QStringList& arguments, Console& console)
     const QCommandLineOption curl(u"curl"_s, {}, u"COMMAND"_s);
     const QCommandLineOption raw(u"raw"_s);
     const QCommandLineOption json(u"json"_s);
+    const QCommandLineOption help(QStringList {u"h"_s, u"help"_s});
     const RequestOptionSet requestOptions;
     parser.addOptions({curl, raw, json});
     requestOptions.addTo(parser);
     const QByteArray usage
         = QString::fromUtf8(kSendUsage).arg(QString::fromUtf8(RequestOptionSet::kHelp)).toUtf8();
-    if (auto done = parseArguments(parser, arguments, console, command, usage.constData()))
+    const SendWords words
+        = sortWords(arguments, QList {curl, raw, json, help} + requestOptions.options());
+    if (auto done = parseArguments(parser, words.own, console, command, usage.constData()))
         return *done;
 
-    const QStringList files = parser.positionalArguments();
-    if (files.size() != (parser.isSet(curl) ? 0 : 1))
-        return usageError(console, command, u"expected one FILE or --curl"_s);
-    std::optional<APIRequest> request;
-    if (parser.isSet(curl)) {
-        request = CurlParser::parse(parser.value(curl));
-        if (!request)
-            return usageError(console, command, u"Could not parse cURL command."_s);
-    } else {
-        auto loaded = readRequestFile(console, files.first());
-        if (!loaded)
-            return usageError(console, command, loaded.errorMessage());
-        request = std::move(loaded).value();
-    }
+    const auto request = requestToSend(
+        console, parser.isSet(curl) ? std::optional(parser.value(curl)) : std::nullopt, words.curl);
+    if (!request)
+        return usageError(console, command, request.errorMessage());
     const auto options = requestOptions.read(console, parser);
     if (!options)
         return usageError(console, command, options.errorMessage());

@@ -1,20 +1,56 @@
 #pragma once
 
 #include "model/apirequest.h"
+#include "model/result.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace mako::CurlParser {
 
-/// Turns a pasted curl command line into a request, or nothing when the text is not a curl
-/// command with a URL. Words are split and unquoted as a POSIX shell does (single and double
-/// quotes, $'…' strings, backslash escapes and line continuations), which is how browsers and
-/// documentation write the commands people paste. Options the parser does not know are
-/// skipped, together with their value when curl takes one.
-std::optional<APIRequest> parse(const QString& command);
+/// The error for text that is not a curl command with a URL.
+inline constexpr char kNotACurlCommand[] = "Could not parse cURL command.";
+
+/// Where the files a command names come from, and how strictly it is taken.
+struct ParseOptions {
+    /// The folder that relative file names (-d @FILE, -F name=<FILE, -H @FILE, ...) are read
+    /// from, as curl reads them from its working folder. Without one no file is read at all: a
+    /// command that needs one fails with an error naming the file.
+    std::optional<QString> folder;
+    /// What "@-" reads (curl's standard input); without it such a command fails.
+    std::function<QByteArray()> standardInput;
+    /// Whether what the request cannot hold (a file upload, digest authentication, ...) is an
+    /// error instead of a warning: a command sent at once must not go out other than curl
+    /// would send it.
+    bool strict = false;
+};
+
+/// A command turned into a request.
+struct CurlImport {
+    APIRequest request;
+    /// What the command asks for that the request cannot hold, one sentence each.
+    QStringList warnings;
+};
+
+/// Turns a pasted curl command line into the request curl would send. Words are split and
+/// unquoted as a POSIX shell does (single and double quotes, $'…' strings, backslash escapes
+/// and line continuations), which is how browsers and documentation write the commands people
+/// paste. A URL's query stays in the URL exactly as typed. Options that only shape curl's own
+/// output are skipped; anything else the request cannot hold is reported. Fails with
+/// kNotACurlCommand when the text is not a curl command with a URL, and with a message of its
+/// own when the command cannot be reproduced (a method outside the seven, an unreadable file).
+Result<CurlImport> parse(const QString& command, const ParseOptions& options = {});
+
+/// The same for the words after "curl", already split (a command line's own arguments).
+Result<CurlImport> parseArguments(const QStringList& arguments, const ParseOptions& options = {});
+
+/// Whether the word is a curl option whose value is the next word ("-H", "--data", "-sX"; not
+/// "-XPOST", whose value is attached).
+bool needsValue(const QString& word);
 
 /// The words of a shell command line after quote removal; nothing when a quote is left open.
 std::optional<QStringList> shellWords(const QString& text);

@@ -56,6 +56,7 @@ protected:
         environment.insert(u"XDG_DATA_HOME"_s, sandbox.filePath(u"data"_s));
         environment.insert(u"XDG_CONFIG_HOME"_s, sandbox.filePath(u"config"_s));
         process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(sandbox.path());
         process.start(QStringLiteral(MAKO_CLI_PATH), arguments);
         process.write(input);
         process.closeWriteChannel();
@@ -181,6 +182,47 @@ TEST_F(CliSend, failuresPrintTheUserFacingErrorText)
         EXPECT_EQ(outcome.status, c.error.isEmpty() ? 0 : 1);
         EXPECT_EQ(c.error.endsWith(u": "_s) ? error.left(c.error.size()) : error, c.error);
     }
+}
+
+TEST_F(CliSend, aUrlGoesOutWithCurlsOptionsWhileOursKeepTheirMeaning)
+{
+    file(u"body.txt"_s, "name=Ana\nrole=admin\n");
+    const QString url = server.baseUrl() + u"/users"_s;
+    // Our --json prints JSON wherever it stands; curl's comes after "--".
+    const CliOutcome sent = run({u"send"_s, u"-X"_s, u"PUT"_s, url, u"-H"_s,
+        u"Accept: application/json"_s, u"--json"_s, u"-d"_s, u"@body.txt"_s});
+    ASSERT_EQ(sent.status, 0) << sent.err.toStdString();
+    EXPECT_EQ(sent.json()[u"statusCode"_s].toInt(), 200) << sent.out.toStdString();
+    RecordedRequest last = server.requests().last();
+    EXPECT_EQ(last.method + ' ' + last.header("Accept") + ' ' + last.body,
+        "PUT application/json name=Anarole=admin");
+
+    const CliOutcome json = run({u"send"_s, u"--json"_s, url, u"--"_s, u"--json"_s, u"{\"a\":1}"_s,
+        u"-e"_s, u"https://ref.test"_s});
+    ASSERT_EQ(json.status, 0) << json.err.toStdString();
+    EXPECT_TRUE(json.json().isObject()) << json.out.toStdString();
+    last = server.requests().last();
+    EXPECT_EQ(last.header("Content-Type") + ' ' + last.header("Referer") + ' ' + last.body,
+        "application/json https://ref.test {\"a\":1}");
+
+    // What would go out other than curl sends it is refused, naming the cause.
+    file(u"photo.jpg"_s, "\xff\xd8");
+    const qsizetype received = server.requests().size();
+    const QList<std::pair<QStringList, QString>> refused {
+        {{u"-F"_s, u"photo=@photo.jpg"_s}, u"--form photo=@photo.jpg uploads a file"_s},
+        {{u"-d"_s, u"@missing.txt"_s}, u"Cannot read the file missing.txt"_s},
+        {{u"--digest"_s, u"-u"_s, u"a:b"_s}, u"--digest authentication cannot be held"_s},
+        {{u"-X"_s, u"PURGE"_s}, u"The method PURGE cannot be sent."_s},
+        {{u"-H"_s, u"X-A: 1"_s}, u"expected a URL, a FILE or --curl"_s},
+    };
+    for (const auto& [arguments, message] : refused) {
+        const bool withUrl = !message.startsWith(u"expected"_s);
+        const CliOutcome outcome = run(
+            QStringList {u"send"_s} + arguments + (withUrl ? QStringList {url} : QStringList {}));
+        EXPECT_EQ(outcome.status, 2) << message.toStdString();
+        EXPECT_TRUE(outcome.err.contains(message.toUtf8())) << outcome.err.toStdString();
+    }
+    EXPECT_EQ(server.requests().size(), received);
 }
 
 TEST_F(CliRun, jsonReportListsEveryResultAndVariablesBeatTheCollections)
@@ -325,6 +367,18 @@ TEST_F(CliConvert, curlRequestsAndBodiesBecomeRequestsCodeOrPrettyText)
     EXPECT_EQ(request->method, HTTPMethod::post);
     EXPECT_EQ(request->bodyType, RequestBodyType::json);
     EXPECT_EQ(request->headers.first().key, u"Accept"_s);
+
+    // A plain conversion keeps what it can, reads files from the current folder and warns.
+    file(u"note.txt"_s, "hello\n");
+    const CliOutcome upload
+        = run({u"convert"_s, u"curl https://api.test -F 'n=<note.txt' -F f=@a.jpg"_s});
+    EXPECT_EQ(upload.status, 0) << upload.err.toStdString();
+    EXPECT_TRUE(upload.err.contains("warning: --form f=@a.jpg uploads a file"))
+        << upload.err.toStdString();
+    const auto form = fromJson<APIRequest>(upload.json());
+    ASSERT_TRUE(form.ok());
+    EXPECT_EQ(form->queryParams.first().value, u"hello\n"_s);
+    EXPECT_FALSE(form->queryParams.last().isEnabled);
 }
 
 TEST_F(CliData, importAddsToTheDataFilesAndExportWritesThemBack)
