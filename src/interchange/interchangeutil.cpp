@@ -40,25 +40,6 @@ bool isJsonDocument(const QString& text)
     return error.error == QJsonParseError::NoError && (document.isObject() || document.isArray());
 }
 
-QList<KeyValuePair> splitQuery(QString& url)
-{
-    const qsizetype question = url.indexOf(u'?');
-    if (question < 0)
-        return {};
-    const qsizetype hash = url.indexOf(u'#', question);
-    const QString query = url.mid(question + 1, hash < 0 ? -1 : hash - question - 1);
-    url = url.left(question) + (hash < 0 ? QString() : url.mid(hash));
-    QList<KeyValuePair> rows;
-    for (const QString& item : query.split(u'&', Qt::SkipEmptyParts)) {
-        const qsizetype equals = item.indexOf(u'=');
-        const QString key = equals < 0 ? item : item.left(equals);
-        const QString value = equals < 0 ? QString() : item.mid(equals + 1);
-        rows.append(KeyValuePair {.key = QUrl::fromPercentEncoding(key.toUtf8()),
-            .value = QUrl::fromPercentEncoding(value.toUtf8())});
-    }
-    return rows;
-}
-
 QString nameFromURL(const QString& url)
 {
     // Read the way sending reads it: text without a scheme is an https address.

@@ -21,10 +21,6 @@ std::optional<QString> decodeBasicCredentials(const QString& base64);
 /// Whether the text is a JSON object or array.
 bool isJsonDocument(const QString& text);
 
-/// Moves the query string of a URL text into rows (names and values percent-decoded) and
-/// removes it from the text, so that sending does not add it a second time beside the rows.
-QList<KeyValuePair> splitQuery(QString& url);
-
 /// A request name from a URL: "last path piece (host)", the host alone, or "Imported Request".
 QString nameFromURL(const QString& url);
 
