@@ -10,6 +10,7 @@
 #include "state/requesttab.h"
 #include "state/serialworker.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSet>
@@ -28,10 +29,19 @@ class Settings;
 
 /// The one observable state of the application. It lives on the main thread; every field has
 /// a change signal, and replacing a list, or any record inside it, is a change of the list.
+/// Setting a field to the value it already holds is not a change: no signal, no save.
 ///
 /// Construction starts the load of the three data files and returns at once; the lists fill
-/// in when the load completes, after which changes of collections and environments are also
-/// saved by a debounced auto-save.
+/// in when the load completes.
+///
+/// Saving: every change of the collections, the environments or the history is written once,
+/// when that list has been left alone for the auto-save delay, so a burst of edits (typing in
+/// a field, a drag that is three operations) rewrites its file once rather than at every step.
+/// The operations themselves do not write. `saveCollections` and the like write at once and
+/// take the place of the pending write; whatever is still pending is written when the
+/// application quits or the state is destroyed, so quitting never loses an edit. A write that
+/// fails is reported in `alertMessage`; the data stays in memory and is written again at the
+/// next change, or at the latest when the application quits.
 class AppState : public QObject {
     Q_OBJECT
 
@@ -77,10 +87,14 @@ public:
     static constexpr std::chrono::milliseconds kAutoSaveDelay {500};
     static constexpr int kDefaultHistoryRetention = 100;
 
+    static inline const QString kSaveFailurePrefix = QStringLiteral("Failed to save data: ");
+
     /// `persistence` and `settings` must outlive the state. `autoSaveDelay` is the quiet time
     /// after the last change of a list before the auto-save writes it.
     AppState(PersistenceService* persistence, Settings* settings, QObject* parent = nullptr,
         std::chrono::milliseconds autoSaveDelay = kAutoSaveDelay);
+    /// Hands every pending write to the persistence service.
+    ~AppState() override;
 
     const QList<Collection>& collections() const { return m_collections; }
     void setCollections(QList<Collection> collections);
@@ -103,25 +117,28 @@ public:
     std::optional<APIEnvironment> activeEnvironment() const;
     /// The variable set to send with, made fresh on every call.
     std::optional<APIEnvironment> mergedEnvironment() const;
-    /// Makes the environment with `id` the only active one (none for no id or an unknown one)
-    /// and saves the environments.
+    /// Makes the environment with `id` the only active one (none for no id or an unknown one).
     void setActiveEnvironment(const std::optional<QUuid>& id);
-    /// Appends an inactive environment with one blank enabled row and saves.
+    /// Appends an inactive environment with one blank enabled row.
     void addEnvironment(const QString& name);
-    /// Removes every environment with `id` and saves, even when none matched.
+    /// Removes every environment with `id`; an unknown id changes nothing.
     void deleteEnvironment(const QUuid& id);
 
-    /// Records a sent request at the front of the history, trims it to the retention limit read
-    /// now, and saves it.
+    /// Records a sent request at the front of the history and trims it to the retention limit
+    /// read now.
     void addHistoryItem(const APIRequest& request, int statusCode, double duration);
-    /// Empties the history and writes an empty list.
+    /// Empties the history.
     void clearHistory();
 
-    /// Hand a snapshot of the list, as it is now, to the persistence service. Before the
-    /// list's file has been read back they do nothing: the load adds what was made meanwhile
-    /// to the stored records and saves the union.
+    /// Hand a snapshot of the list, as it is now, to the persistence service at once, in place
+    /// of the pending auto-save. Before the list's file has been read back they do nothing:
+    /// the load adds what was made meanwhile to the stored records and saves the union.
     void saveCollections();
     void saveEnvironments();
+    void saveHistory();
+    /// Writes at once every list whose auto-save is pending or whose last write failed. Runs by
+    /// itself when the application is about to quit and when the state is destroyed.
+    void flushPendingSaves();
 
     // --- Tabs and the open request (appstatetabs.cpp) ---
     /// In tab-bar order.
@@ -162,8 +179,7 @@ public:
     void setActiveTabOrigin(const RequestOrigin& origin);
 
     // --- Collection editing (appstatecollections.cpp) ---
-    // Each change of the collections is saved at once (and by the auto-save); an unknown id
-    // makes an operation do nothing.
+    // An unknown id, or an edit that leaves everything as it was, makes an operation do nothing.
     void addCollection(const QString& name);
     /// Also closes every tab whose origin is that collection.
     void deleteCollection(const QUuid& id);
@@ -222,7 +238,7 @@ Q_SIGNALS:
     void selectedSidebarItemChanged();
     void alertMessageChanged();
     void globalVariablesChanged();
-    /// The start-up load has finished and auto-save is on.
+    /// The start-up load has finished.
     void didLoadChanged();
 
     // --- Tabs and the open request: signals ---
@@ -233,13 +249,14 @@ Q_SIGNALS:
 
 private:
     void loadData();
-    void setupAutoSave();
+    void finishStartup();
     template <typename T>
     void finishLoad(const QString& fileName, Result<QList<T>> loaded, const QList<T>& current,
         void (AppState::*assign)(QList<T>), void (AppState::*save)());
     void reportLoadFailure(const QString& description);
+    void reportSaveOutcome(const QString& fileName, bool written, const QString& failure);
     bool isRead(const QString& fileName) const { return m_readFiles.contains(fileName); }
-    void saveHistory();
+    QTimer* autoSaveOf(const QString& fileName);
     /// The history cut to the retention limit.
     QList<HistoryItem> trimmedHistory(QList<HistoryItem> history) const;
 
@@ -256,7 +273,10 @@ private:
 
     QTimer m_collectionsAutoSave;
     QTimer m_environmentsAutoSave;
+    QTimer m_historyAutoSave;
     QStringList m_loadFailures;
+    // The reason last reported for each file whose writes are failing.
+    QHash<QString, QString> m_saveFailures;
     QSet<QString> m_readFiles;
 
     // --- Tabs and the open request: private ---
@@ -269,7 +289,7 @@ private:
     /// Writes the working copy back, removes the matching tabs, moves the activation to the
     /// rightmost tab when the active one went, and reloads the working copy.
     void removeTabsWhere(const std::function<bool(const RequestTab&)>& closes);
-    /// Runs `edit` on the collection with `id` and saves; false (and no save) when none has it.
+    /// Runs `edit` on the collection with `id`; false when none has it.
     bool editCollection(const QUuid& id, const std::function<void(Collection&)>& edit);
 
     QList<RequestTab> m_tabs;

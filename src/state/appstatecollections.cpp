@@ -7,7 +7,9 @@ using namespace Qt::StringLiterals;
 namespace mako {
 
 // The collection editing operations of AppState. Folders only list ids of requests that the
-// collection itself holds, so removing a request also takes its id out of every folder.
+// collection itself holds, so removing a request also takes its id out of every folder. None of
+// them writes the file: the change does that through the auto-save, and an edit that changes
+// nothing is no change.
 
 bool AppState::editCollection(const QUuid& id, const std::function<void(Collection&)>& edit)
 {
@@ -17,7 +19,6 @@ bool AppState::editCollection(const QUuid& id, const std::function<void(Collecti
             continue;
         edit(collection);
         setCollections(std::move(collections));
-        saveCollections();
         return true;
     }
     return false;
@@ -28,17 +29,17 @@ void AppState::addCollection(const QString& name)
     QList<Collection> collections = m_collections;
     collections.append(Collection {.name = name});
     setCollections(std::move(collections));
-    saveCollections();
 }
 
 void AppState::deleteCollection(const QUuid& id)
 {
+    if (std::ranges::find(m_collections, id, &Collection::id) == m_collections.cend())
+        return;
     const RequestOrigin origin = RequestOrigin::collection(id);
     removeTabsWhere([&origin](const RequestTab& tab) { return tab.origin == origin; });
     QList<Collection> collections = m_collections;
     collections.removeIf([&id](const Collection& collection) { return collection.id == id; });
     setCollections(std::move(collections));
-    saveCollections();
 }
 
 void AppState::addFolder(const QString& name, const QUuid& collectionID)

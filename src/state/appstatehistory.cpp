@@ -11,7 +11,6 @@ void AppState::addHistoryItem(const APIRequest& request, int statusCode, double 
     history.prepend(
         HistoryItem {.request = request, .statusCode = statusCode, .duration = duration});
     setHistory(trimmedHistory(std::move(history)));
-    saveHistory();
 }
 
 QList<HistoryItem> AppState::trimmedHistory(QList<HistoryItem> history) const
@@ -27,7 +26,6 @@ QList<HistoryItem> AppState::trimmedHistory(QList<HistoryItem> history) const
 void AppState::clearHistory()
 {
     setHistory({});
-    saveHistory();
 }
 
 } // namespace mako

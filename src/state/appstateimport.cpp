@@ -198,7 +198,9 @@ void AppState::exportCollection(const QUuid& collectionID, const QString& path)
 
 void AppState::exportAllData(const QString& path)
 {
-    // Behind every save asked for so far, so the backup holds what the user last saw saved.
+    // Edits still waiting for their auto-save are written first, and the backup is read behind
+    // every save asked for so far, so it holds what the user sees.
+    flushPendingSaves();
     m_persistence->whenIdle(this, [this, path] {
         const QStringList files {m_persistence->filePath(PersistenceService::kCollectionsFile),
             m_persistence->filePath(PersistenceService::kEnvironmentsFile),

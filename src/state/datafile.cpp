@@ -27,18 +27,24 @@ Result<std::optional<QByteArray>> readDataFile(const QString& path)
     return std::optional<QByteArray> {std::move(bytes)};
 }
 
-bool writeDataFile(const QString& path, const QByteArray& bytes)
+bool writeDataFile(const QString& path, const QByteArray& bytes, QString* reason)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    const auto fail = [&file, reason] {
+        if (reason)
+            *reason = file.errorString();
         return false;
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return fail();
     // QSaveFile carries the old file's mode over to the new one; a file that someone widened
     // is narrowed again, and a new file never exists with a wider mode than this.
     if (!file.setPermissions(kOwnerOnly) || file.write(bytes) != bytes.size()) {
+        const bool failed = fail();
         file.cancelWriting();
-        return false;
+        return failed;
     }
-    return file.commit();
+    return file.commit() || fail();
 }
 
 Result<QString> keepUnreadableFile(const QString& path, const QDateTime& now)

@@ -16,8 +16,8 @@ Result<std::optional<QByteArray>> readDataFile(const QString& path);
 /// Replaces the file with `bytes` in one step: the bytes go to a temporary file beside it that
 /// is renamed over the old one, so a crash or power loss leaves either the old or the new file,
 /// never a truncated one. The file is readable by its owner only, since it holds tokens and
-/// passwords. Returns false when nothing was replaced.
-bool writeDataFile(const QString& path, const QByteArray& bytes);
+/// passwords. Returns false when nothing was replaced, and then says why in `reason` if given.
+bool writeDataFile(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
 
 /// Copies a file that could not be read to a new name beside it ("<name>.unreadable-<time>"),
 /// owner-only like the original, so that saving over it later loses nothing. Returns the

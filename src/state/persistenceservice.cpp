@@ -81,12 +81,15 @@ void PersistenceService::flush(const QString& fileName)
 {
     const auto encode = m_pendingSaves.take(fileName);
     bool written = false;
-    if (encode && !m_neverOverwrite.contains(fileName)) {
-        const QByteArray bytes = encode();
-        written = writeDataFile(filePath(fileName), bytes);
-    }
+    QString failure;
+    if (m_neverOverwrite.contains(fileName))
+        failure = u"it could not be read and no copy of it could be made, so Mako does not write "
+                  u"over it"_s;
+    else if (encode)
+        written = writeDataFile(filePath(fileName), encode(), &failure);
     QMetaObject::invokeMethod(
-        this, [this, fileName, written] { Q_EMIT saveFinished(fileName, written); },
+        this,
+        [this, fileName, written, failure] { Q_EMIT saveFinished(fileName, written, failure); },
         Qt::QueuedConnection);
 }
 

@@ -66,7 +66,7 @@ public:
     }
 
     /// Writes `records` to `fileName`, replacing it whole. Failures are reported only through
-    /// `saveFinished`.
+    /// `saveFinished`; the file is then left as it was.
     template <typename T> void save(const QList<T>& records, const QString& fileName)
     {
         saveEncoded(fileName, [records] { return encodeRecords(records); });
@@ -76,8 +76,9 @@ public:
     void whenIdle(QObject* context, std::function<void()> done);
 
 Q_SIGNALS:
-    /// One write of `fileName` ended; `written` is false when the file was left as it was.
-    void saveFinished(const QString& fileName, bool written);
+    /// One write of `fileName` ended; `written` is false when the file was left as it was, and
+    /// `failure` then says why (it is empty after a write).
+    void saveFinished(const QString& fileName, bool written, const QString& failure);
 
 private:
     using Decoder = std::function<std::optional<Error>(const QByteArray&)>;

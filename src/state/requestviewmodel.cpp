@@ -12,6 +12,12 @@ RequestViewModel::RequestViewModel(APIRequest request, NetworkService* network, 
     , m_request(std::move(request))
 { }
 
+RequestViewModel::~RequestViewModel()
+{
+    for (const TabSends& sends : std::as_const(m_tabs))
+        sends.transfer.cancel();
+}
+
 void RequestViewModel::setRequest(const APIRequest& request)
 {
     if (request == m_request)
@@ -28,81 +34,120 @@ void RequestViewModel::send(const std::optional<APIEnvironment>& environment)
 void RequestViewModel::sendInBackground(
     const std::optional<APIEnvironment>& environment, Completion onComplete)
 {
-    m_currentTransfer.cancel();
-    m_currentTransfer = {};
-    m_currentCancelled = false;
-    const quint64 sendID = ++m_currentSend;
-    if (m_request.url.isEmpty()) {
-        setError(kEmptyURLMessage);
-        // Nothing runs now: a send it replaced has been stopped and will not report.
-        setIsLoading(false);
+    const QUuid tabID = m_shownTab;
+    const quint64 sendID = ++m_lastSend;
+    const bool refused = m_request.url.isEmpty();
+    changeTab(tabID, [sendID, refused](TabSends& sends) {
+        // Only this tab's older send is replaced; it stops here and never reports.
+        sends.transfer.cancel();
+        sends.transfer = {};
+        sends.currentSend = sendID;
+        sends.cancelled = false;
+        sends.isLoading = !refused;
+        sends.error = refused ? std::optional(kEmptyURLMessage) : std::nullopt;
+        // A refused send keeps the response an earlier send left.
+        if (!refused)
+            sends.response.reset();
+    });
+    if (refused) {
         // A refused send has no response of its own: the completion must not take the one an
         // earlier send left in the model for a new one.
         QMetaObject::invokeMethod(
             this,
-            [this, sendID, onComplete = std::move(onComplete)] {
-                if (sendID == m_currentSend && onComplete)
-                    onComplete(std::nullopt);
+            [this, tabID, sendID, onComplete = std::move(onComplete)] {
+                const auto sends = m_tabs.constFind(tabID);
+                if (sends != m_tabs.cend() && sends->currentSend == sendID && onComplete)
+                    onComplete(std::nullopt, kEmptyURLMessage);
             },
             Qt::QueuedConnection);
         return;
     }
-    setIsLoading(true);
-    setError(std::nullopt);
-    setResponse(std::nullopt);
-    m_currentTransfer = m_network->execute(m_request, environment, this,
-        [this, sendID, onComplete = std::move(onComplete)](
-            const NetworkResult& result) { finish(sendID, result, onComplete); });
+    m_tabs[tabID].transfer = m_network->execute(m_request, environment, this,
+        [this, tabID, sendID, onComplete = std::move(onComplete)](
+            const NetworkResult& result) { finish(tabID, sendID, result, onComplete); });
 }
 
 void RequestViewModel::cancel()
 {
-    m_currentCancelled = true;
-    m_currentTransfer.cancel();
-    m_currentTransfer = {};
-    setIsLoading(false);
+    if (!m_tabs.contains(m_shownTab))
+        return;
+    changeTab(m_shownTab, [](TabSends& sends) {
+        sends.cancelled = true;
+        sends.transfer.cancel();
+        sends.transfer = {};
+        sends.isLoading = false;
+    });
+}
+
+void RequestViewModel::showTab(const QUuid& tabID)
+{
+    if (tabID == m_shownTab)
+        return;
+    const TabSends before = shown();
+    m_shownTab = tabID;
+    announceChanges(before);
+}
+
+void RequestViewModel::forgetTab(const QUuid& tabID)
+{
+    const auto sends = m_tabs.find(tabID);
+    if (sends == m_tabs.end())
+        return;
+    const TabSends before = shown();
+    sends->transfer.cancel();
+    m_tabs.erase(sends);
+    announceChanges(before);
+}
+
+const RequestViewModel::TabSends& RequestViewModel::shown() const
+{
+    static const TabSends nothing;
+    const auto sends = m_tabs.constFind(m_shownTab);
+    return sends == m_tabs.cend() ? nothing : *sends;
+}
+
+void RequestViewModel::changeTab(const QUuid& tabID, const std::function<void(TabSends&)>& change)
+{
+    const TabSends before = shown();
+    change(m_tabs[tabID]);
+    announceChanges(before);
+}
+
+void RequestViewModel::announceChanges(const TabSends& before)
+{
+    // Copied: a receiver may show another tab while this runs.
+    const TabSends now = shown();
+    const auto responseID = [](const TabSends& sends) {
+        return sends.response ? std::optional(sends.response->id) : std::nullopt;
+    };
+    if (responseID(before) != responseID(now))
+        Q_EMIT responseChanged();
+    if (before.isLoading != now.isLoading)
+        Q_EMIT isLoadingChanged();
+    if (before.error != now.error)
+        Q_EMIT errorChanged();
 }
 
 void RequestViewModel::finish(
-    quint64 sendID, const NetworkResult& result, const Completion& onComplete)
+    const QUuid& tabID, quint64 sendID, const NetworkResult& result, const Completion& onComplete)
 {
-    if (sendID != m_currentSend)
+    const auto sends = m_tabs.constFind(tabID);
+    if (sends == m_tabs.cend() || sends->currentSend != sendID)
         return;
-    m_currentTransfer = {};
     std::optional<APIResponse> response;
-    if (const auto* error = std::get_if<NetworkError>(&result)) {
-        setError(m_currentCancelled ? kCancelledMessage : error->errorDescription());
-    } else {
+    std::optional<QString> error;
+    if (const auto* failure = std::get_if<NetworkError>(&result))
+        error = sends->cancelled ? kCancelledMessage : failure->errorDescription();
+    else
         response = std::get<APIResponse>(result);
-        setResponse(response);
-    }
-    setIsLoading(false);
+    changeTab(tabID, [&](TabSends& ended) {
+        ended.transfer = {};
+        ended.response = response;
+        ended.error = error;
+        ended.isLoading = false;
+    });
     if (onComplete)
-        onComplete(response);
-}
-
-void RequestViewModel::setResponse(const std::optional<APIResponse>& response)
-{
-    if (!response && !m_response)
-        return;
-    m_response = response;
-    Q_EMIT responseChanged();
-}
-
-void RequestViewModel::setIsLoading(bool loading)
-{
-    if (loading == m_isLoading)
-        return;
-    m_isLoading = loading;
-    Q_EMIT isLoadingChanged();
-}
-
-void RequestViewModel::setError(const std::optional<QString>& error)
-{
-    if (error == m_error)
-        return;
-    m_error = error;
-    Q_EMIT errorChanged();
+        onComplete(response, error);
 }
 
 } // namespace mako

@@ -96,7 +96,6 @@ void SidebarActions::duplicateCollection(const QUuid& collectionID)
     QList<Collection> collections = m_state->collections();
     collections.append(std::move(copy));
     m_state->setCollections(std::move(collections));
-    m_state->saveCollections();
 }
 
 void SidebarActions::duplicateRequest(const APIRequest& request, const QUuid& intoCollectionID)
@@ -142,7 +141,6 @@ void SidebarActions::applyRename(const QUuid& id)
             open->name = m_renameText;
             m_state->setOpenRequest(open);
         }
-        m_state->saveCollections();
     }
     setRenamingID(std::nullopt);
 }
@@ -235,7 +233,6 @@ bool SidebarActions::dropFolder(const QUuid& target)
     });
     source->folders.removeIf([&folderID](const CollectionFolder& f) { return f.id == folderID; });
     m_state->setCollections(std::move(collections));
-    m_state->saveCollections();
     m_draggedFolderID.reset();
     return true;
 }

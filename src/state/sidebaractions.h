@@ -41,8 +41,7 @@ public:
     void startRename(const QUuid& id, const QString& currentName);
     void cancelRename();
     /// Gives the collection, else folder, else request with `id` the rename text as typed (and
-    /// the open request too when it is that request), saves if anything was renamed, and ends
-    /// the renaming in every case.
+    /// the open request too when it is that request), and ends the renaming in every case.
     void applyRename(const QUuid& id);
 
     /// Records the dragged row and returns the text it offers as its drag payload.

@@ -1,7 +1,11 @@
+#include "state/sidebaractions.h"
 #include "staterun.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTest>
+
+#include <functional>
 
 using namespace mako;
 using namespace mako::test;
@@ -64,10 +68,10 @@ TEST(AppState, fileThatFailsToLoadIsKeptAsideAndTheOthersStillLoad)
 
         // Still ready after a failed load: edits are saved, and the kept copy stays.
         run.state.addEnvironment(u"New"_s);
-        run.state.clearHistory();
+        run.state.addHistoryItem(APIRequest {}, 200, 0.1);
         run.state.saveCollections();
         EXPECT_EQ(run.stored<APIEnvironment>(kEnvironmentsFile).size(), broken.loaded[1] + 1);
-        EXPECT_EQ(run.folder.read(kHistoryFile), "[]");
+        EXPECT_EQ(run.stored<HistoryItem>(kHistoryFile).size(), broken.loaded[2] + 1);
         EXPECT_EQ(run.folder.read(kept[0]), broken.content);
     }
 }
@@ -137,4 +141,142 @@ TEST(AppState, historyAddedWhileLoadingKeepsTheRetentionLimit)
     ASSERT_TRUE(waitUntilLoaded(run.state));
     ASSERT_EQ(run.state.history().size(), 1);
     EXPECT_EQ(run.state.history()[0].request.url, u"https://early.test"_s);
+}
+
+// One change, one write of its file, whether it comes from an operation or a setter; asking for
+// what is already there is no change at all.
+TEST(AppState, eachChangeIsWrittenOnceAndNoOpsNeitherSignalNorWrite)
+{
+    StateRun run({.files = kStoredFiles});
+    AppState& state = run.state;
+    SidebarActions sidebar(&state);
+    const QUuid api = state.collections()[0].id, dev = state.environments()[0].id;
+    const QUuid unknown = QUuid::createUuid();
+    const APIRequest request {.name = u"r"_s};
+    const auto folder = [&state] { return state.collections()[0].folders.value(0).id; };
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        QString writes; // the file written, or none
+    } cases[] = {
+        {"add collection", [&] { state.addCollection(u"B"_s); }, kCollectionsFile},
+        {"add folder", [&] { state.addFolder(u"F"_s, api); }, kCollectionsFile},
+        {"folder in unknown collection", [&] { state.addFolder(u"F"_s, unknown); }, {}},
+        {"save request", [&] { state.saveRequestToCollection(request, api); }, kCollectionsFile},
+        {"save it unchanged", [&] { state.saveRequestToCollection(request, api); }, {}},
+        {"move to folder", [&] { state.moveRequestToFolder(request.id, folder(), api); },
+            kCollectionsFile},
+        {"move to the same folder", [&] { state.moveRequestToFolder(request.id, folder(), api); },
+            {}},
+        {"rename to the same name",
+            [&] {
+                sidebar.startRename(api, u"API"_s);
+                sidebar.applyRename(api);
+            },
+            {}},
+        {"same collections again", [&] { state.setCollections(state.collections()); }, {}},
+        {"delete unknown folder", [&] { state.deleteFolder(unknown, api); }, {}},
+        {"remove unknown request", [&] { state.removeRequest(unknown, api); }, {}},
+        {"delete unknown collection", [&] { state.deleteCollection(unknown); }, {}},
+        {"remove request", [&] { state.removeRequest(request.id, api); }, kCollectionsFile},
+        {"activate the active one", [&] { state.setActiveEnvironment(dev); }, {}},
+        {"add environment", [&] { state.addEnvironment(u"E"_s); }, kEnvironmentsFile},
+        {"delete unknown environment", [&] { state.deleteEnvironment(unknown); }, {}},
+        {"activate none", [&] { state.setActiveEnvironment(std::nullopt); }, kEnvironmentsFile},
+        {"add history", [&] { state.addHistoryItem(request, 200, 0.1); }, kHistoryFile},
+        {"clear history", [&] { state.clearHistory(); }, kHistoryFile},
+        {"clear it again", [&] { state.clearHistory(); }, {}},
+    };
+    QSignalSpy collections(&state, &AppState::collectionsChanged);
+    QSignalSpy environments(&state, &AppState::environmentsChanged);
+    QSignalSpy history(&state, &AppState::historyChanged);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (QSignalSpy* spy : {&run.writes, &collections, &environments, &history})
+            spy->clear();
+        c.change();
+        // Written by the auto-save alone: nothing lands before it is due.
+        ASSERT_TRUE(waitUntilIdle(run.persistence));
+        EXPECT_TRUE(run.writes.isEmpty());
+        state.flushPendingSaves();
+        ASSERT_TRUE(waitUntilIdle(run.persistence));
+        EXPECT_EQ(
+            collections.size() + environments.size() + history.size(), c.writes.isNull() ? 0 : 1);
+        ASSERT_EQ(run.writes.size(), c.writes.isNull() ? 0 : 1);
+        if (!c.writes.isNull()) {
+            EXPECT_EQ(run.writes[0][0].toString(), c.writes);
+        }
+    }
+}
+
+// Quitting never loses an edit still waiting for its auto-save.
+TEST(AppState, editsStillWaitingAreWrittenWhenTheStateGoes)
+{
+    TempAppFolder folder;
+    PersistenceService persistence(folder.path());
+    Settings settings(folder.settingsFile());
+    {
+        AppState state(&persistence, &settings, nullptr, std::chrono::hours(1));
+        ASSERT_TRUE(waitUntilLoaded(state));
+        state.addCollection(u"Kept"_s);
+        state.addEnvironment(u"Kept"_s);
+        state.addHistoryItem(APIRequest {}, 200, 0.1);
+    }
+    ASSERT_TRUE(waitUntilIdle(persistence));
+    EXPECT_EQ(decodeRecords<Collection>(folder.read(kCollectionsFile)).value().size(), 1);
+    EXPECT_EQ(decodeRecords<APIEnvironment>(folder.read(kEnvironmentsFile)).value().size(), 1);
+    EXPECT_EQ(decodeRecords<HistoryItem>(folder.read(kHistoryFile)).value().size(), 1);
+}
+
+// A directory where the file belongs cannot be replaced by a file, even for root, for whom a
+// read-only folder is still writable.
+TEST(AppState, aFailedSaveIsReportedOnceAndTheDataWrittenAtTheNextChange)
+{
+    const struct {
+        QString file;
+        std::function<void(AppState&)> edit;
+        std::function<QByteArray(const AppState&)> encoded;
+    } cases[] = {
+        {kCollectionsFile, [](AppState& s) { s.addCollection(u"C"_s); },
+            [](const AppState& s) { return encodeRecords(s.collections()); }},
+        {kEnvironmentsFile, [](AppState& s) { s.addEnvironment(u"E"_s); },
+            [](const AppState& s) { return encodeRecords(s.environments()); }},
+        {kHistoryFile, [](AppState& s) { s.addHistoryItem(APIRequest {}, 200, 0.1); },
+            [](const AppState& s) { return encodeRecords(s.history()); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        StateRun run;
+        const auto editAndFlush = [&] {
+            c.edit(run.state);
+            run.state.flushPendingSaves();
+            EXPECT_TRUE(waitUntilIdle(run.persistence));
+        };
+        const QString prefix = u"Failed to save data: "_s + run.folder.filePath(c.file) + u": "_s;
+        ASSERT_TRUE(QDir(run.folder.path()).mkdir(c.file));
+        editAndFlush();
+        EXPECT_TRUE(run.alert().startsWith(prefix)) << run.alert().toStdString();
+        EXPECT_GT(run.alert().size(), prefix.size() + 2) << "no reason given";
+
+        // Still unwritable: the next edits fail without an alert each, and all are kept.
+        run.state.setAlertMessage(std::nullopt);
+        editAndFlush();
+        EXPECT_FALSE(run.state.alertMessage().has_value());
+
+        // Writable again: what was kept is written at the latest when the application quits.
+        ASSERT_TRUE(QDir(run.folder.path()).rmdir(c.file));
+        run.state.flushPendingSaves();
+        ASSERT_TRUE(waitUntilIdle(run.persistence));
+        EXPECT_EQ(run.folder.read(c.file), c.encoded(run.state));
+        EXPECT_EQ(run.state.collections().size() + run.state.environments().size()
+                + run.state.history().size(),
+            2);
+        EXPECT_FALSE(run.state.alertMessage().has_value());
+
+        // Once it was written, a new failure is news again.
+        ASSERT_TRUE(QFile::remove(run.folder.filePath(c.file)));
+        ASSERT_TRUE(QDir(run.folder.path()).mkdir(c.file));
+        editAndFlush();
+        EXPECT_TRUE(run.alert().startsWith(prefix)) << run.alert().toStdString();
+    }
 }

@@ -1,9 +1,12 @@
 #include "execution/networkservice.h"
 #include "state/requestviewmodel.h"
 #include "state/sendsequence.h"
+#include "state/sidebaractions.h"
 #include "staterun.h"
 #include "support/httptestserver.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTest>
 
 using namespace mako;
@@ -18,6 +21,7 @@ struct SendRun : StateRun {
     SendRun()
         : urls(folder.settingsFile())
         , model(APIRequest {}, &network)
+        , sequence(&state, &model, &urls)
     {
         server.setHandler([](const RecordedRequest& request) {
             ScriptedResponse response = echoResponse(request);
@@ -41,7 +45,7 @@ struct SendRun : StateRun {
         APIRequest request = *state.openRequest();
         request.url = path.isNull() ? QString() : server.baseUrl() + path;
         state.setOpenRequest(request);
-        sendOpenRequest(state, model, urls);
+        sequence.send();
     }
 
     const RequestTab& tab(const QUuid& id) const
@@ -59,10 +63,18 @@ struct SendRun : StateRun {
         return QTest::qWaitFor([&] { return !tab(tabID).isLoading; }, 10000);
     }
 
+    /// The path the peer saw for the response the tab (or the model) shows.
+    static QByteArray echoedPath(const std::optional<APIResponse>& response)
+    {
+        return response ? QJsonDocument::fromJson(response->body)[u"target"_s].toString().toUtf8()
+                        : QByteArray();
+    }
+
     HttpTestServer server;
     NetworkService network;
     URLHistory urls;
     RequestViewModel model;
+    SendSequence sequence;
 };
 
 } // namespace
@@ -139,15 +151,80 @@ TEST(SendSequence, onlyTheNewestSendReachesTheTabAndTheHistory)
     EXPECT_EQ(run.state.history().size(), 1);
 }
 
-// Only replaces the stored copy: a request deleted while it was on its way stays deleted.
-TEST(SendSequence, aRequestDeletedWhileOnItsWayStaysDeleted)
+// One editor serves every tab: a send in another tab runs beside this one, and each lands in its
+// own tab even when that tab is no longer active.
+TEST(SendSequence, sendsOfDifferentTabsEachLandInTheirOwnTab)
 {
     SendRun run;
-    const QUuid collection = run.openStoredRequest();
-    const QUuid requestID = run.state.openRequest()->id;
+    run.openStoredRequest();
+    const QUuid first = *run.state.activeTabID();
+    run.send(u"/slow/first"_s);
+    run.state.openNewRequest();
+    const QUuid second = *run.state.activeTabID();
+    EXPECT_FALSE(run.model.isLoading());
+    run.send(u"/slow/second"_s);
+    run.state.switchToTab(first);
+    EXPECT_TRUE(run.model.isLoading());
+    ASSERT_TRUE(run.waitUntilDone(first) && run.waitUntilDone(second));
+
+    EXPECT_EQ(SendRun::echoedPath(run.tab(first).response), "/slow/first");
+    EXPECT_EQ(SendRun::echoedPath(run.tab(second).response), "/slow/second");
+    EXPECT_EQ(run.state.history().size(), 2);
+    EXPECT_EQ(run.storedCollections().value(0).requests.value(0).url,
+        run.server.baseUrl() + u"/slow/first"_s);
+    // The model shows the active tab's send, and follows the switches.
+    EXPECT_EQ(SendRun::echoedPath(run.model.response()), "/slow/first");
+    run.state.switchToTab(second);
+    EXPECT_EQ(SendRun::echoedPath(run.model.response()), "/slow/second");
+    EXPECT_FALSE(run.model.isLoading() || run.model.error().has_value());
+}
+
+// A tab closed while its send is on its way, by hand or with its request, gets nothing: the send
+// stops, and neither the history nor the collection hears of it.
+TEST(SendSequence, aTabClosedWhileItsSendIsOnItsWayGetsNothing)
+{
+    for (const bool deleteRequest : {false, true}) {
+        SCOPED_TRACE(deleteRequest ? "request deleted" : "tab closed");
+        SendRun run;
+        const QUuid collection = run.openStoredRequest();
+        const QUuid closing = *run.state.activeTabID();
+        run.send(u"/slow/closed"_s);
+        ASSERT_TRUE(run.server.waitForRequests(1));
+        if (deleteRequest)
+            run.state.removeRequest(run.state.openRequest()->id, collection);
+        else
+            run.state.closeTab(closing);
+        EXPECT_FALSE(run.model.knownTabs().contains(closing));
+
+        // Its reply would come before this one's.
+        run.state.openNewRequest();
+        run.send(u"/slow/after"_s);
+        ASSERT_TRUE(run.waitUntilDone(*run.state.activeTabID()));
+        QCoreApplication::processEvents();
+        ASSERT_EQ(run.state.history().size(), 1);
+        EXPECT_EQ(run.state.history()[0].request.url, run.server.baseUrl() + u"/slow/after"_s);
+        EXPECT_EQ(run.collection(collection).requests.value(0).url,
+            deleteRequest ? QString() : run.server.baseUrl() + u"/old"_s);
+    }
+}
+
+// Saving back only replaces the stored copy: a request that left its collection (here with its
+// folder, which keeps the tab open) is not put back there.
+TEST(SendSequence, aRequestMovedAwayWhileOnItsWayIsNotPutBack)
+{
+    SendRun run;
+    SidebarActions sidebar(&run.state);
+    const QUuid source = run.openStoredRequest();
+    const QUuid tabID = *run.state.activeTabID();
+    const QUuid target = run.addCollection(u"Other"_s);
+    run.state.addFolder(u"F"_s, source);
+    const QUuid folder = run.collection(source).folders[0].id;
+    run.state.moveRequestToFolder(run.state.openRequest()->id, folder, source);
     run.send(u"/later"_s);
-    run.state.removeRequest(requestID, collection);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return run.state.history().size() == 1; }, 10000));
-    EXPECT_EQ(run.state.history()[0].request.id, requestID);
-    EXPECT_TRUE(run.storedCollections()[0].requests.isEmpty());
+    sidebar.startDraggingFolder(folder);
+    ASSERT_TRUE(sidebar.handleDrop(std::nullopt, target));
+    ASSERT_TRUE(run.waitUntilDone(tabID));
+    EXPECT_EQ(run.state.history().size(), 1);
+    EXPECT_TRUE(run.collection(source).requests.isEmpty());
+    EXPECT_EQ(run.collection(target).requests.size(), 1);
 }

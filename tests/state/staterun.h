@@ -56,8 +56,8 @@ struct RunOptions {
     bool waitForLoad = true;
 };
 
-/// A state on a temporary application folder. By default it is loaded and the auto-save is out
-/// of the way, so every write comes from an operation.
+/// A state on a temporary application folder. By default it is loaded and the auto-save waits
+/// so long that nothing is written until the test flushes.
 struct StateRun {
     explicit StateRun(const RunOptions& options = {})
         : persistence(prepare(folder, options.files))
@@ -96,9 +96,11 @@ struct StateRun {
         return state.collections().first();
     }
 
-    /// The records `fileName` holds once every save has landed; none when it was never written.
+    /// The records `fileName` holds once every pending save has been made and has landed; none
+    /// when it was never written.
     template <typename T> QList<T> stored(const QString& fileName)
     {
+        state.flushPendingSaves();
         EXPECT_TRUE(waitUntilIdle(persistence));
         if (!folder.fileNames().contains(fileName))
             return {};
