@@ -108,9 +108,7 @@ void burstOfEditsWithinDebounce(benchmark::State& state)
     for (auto _ : state) {
         written.clear();
         for (int edit = 0; edit < 1000; ++edit) {
-            QList<Collection> collections = appState.collections();
-            collections[edit % 50].name = u"edit %1"_s.arg(edit);
-            appState.setCollections(std::move(collections));
+            appState.renameCollection(appState.collections()[edit % 50].id, u"edit %1"_s.arg(edit));
             QCoreApplication::processEvents();
         }
         written.wait(5000);

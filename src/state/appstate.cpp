@@ -1,71 +1,24 @@
 #include "state/appstate.h"
 
-#include "execution/variables.h"
 #include "state/persistenceservice.h"
 
 #include <QCoreApplication>
-
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 namespace mako {
 
-namespace {
-
-// The records compare field by field here; lists that share their data compare at once.
-bool same(const CollectionFolder& a, const CollectionFolder& b)
-{
-    return a.id == b.id && a.name == b.name && a.requestIDs == b.requestIDs;
-}
-
-bool same(const Collection& a, const Collection& b)
-{
-    return a.id == b.id && a.name == b.name && a.createdAt == b.createdAt
-        && a.requests == b.requests
-        && std::ranges::equal(a.folders, b.folders,
-            [](const CollectionFolder& x, const CollectionFolder& y) { return same(x, y); });
-}
-
-bool same(const APIEnvironment& a, const APIEnvironment& b)
-{
-    return a.id == b.id && a.name == b.name && a.variables == b.variables
-        && a.isActive == b.isActive;
-}
-
-bool same(const HistoryItem& a, const HistoryItem& b)
-{
-    return a.id == b.id && a.request == b.request && a.statusCode == b.statusCode
-        && a.duration == b.duration && a.timestamp == b.timestamp;
-}
-
-template <typename T> bool sameList(const QList<T>& a, const QList<T>& b)
-{
-    return std::ranges::equal(a, b, [](const T& x, const T& y) { return same(x, y); });
-}
-
-} // namespace
-
 AppState::AppState(PersistenceService* persistence, Settings* settings, QObject* parent,
     std::chrono::milliseconds autoSaveDelay)
     : QObject(parent)
     , m_persistence(persistence)
-    , m_settings(settings)
+    , m_collections(persistence, autoSaveDelay)
+    , m_environments(persistence, autoSaveDelay)
+    , m_history(persistence, settings, autoSaveDelay)
 {
-    for (QTimer* timer : {&m_collectionsAutoSave, &m_environmentsAutoSave, &m_historyAutoSave}) {
-        timer->setSingleShot(true);
-        timer->setInterval(autoSaveDelay);
-    }
-    connect(&m_collectionsAutoSave, &QTimer::timeout, this, &AppState::saveCollections);
-    connect(&m_environmentsAutoSave, &QTimer::timeout, this, &AppState::saveEnvironments);
-    connect(&m_historyAutoSave, &QTimer::timeout, this, &AppState::saveHistory);
-    // Every change restarts the wait, so a burst of edits is written once, after it ends.
-    connect(
-        this, &AppState::collectionsChanged, &m_collectionsAutoSave, qOverload<>(&QTimer::start));
-    connect(
-        this, &AppState::environmentsChanged, &m_environmentsAutoSave, qOverload<>(&QTimer::start));
-    connect(this, &AppState::historyChanged, &m_historyAutoSave, qOverload<>(&QTimer::start));
-    connect(m_persistence, &PersistenceService::saveFinished, this, &AppState::reportSaveOutcome);
+    forwardSignals();
+    for (ListSaver* saver : {&m_collections.saver(), &m_environments.saver(), &m_history.saver()})
+        connect(saver, &ListSaver::saveFailed, this, &AppState::reportSaveFailure);
     if (auto* application = QCoreApplication::instance())
         connect(application, &QCoreApplication::aboutToQuit, this, &AppState::flushPendingSaves);
     loadData();
@@ -76,28 +29,20 @@ AppState::~AppState()
     flushPendingSaves();
 }
 
-void AppState::setCollections(QList<Collection> collections)
+void AppState::forwardSignals()
 {
-    if (sameList(collections, m_collections))
-        return;
-    m_collections = std::move(collections);
-    Q_EMIT collectionsChanged();
-}
-
-void AppState::setEnvironments(QList<APIEnvironment> environments)
-{
-    if (sameList(environments, m_environments))
-        return;
-    m_environments = std::move(environments);
-    Q_EMIT environmentsChanged();
-}
-
-void AppState::setHistory(QList<HistoryItem> history)
-{
-    if (sameList(history, m_history))
-        return;
-    m_history = std::move(history);
-    Q_EMIT historyChanged();
+    connect(
+        &m_collections, &CollectionStore::collectionsChanged, this, &AppState::collectionsChanged);
+    connect(&m_environments, &EnvironmentStore::environmentsChanged, this,
+        &AppState::environmentsChanged);
+    connect(&m_environments, &EnvironmentStore::globalVariablesChanged, this,
+        &AppState::globalVariablesChanged);
+    connect(&m_history, &HistoryStore::historyChanged, this, &AppState::historyChanged);
+    connect(&m_tabs, &TabStore::tabsChanged, this, &AppState::tabsChanged);
+    connect(&m_tabs, &TabStore::activeTabIDChanged, this, &AppState::activeTabIDChanged);
+    connect(&m_tabs, &TabStore::openRequestChanged, this, &AppState::openRequestChanged);
+    connect(
+        &m_tabs, &TabStore::openRequestOriginChanged, this, &AppState::openRequestOriginChanged);
 }
 
 void AppState::setSelectedSidebarItem(const SidebarItem& item)
@@ -116,103 +61,31 @@ void AppState::setAlertMessage(const std::optional<QString>& message)
     Q_EMIT alertMessageChanged();
 }
 
-void AppState::setGlobalVariables(QList<KeyValuePair> variables)
-{
-    if (variables == m_globalVariables)
-        return;
-    m_globalVariables = std::move(variables);
-    Q_EMIT globalVariablesChanged();
-}
-
-std::optional<APIEnvironment> AppState::activeEnvironment() const
-{
-    return mako::activeEnvironment(m_environments);
-}
-
-std::optional<APIEnvironment> AppState::mergedEnvironment() const
-{
-    return mako::mergedEnvironment(m_globalVariables, m_environments);
-}
-
-void AppState::setActiveEnvironment(const std::optional<QUuid>& id)
-{
-    QList<APIEnvironment> environments = m_environments;
-    mako::setActiveEnvironment(environments, id);
-    setEnvironments(std::move(environments));
-}
-
-void AppState::addEnvironment(const QString& name)
-{
-    QList<APIEnvironment> environments = m_environments;
-    environments.append(APIEnvironment {.name = name, .variables = {KeyValuePair {}}});
-    setEnvironments(std::move(environments));
-}
-
-void AppState::deleteEnvironment(const QUuid& id)
-{
-    QList<APIEnvironment> environments = m_environments;
-    environments.removeIf(
-        [&id](const APIEnvironment& environment) { return environment.id == id; });
-    setEnvironments(std::move(environments));
-}
-
 void AppState::saveCollections()
 {
-    m_collectionsAutoSave.stop();
-    if (isRead(PersistenceService::kCollectionsFile))
-        m_persistence->save(m_collections, PersistenceService::kCollectionsFile);
+    m_collections.save();
 }
 
 void AppState::saveEnvironments()
 {
-    m_environmentsAutoSave.stop();
-    if (isRead(PersistenceService::kEnvironmentsFile))
-        m_persistence->save(m_environments, PersistenceService::kEnvironmentsFile);
+    m_environments.save();
 }
 
 void AppState::saveHistory()
 {
-    m_historyAutoSave.stop();
-    if (isRead(PersistenceService::kHistoryFile))
-        m_persistence->save(m_history, PersistenceService::kHistoryFile);
+    m_history.save();
 }
 
 void AppState::flushPendingSaves()
 {
-    // A file whose last write failed is tried again too: its folder may be writable by now.
-    const auto pending = [this](const QString& fileName) {
-        return autoSaveOf(fileName)->isActive() || m_saveFailures.contains(fileName);
-    };
-    if (pending(PersistenceService::kCollectionsFile))
-        saveCollections();
-    if (pending(PersistenceService::kEnvironmentsFile))
-        saveEnvironments();
-    if (pending(PersistenceService::kHistoryFile))
-        saveHistory();
+    m_collections.saver().flush();
+    m_environments.saver().flush();
+    m_history.saver().flush();
 }
 
-QTimer* AppState::autoSaveOf(const QString& fileName)
+void AppState::reportSaveFailure(const QString& fileName, const QString& reason)
 {
-    if (fileName == PersistenceService::kCollectionsFile)
-        return &m_collectionsAutoSave;
-    if (fileName == PersistenceService::kEnvironmentsFile)
-        return &m_environmentsAutoSave;
-    return &m_historyAutoSave;
-}
-
-void AppState::reportSaveOutcome(const QString& fileName, bool written, const QString& failure)
-{
-    if (written) {
-        m_saveFailures.remove(fileName);
-        return;
-    }
-    // A folder that stays unwritable fails every save of the file; the user hears of it once,
-    // and again only if the reason changes or the file was written in between.
-    const auto reported = m_saveFailures.constFind(fileName);
-    if (reported != m_saveFailures.cend() && *reported == failure)
-        return;
-    m_saveFailures.insert(fileName, failure);
-    setAlertMessage(kSaveFailurePrefix + m_persistence->filePath(fileName) + u": "_s + failure
+    setAlertMessage(kSaveFailurePrefix + m_persistence->filePath(fileName) + u": "_s + reason
         + u". The changes stay in memory and are written again at the next change."_s);
 }
 
@@ -223,46 +96,25 @@ void AppState::loadData()
     // replace it.
     m_persistence->load<Collection>(
         PersistenceService::kCollectionsFile, this, [this](Result<QList<Collection>> loaded) {
-            finishLoad(PersistenceService::kCollectionsFile, std::move(loaded), m_collections,
-                &AppState::setCollections, &AppState::saveCollections);
+            m_collections.finishLoad(takeLoaded(std::move(loaded)));
         });
     m_persistence->load<APIEnvironment>(
         PersistenceService::kEnvironmentsFile, this, [this](Result<QList<APIEnvironment>> loaded) {
-            finishLoad(PersistenceService::kEnvironmentsFile, std::move(loaded), m_environments,
-                &AppState::setEnvironments, &AppState::saveEnvironments);
+            m_environments.finishLoad(takeLoaded(std::move(loaded)));
         });
     m_persistence->load<HistoryItem>(
         PersistenceService::kHistoryFile, this, [this](Result<QList<HistoryItem>> loaded) {
-            finishLoad(PersistenceService::kHistoryFile, std::move(loaded), m_history,
-                &AppState::setHistory, &AppState::saveHistory);
+            m_history.finishLoad(takeLoaded(std::move(loaded)));
             finishStartup();
         });
 }
 
-template <typename T>
-void AppState::finishLoad(const QString& fileName, Result<QList<T>> loaded, const QList<T>& current,
-    void (AppState::*assign)(QList<T>), void (AppState::*save)())
+template <typename T> QList<T> AppState::takeLoaded(Result<QList<T>> loaded)
 {
-    m_readFiles.insert(fileName);
-    // Before the load every list is empty, so whatever it holds now was added meanwhile. It
-    // is kept beside the stored records (the history is newest first, so its additions go in
-    // front) and saved, instead of being dropped or written over the stored records.
-    const bool addedMeanwhile = !current.isEmpty();
-    if (loaded) {
-        QList<T> records = std::move(loaded).value();
-        if constexpr (std::is_same_v<T, HistoryItem>)
-            records = trimmedHistory(current + records);
-        else
-            records = records + current;
-        (this->*assign)(std::move(records));
-    } else {
-        reportLoadFailure(loaded.errorMessage());
-    }
-    // The load's own assignment is no edit: only what was added meanwhile is written.
-    if (addedMeanwhile)
-        (this->*save)();
-    else
-        autoSaveOf(fileName)->stop();
+    if (loaded)
+        return std::move(loaded).value();
+    reportLoadFailure(loaded.errorMessage());
+    return {};
 }
 
 void AppState::reportLoadFailure(const QString& description)

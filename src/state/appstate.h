@@ -7,15 +7,17 @@
 #include "model/historyitem.h"
 #include "model/keyvaluepair.h"
 #include "model/result.h"
+#include "state/collectionstore.h"
+#include "state/environmentstore.h"
+#include "state/historystore.h"
 #include "state/requesttab.h"
 #include "state/serialworker.h"
+#include "state/tabstore.h"
 
-#include <QHash>
 #include <QList>
 #include <QObject>
-#include <QSet>
 #include <QString>
-#include <QTimer>
+#include <QStringList>
 #include <QUuid>
 
 #include <chrono>
@@ -27,9 +29,15 @@ namespace mako {
 class PersistenceService;
 class Settings;
 
-/// The one observable state of the application. It lives on the main thread; every field has
-/// a change signal, and replacing a list, or any record inside it, is a change of the list.
-/// Setting a field to the value it already holds is not a change: no signal, no save.
+/// The one observable state of the application, on the main thread. It is a facade over four
+/// stores, each owning one list, its saves and its notifications: the collections, the
+/// environments with the global variables, the history, and the tabs with the open request.
+/// Screens read through the getters here, change the state only through the operations here
+/// (which keep the stores in step with each other: deleting a collection closes its tabs), and
+/// follow the fine-grained notifications of the store they show (`collectionStore()` and the
+/// like, read-only), which tell a model which rows changed. The coarse signals here fire once
+/// per operation that changed their list. Setting a field to the value it already holds is not
+/// a change: no signal, no save.
 ///
 /// Construction starts the load of the three data files and returns at once; the lists fill
 /// in when the load completes.
@@ -57,16 +65,14 @@ public:
         bool operator==(const SidebarItem&) const = default;
     };
 
-    // --- Tabs and the open request: types ---
     using RequestTab = mako::RequestTab;
     using RequestOrigin = mako::RequestOrigin;
 
 private:
-    Q_PROPERTY(QList<mako::Collection> collections READ collections WRITE setCollections NOTIFY
-            collectionsChanged)
-    Q_PROPERTY(QList<mako::APIEnvironment> environments READ environments WRITE setEnvironments
-            NOTIFY environmentsChanged)
-    Q_PROPERTY(QList<mako::HistoryItem> history READ history WRITE setHistory NOTIFY historyChanged)
+    Q_PROPERTY(QList<mako::Collection> collections READ collections NOTIFY collectionsChanged)
+    Q_PROPERTY(
+        QList<mako::APIEnvironment> environments READ environments NOTIFY environmentsChanged)
+    Q_PROPERTY(QList<mako::HistoryItem> history READ history NOTIFY historyChanged)
     Q_PROPERTY(mako::AppState::SidebarItem selectedSidebarItem READ selectedSidebarItem WRITE
             setSelectedSidebarItem NOTIFY selectedSidebarItemChanged)
     Q_PROPERTY(std::optional<QString> alertMessage READ alertMessage WRITE setAlertMessage NOTIFY
@@ -74,8 +80,6 @@ private:
     Q_PROPERTY(QList<mako::KeyValuePair> globalVariables READ globalVariables WRITE
             setGlobalVariables NOTIFY globalVariablesChanged)
     Q_PROPERTY(bool didLoad READ didLoad NOTIFY didLoadChanged)
-
-    // --- Tabs and the open request: properties ---
     Q_PROPERTY(QList<mako::RequestTab> tabs READ tabs NOTIFY tabsChanged)
     Q_PROPERTY(std::optional<QUuid> activeTabID READ activeTabID NOTIFY activeTabIDChanged)
     Q_PROPERTY(std::optional<mako::APIRequest> openRequest READ openRequest WRITE setOpenRequest
@@ -85,7 +89,7 @@ private:
 
 public:
     static constexpr std::chrono::milliseconds kAutoSaveDelay {500};
-    static constexpr int kDefaultHistoryRetention = 100;
+    static constexpr int kDefaultHistoryRetention = HistoryStore::kDefaultRetention;
 
     static inline const QString kSaveFailurePrefix = QStringLiteral("Failed to save data: ");
 
@@ -96,24 +100,28 @@ public:
     /// Hands every pending write to the persistence service.
     ~AppState() override;
 
-    const QList<Collection>& collections() const { return m_collections; }
-    void setCollections(QList<Collection> collections);
-    const QList<APIEnvironment>& environments() const { return m_environments; }
-    void setEnvironments(QList<APIEnvironment> environments);
+    // ---- The stores, for their notifications ----
+    const CollectionStore& collectionStore() const { return m_collections; }
+    const EnvironmentStore& environmentStore() const { return m_environments; }
+    const HistoryStore& historyStore() const { return m_history; }
+    const TabStore& tabStore() const { return m_tabs; }
+
+    // ---- Fields ----
+    const QList<Collection>& collections() const { return m_collections.collections(); }
+    const QList<APIEnvironment>& environments() const { return m_environments.environments(); }
     /// Newest first.
-    const QList<HistoryItem>& history() const { return m_history; }
-    void setHistory(QList<HistoryItem> history);
+    const QList<HistoryItem>& history() const { return m_history.history(); }
     const SidebarItem& selectedSidebarItem() const { return m_selectedSidebarItem; }
     void setSelectedSidebarItem(const SidebarItem& item);
     /// The one pending error message for the user; the shell clears it when shown.
     const std::optional<QString>& alertMessage() const { return m_alertMessage; }
     void setAlertMessage(const std::optional<QString>& message);
     /// Variables of every environment; kept in memory only.
-    const QList<KeyValuePair>& globalVariables() const { return m_globalVariables; }
-    void setGlobalVariables(QList<KeyValuePair> variables);
+    const QList<KeyValuePair>& globalVariables() const { return m_environments.globalVariables(); }
     /// True once the start-up load has finished, whatever its outcome.
     bool didLoad() const { return m_didLoad; }
 
+    // ---- Environments and variables (appstateoperations.cpp) ----
     std::optional<APIEnvironment> activeEnvironment() const;
     /// The variable set to send with, made fresh on every call.
     std::optional<APIEnvironment> mergedEnvironment() const;
@@ -123,7 +131,22 @@ public:
     void addEnvironment(const QString& name);
     /// Removes every environment with `id`; an unknown id changes nothing.
     void deleteEnvironment(const QUuid& id);
+    void renameEnvironment(const QUuid& id, const QString& name);
+    /// Replaces the environment's rows.
+    void setEnvironmentVariables(const QUuid& id, const QList<KeyValuePair>& variables);
+    /// Replaces the global variables.
+    void setGlobalVariables(const QList<KeyValuePair>& variables);
+    // The row operations name the rows of one environment by its id, or the global variables
+    // without an id (see `EnvironmentStore`).
+    /// Inserts `rows` before position `row`; false when the environment or position is wrong.
+    bool insertVariables(
+        const std::optional<QUuid>& environmentID, int row, const QList<KeyValuePair>& rows);
+    /// Removes `count` rows from `row`; false when they are not all there.
+    bool removeVariables(const std::optional<QUuid>& environmentID, int row, int count);
+    /// Replaces the row with the same id.
+    void updateVariable(const std::optional<QUuid>& environmentID, const KeyValuePair& variable);
 
+    // ---- History ----
     /// Records a sent request at the front of the history and trims it to the retention limit
     /// read now.
     void addHistoryItem(const APIRequest& request, int statusCode, double duration);
@@ -140,17 +163,17 @@ public:
     /// itself when the application is about to quit and when the state is destroyed.
     void flushPendingSaves();
 
-    // --- Tabs and the open request (appstatetabs.cpp) ---
+    // ---- Tabs and the open request ----
     /// In tab-bar order.
-    const QList<RequestTab>& tabs() const { return m_tabs; }
-    const std::optional<QUuid>& activeTabID() const { return m_activeTabID; }
+    const QList<RequestTab>& tabs() const { return m_tabs.tabs(); }
+    const std::optional<QUuid>& activeTabID() const { return m_tabs.activeTabID(); }
     /// The active tab, or null; valid until the next change of the tabs.
-    const RequestTab* activeTab() const;
+    const RequestTab* activeTab() const { return m_tabs.activeTab(); }
     /// The working copy of the active tab's request, edited by the request editor; absent when
     /// no tab is active. It reaches the tab only when written back.
-    const std::optional<APIRequest>& openRequest() const { return m_openRequest; }
+    const std::optional<APIRequest>& openRequest() const { return m_tabs.openRequest(); }
     void setOpenRequest(const std::optional<APIRequest>& request);
-    const RequestOrigin& openRequestOrigin() const { return m_openRequestOrigin; }
+    const RequestOrigin& openRequestOrigin() const { return m_tabs.openRequestOrigin(); }
 
     /// Opens a new blank request ("New Request", GET) in a new active tab.
     void openNewRequest();
@@ -165,6 +188,8 @@ public:
     void closeTab(const QUuid& id);
     /// Closes every tab but `id` and activates it, keeping the working copy's edits.
     void closeOtherTabs(const QUuid& id);
+    /// Closes every tab; the working copy is not written back.
+    void closeAllTabs();
     /// Writes the working copy back and loads the tab's; nothing when `id` is already active.
     void switchToTab(const QUuid& id);
     /// Writes the working copy and its origin back into the active tab.
@@ -178,16 +203,25 @@ public:
     /// Changes the origin of the working copy and of the active tab.
     void setActiveTabOrigin(const RequestOrigin& origin);
 
-    // --- Collection editing (appstatecollections.cpp) ---
+    // ---- Collection editing ----
     // An unknown id, or an edit that leaves everything as it was, makes an operation do nothing.
     void addCollection(const QString& name);
+    /// Appends a whole collection as given (a duplicate, an import).
+    void appendCollection(const Collection& collection);
     /// Also closes every tab whose origin is that collection.
     void deleteCollection(const QUuid& id);
+    void renameCollection(const QUuid& id, const QString& name);
     void addFolder(const QString& name, const QUuid& collectionID);
     /// The folder's requests stay in the collection, at the top level.
     void deleteFolder(const QUuid& folderID, const QUuid& collectionID);
+    void renameFolder(const QUuid& folderID, const QUuid& collectionID, const QString& name);
+    /// Moves the folder and the requests it lists to the end of another collection (requests
+    /// the target already holds are not added twice). False, changing nothing, when no
+    /// collection has the folder, the target is its own collection or does not exist.
+    bool moveFolderToCollection(const QUuid& folderID, const QUuid& targetCollectionID);
     /// Replaces the request with the same id in place, or appends it; stored exactly as given.
     void saveRequestToCollection(const APIRequest& request, const QUuid& collectionID);
+    void renameRequest(const QUuid& requestID, const QUuid& collectionID, const QString& name);
     /// Removes the request and its id from every folder, and closes the first tab showing it.
     void removeRequest(const QUuid& requestID, const QUuid& collectionID);
     /// Takes the id out of every folder and, if `folderID` names a folder, appends it there.
@@ -198,7 +232,7 @@ public:
     /// The first collection, in list order, that holds a request with this id.
     std::optional<QUuid> collectionForRequest(const QUuid& requestID) const;
 
-    // ---- Files the user picks: imports and exports (appstateimport.cpp) ----------------------
+    // ---- Files the user picks: imports and exports (appstateimport.cpp) ----
     // Each reads and writes its file off the main thread and applies the result here. A
     // failure becomes `alertMessage`; the backup ones are also printed as a diagnostic line.
     // Every call that starts ends with one `fileOperationFinished`.
@@ -220,18 +254,6 @@ public:
     void importAllData(const QString& path);
 
 Q_SIGNALS:
-    /// One import or export ended.
-    void fileOperationFinished(bool succeeded);
-
-private:
-    void runFileJob(std::function<std::function<void()>()> job);
-    void applyBackup(const CollectionExporter::BackupContents& contents);
-    void finishFileOperation(const std::optional<QString>& failure, bool diagnostic = false);
-
-    SerialWorker m_fileWorker {QStringLiteral("AppStateFiles")};
-    // ---- end of imports and exports ----------------------------------------------------------
-
-Q_SIGNALS:
     void collectionsChanged();
     void environmentsChanged();
     void historyChanged();
@@ -240,62 +262,37 @@ Q_SIGNALS:
     void globalVariablesChanged();
     /// The start-up load has finished.
     void didLoadChanged();
-
-    // --- Tabs and the open request: signals ---
     void tabsChanged();
     void activeTabIDChanged();
     void openRequestChanged();
     void openRequestOriginChanged();
+    /// One import or export ended.
+    void fileOperationFinished(bool succeeded);
 
 private:
+    void forwardSignals();
     void loadData();
+    template <typename T> QList<T> takeLoaded(Result<QList<T>> loaded);
     void finishStartup();
-    template <typename T>
-    void finishLoad(const QString& fileName, Result<QList<T>> loaded, const QList<T>& current,
-        void (AppState::*assign)(QList<T>), void (AppState::*save)());
     void reportLoadFailure(const QString& description);
-    void reportSaveOutcome(const QString& fileName, bool written, const QString& failure);
-    bool isRead(const QString& fileName) const { return m_readFiles.contains(fileName); }
-    QTimer* autoSaveOf(const QString& fileName);
-    /// The history cut to the retention limit.
-    QList<HistoryItem> trimmedHistory(QList<HistoryItem> history) const;
+    void reportSaveFailure(const QString& fileName, const QString& reason);
+
+    void runFileJob(std::function<std::function<void()>()> job);
+    void applyBackup(const CollectionExporter::BackupContents& contents);
+    void finishFileOperation(const std::optional<QString>& failure, bool diagnostic = false);
 
     PersistenceService* m_persistence;
-    Settings* m_settings;
 
-    QList<Collection> m_collections;
-    QList<APIEnvironment> m_environments;
-    QList<HistoryItem> m_history;
+    CollectionStore m_collections;
+    EnvironmentStore m_environments;
+    HistoryStore m_history;
+    TabStore m_tabs;
     SidebarItem m_selectedSidebarItem;
     std::optional<QString> m_alertMessage;
-    QList<KeyValuePair> m_globalVariables;
     bool m_didLoad = false;
-
-    QTimer m_collectionsAutoSave;
-    QTimer m_environmentsAutoSave;
-    QTimer m_historyAutoSave;
     QStringList m_loadFailures;
-    // The reason last reported for each file whose writes are failing.
-    QHash<QString, QString> m_saveFailures;
-    QSet<QString> m_readFiles;
 
-    // --- Tabs and the open request: private ---
-    void addTab(RequestTab tab);
-    bool hasTab(const QUuid& id) const;
-    void syncActiveTab();
-    void setTabs(QList<RequestTab> tabs);
-    void setActiveTabID(const std::optional<QUuid>& id);
-    void setOpenRequestOrigin(const RequestOrigin& origin);
-    /// Writes the working copy back, removes the matching tabs, moves the activation to the
-    /// rightmost tab when the active one went, and reloads the working copy.
-    void removeTabsWhere(const std::function<bool(const RequestTab&)>& closes);
-    /// Runs `edit` on the collection with `id`; false when none has it.
-    bool editCollection(const QUuid& id, const std::function<void(Collection&)>& edit);
-
-    QList<RequestTab> m_tabs;
-    std::optional<QUuid> m_activeTabID;
-    std::optional<APIRequest> m_openRequest;
-    RequestOrigin m_openRequestOrigin;
+    SerialWorker m_fileWorker {QStringLiteral("AppStateFiles")};
 };
 
 } // namespace mako

@@ -131,10 +131,10 @@ void AppState::importPostmanCollection(const QString& path)
                     + imported.errorMessage());
                 return;
             }
-            setCollections(m_collections + QList {imported->collection});
+            m_collections.appendCollection(imported->collection);
             saveCollections();
             if (imported->variables) {
-                setEnvironments(m_environments + QList {*imported->variables});
+                m_environments.appendEnvironment(*imported->variables);
                 saveEnvironments();
             }
             // The import went through, but the user is told what it could not bring along.
@@ -156,7 +156,7 @@ void AppState::importPostmanEnvironment(const QString& path)
                     + imported.errorMessage());
                 return;
             }
-            setEnvironments(m_environments + QList {imported.value()});
+            m_environments.appendEnvironment(imported.value());
             saveEnvironments();
             finishFileOperation(std::nullopt);
         };
@@ -173,10 +173,9 @@ void AppState::importMakoCollection(const QString& path)
                 return;
             }
             // Checked here, against the list as it is now, not when the file was read.
-            const Collection collection = sharesIds(m_collections, imported.value())
-                ? withFreshIds(imported.value())
-                : imported.value();
-            setCollections(m_collections + QList {collection});
+            m_collections.appendCollection(sharesIds(collections(), imported.value())
+                    ? withFreshIds(imported.value())
+                    : imported.value());
             saveCollections();
             finishFileOperation(std::nullopt);
         };
@@ -185,8 +184,8 @@ void AppState::importMakoCollection(const QString& path)
 
 void AppState::exportCollection(const QUuid& collectionID, const QString& path)
 {
-    const auto found = std::ranges::find(m_collections, collectionID, &Collection::id);
-    if (found == m_collections.end())
+    const Collection* found = m_collections.collection(collectionID);
+    if (!found)
         return;
     runFileJob([this, collection = *found, path]() -> std::function<void()> {
         std::optional<QString> failure;
@@ -247,17 +246,15 @@ void AppState::applyBackup(const CollectionExporter::BackupContents& contents)
     // auto-save included, takes the imported lists, so the old ones never come back on disk.
     QStringList files;
     if (contents.collections) {
-        setCollections(*contents.collections);
-        m_collectionsAutoSave.stop();
+        m_collections.replaceAll(*contents.collections);
         files.append(PersistenceService::kCollectionsFile);
     }
     if (contents.environments) {
-        setEnvironments(*contents.environments);
-        m_environmentsAutoSave.stop();
+        m_environments.replaceAll(*contents.environments);
         files.append(PersistenceService::kEnvironmentsFile);
     }
     if (contents.history) {
-        setHistory(*contents.history);
+        m_history.replaceAll(*contents.history);
         files.append(PersistenceService::kHistoryFile);
     }
     auto failed = std::make_shared<QStringList>();

@@ -14,18 +14,15 @@ namespace {
 
 bool collectionHolds(const AppState& state, const QUuid& collectionID, const QUuid& requestID)
 {
-    return std::any_of(state.collections().cbegin(), state.collections().cend(),
-        [&](const Collection& collection) {
-            return collection.id == collectionID
-                && std::any_of(collection.requests.cbegin(), collection.requests.cend(),
-                    [&](const APIRequest& request) { return request.id == requestID; });
-        });
+    const Collection* collection = state.collectionStore().collection(collectionID);
+    return collection
+        && std::any_of(collection->requests.cbegin(), collection->requests.cend(),
+            [&](const APIRequest& request) { return request.id == requestID; });
 }
 
 bool isOpen(const AppState& state, const QUuid& tabID)
 {
-    return std::any_of(state.tabs().cbegin(), state.tabs().cend(),
-        [&tabID](const RequestTab& tab) { return tab.id == tabID; });
+    return state.tabStore().tab(tabID) != nullptr;
 }
 
 } // namespace
@@ -39,7 +36,7 @@ SendSequence::SendSequence(
 {
     showActiveTab();
     connect(m_state, &AppState::activeTabIDChanged, this, &SendSequence::showActiveTab);
-    connect(m_state, &AppState::tabsChanged, this, &SendSequence::forgetClosedTabs);
+    connect(&m_state->tabStore(), &TabStore::tabsRemoved, this, &SendSequence::forgetClosedTabs);
 }
 
 void SendSequence::showActiveTab()

@@ -12,44 +12,32 @@ namespace mako {
 
 namespace {
 
-const Collection* findCollection(const QList<Collection>& collections, const QUuid& id)
+// What a rename names: a collection, else a folder, else a request (the first in list order).
+struct RenameTarget {
+    enum class Kind { none, collection, folder, request } kind = Kind::none;
+    QUuid collectionID;
+};
+
+RenameTarget renameTarget(const QList<Collection>& collections, const QUuid& id)
 {
+    using Kind = RenameTarget::Kind;
     for (const Collection& collection : collections) {
         if (collection.id == id)
-            return &collection;
+            return {Kind::collection, collection.id};
     }
-    return nullptr;
-}
-
-// Renames the first collection, else folder, else request with `id`; returns whether a request
-// was renamed in `renamedRequest`.
-bool renameIn(
-    QList<Collection>& collections, const QUuid& id, const QString& name, bool& renamedRequest)
-{
-    for (Collection& collection : collections) {
-        if (collection.id == id) {
-            collection.name = name;
-            return true;
+    for (const Collection& collection : collections) {
+        for (const CollectionFolder& folder : collection.folders) {
+            if (folder.id == id)
+                return {Kind::folder, collection.id};
         }
     }
-    for (Collection& collection : collections) {
-        for (CollectionFolder& folder : collection.folders) {
-            if (folder.id == id) {
-                folder.name = name;
-                return true;
-            }
+    for (const Collection& collection : collections) {
+        for (const APIRequest& request : collection.requests) {
+            if (request.id == id)
+                return {Kind::request, collection.id};
         }
     }
-    for (Collection& collection : collections) {
-        for (APIRequest& request : collection.requests) {
-            if (request.id == id) {
-                request.name = name;
-                renamedRequest = true;
-                return true;
-            }
-        }
-    }
-    return false;
+    return {};
 }
 
 } // namespace
@@ -76,7 +64,7 @@ void SidebarActions::addRequestToFolder(const QUuid& folderID, const QUuid& coll
 
 void SidebarActions::duplicateCollection(const QUuid& collectionID)
 {
-    const Collection* source = findCollection(m_state->collections(), collectionID);
+    const Collection* source = m_state->collectionStore().collection(collectionID);
     if (!source)
         return;
     Collection copy {.name = source->name + u" (Copy)"_s};
@@ -93,9 +81,7 @@ void SidebarActions::duplicateCollection(const QUuid& collectionID)
         }
         copy.folders.append(std::move(folderCopy));
     }
-    QList<Collection> collections = m_state->collections();
-    collections.append(std::move(copy));
-    m_state->setCollections(std::move(collections));
+    m_state->appendCollection(copy);
 }
 
 void SidebarActions::duplicateRequest(const APIRequest& request, const QUuid& intoCollectionID)
@@ -132,15 +118,24 @@ void SidebarActions::cancelRename()
 
 void SidebarActions::applyRename(const QUuid& id)
 {
-    QList<Collection> collections = m_state->collections();
-    bool renamedRequest = false;
-    if (renameIn(collections, id, m_renameText, renamedRequest)) {
-        m_state->setCollections(std::move(collections));
-        std::optional<APIRequest> open = m_state->openRequest();
-        if (renamedRequest && open && open->id == id) {
+    using Kind = RenameTarget::Kind;
+    const RenameTarget target = renameTarget(m_state->collections(), id);
+    switch (target.kind) {
+    case Kind::collection:
+        m_state->renameCollection(id, m_renameText);
+        break;
+    case Kind::folder:
+        m_state->renameFolder(id, target.collectionID, m_renameText);
+        break;
+    case Kind::request:
+        m_state->renameRequest(id, target.collectionID, m_renameText);
+        if (std::optional<APIRequest> open = m_state->openRequest(); open && open->id == id) {
             open->name = m_renameText;
             m_state->setOpenRequest(open);
         }
+        break;
+    case Kind::none:
+        break;
     }
     setRenamingID(std::nullopt);
 }
@@ -175,7 +170,7 @@ bool SidebarActions::dropRequest(const std::optional<QUuid>& toFolder, const QUu
         return false;
     if (*source == target) {
         m_state->moveRequestToFolder(requestID, toFolder, target);
-    } else if (const Collection* from = findCollection(m_state->collections(), *source)) {
+    } else if (const Collection* from = m_state->collectionStore().collection(*source)) {
         const auto request = std::find_if(from->requests.cbegin(), from->requests.cend(),
             [&requestID](const APIRequest& request) { return request.id == requestID; });
         if (request != from->requests.cend()) {
@@ -193,48 +188,10 @@ bool SidebarActions::dropRequest(const std::optional<QUuid>& toFolder, const QUu
 bool SidebarActions::dropFolder(const QUuid& target)
 {
     const QUuid folderID = *m_draggedFolderID;
-    QList<Collection> collections = m_state->collections();
-    Collection* source = nullptr;
-    const CollectionFolder* folder = nullptr;
-    for (Collection& collection : collections) {
-        for (const CollectionFolder& candidate : collection.folders) {
-            if (!source && candidate.id == folderID) {
-                source = &collection;
-                folder = &candidate;
-            }
-        }
-    }
-    if (!source)
+    if (!m_state->collectionStore().collectionForFolder(folderID))
         return false;
-    const auto destination = std::find_if(collections.begin(), collections.end(),
-        [&target](const Collection& collection) { return collection.id == target; });
-    if (source->id == target || destination == collections.end()) {
-        m_draggedFolderID.reset();
-        return false;
-    }
-    const CollectionFolder moved = *folder;
-    QList<APIRequest> carried;
-    for (const QUuid& id : moved.requestIDs) {
-        for (const APIRequest& request : source->requests) {
-            if (request.id == id)
-                carried.append(request);
-        }
-    }
-    for (const APIRequest& request : carried) {
-        const bool held = std::any_of(destination->requests.cbegin(), destination->requests.cend(),
-            [&request](const APIRequest& other) { return other.id == request.id; });
-        if (!held)
-            destination->requests.append(request);
-    }
-    destination->folders.append(moved);
-    source->requests.removeIf([&carried](const APIRequest& request) {
-        return std::any_of(carried.cbegin(), carried.cend(),
-            [&request](const APIRequest& taken) { return taken.id == request.id; });
-    });
-    source->folders.removeIf([&folderID](const CollectionFolder& f) { return f.id == folderID; });
-    m_state->setCollections(std::move(collections));
     m_draggedFolderID.reset();
-    return true;
+    return m_state->moveFolderToCollection(folderID, target);
 }
 
 } // namespace mako

@@ -175,9 +175,7 @@ TEST(AppStateImport, backupImportReplacesStateAndFilesOrChangesNothing)
         StateRun run({.files = files, .autoSaveDelay = 100ms, .waitForLoad = !c.beforeLoad});
         Diagnostics diagnostics;
         if (!c.beforeLoad) {
-            QList<Collection> edited = run.state.collections();
-            edited[0].name = u"Edited"_s;
-            run.state.setCollections(edited);
+            run.state.renameCollection(run.state.collections()[0].id, u"Edited"_s);
             run.state.saveCollections();
         }
         ASSERT_TRUE(finish(run,

@@ -62,12 +62,13 @@ TEST(Collections, duplicatesGetFreshIdsAndPlainHTTPCopiesKeepTheirFolders)
     const APIRequest graphql {
         .name = u"r3"_s, .requestProtocol = RequestProtocol::graphql, .graphqlQuery = u"{ me }"_s};
     const APIRequest r1 = named(u"r1"_s), r2 = named(u"r2"_s);
-    const QUuid id = run.addCollection(u"API"_s, {r1, r2, graphql});
-    run.state.addFolder(u"F"_s, id);
-    QList<Collection> collections = run.state.collections();
-    // The last id is stale: no request has it.
-    collections[0].folders[0].requestIDs = {r1.id, graphql.id, QUuid::createUuid()};
-    run.state.setCollections(collections);
+    // The folder's last id is stale: no request has it.
+    const Collection source {.name = u"API"_s,
+        .requests = {r1, r2, graphql},
+        .folders = {CollectionFolder {
+            .name = u"F"_s, .requestIDs = {r1.id, graphql.id, QUuid::createUuid()}}}};
+    const QUuid id = source.id;
+    run.state.appendCollection(source);
 
     sidebar.duplicateCollection(id);
     ASSERT_EQ(run.state.collections().size(), 2);

@@ -79,11 +79,9 @@ struct StateRun {
     /// Appends a collection holding `requests` and returns its id.
     QUuid addCollection(const QString& name, const QList<APIRequest>& requests = {})
     {
-        state.addCollection(name);
-        QList<Collection> collections = state.collections();
-        collections.last().requests = requests;
-        state.setCollections(collections);
-        return collections.last().id;
+        const Collection collection {.name = name, .requests = requests};
+        state.appendCollection(collection);
+        return collection.id;
     }
 
     const Collection& collection(const QUuid& id) const

@@ -1,0 +1,229 @@
+#include "state/appstate.h"
+
+using namespace Qt::StringLiterals;
+
+namespace mako {
+
+// The operations of AppState. Most belong to one store; the few that touch two (a deleted
+// collection or request closes its tabs) keep them in step here.
+
+std::optional<APIEnvironment> AppState::activeEnvironment() const
+{
+    return m_environments.activeEnvironment();
+}
+
+std::optional<APIEnvironment> AppState::mergedEnvironment() const
+{
+    return m_environments.mergedEnvironment();
+}
+
+void AppState::setActiveEnvironment(const std::optional<QUuid>& id)
+{
+    m_environments.setActiveEnvironment(id);
+}
+
+void AppState::addEnvironment(const QString& name)
+{
+    m_environments.addEnvironment(name);
+}
+
+void AppState::deleteEnvironment(const QUuid& id)
+{
+    m_environments.deleteEnvironment(id);
+}
+
+void AppState::renameEnvironment(const QUuid& id, const QString& name)
+{
+    m_environments.renameEnvironment(id, name);
+}
+
+void AppState::setEnvironmentVariables(const QUuid& id, const QList<KeyValuePair>& variables)
+{
+    m_environments.setVariables(id, variables);
+}
+
+void AppState::setGlobalVariables(const QList<KeyValuePair>& variables)
+{
+    m_environments.setVariables(std::nullopt, variables);
+}
+
+bool AppState::insertVariables(
+    const std::optional<QUuid>& environmentID, int row, const QList<KeyValuePair>& rows)
+{
+    return m_environments.insertVariables(environmentID, row, rows);
+}
+
+bool AppState::removeVariables(const std::optional<QUuid>& environmentID, int row, int count)
+{
+    return m_environments.removeVariables(environmentID, row, count);
+}
+
+void AppState::updateVariable(
+    const std::optional<QUuid>& environmentID, const KeyValuePair& variable)
+{
+    m_environments.updateVariable(environmentID, variable);
+}
+
+void AppState::addHistoryItem(const APIRequest& request, int statusCode, double duration)
+{
+    m_history.addHistoryItem(request, statusCode, duration);
+}
+
+void AppState::clearHistory()
+{
+    m_history.clearHistory();
+}
+
+void AppState::setOpenRequest(const std::optional<APIRequest>& request)
+{
+    m_tabs.setOpenRequest(request);
+}
+
+void AppState::openNewRequest()
+{
+    m_tabs.openNewRequest();
+}
+
+void AppState::openFromCollection(const APIRequest& request, const QUuid& collectionID)
+{
+    m_tabs.openFromCollection(request, collectionID);
+}
+
+void AppState::openFromHistory(const APIRequest& request)
+{
+    m_tabs.openFromHistory(request);
+}
+
+void AppState::closeTab(const QUuid& id)
+{
+    m_tabs.closeTab(id);
+}
+
+void AppState::closeOtherTabs(const QUuid& id)
+{
+    m_tabs.closeOtherTabs(id);
+}
+
+void AppState::closeAllTabs()
+{
+    m_tabs.closeAllTabs();
+}
+
+void AppState::switchToTab(const QUuid& id)
+{
+    m_tabs.switchToTab(id);
+}
+
+void AppState::saveCurrentTabState()
+{
+    m_tabs.saveCurrentTabState();
+}
+
+void AppState::updateActiveTabResponse(
+    const std::optional<APIResponse>& response, const std::optional<QString>& error, bool isLoading)
+{
+    if (const auto& active = m_tabs.activeTabID())
+        m_tabs.updateTabResponse(*active, response, error, isLoading);
+}
+
+void AppState::updateTabResponse(const QUuid& tabID, const std::optional<APIResponse>& response,
+    const std::optional<QString>& error, bool isLoading)
+{
+    m_tabs.updateTabResponse(tabID, response, error, isLoading);
+}
+
+void AppState::setActiveTabOrigin(const RequestOrigin& origin)
+{
+    m_tabs.setActiveTabOrigin(origin);
+}
+
+void AppState::addCollection(const QString& name)
+{
+    m_collections.addCollection(name);
+}
+
+void AppState::appendCollection(const Collection& collection)
+{
+    m_collections.appendCollection(collection);
+}
+
+void AppState::deleteCollection(const QUuid& id)
+{
+    if (!m_collections.collection(id))
+        return;
+    // The tabs go first, so no tab ever names a collection that is gone.
+    const RequestOrigin origin = RequestOrigin::collection(id);
+    m_tabs.closeTabsWhere([&origin](const RequestTab& tab) { return tab.origin == origin; });
+    m_collections.removeCollection(id);
+}
+
+void AppState::renameCollection(const QUuid& id, const QString& name)
+{
+    m_collections.renameCollection(id, name);
+}
+
+void AppState::addFolder(const QString& name, const QUuid& collectionID)
+{
+    m_collections.addFolder(name, collectionID);
+}
+
+void AppState::deleteFolder(const QUuid& folderID, const QUuid& collectionID)
+{
+    m_collections.deleteFolder(folderID, collectionID);
+}
+
+void AppState::renameFolder(const QUuid& folderID, const QUuid& collectionID, const QString& name)
+{
+    m_collections.renameFolder(folderID, collectionID, name);
+}
+
+bool AppState::moveFolderToCollection(const QUuid& folderID, const QUuid& targetCollectionID)
+{
+    return m_collections.moveFolderToCollection(folderID, targetCollectionID);
+}
+
+void AppState::saveRequestToCollection(const APIRequest& request, const QUuid& collectionID)
+{
+    m_collections.saveRequestToCollection(request, collectionID);
+}
+
+void AppState::renameRequest(const QUuid& requestID, const QUuid& collectionID, const QString& name)
+{
+    m_collections.renameRequest(requestID, collectionID, name);
+}
+
+void AppState::removeRequest(const QUuid& requestID, const QUuid& collectionID)
+{
+    if (!m_collections.removeRequest(requestID, collectionID))
+        return;
+    for (const RequestTab& tab : m_tabs.tabs()) {
+        if (tab.request.id == requestID) {
+            const QUuid tabID = tab.id; // the tab goes while it closes
+            m_tabs.closeTab(tabID);
+            return;
+        }
+    }
+}
+
+void AppState::moveRequestToFolder(
+    const QUuid& requestID, const std::optional<QUuid>& folderID, const QUuid& collectionID)
+{
+    m_collections.moveRequestToFolder(requestID, folderID, collectionID);
+}
+
+APIRequest AppState::duplicateRequest(const APIRequest& request)
+{
+    APIRequest copy = request;
+    copy.id = QUuid::createUuid();
+    copy.name = request.name + u" (Copy)"_s;
+    copy.createdAt = currentTimestamp();
+    copy.updatedAt = copy.createdAt;
+    return copy;
+}
+
+std::optional<QUuid> AppState::collectionForRequest(const QUuid& requestID) const
+{
+    return m_collections.collectionForRequest(requestID);
+}
+
+} // namespace mako

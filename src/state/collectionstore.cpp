@@ -1,0 +1,279 @@
+#include "state/collectionstore.h"
+
+#include "state/listedits.h"
+#include "state/persistenceservice.h"
+
+#include <algorithm>
+
+namespace mako {
+
+// Folders only list ids of requests that the collection itself holds, so removing a request
+// also takes its id out of every folder first: no notification ever shows a folder listing a
+// request that is gone because of the same operation.
+
+CollectionStore::CollectionStore(
+    PersistenceService* persistence, std::chrono::milliseconds autoSaveDelay, QObject* parent)
+    : QObject(parent)
+    , m_persistence(persistence)
+    , m_saver(persistence, PersistenceService::kCollectionsFile, autoSaveDelay,
+          [this] { m_persistence->save(m_collections, PersistenceService::kCollectionsFile); })
+{
+    connect(this, &CollectionStore::collectionsChanged, &m_saver, &ListSaver::scheduleSave);
+}
+
+const Collection* CollectionStore::collection(const QUuid& id) const
+{
+    const int index = indexOfID(m_collections, id);
+    return index < 0 ? nullptr : &m_collections[index];
+}
+
+Collection* CollectionStore::find(const QUuid& id)
+{
+    const int index = indexOfID(m_collections, id);
+    return index < 0 ? nullptr : &m_collections[index];
+}
+
+std::optional<QUuid> CollectionStore::collectionForRequest(const QUuid& requestID) const
+{
+    for (const Collection& collection : m_collections) {
+        if (indexOfID(collection.requests, requestID) >= 0)
+            return collection.id;
+    }
+    return std::nullopt;
+}
+
+std::optional<QUuid> CollectionStore::collectionForFolder(const QUuid& folderID) const
+{
+    for (const Collection& collection : m_collections) {
+        if (indexOfID(collection.folders, folderID) >= 0)
+            return collection.id;
+    }
+    return std::nullopt;
+}
+
+void CollectionStore::finish(bool changed)
+{
+    if (changed)
+        Q_EMIT collectionsChanged();
+}
+
+bool CollectionStore::append(const QList<Collection>& collections)
+{
+    return appendAll(m_collections, collections,
+        [this](int first, int last) { Q_EMIT collectionsInserted(first, last); });
+}
+
+void CollectionStore::addCollection(const QString& name)
+{
+    appendCollection(Collection {.name = name});
+}
+
+void CollectionStore::appendCollection(const Collection& collection)
+{
+    finish(append({collection}));
+}
+
+bool CollectionStore::removeCollection(const QUuid& id)
+{
+    const bool removed = removeRuns(
+        m_collections, [&id](const Collection& collection) { return collection.id == id; },
+        [this](int first, int last) { Q_EMIT collectionsRemoved(first, last); });
+    finish(removed);
+    return removed;
+}
+
+void CollectionStore::renameCollection(const QUuid& id, const QString& name)
+{
+    Collection* collection = find(id);
+    if (!collection || collection->name == name)
+        return;
+    collection->name = name;
+    Q_EMIT collectionChanged(id);
+    finish(true);
+}
+
+void CollectionStore::addFolder(const QString& name, const QUuid& collectionID)
+{
+    Collection* collection = find(collectionID);
+    if (!collection)
+        return;
+    finish(appendAll(collection->folders, {CollectionFolder {.name = name}},
+        [&](int first, int last) { Q_EMIT foldersInserted(collectionID, first, last); }));
+}
+
+bool CollectionStore::removeFolders(Collection& collection, const QUuid& folderID)
+{
+    const QUuid collectionID = collection.id;
+    return removeRuns(
+        collection.folders,
+        [&folderID](const CollectionFolder& folder) { return folder.id == folderID; },
+        [&](int first, int last) { Q_EMIT foldersRemoved(collectionID, first, last); });
+}
+
+void CollectionStore::deleteFolder(const QUuid& folderID, const QUuid& collectionID)
+{
+    if (Collection* collection = find(collectionID))
+        finish(removeFolders(*collection, folderID));
+}
+
+void CollectionStore::renameFolder(
+    const QUuid& folderID, const QUuid& collectionID, const QString& name)
+{
+    Collection* collection = find(collectionID);
+    const int index = collection ? indexOfID(collection->folders, folderID) : -1;
+    if (index < 0 || collection->folders[index].name == name)
+        return;
+    collection->folders[index].name = name;
+    Q_EMIT folderChanged(collectionID, folderID);
+    finish(true);
+}
+
+bool CollectionStore::moveFolderToCollection(const QUuid& folderID, const QUuid& targetCollectionID)
+{
+    const std::optional<QUuid> sourceID = collectionForFolder(folderID);
+    if (!sourceID || *sourceID == targetCollectionID || !find(targetCollectionID))
+        return false;
+    const Collection& source = *collection(*sourceID);
+    const CollectionFolder folder = source.folders[indexOfID(source.folders, folderID)];
+    QList<APIRequest> carried;
+    for (const QUuid& id : folder.requestIDs) {
+        for (const APIRequest& request : source.requests) {
+            if (request.id == id)
+                carried.append(request);
+        }
+    }
+    Collection& target = *find(targetCollectionID);
+    QList<APIRequest> added;
+    for (const APIRequest& request : carried) {
+        if (indexOfID(target.requests, request.id) < 0 && indexOfID(added, request.id) < 0)
+            added.append(request);
+    }
+    appendAll(target.requests, added,
+        [&](int first, int last) { Q_EMIT requestsInserted(targetCollectionID, first, last); });
+    appendAll(target.folders, {folder},
+        [&](int first, int last) { Q_EMIT foldersInserted(targetCollectionID, first, last); });
+    QList<QUuid> carriedIDs;
+    for (const APIRequest& request : carried)
+        carriedIDs.append(request.id);
+    // Found again: the target's edits may have moved the list's storage.
+    Collection& from = *find(*sourceID);
+    removeFolders(from, folderID);
+    removeRequests(from, carriedIDs);
+    finish(true);
+    return true;
+}
+
+void CollectionStore::saveRequestToCollection(const APIRequest& request, const QUuid& collectionID)
+{
+    Collection* collection = find(collectionID);
+    if (!collection)
+        return;
+    const int index = indexOfID(collection->requests, request.id);
+    if (index < 0) {
+        finish(appendAll(collection->requests, {request},
+            [&](int first, int last) { Q_EMIT requestsInserted(collectionID, first, last); }));
+        return;
+    }
+    if (collection->requests[index] == request)
+        return;
+    collection->requests[index] = request;
+    Q_EMIT requestChanged(collectionID, request.id);
+    finish(true);
+}
+
+void CollectionStore::renameRequest(
+    const QUuid& requestID, const QUuid& collectionID, const QString& name)
+{
+    Collection* collection = find(collectionID);
+    const int index = collection ? indexOfID(collection->requests, requestID) : -1;
+    if (index < 0 || collection->requests[index].name == name)
+        return;
+    collection->requests[index].name = name;
+    Q_EMIT requestChanged(collectionID, requestID);
+    finish(true);
+}
+
+bool CollectionStore::setFolderRequests(Collection& collection, int folder, QList<QUuid> requestIDs)
+{
+    CollectionFolder& changed = collection.folders[folder];
+    if (changed.requestIDs == requestIDs)
+        return false;
+    changed.requestIDs = std::move(requestIDs);
+    Q_EMIT folderChanged(collection.id, changed.id);
+    return true;
+}
+
+bool CollectionStore::removeRequests(Collection& collection, const QList<QUuid>& requestIDs)
+{
+    bool changed = false;
+    for (int folder = 0; folder < collection.folders.size(); ++folder) {
+        QList<QUuid> kept = collection.folders[folder].requestIDs;
+        kept.removeIf([&requestIDs](const QUuid& id) { return requestIDs.contains(id); });
+        changed |= setFolderRequests(collection, folder, std::move(kept));
+    }
+    const QUuid collectionID = collection.id;
+    changed
+        |= removeRuns(
+               collection.requests,
+               [&requestIDs](const APIRequest& request) { return requestIDs.contains(request.id); },
+               [&](int first, int last) { Q_EMIT requestsRemoved(collectionID, first, last); })
+        > 0;
+    return changed;
+}
+
+bool CollectionStore::removeRequest(const QUuid& requestID, const QUuid& collectionID)
+{
+    Collection* collection = find(collectionID);
+    if (!collection)
+        return false;
+    finish(removeRequests(*collection, {requestID}));
+    return true;
+}
+
+void CollectionStore::moveRequestToFolder(
+    const QUuid& requestID, const std::optional<QUuid>& folderID, const QUuid& collectionID)
+{
+    Collection* collection = find(collectionID);
+    if (!collection)
+        return;
+    const int target = folderID ? indexOfID(collection->folders, *folderID) : -1;
+    bool changed = false;
+    for (int folder = 0; folder < collection->folders.size(); ++folder) {
+        QList<QUuid> ids = collection->folders[folder].requestIDs;
+        ids.removeAll(requestID);
+        if (folder == target)
+            ids.append(requestID);
+        changed |= setFolderRequests(*collection, folder, std::move(ids));
+    }
+    finish(changed);
+}
+
+void CollectionStore::finishLoad(QList<Collection> stored)
+{
+    m_saver.markRead();
+    // Before the load the list is empty, so whatever it holds now was added meanwhile. It is
+    // kept after the stored records and written, instead of being dropped or written over them.
+    const bool addedMeanwhile = !m_collections.isEmpty();
+    if (!stored.isEmpty()) {
+        const int count = int(stored.size());
+        m_collections = stored + m_collections;
+        Q_EMIT collectionsInserted(0, count - 1);
+        finish(true);
+    }
+    // The stored records are no edit: only what was added meanwhile needs writing.
+    if (addedMeanwhile)
+        m_saver.saveNow();
+    else
+        m_saver.cancelPending();
+}
+
+void CollectionStore::replaceAll(const QList<Collection>& collections)
+{
+    const bool removed = removeRuns(
+        m_collections, [](const Collection&) { return true; },
+        [this](int first, int last) { Q_EMIT collectionsRemoved(first, last); });
+    finish(append(collections) || removed);
+    m_saver.cancelPending();
+}
+
+} // namespace mako

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "model/apirequest.h"
+#include "model/collection.h"
+#include "state/listsaver.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QUuid>
+
+#include <chrono>
+#include <optional>
+
+namespace mako {
+
+class PersistenceService;
+
+/// The user's collections, their saves and their notifications. `AppState` owns the one
+/// instance and is its only writer; everyone else reads it and listens to it through
+/// `AppState::collectionStore()`.
+///
+/// Notifications: every operation changes the list in steps and announces each step right
+/// after it, so the list is consistent whenever a notification arrives, and a model that
+/// applies them in order to its own rows stays in step without a reset. Positions are those of
+/// the list at that moment; a change in place names the record by id. `collectionsChanged`
+/// follows once, after the last step of an operation that changed anything. An operation that
+/// leaves everything as it was (an unknown id, the same name again) notifies nothing.
+class CollectionStore : public QObject {
+    Q_OBJECT
+
+public:
+    /// `persistence` outlives the store. Changes are written after `autoSaveDelay` of quiet.
+    CollectionStore(PersistenceService* persistence, std::chrono::milliseconds autoSaveDelay,
+        QObject* parent = nullptr);
+
+    /// In display order.
+    const QList<Collection>& collections() const { return m_collections; }
+    /// The collection with `id`, or null; valid until the next change.
+    const Collection* collection(const QUuid& id) const;
+    /// The first collection, in list order, that holds a request with this id.
+    std::optional<QUuid> collectionForRequest(const QUuid& requestID) const;
+    /// The first collection, in list order, that has a folder with this id.
+    std::optional<QUuid> collectionForFolder(const QUuid& folderID) const;
+
+    void addCollection(const QString& name);
+    /// Appends the collection as given (a duplicate, an import).
+    void appendCollection(const Collection& collection);
+    /// False when no collection has `id`.
+    bool removeCollection(const QUuid& id);
+    void renameCollection(const QUuid& id, const QString& name);
+
+    void addFolder(const QString& name, const QUuid& collectionID);
+    /// The folder's requests stay in the collection, at the top level.
+    void deleteFolder(const QUuid& folderID, const QUuid& collectionID);
+    void renameFolder(const QUuid& folderID, const QUuid& collectionID, const QString& name);
+    /// Moves the folder, with the requests it lists, to the end of another collection; requests
+    /// that collection already holds are not added twice. False when no collection has the
+    /// folder, the target is its own collection, or there is no target.
+    bool moveFolderToCollection(const QUuid& folderID, const QUuid& targetCollectionID);
+
+    /// Replaces the request with the same id in place, or appends it; stored exactly as given.
+    void saveRequestToCollection(const APIRequest& request, const QUuid& collectionID);
+    void renameRequest(const QUuid& requestID, const QUuid& collectionID, const QString& name);
+    /// Removes the request and its id from every folder. False when there is no such
+    /// collection.
+    bool removeRequest(const QUuid& requestID, const QUuid& collectionID);
+    /// Takes the id out of every folder and, if `folderID` names a folder, appends it there.
+    void moveRequestToFolder(
+        const QUuid& requestID, const std::optional<QUuid>& folderID, const QUuid& collectionID);
+
+    /// Writes the list at once, in place of the pending auto-save.
+    void save() { m_saver.saveNow(); }
+
+Q_SIGNALS:
+    void collectionsInserted(int first, int last);
+    void collectionsRemoved(int first, int last);
+    /// The collection's name changed.
+    void collectionChanged(const QUuid& collectionID);
+    void foldersInserted(const QUuid& collectionID, int first, int last);
+    void foldersRemoved(const QUuid& collectionID, int first, int last);
+    /// The folder's name or its list of requests changed.
+    void folderChanged(const QUuid& collectionID, const QUuid& folderID);
+    void requestsInserted(const QUuid& collectionID, int first, int last);
+    void requestsRemoved(const QUuid& collectionID, int first, int last);
+    void requestChanged(const QUuid& collectionID, const QUuid& requestID);
+    /// Once after every operation that changed the collections.
+    void collectionsChanged();
+
+private:
+    friend class AppState;
+    /// The stored records have been read (none when the file failed): they go in front of what
+    /// was added meanwhile, which is then written.
+    void finishLoad(QList<Collection> stored);
+    /// Replaces the whole list (a restored backup); the caller writes it.
+    void replaceAll(const QList<Collection>& collections);
+    ListSaver& saver() { return m_saver; }
+
+    Collection* find(const QUuid& id);
+    bool append(const QList<Collection>& collections);
+    bool removeFolders(Collection& collection, const QUuid& folderID);
+    bool removeRequests(Collection& collection, const QList<QUuid>& requestIDs);
+    bool setFolderRequests(Collection& collection, int folder, QList<QUuid> requestIDs);
+    void finish(bool changed);
+
+    PersistenceService* m_persistence;
+    QList<Collection> m_collections;
+    ListSaver m_saver;
+};
+
+} // namespace mako

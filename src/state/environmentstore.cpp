@@ -1,0 +1,237 @@
+#include "state/environmentstore.h"
+
+#include "execution/variables.h"
+#include "state/listedits.h"
+#include "state/persistenceservice.h"
+
+#include <algorithm>
+
+namespace mako {
+
+EnvironmentStore::EnvironmentStore(
+    PersistenceService* persistence, std::chrono::milliseconds autoSaveDelay, QObject* parent)
+    : QObject(parent)
+    , m_persistence(persistence)
+    , m_saver(persistence, PersistenceService::kEnvironmentsFile, autoSaveDelay,
+          [this] { m_persistence->save(m_environments, PersistenceService::kEnvironmentsFile); })
+{
+    // The global variables are memory only: they have no save.
+    connect(this, &EnvironmentStore::environmentsChanged, &m_saver, &ListSaver::scheduleSave);
+}
+
+const APIEnvironment* EnvironmentStore::environment(const QUuid& id) const
+{
+    const int index = indexOfID(m_environments, id);
+    return index < 0 ? nullptr : &m_environments[index];
+}
+
+const QList<KeyValuePair>* EnvironmentStore::variables(
+    const std::optional<QUuid>& environmentID) const
+{
+    if (!environmentID)
+        return &m_globalVariables;
+    const APIEnvironment* found = environment(*environmentID);
+    return found ? &found->variables : nullptr;
+}
+
+QList<KeyValuePair>* EnvironmentStore::findVariables(const std::optional<QUuid>& environmentID)
+{
+    if (!environmentID)
+        return &m_globalVariables;
+    const int index = indexOfID(m_environments, *environmentID);
+    return index < 0 ? nullptr : &m_environments[index].variables;
+}
+
+std::optional<APIEnvironment> EnvironmentStore::activeEnvironment() const
+{
+    return mako::activeEnvironment(m_environments);
+}
+
+std::optional<APIEnvironment> EnvironmentStore::mergedEnvironment() const
+{
+    return mako::mergedEnvironment(m_globalVariables, m_environments);
+}
+
+std::optional<QUuid> EnvironmentStore::activeID() const
+{
+    for (const APIEnvironment& environment : m_environments) {
+        if (environment.isActive)
+            return environment.id;
+    }
+    return std::nullopt;
+}
+
+void EnvironmentStore::finish(bool changed, const std::optional<QUuid>& activeBefore)
+{
+    if (activeID() != activeBefore)
+        Q_EMIT activeEnvironmentChanged();
+    if (changed)
+        Q_EMIT environmentsChanged();
+}
+
+bool EnvironmentStore::append(const QList<APIEnvironment>& environments)
+{
+    return appendAll(m_environments, environments,
+        [this](int first, int last) { Q_EMIT environmentsInserted(first, last); });
+}
+
+void EnvironmentStore::addEnvironment(const QString& name)
+{
+    appendEnvironment(APIEnvironment {.name = name, .variables = {KeyValuePair {}}});
+}
+
+void EnvironmentStore::appendEnvironment(const APIEnvironment& environment)
+{
+    const std::optional<QUuid> activeBefore = activeID();
+    finish(append({environment}), activeBefore);
+}
+
+void EnvironmentStore::deleteEnvironment(const QUuid& id)
+{
+    const std::optional<QUuid> activeBefore = activeID();
+    const bool removed = removeRuns(
+        m_environments, [&id](const APIEnvironment& environment) { return environment.id == id; },
+        [this](int first, int last) { Q_EMIT environmentsRemoved(first, last); });
+    finish(removed, activeBefore);
+}
+
+void EnvironmentStore::renameEnvironment(const QUuid& id, const QString& name)
+{
+    const int index = indexOfID(m_environments, id);
+    if (index < 0 || m_environments[index].name == name)
+        return;
+    m_environments[index].name = name;
+    Q_EMIT environmentChanged(id);
+    finish(true, activeID());
+}
+
+void EnvironmentStore::setActiveEnvironment(const std::optional<QUuid>& id)
+{
+    const std::optional<QUuid> activeBefore = activeID();
+    bool changed = false;
+    for (APIEnvironment& environment : m_environments) {
+        const bool active = id && environment.id == *id;
+        if (environment.isActive == active)
+            continue;
+        environment.isActive = active;
+        changed = true;
+        Q_EMIT environmentChanged(environment.id);
+    }
+    finish(changed, activeBefore);
+}
+
+void EnvironmentStore::finishVariables(const std::optional<QUuid>& environmentID, bool changed)
+{
+    if (!changed)
+        return;
+    if (environmentID)
+        Q_EMIT environmentsChanged();
+    else
+        Q_EMIT globalVariablesChanged();
+}
+
+bool EnvironmentStore::insertVariables(
+    const std::optional<QUuid>& environmentID, int row, const QList<KeyValuePair>& rows)
+{
+    QList<KeyValuePair>* variables = findVariables(environmentID);
+    if (!variables || row < 0 || row > variables->size())
+        return false;
+    if (rows.isEmpty())
+        return true;
+    variables->insert(row, rows.size(), KeyValuePair {});
+    std::copy(rows.cbegin(), rows.cend(), variables->begin() + row);
+    Q_EMIT variablesInserted(environmentID, row, row + int(rows.size()) - 1);
+    finishVariables(environmentID, true);
+    return true;
+}
+
+bool EnvironmentStore::removeVariables(
+    const std::optional<QUuid>& environmentID, int row, int count)
+{
+    QList<KeyValuePair>* variables = findVariables(environmentID);
+    if (!variables || row < 0 || count < 0 || row + count > variables->size())
+        return false;
+    if (count == 0)
+        return true;
+    variables->remove(row, count);
+    Q_EMIT variablesRemoved(environmentID, row, row + count - 1);
+    finishVariables(environmentID, true);
+    return true;
+}
+
+void EnvironmentStore::updateVariable(
+    const std::optional<QUuid>& environmentID, const KeyValuePair& variable)
+{
+    QList<KeyValuePair>* variables = findVariables(environmentID);
+    const int index = variables ? indexOfID(*variables, variable.id) : -1;
+    if (index < 0 || (*variables)[index] == variable)
+        return;
+    (*variables)[index] = variable;
+    Q_EMIT variableChanged(environmentID, variable.id);
+    finishVariables(environmentID, true);
+}
+
+void EnvironmentStore::setVariables(
+    const std::optional<QUuid>& environmentID, const QList<KeyValuePair>& rows)
+{
+    finishVariables(environmentID, replaceRows(environmentID, rows));
+}
+
+bool EnvironmentStore::replaceRows(
+    const std::optional<QUuid>& environmentID, const QList<KeyValuePair>& rows)
+{
+    QList<KeyValuePair>* variables = findVariables(environmentID);
+    if (!variables || *variables == rows)
+        return false;
+    const bool sameRows = variables->size() == rows.size()
+        && std::equal(rows.cbegin(), rows.cend(), variables->cbegin(),
+            [](const KeyValuePair& a, const KeyValuePair& b) { return a.id == b.id; });
+    if (sameRows) {
+        for (qsizetype index = 0; index < rows.size(); ++index) {
+            if ((*variables)[index] == rows[index])
+                continue;
+            (*variables)[index] = rows[index];
+            Q_EMIT variableChanged(environmentID, rows[index].id);
+        }
+        return true;
+    }
+    if (!variables->isEmpty()) {
+        const int last = int(variables->size()) - 1;
+        variables->clear();
+        Q_EMIT variablesRemoved(environmentID, 0, last);
+    }
+    appendAll(*variables, rows,
+        [&](int first, int last) { Q_EMIT variablesInserted(environmentID, first, last); });
+    return true;
+}
+
+void EnvironmentStore::finishLoad(QList<APIEnvironment> stored)
+{
+    m_saver.markRead();
+    // As for the collections: what was added before the file was read goes after the stored
+    // records and is written; the stored records themselves are no edit.
+    const bool addedMeanwhile = !m_environments.isEmpty();
+    if (!stored.isEmpty()) {
+        const std::optional<QUuid> activeBefore = activeID();
+        const int count = int(stored.size());
+        m_environments = stored + m_environments;
+        Q_EMIT environmentsInserted(0, count - 1);
+        finish(true, activeBefore);
+    }
+    if (addedMeanwhile)
+        m_saver.saveNow();
+    else
+        m_saver.cancelPending();
+}
+
+void EnvironmentStore::replaceAll(const QList<APIEnvironment>& environments)
+{
+    const std::optional<QUuid> activeBefore = activeID();
+    const bool removed = removeRuns(
+        m_environments, [](const APIEnvironment&) { return true; },
+        [this](int first, int last) { Q_EMIT environmentsRemoved(first, last); });
+    finish(append(environments) || removed, activeBefore);
+    m_saver.cancelPending();
+}
+
+} // namespace mako

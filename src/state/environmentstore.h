@@ -1,0 +1,112 @@
+#pragma once
+
+#include "model/apienvironment.h"
+#include "model/keyvaluepair.h"
+#include "state/listsaver.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QUuid>
+
+#include <chrono>
+#include <optional>
+
+namespace mako {
+
+class PersistenceService;
+
+/// The user's environments, which are stored, and the global variables, which live in memory
+/// only, with their notifications. `AppState` owns the one instance and is its only writer;
+/// everyone else reads it and listens to it through `AppState::environmentStore()`.
+///
+/// The variable operations name their rows by an optional environment id: an environment's
+/// rows, or the global variables when there is no id. Notifications follow the rules of
+/// `CollectionStore`: one per step, right after it, positions as the list is then, changes in
+/// place by id, the coarse signal once per operation, nothing for an operation that changes
+/// nothing.
+class EnvironmentStore : public QObject {
+    Q_OBJECT
+
+public:
+    /// `persistence` outlives the store. Changes are written after `autoSaveDelay` of quiet.
+    EnvironmentStore(PersistenceService* persistence, std::chrono::milliseconds autoSaveDelay,
+        QObject* parent = nullptr);
+
+    /// In display order.
+    const QList<APIEnvironment>& environments() const { return m_environments; }
+    const QList<KeyValuePair>& globalVariables() const { return m_globalVariables; }
+    /// The environment with `id`, or null; valid until the next change.
+    const APIEnvironment* environment(const QUuid& id) const;
+    /// The rows of the environment with `environmentID`, or the global variables without an
+    /// id; null when no environment has the id. Valid until the next change.
+    const QList<KeyValuePair>* variables(const std::optional<QUuid>& environmentID) const;
+    /// The first environment, in list order, that is active.
+    std::optional<APIEnvironment> activeEnvironment() const;
+    /// The variable set to send with, made fresh on every call.
+    std::optional<APIEnvironment> mergedEnvironment() const;
+
+    /// Appends an inactive environment with one blank enabled row.
+    void addEnvironment(const QString& name);
+    /// Appends the environment as given (an import).
+    void appendEnvironment(const APIEnvironment& environment);
+    /// Removes every environment with `id`.
+    void deleteEnvironment(const QUuid& id);
+    void renameEnvironment(const QUuid& id, const QString& name);
+    /// Makes the environment with `id` the only active one (none for no id or an unknown one).
+    void setActiveEnvironment(const std::optional<QUuid>& id);
+
+    /// Inserts `rows` before position `row` (0 to the row count). False, changing nothing, for
+    /// an unknown environment or a position out of range.
+    bool insertVariables(
+        const std::optional<QUuid>& environmentID, int row, const QList<KeyValuePair>& rows);
+    /// Removes `count` rows from `row`. False, changing nothing, when they are not all there.
+    bool removeVariables(const std::optional<QUuid>& environmentID, int row, int count);
+    /// Replaces the row with the same id.
+    void updateVariable(const std::optional<QUuid>& environmentID, const KeyValuePair& variable);
+    /// Replaces every row. Rows that keep their ids and order are changed in place; otherwise
+    /// the old rows are removed and the new ones inserted.
+    void setVariables(const std::optional<QUuid>& environmentID, const QList<KeyValuePair>& rows);
+
+    /// Writes the environments at once, in place of the pending auto-save.
+    void save() { m_saver.saveNow(); }
+
+Q_SIGNALS:
+    void environmentsInserted(int first, int last);
+    void environmentsRemoved(int first, int last);
+    /// The environment's name or active flag changed.
+    void environmentChanged(const QUuid& environmentID);
+    /// `activeEnvironment` names another environment, or none, or one again.
+    void activeEnvironmentChanged();
+    void variablesInserted(const std::optional<QUuid>& environmentID, int first, int last);
+    void variablesRemoved(const std::optional<QUuid>& environmentID, int first, int last);
+    void variableChanged(const std::optional<QUuid>& environmentID, const QUuid& variableID);
+    /// Once after every operation that changed the environments or their rows.
+    void environmentsChanged();
+    /// Once after every operation that changed the global variables.
+    void globalVariablesChanged();
+
+private:
+    friend class AppState;
+    /// The stored records have been read (none when the file failed): they go in front of what
+    /// was added meanwhile, which is then written.
+    void finishLoad(QList<APIEnvironment> stored);
+    /// Replaces the whole list of environments (a restored backup); the caller writes it.
+    void replaceAll(const QList<APIEnvironment>& environments);
+    ListSaver& saver() { return m_saver; }
+
+    std::optional<QUuid> activeID() const;
+    QList<KeyValuePair>* findVariables(const std::optional<QUuid>& environmentID);
+    bool append(const QList<APIEnvironment>& environments);
+    bool replaceRows(const std::optional<QUuid>& environmentID, const QList<KeyValuePair>& rows);
+    /// Ends an operation: the active-environment and coarse notifications it owes.
+    void finish(bool changed, const std::optional<QUuid>& activeBefore);
+    void finishVariables(const std::optional<QUuid>& environmentID, bool changed);
+
+    PersistenceService* m_persistence;
+    QList<APIEnvironment> m_environments;
+    QList<KeyValuePair> m_globalVariables;
+    ListSaver m_saver;
+};
+
+} // namespace mako

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "model/apirequest.h"
+#include "model/apiresponse.h"
+#include "state/requesttab.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QUuid>
+
+#include <functional>
+#include <optional>
+
+namespace mako {
+
+/// The open request tabs, the active one, and the working copy of its request that the editor
+/// changes (`openRequest`, with its origin). The working copy is written back into its tab
+/// before the active tab changes and reloaded from the new active tab after. Memory only.
+///
+/// `AppState` owns the one instance and is its only writer; everyone else reads it and listens
+/// to it through `AppState::tabStore()`. Notifications follow the rules of `CollectionStore`.
+/// Besides, the active tab always names a tab of the list when a notification arrives: a new
+/// tab is inserted before it is activated, and a closing active tab hands the activation on
+/// before it goes.
+class TabStore : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TabStore(QObject* parent = nullptr);
+
+    /// In tab-bar order.
+    const QList<RequestTab>& tabs() const { return m_tabs; }
+    const std::optional<QUuid>& activeTabID() const { return m_activeTabID; }
+    /// The tab with `id`, or null; valid until the next change of the tabs.
+    const RequestTab* tab(const QUuid& id) const;
+    const RequestTab* activeTab() const;
+    /// The working copy of the active tab's request; absent when no tab is active.
+    const std::optional<APIRequest>& openRequest() const { return m_openRequest; }
+    /// Edits the working copy; it reaches the tab only when written back.
+    void setOpenRequest(const std::optional<APIRequest>& request);
+    const RequestOrigin& openRequestOrigin() const { return m_openRequestOrigin; }
+
+    /// Opens a new blank request ("New Request", GET) in a new active tab.
+    void openNewRequest();
+    /// Switches to the tab that already shows `request.id` (keeping its edits and response), or
+    /// opens the request in a new tab whose origin is the collection.
+    void openFromCollection(const APIRequest& request, const QUuid& collectionID);
+    /// Switches to the tab that already shows `request.id`, or opens a plain HTTP copy of it
+    /// with a fresh id in a new tab whose origin is the history.
+    void openFromHistory(const APIRequest& request);
+    /// Closing the active tab activates the rightmost remaining one. The working copy is
+    /// written back first, so closing another tab keeps the active tab's edits.
+    void closeTab(const QUuid& id);
+    /// Closes every tab but `id` and activates it, keeping the working copy's edits.
+    void closeOtherTabs(const QUuid& id);
+    /// Closes every tab without writing the working copy back.
+    void closeAllTabs();
+    /// Closes the tabs `closes` picks, as `closeTab` closes one.
+    void closeTabsWhere(const std::function<bool(const RequestTab&)>& closes);
+    /// Writes the working copy back and loads the tab's; nothing when `id` is already active.
+    void switchToTab(const QUuid& id);
+    /// Writes the working copy and its origin back into the active tab.
+    void saveCurrentTabState();
+    /// Records the state of a send in the tab `tabID`; a response also adds a timing entry.
+    /// Nothing when the tab is closed.
+    void updateTabResponse(const QUuid& tabID, const std::optional<APIResponse>& response,
+        const std::optional<QString>& error, bool isLoading);
+    /// Changes the origin of the working copy and of the active tab.
+    void setActiveTabOrigin(const RequestOrigin& origin);
+
+Q_SIGNALS:
+    void tabsInserted(int first, int last);
+    void tabsRemoved(int first, int last);
+    /// The tab's request, origin, response, error, loading flag or timings changed.
+    void tabChanged(const QUuid& tabID);
+    /// Once after every operation that changed the tabs or one of them.
+    void tabsChanged();
+    void activeTabIDChanged();
+    void openRequestChanged();
+    void openRequestOriginChanged();
+
+private:
+    void addTab(RequestTab tab);
+    bool writeBack();
+    void syncActiveTab();
+    void setActiveTabID(const std::optional<QUuid>& id);
+    void setOpenRequestOrigin(const RequestOrigin& origin);
+    bool switchTo(const QUuid& id);
+    void finish(bool changed);
+
+    QList<RequestTab> m_tabs;
+    std::optional<QUuid> m_activeTabID;
+    std::optional<APIRequest> m_openRequest;
+    RequestOrigin m_openRequestOrigin;
+};
+
+} // namespace mako
