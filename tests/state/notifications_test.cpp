@@ -1,0 +1,445 @@
+#include "staterun.h"
+
+#include <functional>
+
+using namespace mako;
+using namespace mako::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+template <typename T> QList<QUuid> ids(const QList<T>& records)
+{
+    QList<QUuid> result;
+    for (const T& record : records)
+        result.append(record.id);
+    return result;
+}
+
+// Follows every notification of the stores as a model would: it keeps its own copy of each
+// list's ids, applies each insertion and removal to it, and checks after every notification
+// that the copy is the list as it is at that moment. It logs what it saw, ids by name.
+class Follower {
+public:
+    Follower(const AppState& state, const QHash<QUuid, QString>& names)
+        : m_state(state)
+        , m_names(names)
+        , m_collections(ids(state.collections()))
+        , m_environments(ids(state.environments()))
+        , m_history(ids(state.history()))
+        , m_tabs(ids(state.tabs()))
+    {
+        for (const Collection& collection : state.collections())
+            mirrorCollection(collection.id);
+        m_variables[QUuid()] = ids(state.globalVariables());
+        for (const APIEnvironment& environment : state.environments())
+            m_variables[environment.id] = ids(environment.variables);
+        followCollections();
+        followEnvironments();
+        followHistoryAndTabs();
+    }
+
+    QStringList log;
+
+    bool inStep() const
+    {
+        if (m_collections != ids(m_state.collections()) || m_history != ids(m_state.history())
+            || m_tabs != ids(m_state.tabs()) || m_environments != ids(m_state.environments())
+            || m_variables.value(QUuid()) != ids(m_state.globalVariables()))
+            return false;
+        for (const Collection& collection : m_state.collections()) {
+            if (m_requests.value(collection.id) != ids(collection.requests)
+                || m_folders.value(collection.id) != ids(collection.folders))
+                return false;
+        }
+        for (const APIEnvironment& environment : m_state.environments()) {
+            if (m_variables.value(environment.id) != ids(environment.variables))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    QString name(const QUuid& id) const { return m_names.value(id, u"?"_s); }
+    QString name(const std::optional<QUuid>& id) const { return id ? name(*id) : u"global"_s; }
+
+    void note(const QString& entry)
+    {
+        log.append(entry);
+        EXPECT_TRUE(inStep()) << "after " << entry.toStdString();
+    }
+    void noteRange(const char* signal, const QString& owner, int first, int last)
+    {
+        note(QString::fromLatin1(signal) + (owner.isEmpty() ? QString() : u" "_s + owner)
+            + u" %1-%2"_s.arg(first).arg(last));
+    }
+
+    void mirrorCollection(const QUuid& id)
+    {
+        const Collection* collection = m_state.collectionStore().collection(id);
+        m_requests[id] = ids(collection->requests);
+        m_folders[id] = ids(collection->folders);
+    }
+
+    // Applies an insertion or a removal of rows first..last to `mirror`, from `actual`.
+    template <typename T>
+    static void insert(QList<QUuid>& mirror, const QList<T>& actual, int first, int last)
+    {
+        for (int row = first; row <= last; ++row)
+            mirror.insert(row, actual.at(row).id);
+    }
+    static void remove(QList<QUuid>& mirror, int first, int last)
+    {
+        mirror.remove(first, last - first + 1);
+    }
+
+    void followCollections()
+    {
+        const CollectionStore* store = &m_state.collectionStore();
+        const auto collection = [store](const QUuid& id) { return *store->collection(id); };
+        QObject::connect(
+            store, &CollectionStore::collectionsInserted, &m_context, [=, this](int f, int l) {
+                insert(m_collections, store->collections(), f, l);
+                for (int row = f; row <= l; ++row)
+                    mirrorCollection(m_collections[row]);
+                noteRange("collectionsInserted", {}, f, l);
+            });
+        QObject::connect(
+            store, &CollectionStore::collectionsRemoved, &m_context, [this](int f, int l) {
+                remove(m_collections, f, l);
+                noteRange("collectionsRemoved", {}, f, l);
+            });
+        QObject::connect(store, &CollectionStore::collectionChanged, &m_context,
+            [this](const QUuid& id) { note(u"collectionChanged "_s + name(id)); });
+        QObject::connect(store, &CollectionStore::foldersInserted, &m_context,
+            [=, this](const QUuid& c, int f, int l) {
+                insert(m_folders[c], collection(c).folders, f, l);
+                noteRange("foldersInserted", name(c), f, l);
+            });
+        QObject::connect(store, &CollectionStore::foldersRemoved, &m_context,
+            [this](const QUuid& c, int f, int l) {
+                remove(m_folders[c], f, l);
+                noteRange("foldersRemoved", name(c), f, l);
+            });
+        QObject::connect(store, &CollectionStore::folderChanged, &m_context,
+            [this](const QUuid&, const QUuid& f) { note(u"folderChanged "_s + name(f)); });
+        QObject::connect(store, &CollectionStore::requestsInserted, &m_context,
+            [=, this](const QUuid& c, int f, int l) {
+                insert(m_requests[c], collection(c).requests, f, l);
+                noteRange("requestsInserted", name(c), f, l);
+            });
+        QObject::connect(store, &CollectionStore::requestsRemoved, &m_context,
+            [this](const QUuid& c, int f, int l) {
+                remove(m_requests[c], f, l);
+                noteRange("requestsRemoved", name(c), f, l);
+            });
+        QObject::connect(store, &CollectionStore::requestChanged, &m_context,
+            [this](const QUuid&, const QUuid& r) { note(u"requestChanged "_s + name(r)); });
+        QObject::connect(store, &CollectionStore::collectionsChanged, &m_context,
+            [this] { note(u"collectionsChanged"_s); });
+    }
+
+    void followEnvironments()
+    {
+        const EnvironmentStore* store = &m_state.environmentStore();
+        QObject::connect(
+            store, &EnvironmentStore::environmentsInserted, &m_context, [=, this](int f, int l) {
+                insert(m_environments, store->environments(), f, l);
+                for (int row = f; row <= l; ++row)
+                    m_variables[m_environments[row]] = ids(store->environments()[row].variables);
+                noteRange("environmentsInserted", {}, f, l);
+            });
+        QObject::connect(
+            store, &EnvironmentStore::environmentsRemoved, &m_context, [this](int f, int l) {
+                remove(m_environments, f, l);
+                noteRange("environmentsRemoved", {}, f, l);
+            });
+        QObject::connect(store, &EnvironmentStore::environmentChanged, &m_context,
+            [this](const QUuid& id) { note(u"environmentChanged "_s + name(id)); });
+        QObject::connect(store, &EnvironmentStore::activeEnvironmentChanged, &m_context,
+            [this] { note(u"activeEnvironmentChanged"_s); });
+        QObject::connect(store, &EnvironmentStore::variablesInserted, &m_context,
+            [=, this](const std::optional<QUuid>& e, int f, int l) {
+                insert(m_variables[e.value_or(QUuid())], *store->variables(e), f, l);
+                noteRange("variablesInserted", name(e), f, l);
+            });
+        QObject::connect(store, &EnvironmentStore::variablesRemoved, &m_context,
+            [this](const std::optional<QUuid>& e, int f, int l) {
+                remove(m_variables[e.value_or(QUuid())], f, l);
+                noteRange("variablesRemoved", name(e), f, l);
+            });
+        QObject::connect(store, &EnvironmentStore::variableChanged, &m_context,
+            [this](const std::optional<QUuid>& e, const QUuid& v) {
+                note(u"variableChanged "_s + name(e) + u" "_s + name(v));
+            });
+        QObject::connect(store, &EnvironmentStore::environmentsChanged, &m_context,
+            [this] { note(u"environmentsChanged"_s); });
+        QObject::connect(store, &EnvironmentStore::globalVariablesChanged, &m_context,
+            [this] { note(u"globalVariablesChanged"_s); });
+    }
+
+    void followHistoryAndTabs()
+    {
+        const HistoryStore* history = &m_state.historyStore();
+        QObject::connect(
+            history, &HistoryStore::historyInserted, &m_context, [=, this](int f, int l) {
+                insert(m_history, history->history(), f, l);
+                noteRange("historyInserted", {}, f, l);
+            });
+        QObject::connect(history, &HistoryStore::historyRemoved, &m_context, [this](int f, int l) {
+            remove(m_history, f, l);
+            noteRange("historyRemoved", {}, f, l);
+        });
+        QObject::connect(history, &HistoryStore::historyChanged, &m_context,
+            [this] { note(u"historyChanged"_s); });
+        const TabStore* tabs = &m_state.tabStore();
+        QObject::connect(tabs, &TabStore::tabsInserted, &m_context, [=, this](int f, int l) {
+            insert(m_tabs, tabs->tabs(), f, l);
+            noteRange("tabsInserted", {}, f, l);
+        });
+        QObject::connect(tabs, &TabStore::tabsRemoved, &m_context, [this](int f, int l) {
+            remove(m_tabs, f, l);
+            noteRange("tabsRemoved", {}, f, l);
+        });
+        QObject::connect(tabs, &TabStore::tabChanged, &m_context,
+            [this](const QUuid& id) { note(u"tabChanged "_s + name(id)); });
+        QObject::connect(
+            tabs, &TabStore::tabsChanged, &m_context, [this] { note(u"tabsChanged"_s); });
+        QObject::connect(tabs, &TabStore::activeTabIDChanged, &m_context, [=, this] {
+            // The active tab is always one of the list, or none.
+            EXPECT_TRUE(!tabs->activeTabID() || tabs->activeTab());
+            note(u"activeTabIDChanged"_s);
+        });
+        QObject::connect(tabs, &TabStore::openRequestChanged, &m_context,
+            [this] { note(u"openRequestChanged"_s); });
+        QObject::connect(tabs, &TabStore::openRequestOriginChanged, &m_context,
+            [this] { note(u"openRequestOriginChanged"_s); });
+    }
+
+    QObject m_context;
+    const AppState& m_state;
+    const QHash<QUuid, QString>& m_names;
+    QList<QUuid> m_collections, m_environments, m_history, m_tabs;
+    QHash<QUuid, QList<QUuid>> m_requests, m_folders;
+    // By environment id; the null id holds the global variables.
+    QHash<QUuid, QList<QUuid>> m_variables;
+};
+
+} // namespace
+
+// A state with two collections (API: r1, r2, folder F listing r2; Other: empty), two
+// environments (Dev, active, with row v; Prod), one global row g, two history entries (the
+// retention limit is 2), and two tabs: r1 from API (t1) and a new request (t2, active).
+struct Workspace {
+    Workspace()
+    {
+        run.settings.setValue(SettingKeys::historyRetention, 2);
+        const CollectionFolder folder {.name = u"F"_s, .requestIDs = {r2.id}};
+        state.appendCollection(
+            Collection {.name = u"API"_s, .requests = {r1, r2}, .folders = {folder}});
+        state.addCollection(u"Other"_s);
+        state.addEnvironment(u"Dev"_s);
+        state.addEnvironment(u"Prod"_s);
+        state.setActiveEnvironment(id(state.environments(), 0));
+        state.setGlobalVariables({KeyValuePair {.key = u"host"_s}});
+        state.addHistoryItem(r1, 200, 0.1);
+        state.addHistoryItem(r2, 200, 0.1);
+        state.openFromCollection(r1, id(state.collections(), 0));
+        state.openNewRequest();
+        const QList<QList<QUuid>> named {ids(state.collections()), {folder.id, r1.id, r2.id},
+            ids(state.environments()), {id(state.environments()[0].variables, 0)},
+            ids(state.globalVariables()), ids(state.tabs())};
+        const QStringList labels {u"API"_s, u"Other"_s, u"F"_s, u"r1"_s, u"r2"_s, u"Dev"_s,
+            u"Prod"_s, u"v"_s, u"g"_s, u"t1"_s, u"t2"_s};
+        qsizetype next = 0;
+        for (const QList<QUuid>& group : named) {
+            for (const QUuid& uuid : group)
+                names.insert(uuid, labels.at(next++));
+        }
+    }
+
+    template <typename T> static QUuid id(const QList<T>& list, int row) { return list.at(row).id; }
+    QUuid named(const QString& name) const { return names.key(name); }
+
+    StateRun run;
+    AppState& state = run.state;
+    const APIRequest r1 {.name = u"r1"_s}, r2 {.name = u"r2"_s};
+    QHash<QUuid, QString> names;
+};
+
+// Each operation, on the same workspace: the notifications it sends, in order. A no-op sends
+// none. The follower checks that each one describes the list as it is when it arrives.
+TEST(Notifications, eachOperationAnnouncesExactlyTheRowsItChangesInOrder)
+{
+    using Op = std::function<void(Workspace&)>;
+    const auto changed = [](Workspace& w, const QString& request) {
+        APIRequest edited = w.state.collections()[0].requests[request == u"r1"_s ? 0 : 1];
+        edited.url = u"https://edited.test"_s;
+        return edited;
+    };
+    const struct {
+        const char* name;
+        Op op;
+        QStringList expected;
+    } cases[] = {
+        {"add collection", [](Workspace& w) { w.state.addCollection(u"N"_s); },
+            {u"collectionsInserted 2-2"_s, u"collectionsChanged"_s}},
+        {"delete collection with a tab",
+            [](Workspace& w) { w.state.deleteCollection(w.named(u"API"_s)); },
+            {u"tabsRemoved 0-0"_s, u"tabsChanged"_s, u"collectionsRemoved 0-0"_s,
+                u"collectionsChanged"_s}},
+        {"delete unknown collection",
+            [](Workspace& w) { w.state.deleteCollection(QUuid::createUuid()); }, {}},
+        {"rename collection",
+            [](Workspace& w) { w.state.renameCollection(w.named(u"API"_s), u"X"_s); },
+            {u"collectionChanged API"_s, u"collectionsChanged"_s}},
+        {"rename collection to its name",
+            [](Workspace& w) { w.state.renameCollection(w.named(u"API"_s), u"API"_s); }, {}},
+        {"add folder", [](Workspace& w) { w.state.addFolder(u"G"_s, w.named(u"API"_s)); },
+            {u"foldersInserted API 1-1"_s, u"collectionsChanged"_s}},
+        {"delete folder",
+            [](Workspace& w) { w.state.deleteFolder(w.named(u"F"_s), w.named(u"API"_s)); },
+            {u"foldersRemoved API 0-0"_s, u"collectionsChanged"_s}},
+        {"rename folder",
+            [](Workspace& w) { w.state.renameFolder(w.named(u"F"_s), w.named(u"API"_s), u"G"_s); },
+            {u"folderChanged F"_s, u"collectionsChanged"_s}},
+        {"save changed request",
+            [&](Workspace& w) {
+                w.state.saveRequestToCollection(changed(w, u"r1"_s), w.named(u"API"_s));
+            },
+            {u"requestChanged r1"_s, u"collectionsChanged"_s}},
+        {"save new request",
+            [](Workspace& w) { w.state.saveRequestToCollection(APIRequest {}, w.named(u"API"_s)); },
+            {u"requestsInserted API 2-2"_s, u"collectionsChanged"_s}},
+        {"save request unchanged",
+            [](Workspace& w) { w.state.saveRequestToCollection(w.r1, w.named(u"API"_s)); }, {}},
+        {"remove filed request",
+            [](Workspace& w) { w.state.removeRequest(w.r2.id, w.named(u"API"_s)); },
+            {u"folderChanged F"_s, u"requestsRemoved API 1-1"_s, u"collectionsChanged"_s}},
+        {"remove request open in a tab",
+            [](Workspace& w) { w.state.removeRequest(w.r1.id, w.named(u"API"_s)); },
+            {u"requestsRemoved API 0-0"_s, u"collectionsChanged"_s, u"tabsRemoved 0-0"_s,
+                u"tabsChanged"_s}},
+        {"file request",
+            [](Workspace& w) {
+                w.state.moveRequestToFolder(w.r1.id, w.named(u"F"_s), w.named(u"API"_s));
+            },
+            {u"folderChanged F"_s, u"collectionsChanged"_s}},
+        {"file request where it is",
+            [](Workspace& w) {
+                w.state.moveRequestToFolder(w.r2.id, w.named(u"F"_s), w.named(u"API"_s));
+            },
+            {}},
+        {"move folder to another collection",
+            [](Workspace& w) {
+                EXPECT_TRUE(w.state.moveFolderToCollection(w.named(u"F"_s), w.named(u"Other"_s)));
+            },
+            {u"requestsInserted Other 0-0"_s, u"foldersInserted Other 0-0"_s,
+                u"foldersRemoved API 0-0"_s, u"requestsRemoved API 1-1"_s,
+                u"collectionsChanged"_s}},
+        {"move folder to its own collection",
+            [](Workspace& w) {
+                EXPECT_FALSE(w.state.moveFolderToCollection(w.named(u"F"_s), w.named(u"API"_s)));
+            },
+            {}},
+        {"add environment", [](Workspace& w) { w.state.addEnvironment(u"E"_s); },
+            {u"environmentsInserted 2-2"_s, u"environmentsChanged"_s}},
+        {"delete active environment",
+            [](Workspace& w) { w.state.deleteEnvironment(w.named(u"Dev"_s)); },
+            {u"environmentsRemoved 0-0"_s, u"activeEnvironmentChanged"_s,
+                u"environmentsChanged"_s}},
+        {"activate another", [](Workspace& w) { w.state.setActiveEnvironment(w.named(u"Prod"_s)); },
+            {u"environmentChanged Dev"_s, u"environmentChanged Prod"_s,
+                u"activeEnvironmentChanged"_s, u"environmentsChanged"_s}},
+        {"activate the active one",
+            [](Workspace& w) { w.state.setActiveEnvironment(w.named(u"Dev"_s)); }, {}},
+        {"rename environment",
+            [](Workspace& w) { w.state.renameEnvironment(w.named(u"Prod"_s), u"P"_s); },
+            {u"environmentChanged Prod"_s, u"environmentsChanged"_s}},
+        {"insert rows",
+            [](Workspace& w) {
+                EXPECT_TRUE(w.state.insertVariables(w.named(u"Dev"_s), 1, {{}, {}}));
+            },
+            {u"variablesInserted Dev 1-2"_s, u"environmentsChanged"_s}},
+        {"insert rows past the end",
+            [](Workspace& w) { EXPECT_FALSE(w.state.insertVariables(w.named(u"Dev"_s), 2, {{}})); },
+            {}},
+        {"remove row",
+            [](Workspace& w) { EXPECT_TRUE(w.state.removeVariables(w.named(u"Dev"_s), 0, 1)); },
+            {u"variablesRemoved Dev 0-0"_s, u"environmentsChanged"_s}},
+        {"remove rows that are not there",
+            [](Workspace& w) { EXPECT_FALSE(w.state.removeVariables(std::nullopt, 0, 2)); }, {}},
+        {"edit global row",
+            [](Workspace& w) {
+                KeyValuePair row = w.state.globalVariables()[0];
+                row.value = u"a"_s;
+                w.state.updateVariable(std::nullopt, row);
+            },
+            {u"variableChanged global g"_s, u"globalVariablesChanged"_s}},
+        {"same global rows",
+            [](Workspace& w) { w.state.setGlobalVariables(w.state.globalVariables()); }, {}},
+        {"replace rows",
+            [](Workspace& w) { w.state.setEnvironmentVariables(w.named(u"Dev"_s), {{}}); },
+            {u"variablesRemoved Dev 0-0"_s, u"variablesInserted Dev 0-0"_s,
+                u"environmentsChanged"_s}},
+        {"record at the limit", [](Workspace& w) { w.state.addHistoryItem(w.r1, 201, 0.2); },
+            {u"historyInserted 0-0"_s, u"historyRemoved 2-2"_s, u"historyChanged"_s}},
+        {"clear history", [](Workspace& w) { w.state.clearHistory(); },
+            {u"historyRemoved 0-1"_s, u"historyChanged"_s}},
+        {"open new request", [](Workspace& w) { w.state.openNewRequest(); },
+            {u"tabsInserted 2-2"_s, u"activeTabIDChanged"_s, u"openRequestChanged"_s,
+                u"tabsChanged"_s}},
+        {"close active tab", [](Workspace& w) { w.state.closeTab(w.named(u"t2"_s)); },
+            {u"activeTabIDChanged"_s, u"openRequestChanged"_s, u"openRequestOriginChanged"_s,
+                u"tabsRemoved 1-1"_s, u"tabsChanged"_s}},
+        {"close all tabs", [](Workspace& w) { w.state.closeAllTabs(); },
+            {u"activeTabIDChanged"_s, u"openRequestChanged"_s, u"tabsRemoved 0-1"_s,
+                u"tabsChanged"_s}},
+        {"switch to the active tab", [](Workspace& w) { w.state.switchToTab(w.named(u"t2"_s)); },
+            {}},
+        {"a background tab starts loading",
+            [](Workspace& w) {
+                w.state.updateTabResponse(w.named(u"t1"_s), std::nullopt, std::nullopt, true);
+            },
+            {u"tabChanged t1"_s, u"tabsChanged"_s}},
+        {"a tab's send state again",
+            [](Workspace& w) {
+                w.state.updateTabResponse(w.named(u"t1"_s), std::nullopt, std::nullopt, false);
+            },
+            {}},
+        {"change origin",
+            [](Workspace& w) {
+                w.state.setActiveTabOrigin(RequestOrigin::collection(w.named(u"Other"_s)));
+            },
+            {u"openRequestOriginChanged"_s, u"tabChanged t2"_s, u"tabsChanged"_s}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Workspace workspace;
+        Follower follower(workspace.state, workspace.names);
+        c.op(workspace);
+        EXPECT_EQ(follower.log, c.expected);
+        EXPECT_TRUE(follower.inStep());
+    }
+}
+
+// A restored backup and the start-up load change whole lists; they too arrive as insertions
+// and removals a model can follow.
+TEST(Notifications, loadAndBackupArriveAsRowsAModelCanFollow)
+{
+    const QList<Collection> stored {Collection {.name = u"A"_s}, Collection {.name = u"B"_s}};
+    StateRun run({.files = {{kCollectionsFile, encodeRecords(stored)}}, .waitForLoad = false});
+    run.state.addCollection(u"Early"_s);
+    QHash<QUuid, QString> names;
+    Follower follower(run.state, names);
+    ASSERT_TRUE(waitUntilLoaded(run.state));
+    EXPECT_EQ(follower.log, (QStringList {u"collectionsInserted 0-1"_s, u"collectionsChanged"_s}));
+
+    follower.log.clear();
+    run.folder.write(u"backup.json"_s,
+        CollectionExporter::makeBackup(
+            {.collections = QList<Collection> {}, .environments = {}, .history = {}}, QDateTime()));
+    run.state.importAllData(run.folder.filePath(u"backup.json"_s));
+    ASSERT_TRUE(QSignalSpy(&run.state, &AppState::fileOperationFinished).wait(20000));
+    EXPECT_EQ(follower.log, (QStringList {u"collectionsRemoved 0-2"_s, u"collectionsChanged"_s}));
+}
