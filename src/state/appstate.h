@@ -37,7 +37,8 @@ class Settings;
 /// follow the fine-grained notifications of the store they show (`collectionStore()` and the
 /// like, read-only), which tell a model which rows changed. The coarse signals here fire once
 /// per operation that changed their list. Setting a field to the value it already holds is not
-/// a change: no signal, no save.
+/// a change: no signal, no save. Operations take ids by value, so an id read from the state
+/// itself stays what it was while the operation changes the state.
 ///
 /// Construction starts the load of the three data files and returns at once; the lists fill
 /// in when the load completes.
@@ -126,25 +127,25 @@ public:
     /// The variable set to send with, made fresh on every call.
     std::optional<APIEnvironment> mergedEnvironment() const;
     /// Makes the environment with `id` the only active one (none for no id or an unknown one).
-    void setActiveEnvironment(const std::optional<QUuid>& id);
+    void setActiveEnvironment(std::optional<QUuid> id);
     /// Appends an inactive environment with one blank enabled row.
     void addEnvironment(const QString& name);
     /// Removes every environment with `id`; an unknown id changes nothing.
-    void deleteEnvironment(const QUuid& id);
-    void renameEnvironment(const QUuid& id, const QString& name);
+    void deleteEnvironment(QUuid id);
+    void renameEnvironment(QUuid id, const QString& name);
     /// Replaces the environment's rows.
-    void setEnvironmentVariables(const QUuid& id, const QList<KeyValuePair>& variables);
+    void setEnvironmentVariables(QUuid id, const QList<KeyValuePair>& variables);
     /// Replaces the global variables.
     void setGlobalVariables(const QList<KeyValuePair>& variables);
     // The row operations name the rows of one environment by its id, or the global variables
     // without an id (see `EnvironmentStore`).
     /// Inserts `rows` before position `row`; false when the environment or position is wrong.
     bool insertVariables(
-        const std::optional<QUuid>& environmentID, int row, const QList<KeyValuePair>& rows);
+        std::optional<QUuid> environmentID, int row, const QList<KeyValuePair>& rows);
     /// Removes `count` rows from `row`; false when they are not all there.
-    bool removeVariables(const std::optional<QUuid>& environmentID, int row, int count);
+    bool removeVariables(std::optional<QUuid> environmentID, int row, int count);
     /// Replaces the row with the same id.
-    void updateVariable(const std::optional<QUuid>& environmentID, const KeyValuePair& variable);
+    void updateVariable(std::optional<QUuid> environmentID, const KeyValuePair& variable);
 
     // ---- History ----
     /// Records a sent request at the front of the history and trims it to the retention limit
@@ -179,26 +180,26 @@ public:
     void openNewRequest();
     /// Switches to the tab that already shows `request.id` (keeping its edits and response), or
     /// opens the request in a new tab whose origin is the collection.
-    void openFromCollection(const APIRequest& request, const QUuid& collectionID);
+    void openFromCollection(const APIRequest& request, QUuid collectionID);
     /// Switches to the tab that already shows `request.id`, or opens a plain HTTP copy of it
     /// with a fresh id in a new tab whose origin is the history.
     void openFromHistory(const APIRequest& request);
     /// Closing the active tab activates the rightmost remaining one. The working copy is
     /// written back first, so closing another tab keeps the active tab's edits.
-    void closeTab(const QUuid& id);
+    void closeTab(QUuid id);
     /// Closes every tab but `id` and activates it, keeping the working copy's edits.
-    void closeOtherTabs(const QUuid& id);
+    void closeOtherTabs(QUuid id);
     /// Closes every tab; the working copy is not written back.
     void closeAllTabs();
     /// Writes the working copy back and loads the tab's; nothing when `id` is already active.
-    void switchToTab(const QUuid& id);
+    void switchToTab(QUuid id);
     /// Writes the working copy and its origin back into the active tab.
     void saveCurrentTabState();
     /// Records the state of a send in the active tab; a response also adds a timing entry.
     void updateActiveTabResponse(const std::optional<APIResponse>& response,
         const std::optional<QString>& error, bool isLoading);
     /// The same for the tab `tabID` whether or not it is active; nothing when it is closed.
-    void updateTabResponse(const QUuid& tabID, const std::optional<APIResponse>& response,
+    void updateTabResponse(QUuid tabID, const std::optional<APIResponse>& response,
         const std::optional<QString>& error, bool isLoading);
     /// Changes the origin of the working copy and of the active tab.
     void setActiveTabOrigin(const RequestOrigin& origin);
@@ -209,24 +210,23 @@ public:
     /// Appends a whole collection as given (a duplicate, an import).
     void appendCollection(const Collection& collection);
     /// Also closes every tab whose origin is that collection.
-    void deleteCollection(const QUuid& id);
-    void renameCollection(const QUuid& id, const QString& name);
-    void addFolder(const QString& name, const QUuid& collectionID);
+    void deleteCollection(QUuid id);
+    void renameCollection(QUuid id, const QString& name);
+    void addFolder(const QString& name, QUuid collectionID);
     /// The folder's requests stay in the collection, at the top level.
-    void deleteFolder(const QUuid& folderID, const QUuid& collectionID);
-    void renameFolder(const QUuid& folderID, const QUuid& collectionID, const QString& name);
+    void deleteFolder(QUuid folderID, QUuid collectionID);
+    void renameFolder(QUuid folderID, QUuid collectionID, const QString& name);
     /// Moves the folder and the requests it lists to the end of another collection (requests
     /// the target already holds are not added twice). False, changing nothing, when no
     /// collection has the folder, the target is its own collection or does not exist.
-    bool moveFolderToCollection(const QUuid& folderID, const QUuid& targetCollectionID);
+    bool moveFolderToCollection(QUuid folderID, QUuid targetCollectionID);
     /// Replaces the request with the same id in place, or appends it; stored exactly as given.
-    void saveRequestToCollection(const APIRequest& request, const QUuid& collectionID);
-    void renameRequest(const QUuid& requestID, const QUuid& collectionID, const QString& name);
+    void saveRequestToCollection(const APIRequest& request, QUuid collectionID);
+    void renameRequest(QUuid requestID, QUuid collectionID, const QString& name);
     /// Removes the request and its id from every folder, and closes the first tab showing it.
-    void removeRequest(const QUuid& requestID, const QUuid& collectionID);
+    void removeRequest(QUuid requestID, QUuid collectionID);
     /// Takes the id out of every folder and, if `folderID` names a folder, appends it there.
-    void moveRequestToFolder(
-        const QUuid& requestID, const std::optional<QUuid>& folderID, const QUuid& collectionID);
+    void moveRequestToFolder(QUuid requestID, std::optional<QUuid> folderID, QUuid collectionID);
     /// A copy named "<name> (Copy)" with a fresh id and dates; changes nothing by itself.
     static APIRequest duplicateRequest(const APIRequest& request);
     /// The first collection, in list order, that holds a request with this id.

@@ -17,7 +17,7 @@ std::optional<APIEnvironment> AppState::mergedEnvironment() const
     return m_environments.mergedEnvironment();
 }
 
-void AppState::setActiveEnvironment(const std::optional<QUuid>& id)
+void AppState::setActiveEnvironment(std::optional<QUuid> id)
 {
     m_environments.setActiveEnvironment(id);
 }
@@ -27,17 +27,17 @@ void AppState::addEnvironment(const QString& name)
     m_environments.addEnvironment(name);
 }
 
-void AppState::deleteEnvironment(const QUuid& id)
+void AppState::deleteEnvironment(QUuid id)
 {
     m_environments.deleteEnvironment(id);
 }
 
-void AppState::renameEnvironment(const QUuid& id, const QString& name)
+void AppState::renameEnvironment(QUuid id, const QString& name)
 {
     m_environments.renameEnvironment(id, name);
 }
 
-void AppState::setEnvironmentVariables(const QUuid& id, const QList<KeyValuePair>& variables)
+void AppState::setEnvironmentVariables(QUuid id, const QList<KeyValuePair>& variables)
 {
     m_environments.setVariables(id, variables);
 }
@@ -48,18 +48,17 @@ void AppState::setGlobalVariables(const QList<KeyValuePair>& variables)
 }
 
 bool AppState::insertVariables(
-    const std::optional<QUuid>& environmentID, int row, const QList<KeyValuePair>& rows)
+    std::optional<QUuid> environmentID, int row, const QList<KeyValuePair>& rows)
 {
     return m_environments.insertVariables(environmentID, row, rows);
 }
 
-bool AppState::removeVariables(const std::optional<QUuid>& environmentID, int row, int count)
+bool AppState::removeVariables(std::optional<QUuid> environmentID, int row, int count)
 {
     return m_environments.removeVariables(environmentID, row, count);
 }
 
-void AppState::updateVariable(
-    const std::optional<QUuid>& environmentID, const KeyValuePair& variable)
+void AppState::updateVariable(std::optional<QUuid> environmentID, const KeyValuePair& variable)
 {
     m_environments.updateVariable(environmentID, variable);
 }
@@ -84,7 +83,7 @@ void AppState::openNewRequest()
     m_tabs.openNewRequest();
 }
 
-void AppState::openFromCollection(const APIRequest& request, const QUuid& collectionID)
+void AppState::openFromCollection(const APIRequest& request, QUuid collectionID)
 {
     m_tabs.openFromCollection(request, collectionID);
 }
@@ -94,12 +93,12 @@ void AppState::openFromHistory(const APIRequest& request)
     m_tabs.openFromHistory(request);
 }
 
-void AppState::closeTab(const QUuid& id)
+void AppState::closeTab(QUuid id)
 {
     m_tabs.closeTab(id);
 }
 
-void AppState::closeOtherTabs(const QUuid& id)
+void AppState::closeOtherTabs(QUuid id)
 {
     m_tabs.closeOtherTabs(id);
 }
@@ -109,7 +108,7 @@ void AppState::closeAllTabs()
     m_tabs.closeAllTabs();
 }
 
-void AppState::switchToTab(const QUuid& id)
+void AppState::switchToTab(QUuid id)
 {
     m_tabs.switchToTab(id);
 }
@@ -126,7 +125,7 @@ void AppState::updateActiveTabResponse(
         m_tabs.updateTabResponse(*active, response, error, isLoading);
 }
 
-void AppState::updateTabResponse(const QUuid& tabID, const std::optional<APIResponse>& response,
+void AppState::updateTabResponse(QUuid tabID, const std::optional<APIResponse>& response,
     const std::optional<QString>& error, bool isLoading)
 {
     m_tabs.updateTabResponse(tabID, response, error, isLoading);
@@ -147,7 +146,7 @@ void AppState::appendCollection(const Collection& collection)
     m_collections.appendCollection(collection);
 }
 
-void AppState::deleteCollection(const QUuid& id)
+void AppState::deleteCollection(QUuid id)
 {
     if (!m_collections.collection(id))
         return;
@@ -157,42 +156,42 @@ void AppState::deleteCollection(const QUuid& id)
     m_collections.removeCollection(id);
 }
 
-void AppState::renameCollection(const QUuid& id, const QString& name)
+void AppState::renameCollection(QUuid id, const QString& name)
 {
     m_collections.renameCollection(id, name);
 }
 
-void AppState::addFolder(const QString& name, const QUuid& collectionID)
+void AppState::addFolder(const QString& name, QUuid collectionID)
 {
     m_collections.addFolder(name, collectionID);
 }
 
-void AppState::deleteFolder(const QUuid& folderID, const QUuid& collectionID)
+void AppState::deleteFolder(QUuid folderID, QUuid collectionID)
 {
     m_collections.deleteFolder(folderID, collectionID);
 }
 
-void AppState::renameFolder(const QUuid& folderID, const QUuid& collectionID, const QString& name)
+void AppState::renameFolder(QUuid folderID, QUuid collectionID, const QString& name)
 {
     m_collections.renameFolder(folderID, collectionID, name);
 }
 
-bool AppState::moveFolderToCollection(const QUuid& folderID, const QUuid& targetCollectionID)
+bool AppState::moveFolderToCollection(QUuid folderID, QUuid targetCollectionID)
 {
     return m_collections.moveFolderToCollection(folderID, targetCollectionID);
 }
 
-void AppState::saveRequestToCollection(const APIRequest& request, const QUuid& collectionID)
+void AppState::saveRequestToCollection(const APIRequest& request, QUuid collectionID)
 {
     m_collections.saveRequestToCollection(request, collectionID);
 }
 
-void AppState::renameRequest(const QUuid& requestID, const QUuid& collectionID, const QString& name)
+void AppState::renameRequest(QUuid requestID, QUuid collectionID, const QString& name)
 {
     m_collections.renameRequest(requestID, collectionID, name);
 }
 
-void AppState::removeRequest(const QUuid& requestID, const QUuid& collectionID)
+void AppState::removeRequest(QUuid requestID, QUuid collectionID)
 {
     if (!m_collections.removeRequest(requestID, collectionID))
         return;
@@ -206,7 +205,7 @@ void AppState::removeRequest(const QUuid& requestID, const QUuid& collectionID)
 }
 
 void AppState::moveRequestToFolder(
-    const QUuid& requestID, const std::optional<QUuid>& folderID, const QUuid& collectionID)
+    QUuid requestID, std::optional<QUuid> folderID, QUuid collectionID)
 {
     m_collections.moveRequestToFolder(requestID, folderID, collectionID);
 }

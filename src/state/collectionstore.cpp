@@ -73,7 +73,7 @@ void CollectionStore::appendCollection(const Collection& collection)
     finish(append({collection}));
 }
 
-bool CollectionStore::removeCollection(const QUuid& id)
+bool CollectionStore::removeCollection(QUuid id)
 {
     const bool removed = removeRuns(
         m_collections, [&id](const Collection& collection) { return collection.id == id; },
@@ -82,7 +82,7 @@ bool CollectionStore::removeCollection(const QUuid& id)
     return removed;
 }
 
-void CollectionStore::renameCollection(const QUuid& id, const QString& name)
+void CollectionStore::renameCollection(QUuid id, const QString& name)
 {
     Collection* collection = find(id);
     if (!collection || collection->name == name)
@@ -92,7 +92,7 @@ void CollectionStore::renameCollection(const QUuid& id, const QString& name)
     finish(true);
 }
 
-void CollectionStore::addFolder(const QString& name, const QUuid& collectionID)
+void CollectionStore::addFolder(const QString& name, QUuid collectionID)
 {
     Collection* collection = find(collectionID);
     if (!collection)
@@ -110,14 +110,13 @@ bool CollectionStore::removeFolders(Collection& collection, const QUuid& folderI
         [&](int first, int last) { Q_EMIT foldersRemoved(collectionID, first, last); });
 }
 
-void CollectionStore::deleteFolder(const QUuid& folderID, const QUuid& collectionID)
+void CollectionStore::deleteFolder(QUuid folderID, QUuid collectionID)
 {
     if (Collection* collection = find(collectionID))
         finish(removeFolders(*collection, folderID));
 }
 
-void CollectionStore::renameFolder(
-    const QUuid& folderID, const QUuid& collectionID, const QString& name)
+void CollectionStore::renameFolder(QUuid folderID, QUuid collectionID, const QString& name)
 {
     Collection* collection = find(collectionID);
     const int index = collection ? indexOfID(collection->folders, folderID) : -1;
@@ -128,7 +127,7 @@ void CollectionStore::renameFolder(
     finish(true);
 }
 
-bool CollectionStore::moveFolderToCollection(const QUuid& folderID, const QUuid& targetCollectionID)
+bool CollectionStore::moveFolderToCollection(QUuid folderID, QUuid targetCollectionID)
 {
     const std::optional<QUuid> sourceID = collectionForFolder(folderID);
     if (!sourceID || *sourceID == targetCollectionID || !find(targetCollectionID))
@@ -163,7 +162,7 @@ bool CollectionStore::moveFolderToCollection(const QUuid& folderID, const QUuid&
     return true;
 }
 
-void CollectionStore::saveRequestToCollection(const APIRequest& request, const QUuid& collectionID)
+void CollectionStore::saveRequestToCollection(const APIRequest& request, QUuid collectionID)
 {
     Collection* collection = find(collectionID);
     if (!collection)
@@ -181,8 +180,7 @@ void CollectionStore::saveRequestToCollection(const APIRequest& request, const Q
     finish(true);
 }
 
-void CollectionStore::renameRequest(
-    const QUuid& requestID, const QUuid& collectionID, const QString& name)
+void CollectionStore::renameRequest(QUuid requestID, QUuid collectionID, const QString& name)
 {
     Collection* collection = find(collectionID);
     const int index = collection ? indexOfID(collection->requests, requestID) : -1;
@@ -221,7 +219,7 @@ bool CollectionStore::removeRequests(Collection& collection, const QList<QUuid>&
     return changed;
 }
 
-bool CollectionStore::removeRequest(const QUuid& requestID, const QUuid& collectionID)
+bool CollectionStore::removeRequest(QUuid requestID, QUuid collectionID)
 {
     Collection* collection = find(collectionID);
     if (!collection)
@@ -231,7 +229,7 @@ bool CollectionStore::removeRequest(const QUuid& requestID, const QUuid& collect
 }
 
 void CollectionStore::moveRequestToFolder(
-    const QUuid& requestID, const std::optional<QUuid>& folderID, const QUuid& collectionID)
+    QUuid requestID, std::optional<QUuid> folderID, QUuid collectionID)
 {
     Collection* collection = find(collectionID);
     if (!collection)

@@ -25,7 +25,12 @@ class PersistenceService;
 /// applies them in order to its own rows stays in step without a reset. Positions are those of
 /// the list at that moment; a change in place names the record by id. `collectionsChanged`
 /// follows once, after the last step of an operation that changed anything. An operation that
-/// leaves everything as it was (an unknown id, the same name again) notifies nothing.
+/// leaves everything as it was (an unknown id, the same name again) notifies nothing. A handler
+/// should not change the state before it returns: the listeners after it would be told of a
+/// step the list has already moved past.
+///
+/// Operations take ids by value: an id read from the state itself (the open request's origin)
+/// must not change while the operation changes the state.
 class CollectionStore : public QObject {
     Q_OBJECT
 
@@ -47,27 +52,26 @@ public:
     /// Appends the collection as given (a duplicate, an import).
     void appendCollection(const Collection& collection);
     /// False when no collection has `id`.
-    bool removeCollection(const QUuid& id);
-    void renameCollection(const QUuid& id, const QString& name);
+    bool removeCollection(QUuid id);
+    void renameCollection(QUuid id, const QString& name);
 
-    void addFolder(const QString& name, const QUuid& collectionID);
+    void addFolder(const QString& name, QUuid collectionID);
     /// The folder's requests stay in the collection, at the top level.
-    void deleteFolder(const QUuid& folderID, const QUuid& collectionID);
-    void renameFolder(const QUuid& folderID, const QUuid& collectionID, const QString& name);
+    void deleteFolder(QUuid folderID, QUuid collectionID);
+    void renameFolder(QUuid folderID, QUuid collectionID, const QString& name);
     /// Moves the folder, with the requests it lists, to the end of another collection; requests
     /// that collection already holds are not added twice. False when no collection has the
     /// folder, the target is its own collection, or there is no target.
-    bool moveFolderToCollection(const QUuid& folderID, const QUuid& targetCollectionID);
+    bool moveFolderToCollection(QUuid folderID, QUuid targetCollectionID);
 
     /// Replaces the request with the same id in place, or appends it; stored exactly as given.
-    void saveRequestToCollection(const APIRequest& request, const QUuid& collectionID);
-    void renameRequest(const QUuid& requestID, const QUuid& collectionID, const QString& name);
+    void saveRequestToCollection(const APIRequest& request, QUuid collectionID);
+    void renameRequest(QUuid requestID, QUuid collectionID, const QString& name);
     /// Removes the request and its id from every folder. False when there is no such
     /// collection.
-    bool removeRequest(const QUuid& requestID, const QUuid& collectionID);
+    bool removeRequest(QUuid requestID, QUuid collectionID);
     /// Takes the id out of every folder and, if `folderID` names a folder, appends it there.
-    void moveRequestToFolder(
-        const QUuid& requestID, const std::optional<QUuid>& folderID, const QUuid& collectionID);
+    void moveRequestToFolder(QUuid requestID, std::optional<QUuid> folderID, QUuid collectionID);
 
     /// Writes the list at once, in place of the pending auto-save.
     void save() { m_saver.saveNow(); }

@@ -86,7 +86,7 @@ void EnvironmentStore::appendEnvironment(const APIEnvironment& environment)
     finish(append({environment}), activeBefore);
 }
 
-void EnvironmentStore::deleteEnvironment(const QUuid& id)
+void EnvironmentStore::deleteEnvironment(QUuid id)
 {
     const std::optional<QUuid> activeBefore = activeID();
     const bool removed = removeRuns(
@@ -95,7 +95,7 @@ void EnvironmentStore::deleteEnvironment(const QUuid& id)
     finish(removed, activeBefore);
 }
 
-void EnvironmentStore::renameEnvironment(const QUuid& id, const QString& name)
+void EnvironmentStore::renameEnvironment(QUuid id, const QString& name)
 {
     const int index = indexOfID(m_environments, id);
     if (index < 0 || m_environments[index].name == name)
@@ -105,7 +105,7 @@ void EnvironmentStore::renameEnvironment(const QUuid& id, const QString& name)
     finish(true, activeID());
 }
 
-void EnvironmentStore::setActiveEnvironment(const std::optional<QUuid>& id)
+void EnvironmentStore::setActiveEnvironment(std::optional<QUuid> id)
 {
     const std::optional<QUuid> activeBefore = activeID();
     bool changed = false;
@@ -131,7 +131,7 @@ void EnvironmentStore::finishVariables(const std::optional<QUuid>& environmentID
 }
 
 bool EnvironmentStore::insertVariables(
-    const std::optional<QUuid>& environmentID, int row, const QList<KeyValuePair>& rows)
+    std::optional<QUuid> environmentID, int row, QList<KeyValuePair> rows)
 {
     QList<KeyValuePair>* variables = findVariables(environmentID);
     if (!variables || row < 0 || row > variables->size())
@@ -145,8 +145,7 @@ bool EnvironmentStore::insertVariables(
     return true;
 }
 
-bool EnvironmentStore::removeVariables(
-    const std::optional<QUuid>& environmentID, int row, int count)
+bool EnvironmentStore::removeVariables(std::optional<QUuid> environmentID, int row, int count)
 {
     QList<KeyValuePair>* variables = findVariables(environmentID);
     if (!variables || row < 0 || count < 0 || row + count > variables->size())
@@ -160,7 +159,7 @@ bool EnvironmentStore::removeVariables(
 }
 
 void EnvironmentStore::updateVariable(
-    const std::optional<QUuid>& environmentID, const KeyValuePair& variable)
+    std::optional<QUuid> environmentID, const KeyValuePair& variable)
 {
     QList<KeyValuePair>* variables = findVariables(environmentID);
     const int index = variables ? indexOfID(*variables, variable.id) : -1;
@@ -172,7 +171,7 @@ void EnvironmentStore::updateVariable(
 }
 
 void EnvironmentStore::setVariables(
-    const std::optional<QUuid>& environmentID, const QList<KeyValuePair>& rows)
+    std::optional<QUuid> environmentID, const QList<KeyValuePair>& rows)
 {
     finishVariables(environmentID, replaceRows(environmentID, rows));
 }

@@ -51,22 +51,21 @@ public:
     /// Appends the environment as given (an import).
     void appendEnvironment(const APIEnvironment& environment);
     /// Removes every environment with `id`.
-    void deleteEnvironment(const QUuid& id);
-    void renameEnvironment(const QUuid& id, const QString& name);
+    void deleteEnvironment(QUuid id);
+    void renameEnvironment(QUuid id, const QString& name);
     /// Makes the environment with `id` the only active one (none for no id or an unknown one).
-    void setActiveEnvironment(const std::optional<QUuid>& id);
+    void setActiveEnvironment(std::optional<QUuid> id);
 
     /// Inserts `rows` before position `row` (0 to the row count). False, changing nothing, for
     /// an unknown environment or a position out of range.
-    bool insertVariables(
-        const std::optional<QUuid>& environmentID, int row, const QList<KeyValuePair>& rows);
+    bool insertVariables(std::optional<QUuid> environmentID, int row, QList<KeyValuePair> rows);
     /// Removes `count` rows from `row`. False, changing nothing, when they are not all there.
-    bool removeVariables(const std::optional<QUuid>& environmentID, int row, int count);
+    bool removeVariables(std::optional<QUuid> environmentID, int row, int count);
     /// Replaces the row with the same id.
-    void updateVariable(const std::optional<QUuid>& environmentID, const KeyValuePair& variable);
+    void updateVariable(std::optional<QUuid> environmentID, const KeyValuePair& variable);
     /// Replaces every row. Rows that keep their ids and order are changed in place; otherwise
     /// the old rows are removed and the new ones inserted.
-    void setVariables(const std::optional<QUuid>& environmentID, const QList<KeyValuePair>& rows);
+    void setVariables(std::optional<QUuid> environmentID, const QList<KeyValuePair>& rows);
 
     /// Writes the environments at once, in place of the pending auto-save.
     void save() { m_saver.saveNow(); }

@@ -70,7 +70,7 @@ void TabStore::openNewRequest()
     addTab(RequestTab {});
 }
 
-void TabStore::openFromCollection(const APIRequest& request, const QUuid& collectionID)
+void TabStore::openFromCollection(const APIRequest& request, QUuid collectionID)
 {
     for (const RequestTab& tab : m_tabs) {
         if (tab.request.id == request.id) {
@@ -103,12 +103,12 @@ void TabStore::addTab(RequestTab tab)
     finish(true);
 }
 
-void TabStore::closeTab(const QUuid& id)
+void TabStore::closeTab(QUuid id)
 {
     closeTabsWhere([&id](const RequestTab& tab) { return tab.id == id; });
 }
 
-void TabStore::closeOtherTabs(const QUuid& id)
+void TabStore::closeOtherTabs(QUuid id)
 {
     if (!tab(id))
         return;
@@ -147,7 +147,7 @@ void TabStore::closeTabsWhere(const std::function<bool(const RequestTab&)>& clos
     finish(changed);
 }
 
-bool TabStore::switchTo(const QUuid& id)
+bool TabStore::switchTo(QUuid id)
 {
     if (m_activeTabID == id || !tab(id))
         return false;
@@ -157,7 +157,7 @@ bool TabStore::switchTo(const QUuid& id)
     return changed;
 }
 
-void TabStore::switchToTab(const QUuid& id)
+void TabStore::switchToTab(QUuid id)
 {
     finish(switchTo(id));
 }
@@ -197,7 +197,7 @@ void TabStore::syncActiveTab()
     }
 }
 
-void TabStore::updateTabResponse(const QUuid& tabID, const std::optional<APIResponse>& response,
+void TabStore::updateTabResponse(QUuid tabID, const std::optional<APIResponse>& response,
     const std::optional<QString>& error, bool isLoading)
 {
     const int index = indexOfID(m_tabs, tabID);

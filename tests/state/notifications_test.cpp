@@ -267,21 +267,34 @@ struct Workspace {
     QHash<QUuid, QString> names;
 };
 
+struct Case {
+    const char* name;
+    std::function<void(Workspace&)> op;
+    QStringList expected;
+};
+
 // Each operation, on the same workspace: the notifications it sends, in order. A no-op sends
 // none. The follower checks that each one describes the list as it is when it arrives.
-TEST(Notifications, eachOperationAnnouncesExactlyTheRowsItChangesInOrder)
+void expectNotifications(const QList<Case>& cases)
 {
-    using Op = std::function<void(Workspace&)>;
-    const auto changed = [](Workspace& w, const QString& request) {
-        APIRequest edited = w.state.collections()[0].requests[request == u"r1"_s ? 0 : 1];
-        edited.url = u"https://edited.test"_s;
-        return edited;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Workspace workspace;
+        Follower follower(workspace.state, workspace.names);
+        c.op(workspace);
+        EXPECT_EQ(follower.log, c.expected);
+        EXPECT_TRUE(follower.inStep());
+    }
+}
+
+TEST(Notifications, collectionOperationsAnnounceExactlyTheRowsTheyChange)
+{
+    const auto edited = [](Workspace& w) {
+        APIRequest request = w.state.collections()[0].requests[0];
+        request.url = u"https://edited.test"_s;
+        return request;
     };
-    const struct {
-        const char* name;
-        Op op;
-        QStringList expected;
-    } cases[] = {
+    expectNotifications({
         {"add collection", [](Workspace& w) { w.state.addCollection(u"N"_s); },
             {u"collectionsInserted 2-2"_s, u"collectionsChanged"_s}},
         {"delete collection with a tab",
@@ -304,9 +317,7 @@ TEST(Notifications, eachOperationAnnouncesExactlyTheRowsItChangesInOrder)
             [](Workspace& w) { w.state.renameFolder(w.named(u"F"_s), w.named(u"API"_s), u"G"_s); },
             {u"folderChanged F"_s, u"collectionsChanged"_s}},
         {"save changed request",
-            [&](Workspace& w) {
-                w.state.saveRequestToCollection(changed(w, u"r1"_s), w.named(u"API"_s));
-            },
+            [&](Workspace& w) { w.state.saveRequestToCollection(edited(w), w.named(u"API"_s)); },
             {u"requestChanged r1"_s, u"collectionsChanged"_s}},
         {"save new request",
             [](Workspace& w) { w.state.saveRequestToCollection(APIRequest {}, w.named(u"API"_s)); },
@@ -342,6 +353,12 @@ TEST(Notifications, eachOperationAnnouncesExactlyTheRowsItChangesInOrder)
                 EXPECT_FALSE(w.state.moveFolderToCollection(w.named(u"F"_s), w.named(u"API"_s)));
             },
             {}},
+    });
+}
+
+TEST(Notifications, environmentOperationsAnnounceExactlyTheRowsTheyChange)
+{
+    expectNotifications({
         {"add environment", [](Workspace& w) { w.state.addEnvironment(u"E"_s); },
             {u"environmentsInserted 2-2"_s, u"environmentsChanged"_s}},
         {"delete active environment",
@@ -382,6 +399,12 @@ TEST(Notifications, eachOperationAnnouncesExactlyTheRowsItChangesInOrder)
             [](Workspace& w) { w.state.setEnvironmentVariables(w.named(u"Dev"_s), {{}}); },
             {u"variablesRemoved Dev 0-0"_s, u"variablesInserted Dev 0-0"_s,
                 u"environmentsChanged"_s}},
+    });
+}
+
+TEST(Notifications, historyAndTabOperationsAnnounceExactlyTheRowsTheyChange)
+{
+    expectNotifications({
         {"record at the limit", [](Workspace& w) { w.state.addHistoryItem(w.r1, 201, 0.2); },
             {u"historyInserted 0-0"_s, u"historyRemoved 2-2"_s, u"historyChanged"_s}},
         {"clear history", [](Workspace& w) { w.state.clearHistory(); },
@@ -412,15 +435,7 @@ TEST(Notifications, eachOperationAnnouncesExactlyTheRowsItChangesInOrder)
                 w.state.setActiveTabOrigin(RequestOrigin::collection(w.named(u"Other"_s)));
             },
             {u"openRequestOriginChanged"_s, u"tabChanged t2"_s, u"tabsChanged"_s}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Workspace workspace;
-        Follower follower(workspace.state, workspace.names);
-        c.op(workspace);
-        EXPECT_EQ(follower.log, c.expected);
-        EXPECT_TRUE(follower.inStep());
-    }
+    });
 }
 
 // A restored backup and the start-up load change whole lists; they too arrive as insertions

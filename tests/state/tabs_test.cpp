@@ -132,3 +132,31 @@ TEST(Tabs, closingActivatesTheLastTabAndKeepsTheActiveTabsEdits)
             c.active == 1 ? u"https://edited.test"_s : u"https://b.test"_s);
     }
 }
+
+// The window passes ids it reads from the state itself; the operations change that data as
+// they go (closing the tab reloads the open request's origin), so they must not read the
+// argument again afterwards.
+TEST(Tabs, operationsTakeIdsReadFromTheStateItself)
+{
+    StateRun run;
+    AppState& state = run.state;
+    const APIRequest a {.url = u"https://a.test"_s};
+    const QUuid first = run.addCollection(u"A"_s, {a});
+    run.addCollection(u"B"_s);
+    state.openNewRequest();
+    state.openFromCollection(a, first);
+    state.deleteCollection(state.openRequestOrigin().collectionID);
+    ASSERT_EQ(state.collections().size(), 1);
+    EXPECT_EQ(state.collections()[0].name, u"B"_s);
+
+    state.openNewRequest();
+    state.openNewRequest();
+    const QList<QUuid> before = tabIDs(state);
+    state.closeOtherTabs(state.tabs()[1].id);
+    EXPECT_EQ(tabIDs(state), QList<QUuid> {before[1]});
+    state.addEnvironment(u"E"_s);
+    state.addEnvironment(u"F"_s);
+    state.deleteEnvironment(state.environments()[0].id);
+    ASSERT_EQ(state.environments().size(), 1);
+    EXPECT_EQ(state.environments()[0].name, u"F"_s);
+}
