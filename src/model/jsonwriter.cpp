@@ -12,6 +12,33 @@ namespace mako {
 
 namespace {
 
+// QString::toUtf8 turns a lone UTF-16 surrogate, which a "\ud800" escape in a file we read puts
+// into a text, into "?", so the text would change with every save. Such a unit goes to
+// appendJsonString as its marker instead, which writes the escape back.
+QByteArray utf8KeepingLoneSurrogates(const QString& text)
+{
+    QByteArray out;
+    qsizetype copiedUpTo = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        if (!QChar::isSurrogate(unit))
+            continue;
+        if (QChar::isHighSurrogate(unit) && i + 1 < text.size()
+            && QChar::isLowSurrogate(text[i + 1].unicode())) {
+            ++i;
+            continue;
+        }
+        out += QStringView(text).sliced(copiedUpTo, i - copiedUpTo).toUtf8();
+        out += '\xFF';
+        out += QByteArray::number(uint(unit), 16); // always four digits: D800 to DFFF
+        copiedUpTo = i + 1;
+    }
+    if (copiedUpTo == 0)
+        return text.toUtf8();
+    out += QStringView(text).sliced(copiedUpTo).toUtf8();
+    return out;
+}
+
 class Writer {
 public:
     explicit Writer(JsonStyle style)
@@ -61,7 +88,7 @@ private:
 
     void string(const QString& text)
     {
-        const QByteArray utf8 = text.toUtf8();
+        const QByteArray utf8 = utf8KeepingLoneSurrogates(text);
         appendJsonString(m_out, std::string_view(utf8.constData(), size_t(utf8.size())), m_pretty);
     }
 
