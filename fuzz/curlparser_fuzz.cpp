@@ -9,6 +9,7 @@
 
 #include <QStringList>
 
+#include <array>
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -83,49 +84,39 @@ APIRequest withIdentityOf(APIRequest request, const APIRequest& model)
     return request;
 }
 
-void checkWords(const QString& text, const QList<Quoting>& quotings)
+void checkRequoted(
+    const QStringList& words, const std::optional<APIRequest>& request, const QString& again)
 {
-    const auto words = CurlParser::shellWords(text);
-    if (!words)
-        return;
-    for (const Quoting& quote : quotings) {
-        const QString again = requoted(*words, quote);
-        const auto reread = CurlParser::shellWords(again);
-        require(reread && *reread == *words, "shellWords of the re-quoted words gives the words",
-            "words: " + describe(*words) + "\nre-quoted: " + again.toUtf8()
-                + "\nread back: " + (reread ? describe(*reread) : QByteArray("(open quote)")));
+    const auto reread = CurlParser::shellWords(again);
+    require(reread && *reread == words, "shellWords of the re-quoted words gives the words", [&] {
+        return "words: " + describe(words) + "\nre-quoted: " + again.toUtf8()
+            + "\nread back: " + (reread ? describe(*reread) : QByteArray("(open quote)"));
+    });
+    const auto reimported = parseCommand(again);
+    require(reimported.has_value() == request.has_value(),
+        "a re-quoted command imports when the original does", [&] { return again.toUtf8(); });
+    if (request) {
+        require(withIdentityOf(*reimported, *request) == *request,
+            "a re-quoted command imports as the same request", [&] { return again.toUtf8(); });
     }
-}
-
-void checkImport(const QString& text, const QList<Quoting>& quotings)
-{
-    const auto request = parseCommand(text);
-    const auto words = CurlParser::shellWords(text.trimmed());
-    if (!words) {
-        require(!request, "a command whose quotes do not close is not imported");
-        return;
-    }
-    for (const Quoting& quote : quotings) {
-        const QString again = requoted(*words, quote);
-        const auto reimported = parseCommand(again);
-        require(reimported.has_value() == request.has_value(),
-            "a re-quoted command imports when the original does", again.toUtf8());
-        if (request) {
-            require(withIdentityOf(*reimported, *request) == *request,
-                "a re-quoted command imports as the same request", again.toUtf8());
-        }
-    }
-    if (request)
-        savedAndLoaded(QList {*request}, "an imported cURL request survives a save and a load");
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const QList<Quoting> quotings {singleQuoted, doubleQuoted, ansiCQuoted};
-    const QString text = QString::fromUtf8(inputBytes(data, size));
-    checkWords(text, quotings);
-    checkImport(text, quotings);
+    static const std::array<Quoting, 3> quotings {singleQuoted, doubleQuoted, ansiCQuoted};
+    // The parser reads the words of the trimmed command, so those are the words re-quoted here.
+    const QString command = QString::fromUtf8(inputBytes(data, size)).trimmed();
+    const auto request = parseCommand(command);
+    const auto words = CurlParser::shellWords(command);
+    if (!words) {
+        require(!request, "a command whose quotes do not close is not imported");
+        return 0;
+    }
+    for (const Quoting& quote : quotings)
+        checkRequoted(*words, request, requoted(*words, quote));
+    if (request)
+        savedAndLoaded(QList {*request}, "an imported cURL request survives a save and a load");
     return 0;
 }

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <type_traits>
 
 namespace mako::fuzz {
 
@@ -38,9 +39,16 @@ inline QByteArray excerpt(const QByteArray& bytes)
     std::abort();
 }
 
-inline void require(bool holds, const char* property, const QByteArray& detail = {})
+/// Fails the run when the property does not hold. The detail is bytes, or a function giving
+/// them when they take work to put together: checks run millions of times and nearly always pass.
+template <typename Detail = QByteArray>
+void require(bool holds, const char* property, const Detail& detail = {})
 {
-    if (!holds)
+    if (holds)
+        return;
+    if constexpr (std::is_invocable_v<Detail>)
+        fail(property, detail());
+    else
         fail(property, detail);
 }
 

@@ -57,9 +57,10 @@ void checkFolders(const QByteArray& bytes, const Collection& collection)
 {
     QStringList expected;
     folderPaths(QJsonDocument::fromJson(bytes).object()[u"item"_s].toArray(), {}, expected);
-    require(folderNames(collection) == expected, "every folder is named by its path",
-        "expected: " + expected.join(u" | "_s).toUtf8()
-            + "\nimported: " + folderNames(collection).join(u" | "_s).toUtf8());
+    require(folderNames(collection) == expected, "every folder is named by its path", [&] {
+        return "expected: " + expected.join(u" | "_s).toUtf8()
+            + "\nimported: " + folderNames(collection).join(u" | "_s).toUtf8();
+    });
 
     QSet<QUuid> requestIDs;
     for (const APIRequest& request : collection.requests)
@@ -68,9 +69,10 @@ void checkFolders(const QByteArray& bytes, const Collection& collection)
     QSet<QUuid> filed;
     for (const CollectionFolder& folder : collection.folders) {
         for (const QUuid& id : folder.requestIDs) {
-            require(requestIDs.contains(id), "a folder lists only requests of its collection",
-                folder.name.toUtf8());
-            require(!filed.contains(id), "no request sits in two folders", folder.name.toUtf8());
+            const auto where = [&] { return folder.name.toUtf8(); };
+            require(
+                requestIDs.contains(id), "a folder lists only requests of its collection", where);
+            require(!filed.contains(id), "no request sits in two folders", where);
             filed.insert(id);
         }
     }

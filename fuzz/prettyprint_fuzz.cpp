@@ -51,11 +51,11 @@ void checkMarkup(QStringView input, QStringView output)
             continue;
         }
         require(c == u' ' || c == u'\n', "markup formatting inserts only line breaks and blanks",
-            output.toUtf8());
+            [&] { return output.toUtf8(); });
         inInsertion = true;
     }
     require(next == input.size() && !inInsertion, "markup formatting keeps every character",
-        output.toUtf8());
+        [&] { return output.toUtf8(); });
 }
 
 QByteArray prettyBody(const QByteArray& body, const QString& contentType)
@@ -80,7 +80,7 @@ void checkBody(const QByteArray& bytes)
             continue;
         }
         require(prettyBody(shown, type) == shown, "the pretty view of the pretty view is the same",
-            type.toUtf8() + "\n" + shown);
+            [&] { return type.toUtf8() + "\n" + shown; });
         if (!type.contains(u"json")) {
             require(shown == (utf8 ? bytes : QByteArray(kUndecodableBodyText)),
                 "a plain body is shown as it came");

@@ -33,7 +33,7 @@ template <typename T> void checkDataFile(const QByteArray& bytes, const char* wh
     const QByteArray pretty = encodeRecords(decoded.value(), JsonStyle::Pretty);
     require(prettyPrintJson(compact) == pretty,
         "a data file pretty-printed is what the pretty writer writes",
-        "compact: " + compact + "\npretty: " + pretty);
+        [&] { return "compact: " + compact + "\npretty: " + pretty; });
 }
 
 void checkNativeCollection(const QByteArray& bytes)
@@ -68,7 +68,7 @@ void checkBackup(const QByteArray& bytes)
         encodeRecords(data.environments), encodeRecords(data.history), backupTime());
     require(fromFiles && *fromFiles == backup,
         "a backup made from the data files equals one made from the records",
-        fromFiles ? *fromFiles : fromFiles.errorMessage().toUtf8());
+        [&] { return fromFiles ? *fromFiles : fromFiles.errorMessage().toUtf8(); });
 }
 
 } // namespace

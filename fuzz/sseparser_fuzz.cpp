@@ -64,7 +64,7 @@ void checkEvents(const Events& events)
         require(!event.data.isEmpty(), "an event has data");
         require(!event.event.contains(u'\r') && !event.event.contains(u'\n')
                 && !event.data.contains(u'\r'),
-            "line ends do not leak into an event", describe({event}));
+            "line ends do not leak into an event", [&] { return describe({event}); });
     }
 }
 
