@@ -1,5 +1,5 @@
 # Mako's two entry points: `make run` and `make test`. Both install whatever Debian/Ubuntu
-# packages are missing, configure and build first.
+# packages are missing, configure and build first. `make fuzz` runs the parsers' fuzz targets.
 
 BUILD_DIR  ?= build
 BUILD_TYPE ?= RelWithDebInfo
@@ -19,9 +19,15 @@ LINT_PACKAGES := clang-format
 # Debian 12 package, so its snippet is not run.
 TEST_PACKAGES := curl python3 python3-requests nodejs golang-go ruby php-cli php-curl
 
+# The fuzz targets build with clang and its libFuzzer runtime in a folder of their own; llvm
+# brings the symbolizer that puts file and line into a crash report.
+FUZZ_PACKAGES := clang libclang-rt-14-dev llvm
+FUZZ_DIR      ?= build-fuzz
+FUZZ_SECONDS  ?= 30
+
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build test run bench format format-check clean
+.PHONY: all deps build test run bench fuzz format format-check clean
 
 all: build
 
@@ -71,6 +77,18 @@ bench: build
 	    || npm install --prefix $(NEWMAN_DIR) --no-audit --no-fund --loglevel=error newman@6 \
 	    || echo "newman could not be installed; the collection-run benchmark reports mako-cli alone"
 	@for b in $(BUILD_DIR)/bench/mako_bench_*; do echo "== $$b"; $$b || exit 1; done
+
+# Debug keeps Qt's own bounds assertions in the inlined container code; -O1 keeps it fast
+# enough. Tests and benchmarks are not built here.
+$(FUZZ_DIR)/build.ninja: | deps
+	$(call install_missing,$(FUZZ_PACKAGES))
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+	    -DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-g -O1" -DMAKO_BUILD_FUZZERS=ON \
+	    -DMAKO_BUILD_TESTS=OFF -DMAKO_BUILD_BENCHMARKS=OFF
+
+fuzz: deps $(FUZZ_DIR)/build.ninja
+	cmake --build $(FUZZ_DIR) --target mako_fuzzers --parallel $(JOBS)
+	fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 

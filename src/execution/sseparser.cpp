@@ -1,5 +1,7 @@
 #include "execution/sseparser.h"
 
+#include <QStringDecoder>
+
 using namespace Qt::StringLiterals;
 
 namespace mako {
@@ -19,6 +21,15 @@ QByteArrayView trimmedValue(QByteArrayView value)
     while (!value.isEmpty() && isBlank(value.back()))
         value.chop(1);
     return value;
+}
+
+// QString::fromUtf8 drops a byte order mark at the start of the text. Only the stream's first one
+// is a mark (handleLine removes it); inside an event it is a character like any other.
+QString decoded(const QByteArray& utf8)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8,
+        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(utf8);
 }
 
 const char* findLineEnd(const char* from, const char* end)
@@ -89,8 +100,8 @@ void SSEParser::handleLine(QByteArrayView line, QList<Event>& events)
     if (line.isEmpty()) {
         if (!m_data.isEmpty()) {
             events.append(Event {
-                .event = m_hasEventType ? QString::fromUtf8(m_eventType) : u"message"_s,
-                .data = QString::fromUtf8(m_data),
+                .event = m_hasEventType ? decoded(m_eventType) : u"message"_s,
+                .data = decoded(m_data),
             });
         }
         m_data.resize(0);

@@ -53,6 +53,10 @@ const QList<StreamCase> kCases {
         "\xEF\xBB\xBF"
         "data: x\n\n",
         {message(u"x"_s)}},
+    {"byte order mark inside an event kept",
+        "data: \xEF\xBB\xBF\n\nevent:\xEF\xBB\xBF"
+        "e\ndata: \xEF\xBB\xBFx\n\n",
+        {message(u"\uFEFF"_s), {u"\uFEFFe"_s, u"\uFEFFx"_s}}},
     {"invalid UTF-8 replaced",
         "data: a\xFF"
         "b\n\n",

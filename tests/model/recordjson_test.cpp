@@ -126,6 +126,23 @@ TEST(RecordJson, everyRecordRoundTripsExactly)
     EXPECT_EQ(history.value()[0].timestamp, item.timestamp);
 }
 
+TEST(RecordJson, textsWithLoneSurrogatesRoundTrip)
+{
+    // A "\udc00" escape in a file that was read puts a lone surrogate into a text; saving must
+    // not turn it into something else.
+    const QChar high(char16_t(0xD83D));
+    const QChar low(char16_t(0xDE00));
+    const QStringList texts {QString(low), u"a"_s + high + u"b"_s, QString(high) + high + low,
+        u"x"_s + low + high, u"é"_s + high};
+    for (const QString& text : texts) {
+        const APIRequest request {.name = text, .tags = {text}};
+        const QByteArray file = encodeRecords(QList {request});
+        const auto back = decodeRecords<APIRequest>(file);
+        ASSERT_TRUE(back.ok()) << back.errorMessage().toStdString();
+        EXPECT_EQ(back.value()[0], request) << file.toStdString();
+    }
+}
+
 TEST(RecordJson, encoderWritesEveryKeyWithUpperCaseIds)
 {
     const Collection collection {.name = u"API"_s};
