@@ -1,0 +1,56 @@
+#include "ui/shell/collectionpickersheet.h"
+
+#include "state/appstate.h"
+#include "ui/common/icons.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace mako {
+
+CollectionPickerSheet::CollectionPickerSheet(const AppState& state, QWidget* window)
+    : QDialog(window)
+    , m_collections(new QComboBox)
+{
+    setObjectName(u"collectionPickerSheet"_s);
+    setWindowTitle(tr("Export Collection"));
+    setAccessibleName(tr("Export Collection"));
+    setWindowModality(Qt::WindowModal);
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    m_collections->setObjectName(u"collectionCombo"_s);
+    m_collections->setAccessibleName(tr("Collection"));
+    m_collections->setMinimumContentsLength(24);
+    const QIcon folder = icons::icon(u"folder");
+    for (const Collection& collection : state.collections())
+        m_collections->addItem(folder, collection.name, collection.id);
+
+    auto* buttons = new QDialogButtonBox;
+    buttons->addButton(QDialogButtonBox::Cancel)->setObjectName(u"cancelButton"_s);
+    QPushButton* exportButton = buttons->addButton(tr("Export..."), QDialogButtonBox::AcceptRole);
+    exportButton->setObjectName(u"exportButton"_s);
+    exportButton->setDefault(true);
+    exportButton->setEnabled(m_collections->count() > 0);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(this, &QDialog::accepted, this, &CollectionPickerSheet::handleAccepted);
+
+    auto* form = new QFormLayout;
+    form->addRow(tr("Collection:"), m_collections);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+}
+
+void CollectionPickerSheet::handleAccepted()
+{
+    if (m_collections->currentIndex() >= 0)
+        Q_EMIT collectionChosen(m_collections->currentData().toUuid());
+}
+
+} // namespace mako
