@@ -1,6 +1,7 @@
 #include "ui/common/filedialogs.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QStandardPaths>
 
@@ -38,6 +39,7 @@ void SystemFileDialogs::openJson(QWidget* window, const QString& title, Chosen c
     dialog->setObjectName(u"openFileDialog"_s);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setDirectory(QDir::homePath());
     present(dialog, std::move(chosen));
 }
 

@@ -3,6 +3,7 @@
 #include "interchange/curlparser.h"
 #include "state/appstate.h"
 #include "ui/common/iconlabel.h"
+#include "ui/common/sheettitle.h"
 
 #include <QDialogButtonBox>
 #include <QFontDatabase>
@@ -51,6 +52,7 @@ CurlImportSheet::CurlImportSheet(AppState& state, QWidget* window)
     setAttribute(Qt::WA_DeleteOnClose);
     resize(560, 340);
 
+    QLabel* title = sheetTitle(tr("Import from cURL"));
     auto* prompt = new QLabel(tr("Paste a cURL command below:"));
     prompt->setBuddy(m_text);
     m_text->setObjectName(u"curlText"_s);
@@ -67,7 +69,11 @@ CurlImportSheet::CurlImportSheet(AppState& state, QWidget* window)
     m_errorRow->hide();
 
     auto* buttons = new QDialogButtonBox;
-    buttons->addButton(QDialogButtonBox::Cancel)->setObjectName(u"cancelButton"_s);
+    QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
+    cancel->setObjectName(u"cancelButton"_s);
+    // Only "Import" is the default: Return in the text makes a new line, and Cancel must not
+    // become the default while Import waits for text.
+    cancel->setAutoDefault(false);
     m_importButton = buttons->addButton(tr("Import"), QDialogButtonBox::AcceptRole);
     m_importButton->setObjectName(u"importButton"_s);
     m_importButton->setDefault(true);
@@ -80,10 +86,12 @@ CurlImportSheet::CurlImportSheet(AppState& state, QWidget* window)
     connect(importShortcut, &QShortcut::activated, m_importButton, &QPushButton::click);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(title);
     layout->addWidget(prompt);
     layout->addWidget(m_text, 1);
     layout->addWidget(m_errorRow);
     layout->addWidget(buttons);
+    setFocusProxy(m_text);
     m_text->setFocus();
 }
 

@@ -2,10 +2,12 @@
 
 #include "state/appstate.h"
 #include "ui/common/icons.h"
+#include "ui/common/sheettitle.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -22,6 +24,7 @@ CollectionPickerSheet::CollectionPickerSheet(const AppState& state, QWidget* win
     setAccessibleName(tr("Export Collection"));
     setWindowModality(Qt::WindowModal);
     setAttribute(Qt::WA_DeleteOnClose);
+    setMinimumWidth(380);
 
     m_collections->setObjectName(u"collectionCombo"_s);
     m_collections->setAccessibleName(tr("Collection"));
@@ -31,7 +34,9 @@ CollectionPickerSheet::CollectionPickerSheet(const AppState& state, QWidget* win
         m_collections->addItem(folder, collection.name, collection.id);
 
     auto* buttons = new QDialogButtonBox;
-    buttons->addButton(QDialogButtonBox::Cancel)->setObjectName(u"cancelButton"_s);
+    QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
+    cancel->setObjectName(u"cancelButton"_s);
+    cancel->setAutoDefault(false);
     QPushButton* exportButton = buttons->addButton(tr("Export..."), QDialogButtonBox::AcceptRole);
     exportButton->setObjectName(u"exportButton"_s);
     exportButton->setDefault(true);
@@ -40,9 +45,11 @@ CollectionPickerSheet::CollectionPickerSheet(const AppState& state, QWidget* win
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(this, &QDialog::accepted, this, &CollectionPickerSheet::handleAccepted);
 
+    QLabel* title = sheetTitle(tr("Export Collection"));
     auto* form = new QFormLayout;
     form->addRow(tr("Collection:"), m_collections);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(title);
     layout->addLayout(form);
     layout->addWidget(buttons);
 }

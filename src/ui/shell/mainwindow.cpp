@@ -120,7 +120,8 @@ void MainWindow::buildToolBar(AppState& state)
     m_toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
     QAction* sidebarToggle = m_toolBar->addAction(
         icons::icon(u"sidebar.left"), tr("Toggle Sidebar"), this, &MainWindow::toggleSidebar);
-    sidebarToggle->setObjectName(u"sidebarToggleButton"_s);
+    sidebarToggle->setObjectName(u"sidebarToggleAction"_s);
+    m_toolBar->widgetForAction(sidebarToggle)->setObjectName(u"sidebarToggleButton"_s);
     m_toolBar->addSeparator();
     m_toolBar->addWidget(new ProtocolPicker(state));
     auto* spacer = new QWidget;
