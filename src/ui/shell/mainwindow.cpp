@@ -1,0 +1,146 @@
+#include "ui/shell/mainwindow.h"
+
+#include "state/appstate.h"
+#include "state/settings.h"
+#include "ui/common/icons.h"
+#include "ui/shell/alertpresenter.h"
+#include "ui/shell/commands.h"
+#include "ui/shell/detailarea.h"
+#include "ui/shell/filecommands.h"
+#include "ui/shell/mainmenu.h"
+#include "ui/shell/protocolpicker.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QSplitter>
+#include <QToolBar>
+
+using namespace Qt::StringLiterals;
+
+namespace mako {
+
+namespace {
+
+// The window's own place in the preference store, beside the preferences.
+const SettingKey<QByteArray> kWindowGeometry {u"window/geometry"_s, {}};
+const SettingKey<QByteArray> kWindowSplitter {u"window/splitter"_s, {}};
+
+} // namespace
+
+MainWindow::MainWindow(
+    AppState& state, Commands& commands, Settings& settings, FileDialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent)
+    , m_settings(settings)
+    , m_splitter(new QSplitter(Qt::Horizontal))
+    , m_sidebar(buildSidebarSlot())
+    , m_detailArea(new DetailArea(state, commands))
+    , m_fileCommands(new FileCommands(state, dialogs, this))
+{
+    setObjectName(u"mainWindow"_s);
+    setWindowTitle(tr("Mako"));
+    setMinimumSize(kMinimumSize);
+    setUnifiedTitleAndToolBarOnMac(true);
+
+    m_splitter->setObjectName(u"mainSplitter"_s);
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->addWidget(m_sidebar);
+    m_splitter->addWidget(m_detailArea);
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({kSidebarIdealWidth, kDefaultSize.width() - kSidebarIdealWidth});
+    setCentralWidget(m_splitter);
+
+    buildToolBar(state);
+    new MainMenu(*this, state, commands, *m_fileCommands);
+    new AlertPresenter(state, this);
+    connect(
+        &commands, &Commands::exportCollection, m_fileCommands, &FileCommands::exportCollection);
+    connect(&commands, &Commands::importCurl, m_fileCommands, &FileCommands::importCurl);
+    connect(&commands, &Commands::importPostman, m_fileCommands,
+        &FileCommands::importPostmanCollection);
+    // A quit that closes no window (a signal from the desktop's session) still remembers the
+    // window's place.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::saveWindowState);
+    restoreWindowState();
+}
+
+void MainWindow::setSidebar(QWidget* sidebar)
+{
+    sidebar->setMinimumWidth(kSidebarMinimumWidth);
+    sidebar->setMaximumWidth(kSidebarMaximumWidth);
+    sidebar->setVisible(m_sidebar->isVisibleTo(this));
+    const QList<int> sizes = m_splitter->sizes();
+    delete m_splitter->replaceWidget(0, sidebar);
+    m_sidebar = sidebar;
+    m_splitter->setSizes(sizes);
+}
+
+void MainWindow::setEnvironmentSelector(QWidget* selector)
+{
+    QAction* old = m_environmentSelector;
+    m_environmentSelector = m_toolBar->insertWidget(old, selector);
+    m_toolBar->removeAction(old);
+    delete old;
+}
+
+void MainWindow::toggleSidebar()
+{
+    m_sidebar->setVisible(!m_sidebar->isVisible());
+}
+
+void MainWindow::saveWindowState()
+{
+    m_settings.setValue(kWindowGeometry, saveGeometry());
+    m_settings.setValue(kWindowSplitter, m_splitter->saveState());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    saveWindowState();
+    QMainWindow::closeEvent(event);
+}
+
+QWidget* MainWindow::buildSidebarSlot()
+{
+    // The sidebar's column; its contents come with the sidebar itself.
+    auto* sidebar = new QWidget;
+    sidebar->setObjectName(u"sidebar"_s);
+    sidebar->setMinimumWidth(kSidebarMinimumWidth);
+    sidebar->setMaximumWidth(kSidebarMaximumWidth);
+    return sidebar;
+}
+
+void MainWindow::buildToolBar(AppState& state)
+{
+    m_toolBar = addToolBar(tr("Toolbar"));
+    m_toolBar->setObjectName(u"mainToolBar"_s);
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
+    QAction* sidebarToggle = m_toolBar->addAction(
+        icons::icon(u"sidebar.left"), tr("Toggle Sidebar"), this, &MainWindow::toggleSidebar);
+    sidebarToggle->setObjectName(u"sidebarToggleAction"_s);
+    m_toolBar->widgetForAction(sidebarToggle)->setObjectName(u"sidebarToggleButton"_s);
+    m_toolBar->addSeparator();
+    m_toolBar->addWidget(new ProtocolPicker(state));
+    auto* spacer = new QWidget;
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_toolBar->addWidget(spacer);
+    // The environment selector's place.
+    auto* selector = new QWidget;
+    selector->setObjectName(u"environmentSelector"_s);
+    m_environmentSelector = m_toolBar->addWidget(selector);
+}
+
+void MainWindow::restoreWindowState()
+{
+    const QByteArray geometry = m_settings.value(kWindowGeometry);
+    if (geometry.isEmpty() || !restoreGeometry(geometry))
+        resize(kDefaultSize);
+    const QByteArray splitter = m_settings.value(kWindowSplitter);
+    if (!splitter.isEmpty())
+        m_splitter->restoreState(splitter);
+}
+
+} // namespace mako

@@ -1,0 +1,77 @@
+#include "ui/shell/makoapp.h"
+
+#include "execution/networkservice.h"
+#include "state/appstate.h"
+#include "state/persistenceservice.h"
+#include "state/settings.h"
+#include "ui/common/filedialogs.h"
+#include "ui/shell/appearance.h"
+#include "ui/shell/commands.h"
+#include "ui/shell/mainwindow.h"
+#include "ui/shell/terminationsignals.h"
+
+#include <QApplication>
+
+namespace mako {
+
+namespace {
+
+// The preferences the network service takes; a change of any of them reaches it at once.
+bool isNetworkPreference(const QString& key)
+{
+    using namespace SettingKeys;
+    for (const QString* name : {&requestTimeout.name, &followRedirects.name, &maxRedirects.name,
+             &sslVerification.name, &defaultUserAgent.name, &proxyEnabled.name, &proxyType.name,
+             &proxyHost.name, &proxyPort.name, &proxyAuth.name, &proxyUsername.name}) {
+        if (key == *name)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+MakoApp::MakoApp(QObject* parent)
+    : MakoApp(Services {}, parent)
+{ }
+
+MakoApp::MakoApp(Services services, QObject* parent)
+    : QObject(parent)
+    // First of all, so that a signal that comes while the rest starts still quits cleanly.
+    , m_terminationSignals(std::make_unique<TerminationSignals>())
+    , m_settings(services.settings ? std::move(services.settings) : Settings::createStandard())
+    // A service of our own, not the shared one: that one belongs to the QApplication and would
+    // be torn down after the event dispatcher its worker needs to stop.
+    , m_persistence(services.persistence
+              ? std::move(services.persistence)
+              : std::make_unique<PersistenceService>(PersistenceService::standardAppDirectory()))
+    , m_fileDialogs(services.fileDialogs ? std::move(services.fileDialogs)
+                                         : std::make_unique<SystemFileDialogs>())
+    , m_appearance(std::make_unique<Appearance>(*m_settings))
+    , m_state(std::make_unique<AppState>(m_persistence.get(), m_settings.get()))
+    , m_commands(std::make_unique<Commands>())
+    , m_window(std::make_unique<MainWindow>(*m_state, *m_commands, *m_settings, *m_fileDialogs))
+{
+    QApplication::setApplicationDisplayName(QObject::tr("Mako"));
+    connect(m_settings.get(), &Settings::valueChanged, this, &MakoApp::handleValueChanged);
+}
+
+// The window goes before the state it shows, the state (handing its last saves over) before
+// the persistence service that writes them.
+MakoApp::~MakoApp() = default;
+
+void MakoApp::show()
+{
+    // Before the window shows, so that the first request already honours the preferences.
+    NetworkService::shared().updateSettings(m_settings->networkSettings());
+    m_appearance->apply();
+    m_window->show();
+}
+
+void MakoApp::handleValueChanged(const QString& key)
+{
+    if (isNetworkPreference(key))
+        NetworkService::shared().updateSettings(m_settings->networkSettings());
+}
+
+} // namespace mako

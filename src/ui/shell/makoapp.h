@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QObject>
+
+#include <memory>
+
+namespace mako {
+
+class AppState;
+class Appearance;
+class Commands;
+class FileDialogs;
+class MainWindow;
+class PersistenceService;
+class Settings;
+class TerminationSignals;
+
+/// The application: the one AppState of the run, the commands, the main window and the
+/// appearance. Needs a QApplication; lives until the application quits.
+class MakoApp : public QObject {
+    Q_OBJECT
+
+public:
+    /// What the application runs on. Left empty, each is the user's own: the preference store,
+    /// the application folder and the platform's file panels.
+    struct Services {
+        std::unique_ptr<Settings> settings;
+        std::unique_ptr<PersistenceService> persistence;
+        std::unique_ptr<FileDialogs> fileDialogs;
+    };
+
+    explicit MakoApp(QObject* parent = nullptr);
+    explicit MakoApp(Services services, QObject* parent = nullptr);
+    ~MakoApp() override;
+
+    AppState& appState() const { return *m_state; }
+    Commands& commands() const { return *m_commands; }
+    Settings& settings() const { return *m_settings; }
+    MainWindow& mainWindow() const { return *m_window; }
+
+    /// Hands the preferences to the network service, applies the appearance and shows the
+    /// window.
+    void show();
+
+private:
+    void handleValueChanged(const QString& key);
+
+    std::unique_ptr<TerminationSignals> m_terminationSignals;
+    std::unique_ptr<Settings> m_settings;
+    std::unique_ptr<PersistenceService> m_persistence;
+    std::unique_ptr<FileDialogs> m_fileDialogs;
+    std::unique_ptr<Appearance> m_appearance;
+    std::unique_ptr<AppState> m_state;
+    std::unique_ptr<Commands> m_commands;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+} // namespace mako

@@ -1,0 +1,159 @@
+#include "ui/shell/welcomeview.h"
+
+#include "state/appstate.h"
+#include "ui/common/colors.h"
+#include "ui/common/iconlabel.h"
+#include "ui/shell/commands.h"
+#include "ui/shell/protocolactions.h"
+#include "ui/shell/quickactionbutton.h"
+#include "ui/shell/shortcuts.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace mako {
+
+namespace {
+
+struct QuickAction {
+    QString objectName;
+    QString title;
+    QStringView symbol;
+    SystemColor color;
+    QString shortcut;
+    std::function<void()> action;
+};
+
+struct TipItem {
+    QStringView icon;
+    QString text;
+};
+
+QLabel* secondaryLabel(const QString& text)
+{
+    auto* label = new QLabel(text);
+    label->setForegroundRole(QPalette::PlaceholderText);
+    return label;
+}
+
+} // namespace
+
+WelcomeView::WelcomeView(AppState& state, Commands& commands, QWidget* parent)
+    : QWidget(parent)
+    , m_state(state)
+    , m_commands(commands)
+{
+    setObjectName(u"welcomeView"_s);
+    setAccessibleName(tr("Welcome"));
+
+    auto* content = new QWidget;
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(32, 32, 32, 32);
+    column->setSpacing(28);
+    column->addStretch(1);
+    column->addWidget(buildHeader(), 0, Qt::AlignHCenter);
+    column->addWidget(buildActions(), 0, Qt::AlignHCenter);
+    column->addWidget(buildTips(), 0, Qt::AlignHCenter);
+    column->addStretch(1);
+
+    auto* scroll = new QScrollArea;
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(content);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+}
+
+QWidget* WelcomeView::buildHeader()
+{
+    auto* header = new QWidget;
+    auto* layout = new QVBoxLayout(header);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* name = new QLabel(tr("Mako"));
+    name->setObjectName(u"welcomeTitle"_s);
+    QFont large = name->font();
+    large.setPointSizeF(large.pointSizeF() * 2.6);
+    large.setBold(true);
+    name->setFont(large);
+    auto* line = secondaryLabel(tr("The native API client for your desktop"));
+    line->setObjectName(u"welcomeSubtitle"_s);
+    QFont bigger = line->font();
+    bigger.setPointSizeF(bigger.pointSizeF() * 1.2);
+    line->setFont(bigger);
+    layout->addWidget(name, 0, Qt::AlignHCenter);
+    layout->addWidget(line, 0, Qt::AlignHCenter);
+    return header;
+}
+
+QWidget* WelcomeView::buildActions()
+{
+    const auto openWith = [this](RequestProtocol protocol, const QString& name) {
+        return [this, protocol, name] { openNewRequest(m_state, protocol, name); };
+    };
+    const QList<QuickAction> actions {
+        {u"quickActionHTTP"_s, tr("HTTP"), u"globe", SystemColor::blue,
+            shortcuts::text(shortcuts::newRequest), [this] { m_state.openNewRequest(); }},
+        {u"quickActionGraphQL"_s, tr("GraphQL"), u"arrow.triangle.branch", SystemColor::pink, {},
+            openWith(RequestProtocol::graphql, tr("GraphQL Query"))},
+        {u"quickActionWebSocket"_s, tr("WebSocket"), u"arrow.left.arrow.right", SystemColor::purple,
+            {}, openWith(RequestProtocol::websocket, tr("WebSocket"))},
+        {u"quickActionSSE"_s, tr("SSE"), u"antenna.radiowaves.left.and.right", SystemColor::orange,
+            {}, openWith(RequestProtocol::sse, tr("SSE Stream"))},
+        {u"quickActionPasteCurl"_s, tr("Paste cURL"), u"terminal.fill", SystemColor::teal,
+            shortcuts::text(shortcuts::importCurl), [this] { Q_EMIT m_commands.importCurl(); }},
+        {u"quickActionImport"_s, tr("Import"), u"square.and.arrow.down.fill", SystemColor::indigo,
+            shortcuts::text(shortcuts::importPostmanCollection),
+            [this] { Q_EMIT m_commands.importPostman(); }},
+    };
+    auto* grid = new QWidget;
+    auto* layout = new QGridLayout(grid);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(12);
+    constexpr int kColumns = 3;
+    for (int i = 0; i < actions.size(); ++i) {
+        const QuickAction& action = actions[i];
+        auto* button
+            = new QuickActionButton(action.title, action.symbol, action.color, action.shortcut);
+        button->setObjectName(action.objectName);
+        connect(button, &QAbstractButton::clicked, this, action.action);
+        layout->addWidget(button, i / kColumns, i % kColumns);
+    }
+    return grid;
+}
+
+QWidget* WelcomeView::buildTips()
+{
+    const QList<TipItem> tips {
+        {u"paperplane.fill", tr("%1 to send").arg(shortcuts::text(shortcuts::sendRequest))},
+        {u"magnifyingglass",
+            tr("%1 to find a saved request").arg(shortcuts::text(shortcuts::quickOpen))},
+        {u"square.and.arrow.down",
+            tr("%1 to save to a collection").arg(shortcuts::text(shortcuts::saveToCollection))},
+        {u"sidebar.left",
+            tr("%1 to show or hide the sidebar").arg(shortcuts::text(shortcuts::toggleSidebar))},
+        {u"curlybraces", tr("Write {{name}} to fill in a variable of the environment")},
+    };
+    auto* box = new QWidget;
+    box->setObjectName(u"welcomeTips"_s);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+    for (const TipItem& tip : tips) {
+        auto* row = new QHBoxLayout;
+        row->setSpacing(10);
+        row->addWidget(new IconLabel(tip.icon));
+        row->addWidget(secondaryLabel(tip.text), 1);
+        layout->addLayout(row);
+    }
+    return box;
+}
+
+} // namespace mako

@@ -1,0 +1,110 @@
+#include "shellrun.h"
+#include "ui/shell/detailarea.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QSplitter>
+
+using namespace mako;
+using namespace mako::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString currentScreen(const ShellRun& run)
+{
+    return run.window().detailArea()->currentScreen()->objectName();
+}
+
+} // namespace
+
+TEST(MainWindow, remembersItsSizeAndSidebarWidthBetweenRuns)
+{
+    TempAppFolder folder;
+    {
+        ShellRun run({}, {}, &folder);
+        EXPECT_EQ(run.window().size(), QSize(1200, 800));
+        EXPECT_EQ(run.window().minimumSize(), QSize(900, 600));
+        auto* splitter = run.find<QSplitter>(u"mainSplitter"_s);
+        EXPECT_EQ(splitter->sizes().constFirst(), 260);
+        // The column keeps to its limits whatever it is asked to take.
+        QWidget* sidebar = run.find(u"sidebar"_s);
+        splitter->setSizes({100, 1100});
+        EXPECT_EQ(sidebar->width(), 220);
+        splitter->setSizes({500, 700});
+        EXPECT_EQ(sidebar->width(), 360);
+        run.window().resize(1000, 700);
+        splitter->setSizes({300, 700});
+        run.window().close();
+    }
+    ShellRun again({}, {}, &folder);
+    EXPECT_EQ(again.window().size(), QSize(1000, 700));
+    EXPECT_EQ(again.find(u"sidebar"_s)->width(), 300);
+}
+
+TEST(MainWindow, detailAreaShowsTheWelcomeScreenOrTheOpenRequestsProtocol)
+{
+    ShellRun run;
+    EXPECT_EQ(currentScreen(run), u"welcomeView"_s);
+    const auto checked
+        = [&](const QString& button) { return run.find<QAbstractButton>(button)->isChecked(); };
+
+    // With nothing open, a protocol opens a new request of that protocol.
+    QTest::mouseClick(run.find(u"protocolSSE"_s), Qt::LeftButton);
+    ASSERT_EQ(run.state().tabs().size(), 1);
+    EXPECT_EQ(currentScreen(run), u"sseScreen"_s);
+    EXPECT_TRUE(checked(u"protocolSSE"_s));
+
+    // Another protocol switches the open request, keeping its name, in the tab as well.
+    QTest::mouseClick(run.find(u"protocolGraphQL"_s), Qt::LeftButton);
+    EXPECT_EQ(run.state().tabs().size(), 1);
+    EXPECT_EQ(currentScreen(run), u"graphqlScreen"_s);
+    EXPECT_EQ(run.state().openRequest()->name, u"New Request"_s);
+    EXPECT_EQ(run.state().tabs()[0].request.requestProtocol, RequestProtocol::graphql);
+    EXPECT_TRUE(checked(u"protocolGraphQL"_s));
+    EXPECT_FALSE(checked(u"protocolSSE"_s));
+
+    run.state().closeTab(run.state().tabs()[0].id);
+    EXPECT_EQ(currentScreen(run), u"welcomeView"_s);
+    for (const QString& button :
+        {u"protocolHTTP"_s, u"protocolGraphQL"_s, u"protocolWebSocket"_s, u"protocolSSE"_s})
+        EXPECT_FALSE(checked(button)) << button.toStdString();
+}
+
+TEST(WelcomeView, protocolActionsOpenANamedRequestInANewTab)
+{
+    const struct {
+        QString action;
+        RequestProtocol protocol;
+        QString name;
+        QString screen;
+    } cases[] {
+        {u"quickActionHTTP"_s, RequestProtocol::http, u"New Request"_s, u"httpScreen"_s},
+        {u"quickActionGraphQL"_s, RequestProtocol::graphql, u"GraphQL Query"_s, u"graphqlScreen"_s},
+        {u"quickActionWebSocket"_s, RequestProtocol::websocket, u"WebSocket"_s,
+            u"websocketScreen"_s},
+        {u"quickActionSSE"_s, RequestProtocol::sse, u"SSE Stream"_s, u"sseScreen"_s},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.action.toStdString());
+        ShellRun run;
+        QTest::mouseClick(run.find(c.action), Qt::LeftButton);
+        ASSERT_EQ(run.state().tabs().size(), 1);
+        const APIRequest& open = *run.state().openRequest();
+        EXPECT_EQ(open.requestProtocol, c.protocol);
+        EXPECT_EQ(open.name, c.name);
+        // Written back, so that switching tabs keeps it.
+        EXPECT_EQ(run.state().tabs()[0].request, open);
+        EXPECT_EQ(currentScreen(run), c.screen);
+    }
+}
+
+TEST(WelcomeView, tipsNameTheSendShortcutAsThePlatformWritesIt)
+{
+    ShellRun run;
+    const QString send = QKeySequence(Qt::CTRL | Qt::Key_Return).toString(QKeySequence::NativeText);
+    QStringList texts;
+    for (QLabel* label : run.find(u"welcomeTips"_s)->findChildren<QLabel*>())
+        texts.append(label->text());
+    EXPECT_TRUE(texts.contains(send + u" to send"_s)) << texts.join(u" | "_s).toStdString();
+}
