@@ -1,0 +1,202 @@
+#include "ui/window/environmenteditorsheet.h"
+
+#include "state/appstate.h"
+#include "state/environmentlistmodel.h"
+#include "ui/window/symbolicon.h"
+#include "ui/window/variableseditor.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace mako {
+
+namespace {
+
+QToolButton* makeListButton(const QString& name, QStringView symbol, const QString& text,
+    const QString& help, QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setIcon(symbolIcon(symbol));
+    button->setText(text);
+    button->setToolTip(help);
+    button->setAccessibleName(help);
+    return button;
+}
+
+} // namespace
+
+EnvironmentEditorSheet::EnvironmentEditorSheet(AppState& state, QWidget* window)
+    : QDialog(window)
+    , m_state(state)
+    , m_environments(new EnvironmentListModel(&state, this))
+{
+    setObjectName(u"environmentEditorSheet"_s);
+    setWindowTitle(tr("Environments"));
+    setWindowModality(Qt::WindowModal);
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(680, 460);
+
+    auto* title = new QLabel(tr("Environments"), this);
+    QFont titleFont = title->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
+    title->setFont(titleFont);
+
+    auto* tabs = new QTabWidget(this);
+    tabs->setObjectName(u"environmentEditorTabs"_s);
+    tabs->addTab(buildEnvironmentsTab(), symbolIcon(u"list.bullet"), tr("Environments"));
+    tabs->addTab(buildGlobalsTab(), symbolIcon(u"globe"), tr("Global Variables"));
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* done = buttons->addButton(tr("Done"), QDialogButtonBox::AcceptRole);
+    done->setObjectName(u"doneButton"_s);
+    done->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &EnvironmentEditorSheet::finish);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(title);
+    layout->addWidget(tabs);
+    layout->addWidget(buttons);
+
+    connect(&m_state.environmentStore(), &EnvironmentStore::environmentChanged, this,
+        &EnvironmentEditorSheet::handleEnvironmentChanged);
+    handleSelectionChanged();
+}
+
+QWidget* EnvironmentEditorSheet::buildEnvironmentsTab()
+{
+    auto* page = new QWidget;
+    m_list = new QListView(page);
+    m_list->setObjectName(u"environmentList"_s);
+    m_list->setAccessibleName(tr("Environments"));
+    m_list->setModel(m_environments);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setEditTriggers(QAbstractItemView::EditKeyPressed);
+
+    auto* add
+        = makeListButton(u"addEnvironmentButton"_s, u"plus", u"+"_s, tr("Add Environment"), page);
+    m_remove = makeListButton(
+        u"removeEnvironmentButton"_s, u"minus", u"\u2212"_s, tr("Delete Environment"), page);
+    connect(add, &QToolButton::clicked, this,
+        [this] { m_state.addEnvironment(tr("New Environment")); });
+    connect(m_remove, &QToolButton::clicked, this, &EnvironmentEditorSheet::deleteSelected);
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+        &EnvironmentEditorSheet::handleSelectionChanged);
+    // The selected environment may go without the sheet deleting it (a restored backup).
+    connect(m_environments, &QAbstractItemModel::rowsRemoved, this,
+        &EnvironmentEditorSheet::handleSelectionChanged);
+
+    auto* listButtons = new QHBoxLayout;
+    listButtons->addWidget(add);
+    listButtons->addWidget(m_remove);
+    listButtons->addStretch();
+    auto* listColumn = new QVBoxLayout;
+    listColumn->addWidget(m_list);
+    listColumn->addLayout(listButtons);
+
+    auto* layout = new QHBoxLayout(page);
+    layout->addLayout(listColumn, 1);
+    layout->addWidget(buildEnvironmentDetail(), 2);
+    return page;
+}
+
+QWidget* EnvironmentEditorSheet::buildEnvironmentDetail()
+{
+    m_detail = new QStackedWidget;
+    auto* placeholder = new QLabel(tr("Select an environment to edit"), m_detail);
+    placeholder->setObjectName(u"noEnvironmentLabel"_s);
+    placeholder->setAlignment(Qt::AlignCenter);
+    placeholder->setForegroundRole(QPalette::PlaceholderText);
+    m_detail->addWidget(placeholder);
+
+    auto* editor = new QWidget(m_detail);
+    m_name = new QLineEdit(editor);
+    m_name->setObjectName(u"environmentNameField"_s);
+    m_name->setAccessibleName(tr("Name"));
+    connect(m_name, &QLineEdit::textEdited, this, [this](const QString& name) {
+        if (m_selectedID)
+            m_state.renameEnvironment(*m_selectedID, name);
+    });
+    m_variables = new VariablesEditor(m_state, tr("Variables"), editor);
+    m_variables->setObjectName(u"environmentVariablesEditor"_s);
+    auto* form = new QFormLayout;
+    form->addRow(tr("Name"), m_name);
+    auto* layout = new QVBoxLayout(editor);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(form);
+    layout->addWidget(m_variables);
+    m_detail->addWidget(editor);
+    return m_detail;
+}
+
+QWidget* EnvironmentEditorSheet::buildGlobalsTab()
+{
+    auto* page = new QWidget;
+    auto* text = new QLabel(tr("Global variables are available in all environments. Local "
+                               "environment variables override globals with the same key."),
+        page);
+    text->setObjectName(u"globalVariablesText"_s);
+    text->setWordWrap(true);
+    auto* globals = new VariablesEditor(m_state, tr("Variables"), page);
+    globals->setObjectName(u"globalVariablesEditor"_s);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(text);
+    layout->addWidget(globals);
+    return page;
+}
+
+void EnvironmentEditorSheet::handleSelectionChanged()
+{
+    const QModelIndexList selected = m_list->selectionModel()->selectedIndexes();
+    m_selectedID.reset();
+    if (!selected.isEmpty())
+        m_selectedID = selected.first().data(EnvironmentListModel::IDRole).toUuid();
+    m_remove->setEnabled(m_selectedID.has_value());
+    const APIEnvironment* environment
+        = m_selectedID ? m_state.environmentStore().environment(*m_selectedID) : nullptr;
+    m_detail->setCurrentIndex(environment ? 1 : 0);
+    if (!environment)
+        return;
+    m_name->setText(environment->name);
+    m_variables->showEnvironment(m_selectedID);
+}
+
+void EnvironmentEditorSheet::handleEnvironmentChanged(const QUuid& environmentID)
+{
+    // A rename in the list itself: the field follows, unless it is where the name came from.
+    if (m_selectedID != environmentID)
+        return;
+    if (const APIEnvironment* environment = m_state.environmentStore().environment(environmentID);
+        environment && environment->name != m_name->text())
+        m_name->setText(environment->name);
+}
+
+void EnvironmentEditorSheet::deleteSelected()
+{
+    if (!m_selectedID)
+        return;
+    m_state.deleteEnvironment(*m_selectedID);
+    m_list->selectionModel()->clear();
+    handleSelectionChanged();
+}
+
+void EnvironmentEditorSheet::finish()
+{
+    m_state.saveEnvironments();
+    accept();
+}
+
+} // namespace mako

@@ -1,0 +1,84 @@
+#include "state/requestsearch.h"
+#include "state/unsavedchanges.h"
+#include "support/qtprinters.h"
+
+#include <gtest/gtest.h>
+
+using namespace mako;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QList<Collection> searchFixture()
+{
+    return {
+        Collection {.name = u"Users"_s,
+            .requests = {APIRequest {.name = u"List users"_s, .url = u"https://a.test/users"_s},
+                APIRequest {.name = u"Create user"_s,
+                    .url = u"https://a.test/users"_s,
+                    .method = HTTPMethod::post},
+                APIRequest {.name = u"Remove"_s,
+                    .url = u"https://a.test/posts/1"_s,
+                    .method = HTTPMethod::delete_}}},
+        Collection {.name = u"Empty"_s},
+        Collection {.name = u"Orders"_s,
+            .requests = {APIRequest {.name = u"Submit ORDER"_s,
+                .url = u"https://b.test/orders"_s,
+                .method = HTTPMethod::post}}},
+    };
+}
+
+QStringList names(const QList<Collection>& collections, const QList<RequestMatch>& matches)
+{
+    QStringList found;
+    for (const RequestMatch& match : matches)
+        found.append(collections[match.collection].requests[match.request].name);
+    return found;
+}
+
+} // namespace
+
+TEST(RequestSearch, matchesNameURLOrMethodIgnoringCaseInCollectionOrder)
+{
+    const QList<Collection> collections = searchFixture();
+    const struct {
+        QString query;
+        QStringList expected;
+    } cases[] = {
+        {u""_s, {u"List users"_s, u"Create user"_s, u"Remove"_s, u"Submit ORDER"_s}},
+        // The method of both POSTs, and a URL that only contains "post".
+        {u"post"_s, {u"Create user"_s, u"Remove"_s, u"Submit ORDER"_s}},
+        {u"ORDER"_s, {u"Submit ORDER"_s}},
+        {u"Del"_s, {u"Remove"_s}},
+        {u"a.test/USERS"_s, {u"List users"_s, u"Create user"_s}},
+        {u"nothing"_s, {}},
+    };
+    for (const auto& [query, expected] : cases)
+        EXPECT_EQ(names(collections, searchRequests(collections, query)), expected)
+            << query.toStdString();
+    EXPECT_EQ(searchRequests(collections, u"order"_s), (QList<RequestMatch> {{2, 0}}));
+}
+
+TEST(UnsavedChanges, onlyAStoredRequestThatDiffersFromItsCollectionIsUnsaved)
+{
+    const QList<Collection> collections = searchFixture();
+    const APIRequest stored = collections[0].requests[1];
+    APIRequest edited = stored;
+    edited.url += u"?page=2"_s;
+    const RequestOrigin fromUsers = RequestOrigin::collection(collections[0].id);
+    const struct {
+        const char* name;
+        APIRequest request;
+        RequestOrigin origin;
+        bool unsaved;
+    } cases[] = {
+        {"as stored", stored, fromUsers, false},
+        {"edited", edited, fromUsers, true},
+        {"not in its collection", stored, RequestOrigin::collection(collections[2].id), true},
+        {"collection gone", stored, RequestOrigin::collection(QUuid::createUuid()), true},
+        {"new request", edited, RequestOrigin::none(), false},
+        {"history copy", edited, RequestOrigin::history(), false},
+    };
+    for (const auto& [name, request, origin, unsaved] : cases)
+        EXPECT_EQ(hasUnsavedChanges(request, origin, collections), unsaved) << name;
+}

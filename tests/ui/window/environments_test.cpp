@@ -1,0 +1,131 @@
+#include "ui/window/environmenteditorsheet.h"
+#include "ui/window/environmentselector.h"
+#include "windowtesting.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QTabWidget>
+#include <QTableView>
+
+using namespace mako;
+using namespace mako::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const APIEnvironment kDev {.name = u"Dev"_s, .isActive = true};
+const APIEnvironment kProd {.name = u"Prod"_s};
+
+struct EnvironmentsRun : StateRun {
+    EnvironmentsRun()
+        : StateRun({.files = {{kEnvironmentsFile, encodeRecords(QList {kDev, kProd})}}})
+    {
+        window.showNow();
+    }
+
+    QStringList environmentNames() const
+    {
+        QStringList names;
+        for (const APIEnvironment& environment : state.environments())
+            names.append(environment.name);
+        return names;
+    }
+
+    TestWindow window;
+    EnvironmentSelector* selector = new EnvironmentSelector(state, &window);
+    QComboBox* picker = child<QComboBox>(selector, u"environmentPicker"_s);
+};
+
+} // namespace
+
+TEST(EnvironmentSelector, showsTheActiveEnvironmentAndChoosingOneActivatesIt)
+{
+    EnvironmentsRun run;
+    EXPECT_EQ(
+        rowTexts(run.picker->view()), (QStringList {u"No Environment"_s, u"Dev"_s, u"Prod"_s}));
+    EXPECT_EQ(run.picker->currentText(), u"Dev"_s);
+    EXPECT_EQ(run.picker->width(), EnvironmentSelector::kPickerWidth);
+
+    run.state.setActiveEnvironment(kProd.id);
+    EXPECT_EQ(run.picker->currentText(), u"Prod"_s);
+    run.state.renameEnvironment(kProd.id, u"Production"_s);
+    EXPECT_EQ(run.picker->currentText(), u"Production"_s);
+
+    QTest::keyClick(run.picker, Qt::Key_Home);
+    EXPECT_FALSE(run.state.activeEnvironment().has_value());
+    QTest::keyClick(run.picker, Qt::Key_Down);
+    EXPECT_EQ(run.state.activeEnvironment()->id, kDev.id);
+
+    // The active one goes: nothing is active, and the picker says so.
+    run.state.deleteEnvironment(kDev.id);
+    EXPECT_EQ(run.picker->currentText(), u"No Environment"_s);
+    EXPECT_FALSE(run.state.activeEnvironment().has_value());
+}
+
+TEST(EnvironmentEditorSheet, editsEnvironmentsAndDeletingTheSelectedOneClearsTheSelection)
+{
+    EnvironmentsRun run;
+    click(child<QAbstractButton>(run.selector, u"manageEnvironmentsButton"_s));
+    auto* sheet = run.window.findChild<EnvironmentEditorSheet*>();
+    ASSERT_TRUE(sheet);
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_EQ(sheet->windowTitle(), u"Environments"_s);
+    auto* list = child<QListView>(sheet, u"environmentList"_s);
+    auto* placeholder = child<QLabel>(sheet, u"noEnvironmentLabel"_s);
+    auto* remove = child<QAbstractButton>(sheet, u"removeEnvironmentButton"_s);
+    EXPECT_TRUE(placeholder->isVisible());
+    EXPECT_EQ(placeholder->text(), u"Select an environment to edit"_s);
+
+    click(child<QAbstractButton>(sheet, u"addEnvironmentButton"_s));
+    EXPECT_EQ(run.environmentNames(), (QStringList {u"Dev"_s, u"Prod"_s, u"New Environment"_s}));
+    EXPECT_FALSE(list->selectionModel()->hasSelection());
+    EXPECT_FALSE(remove->isEnabled());
+
+    clickRow(list, 1);
+    EXPECT_FALSE(placeholder->isVisible());
+    auto* name = child<QLineEdit>(sheet, u"environmentNameField"_s);
+    EXPECT_EQ(name->text(), u"Prod"_s);
+    QTest::keyClicks(name, u"uction"_s);
+    EXPECT_EQ(run.state.environments()[1].name, u"Production"_s);
+    EXPECT_EQ(run.picker->itemText(2), u"Production"_s);
+    auto* variables = child<QWidget>(sheet, u"environmentVariablesEditor"_s);
+    EXPECT_EQ(child<QTableView>(variables, u"variablesTable"_s)->model()->rowCount(), 1);
+    click(child<QAbstractButton>(variables, u"addVariableButton"_s));
+    EXPECT_EQ(run.state.environments()[1].variables.size(), 2);
+
+    click(remove);
+    EXPECT_EQ(run.environmentNames(), (QStringList {u"Dev"_s, u"New Environment"_s}));
+    EXPECT_FALSE(list->selectionModel()->hasSelection());
+    EXPECT_TRUE(placeholder->isVisible());
+    EXPECT_FALSE(remove->isEnabled());
+
+    click(child<QAbstractButton>(sheet, u"doneButton"_s));
+    EXPECT_FALSE(sheet->isVisible());
+    QStringList stored;
+    for (const APIEnvironment& environment : run.stored<APIEnvironment>(kEnvironmentsFile))
+        stored.append(environment.name);
+    EXPECT_EQ(stored, (QStringList {u"Dev"_s, u"New Environment"_s}));
+}
+
+TEST(EnvironmentEditorSheet, globalVariablesTabEditsTheGlobalsAndEscapeCloses)
+{
+    EnvironmentsRun run;
+    auto* sheet = run.selector->openEditor();
+    child<QTabWidget>(sheet, u"environmentEditorTabs"_s)->setCurrentIndex(1);
+    EXPECT_EQ(child<QLabel>(sheet, u"globalVariablesText"_s)->text(),
+        u"Global variables are available in all environments. Local environment variables "
+        "override globals with the same key."_s);
+    auto* globals = child<QWidget>(sheet, u"globalVariablesEditor"_s);
+    click(child<QAbstractButton>(globals, u"addVariableButton"_s));
+    click(child<QAbstractButton>(globals, u"addVariableButton"_s));
+    EXPECT_EQ(run.state.globalVariables().size(), 2);
+    auto* table = child<QTableView>(globals, u"variablesTable"_s);
+    table->selectRow(0);
+    click(child<QAbstractButton>(globals, u"removeVariableButton"_s));
+    ASSERT_EQ(run.state.globalVariables().size(), 1);
+
+    QTest::keyClick(sheet, Qt::Key_Escape);
+    EXPECT_FALSE(sheet->isVisible());
+}
