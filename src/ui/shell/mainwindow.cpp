@@ -4,15 +4,21 @@
 #include "state/settings.h"
 #include "ui/common/icons.h"
 #include "ui/shell/alertpresenter.h"
+#include "ui/shell/commandpalette.h"
 #include "ui/shell/commands.h"
 #include "ui/shell/detailarea.h"
+#include "ui/shell/environmentselector.h"
 #include "ui/shell/filecommands.h"
 #include "ui/shell/mainmenu.h"
 #include "ui/shell/protocolpicker.h"
+#include "ui/shell/requestcommands.h"
+#include "ui/shell/tabbar.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSplitter>
 #include <QToolBar>
 
@@ -59,10 +65,32 @@ MainWindow::MainWindow(
     connect(&commands, &Commands::importCurl, m_fileCommands, &FileCommands::importCurl);
     connect(&commands, &Commands::importPostman, m_fileCommands,
         &FileCommands::importPostmanCollection);
+    buildRequestAreas(state, commands);
     // A quit that closes no window (a signal from the desktop's session) still remembers the
     // window's place.
     connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::saveWindowState);
     restoreWindowState();
+}
+
+void MainWindow::buildRequestAreas(AppState& state, Commands& commands)
+{
+    m_detailArea->setTabBar(new TabBar(state));
+    setEnvironmentSelector(new EnvironmentSelector(state));
+    auto* requestCommands = new RequestCommands(state, this);
+    connect(&commands, &Commands::saveToCollection, requestCommands,
+        &RequestCommands::saveCurrentRequest);
+    connect(&commands, &Commands::duplicateRequest, requestCommands,
+        &RequestCommands::duplicateCurrentRequest);
+    auto* palette = new CommandPalette(state, m_detailArea);
+    palette->setObjectName(u"commandPalette"_s);
+    // Every menu item, so that a keyboard user finds any command by its name.
+    QList<QAction*> menuCommands;
+    for (QAction* menu : menuBar()->actions()) {
+        if (menu->menu())
+            menuCommands += menu->menu()->actions();
+    }
+    palette->setCommands(menuCommands);
+    connect(&commands, &Commands::commandPalette, palette, &CommandPalette::toggle);
 }
 
 void MainWindow::setSidebar(QWidget* sidebar)

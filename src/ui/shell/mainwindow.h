@@ -49,6 +49,8 @@ protected:
 
 private:
     QWidget* buildSidebarSlot();
+    /// The tab bar, the environment selector, the save and duplicate commands and the palette.
+    void buildRequestAreas(AppState& state, Commands& commands);
     void buildToolBar(AppState& state);
     void restoreWindowState();
 

@@ -2,8 +2,10 @@
 #include "ui/shell/detailarea.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLabel>
 #include <QSplitter>
+#include <QTabBar>
 
 using namespace mako;
 using namespace mako::test;
@@ -107,4 +109,34 @@ TEST(WelcomeView, tipsNameTheSendShortcutAsThePlatformWritesIt)
     for (QLabel* label : run.find(u"welcomeTips"_s)->findChildren<QLabel*>())
         texts.append(label->text());
     EXPECT_TRUE(texts.contains(send + u" to send"_s)) << texts.join(u" | "_s).toStdString();
+}
+
+// The areas reach the user through the window's own commands and places.
+TEST(MainWindow, menuCommandsReachTheTabBarPaletteAndSaveSheet)
+{
+    ShellRun run;
+    ASSERT_TRUE(run.activate());
+    EXPECT_TRUE(run.find<QWidget>(u"environmentSelector"_s));
+    auto* tabs = run.find<QTabBar>(u"requestTabs"_s);
+    ASSERT_TRUE(tabs);
+    QTest::keyClick(&run.window(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(tabs->count(), 1);
+
+    // Saving a request that belongs to no collection asks where it goes.
+    run.action(u"saveToCollectionAction"_s)->trigger();
+    QWidget* sheet = visibleDialog(u"saveToCollectionSheet"_s);
+    ASSERT_TRUE(sheet);
+    QTest::keyClick(sheet, Qt::Key_Escape);
+    QTRY_VERIFY(!visibleDialog(u"saveToCollectionSheet"_s));
+
+    // Quick Open finds menu commands too, and running one closes the palette.
+    auto* palette = run.find<QWidget>(u"commandPalette"_s);
+    ASSERT_TRUE(palette);
+    run.action(u"quickOpenAction"_s)->trigger();
+    ASSERT_TRUE(palette->isVisible());
+    QTest::keyClicks(QApplication::focusWidget(), u"new request"_s);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(palette->isVisible());
+    EXPECT_EQ(run.state().tabs().size(), 2);
+    EXPECT_EQ(tabs->count(), 2);
 }

@@ -1,7 +1,7 @@
-#include "ui/window/requestcommands.h"
+#include "ui/shell/requestcommands.h"
 
 #include "state/appstate.h"
-#include "ui/window/savetocollectionsheet.h"
+#include "ui/editor/savetocollectionsheet.h"
 
 #include <QWidget>
 

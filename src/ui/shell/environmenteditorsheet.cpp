@@ -1,9 +1,9 @@
-#include "ui/window/environmenteditorsheet.h"
+#include "ui/shell/environmenteditorsheet.h"
 
 #include "state/appstate.h"
 #include "state/environmentlistmodel.h"
-#include "ui/window/symbolicon.h"
-#include "ui/window/variableseditor.h"
+#include "ui/common/icons.h"
+#include "ui/shell/variableseditor.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -28,7 +28,7 @@ QToolButton* makeListButton(const QString& name, QStringView symbol, const QStri
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(name);
-    button->setIcon(symbolIcon(symbol));
+    button->setIcon(icons::icon(symbol));
     button->setText(text);
     button->setToolTip(help);
     button->setAccessibleName(help);
@@ -56,8 +56,8 @@ EnvironmentEditorSheet::EnvironmentEditorSheet(AppState& state, QWidget* window)
 
     auto* tabs = new QTabWidget(this);
     tabs->setObjectName(u"environmentEditorTabs"_s);
-    tabs->addTab(buildEnvironmentsTab(), symbolIcon(u"list.bullet"), tr("Environments"));
-    tabs->addTab(buildGlobalsTab(), symbolIcon(u"globe"), tr("Global Variables"));
+    tabs->addTab(buildEnvironmentsTab(), icons::icon(u"list.bullet"), tr("Environments"));
+    tabs->addTab(buildGlobalsTab(), icons::icon(u"globe"), tr("Global Variables"));
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* done = buttons->addButton(tr("Done"), QDialogButtonBox::AcceptRole);

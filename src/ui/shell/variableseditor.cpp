@@ -1,7 +1,7 @@
-#include "ui/window/variableseditor.h"
+#include "ui/shell/variableseditor.h"
 
 #include "state/variablesmodel.h"
-#include "ui/window/symbolicon.h"
+#include "ui/common/icons.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -24,7 +24,7 @@ QToolButton* makeRowButton(const QString& name, QStringView symbol, const QStrin
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(name);
-    button->setIcon(symbolIcon(symbol));
+    button->setIcon(icons::icon(symbol));
     button->setText(text);
     button->setToolTip(help);
     button->setAccessibleName(help);

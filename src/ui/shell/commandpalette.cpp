@@ -1,8 +1,8 @@
-#include "ui/window/commandpalette.h"
+#include "ui/shell/commandpalette.h"
 
 #include "state/appstate.h"
-#include "ui/window/commandpalettemodel.h"
-#include "ui/window/symbolicon.h"
+#include "ui/common/icons.h"
+#include "ui/shell/commandpalettemodel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -134,11 +134,11 @@ void CommandPalette::buildControls()
     m_query->setObjectName(u"paletteQuery"_s);
     m_query->setPlaceholderText(tr("Search requests..."));
     m_query->setAccessibleName(tr("Search requests"));
-    m_query->addAction(symbolIcon(u"magnifyingglass"), QLineEdit::LeadingPosition);
+    m_query->addAction(icons::icon(u"magnifyingglass"), QLineEdit::LeadingPosition);
     m_query->installEventFilter(this);
 
     m_clear->setObjectName(u"clearSearchButton"_s);
-    m_clear->setIcon(symbolIcon(u"xmark.circle.fill"));
+    m_clear->setIcon(icons::icon(u"xmark.circle.fill"));
     m_clear->setText(u"\u00D7"_s);
     m_clear->setToolTip(tr("Clear"));
     m_clear->setAccessibleName(tr("Clear"));

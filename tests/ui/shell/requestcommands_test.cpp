@@ -1,5 +1,5 @@
-#include "ui/window/requestcommands.h"
-#include "ui/window/savetocollectionsheet.h"
+#include "ui/editor/savetocollectionsheet.h"
+#include "ui/shell/requestcommands.h"
 #include "windowtesting.h"
 
 #include <QLabel>

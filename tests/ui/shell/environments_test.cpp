@@ -1,5 +1,5 @@
-#include "ui/window/environmenteditorsheet.h"
-#include "ui/window/environmentselector.h"
+#include "ui/shell/environmenteditorsheet.h"
+#include "ui/shell/environmentselector.h"
 #include "windowtesting.h"
 
 #include <QComboBox>

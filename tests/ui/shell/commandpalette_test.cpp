@@ -1,5 +1,5 @@
-#include "ui/window/commandpalette.h"
-#include "ui/window/commandpalettemodel.h"
+#include "ui/shell/commandpalette.h"
+#include "ui/shell/commandpalettemodel.h"
 #include "windowtesting.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "ui/window/commandpalettemodel.h"
+#include "ui/shell/commandpalettemodel.h"
 
 #include "state/appstate.h"
 

@@ -1,9 +1,9 @@
-#include "ui/window/environmentselector.h"
+#include "ui/shell/environmentselector.h"
 
 #include "state/appstate.h"
 #include "state/environmentlistmodel.h"
-#include "ui/window/environmenteditorsheet.h"
-#include "ui/window/symbolicon.h"
+#include "ui/common/icons.h"
+#include "ui/shell/environmenteditorsheet.h"
 
 #include <QComboBox>
 #include <QConcatenateTablesProxyModel>
@@ -39,7 +39,7 @@ EnvironmentSelector::EnvironmentSelector(AppState& state, QWidget* parent)
 
     const QString manageHelp = tr("Manage Environments & Global Variables");
     m_manage->setObjectName(u"manageEnvironmentsButton"_s);
-    m_manage->setIcon(symbolIcon(u"gearshape"));
+    m_manage->setIcon(icons::icon(u"gearshape"));
     m_manage->setText(tr("Manage"));
     m_manage->setToolTip(manageHelp);
     m_manage->setAccessibleName(manageHelp);

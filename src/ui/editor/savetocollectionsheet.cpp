@@ -1,8 +1,8 @@
-#include "ui/window/savetocollectionsheet.h"
+#include "ui/editor/savetocollectionsheet.h"
 
 #include "state/appstate.h"
-#include "ui/window/collectionlistmodel.h"
-#include "ui/window/symbolicon.h"
+#include "ui/common/icons.h"
+#include "ui/editor/collectionlistmodel.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -87,7 +87,7 @@ QWidget* SaveToCollectionSheet::buildEmptyState()
 {
     auto* empty = new QWidget;
     auto* icon = new QLabel(empty);
-    icon->setPixmap(symbolIcon(u"folder.badge.plus").pixmap(32, 32));
+    icon->setPixmap(icons::icon(u"folder.badge.plus").pixmap(32, 32));
     icon->setAlignment(Qt::AlignCenter);
     auto* text = new QLabel(tr("No collections yet."), empty);
     text->setObjectName(u"noCollectionsLabel"_s);

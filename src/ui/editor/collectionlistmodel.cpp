@@ -1,14 +1,14 @@
-#include "ui/window/collectionlistmodel.h"
+#include "ui/editor/collectionlistmodel.h"
 
 #include "state/appstate.h"
-#include "ui/window/symbolicon.h"
+#include "ui/common/icons.h"
 
 namespace mako {
 
 CollectionListModel::CollectionListModel(const AppState& state, QObject* parent)
     : QAbstractListModel(parent)
     , m_state(state)
-    , m_folderIcon(symbolIcon(u"folder"))
+    , m_folderIcon(icons::icon(u"folder"))
 {
     for (const Collection& collection : state.collections())
         m_ids.append(collection.id);

@@ -1,4 +1,4 @@
-#include "ui/window/tabbar.h"
+#include "ui/shell/tabbar.h"
 #include "windowtesting.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
-#include "ui/window/tabbar.h"
+#include "ui/shell/tabbar.h"
 
 #include "state/appstate.h"
 #include "state/unsavedchanges.h"
-#include "ui/window/symbolicon.h"
+#include "ui/common/icons.h"
 
 #include <QAction>
 #include <QFontDatabase>
@@ -52,7 +52,7 @@ TabBar::TabBar(AppState& state, QWidget* parent)
     m_tabs->installEventFilter(this);
 
     m_newTab->setObjectName(u"newTabButton"_s);
-    m_newTab->setIcon(symbolIcon(u"plus"));
+    m_newTab->setIcon(icons::icon(u"plus"));
     m_newTab->setText(u"+"_s);
     m_newTab->setToolTip(tr("New Request"));
     m_newTab->setAccessibleName(tr("New Request"));
@@ -151,7 +151,7 @@ QToolButton* TabBar::makeCloseButton()
 {
     auto* button = new QToolButton;
     button->setObjectName(u"closeTabButton"_s);
-    button->setIcon(symbolIcon(u"xmark"));
+    button->setIcon(icons::icon(u"xmark"));
     button->setText(u"\u00D7"_s);
     button->setToolTip(tr("Close Tab"));
     button->setAccessibleName(tr("Close Tab"));
