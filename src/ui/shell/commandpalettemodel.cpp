@@ -2,6 +2,8 @@
 
 #include "state/appstate.h"
 
+#include <QIcon>
+#include <QPixmap>
 #include <QAction>
 #include <QMenu>
 
@@ -125,8 +127,17 @@ QVariant CommandPaletteModel::commandData(const QAction& command, int role) cons
         return commandTitle(command);
     case DetailRole:
         return shortcut;
-    case Qt::DecorationRole:
-        return command.icon();
+    case Qt::DecorationRole: {
+        // A command without an icon keeps the same indent as those with one.
+        if (!command.icon().isNull())
+            return command.icon();
+        static const QIcon blank = [] {
+            QPixmap pixmap(16, 16);
+            pixmap.fill(Qt::transparent);
+            return QIcon(pixmap);
+        }();
+        return blank;
+    }
     case Qt::AccessibleTextRole:
         return shortcut.isEmpty() ? commandTitle(command)
                                   : u"%1, %2"_s.arg(commandTitle(command), shortcut);
