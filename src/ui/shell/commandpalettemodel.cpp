@@ -2,10 +2,10 @@
 
 #include "state/appstate.h"
 
-#include <QIcon>
-#include <QPixmap>
 #include <QAction>
+#include <QIcon>
 #include <QMenu>
+#include <QPixmap>
 
 using namespace Qt::StringLiterals;
 
