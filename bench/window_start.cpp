@@ -50,6 +50,7 @@ constexpr int kRuns = 11;
 // How long the event loop sits idle after the first frame (and, for Mako, after the data files
 // have loaded) before the resident memory is read.
 constexpr int kIdleMilliseconds = 1500;
+constexpr int kGiveUpMilliseconds = 60'000;
 
 qint64 monotonicNanoseconds()
 {
@@ -76,10 +77,10 @@ long residentKiB()
 
 // ---- Child: one run of one window ----
 
-// Notes when the first paint pass of a main window has ended. Paint events of one pass arrive
-// one after the other (not always nested in an outer event), so the pass counts as ended when
-// control is back in the event loop: a queued call made at the first paint reports the end of
-// the last paint delivered before it ran.
+// Notes when the first paint pass of a main window has ended, backing store flushed. A pass
+// sends one paint event per widget, one after the other, so the end of one paint is not the end
+// of the pass: a queued call made at the first paint runs once control is back in the event
+// loop and reports the end of the last paint delivered before it.
 class FirstPaintProbe : public QApplication {
 public:
     using QApplication::QApplication;
@@ -158,6 +159,8 @@ void reportWhenIdle(FirstPaintProbe& application, std::function<qint64()> loaded
 int runChild(int argc, char** argv, const std::string& mode)
 {
     FirstPaintProbe application(argc, argv);
+    // A window that never paints fails the run instead of stalling the benchmark.
+    QTimer::singleShot(kGiveUpMilliseconds, &application, [] { QApplication::exit(1); });
     if (mode == "bare") {
         const auto window = buildBareWindow();
         reportWhenIdle(application, [] { return monotonicNanoseconds(); });
