@@ -10,8 +10,12 @@
 #include "model/apiresponse.h"
 #include "model/prettyjson.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QUtf8StringView>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -19,6 +23,25 @@ namespace {
 
 using namespace mako;
 using namespace mako::fuzz;
+
+// Qt keeps an object's keys sorted, but a key holding a lone surrogate breaks that order, and
+// two objects with the same members then compare unequal depending on their insertion order.
+bool hasLoneSurrogateKey(const QJsonValue& value)
+{
+    if (value.isArray()) {
+        const QJsonArray array = value.toArray();
+        return std::any_of(array.begin(), array.end(),
+            [](const QJsonValue& element) { return hasLoneSurrogateKey(element); });
+    }
+    if (!value.isObject())
+        return false;
+    const QJsonObject object = value.toObject();
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        if (!it.key().isValidUtf16() || hasLoneSurrogateKey(it.value()))
+            return true;
+    }
+    return false;
+}
 
 void checkJson(const QByteArray& bytes)
 {
@@ -30,7 +53,9 @@ void checkJson(const QByteArray& bytes)
     require(prettyPrintJson(*pretty) == *pretty, "pretty JSON printed again is unchanged", *pretty);
     // Qt's reader serves as the reference where it reads the input: it takes some texts the
     // printer refuses ("\<") and refuses some the printer keeps (1e400).
-    if (error.error == QJsonParseError::NoError) {
+    const QJsonValue root
+        = document.isArray() ? QJsonValue(document.array()) : QJsonValue(document.object());
+    if (error.error == QJsonParseError::NoError && !hasLoneSurrogateKey(root)) {
         const QJsonDocument reread = QJsonDocument::fromJson(*pretty, &error);
         require(error.error == QJsonParseError::NoError && reread == document,
             "pretty JSON is the same document", *pretty);
