@@ -3,6 +3,7 @@
 #include "state/appstate.h"
 #include "state/environmentlistmodel.h"
 #include "ui/common/icons.h"
+#include "ui/common/symbolbutton.h"
 #include "ui/shell/variableseditor.h"
 
 #include <QDialogButtonBox>
@@ -20,22 +21,6 @@
 using namespace Qt::StringLiterals;
 
 namespace mako {
-
-namespace {
-
-QToolButton* makeListButton(const QString& name, QStringView symbol, const QString& text,
-    const QString& help, QWidget* parent)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setIcon(icons::icon(symbol));
-    button->setText(text);
-    button->setToolTip(help);
-    button->setAccessibleName(help);
-    return button;
-}
-
-} // namespace
 
 EnvironmentEditorSheet::EnvironmentEditorSheet(AppState& state, QWidget* window)
     : QDialog(window)
@@ -86,8 +71,8 @@ QWidget* EnvironmentEditorSheet::buildEnvironmentsTab()
     m_list->setEditTriggers(QAbstractItemView::EditKeyPressed);
 
     auto* add
-        = makeListButton(u"addEnvironmentButton"_s, u"plus", u"+"_s, tr("Add Environment"), page);
-    m_remove = makeListButton(
+        = makeSymbolButton(u"addEnvironmentButton"_s, u"plus", u"+"_s, tr("Add Environment"), page);
+    m_remove = makeSymbolButton(
         u"removeEnvironmentButton"_s, u"minus", u"\u2212"_s, tr("Delete Environment"), page);
     connect(add, &QToolButton::clicked, this,
         [this] { m_state.addEnvironment(tr("New Environment")); });

@@ -1,7 +1,7 @@
 #include "ui/shell/variableseditor.h"
 
 #include "state/variablesmodel.h"
-#include "ui/common/icons.h"
+#include "ui/common/symbolbutton.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -22,12 +22,7 @@ namespace {
 QToolButton* makeRowButton(const QString& name, QStringView symbol, const QString& text,
     const QString& help, QWidget* parent)
 {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setIcon(icons::icon(symbol));
-    button->setText(text);
-    button->setToolTip(help);
-    button->setAccessibleName(help);
+    QToolButton* button = makeSymbolButton(name, symbol, text, help, parent);
     button->setAutoRaise(true);
     return button;
 }
