@@ -48,29 +48,20 @@ public:
     /// The first collection, in list order, that has a folder with this id.
     std::optional<QUuid> collectionForFolder(const QUuid& folderID) const;
 
+    // The edits, as AppState's operations of the same names describe them (AppState adds the
+    // rules that reach other lists, such as closing tabs). The two that return false changed
+    // nothing: no such collection, or no such folder or target.
     void addCollection(const QString& name);
-    /// Appends the collection as given (a duplicate, an import).
     void appendCollection(const Collection& collection);
-    /// False when no collection has `id`.
     bool removeCollection(QUuid id);
     void renameCollection(QUuid id, const QString& name);
-
     void addFolder(const QString& name, QUuid collectionID);
-    /// The folder's requests stay in the collection, at the top level.
     void deleteFolder(QUuid folderID, QUuid collectionID);
     void renameFolder(QUuid folderID, QUuid collectionID, const QString& name);
-    /// Moves the folder, with the requests it lists, to the end of another collection; requests
-    /// that collection already holds are not added twice. False when no collection has the
-    /// folder, the target is its own collection, or there is no target.
     bool moveFolderToCollection(QUuid folderID, QUuid targetCollectionID);
-
-    /// Replaces the request with the same id in place, or appends it; stored exactly as given.
     void saveRequestToCollection(const APIRequest& request, QUuid collectionID);
     void renameRequest(QUuid requestID, QUuid collectionID, const QString& name);
-    /// Removes the request and its id from every folder. False when there is no such
-    /// collection.
     bool removeRequest(QUuid requestID, QUuid collectionID);
-    /// Takes the id out of every folder and, if `folderID` names a folder, appends it there.
     void moveRequestToFolder(QUuid requestID, std::optional<QUuid> folderID, QUuid collectionID);
 
     /// Writes the list at once, in place of the pending auto-save.

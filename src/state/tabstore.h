@@ -41,32 +41,19 @@ public:
     void setOpenRequest(const std::optional<APIRequest>& request);
     const RequestOrigin& openRequestOrigin() const { return m_openRequestOrigin; }
 
-    /// Opens a new blank request ("New Request", GET) in a new active tab.
+    // The operations, as AppState's of the same names describe them.
     void openNewRequest();
-    /// Switches to the tab that already shows `request.id` (keeping its edits and response), or
-    /// opens the request in a new tab whose origin is the collection.
     void openFromCollection(const APIRequest& request, QUuid collectionID);
-    /// Switches to the tab that already shows `request.id`, or opens a plain HTTP copy of it
-    /// with a fresh id in a new tab whose origin is the history.
     void openFromHistory(const APIRequest& request);
-    /// Closing the active tab activates the rightmost remaining one. The working copy is
-    /// written back first, so closing another tab keeps the active tab's edits.
     void closeTab(QUuid id);
-    /// Closes every tab but `id` and activates it, keeping the working copy's edits.
     void closeOtherTabs(QUuid id);
-    /// Closes every tab without writing the working copy back.
     void closeAllTabs();
     /// Closes the tabs `closes` picks, as `closeTab` closes one.
     void closeTabsWhere(const std::function<bool(const RequestTab&)>& closes);
-    /// Writes the working copy back and loads the tab's; nothing when `id` is already active.
     void switchToTab(QUuid id);
-    /// Writes the working copy and its origin back into the active tab.
     void saveCurrentTabState();
-    /// Records the state of a send in the tab `tabID`; a response also adds a timing entry.
-    /// Nothing when the tab is closed.
     void updateTabResponse(QUuid tabID, const std::optional<APIResponse>& response,
         const std::optional<QString>& error, bool isLoading);
-    /// Changes the origin of the working copy and of the active tab.
     void setActiveTabOrigin(const RequestOrigin& origin);
 
 Q_SIGNALS:

@@ -2,6 +2,7 @@
 
 #include "state/appstate.h"
 #include "ui/common/icons.h"
+#include "ui/common/symbolbutton.h"
 #include "ui/shell/commandpalettemodel.h"
 
 #include <QAction>
@@ -92,7 +93,8 @@ CommandPalette::CommandPalette(AppState& state, QWidget* area)
     , m_state(state)
     , m_model(new CommandPaletteModel(state, this))
     , m_query(new QLineEdit(this))
-    , m_clear(new QToolButton(this))
+    , m_clear(makeSymbolButton(
+          u"clearSearchButton"_s, u"xmark.circle.fill", u"\u00D7"_s, tr("Clear"), this))
     , m_close(new QToolButton(this))
     , m_results(new QListView(this))
     , m_noMatches(new QLabel(tr("No matching requests"), this))
@@ -137,11 +139,6 @@ void CommandPalette::buildControls()
     m_query->addAction(icons::icon(u"magnifyingglass"), QLineEdit::LeadingPosition);
     m_query->installEventFilter(this);
 
-    m_clear->setObjectName(u"clearSearchButton"_s);
-    m_clear->setIcon(icons::icon(u"xmark.circle.fill"));
-    m_clear->setText(u"\u00D7"_s);
-    m_clear->setToolTip(tr("Clear"));
-    m_clear->setAccessibleName(tr("Clear"));
     m_clear->setAutoRaise(true);
     m_clear->setFocusPolicy(Qt::NoFocus);
     m_close->setObjectName(u"closePaletteButton"_s);

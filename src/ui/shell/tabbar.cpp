@@ -2,7 +2,7 @@
 
 #include "state/appstate.h"
 #include "state/unsavedchanges.h"
-#include "ui/common/icons.h"
+#include "ui/common/symbolbutton.h"
 
 #include <QAction>
 #include <QFontDatabase>
@@ -37,7 +37,7 @@ TabBar::TabBar(AppState& state, QWidget* parent)
     : QWidget(parent)
     , m_state(state)
     , m_tabs(new QTabBar(this))
-    , m_newTab(new QToolButton(this))
+    , m_newTab(makeSymbolButton(u"newTabButton"_s, u"plus", u"+"_s, tr("New Request"), this))
     , m_nextTab(new QAction(tr("Next Tab"), this))
     , m_previousTab(new QAction(tr("Previous Tab"), this))
 {
@@ -51,11 +51,6 @@ TabBar::TabBar(AppState& state, QWidget* parent)
     m_tabs->setContextMenuPolicy(Qt::CustomContextMenu);
     m_tabs->installEventFilter(this);
 
-    m_newTab->setObjectName(u"newTabButton"_s);
-    m_newTab->setIcon(icons::icon(u"plus"));
-    m_newTab->setText(u"+"_s);
-    m_newTab->setToolTip(tr("New Request"));
-    m_newTab->setAccessibleName(tr("New Request"));
     m_newTab->setAutoRaise(true);
 
     auto* layout = new QHBoxLayout(this);
@@ -149,12 +144,8 @@ QWidget* TabBar::makeLeadingWidget()
 
 QToolButton* TabBar::makeCloseButton()
 {
-    auto* button = new QToolButton;
-    button->setObjectName(u"closeTabButton"_s);
-    button->setIcon(icons::icon(u"xmark"));
-    button->setText(u"\u00D7"_s);
-    button->setToolTip(tr("Close Tab"));
-    button->setAccessibleName(tr("Close Tab"));
+    QToolButton* button
+        = makeSymbolButton(u"closeTabButton"_s, u"xmark", u"\u00D7"_s, tr("Close Tab"), nullptr);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     connect(button, &QToolButton::clicked, this, [this, button] { handleCloseClicked(button); });
