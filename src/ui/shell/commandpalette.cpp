@@ -150,6 +150,8 @@ void CommandPalette::buildControls()
     m_results->setObjectName(u"paletteResults"_s);
     m_results->setAccessibleName(tr("Matches"));
     m_results->setModel(m_model);
+    // One size for every row, so that commands without an icon line up with those with one.
+    m_results->setIconSize(QSize(16, 16));
     m_results->setItemDelegate(new PaletteRowDelegate(m_results));
     m_results->setUniformItemSizes(true);
     m_results->setEditTriggers(QAbstractItemView::NoEditTriggers);
