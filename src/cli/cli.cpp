@@ -2,6 +2,7 @@
 
 #include "cli/commands.h"
 #include "cli/console.h"
+#include "version.h"
 
 using namespace Qt::StringLiterals;
 

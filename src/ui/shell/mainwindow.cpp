@@ -31,6 +31,7 @@ namespace {
 // The window's own place in the preference store, beside the preferences.
 const SettingKey<QByteArray> kWindowGeometry {u"window/geometry"_s, {}};
 const SettingKey<QByteArray> kWindowSplitter {u"window/splitter"_s, {}};
+const SettingKey<bool> kSidebarHidden {u"window/sidebarHidden"_s, false};
 
 } // namespace
 
@@ -97,7 +98,7 @@ void MainWindow::setSidebar(QWidget* sidebar)
 {
     sidebar->setMinimumWidth(kSidebarMinimumWidth);
     sidebar->setMaximumWidth(kSidebarMaximumWidth);
-    sidebar->setVisible(m_sidebar->isVisibleTo(this));
+    sidebar->setHidden(m_sidebar->isHidden());
     const QList<int> sizes = m_splitter->sizes();
     delete m_splitter->replaceWidget(0, sidebar);
     m_sidebar = sidebar;
@@ -121,6 +122,7 @@ void MainWindow::saveWindowState()
 {
     m_settings.setValue(kWindowGeometry, saveGeometry());
     m_settings.setValue(kWindowSplitter, m_splitter->saveState());
+    m_settings.setValue(kSidebarHidden, m_sidebar->isHidden());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -169,6 +171,7 @@ void MainWindow::restoreWindowState()
     const QByteArray splitter = m_settings.value(kWindowSplitter);
     if (!splitter.isEmpty())
         m_splitter->restoreState(splitter);
+    m_sidebar->setHidden(m_settings.value(kSidebarHidden));
 }
 
 } // namespace mako

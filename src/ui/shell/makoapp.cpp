@@ -68,6 +68,14 @@ void MakoApp::show()
     m_window->show();
 }
 
+void MakoApp::raiseWindow()
+{
+    m_window->setWindowState((m_window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+}
+
 void MakoApp::handleValueChanged(const QString& key)
 {
     if (isNetworkPreference(key))

@@ -41,6 +41,8 @@ public:
     /// Hands the preferences to the network service, applies the appearance and shows the
     /// window.
     void show();
+    /// Brings the window to the front, out of the dock if it was minimised.
+    void raiseWindow();
 
 private:
     void handleValueChanged(const QString& key);

@@ -1,10 +1,12 @@
 #include "model/recordjson.h"
 #include "state/persistenceservice.h"
 #include "support/tempappfolder.h"
+#include "ui/shell/singleinstance.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,6 +19,15 @@ using namespace mako::test;
 using namespace Qt::StringLiterals;
 
 namespace {
+
+QProcessEnvironment isolatedEnvironment(const QTemporaryDir& home)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    environment.insert(u"XDG_DATA_HOME"_s, home.filePath(u"data"_s));
+    environment.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u"config"_s));
+    return environment;
+}
 
 #ifdef Q_OS_LINUX
 // Whether the process has its own handler for `signal` in place, read from the kernel's view of
@@ -60,11 +71,7 @@ TEST(MakoProcess, startsOnItsDataAndQuitsCleanlyOnSigterm)
     }
 
     QProcess mako;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-    environment.insert(u"XDG_DATA_HOME"_s, home.filePath(u"data"_s));
-    environment.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u"config"_s));
-    mako.setProcessEnvironment(environment);
+    mako.setProcessEnvironment(isolatedEnvironment(home));
     mako.start(QStringLiteral(MAKO_APP_PATH), {});
     ASSERT_TRUE(mako.waitForStarted(20000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return catches(mako.processId(), SIGTERM); }, 20000));
@@ -81,4 +88,26 @@ TEST(MakoProcess, startsOnItsDataAndQuitsCleanlyOnSigterm)
     // The quit went the ordinary way: the window stored its place on the way out.
     EXPECT_TRUE(QSettings(settingsFile, QSettings::IniFormat).contains(u"window/geometry"_s));
 #endif
+}
+
+TEST(MakoProcess, aSecondStartOnTheSameDataRaisesTheFirstAndQuits)
+{
+    QTemporaryDir home;
+    SingleInstance first(home.filePath(u"data/com.quorin.mako"_s));
+    // What a crashed instance leaves behind must not keep the next one from listening.
+    QFile stale(first.serverName());
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.close();
+    ASSERT_TRUE(first.listen());
+    QSignalSpy raised(&first, &SingleInstance::raiseRequested);
+
+    QProcess second;
+    second.setProcessEnvironment(isolatedEnvironment(home));
+    second.start(QStringLiteral(MAKO_APP_PATH), {});
+    ASSERT_TRUE(second.waitForStarted(20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; }, 20000));
+    EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return raised.count() == 1; }, 5000));
+    // It quit before it had a window: no preference file was written.
+    EXPECT_FALSE(QFile::exists(home.filePath(u"config/com.quorin.mako/com.quorin.mako.conf"_s)));
 }
