@@ -16,9 +16,10 @@ BENCH_PACKAGES := jq curl $(if $(shell command -v npm 2>/dev/null),,npm)
 # The collection-run benchmark's baseline, from npm, kept inside the build folder.
 NEWMAN_DIR := $(BUILD_DIR)/bench/npm
 LINT_PACKAGES := clang-format
-# The language tools that the generated-code test runs against a loopback server. Swift has no
-# Debian 12 package, so its snippet is not run.
-TEST_PACKAGES := curl python3 python3-requests nodejs golang-go ruby php-cli php-curl
+# The validators of the desktop entry and the metainfo, and the language tools that the
+# generated-code test runs against a loopback server. Swift has no Debian 12 package, so its
+# snippet is not run.
+TEST_PACKAGES := desktop-file-utils appstream curl python3 python3-requests nodejs golang-go ruby php-cli php-curl
 
 # The fuzz targets build with clang and its libFuzzer runtime in a folder of their own; llvm
 # brings the symbolizer that puts file and line into a crash report.
@@ -28,7 +29,7 @@ FUZZ_SECONDS  ?= 30
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build test run bench fuzz format format-check clean
+.PHONY: all deps build test run bench fuzz format format-check clean install package
 
 all: build
 
@@ -71,6 +72,15 @@ run: build
 	else \
 	    $(BUILD_DIR)/src/cli/mako-cli --help; \
 	fi
+
+# `make install PREFIX=~/.local` puts Mako into the launcher of that prefix's desktop.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# A Debian package in the build folder; its dependencies come from dpkg-shlibdeps.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 bench: build
 	$(call install_missing,$(BENCH_PACKAGES))

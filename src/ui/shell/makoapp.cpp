@@ -11,6 +11,9 @@
 #include "ui/shell/terminationsignals.h"
 
 #include <QApplication>
+#include <QIcon>
+
+using namespace Qt::StringLiterals;
 
 namespace mako {
 
@@ -53,6 +56,9 @@ MakoApp::MakoApp(Services services, QObject* parent)
     , m_window(std::make_unique<MainWindow>(*m_state, *m_commands, *m_settings, *m_fileDialogs))
 {
     QApplication::setApplicationDisplayName(QObject::tr("Mako"));
+    QApplication::setWindowIcon(QIcon(u":/icons/com.quorin.mako.svg"_s));
+    // Wayland matches the window to its launcher entry, and so to its icon, by this name.
+    QGuiApplication::setDesktopFileName(u"com.quorin.mako"_s);
     connect(m_settings.get(), &Settings::valueChanged, this, &MakoApp::handleValueChanged);
 }
 

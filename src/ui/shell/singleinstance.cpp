@@ -17,12 +17,14 @@ constexpr QByteArrayView kRaiseRequest = "raise\n";
 // second from starting for long.
 constexpr int kConnectMilliseconds = 1000;
 
-// A Unix socket path holds at most 107 bytes, so the folder goes in as a short digest.
+// A Unix socket path holds at most 107 bytes, so the folder goes in as a short digest. The data
+// folder lies in the user's home, so the name is the user's own even in the shared temporary
+// folder used where the desktop provides no runtime folder.
 QString socketPath(const QString& dataFolder)
 {
-    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (runtime.isEmpty())
-        runtime = QDir::tempPath();
+    const QString runtime = qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")
+        ? QDir::tempPath()
+        : QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     const QByteArray digest = QCryptographicHash::hash(
         QDir::cleanPath(QDir(dataFolder).absolutePath()).toUtf8(), QCryptographicHash::Sha256);
     return runtime + u"/mako-"_s + QString::fromLatin1(digest.toHex().left(16));

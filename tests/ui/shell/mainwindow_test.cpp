@@ -20,7 +20,7 @@ QString currentScreen(const ShellRun& run)
 
 } // namespace
 
-TEST(MainWindow, remembersItsSizeAndSidebarWidthBetweenRuns)
+TEST(MainWindow, remembersItsSizeSidebarWidthAndHiddenSidebarBetweenRuns)
 {
     TempAppFolder folder;
     {
@@ -39,9 +39,17 @@ TEST(MainWindow, remembersItsSizeAndSidebarWidthBetweenRuns)
         splitter->setSizes({300, 700});
         run.window().close();
     }
-    ShellRun again({}, {}, &folder);
-    EXPECT_EQ(again.window().size(), QSize(1000, 700));
-    EXPECT_EQ(again.find(u"sidebar"_s)->width(), 300);
+    {
+        ShellRun again({}, {}, &folder);
+        EXPECT_EQ(again.window().size(), QSize(1000, 700));
+        EXPECT_EQ(again.find(u"sidebar"_s)->width(), 300);
+        again.action(u"toggleSidebarAction"_s)->trigger();
+        again.window().close();
+    }
+    ShellRun hidden({}, {}, &folder);
+    EXPECT_FALSE(hidden.find(u"sidebar"_s)->isVisible());
+    // The window carries Mako's own icon, not the platform's generic one.
+    EXPECT_FALSE(hidden.window().windowIcon().pixmap(64).isNull());
 }
 
 TEST(MainWindow, detailAreaShowsTheWelcomeScreenOrTheOpenRequestsProtocol)
