@@ -14,9 +14,14 @@ using namespace Qt::StringLiterals;
 namespace mako {
 
 PersistenceService::PersistenceService(const QString& appDirectory, QObject* parent)
+    : PersistenceService(appDirectory, SerialWorker::Start::Now, parent)
+{ }
+
+PersistenceService::PersistenceService(
+    const QString& appDirectory, SerialWorker::Start start, QObject* parent)
     : QObject(parent)
     , m_appDirectory(appDirectory)
-    , m_worker(u"PersistenceService"_s)
+    , m_worker(u"PersistenceService"_s, start)
 {
     QDir().mkpath(m_appDirectory);
 }

@@ -36,6 +36,11 @@ public:
     /// Creates `appDirectory` (and its parents) if it is missing; a failure is ignored, later
     /// loads then find no files and saves fail silently.
     explicit PersistenceService(const QString& appDirectory, QObject* parent = nullptr);
+    /// With `SerialWorker::Start::OnRequest` the file work asked for waits, in order, until
+    /// `startWork()`: the window holds the start-up load back until it has painted, so reading
+    /// and decoding a large workspace does not compete with its first frame.
+    PersistenceService(
+        const QString& appDirectory, SerialWorker::Start start, QObject* parent = nullptr);
     /// Finishes every save already asked for before returning.
     ~PersistenceService() override;
 
@@ -44,6 +49,8 @@ public:
     static PersistenceService* shared();
     /// "com.quorin.mako" in the user's data folder.
     static QString standardAppDirectory();
+
+    void startWork() { m_worker.start(); }
 
     const QString& appDirectory() const { return m_appDirectory; }
     QString filePath(const QString& fileName) const;

@@ -4,16 +4,26 @@
 
 namespace mako {
 
-SerialWorker::SerialWorker(const QString& name)
+SerialWorker::SerialWorker(const QString& name, Start start)
     : m_context(new QObject)
 {
     m_thread.setObjectName(name);
     m_context->moveToThread(&m_thread);
+    if (start == Start::Now)
+        this->start();
+}
+
+void SerialWorker::start()
+{
+    if (m_started)
+        return;
+    m_started = true;
     m_thread.start();
 }
 
 SerialWorker::~SerialWorker()
 {
+    start();
     postAfterFollowUps([this] { m_thread.quit(); });
     m_thread.wait();
     delete m_context;

@@ -13,11 +13,18 @@ namespace mako {
 /// thread stops, so no save asked for before shutdown is dropped.
 class SerialWorker {
 public:
-    explicit SerialWorker(const QString& name);
+    enum class Start { Now, OnRequest };
+
+    /// With `Start::OnRequest` jobs wait in the queue until `start()`; the destructor starts the
+    /// thread itself if nobody did.
+    explicit SerialWorker(const QString& name, Start start = Start::Now);
     ~SerialWorker();
 
     SerialWorker(const SerialWorker&) = delete;
     SerialWorker& operator=(const SerialWorker&) = delete;
+
+    /// Starts running the queued jobs. Idempotent; call from the thread that made the worker.
+    void start();
 
     /// Queues `job` behind everything posted before. Callable from any thread.
     void post(std::function<void()> job);
@@ -30,6 +37,7 @@ public:
 private:
     QThread m_thread;
     QObject* m_context = nullptr;
+    bool m_started = false;
 };
 
 } // namespace mako

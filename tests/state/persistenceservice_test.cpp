@@ -94,6 +94,30 @@ TEST(PersistenceService, burstOfSavesEndsWithTheNewestSnapshot)
         EXPECT_TRUE(arguments.at(1).toBool());
 }
 
+// The window holds the start-up load back until its first frame: nothing runs before, and then
+// the load still reads the file as it was before the save asked for after it.
+TEST(PersistenceService, workAskedForBeforeTheStartWaitsThenRunsInOrder)
+{
+    TempAppFolder folder;
+    const QList<Collection> stored = sampleCollections(2);
+    const QList<Collection> saved = sampleCollections(5);
+    folder.write(kCollectionsFile, encodeRecords(stored));
+    PersistenceService service(folder.path(), SerialWorker::Start::OnRequest);
+    QList<QByteArray> loads;
+    const auto record
+        = [&](Result<QList<Collection>> loaded) { loads.append(encodeRecords(loaded.value())); };
+    service.load<Collection>(kCollectionsFile, &service, record);
+    service.save(saved, kCollectionsFile);
+    QTest::qWait(100);
+    EXPECT_TRUE(loads.isEmpty());
+    EXPECT_EQ(folder.read(kCollectionsFile), encodeRecords(stored));
+
+    service.startWork();
+    ASSERT_TRUE(waitUntilIdle(service));
+    EXPECT_EQ(loads, QList<QByteArray> {encodeRecords(stored)});
+    EXPECT_EQ(folder.read(kCollectionsFile), encodeRecords(saved));
+}
+
 // A process killed at any moment of a save leaves a file that decodes: the old one or the new.
 TEST(PersistenceService, killedWhileSavingAlwaysLeavesADecodableFile)
 {

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -32,6 +33,52 @@ bool isNetworkPreference(const QString& key)
     return false;
 }
 
+// Calls `call` once, as soon as a widget of `window` has painted (or after a second, for a
+// window that does not paint, such as one started minimised).
+class FirstPaintWatcher : public QObject {
+public:
+    FirstPaintWatcher(QWidget* window, QObject* context, std::function<void()> call)
+        : QObject(context)
+        , m_window(window)
+        , m_call(std::move(call))
+    {
+        qApp->installEventFilter(this);
+        QTimer::singleShot(kFallbackMilliseconds, this, &FirstPaintWatcher::fire);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && watched->isWidgetType()
+            && static_cast<QWidget*>(watched)->window() == m_window) {
+            // Queued: the rest of the paint pass goes first.
+            QMetaObject::invokeMethod(this, &FirstPaintWatcher::fire, Qt::QueuedConnection);
+            qApp->removeEventFilter(this);
+        }
+        return false;
+    }
+
+private:
+    static constexpr int kFallbackMilliseconds = 1000;
+
+    void fire()
+    {
+        if (!m_call)
+            return;
+        qApp->removeEventFilter(this);
+        std::exchange(m_call, nullptr)();
+        deleteLater();
+    }
+
+    QWidget* m_window;
+    std::function<void()> m_call;
+};
+
+void runAfterFirstPaint(QWidget* window, QObject* context, std::function<void()> call)
+{
+    new FirstPaintWatcher(window, context, std::move(call));
+}
+
 } // namespace
 
 MakoApp::MakoApp(QObject* parent)
@@ -47,7 +94,8 @@ MakoApp::MakoApp(Services services, QObject* parent)
     // be torn down after the event dispatcher its worker needs to stop.
     , m_persistence(services.persistence
               ? std::move(services.persistence)
-              : std::make_unique<PersistenceService>(PersistenceService::standardAppDirectory()))
+              : std::make_unique<PersistenceService>(
+                  PersistenceService::standardAppDirectory(), SerialWorker::Start::OnRequest))
     , m_fileDialogs(services.fileDialogs ? std::move(services.fileDialogs)
                                          : std::make_unique<SystemFileDialogs>())
     , m_appearance(std::make_unique<Appearance>(*m_settings))
@@ -72,6 +120,10 @@ void MakoApp::show()
     NetworkService::shared().updateSettings(m_settings->networkSettings());
     m_appearance->apply();
     m_window->show();
+    // The data files are read once the first frame is up: on two cores, decoding a large
+    // workspace beside the window's first layout and paint slowed that paint down by half.
+    // The queued loads keep their place ahead of any save meanwhile.
+    runAfterFirstPaint(m_window.get(), m_persistence.get(), [this] { m_persistence->startWork(); });
 }
 
 void MakoApp::raiseWindow()
