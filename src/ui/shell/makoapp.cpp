@@ -9,6 +9,7 @@
 #include "ui/shell/commands.h"
 #include "ui/shell/mainwindow.h"
 #include "ui/shell/terminationsignals.h"
+#include "ui/sidebar/sidebar.h"
 
 #include <QApplication>
 
@@ -53,6 +54,7 @@ MakoApp::MakoApp(Services services, QObject* parent)
     , m_window(std::make_unique<MainWindow>(*m_state, *m_commands, *m_settings, *m_fileDialogs))
 {
     QApplication::setApplicationDisplayName(QObject::tr("Mako"));
+    m_window->setSidebar(new Sidebar(*m_state, *m_settings, *m_fileDialogs));
     connect(m_settings.get(), &Settings::valueChanged, this, &MakoApp::handleValueChanged);
 }
 
