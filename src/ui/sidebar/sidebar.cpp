@@ -250,7 +250,8 @@ void Sidebar::showSelection()
 
 void Sidebar::showRenameSheet()
 {
-    if (!m_actions->renamingID() || m_renameSheet)
+    // A sheet that has just closed is still around until the event loop deletes it.
+    if (!m_actions->renamingID() || (m_renameSheet && m_renameSheet->isVisible()))
         return;
     m_renameSheet = new RenameSheet(*m_actions, window());
     m_renameSheet->open();
