@@ -138,7 +138,7 @@ TEST(Sidebar, everyContextMenuEntryCallsItsOperation)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.entry);
         SidebarRun run;
-        const QUuid id = c.onFolder ? run.folder : c.onRequest ? run.c.id : run.api;
+        const QUuid id = c.onFolder ? run.folderID : c.onRequest ? run.c.id : run.api;
         const auto menu = run.menu(id, run.api);
         ASSERT_TRUE(menu);
         auto* action = menu->findChild<QAction*>(QString::fromLatin1(c.entry));
@@ -169,7 +169,7 @@ TEST(Sidebar, requestSubmenusMoveAndCopyAndRenameGoesThroughTheSheet)
 
     // Rename: the sheet starts with the name; "Rename" applies the text, Cancel leaves it.
     for (const bool confirm : {false, true}) {
-        run.menu(run.folder, run.api)->findChild<QAction*>(u"renameAction"_s)->trigger();
+        run.menu(run.folderID, run.api)->findChild<QAction*>(u"renameAction"_s)->trigger();
         QDialog* sheet = dialog(run.window, u"renameSheet"_s);
         ASSERT_TRUE(sheet);
         auto* field = child<QLineEdit>(sheet, u"nameField"_s);

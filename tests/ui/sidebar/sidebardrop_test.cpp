@@ -61,9 +61,9 @@ TEST(SidebarDrop, requestsAndFoldersMoveWhereTheRulesAllow)
         if (c.drag == Drag::request)
             payload = actions.startDraggingRequest(run.a.id);
         else if (c.drag == Drag::folder)
-            payload = actions.startDraggingFolder(run.folder);
+            payload = actions.startDraggingFolder(run.folderID);
         const QModelIndex target = c.ontoOther ? run.row(run.other, run.other)
-            : c.ontoFolder                     ? run.row(run.folder, run.api)
+            : c.ontoFolder                     ? run.row(run.folderID, run.api)
                                                : run.row(run.api, run.api);
         EXPECT_EQ(dragAndDrop(run, target, payload), c.accepted);
         EXPECT_EQ(run.requestNames(run.api), c.apiRequests);
@@ -84,7 +84,7 @@ TEST(SidebarDrop, theTreeKeepsExpansionAndSelectionWhenSavesLand)
     SidebarRun run;
     run.tree->collapseAll();
     run.tree->expand(run.row(run.api, run.api));
-    run.tree->expand(run.row(run.folder, run.api));
+    run.tree->expand(run.row(run.folderID, run.api));
     run.clickRow(run.row(run.b.id, run.api));
     ASSERT_EQ(run.tree->currentIndex(), run.row(run.b.id, run.api));
 
@@ -97,7 +97,7 @@ TEST(SidebarDrop, theTreeKeepsExpansionAndSelectionWhenSavesLand)
     EXPECT_TRUE(waitUntilIdle(run.persistence));
 
     EXPECT_TRUE(run.tree->isExpanded(run.row(run.api, run.api)));
-    EXPECT_TRUE(run.tree->isExpanded(run.row(run.folder, run.api)));
+    EXPECT_TRUE(run.tree->isExpanded(run.row(run.folderID, run.api)));
     EXPECT_FALSE(run.tree->isExpanded(run.row(run.other, run.other)));
     EXPECT_EQ(run.tree->currentIndex(), run.row(run.b.id, run.api));
     EXPECT_EQ(run.tree->currentIndex().data().toString(), u"b2"_s);

@@ -26,8 +26,8 @@ struct SidebarRun : StateRun {
         api = addCollection(QStringLiteral("API"), {a, b, c});
         other = addCollection(QStringLiteral("Other"), {o});
         state.addFolder(QStringLiteral("F"), api);
-        folder = collection(api).folders[0].id;
-        state.moveRequestToFolder(b.id, folder, api);
+        folderID = collection(api).folders[0].id;
+        state.moveRequestToFolder(b.id, folderID, api);
         sidebar = new Sidebar(state, settings, dialogs, &window);
         auto* layout = new QVBoxLayout(&window);
         layout->addWidget(sidebar);
@@ -65,7 +65,7 @@ struct SidebarRun : StateRun {
         .tags = {QStringLiteral("smoke")}};
     const APIRequest c {.name = QStringLiteral("c"), .url = QStringLiteral("https://a.test/c")};
     const APIRequest o {.name = QStringLiteral("o"), .url = QStringLiteral("https://o.test/")};
-    QUuid api, other, folder;
+    QUuid api, other, folderID;
     ScriptedFileDialogs dialogs;
     TestWindow window;
     Sidebar* sidebar = nullptr;
