@@ -40,7 +40,7 @@ constexpr std::array kSymbols {
     Symbol {u"gearshape", u"configure"},
     Symbol {u"magnifyingglass", u"edit-find"},
     Symbol {u"sidebar.left", u"sidebar-collapse-left"},
-    Symbol {u"clock", u"view-history"},
+    Symbol {u"clock", u"clock"},
     Symbol {u"keyboard", u"input-keyboard"},
     Symbol {u"curlybraces", u"code-context"},
     // Sidebar: rows, context menus, the runner and the templates

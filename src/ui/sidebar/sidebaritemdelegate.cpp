@@ -14,6 +14,13 @@ SidebarItemDelegate::SidebarItemDelegate(const Settings& settings, QObject* pare
     , m_settings(settings)
 { }
 
+QSize SidebarItemDelegate::sizeHint(
+    const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    // A little air between rows, as a source list has.
+    return QStyledItemDelegate::sizeHint(option, index) + QSize(0, 6);
+}
+
 void SidebarItemDelegate::paint(
     QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
@@ -38,8 +45,11 @@ void SidebarItemDelegate::paint(
         small.setBold(true);
         small.setPointSizeF(small.pointSizeF() * 0.8);
         painter->setFont(small);
-        painter->setPen(systemColor(
-            methodColor(fromRawValue<HTTPMethod>(method).value_or(HTTPMethod::get)), item.palette));
+        // On the selection's fill the method's colour would lose its contrast.
+        const QColor shade = systemColor(
+            methodColor(fromRawValue<HTTPMethod>(method).value_or(HTTPMethod::get)), item.palette);
+        const bool selected = item.state & QStyle::State_Selected;
+        painter->setPen(selected ? item.palette.color(QPalette::HighlightedText) : shade);
         painter->drawText(QRect(textRect.left(), textRect.top(), kMethodWidth, textRect.height()),
             Qt::AlignVCenter | Qt::AlignLeft, method);
         textRect.setLeft(textRect.left() + kMethodWidth);

@@ -13,13 +13,14 @@ class SidebarItemDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
 public:
-    static constexpr int kMethodWidth = 52;
+    static constexpr int kMethodWidth = 46;
 
     /// `settings` must outlive the delegate.
     SidebarItemDelegate(const Settings& settings, QObject* parent = nullptr);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
         const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 private:
     const Settings& m_settings;
