@@ -12,6 +12,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -66,6 +67,12 @@ HistoryView::HistoryView(AppState& state, QWidget* parent)
         connect(m_model, signal, this, &HistoryView::showListOrEmptyState);
     connect(m_model, &QAbstractItemModel::modelReset, this, &HistoryView::showListOrEmptyState);
     showListOrEmptyState();
+
+    // "5 min. ago" grows older by itself: a repaint a minute keeps the visible rows right.
+    auto* clock = new QTimer(this);
+    clock->setInterval(std::chrono::minutes(1));
+    connect(clock, &QTimer::timeout, m_list->viewport(), qOverload<>(&QWidget::update));
+    clock->start();
 }
 
 QWidget* HistoryView::buildEmptyState(
