@@ -165,6 +165,16 @@ void report(const char* name, const Step& step, const Step& reference)
         static_cast<long long>(step.stall), step.stall < 50 ? "(under 50 ms)" : "(OVER 50 ms)");
 }
 
+bool writeDataFiles(const QTemporaryDir& folder, const QList<Collection>& collections)
+{
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile file(folder.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    return write(PersistenceService::kCollectionsFile, encodeRecords(collections))
+        && write(PersistenceService::kHistoryFile, encodeRecords(history(collections)));
+}
+
 double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -210,12 +220,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QTemporaryDir folder;
     const QList<Collection> collections = workspace();
-    const auto write = [&](const QString& name, const QByteArray& bytes) {
-        QFile file(folder.filePath(name));
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-    };
-    if (!write(PersistenceService::kCollectionsFile, encodeRecords(collections))
-        || !write(PersistenceService::kHistoryFile, encodeRecords(history(collections))))
+    if (!writeDataFiles(folder, collections))
         return 1;
     PersistenceService persistence(folder.path());
     Settings settings(folder.filePath(u"settings.ini"_s));

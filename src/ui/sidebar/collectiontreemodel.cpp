@@ -226,15 +226,20 @@ QList<CollectionTreeModel::Key> CollectionTreeModel::topLevelKeys(
     const Collection& collection) const
 {
     QList<Key> keys;
-    QSet<QUuid> filed;
+    // Ids shown already: filed requests stay out of the top level, and a repeated id (a file
+    // edited by hand) shows once.
+    QSet<QUuid> seen;
     for (const CollectionFolder& folder : collection.folders) {
-        keys.append({Kind::folder, folder.id});
+        if (!seen.contains(folder.id))
+            keys.append({Kind::folder, folder.id});
+        seen.insert(folder.id);
         for (const QUuid& id : folder.requestIDs)
-            filed.insert(id);
+            seen.insert(id);
     }
     for (const APIRequest& request : collection.requests) {
-        if (!filed.contains(request.id))
+        if (!seen.contains(request.id))
             keys.append({Kind::request, request.id});
+        seen.insert(request.id);
     }
     return keys;
 }

@@ -6,6 +6,7 @@
 #include <QAbstractItemModel>
 #include <QHash>
 #include <QIcon>
+#include <QSet>
 #include <QUuid>
 
 #include <memory>
@@ -89,6 +90,7 @@ private:
     /// Brings the rows of one collection in line with the state, row by row.
     void syncCollection(const QUuid& collectionID);
     void syncChildren(Node* parent, const QList<Key>& wanted);
+    void removeUnwanted(Node* parent, const QSet<Key>& wantedKeys);
     void emitChanged(const Node* node);
 
     /// Where a drop at `parent` lands: the collection, and the folder when it is a folder row.

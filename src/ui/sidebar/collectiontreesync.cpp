@@ -71,12 +71,11 @@ void CollectionTreeModel::syncCollection(const QUuid& collectionID)
     emitChanged(node);
 }
 
-void CollectionTreeModel::syncChildren(Node* parent, const QList<Key>& wanted)
+void CollectionTreeModel::removeUnwanted(Node* parent, const QSet<Key>& wantedKeys)
 {
+    // In runs from the end, so the positions ahead stay valid.
     const QModelIndex parentIndex = indexOf(parent);
     auto& children = parent->children;
-    // First the rows that go, in runs from the end so the positions ahead stay valid.
-    const QSet<Key> wantedKeys(wanted.cbegin(), wanted.cend());
     for (int row = static_cast<int>(children.size()) - 1; row >= 0;) {
         if (wantedKeys.contains(children[static_cast<size_t>(row)]->key())) {
             --row;
@@ -90,6 +89,13 @@ void CollectionTreeModel::syncChildren(Node* parent, const QList<Key>& wanted)
         endRemoveRows();
         row = first - 1;
     }
+}
+
+void CollectionTreeModel::syncChildren(Node* parent, const QList<Key>& wanted)
+{
+    const QModelIndex parentIndex = indexOf(parent);
+    auto& children = parent->children;
+    removeUnwanted(parent, QSet<Key>(wanted.cbegin(), wanted.cend()));
     // Then, position by position, a row that moved up or a run of new ones.
     QSet<Key> present;
     for (const auto& child : children)

@@ -34,23 +34,7 @@ HistoryView::HistoryView(AppState& state, QWidget* parent)
     m_search->setClearButtonEnabled(true);
     connect(m_search, &QLineEdit::textChanged, m_model, &HistoryListModel::setSearchText);
 
-    m_list->setObjectName(u"historyList"_s);
-    m_list->setAccessibleName(tr("History"));
-    m_list->setModel(m_model);
-    m_list->setItemDelegate(new HistoryItemDelegate(m_list));
-    m_list->setUniformItemSizes(true);
-    m_list->setFrameShape(QFrame::NoFrame);
-    m_list->viewport()->setBackgroundRole(QPalette::Window);
-    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_list, &QListView::clicked, this, &HistoryView::open);
-    connect(m_list, &QListView::activated, this, &HistoryView::open);
-    connect(m_list, &QListView::customContextMenuRequested, this, [this](const QPoint& point) {
-        if (QMenu* menu = menuFor(m_list->indexAt(point).row(), this)) {
-            menu->setAttribute(Qt::WA_DeleteOnClose);
-            menu->popup(m_list->viewport()->mapToGlobal(point));
-        }
-    });
-
+    buildList();
     m_noHistory = buildEmptyState(u"noHistoryState"_s, u"clock", tr("No history yet"));
     m_noMatches
         = buildEmptyState(u"noMatchesState"_s, u"magnifyingglass", tr("No matching requests"));
@@ -73,6 +57,26 @@ HistoryView::HistoryView(AppState& state, QWidget* parent)
     clock->setInterval(std::chrono::minutes(1));
     connect(clock, &QTimer::timeout, m_list->viewport(), qOverload<>(&QWidget::update));
     clock->start();
+}
+
+void HistoryView::buildList()
+{
+    m_list->setObjectName(u"historyList"_s);
+    m_list->setAccessibleName(tr("History"));
+    m_list->setModel(m_model);
+    m_list->setItemDelegate(new HistoryItemDelegate(m_list));
+    m_list->setUniformItemSizes(true);
+    m_list->setFrameShape(QFrame::NoFrame);
+    m_list->viewport()->setBackgroundRole(QPalette::Window);
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_list, &QListView::clicked, this, &HistoryView::open);
+    connect(m_list, &QListView::activated, this, &HistoryView::open);
+    connect(m_list, &QListView::customContextMenuRequested, this, [this](const QPoint& point) {
+        if (QMenu* menu = menuFor(m_list->indexAt(point).row(), this)) {
+            menu->setAttribute(Qt::WA_DeleteOnClose);
+            menu->popup(m_list->viewport()->mapToGlobal(point));
+        }
+    });
 }
 
 QWidget* HistoryView::buildEmptyState(

@@ -26,6 +26,7 @@ public:
     QMenu* menuFor(int row, QWidget* parent);
 
 private:
+    void buildList();
     QWidget* buildEmptyState(const QString& objectName, QStringView symbol, const QString& text);
     void showListOrEmptyState();
     void open(const QModelIndex& index);

@@ -56,21 +56,8 @@ RunnerSheet::RunnerSheet(const AppState& state, const Collection& collection, QW
     name->setObjectName(u"runnerCollectionName"_s);
     name->setForegroundRole(QPalette::PlaceholderText);
 
-    auto* emptyText
-        = new QLabel(tr("Click 'Run All' to execute %1 requests").arg(collection.requests.size()));
-    emptyText->setObjectName(u"runnerEmptyText"_s);
-    emptyText->setForegroundRole(QPalette::PlaceholderText);
-    auto* emptyLayout = new QVBoxLayout(m_emptyState);
-    emptyLayout->addStretch();
-    emptyLayout->addWidget(new IconLabel(u"play.circle", 40), 0, Qt::AlignHCenter);
-    emptyLayout->addWidget(emptyText, 0, Qt::AlignHCenter);
-    emptyLayout->addStretch();
-
-    m_list->setObjectName(u"runnerResults"_s);
-    m_list->setAccessibleName(tr("Results"));
-    m_list->setModel(m_results);
-    m_list->setItemDelegate(new RunResultDelegate(m_list));
-    m_list->setSelectionMode(QAbstractItemView::NoSelection);
+    buildEmptyState(static_cast<int>(collection.requests.size()));
+    buildList();
     m_content->addWidget(m_emptyState);
     m_content->addWidget(m_list);
 
@@ -97,6 +84,27 @@ RunnerSheet::RunnerSheet(const AppState& state, const Collection& collection, QW
     connect(m_runner, &CollectionRunnerSheetModel::progressChanged, this, &RunnerSheet::update);
     connect(m_runner, &CollectionRunnerSheetModel::totalChanged, this, &RunnerSheet::update);
     update();
+}
+
+void RunnerSheet::buildEmptyState(int requestCount)
+{
+    auto* emptyText = new QLabel(tr("Click 'Run All' to execute %1 requests").arg(requestCount));
+    emptyText->setObjectName(u"runnerEmptyText"_s);
+    emptyText->setForegroundRole(QPalette::PlaceholderText);
+    auto* emptyLayout = new QVBoxLayout(m_emptyState);
+    emptyLayout->addStretch();
+    emptyLayout->addWidget(new IconLabel(u"play.circle", 40), 0, Qt::AlignHCenter);
+    emptyLayout->addWidget(emptyText, 0, Qt::AlignHCenter);
+    emptyLayout->addStretch();
+}
+
+void RunnerSheet::buildList()
+{
+    m_list->setObjectName(u"runnerResults"_s);
+    m_list->setAccessibleName(tr("Results"));
+    m_list->setModel(m_results);
+    m_list->setItemDelegate(new RunResultDelegate(m_list));
+    m_list->setSelectionMode(QAbstractItemView::NoSelection);
 }
 
 QWidget* RunnerSheet::buildProgressRow()

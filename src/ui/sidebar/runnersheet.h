@@ -30,6 +30,8 @@ public:
     CollectionRunnerSheetModel& runner() const { return *m_runner; }
 
 private:
+    void buildEmptyState(int requestCount);
+    void buildList();
     QWidget* buildProgressRow();
     QWidget* buildSummaryRow();
     void update();

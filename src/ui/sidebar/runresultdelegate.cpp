@@ -53,6 +53,42 @@ int drawBadge(QPainter* painter, const QPoint& at, int height, const QString& te
     return width;
 }
 
+// From the right end of `row`: the time, then the status badge. Returns where they begin.
+int drawTrailing(QPainter* painter, const QStyleOptionViewItem& item, const QModelIndex& index,
+    const QRect& row, const QFont& badgeFont)
+{
+    int right = row.right();
+    painter->setFont(item.font);
+    if (const QVariant duration = index.data(RunResultModel::DurationRole); duration.isValid()) {
+        const QString text = duration.toString();
+        const int width = item.fontMetrics.horizontalAdvance(text);
+        painter->setPen(item.palette.color(QPalette::PlaceholderText));
+        painter->drawText(
+            QRect(right - width, row.top(), width, row.height()), Qt::AlignVCenter, text);
+        right -= width + kPadding;
+    }
+    if (const QVariant status = index.data(RunResultModel::StatusRole); status.isValid()) {
+        const QString text = QString::number(status.toInt());
+        const int width = QFontMetrics(badgeFont).horizontalAdvance(text) + kPadding * 2;
+        drawBadge(painter, QPoint(right - width, row.top() + 3), row.height() - 6, text,
+            systemColor(statusColor(status.toInt()), item.palette), badgeFont);
+        right -= width + kPadding;
+    }
+    return right;
+}
+
+// The error in red small print.
+void drawError(
+    QPainter* painter, const QStyleOptionViewItem& item, const QRect& box, const QString& error)
+{
+    QFont small = item.font;
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    painter->setFont(small);
+    painter->setPen(systemColor(SystemColor::red, item.palette));
+    painter->drawText(
+        box, Qt::AlignVCenter, QFontMetrics(small).elidedText(error, Qt::ElideRight, box.width()));
+}
+
 } // namespace
 
 QSize RunResultDelegate::sizeHint(
@@ -91,36 +127,16 @@ void RunResultDelegate::paint(
     x += drawBadge(painter, QPoint(x, row.top() + 3), line - 6, method, methodShade, badgeFont)
         + kPadding;
 
-    // From the right: the time, then the status badge; the name takes what is left.
-    int right = row.right();
-    painter->setFont(item.font);
-    if (const QVariant duration = index.data(RunResultModel::DurationRole); duration.isValid()) {
-        const QString text = duration.toString();
-        const int width = item.fontMetrics.horizontalAdvance(text);
-        painter->setPen(palette.color(QPalette::PlaceholderText));
-        painter->drawText(QRect(right - width, row.top(), width, line), Qt::AlignVCenter, text);
-        right -= width + kPadding;
-    }
-    if (const QVariant status = index.data(RunResultModel::StatusRole); status.isValid()) {
-        const QString text = QString::number(status.toInt());
-        const int width = QFontMetrics(badgeFont).horizontalAdvance(text) + kPadding * 2;
-        drawBadge(painter, QPoint(right - width, row.top() + 3), line - 6, text,
-            systemColor(statusColor(status.toInt()), palette), badgeFont);
-        right -= width + kPadding;
-    }
+    const int right = drawTrailing(painter, item, index, row, badgeFont);
     painter->setFont(item.font);
     painter->setPen(palette.color(QPalette::Text));
     const QString name = index.data().toString();
     painter->drawText(QRect(x, row.top(), right - x, line), Qt::AlignVCenter,
         item.fontMetrics.elidedText(name, Qt::ElideRight, right - x));
     if (const QVariant error = index.data(RunResultModel::ErrorRole); error.isValid()) {
-        QFont small = item.font;
-        small.setPointSizeF(small.pointSizeF() * 0.85);
-        painter->setFont(small);
-        painter->setPen(systemColor(SystemColor::red, palette));
-        const QRect below(row.left() + iconSize + kPadding, row.bottom(), row.right() - x, line);
-        painter->drawText(below, Qt::AlignVCenter,
-            QFontMetrics(small).elidedText(error.toString(), Qt::ElideRight, below.width()));
+        const int left = row.left() + iconSize + kPadding;
+        drawError(
+            painter, item, QRect(left, row.bottom(), row.right() - left, line), error.toString());
     }
     painter->restore();
 }

@@ -46,26 +46,11 @@ Sidebar::Sidebar(AppState& state, Settings& settings, FileDialogs& dialogs, QWid
     setAccessibleName(tr("Sidebar"));
     buildTree();
 
-    m_search->setObjectName(u"sidebarSearchField"_s);
-    m_search->setPlaceholderText(tr("Search requests..."));
-    m_search->setAccessibleName(tr("Search requests"));
-    m_search->setClearButtonEnabled(true);
-    connect(m_search, &QLineEdit::textChanged, this, &Sidebar::handleSearchTextChanged);
-    auto* find = new QShortcut(shortcuts::search, this);
-    find->setContext(Qt::WindowShortcut);
-    connect(find, &QShortcut::activated, this, [this] {
-        m_search->setFocus(Qt::ShortcutFocusReason);
-        m_search->selectAll();
-    });
-
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 4, 0, 0);
     layout->setSpacing(2);
     layout->addWidget(buildToolBar());
-    auto* searchRow = new QHBoxLayout;
-    searchRow->setContentsMargins(6, 0, 6, 4);
-    searchRow->addWidget(m_search);
-    layout->addLayout(searchRow);
+    layout->addWidget(buildSearchField());
     layout->addWidget(buildSearchResults(), 1);
     layout->addWidget(sectionTitle(tr("History"), u"historySectionTitle"_s));
     layout->addWidget(buildRecentRow());
@@ -112,6 +97,27 @@ QWidget* Sidebar::buildToolBar()
     layout->addStretch();
     layout->addWidget(newRequest);
     return bar;
+}
+
+QWidget* Sidebar::buildSearchField()
+{
+    m_search->setObjectName(u"sidebarSearchField"_s);
+    m_search->setPlaceholderText(tr("Search requests..."));
+    m_search->setAccessibleName(tr("Search requests"));
+    m_search->setClearButtonEnabled(true);
+    connect(m_search, &QLineEdit::textChanged, this, &Sidebar::handleSearchTextChanged);
+    auto* find = new QShortcut(shortcuts::search, this);
+    find->setContext(Qt::WindowShortcut);
+    connect(find, &QShortcut::activated, this, [this] {
+        m_search->setFocus(Qt::ShortcutFocusReason);
+        m_search->selectAll();
+    });
+
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(6, 0, 6, 4);
+    layout->addWidget(m_search);
+    return row;
 }
 
 QWidget* Sidebar::buildSearchResults()

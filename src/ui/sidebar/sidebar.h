@@ -46,6 +46,7 @@ public:
 
 private:
     QWidget* buildToolBar();
+    QWidget* buildSearchField();
     QWidget* buildSearchResults();
     QWidget* buildRecentRow();
     void buildTree();
