@@ -62,8 +62,10 @@ Sidebar::Sidebar(AppState& state, Settings& settings, FileDialogs& dialogs, QWid
     connect(m_actions, &SidebarActions::renamingIDChanged, this, &Sidebar::showRenameSheet);
     connect(m_commands, &CollectionCommands::runRequested, this, &Sidebar::showRunner);
     connect(&settings, &Settings::valueChanged, this, [this](const QString& key) {
-        if (key == SettingKeys::showMethodBadges.name)
-            update();
+        if (key == SettingKeys::showMethodBadges.name) {
+            m_tree->viewport()->update();
+            m_searchSection->update();
+        }
     });
     showSelection();
 }

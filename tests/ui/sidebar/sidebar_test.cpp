@@ -229,6 +229,12 @@ TEST(Sidebar, historyRowsReopenAndSaveIntoACollection)
     save->actions()[1]->trigger();
     EXPECT_EQ(run.collection(run.other).requests.last().id, run.state.history()[1].request.id);
 
-    run.state.clearHistory();
+    // "Recent" offers to clear the history.
+    auto* recent = child<QToolButton>(run.sidebar, u"recentRow"_s);
+    Q_EMIT recent->customContextMenuRequested(recent->rect().center());
+    auto* clear = run.sidebar->findChild<QAction*>(u"clearHistoryAction"_s);
+    ASSERT_TRUE(clear);
+    clear->trigger();
+    EXPECT_TRUE(run.state.history().isEmpty());
     EXPECT_TRUE(empty->isVisible());
 }
