@@ -56,7 +56,7 @@ Sidebar::Sidebar(AppState& state, Settings& settings, FileDialogs& dialogs, QWid
     layout->addWidget(buildRecentRow());
     layout->addWidget(m_history, 1);
     layout->addWidget(sectionTitle(tr("Collections"), u"collectionsSectionTitle"_s));
-    layout->addWidget(m_tree, 2);
+    layout->addWidget(m_tree, 1);
 
     connect(&state, &AppState::selectedSidebarItemChanged, this, &Sidebar::showSelection);
     connect(m_actions, &SidebarActions::renamingIDChanged, this, &Sidebar::showRenameSheet);
