@@ -1,25 +1,31 @@
 #include "state/requestsearch.h"
 
+#include <algorithm>
+
 namespace mako {
 
 namespace {
 
-bool matches(const APIRequest& request, const QString& query)
+bool matches(const APIRequest& request, const QString& query, RequestFields fields)
 {
-    return request.name.contains(query, Qt::CaseInsensitive)
-        || request.url.contains(query, Qt::CaseInsensitive)
-        || rawValue(request.method).contains(query, Qt::CaseInsensitive);
+    const auto contains
+        = [&query](const QString& text) { return text.contains(query, Qt::CaseInsensitive); };
+    return (fields.testFlag(RequestField::name) && contains(request.name))
+        || (fields.testFlag(RequestField::url) && contains(request.url))
+        || (fields.testFlag(RequestField::method) && contains(rawValue(request.method)))
+        || (fields.testFlag(RequestField::tags) && std::ranges::any_of(request.tags, contains));
 }
 
 } // namespace
 
-QList<RequestMatch> searchRequests(const QList<Collection>& collections, const QString& query)
+QList<RequestMatch> searchRequests(
+    const QList<Collection>& collections, const QString& query, RequestFields fields)
 {
     QList<RequestMatch> found;
     for (int c = 0; c < collections.size(); ++c) {
         const QList<APIRequest>& requests = collections[c].requests;
         for (int r = 0; r < requests.size(); ++r) {
-            if (query.isEmpty() || matches(requests[r], query))
+            if (query.isEmpty() || matches(requests[r], query, fields))
                 found.append({c, r});
         }
     }

@@ -143,13 +143,21 @@ void SidebarActions::applyRename(const QUuid& id)
 QString SidebarActions::startDraggingRequest(const QUuid& requestID)
 {
     m_draggedRequestID = requestID;
+    m_draggedFolderID.reset();
     return requestID.toString(QUuid::WithoutBraces);
 }
 
 QString SidebarActions::startDraggingFolder(const QUuid& folderID)
 {
     m_draggedFolderID = folderID;
+    m_draggedRequestID.reset();
     return u"folder:"_s + folderID.toString(QUuid::WithoutBraces);
+}
+
+void SidebarActions::endDragging()
+{
+    m_draggedRequestID.reset();
+    m_draggedFolderID.reset();
 }
 
 bool SidebarActions::handleDrop(const std::optional<QUuid>& toFolder, const QUuid& inCollection)

@@ -44,9 +44,12 @@ public:
     /// the open request too when it is that request), and ends the renaming in every case.
     void applyRename(const QUuid& id);
 
-    /// Records the dragged row and returns the text it offers as its drag payload.
+    /// Records the dragged row and returns the text it offers as its drag payload. Only one row
+    /// is dragged at a time: starting one forgets a drag of the other kind.
     QString startDraggingRequest(const QUuid& requestID);
     QString startDraggingFolder(const QUuid& folderID);
+    /// The drag ended, dropped or not: a later drop must not act on it.
+    void endDragging();
     const std::optional<QUuid>& draggedRequestID() const { return m_draggedRequestID; }
     const std::optional<QUuid>& draggedFolderID() const { return m_draggedFolderID; }
     /// Drops the dragged row on a collection (`toFolder` absent) or one of its folders. Within

@@ -150,6 +150,35 @@ TEST(Collections, dropsMoveWithinAndAcrossCollections)
     }
 }
 
+TEST(Collections, aDropActsOnlyOnTheDragThatIsUnderWay)
+{
+    StateRun run;
+    SidebarActions sidebar(&run.state);
+    const APIRequest request = named(u"r"_s);
+    const QUuid source = run.addCollection(u"S"_s, {request});
+    const QUuid target = run.addCollection(u"T"_s);
+    run.state.addFolder(u"F"_s, source);
+    const QUuid folder = run.collection(source).folders[0].id;
+
+    // A request drag let go outside any target, then a folder drag: the folder moves, the
+    // request stays where it was.
+    sidebar.startDraggingRequest(request.id);
+    sidebar.startDraggingFolder(folder);
+    EXPECT_TRUE(sidebar.handleDrop(std::nullopt, target));
+    EXPECT_EQ(requestIDs(run.collection(source)), QList<QUuid> {request.id});
+    EXPECT_TRUE(run.collection(source).folders.isEmpty());
+    EXPECT_EQ(run.collection(target).folders.size(), 1);
+
+    // The other way round, and a drag that ends without a drop leaves nothing to drop.
+    sidebar.startDraggingFolder(folder);
+    sidebar.startDraggingRequest(request.id);
+    EXPECT_FALSE(sidebar.draggedFolderID().has_value());
+    sidebar.endDragging();
+    EXPECT_FALSE(sidebar.draggedRequestID().has_value());
+    EXPECT_FALSE(sidebar.handleDrop(std::nullopt, target));
+    EXPECT_EQ(requestIDs(run.collection(source)), QList<QUuid> {request.id});
+}
+
 TEST(Collections, renameAppliesTheTextAsTypedToCollectionFolderOrRequest)
 {
     StateRun run;

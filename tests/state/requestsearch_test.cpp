@@ -24,7 +24,8 @@ QList<Collection> searchFixture()
         Collection {.name = u"Orders"_s,
             .requests = {APIRequest {.name = u"Submit ORDER"_s,
                 .url = u"https://b.test/orders"_s,
-                .method = HTTPMethod::post}}},
+                .method = HTTPMethod::post,
+                .tags = {u"checkout"_s, u"Smoke"_s}}}},
     };
 }
 
@@ -57,6 +58,25 @@ TEST(RequestSearch, matchesNameURLOrMethodIgnoringCaseInCollectionOrder)
         EXPECT_EQ(names(collections, searchRequests(collections, query)), expected)
             << query.toStdString();
     EXPECT_EQ(searchRequests(collections, u"order"_s), (QList<RequestMatch> {{2, 0}}));
+}
+
+TEST(RequestSearch, theSidebarLooksAtTagsInsteadOfTheMethod)
+{
+    const QList<Collection> collections = searchFixture();
+    const RequestFields sidebar = RequestField::name | RequestField::url | RequestField::tags;
+    const struct {
+        QString query;
+        QStringList expected;
+    } cases[] = {
+        {u"smoke"_s, {u"Submit ORDER"_s}},
+        {u"CHECK"_s, {u"Submit ORDER"_s}},
+        {u"post"_s, {u"Remove"_s}},
+        {u"users"_s, {u"List users"_s, u"Create user"_s}},
+    };
+    for (const auto& [query, expected] : cases)
+        EXPECT_EQ(names(collections, searchRequests(collections, query, sidebar)), expected)
+            << query.toStdString();
+    EXPECT_TRUE(searchRequests(collections, u"smoke"_s).isEmpty());
 }
 
 TEST(UnsavedChanges, onlyAStoredRequestThatDiffersFromItsCollectionIsUnsaved)

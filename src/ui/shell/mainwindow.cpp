@@ -22,6 +22,8 @@
 #include <QSplitter>
 #include <QToolBar>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace mako {
@@ -55,7 +57,10 @@ MainWindow::MainWindow(
     m_splitter->addWidget(m_detailArea);
     m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
-    m_splitter->setSizes({kSidebarIdealWidth, kDefaultSize.width() - kSidebarIdealWidth});
+    // The preferred starting width; a width the user dragged to is restored below.
+    const int sidebarWidth = std::clamp(static_cast<int>(settings.value(SettingKeys::sidebarWidth)),
+        kSidebarMinimumWidth, kSidebarMaximumWidth);
+    m_splitter->setSizes({sidebarWidth, kDefaultSize.width() - sidebarWidth});
     setCentralWidget(m_splitter);
 
     buildToolBar(state);

@@ -9,6 +9,7 @@
 #include "ui/shell/commands.h"
 #include "ui/shell/mainwindow.h"
 #include "ui/shell/terminationsignals.h"
+#include "ui/sidebar/sidebar.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -107,6 +108,7 @@ MakoApp::MakoApp(Services services, QObject* parent)
     QApplication::setWindowIcon(QIcon(u":/icons/com.quorin.mako.svg"_s));
     // Wayland matches the window to its launcher entry, and so to its icon, by this name.
     QGuiApplication::setDesktopFileName(u"com.quorin.mako"_s);
+    m_window->setSidebar(new Sidebar(*m_state, *m_settings, *m_fileDialogs));
     connect(m_settings.get(), &Settings::valueChanged, this, &MakoApp::handleValueChanged);
 }
 

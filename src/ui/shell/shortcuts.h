@@ -14,6 +14,7 @@ inline const QKeySequence saveToCollection {Qt::CTRL | Qt::Key_S};
 inline const QKeySequence duplicateRequest {Qt::CTRL | Qt::Key_D};
 inline const QKeySequence toggleSidebar {Qt::CTRL | Qt::Key_0};
 inline const QKeySequence quickOpen {Qt::CTRL | Qt::Key_P};
+inline const QKeySequence search {Qt::CTRL | Qt::Key_F};
 inline const QKeySequence closeWindow {Qt::CTRL | Qt::Key_W};
 inline const QKeySequence minimize {Qt::CTRL | Qt::Key_M};
 inline const QKeySequence quit {Qt::CTRL | Qt::Key_Q};

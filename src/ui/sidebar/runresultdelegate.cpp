@@ -1,0 +1,144 @@
+#include "ui/sidebar/runresultdelegate.h"
+
+#include "ui/sidebar/badges.h"
+#include "ui/sidebar/runresultmodel.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace mako {
+
+namespace {
+
+constexpr int kPadding = 6;
+
+// A filled circle with a tick or a cross, drawn rather than taken from the icon theme so it
+// has the pass and fail colours whatever the theme.
+void drawOutcome(QPainter* painter, const QRect& box, bool passed, const QPalette& palette)
+{
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(systemColor(passed ? SystemColor::green : SystemColor::red, palette));
+    painter->drawEllipse(box);
+    QPen mark(Qt::white, std::max(1.5, box.width() / 8.0), Qt::SolidLine, Qt::RoundCap);
+    painter->setPen(mark);
+    const QRectF inner = QRectF(box).adjusted(
+        box.width() * 0.28, box.height() * 0.28, -box.width() * 0.28, -box.height() * 0.28);
+    if (passed) {
+        QPainterPath tick;
+        tick.moveTo(inner.left(), inner.center().y());
+        tick.lineTo(inner.left() + inner.width() * 0.4, inner.bottom());
+        tick.lineTo(inner.right(), inner.top());
+        painter->setBrush(Qt::NoBrush);
+        painter->drawPath(tick);
+    } else {
+        painter->drawLine(inner.topLeft(), inner.bottomRight());
+        painter->drawLine(inner.topRight(), inner.bottomLeft());
+    }
+}
+
+// Text on a rounded fill of `color`, returning the width it took.
+int drawBadge(QPainter* painter, const QPoint& at, int height, const QString& text,
+    const QColor& color, const QFont& font)
+{
+    const int width = QFontMetrics(font).horizontalAdvance(text) + kPadding * 2;
+    const QRect box(at.x(), at.y(), width, height);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(color);
+    painter->drawRoundedRect(box, 4, 4);
+    painter->setFont(font);
+    painter->setPen(Qt::white);
+    painter->drawText(box, Qt::AlignCenter, text);
+    return width;
+}
+
+// From the right end of `row`: the time, then the status badge. Returns where they begin.
+int drawTrailing(QPainter* painter, const QStyleOptionViewItem& item, const QModelIndex& index,
+    const QRect& row, const QFont& badgeFont)
+{
+    int right = row.right();
+    painter->setFont(item.font);
+    if (const QVariant duration = index.data(RunResultModel::DurationRole); duration.isValid()) {
+        const QString text = duration.toString();
+        const int width = item.fontMetrics.horizontalAdvance(text);
+        painter->setPen(item.palette.color(QPalette::PlaceholderText));
+        painter->drawText(
+            QRect(right - width, row.top(), width, row.height()), Qt::AlignVCenter, text);
+        right -= width + kPadding;
+    }
+    if (const QVariant status = index.data(RunResultModel::StatusRole); status.isValid()) {
+        const QString text = QString::number(status.toInt());
+        const int width = QFontMetrics(badgeFont).horizontalAdvance(text) + kPadding * 2;
+        drawBadge(painter, QPoint(right - width, row.top() + 3), row.height() - 6, text,
+            systemColor(statusColor(status.toInt()), item.palette), badgeFont);
+        right -= width + kPadding;
+    }
+    return right;
+}
+
+// The error in red small print.
+void drawError(
+    QPainter* painter, const QStyleOptionViewItem& item, const QRect& box, const QString& error)
+{
+    QFont small = item.font;
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    painter->setFont(small);
+    painter->setPen(systemColor(SystemColor::red, item.palette));
+    painter->drawText(
+        box, Qt::AlignVCenter, QFontMetrics(small).elidedText(error, Qt::ElideRight, box.width()));
+}
+
+} // namespace
+
+QSize RunResultDelegate::sizeHint(
+    const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    const int line = option.fontMetrics.height() + kPadding;
+    const bool error = index.data(RunResultModel::ErrorRole).isValid();
+    return {200, line * (error ? 2 : 1) + kPadding};
+}
+
+void RunResultDelegate::paint(
+    QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyleOptionViewItem item = option;
+    initStyleOption(&item, index);
+    item.text.clear();
+    QStyle* style = item.widget ? item.widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
+
+    const QPalette& palette = item.palette;
+    const int line = item.fontMetrics.height() + kPadding;
+    const QRect row(item.rect.left() + kPadding, item.rect.top() + kPadding / 2,
+        item.rect.width() - kPadding * 2, line);
+    QFont badgeFont = item.font;
+    badgeFont.setBold(true);
+    badgeFont.setPointSizeF(badgeFont.pointSizeF() * 0.8);
+
+    painter->save();
+    const int iconSize = item.fontMetrics.height();
+    drawOutcome(painter, QRect(row.left(), row.center().y() - iconSize / 2, iconSize, iconSize),
+        index.data(RunResultModel::PassedRole).toBool(), palette);
+    int x = row.left() + iconSize + kPadding;
+    const QString method = index.data(RunResultModel::MethodRole).toString();
+    const QColor methodShade = systemColor(
+        methodColor(fromRawValue<HTTPMethod>(method).value_or(HTTPMethod::get)), palette);
+    x += drawBadge(painter, QPoint(x, row.top() + 3), line - 6, method, methodShade, badgeFont)
+        + kPadding;
+
+    const int right = drawTrailing(painter, item, index, row, badgeFont);
+    painter->setFont(item.font);
+    painter->setPen(palette.color(QPalette::Text));
+    const QString name = index.data().toString();
+    painter->drawText(QRect(x, row.top(), right - x, line), Qt::AlignVCenter,
+        item.fontMetrics.elidedText(name, Qt::ElideRight, right - x));
+    if (const QVariant error = index.data(RunResultModel::ErrorRole); error.isValid()) {
+        const int left = row.left() + iconSize + kPadding;
+        drawError(
+            painter, item, QRect(left, row.bottom(), row.right() - left, line), error.toString());
+    }
+    painter->restore();
+}
+
+} // namespace mako

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QListView;
+class QMenu;
+class QToolButton;
+
+namespace mako {
+
+class AppState;
+class CollectionCommands;
+class CollectionTreeModel;
+class CollectionTreeView;
+class FileDialogs;
+class HistoryView;
+class RenameSheet;
+class SearchResultsModel;
+class Settings;
+class SidebarActions;
+
+/// The window's left column: the toolbar (new collection, new from template, new request),
+/// the request search with its results, "Recent" with the history list under it while it is
+/// selected, and the collections with their folders and requests. The selection is the state's
+/// `selectedSidebarItem`: "Recent" or the collection of the current row.
+class Sidebar : public QWidget {
+    Q_OBJECT
+
+public:
+    /// Everything must outlive the sidebar.
+    Sidebar(AppState& state, Settings& settings, FileDialogs& dialogs, QWidget* parent = nullptr);
+
+    SidebarActions& actions() const { return *m_actions; }
+    CollectionCommands& commands() const { return *m_commands; }
+    HistoryView& historyView() const { return *m_history; }
+
+    /// Opens the new-collection sheet.
+    void showNewCollection();
+    /// Opens the template sheet.
+    void showTemplates();
+    /// Opens the runner sheet for the collection.
+    void showRunner(const QUuid& collectionID);
+
+private:
+    QWidget* buildToolBar();
+    QWidget* buildSearchField();
+    QWidget* buildSearchResults();
+    QWidget* buildRecentRow();
+    void buildTree();
+    QLabel* sectionTitle(const QString& text, const QString& objectName);
+
+    void handleSearchTextChanged(const QString& text);
+    void handleCurrentRowChanged(const QModelIndex& current);
+    void handleRowClicked(const QModelIndex& index);
+    void showSelection();
+    void showRenameSheet();
+
+    AppState& m_state;
+    Settings& m_settings;
+    SidebarActions* m_actions;
+    CollectionTreeModel* m_treeModel;
+    CollectionCommands* m_commands;
+    QLineEdit* m_search;
+    SearchResultsModel* m_searchResults;
+    QWidget* m_searchSection;
+    QToolButton* m_recent;
+    HistoryView* m_history;
+    CollectionTreeView* m_tree;
+    QPointer<RenameSheet> m_renameSheet;
+    bool m_showingSelection = false;
+};
+
+} // namespace mako

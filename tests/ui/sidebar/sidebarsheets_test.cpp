@@ -1,0 +1,147 @@
+#include "execution/collectionrunnersheetmodel.h"
+#include "sidebartesting.h"
+#include "support/httptestserver.h"
+#include "ui/sidebar/runnersheet.h"
+#include "ui/sidebar/runresultmodel.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QListView>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTreeWidget>
+
+using namespace mako;
+using namespace mako::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+RunnerSheet* openRunner(SidebarRun& run, const QUuid& collectionID)
+{
+    run.sidebar->showRunner(collectionID);
+    return run.window.findChild<RunnerSheet*>(u"collectionRunnerSheet"_s);
+}
+
+QString text(const QWidget* root, const QString& name)
+{
+    const auto* label = child<QLabel>(root, name);
+    return label ? label->text() : QString();
+}
+
+} // namespace
+
+TEST(SidebarSheets, runnerListsResultsCountsAndSummary)
+{
+    HttpTestServer server;
+    server.setHandler([](const RecordedRequest& request) {
+        return ScriptedResponse {.status = request.target == "/missing" ? 404 : 302};
+    });
+    SidebarRun run;
+    const QUuid id = run.addCollection(u"Run"_s,
+        {APIRequest {.name = u"moved"_s, .url = server.baseUrl() + u"/moved"_s},
+            APIRequest {.name = u"missing"_s, .url = server.baseUrl() + u"/missing"_s},
+            APIRequest {.name = u"nowhere"_s, .url = u"http://127.0.0.1:1/"_s}});
+    RunnerSheet* sheet = openRunner(run, id);
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ(text(sheet, u"runnerEmptyText"_s), u"Click 'Run All' to execute 3 requests"_s);
+    EXPECT_FALSE(child<QWidget>(sheet, u"runnerPassed"_s)->isVisible());
+
+    auto* runAll = child<QPushButton>(sheet, u"runAllButton"_s);
+    click(runAll);
+    EXPECT_EQ(runAll->text(), u"Running..."_s);
+    EXPECT_FALSE(runAll->isEnabled());
+    EXPECT_TRUE(child<QProgressBar>(sheet, u"runnerProgress"_s)->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !sheet->runner().isRunning(); }, 20000));
+
+    auto* results = child<QListView>(sheet, u"runnerResults"_s);
+    EXPECT_EQ(rowTexts(results), (QStringList {u"moved"_s, u"missing"_s, u"nowhere"_s}));
+    EXPECT_EQ(results->model()->index(0, 0).data(Qt::AccessibleTextRole).toString(),
+        u"GET moved: passed"_s);
+    EXPECT_FALSE(
+        results->model()->index(2, 0).data(RunResultModel::ErrorRole).toString().isEmpty());
+    EXPECT_EQ(text(sheet, u"runnerPassed"_s), u"1 passed"_s);
+    EXPECT_EQ(text(sheet, u"runnerFailed"_s), u"2 failed"_s);
+    EXPECT_TRUE(text(sheet, u"runnerTotalTime"_s).startsWith(u"Total: "_s));
+    EXPECT_EQ(runAll->text(), u"Run All"_s);
+    EXPECT_TRUE(runAll->isEnabled());
+    EXPECT_FALSE(child<QProgressBar>(sheet, u"runnerProgress"_s)->isVisible());
+    EXPECT_EQ(server.requests().size(), 2);
+
+    click(child<QPushButton>(sheet, u"doneButton"_s));
+    EXPECT_FALSE(sheet->isVisible());
+}
+
+TEST(SidebarSheets, closingTheRunnerStopsTheRun)
+{
+    HttpTestServer server;
+    server.setHandler([](const RecordedRequest&) { return ScriptedResponse {.delayMs = 150}; });
+    SidebarRun run;
+    QList<APIRequest> requests;
+    for (int i = 0; i < 6; ++i)
+        requests.append(APIRequest {.name = QString::number(i), .url = server.baseUrl()});
+    RunnerSheet* sheet = openRunner(run, run.addCollection(u"Slow"_s, requests));
+    ASSERT_TRUE(sheet);
+    click(child<QPushButton>(sheet, u"runAllButton"_s));
+    ASSERT_TRUE(server.waitForRequests(1));
+    click(child<QPushButton>(sheet, u"doneButton"_s));
+    QPointer<RunnerSheet> closed(sheet);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return closed.isNull(); }, 5000));
+    // Long enough for the whole run, had it gone on.
+    QTest::qWait(6 * 150 + 500);
+    EXPECT_LE(server.requests().size(), 2);
+}
+
+TEST(SidebarSheets, anEmptyCollectionCannotRun)
+{
+    SidebarRun run;
+    RunnerSheet* sheet = openRunner(run, run.addCollection(u"Empty"_s));
+    ASSERT_TRUE(sheet);
+    EXPECT_FALSE(child<QPushButton>(sheet, u"runAllButton"_s)->isEnabled());
+    EXPECT_EQ(text(sheet, u"runnerEmptyText"_s), u"Click 'Run All' to execute 0 requests"_s);
+}
+
+TEST(SidebarSheets, aTemplateOpensAsANewTab)
+{
+    SidebarRun run;
+    run.sidebar->findChild<QAction*>(u"fromTemplateAction"_s)->trigger();
+    auto* sheet = run.window.findChild<QDialog*>(u"templateSheet"_s);
+    ASSERT_TRUE(sheet && sheet->isVisible());
+    auto* list = child<QTreeWidget>(sheet, u"templateList"_s);
+    QStringList sections;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        sections.append(list->topLevelItem(i)->text(0) + u':'
+            + QString::number(list->topLevelItem(i)->childCount()));
+    }
+    EXPECT_EQ(sections,
+        (QStringList {u"HTTP:6"_s, u"GraphQL:3"_s, u"WebSocket:2"_s, u"Server-Sent Events:2"_s}));
+
+    QTreeWidgetItem* postJSON = list->topLevelItem(0)->child(1);
+    QTest::mouseClick(
+        list->viewport(), Qt::LeftButton, {}, list->visualItemRect(postJSON).center());
+    ASSERT_EQ(run.state.tabs().size(), 1);
+    ASSERT_TRUE(run.state.openRequest().has_value());
+    EXPECT_EQ(run.state.openRequest()->name, u"POST JSON"_s);
+    EXPECT_EQ(run.state.openRequest()->bodyType, RequestBodyType::json);
+    EXPECT_EQ(run.state.tabs()[0].request.name, u"POST JSON"_s);
+    EXPECT_FALSE(sheet->isVisible());
+}
+
+TEST(SidebarSheets, exportWritesTheFileOrReportsTheFailure)
+{
+    SidebarRun run;
+    QSignalSpy finished(&run.state, &AppState::fileOperationFinished);
+    const auto exportAPI = [&](const QString& path) {
+        run.dialogs.answer = path;
+        run.menu(run.api, run.api)->findChild<QAction*>(u"exportCollectionAction"_s)->trigger();
+        EXPECT_TRUE(finished.wait(10000));
+    };
+    exportAPI(run.folder.path() + u"/API.json"_s);
+    EXPECT_EQ(run.dialogs.suggestedNames, QStringList {u"API.json"_s});
+    EXPECT_TRUE(run.folder.read(u"API.json"_s).contains("\"name\" : \"API\""));
+    EXPECT_FALSE(run.state.alertMessage().has_value());
+
+    // A folder where the file should go cannot be written.
+    exportAPI(run.folder.path());
+    EXPECT_TRUE(run.alert().startsWith(u"Export failed: "_s)) << run.alert().toStdString();
+}
