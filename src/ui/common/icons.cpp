@@ -46,6 +46,12 @@ constexpr std::array kSymbols {
     // Messages
     Symbol {u"exclamationmark.circle.fill", u"dialog-error"},
     Symbol {u"exclamationmark.triangle.fill", u"dialog-warning"},
+    // Preferences
+    Symbol {u"doc.plaintext", u"text-x-generic"},
+    Symbol {u"network", u"network-wired"},
+    Symbol {u"shield.lefthalf.filled", u"security-medium"},
+    Symbol {u"externaldrive", u"drive-harddisk"},
+    Symbol {u"info.circle", u"dialog-information"},
     // Application
     Symbol {u"questionmark.circle", u"help-contents"},
     Symbol {u"heart.fill", u"love"},

@@ -17,6 +17,7 @@ inline const QKeySequence quickOpen {Qt::CTRL | Qt::Key_P};
 inline const QKeySequence closeWindow {Qt::CTRL | Qt::Key_W};
 inline const QKeySequence minimize {Qt::CTRL | Qt::Key_M};
 inline const QKeySequence quit {Qt::CTRL | Qt::Key_Q};
+inline const QKeySequence preferences {Qt::CTRL | Qt::Key_Comma};
 
 /// The key as this platform writes it ("Ctrl+N" here, "⌘N" on a Mac).
 inline QString text(const QKeySequence& key)
