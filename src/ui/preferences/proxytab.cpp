@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -20,6 +21,25 @@ using namespace Qt::StringLiterals;
 namespace mako {
 
 namespace {
+
+// One segment of the type picker. The style draws a checked tool button only a shade darker, so
+// the chosen segment also gets a bar in the accent colour, read at paint time so that it follows
+// the appearance.
+class Segment : public QToolButton {
+public:
+    using QToolButton::QToolButton;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QToolButton::paintEvent(event);
+        if (!isChecked())
+            return;
+        QPainter painter(this);
+        painter.fillRect(
+            QRect(3, height() - 4, width() - 6, 2), palette().color(QPalette::Highlight));
+    }
+};
 
 QWidget* typePicker(Settings& settings)
 {
@@ -33,7 +53,7 @@ QWidget* typePicker(Settings& settings)
     for (const auto& [label, value] :
         {std::pair {ProxyTab::tr("HTTP"), u"http"_s}, std::pair {ProxyTab::tr("HTTPS"), u"https"_s},
             std::pair {ProxyTab::tr("SOCKS5"), u"socks5"_s}}) {
-        auto* button = new QToolButton;
+        auto* button = new Segment;
         button->setObjectName(u"proxyType_"_s + value);
         button->setText(label);
         button->setCheckable(true);
