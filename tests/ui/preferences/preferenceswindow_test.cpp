@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +20,23 @@
 using namespace mako;
 using namespace mako::test;
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// Records the folders the application asks the desktop to show.
+class FolderRecorder : public QObject {
+    Q_OBJECT
+
+public:
+    FolderRecorder() { QDesktopServices::setUrlHandler(u"file"_s, this, "record"); }
+    ~FolderRecorder() override { QDesktopServices::unsetUrlHandler(u"file"_s); }
+    QList<QUrl> urls;
+
+public Q_SLOTS:
+    void record(const QUrl& url) { urls.append(url); }
+};
+
+} // namespace
 
 TEST(PreferencesWindow, opensOnceWithSixTabsFromTheMenuAndItsKey)
 {
@@ -167,6 +185,21 @@ TEST(DataTab, showsTheRealFolderAndItsSize)
         [&] { return used->text() == DataTab::folderSizeText(run.folder.path()); }));
     EXPECT_NE(
         run.control<QLabel>(u"storageUsed"_s)->text(), DataTab::folderSizeText(u"/nonexistent"_s));
+
+    FolderRecorder desktop;
+    click(run.control<QPushButton>(u"openDataFolderButton"_s));
+    EXPECT_EQ(desktop.urls, QList {QUrl::fromLocalFile(run.folder.path())});
+}
+
+TEST(DataTab, maxHistoryItemsCapsTheHistory)
+{
+    PreferencesRun run;
+    run.showTab(u"dataTab"_s);
+    run.type(run.control<QSpinBox>(u"maxHistoryItemsField"_s), u"2"_s);
+    for (int sent = 0; sent < 3; ++sent)
+        run.state().addHistoryItem(APIRequest {}, 200, 0.1);
+    EXPECT_EQ(run.settings().value(SettingKeys::historyRetention), 2);
+    EXPECT_EQ(run.state().history().size(), 2);
 }
 
 TEST(DataTab, clearHistoryAsksFirst)
@@ -211,3 +244,5 @@ TEST(DataTab, backupRoundTripThroughTheFilePanels)
     ASSERT_EQ(run.state().collections().size(), 1);
     EXPECT_EQ(run.state().collections().first().name, u"Kept"_s);
 }
+
+#include "preferenceswindow_test.moc"
