@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -19,16 +20,31 @@ struct Row {
     QKeySequence key;
 };
 
-QLabel* keyLabel(const QKeySequence& key)
-{
-    auto* label = new QLabel(shortcuts::text(key));
-    label->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    label->setForegroundRole(QPalette::PlaceholderText);
-    label->setBackgroundRole(QPalette::AlternateBase);
-    label->setAutoFillBackground(true);
-    label->setContentsMargins(6, 2, 6, 2);
-    return label;
-}
+// The key text on a small rounded plate, painted from the palette of the moment so that it
+// follows the appearance.
+class KeyLabel : public QLabel {
+public:
+    explicit KeyLabel(const QKeySequence& key)
+        : QLabel(shortcuts::text(key))
+    {
+        setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        setForegroundRole(QPalette::PlaceholderText);
+        setContentsMargins(6, 2, 6, 2);
+        setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(palette().color(QPalette::AlternateBase));
+        painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+        painter.end();
+        QLabel::paintEvent(event);
+    }
+};
 
 } // namespace
 
@@ -56,7 +72,7 @@ ShortcutsTab::ShortcutsTab(QWidget* parent)
         QFormLayout* section = addSection(page, title, QString());
         section->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
         for (const Row& row : rows) {
-            QLabel* key = keyLabel(row.key);
+            auto* key = new KeyLabel(row.key);
             key->setAccessibleName(row.action);
             section->addRow(row.action, key);
             section->itemAt(section->rowCount() - 1, QFormLayout::FieldRole)
