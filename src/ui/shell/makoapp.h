@@ -44,7 +44,6 @@ public:
     Commands& commands() const { return *m_commands; }
     Settings& settings() const { return *m_settings; }
     MainWindow& mainWindow() const { return *m_window; }
-    ProxyPassword& proxyPassword() const { return *m_proxyPassword; }
 
     /// Hands the preferences to the network service, applies the appearance and shows the
     /// window.
