@@ -7,7 +7,8 @@ using namespace Qt::StringLiterals;
 namespace mako::test {
 
 ShellRun::ShellRun(const QHash<QString, QByteArray>& files,
-    const QHash<QString, QVariant>& preferences, const TempAppFolder* reuse)
+    const QHash<QString, QVariant>& preferences, const TempAppFolder* reuse,
+    std::unique_ptr<SecretStore> secrets)
     : ownFolder(reuse ? nullptr : std::make_unique<TempAppFolder>())
     , folder(reuse ? *reuse : *ownFolder)
 {
@@ -25,6 +26,7 @@ ShellRun::ShellRun(const QHash<QString, QByteArray>& files,
         .settings = std::move(settings),
         .persistence = std::make_unique<PersistenceService>(folder.path()),
         .fileDialogs = std::move(dialogs),
+        .secretStore = secrets ? std::move(secrets) : std::make_unique<NoSecretStore>(),
     });
     app->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&window()));

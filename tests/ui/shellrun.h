@@ -6,6 +6,7 @@
 #include "support/qtprinters.h"
 #include "support/tempappfolder.h"
 #include "ui/common/filedialogs.h"
+#include "ui/preferences/proxypassword.h"
 #include "ui/shell/mainwindow.h"
 #include "ui/shell/makoapp.h"
 
@@ -46,9 +47,11 @@ struct ScriptedFileDialogs : FileDialogs {
 /// loaded.
 class ShellRun {
 public:
-    /// `files`: data files to start with; `preferences`: stored before the start.
+    /// `files`: data files to start with; `preferences`: stored before the start;
+    /// `secrets`: the secret store (none given: one that keeps nothing, never the user's).
     explicit ShellRun(const QHash<QString, QByteArray>& files = {},
-        const QHash<QString, QVariant>& preferences = {}, const TempAppFolder* reuse = nullptr);
+        const QHash<QString, QVariant>& preferences = {}, const TempAppFolder* reuse = nullptr,
+        std::unique_ptr<SecretStore> secrets = nullptr);
     ~ShellRun();
 
     AppState& state() const { return app->appState(); }

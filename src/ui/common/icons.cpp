@@ -60,7 +60,13 @@ constexpr std::array kSymbols {
     Symbol {u"magnifyingglass.circle", u"system-search"},
     // Messages
     Symbol {u"exclamationmark.circle.fill", u"dialog-error"},
-    Symbol {u"exclamationmark.triangle.fill", u"dialog-warning"},
+    Symbol {u"exclamationmark.triangle.fill", u"emblem-warning"},
+    // Preferences
+    Symbol {u"doc.plaintext", u"text-x-generic"},
+    Symbol {u"network", u"network-wired"},
+    Symbol {u"shield.lefthalf.filled", u"security-medium"},
+    Symbol {u"externaldrive", u"drive-harddisk"},
+    Symbol {u"info.circle", u"emblem-information"},
     // Application
     Symbol {u"questionmark.circle", u"help-contents"},
     Symbol {u"heart.fill", u"love"},

@@ -28,6 +28,8 @@ Q_SIGNALS:
     void importCurl();
     /// Import a Postman collection.
     void importPostman();
+    /// Open the Preferences window, or bring it forward.
+    void preferences();
 };
 
 } // namespace mako

@@ -103,6 +103,11 @@ void MainMenu::buildFileMenu(QMenu* menu)
                 u"doc.on.doc", [this] { Q_EMIT m_commands.duplicateRequest(); }}),
     };
     menu->addSeparator();
+    QAction* preferences = addItem(menu, this,
+        {u"preferencesAction"_s, tr("Preferences..."), shortcuts::preferences, u"gearshape",
+            [this] { Q_EMIT m_commands.preferences(); }});
+    preferences->setMenuRole(QAction::PreferencesRole);
+    menu->addSeparator();
     addItem(menu, this,
         {u"closeWindowAction"_s, tr("Close Window"), shortcuts::closeWindow, {},
             [this] { m_window.close(); }});

@@ -5,6 +5,9 @@
 #include "state/persistenceservice.h"
 #include "state/settings.h"
 #include "ui/common/filedialogs.h"
+#include "ui/preferences/lastrequest.h"
+#include "ui/preferences/preferenceswindow.h"
+#include "ui/preferences/proxypassword.h"
 #include "ui/shell/appearance.h"
 #include "ui/shell/commands.h"
 #include "ui/shell/mainwindow.h"
@@ -25,9 +28,9 @@ namespace {
 bool isNetworkPreference(const QString& key)
 {
     using namespace SettingKeys;
-    for (const QString* name : {&requestTimeout.name, &followRedirects.name, &maxRedirects.name,
-             &sslVerification.name, &defaultUserAgent.name, &proxyEnabled.name, &proxyType.name,
-             &proxyHost.name, &proxyPort.name, &proxyAuth.name, &proxyUsername.name}) {
+    for (const QString* name : {&followRedirects.name, &maxRedirects.name, &sslVerification.name,
+             &defaultUserAgent.name, &proxyEnabled.name, &proxyType.name, &proxyHost.name,
+             &proxyPort.name, &proxyAuth.name, &proxyUsername.name}) {
         if (key == *name)
             return true;
     }
@@ -99,10 +102,13 @@ MakoApp::MakoApp(Services services, QObject* parent)
                   PersistenceService::standardAppDirectory(), SerialWorker::Start::OnRequest))
     , m_fileDialogs(services.fileDialogs ? std::move(services.fileDialogs)
                                          : std::make_unique<SystemFileDialogs>())
+    , m_proxyPassword(std::make_unique<ProxyPassword>(
+          services.secretStore ? std::move(services.secretStore) : createSystemSecretStore()))
     , m_appearance(std::make_unique<Appearance>(*m_settings))
     , m_state(std::make_unique<AppState>(m_persistence.get(), m_settings.get()))
     , m_commands(std::make_unique<Commands>())
     , m_window(std::make_unique<MainWindow>(*m_state, *m_commands, *m_settings, *m_fileDialogs))
+    , m_lastRequest(std::make_unique<LastRequest>(*m_state, *m_settings))
 {
     QApplication::setApplicationDisplayName(QObject::tr("Mako"));
     QApplication::setWindowIcon(QIcon(u":/icons/com.quorin.mako.svg"_s));
@@ -110,16 +116,23 @@ MakoApp::MakoApp(Services services, QObject* parent)
     QGuiApplication::setDesktopFileName(u"com.quorin.mako"_s);
     m_window->setSidebar(new Sidebar(*m_state, *m_settings, *m_fileDialogs));
     connect(m_settings.get(), &Settings::valueChanged, this, &MakoApp::handleValueChanged);
+    connect(m_proxyPassword.get(), &ProxyPassword::passwordChanged, this,
+        &MakoApp::updateNetworkSettings);
+    connect(m_commands.get(), &Commands::preferences, this, &MakoApp::openPreferences);
 }
 
-// The window goes before the state it shows, the state (handing its last saves over) before
+// The windows go before the state they show, the state (handing its last saves over) before
 // the persistence service that writes them.
-MakoApp::~MakoApp() = default;
+MakoApp::~MakoApp()
+{
+    delete m_preferences;
+}
 
 void MakoApp::show()
 {
     // Before the window shows, so that the first request already honours the preferences.
-    NetworkService::shared().updateSettings(m_settings->networkSettings());
+    loadProxyPasswordIfUsed();
+    updateNetworkSettings();
     m_appearance->apply();
     m_window->show();
     // The data files are read once the first frame is up: on two cores, decoding a large
@@ -136,10 +149,41 @@ void MakoApp::raiseWindow()
     m_window->activateWindow();
 }
 
+void MakoApp::openPreferences()
+{
+    if (!m_preferences) {
+        m_preferences = new PreferencesWindow(
+            {*m_settings, *m_state, *m_persistence, *m_fileDialogs, *m_proxyPassword});
+        // Made anew at each opening, so every tab starts from the stored values.
+        m_preferences->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_preferences->show();
+    m_preferences->raise();
+    m_preferences->activateWindow();
+}
+
 void MakoApp::handleValueChanged(const QString& key)
 {
-    if (isNetworkPreference(key))
-        NetworkService::shared().updateSettings(m_settings->networkSettings());
+    if (key == SettingKeys::requestTimeout.name) {
+        // The raw value: the service applies its own substitute for 0 and its limits.
+        NetworkService::shared().updateTimeout(m_settings->requestTimeout());
+    } else if (isNetworkPreference(key)) {
+        loadProxyPasswordIfUsed();
+        updateNetworkSettings();
+    }
+}
+
+void MakoApp::loadProxyPasswordIfUsed()
+{
+    if (m_settings->value(SettingKeys::proxyEnabled) && m_settings->value(SettingKeys::proxyAuth))
+        m_proxyPassword->load();
+}
+
+void MakoApp::updateNetworkSettings()
+{
+    NetworkSettings settings = m_settings->networkSettings();
+    settings.proxy.password = m_proxyPassword->password();
+    NetworkService::shared().updateSettings(settings);
 }
 
 } // namespace mako

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
 #include <memory>
 
@@ -10,8 +11,12 @@ class AppState;
 class Appearance;
 class Commands;
 class FileDialogs;
+class LastRequest;
 class MainWindow;
 class PersistenceService;
+class PreferencesWindow;
+class ProxyPassword;
+class SecretStore;
 class Settings;
 class TerminationSignals;
 
@@ -27,6 +32,8 @@ public:
         std::unique_ptr<Settings> settings;
         std::unique_ptr<PersistenceService> persistence;
         std::unique_ptr<FileDialogs> fileDialogs;
+        /// Where the proxy password outlives the run (the desktop's secret service).
+        std::unique_ptr<SecretStore> secretStore;
     };
 
     explicit MakoApp(QObject* parent = nullptr);
@@ -44,17 +51,26 @@ public:
     /// Brings the window to the front, out of the dock if it was minimised.
     void raiseWindow();
 
+    /// Shows the Preferences window, made anew when it is not open, else brought forward.
+    void openPreferences();
+
 private:
     void handleValueChanged(const QString& key);
+    void loadProxyPasswordIfUsed();
+    /// The network preferences with the proxy password, for the network service.
+    void updateNetworkSettings();
 
     std::unique_ptr<TerminationSignals> m_terminationSignals;
     std::unique_ptr<Settings> m_settings;
     std::unique_ptr<PersistenceService> m_persistence;
     std::unique_ptr<FileDialogs> m_fileDialogs;
+    std::unique_ptr<ProxyPassword> m_proxyPassword;
     std::unique_ptr<Appearance> m_appearance;
     std::unique_ptr<AppState> m_state;
     std::unique_ptr<Commands> m_commands;
     std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<LastRequest> m_lastRequest;
+    QPointer<PreferencesWindow> m_preferences;
 };
 
 } // namespace mako

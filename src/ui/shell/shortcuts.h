@@ -18,6 +18,7 @@ inline const QKeySequence search {Qt::CTRL | Qt::Key_F};
 inline const QKeySequence closeWindow {Qt::CTRL | Qt::Key_W};
 inline const QKeySequence minimize {Qt::CTRL | Qt::Key_M};
 inline const QKeySequence quit {Qt::CTRL | Qt::Key_Q};
+inline const QKeySequence preferences {Qt::CTRL | Qt::Key_Comma};
 
 /// The key as this platform writes it ("Ctrl+N" here, "⌘N" on a Mac).
 inline QString text(const QKeySequence& key)

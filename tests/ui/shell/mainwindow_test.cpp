@@ -135,7 +135,7 @@ TEST(MainWindow, menuCommandsReachTheTabBarPaletteAndSaveSheet)
     QWidget* sheet = visibleDialog(u"saveToCollectionSheet"_s);
     ASSERT_TRUE(sheet);
     QTest::keyClick(sheet, Qt::Key_Escape);
-    QTRY_VERIFY(!visibleDialog(u"saveToCollectionSheet"_s));
+    EXPECT_TRUE(QTest::qWaitFor([] { return !visibleDialog(u"saveToCollectionSheet"_s); }));
 
     // Quick Open finds menu commands too, and running one closes the palette.
     auto* palette = run.find<QWidget>(u"commandPalette"_s);

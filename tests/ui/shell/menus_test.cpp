@@ -56,6 +56,7 @@ TEST(MainMenu, everyCommandIsInTheMenusWithItsShortcut)
         {u"duplicateRequestAction"_s, u"Duplicate Request"_s, QKeySequence(u"Ctrl+D"_s)},
         {u"toggleSidebarAction"_s, u"Toggle Sidebar"_s, QKeySequence(u"Ctrl+0"_s)},
         {u"quickOpenAction"_s, u"Quick Open"_s, QKeySequence(u"Ctrl+P"_s)},
+        {u"preferencesAction"_s, u"Preferences..."_s, QKeySequence(u"Ctrl+,"_s)},
         {u"closeWindowAction"_s, u"Close Window"_s, QKeySequence(u"Ctrl+W"_s)},
         {u"minimizeAction"_s, u"Minimize"_s, QKeySequence(u"Ctrl+M"_s)},
         {u"quitAction"_s, u"Quit"_s, QKeySequence(u"Ctrl+Q"_s)},

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+
+class QTabWidget;
+
+namespace mako {
+
+class AppState;
+class FileDialogs;
+class PersistenceService;
+class ProxyPassword;
+class Settings;
+
+/// The Preferences window: six tabs, each control bound to its preference and stored as it
+/// changes, with no apply step. The tabs are built with the window, which the shell makes
+/// anew each time it opens.
+class PreferencesWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr QSize kSize {550, 420};
+
+    struct Services {
+        Settings& settings;
+        AppState& state;
+        PersistenceService& persistence;
+        FileDialogs& dialogs;
+        ProxyPassword& proxyPassword;
+    };
+
+    explicit PreferencesWindow(const Services& services, QWidget* parent = nullptr);
+
+    QTabWidget* tabs() const { return m_tabs; }
+
+private:
+    QTabWidget* m_tabs;
+};
+
+} // namespace mako

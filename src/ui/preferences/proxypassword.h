@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace mako {
+
+/// Where secrets outlive the run: the desktop's secret service, or nothing.
+class SecretStore {
+public:
+    /// `found` is empty for no stored secret; `available` is false when there is no secret
+    /// service to ask.
+    using ReadDone = std::function<void(const QString& found, bool available)>;
+    using WriteDone = std::function<void(bool available)>;
+
+    virtual ~SecretStore() = default;
+    /// Both answer later, on the calling thread; an empty `secret` removes the entry.
+    virtual void read(const QString& key, ReadDone done) = 0;
+    virtual void write(const QString& key, const QString& secret, WriteDone done) = 0;
+};
+
+/// No secret service at all: nothing is kept beyond the run.
+class NoSecretStore : public SecretStore {
+public:
+    void read(const QString& key, ReadDone done) override;
+    void write(const QString& key, const QString& secret, WriteDone done) override;
+};
+
+/// The desktop's own secret store when Mako was built with QtKeychain, else NoSecretStore.
+std::unique_ptr<SecretStore> createSystemSecretStore();
+
+/// The proxy password. It lives in memory for the run and in the secret store when there is
+/// one, and never in the preference file, which other programs and backups read freely.
+class ProxyPassword : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ProxyPassword(std::unique_ptr<SecretStore> store, QObject* parent = nullptr);
+    ~ProxyPassword() override;
+
+    /// Reads the stored password once. Not at start-up for everyone: asking the secret service
+    /// can make the desktop prompt to unlock it, which only users of an authenticating proxy
+    /// should ever see.
+    void load();
+
+    const QString& password() const { return m_password; }
+    /// Takes effect at once for the next request; the secret store is written behind.
+    void setPassword(const QString& password);
+    /// False once the secret store has said it cannot keep anything: the password then lasts
+    /// for this run only.
+    bool isKeptAcrossRuns() const { return m_keptAcrossRuns; }
+
+Q_SIGNALS:
+    void passwordChanged();
+    void keptAcrossRunsChanged();
+
+private:
+    void setKeptAcrossRuns(bool kept);
+
+    std::unique_ptr<SecretStore> m_store;
+    QString m_password;
+    bool m_keptAcrossRuns = true;
+    /// Set once the user typed, so a slow first read does not overwrite what they typed.
+    bool m_edited = false;
+    bool m_loaded = false;
+};
+
+} // namespace mako

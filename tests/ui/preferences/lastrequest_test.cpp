@@ -1,0 +1,31 @@
+#include "model/recordjson.h"
+#include "shellrun.h"
+
+using namespace mako;
+using namespace mako::test;
+using namespace Qt::StringLiterals;
+
+TEST(ReopenLastRequest, theSavedRequestLastOpenComesBackOnlyWhenSwitchedOn)
+{
+    const Collection collection {.name = u"Saved"_s,
+        .requests = {APIRequest {.name = u"First"_s}, APIRequest {.name = u"Second"_s}}};
+    const QHash<QString, QByteArray> files {
+        {PersistenceService::kCollectionsFile, encodeRecords(QList {collection})}};
+    TempAppFolder folder;
+    {
+        ShellRun run(files, {{u"reopenLastRequest"_s, true}}, &folder);
+        run.state().openFromCollection(collection.requests[0], collection.id);
+        run.state().openFromCollection(collection.requests[1], collection.id);
+        // A new request has no home, so the saved one stays the one to reopen.
+        run.state().openNewRequest();
+    }
+    {
+        ShellRun run({}, {}, &folder);
+        ASSERT_TRUE(run.state().openRequest());
+        EXPECT_EQ(run.state().openRequest()->id, collection.requests[1].id);
+        EXPECT_EQ(run.state().tabs().size(), 1);
+        run.app->settings().setValue(SettingKeys::reopenLastRequest, false);
+    }
+    ShellRun run({}, {}, &folder);
+    EXPECT_TRUE(run.state().tabs().isEmpty());
+}
