@@ -215,8 +215,12 @@ void KeyValueEditor::addRow()
         if (!key.isValid())
             return;
         view->setFocus(Qt::OtherFocusReason);
+        // Becoming current opens the cell; only a cell that was current already needs asking.
         view->setCurrentIndex(key);
-        view->edit(key);
+        if (!view->indexWidget(key))
+            view->edit(key);
+        if (QWidget* editor = view->indexWidget(key))
+            editor->setFocus(Qt::OtherFocusReason);
     });
 }
 
