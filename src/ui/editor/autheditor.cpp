@@ -59,7 +59,10 @@ AuthEditor::AuthEditor(RequestViewModel& viewModel, QWidget* parent)
     m_note->setForegroundRole(QPalette::PlaceholderText);
     m_note->setWordWrap(true);
 
+    m_type->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     auto* form = new QFormLayout;
+    // The field grows, the picker keeps to its texts.
+    form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
     form->addRow(tr("Type"), m_type);
     form->addRow(m_fieldLabel, m_token);
     auto* layout = new QVBoxLayout(this);

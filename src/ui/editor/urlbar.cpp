@@ -1,6 +1,8 @@
 #include "ui/editor/urlbar.h"
 
+#include "execution/networkerror.h"
 #include "execution/outgoingrequest.h"
+#include "execution/variables.h"
 #include "state/requestviewmodel.h"
 #include "ui/common/icons.h"
 
@@ -142,10 +144,16 @@ void UrlBar::showPreview()
         m_preview->hide();
         return;
     }
-    // Built the way sending builds it, so what is read here is what goes out.
-    const std::optional<QUrl> url = buildURL(request.url, urlQueryRows(request), m_environment());
-    const QString text = url ? url->toString(QUrl::FullyEncoded) : tr("Not a valid URL");
-    m_preview->setText(fontMetrics().elidedText(text, Qt::ElideMiddle, qMax(200, width() - 24)));
+    // Built the way sending builds it, so what is read here is what goes out, or the reason
+    // the send would give for sending nothing.
+    const std::optional<APIEnvironment> environment = m_environment();
+    const QString urlText = substituteVariables(request.url, environment);
+    const std::optional<QUrl> url = buildURL(urlText, urlQueryRows(request), environment);
+    const QString text = url && !url->scheme().isEmpty()
+        ? url->toString(QUrl::FullyEncoded)
+        : NetworkError::invalidURL(urlText, placeholdersIn(urlText)).errorDescription();
+    m_preview->setText(
+        m_preview->fontMetrics().elidedText(text, Qt::ElideMiddle, qMax(200, width() - 24)));
     m_preview->setToolTip(text);
     m_preview->show();
 }

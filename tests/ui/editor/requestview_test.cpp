@@ -153,3 +153,38 @@ TEST(RequestView, pastingACurlCommandIntoTheURLOpensItAsARequest)
     EXPECT_EQ(run.url()->text(), u"curling.example.test"_s);
     EXPECT_EQ(run.state().tabs().size(), 2);
 }
+
+TEST(RequestView, theLineUnderTheURLShowsItAsItWillGoOut)
+{
+    EditorRun run;
+    run.state().setGlobalVariables({{.key = u"host"_s, .value = u"api.example.test"_s}});
+    APIRequest request = *run.state().openRequest();
+    request.queryParams
+        = {{.key = u"q"_s, .value = u"a&b c"_s}, {.key = u"off"_s, .isEnabled = false}};
+    run.state().setOpenRequest(request);
+    auto* preview = run.find<QLabel>(u"urlPreview"_s);
+    const struct {
+        QString typed;
+        RequestBodyType body;
+        QString shown;
+    } cases[] {
+        {u"http://{{host}}/a?x=1"_s, RequestBodyType::none,
+            u"http://api.example.test/a?x=1&q=a%26b%20c"_s},
+        {u"{{host}}/a"_s, RequestBodyType::json, u"https://api.example.test/a?q=a%26b%20c"_s},
+        // A form's rows are its body, not the URL's query.
+        {u"{{host}}/a"_s, RequestBodyType::formData, u"https://api.example.test/a"_s},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        request = *run.state().openRequest();
+        request.bodyType = c.body;
+        run.state().setOpenRequest(request);
+        run.url()->clear();
+        QTest::keyClicks(run.url(), c.typed);
+        EXPECT_EQ(preview->toolTip(), c.shown);
+    }
+    // What cannot go out says why, as the send would.
+    run.url()->clear();
+    QTest::keyClicks(run.url(), u"https://{{host}}/{{id}}"_s);
+    EXPECT_TRUE(preview->toolTip().contains(u"{{id}}"_s)) << preview->toolTip().toStdString();
+}
