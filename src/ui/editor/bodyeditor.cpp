@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -114,7 +115,9 @@ BodyEditor::BodyEditor(RequestViewModel& viewModel, Settings& settings,
     connect(&m_settings, &Settings::valueChanged, this, &BodyEditor::applySettings);
     applySettings();
     m_shownBody = m_viewModel.request().body;
+    m_syncing = true;
     m_text->setPlainText(m_shownBody);
+    m_syncing = false;
     showType(m_viewModel.request().bodyType);
     validate(m_shownBody);
 }
@@ -156,6 +159,7 @@ QWidget* BodyEditor::buildTextPage()
     m_text->setObjectName(u"bodyText"_s);
     m_text->setAccessibleName(tr("Body"));
     m_text->setPlaceholderText(u"{\n  \"name\": \"value\"\n}"_s);
+    connect(m_text->document(), &QTextDocument::contentsChange, this, &BodyEditor::recordEdit);
     connect(m_text, &QPlainTextEdit::textChanged, this, &BodyEditor::handleTextChanged);
     connect(m_text, &BodyTextEdit::pasted, this, &BodyEditor::handlePasted);
 
@@ -204,6 +208,7 @@ void BodyEditor::handleRequestChanged()
     // Another request (or an edit made elsewhere): what is pending here belongs to the old one.
     m_pause.stop();
     m_pending = false;
+    m_edits.clear();
     qApp->removeEventFilter(this);
     m_shownBody = request.body;
     m_syncing = true;
@@ -242,8 +247,8 @@ void BodyEditor::handleTextChanged()
         writeText();
         return;
     }
-    // A large text: reading it out at every key would make typing lag, so it is handed over
-    // when typing pauses, and before anything else can read the request.
+    // A large text: copying and checking it at every key would make typing lag, so it is
+    // handed over when typing pauses, and before anything else can read the request.
     if (!m_pending) {
         m_pending = true;
         qApp->installEventFilter(this);
@@ -261,10 +266,48 @@ void BodyEditor::flushPendingText()
     writeText();
 }
 
+void BodyEditor::recordEdit(int position, int removed, int added)
+{
+    if (m_syncing)
+        return;
+    // Read as the field's plain text reads it: line breaks as "\n", no-break spaces as spaces.
+    QTextCursor cursor(m_text->document());
+    cursor.setPosition(position);
+    cursor.setPosition(
+        qMin(position + added, m_text->document()->characterCount() - 1), QTextCursor::KeepAnchor);
+    QString text = cursor.selectedText();
+    for (QChar& character : text) {
+        if (character == QChar::ParagraphSeparator || character == QChar::LineSeparator)
+            character = u'\n';
+        else if (character == QChar::Nbsp)
+            character = u' ';
+    }
+    // Typing (and correcting) within what was just typed extends that one edit, so a burst of
+    // keys is replayed on the whole text once.
+    if (!m_edits.isEmpty()) {
+        Edit& last = m_edits.last();
+        const int offset = position - last.position;
+        if (offset >= 0 && offset + removed <= last.added.size()) {
+            last.added.replace(offset, removed, text);
+            return;
+        }
+    }
+    m_edits.append({position, removed, text});
+}
+
 void BodyEditor::writeText()
 {
+    // The edits replayed on the text last written: reading a large field out whole takes far
+    // longer than a key may.
+    QString body = m_shownBody;
+    for (const Edit& edit : std::as_const(m_edits)) {
+        // A change at the very end counts the field's closing line break, which the text lacks.
+        const qsizetype from = qMin<qsizetype>(edit.position, body.size());
+        body.replace(from, qMin<qsizetype>(edit.removed, body.size() - from), edit.added);
+    }
+    m_edits.clear();
     APIRequest request = m_viewModel.request();
-    request.body = m_text->toPlainText();
+    request.body = body;
     m_shownBody = request.body;
     m_syncing = true;
     m_viewModel.setRequest(request);
@@ -275,10 +318,15 @@ void BodyEditor::writeText()
 bool BodyEditor::eventFilter(QObject* watched, QEvent* event)
 {
     // Only installed while typed text waits. A click elsewhere, a shortcut or leaving the field
-    // may act on the request (send it, switch tabs, save it), so it gets the text first.
+    // may act on the request (send it, switch tabs, save it), so it gets the text first. Every
+    // key press is offered as a possible shortcut first; only those with a command modifier can
+    // be one of the window's, and plain typing must not hand the whole text over at each key.
     const QEvent::Type type = event->type();
     const bool insideText = watched == m_text->viewport() || watched == m_text;
-    if ((type == QEvent::MouseButtonPress && !insideText) || type == QEvent::ShortcutOverride
+    const bool shortcut = type == QEvent::ShortcutOverride
+        && (static_cast<QKeyEvent*>(event)->modifiers()
+            & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if ((type == QEvent::MouseButtonPress && !insideText) || shortcut
         || (type == QEvent::FocusOut && watched == m_text)) {
         flushPendingText();
     }
@@ -328,16 +376,39 @@ void BodyEditor::validate(const QString& text)
         applyValidation(generation, isJsonDocument(text));
         return;
     }
-    QThreadPool::globalInstance()->start([guard = QPointer(this), text, generation] {
-        const bool valid = isJsonDocument(text);
-        QMetaObject::invokeMethod(
-            qApp,
-            [guard, generation, valid] {
-                if (guard)
-                    guard->applyValidation(generation, valid);
-            },
-            Qt::QueuedConnection);
-    });
+    checkInBackground();
+}
+
+void BodyEditor::checkInBackground()
+{
+    // One check at a time: a text that changes while one runs is checked once it ends, so a
+    // burst of edits does not pile parses up on the cores the typing needs.
+    if (m_checking) {
+        m_checkAgain = true;
+        return;
+    }
+    m_checking = true;
+    QThreadPool::globalInstance()->start(
+        [guard = QPointer(this), text = m_shownBody, generation = m_validation] {
+            const bool valid = isJsonDocument(text);
+            QMetaObject::invokeMethod(
+                qApp,
+                [guard, generation, valid] {
+                    if (guard)
+                        guard->finishBackgroundCheck(generation, valid);
+                },
+                Qt::QueuedConnection);
+        });
+}
+
+void BodyEditor::finishBackgroundCheck(quint64 generation, bool valid)
+{
+    m_checking = false;
+    applyValidation(generation, valid);
+    if (!std::exchange(m_checkAgain, false) || generation == m_validation)
+        return;
+    if (m_viewModel.request().bodyType == RequestBodyType::json && m_shownBody.size() > kLiveLimit)
+        checkInBackground();
 }
 
 void BodyEditor::applyValidation(quint64 generation, bool valid)

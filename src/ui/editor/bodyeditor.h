@@ -78,9 +78,12 @@ private:
     void handleTypeClicked(int id);
     void handleTextChanged();
     void handlePasted();
+    void recordEdit(int position, int removed, int added);
     void writeText();
     void format(bool quietly);
     void validate(const QString& text);
+    void checkInBackground();
+    void finishBackgroundCheck(quint64 generation, bool valid);
     void applyValidation(quint64 generation, bool valid);
     void setJsonError(const std::optional<QString>& error);
     void showType(RequestBodyType type);
@@ -96,8 +99,17 @@ private:
     QLabel* m_error;
     QTimer m_pause;
     std::optional<QString> m_jsonError;
+    /// The text last written to the request, and the field's changes since.
     QString m_shownBody;
+    struct Edit {
+        int position;
+        int removed;
+        QString added;
+    };
+    QList<Edit> m_edits;
     quint64 m_validation = 0;
+    bool m_checking = false;
+    bool m_checkAgain = false;
     bool m_syncing = false;
     bool m_pending = false;
 };

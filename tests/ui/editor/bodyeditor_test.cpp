@@ -140,3 +140,59 @@ TEST(BodyEditor, aLargeBodyReachesTheRequestBeforeAnythingCanReadIt)
     // Checked off the UI thread; the verdict arrives.
     QTRY_COMPARE(run.shownError(), BodyEditor::kInvalidJSON);
 }
+
+TEST(BodyEditor, everyKindOfEditReachesTheRequestAsTheFieldShowsIt)
+{
+    BodyRun run(APIRequest {.bodyType = RequestBodyType::raw, .body = u"ab\ncd"_s});
+    QPlainTextEdit* text = run.text();
+    const auto moveTo = [text](QTextCursor::MoveOperation where) { text->moveCursor(where); };
+    const struct {
+        const char* what;
+        std::function<void()> edit;
+    } edits[] {
+        {"type at the end",
+            [&] {
+                moveTo(QTextCursor::End);
+                QTest::keyClicks(text, u"ef"_s);
+            }},
+        {"new line", [&] { QTest::keyClick(text, Qt::Key_Return); }},
+        {"correct a typo",
+            [&] {
+                QTest::keyClicks(text, u"tpy"_s);
+                QTest::keyClick(text, Qt::Key_Backspace);
+                QTest::keyClick(text, Qt::Key_Backspace);
+                QTest::keyClicks(text, u"yp"_s);
+            }},
+        {"backspace at the start",
+            [&] {
+                moveTo(QTextCursor::Start);
+                QTest::keyClick(text, Qt::Key_Backspace);
+            }},
+        {"delete a line break",
+            [&] {
+                moveTo(QTextCursor::EndOfLine);
+                QTest::keyClick(text, Qt::Key_Delete);
+            }},
+        {"replace a selection",
+            [&] {
+                text->selectAll();
+                QTest::keyClicks(text, u"x"_s);
+            }},
+        {"paste lines", [&] { text->insertPlainText(u"1\n2\r\n3\n"_s); }},
+        {"no-break space", [&] { text->insertPlainText(QString(QChar::Nbsp)); }},
+        {"undo", [&] { text->undo(); }},
+        {"undo again", [&] { text->undo(); }},
+        {"redo", [&] { text->redo(); }},
+        {"delete at the end",
+            [&] {
+                moveTo(QTextCursor::End);
+                QTest::keyClick(text, Qt::Key_Backspace);
+            }},
+        {"clear", [&] { text->clear(); }},
+    };
+    for (const auto& e : edits) {
+        SCOPED_TRACE(e.what);
+        e.edit();
+        EXPECT_EQ(run.model.request().body, text->toPlainText());
+    }
+}
