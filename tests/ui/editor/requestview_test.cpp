@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -75,6 +76,10 @@ TEST(RequestView, whatIsTypedGoesOutOnControlReturnAndIntoTheHistory)
     QTRY_COMPARE(run.state().history().size(), 1);
     EXPECT_EQ(run.state().history().first().request.url, server.baseUrl() + u"/items?x=1"_s);
     EXPECT_EQ(run.state().history().first().statusCode, 200);
+    // The URL is offered again as the field's completion.
+    QTRY_COMPARE(run.url()->completer()->model()->rowCount(), 1);
+    EXPECT_EQ(run.url()->completer()->model()->index(0, 0).data().toString(),
+        server.baseUrl() + u"/items?x=1"_s);
     QTRY_VERIFY(run.find<QWidget>(u"responseSummary"_s)->isVisible());
     EXPECT_TRUE(run.find<QLabel>(u"responseSummary"_s)->text().endsWith(u"application/json"_s));
 }
