@@ -2,7 +2,7 @@
 
 #include "interchange/codegenerator.h"
 #include "state/requestviewmodel.h"
-#include "ui/common/symbolbutton.h"
+#include "ui/common/icons.h"
 #include "ui/editor/codearea.h"
 
 #include <QAbstractButton>
@@ -11,6 +11,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -38,10 +39,11 @@ CodeGeneratorView::CodeGeneratorView(RequestViewModel& viewModel, QWidget* paren
     }
     connect(m_languages, &QButtonGroup::idClicked, this, &CodeGeneratorView::selectLanguage);
     row->addStretch();
-    QToolButton* copy
-        = makeSymbolButton(u"copyCodeButton"_s, u"doc.on.doc", tr("Copy"), tr("Copy"), this);
-    copy->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    connect(copy, &QToolButton::clicked, this, &CodeGeneratorView::copy);
+    auto* copy = new QPushButton(icons::icon(u"doc.on.doc"), tr("Copy"));
+    copy->setObjectName(u"copyCodeButton"_s);
+    copy->setToolTip(tr("Copy the code"));
+    copy->setAutoDefault(false);
+    connect(copy, &QPushButton::clicked, this, &CodeGeneratorView::copy);
     row->addWidget(copy);
 
     auto* divider = new QFrame;

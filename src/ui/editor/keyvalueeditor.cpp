@@ -2,7 +2,6 @@
 
 #include "ui/common/colors.h"
 #include "ui/common/icons.h"
-#include "ui/common/symbolbutton.h"
 #include "ui/editor/variablespans.h"
 
 #include <QHBoxLayout>
@@ -11,11 +10,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
 #include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
-#include <QToolButton>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -147,10 +146,12 @@ KeyValueEditor::KeyValueEditor(const QString& title, RequestViewModel& viewModel
     QFont titleFont = titleLabel->font();
     titleFont.setWeight(QFont::DemiBold);
     titleLabel->setFont(titleFont);
-    QToolButton* add = makeSymbolButton(u"addRowButton"_s, u"plus", tr("Add"), tr("Add"), this);
-    add->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    add->setAutoRaise(true);
-    connect(add, &QToolButton::clicked, this, &KeyValueEditor::addRow);
+    // A push button: it measures its text again when the appearance changes the font.
+    auto* add = new QPushButton(icons::icon(u"plus"), tr("Add"));
+    add->setObjectName(u"addRowButton"_s);
+    add->setFlat(true);
+    add->setAutoDefault(false);
+    connect(add, &QPushButton::clicked, this, &KeyValueEditor::addRow);
 
     m_note->setObjectName(u"rowsNote"_s);
     m_note->setWordWrap(true);
