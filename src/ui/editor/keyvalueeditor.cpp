@@ -158,6 +158,22 @@ KeyValueEditor::KeyValueEditor(const QString& title, RequestViewModel& viewModel
     m_note->setForegroundRole(QPalette::PlaceholderText);
     m_note->hide();
 
+    setUpTable(title, std::move(environment));
+
+    auto* header = new QHBoxLayout;
+    header->addWidget(titleLabel);
+    header->addStretch();
+    header->addWidget(add);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 6, 8, 6);
+    layout->addLayout(header);
+    layout->addWidget(m_note);
+    layout->addWidget(m_view, 1);
+    setFocusProxy(m_view);
+}
+
+void KeyValueEditor::setUpTable(const QString& title, EnvironmentSource environment)
+{
     m_view->setObjectName(u"rowsTable"_s);
     m_view->setAccessibleName(title);
     m_view->setModel(m_model);
@@ -181,17 +197,6 @@ KeyValueEditor::KeyValueEditor(const QString& title, RequestViewModel& viewModel
     auto* remove
         = new QShortcut(QKeySequence::Delete, m_view, nullptr, nullptr, Qt::WidgetShortcut);
     connect(remove, &QShortcut::activated, this, &KeyValueEditor::removeCurrentRow);
-
-    auto* header = new QHBoxLayout;
-    header->addWidget(titleLabel);
-    header->addStretch();
-    header->addWidget(add);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 6, 8, 6);
-    layout->addLayout(header);
-    layout->addWidget(m_note);
-    layout->addWidget(m_view, 1);
-    setFocusProxy(m_view);
 }
 
 void KeyValueEditor::setNote(const QString& note)

@@ -35,6 +35,7 @@ public:
     void refreshVariables();
 
 private:
+    void setUpTable(const QString& title, EnvironmentSource environment);
     void addRow();
     void handleClicked(const QModelIndex& index);
     void removeCurrentRow();
