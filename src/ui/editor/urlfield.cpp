@@ -61,8 +61,17 @@ void UrlField::refreshVariables()
     colourPlaceholders();
 }
 
+void UrlField::inputMethodEvent(QInputMethodEvent* event)
+{
+    m_composing = !event->preeditString().isEmpty();
+    QLineEdit::inputMethodEvent(event);
+}
+
 void UrlField::colourPlaceholders()
 {
+    // The colours travel as an input method event, which would end a composition in progress.
+    if (m_composing)
+        return;
     // A line edit draws formats only through its input method hook; the attributes there are
     // positioned relative to the cursor.
     QList<QInputMethodEvent::Attribute> attributes;

@@ -33,6 +33,7 @@ protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
     void pasteFromClipboard();
@@ -41,6 +42,7 @@ private:
     EnvironmentSource m_environment;
     CurlHandler m_curlHandler;
     QStringListModel* m_recent;
+    bool m_composing = false;
 };
 
 } // namespace mako

@@ -193,3 +193,17 @@ TEST(RequestView, theLineUnderTheURLShowsItAsItWillGoOut)
     QTest::keyClicks(run.url(), u"https://{{host}}/{{id}}"_s);
     EXPECT_TRUE(preview->toolTip().contains(u"{{id}}"_s)) << preview->toolTip().toStdString();
 }
+
+TEST(RequestView, aNewEditorShowsTheRequestAlreadyOpen)
+{
+    ShellRun run;
+    run.state().openNewRequest();
+    APIRequest open = *run.state().openRequest();
+    open.url = u"https://api.example.test/open"_s;
+    open.method = HTTPMethod::put;
+    run.state().setOpenRequest(open);
+    RequestView view(run.state(), run.app->commands(), run.app->settings());
+    EXPECT_EQ(view.viewModel().request(), open);
+    EXPECT_EQ(child<QLineEdit>(&view, u"urlField"_s)->text(), open.url);
+    EXPECT_EQ(child<QToolButton>(&view, u"methodButton"_s)->text(), u"PUT"_s);
+}
