@@ -42,7 +42,10 @@ UrlBar::UrlBar(
             Q_EMIT sendRequested();
     });
     connect(m_url, &QLineEdit::returnPressed, this, &UrlBar::sendRequested);
-    connect(m_url, &QLineEdit::textEdited, this, [this](const QString& url) {
+    // Any change, not only typing: choosing a recent URL sets the text without an edit.
+    connect(m_url, &QLineEdit::textChanged, this, [this](const QString& url) {
+        if (m_syncing)
+            return;
         APIRequest request = m_viewModel.request();
         request.url = url;
         m_syncing = true;
@@ -116,8 +119,11 @@ void UrlBar::handleRequestChanged()
     const QList<QAction*> actions = m_methods->actions();
     for (int index = 0; index < actions.size(); ++index)
         actions[index]->setChecked(allCases<HTTPMethod>()[index] == request.method);
-    if (!m_syncing && m_url->text() != request.url)
+    if (!m_syncing && m_url->text() != request.url) {
+        m_syncing = true;
         m_url->setText(request.url);
+        m_syncing = false;
+    }
     showPreview();
 }
 

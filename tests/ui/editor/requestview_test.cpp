@@ -81,6 +81,15 @@ TEST(RequestView, whatIsTypedGoesOutOnControlReturnAndIntoTheHistory)
     EXPECT_EQ(run.url()->completer()->model()->index(0, 0).data().toString(),
         server.baseUrl() + u"/items?x=1"_s);
     QTRY_VERIFY(run.find<QWidget>(u"responseSummary"_s)->isVisible());
+    // Choosing it takes it into the request, as typing would.
+    run.url()->setFocus();
+    QTRY_VERIFY(run.url()->hasFocus());
+    run.url()->clear();
+    QTest::keyClicks(run.url(), u"items"_s);
+    QAbstractItemView* popup = run.url()->completer()->popup();
+    QTRY_VERIFY(popup->isVisible());
+    clickRow(popup, 0);
+    EXPECT_EQ(run.state().openRequest()->url, server.baseUrl() + u"/items?x=1"_s);
     EXPECT_TRUE(run.find<QLabel>(u"responseSummary"_s)->text().endsWith(u"application/json"_s));
 }
 
