@@ -19,6 +19,7 @@ constexpr std::array kSymbols {
     Symbol {u"xmark", u"window-close"},
     Symbol {u"xmark.circle.fill", u"edit-clear"},
     Symbol {u"checkmark", u"checkmark"},
+    Symbol {u"circle", u"draw-circle"},
     Symbol {u"doc.badge.plus", u"document-new"},
     Symbol {u"doc.on.doc", u"edit-copy"},
     Symbol {u"doc.text", u"text-plain"},

@@ -39,6 +39,21 @@ QString warningText(const QStringList& warnings)
 
 } // namespace
 
+std::optional<QString> importCurlCommand(AppState& state, const QString& command)
+{
+    // No folder: the window has no working folder to read a command's files from, so a command
+    // that names one fails with the parser's message rather than reading some other file.
+    const Result<CurlParser::CurlImport> parsed = CurlParser::parse(command);
+    if (!parsed.ok())
+        return parsed.error().message;
+    state.openNewRequest();
+    state.setOpenRequest(parsed.value().request);
+    state.saveCurrentTabState();
+    if (!parsed.value().warnings.isEmpty())
+        state.setAlertMessage(warningText(parsed.value().warnings));
+    return std::nullopt;
+}
+
 CurlImportSheet::CurlImportSheet(AppState& state, QWidget* window)
     : QDialog(window)
     , m_state(state)
@@ -104,18 +119,10 @@ void CurlImportSheet::import()
 {
     if (!m_importButton->isEnabled())
         return;
-    // No folder: the window has no working folder to read a command's files from, so a command
-    // that names one fails with the parser's message rather than reading some other file.
-    const Result<CurlParser::CurlImport> parsed = CurlParser::parse(m_text->toPlainText());
-    if (!parsed.ok()) {
-        showError(parsed.error().message);
+    if (const std::optional<QString> error = importCurlCommand(m_state, m_text->toPlainText())) {
+        showError(*error);
         return;
     }
-    m_state.openNewRequest();
-    m_state.setOpenRequest(parsed.value().request);
-    m_state.saveCurrentTabState();
-    if (!parsed.value().warnings.isEmpty())
-        m_state.setAlertMessage(warningText(parsed.value().warnings));
     accept();
 }
 

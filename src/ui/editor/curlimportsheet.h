@@ -8,9 +8,15 @@ class QPlainTextEdit;
 class QPushButton;
 class QWidget;
 
+#include <optional>
+
 namespace mako {
 
 class AppState;
+
+/// Opens the curl `command` as a request in a new tab, as "Import" does; the reason when it
+/// cannot be read, and nothing opens.
+std::optional<QString> importCurlCommand(AppState& state, const QString& command);
 
 /// "Import from cURL": the user pastes a curl command and gets it as a request in a new tab.
 /// A command that cannot be read keeps the sheet open with the reason; what the request cannot

@@ -3,6 +3,7 @@
 #include "state/appstate.h"
 #include "state/settings.h"
 #include "ui/common/icons.h"
+#include "ui/editor/requestview.h"
 #include "ui/shell/alertpresenter.h"
 #include "ui/shell/commandpalette.h"
 #include "ui/shell/commands.h"
@@ -81,6 +82,8 @@ MainWindow::MainWindow(
 void MainWindow::buildRequestAreas(AppState& state, Commands& commands)
 {
     m_detailArea->setTabBar(new TabBar(state));
+    m_detailArea->setProtocolScreen(
+        RequestProtocol::http, new RequestView(state, commands, m_settings));
     setEnvironmentSelector(new EnvironmentSelector(state));
     auto* requestCommands = new RequestCommands(state, this);
     connect(&commands, &Commands::saveToCollection, requestCommands,

@@ -1,0 +1,429 @@
+#include "ui/editor/bodyeditor.h"
+
+#include "interchange/interchangeutil.h"
+#include "model/prettyjson.h"
+#include "state/requestviewmodel.h"
+#include "state/settings.h"
+#include "ui/common/colors.h"
+#include "ui/common/iconlabel.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTextBlock>
+#include <QThreadPool>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace mako {
+
+namespace {
+
+enum Page { NonePage, TextPage, FormPage };
+
+QString typeButtonName(RequestBodyType type)
+{
+    switch (type) {
+    case RequestBodyType::none:
+        return u"bodyTypeNone"_s;
+    case RequestBodyType::json:
+        return u"bodyTypeJSON"_s;
+    case RequestBodyType::formData:
+        return u"bodyTypeFormData"_s;
+    case RequestBodyType::raw:
+        return u"bodyTypeRaw"_s;
+    }
+    return {};
+}
+
+QWidget* noBodyPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName(u"noBodyPage"_s);
+    auto* label = new QLabel(BodyEditor::tr("No body"));
+    label->setForegroundRole(QPalette::PlaceholderText);
+    auto* layout = new QVBoxLayout(page);
+    layout->addStretch();
+    layout->addWidget(new IconLabel(u"doc.text", 28), 0, Qt::AlignHCenter);
+    layout->addWidget(label, 0, Qt::AlignHCenter);
+    layout->addStretch();
+    return page;
+}
+
+} // namespace
+
+double editorPointSize(double stored)
+{
+    return std::clamp(stored > 0 ? stored : 12.0, 9.0, 20.0);
+}
+
+void BodyTextEdit::insertFromMimeData(const QMimeData* source)
+{
+    QPlainTextEdit::insertFromMimeData(source);
+    Q_EMIT pasted();
+}
+
+void BodyTextEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Tab && event->modifiers() == Qt::NoModifier && tabSize > 0) {
+        insertPlainText(QString(tabSize, u' '));
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+BodyEditor::BodyEditor(RequestViewModel& viewModel, Settings& settings,
+    KeyValueEditor::EnvironmentSource environment, QWidget* parent)
+    : QWidget(parent)
+    , m_viewModel(viewModel)
+    , m_settings(settings)
+    , m_types(new QButtonGroup(this))
+    , m_pages(new QStackedWidget)
+    , m_text(new BodyTextEdit)
+    , m_form(new KeyValueEditor(
+          tr("Form Fields"), viewModel, &APIRequest::queryParams, std::move(environment)))
+    , m_error(new QLabel)
+{
+    m_form->setObjectName(u"formFieldsEditor"_s);
+    m_form->setNote(tr("The body is sent as these fields; they are the Params tab's rows."));
+    m_pages->addWidget(noBodyPage());
+    m_pages->addWidget(buildTextPage());
+    m_pages->addWidget(m_form);
+
+    m_pause.setSingleShot(true);
+    m_pause.setInterval(kPauseMs);
+    connect(&m_pause, &QTimer::timeout, this, &BodyEditor::flushPendingText);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 6, 8, 6);
+    layout->addWidget(buildTypeRow());
+    layout->addWidget(m_pages, 1);
+
+    connect(
+        &m_viewModel, &RequestViewModel::requestChanged, this, &BodyEditor::handleRequestChanged);
+    connect(&m_settings, &Settings::valueChanged, this, &BodyEditor::applySettings);
+    applySettings();
+    m_shownBody = m_viewModel.request().body;
+    m_syncing = true;
+    m_text->setPlainText(m_shownBody);
+    m_syncing = false;
+    showType(m_viewModel.request().bodyType);
+    validate(m_shownBody);
+}
+
+BodyEditor::~BodyEditor()
+{
+    qApp->removeEventFilter(this);
+}
+
+QWidget* BodyEditor::buildTypeRow()
+{
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (RequestBodyType type : allCases<RequestBodyType>()) {
+        auto* button = new QToolButton;
+        button->setObjectName(typeButtonName(type));
+        button->setText(rawValue(type));
+        button->setCheckable(true);
+        button->setAutoRaise(true);
+        m_types->addButton(button, int(type));
+        layout->addWidget(button);
+    }
+    m_types->setExclusive(true);
+    connect(m_types, &QButtonGroup::idClicked, this, &BodyEditor::handleTypeClicked);
+    layout->addStretch();
+    auto* formatButton = new QPushButton(tr("Format"));
+    formatButton->setObjectName(u"formatButton"_s);
+    formatButton->setToolTip(tr("Indent the JSON and sort its keys"));
+    connect(formatButton, &QPushButton::clicked, this, [this] { format(false); });
+    m_formatButton = formatButton;
+    layout->addWidget(formatButton);
+    return row;
+}
+
+QWidget* BodyEditor::buildTextPage()
+{
+    auto* page = new QWidget;
+    m_text->setObjectName(u"bodyText"_s);
+    m_text->setAccessibleName(tr("Body"));
+    m_text->setPlaceholderText(u"{\n  \"name\": \"value\"\n}"_s);
+    connect(m_text->document(), &QTextDocument::contentsChange, this, &BodyEditor::recordEdit);
+    connect(m_text, &QPlainTextEdit::textChanged, this, &BodyEditor::handleTextChanged);
+    connect(m_text, &BodyTextEdit::pasted, this, &BodyEditor::handlePasted);
+
+    m_error->setObjectName(u"bodyError"_s);
+    QPalette red = m_error->palette();
+    red.setColor(QPalette::WindowText, systemColor(SystemColor::red, palette()));
+    m_error->setPalette(red);
+    m_errorRow = new QWidget;
+    auto* errorLayout = new QHBoxLayout(m_errorRow);
+    errorLayout->setContentsMargins(0, 0, 0, 0);
+    errorLayout->addWidget(new IconLabel(u"exclamationmark.circle.fill"));
+    errorLayout->addWidget(m_error, 1);
+    m_errorRow->hide();
+
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_text, 1);
+    layout->addWidget(m_errorRow);
+    return page;
+}
+
+void BodyEditor::applySettings()
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSizeF(editorPointSize(m_settings.value(SettingKeys::editorFontSize)));
+    m_text->setFont(font);
+    const int tabSize = m_settings.value(SettingKeys::editorTabSize);
+    m_text->tabSize = tabSize > 0 ? tabSize : 0;
+    const QFontMetricsF metrics(font);
+    m_text->setTabStopDistance(metrics.horizontalAdvance(u' ') * (tabSize > 0 ? tabSize : 4));
+    m_text->setLineWrapMode(m_settings.value(SettingKeys::editorWordWrap)
+            ? QPlainTextEdit::WidgetWidth
+            : QPlainTextEdit::NoWrap);
+}
+
+void BodyEditor::handleRequestChanged()
+{
+    if (m_syncing)
+        return;
+    const APIRequest& request = m_viewModel.request();
+    showType(request.bodyType);
+    const bool sameText
+        = request.body.constData() == m_shownBody.constData() || request.body == m_shownBody;
+    if (sameText)
+        return;
+    // Another request (or an edit made elsewhere): what is pending here belongs to the old one.
+    m_pause.stop();
+    m_pending = false;
+    m_edits.clear();
+    qApp->removeEventFilter(this);
+    m_shownBody = request.body;
+    m_syncing = true;
+    m_text->setPlainText(m_shownBody);
+    m_syncing = false;
+    validate(m_shownBody);
+}
+
+void BodyEditor::handleTypeClicked(int id)
+{
+    flushPendingText();
+    APIRequest request = m_viewModel.request();
+    request.bodyType = RequestBodyType(id);
+    m_syncing = true;
+    m_viewModel.setRequest(request);
+    m_syncing = false;
+    showType(request.bodyType);
+    validate(m_shownBody);
+}
+
+void BodyEditor::showType(RequestBodyType type)
+{
+    if (QAbstractButton* button = m_types->button(int(type)))
+        button->setChecked(true);
+    m_formatButton->setVisible(type == RequestBodyType::json);
+    m_pages->setCurrentIndex(type == RequestBodyType::none ? NonePage
+            : type == RequestBodyType::formData            ? FormPage
+                                                           : TextPage);
+}
+
+void BodyEditor::handleTextChanged()
+{
+    if (m_syncing)
+        return;
+    if (m_text->document()->characterCount() <= kLiveLimit) {
+        writeText();
+        return;
+    }
+    // A large text: copying and checking it at every key would make typing lag, so it is
+    // handed over when typing pauses, and before anything else can read the request.
+    if (!m_pending) {
+        m_pending = true;
+        qApp->installEventFilter(this);
+    }
+    m_pause.start();
+}
+
+void BodyEditor::flushPendingText()
+{
+    if (!m_pending)
+        return;
+    m_pause.stop();
+    m_pending = false;
+    qApp->removeEventFilter(this);
+    writeText();
+}
+
+void BodyEditor::recordEdit(int position, int removed, int added)
+{
+    if (m_syncing)
+        return;
+    // Read as the field's plain text reads it: line breaks as "\n", no-break spaces as spaces.
+    QTextCursor cursor(m_text->document());
+    cursor.setPosition(position);
+    cursor.setPosition(
+        qMin(position + added, m_text->document()->characterCount() - 1), QTextCursor::KeepAnchor);
+    QString text = cursor.selectedText();
+    for (QChar& character : text) {
+        if (character == QChar::ParagraphSeparator || character == QChar::LineSeparator)
+            character = u'\n';
+        else if (character == QChar::Nbsp)
+            character = u' ';
+    }
+    // Typing (and correcting) within what was just typed extends that one edit, so a burst of
+    // keys is replayed on the whole text once.
+    if (!m_edits.isEmpty()) {
+        Edit& last = m_edits.last();
+        const int offset = position - last.position;
+        if (offset >= 0 && offset + removed <= last.added.size()) {
+            last.added.replace(offset, removed, text);
+            return;
+        }
+    }
+    m_edits.append({position, removed, text});
+}
+
+void BodyEditor::writeText()
+{
+    // The edits replayed on the text last written: reading a large field out whole takes far
+    // longer than a key may.
+    QString body = m_shownBody;
+    for (const Edit& edit : std::as_const(m_edits)) {
+        // A change at the very end counts the field's closing line break, which the text lacks.
+        const qsizetype from = qMin<qsizetype>(edit.position, body.size());
+        body.replace(from, qMin<qsizetype>(edit.removed, body.size() - from), edit.added);
+    }
+    m_edits.clear();
+    APIRequest request = m_viewModel.request();
+    request.body = body;
+    m_shownBody = request.body;
+    m_syncing = true;
+    m_viewModel.setRequest(request);
+    m_syncing = false;
+    validate(m_shownBody);
+}
+
+bool BodyEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    // Only installed while typed text waits. A click elsewhere, a shortcut or leaving the field
+    // may act on the request (send it, switch tabs, save it), so it gets the text first. Every
+    // key press is offered as a possible shortcut first; only those with a command modifier can
+    // be one of the window's, and plain typing must not hand the whole text over at each key.
+    const QEvent::Type type = event->type();
+    const bool insideText = watched == m_text->viewport() || watched == m_text;
+    const bool shortcut = type == QEvent::ShortcutOverride
+        && (static_cast<QKeyEvent*>(event)->modifiers()
+            & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if ((type == QEvent::MouseButtonPress && !insideText) || shortcut
+        || (type == QEvent::FocusOut && watched == m_text)) {
+        flushPendingText();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void BodyEditor::hideEvent(QHideEvent* event)
+{
+    flushPendingText();
+    QWidget::hideEvent(event);
+}
+
+void BodyEditor::handlePasted()
+{
+    // Pasting is the one moment a body is taken as a whole; typing never reformats it.
+    if (m_viewModel.request().bodyType == RequestBodyType::json
+        && m_settings.value(SettingKeys::autoFormatJSON)) {
+        format(true);
+    }
+}
+
+void BodyEditor::format(bool quietly)
+{
+    flushPendingText();
+    const std::optional<QByteArray> pretty = prettyPrintJson(m_shownBody.toUtf8());
+    if (!pretty) {
+        if (!quietly)
+            setJsonError(kCannotFormat);
+        return;
+    }
+    // Through a cursor, so that the user can undo it.
+    QTextCursor cursor(m_text->document());
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(QString::fromUtf8(*pretty));
+    flushPendingText();
+    setJsonError(std::nullopt);
+}
+
+void BodyEditor::validate(const QString& text)
+{
+    const quint64 generation = ++m_validation;
+    if (m_viewModel.request().bodyType != RequestBodyType::json || text.isEmpty()) {
+        applyValidation(generation, true);
+        return;
+    }
+    if (text.size() <= kLiveLimit) {
+        applyValidation(generation, isJsonDocument(text));
+        return;
+    }
+    checkInBackground();
+}
+
+void BodyEditor::checkInBackground()
+{
+    // One check at a time: a text that changes while one runs is checked once it ends, so a
+    // burst of edits does not pile parses up on the cores the typing needs.
+    if (m_checking) {
+        m_checkAgain = true;
+        return;
+    }
+    m_checking = true;
+    QThreadPool::globalInstance()->start(
+        [guard = QPointer(this), text = m_shownBody, generation = m_validation] {
+            const bool valid = isJsonDocument(text);
+            QMetaObject::invokeMethod(
+                qApp,
+                [guard, generation, valid] {
+                    if (guard)
+                        guard->finishBackgroundCheck(generation, valid);
+                },
+                Qt::QueuedConnection);
+        });
+}
+
+void BodyEditor::finishBackgroundCheck(quint64 generation, bool valid)
+{
+    m_checking = false;
+    applyValidation(generation, valid);
+    if (!std::exchange(m_checkAgain, false) || generation == m_validation)
+        return;
+    if (m_viewModel.request().bodyType == RequestBodyType::json && m_shownBody.size() > kLiveLimit)
+        checkInBackground();
+}
+
+void BodyEditor::applyValidation(quint64 generation, bool valid)
+{
+    // A later change has been checked or is being checked.
+    if (generation != m_validation)
+        return;
+    setJsonError(valid ? std::nullopt : std::optional(kInvalidJSON));
+}
+
+void BodyEditor::setJsonError(const std::optional<QString>& error)
+{
+    m_jsonError = error;
+    m_error->setText(error.value_or(QString()));
+    m_errorRow->setVisible(error.has_value());
+}
+
+} // namespace mako

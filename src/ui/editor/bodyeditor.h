@@ -1,0 +1,118 @@
+#pragma once
+
+#include "model/requestenums.h"
+#include "ui/editor/keyvalueeditor.h"
+
+#include <QPlainTextEdit>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+#include <optional>
+
+class QAbstractButton;
+class QButtonGroup;
+class QLabel;
+class QStackedWidget;
+
+namespace mako {
+
+class RequestViewModel;
+class Settings;
+
+/// The point size of the body editor for a stored "editorFontSize": 12 for none or a value of
+/// 0 or less, else the value within 9 to 20.
+double editorPointSize(double stored);
+
+/// The body's text field; tells when text was pasted into it.
+class BodyTextEdit : public QPlainTextEdit {
+    Q_OBJECT
+
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+Q_SIGNALS:
+    void pasted();
+
+protected:
+    void insertFromMimeData(const QMimeData* source) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+public:
+    /// What the Tab key inserts: that many spaces, or a tab character for 0.
+    int tabSize = 2;
+};
+
+/// The Body tab: the body kind, and the text of a JSON or raw body checked as it is typed, or
+/// the fields of a form. A form is made of the request's rows (the same ones as the Params
+/// tab) and its text is not sent, so while the kind is Form Data the tab edits those rows.
+class BodyEditor : public QWidget {
+    Q_OBJECT
+
+public:
+    static inline const QString kInvalidJSON = QStringLiteral("Invalid JSON");
+    static inline const QString kCannotFormat = QStringLiteral("Cannot format — invalid JSON");
+    /// Above this many characters the text reaches the request in pauses of typing and is
+    /// checked off the UI thread, so that typing stays as quick as in a bare editor (checking a
+    /// text this long takes a few milliseconds).
+    static constexpr qsizetype kLiveLimit = 1 << 18;
+    static constexpr int kPauseMs = 250;
+
+    BodyEditor(RequestViewModel& viewModel, Settings& settings,
+        KeyValueEditor::EnvironmentSource environment, QWidget* parent = nullptr);
+    ~BodyEditor() override;
+
+    /// The message under the editor, if any.
+    const std::optional<QString>& jsonError() const { return m_jsonError; }
+    /// Hands text typed but not yet written to the request over to it now.
+    void flushPendingText();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    QWidget* buildTypeRow();
+    QWidget* buildTextPage();
+    void applySettings();
+    void handleRequestChanged();
+    void handleTypeClicked(int id);
+    void handleTextChanged();
+    void handlePasted();
+    void recordEdit(int position, int removed, int added);
+    void writeText();
+    void format(bool quietly);
+    void validate(const QString& text);
+    void checkInBackground();
+    void finishBackgroundCheck(quint64 generation, bool valid);
+    void applyValidation(quint64 generation, bool valid);
+    void setJsonError(const std::optional<QString>& error);
+    void showType(RequestBodyType type);
+
+    RequestViewModel& m_viewModel;
+    Settings& m_settings;
+    QButtonGroup* m_types;
+    QAbstractButton* m_formatButton;
+    QStackedWidget* m_pages;
+    BodyTextEdit* m_text;
+    KeyValueEditor* m_form;
+    QWidget* m_errorRow;
+    QLabel* m_error;
+    QTimer m_pause;
+    std::optional<QString> m_jsonError;
+    /// The text last written to the request, and the field's changes since.
+    QString m_shownBody;
+    struct Edit {
+        int position;
+        int removed;
+        QString added;
+    };
+    QList<Edit> m_edits;
+    quint64 m_validation = 0;
+    bool m_checking = false;
+    bool m_checkAgain = false;
+    bool m_syncing = false;
+    bool m_pending = false;
+};
+
+} // namespace mako

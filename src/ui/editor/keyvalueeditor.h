@@ -1,0 +1,48 @@
+#pragma once
+
+#include "model/apienvironment.h"
+#include "ui/editor/keyvaluemodel.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QTableView;
+class QToolButton;
+
+namespace mako {
+
+/// A titled list of key/value rows (headers, query parameters, form fields): "Add" appends an
+/// enabled empty row and puts the cursor in its key; each row has a check box, the key, the
+/// value and a remove button. Rows are edited in place, in the user's order.
+class KeyValueEditor : public QWidget {
+    Q_OBJECT
+
+public:
+    /// What `{{name}}` placeholders in values resolve to when sent.
+    using EnvironmentSource = std::function<std::optional<APIEnvironment>()>;
+
+    KeyValueEditor(const QString& title, RequestViewModel& viewModel,
+        KeyValueModel::RowsField field, EnvironmentSource environment, QWidget* parent = nullptr);
+
+    KeyValueModel* model() const { return m_model; }
+    QTableView* view() const { return m_view; }
+    /// Replaces the line under the title (empty: none).
+    void setNote(const QString& note);
+    /// Repaints the placeholders after the variables changed.
+    void refreshVariables();
+
+private:
+    void setUpTable(const QString& title, EnvironmentSource environment);
+    void addRow();
+    void handleClicked(const QModelIndex& index);
+    void removeCurrentRow();
+
+    KeyValueModel* m_model;
+    QTableView* m_view;
+    QLabel* m_note;
+};
+
+} // namespace mako

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "ui/editor/keyvalueeditor.h"
+
+#include <QWidget>
+
+class QButtonGroup;
+class QLabel;
+class QStackedWidget;
+
+namespace mako {
+
+class BodyEditor;
+class CodeGeneratorView;
+class RequestViewModel;
+class Settings;
+
+/// How many rows take part when the request is sent: enabled, with a key.
+int applicableRowCount(const QList<KeyValuePair>& rows);
+
+/// The five tabs under the URL bar: "Params", "Headers", "Body", "Auth" and "Code". Params and
+/// Headers show how many of their rows are sent.
+class RequestDetailTabs : public QWidget {
+    Q_OBJECT
+
+public:
+    enum Tab { ParamsTab, HeadersTab, BodyTab, AuthTab, CodeTab };
+
+    RequestDetailTabs(RequestViewModel& viewModel, Settings& settings,
+        KeyValueEditor::EnvironmentSource environment, QWidget* parent = nullptr);
+
+    int selectedTab() const;
+    void selectTab(int tab);
+    BodyEditor* bodyEditor() const { return m_body; }
+    /// Repaints the placeholders after the variables changed.
+    void refreshVariables();
+
+private:
+    QWidget* buildTabRow();
+    void handleRequestChanged();
+    void styleTabs();
+
+    RequestViewModel& m_viewModel;
+    QButtonGroup* m_tabs;
+    QStackedWidget* m_pages;
+    KeyValueEditor* m_params;
+    KeyValueEditor* m_headers;
+    BodyEditor* m_body;
+    QLabel* m_paramsBadge = nullptr;
+    QLabel* m_headersBadge = nullptr;
+};
+
+} // namespace mako

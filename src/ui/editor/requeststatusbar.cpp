@@ -1,0 +1,86 @@
+#include "ui/editor/requeststatusbar.h"
+
+#include "state/appstate.h"
+#include "state/requestviewmodel.h"
+#include "ui/common/colors.h"
+#include "ui/common/iconlabel.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+using namespace Qt::StringLiterals;
+
+namespace mako {
+
+RequestStatusBar::RequestStatusBar(AppState& state, RequestViewModel& viewModel, QWidget* parent)
+    : QWidget(parent)
+    , m_state(state)
+    , m_viewModel(viewModel)
+    , m_collectionIcon(new IconLabel(u"folder.fill"))
+    , m_historyIcon(new IconLabel(u"clock"))
+    , m_unsavedIcon(new IconLabel(u"circle"))
+    , m_origin(new QLabel)
+    , m_response(new QLabel)
+{
+    setObjectName(u"requestStatusBar"_s);
+    m_origin->setObjectName(u"originLabel"_s);
+    m_response->setObjectName(u"responseSummary"_s);
+    m_response->setForegroundRole(QPalette::PlaceholderText);
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    m_origin->setFont(small);
+    m_response->setFont(small);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(10, 3, 10, 3);
+    layout->setSpacing(5);
+    for (IconLabel* icon : {m_collectionIcon, m_historyIcon, m_unsavedIcon})
+        layout->addWidget(icon);
+    layout->addWidget(m_origin);
+    layout->addStretch();
+    layout->addWidget(m_response);
+
+    connect(&m_state, &AppState::openRequestOriginChanged, this, &RequestStatusBar::showOrigin);
+    connect(&m_state, &AppState::collectionsChanged, this, &RequestStatusBar::showOrigin);
+    connect(
+        &m_viewModel, &RequestViewModel::responseChanged, this, &RequestStatusBar::showResponse);
+    showOrigin();
+    showResponse();
+}
+
+void RequestStatusBar::showOrigin()
+{
+    const RequestOrigin& origin = m_state.openRequestOrigin();
+    m_collectionIcon->setVisible(origin.kind == RequestOrigin::Kind::collection);
+    m_historyIcon->setVisible(origin.kind == RequestOrigin::Kind::history);
+    m_unsavedIcon->setVisible(origin.kind == RequestOrigin::Kind::none);
+    QPalette palette = this->palette();
+    switch (origin.kind) {
+    case RequestOrigin::Kind::collection: {
+        const Collection* collection = m_state.collectionStore().collection(origin.collectionID);
+        m_origin->setText(collection ? collection->name : QString());
+        break;
+    }
+    case RequestOrigin::Kind::history:
+        m_origin->setText(tr("From History (unsaved)"));
+        palette.setColor(QPalette::WindowText, systemColor(SystemColor::orange, palette));
+        break;
+    case RequestOrigin::Kind::none:
+        m_origin->setText(tr("Unsaved"));
+        break;
+    }
+    m_origin->setPalette(palette);
+}
+
+void RequestStatusBar::showResponse()
+{
+    const std::optional<APIResponse>& response = m_viewModel.response();
+    m_response->setVisible(response.has_value());
+    if (!response)
+        return;
+    const QString type = response->contentType();
+    m_response->setText(tr("%1 headers").arg(response->headers.size()) + u" • "_s
+        + (type.isEmpty() ? tr("unknown") : type));
+}
+
+} // namespace mako

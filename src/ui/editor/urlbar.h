@@ -1,0 +1,52 @@
+#pragma once
+
+#include "model/requestenums.h"
+#include "ui/editor/urlfield.h"
+
+#include <QWidget>
+
+class QActionGroup;
+class QLabel;
+class QPushButton;
+class QToolButton;
+
+namespace mako {
+
+class RequestViewModel;
+
+/// The method menu, the URL field and the send button (a cancel button while a send runs),
+/// with the URL exactly as it will go out on a quiet line below.
+class UrlBar : public QWidget {
+    Q_OBJECT
+
+public:
+    UrlBar(RequestViewModel& viewModel, UrlField::EnvironmentSource environment,
+        QWidget* parent = nullptr);
+
+    UrlField* urlField() const { return m_url; }
+    QPushButton* sendButton() const { return m_send; }
+    /// Recomputes what depends on the variables.
+    void refreshVariables();
+
+Q_SIGNALS:
+    void sendRequested();
+    void cancelRequested();
+
+private:
+    QToolButton* buildMethodButton();
+    void handleRequestChanged();
+    void handleLoadingChanged();
+    void chooseMethod(HTTPMethod method);
+    void showPreview();
+
+    RequestViewModel& m_viewModel;
+    UrlField::EnvironmentSource m_environment;
+    QToolButton* m_method;
+    QActionGroup* m_methods;
+    UrlField* m_url;
+    QPushButton* m_send;
+    QLabel* m_preview;
+    bool m_syncing = false;
+};
+
+} // namespace mako

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "model/apienvironment.h"
+
+#include <QLineEdit>
+
+#include <functional>
+#include <optional>
+
+class QStringListModel;
+
+namespace mako {
+
+/// The URL text field: colours {{name}} placeholders (the accent colour when a variable
+/// defines them, red when none does) and explains them in a tooltip, completes from the recent
+/// URLs, and hands a pasted curl command to `curlPasted` instead of typing it into the URL.
+class UrlField : public QLineEdit {
+    Q_OBJECT
+
+public:
+    using EnvironmentSource = std::function<std::optional<APIEnvironment>()>;
+    /// Takes a pasted curl command; false when it was not one, and the text is pasted as is.
+    using CurlHandler = std::function<bool(const QString&)>;
+
+    UrlField(EnvironmentSource environment, QWidget* parent = nullptr);
+
+    void setCurlHandler(CurlHandler handler) { m_curlHandler = std::move(handler); }
+    void setRecentURLs(const QStringList& urls);
+    /// Recolours the placeholders after the variables changed.
+    void refreshVariables();
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+private:
+    void pasteFromClipboard();
+    void colourPlaceholders();
+
+    EnvironmentSource m_environment;
+    CurlHandler m_curlHandler;
+    QStringListModel* m_recent;
+    bool m_composing = false;
+};
+
+} // namespace mako

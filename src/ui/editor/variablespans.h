@@ -1,0 +1,35 @@
+#pragma once
+
+#include "model/apienvironment.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace mako {
+
+/// One {{name}} placeholder in a text the user typed, and what sending would make of it.
+struct VariableSpan {
+    int start = 0;
+    int length = 0;
+    /// The placeholder's name, between the braces.
+    QString name;
+    /// Some enabled row of the environment names it.
+    bool isDefined = false;
+    /// What it turns into when sent; empty while not defined.
+    QString value;
+
+    /// The tooltip that explains the placeholder.
+    QString explanation() const;
+};
+
+/// The placeholders of `text`, left to right, judged against the variables a send would use
+/// (the merged environment), by the same rule that substitutes them.
+QList<VariableSpan> variableSpans(
+    const QString& text, const std::optional<APIEnvironment>& environment);
+
+/// The placeholder that covers the character at `position`, if any.
+const VariableSpan* spanAt(const QList<VariableSpan>& spans, int position);
+
+} // namespace mako

@@ -1,0 +1,198 @@
+#include "editorpieces.h"
+#include "ui/editor/bodyeditor.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+using namespace mako;
+using namespace mako::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct BodyRun : PieceRun {
+    explicit BodyRun(const APIRequest& request = {.bodyType = RequestBodyType::json})
+        : PieceRun(request)
+        , body(show(new BodyEditor(model, settings, &noVariables)))
+    { }
+    QPlainTextEdit* text() const { return child<QPlainTextEdit>(body, u"bodyText"_s); }
+    QLabel* error() const { return child<QLabel>(body, u"bodyError"_s); }
+    /// The message shown under the text, empty for none.
+    QString shownError() const { return error()->isVisible() ? error()->text() : QString(); }
+    void type(const QString& typed) const
+    {
+        text()->clear();
+        QTest::keyClicks(text(), typed);
+    }
+
+    BodyEditor* body;
+};
+
+} // namespace
+
+TEST(BodyEditor, checksTheJSONAtEveryChange)
+{
+    const struct {
+        QString text;
+        QString error;
+    } cases[] {
+        {u"[1, 2]"_s, {}},
+        {u"{\"a\": {}}"_s, {}},
+        {u"\"just a string\""_s, BodyEditor::kInvalidJSON},
+        {u"42"_s, BodyEditor::kInvalidJSON},
+        {u"{\"a\": "_s, BodyEditor::kInvalidJSON},
+        {u""_s, {}},
+    };
+    BodyRun run;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        run.type(c.text);
+        EXPECT_EQ(run.model.request().body, c.text);
+        EXPECT_EQ(run.shownError(), c.error);
+    }
+    // Another kind of body is not JSON: the message goes with the next edit at the latest.
+    run.type(u"\"quoted\""_s);
+    click(child<QToolButton>(run.body, u"bodyTypeRaw"_s));
+    QTest::keyClicks(run.text(), u"!"_s);
+    EXPECT_EQ(run.shownError(), QString());
+    EXPECT_EQ(run.model.request().bodyType, RequestBodyType::raw);
+    EXPECT_FALSE(child<QWidget>(run.body, u"formatButton"_s)->isVisible());
+    click(child<QToolButton>(run.body, u"bodyTypeNone"_s));
+    EXPECT_FALSE(run.text()->isVisible());
+    EXPECT_TRUE(child<QWidget>(run.body, u"noBodyPage"_s)->isVisible());
+}
+
+TEST(BodyEditor, formatSortsTheKeysOrSaysWhyItCannot)
+{
+    BodyRun run;
+    auto* format = child<QPushButton>(run.body, u"formatButton"_s);
+    run.type(u"{\"b\":1,\"a\":{\"c\":2}}"_s);
+    click(format);
+    const QString pretty = u"{\n  \"a\" : {\n    \"c\" : 2\n  },\n  \"b\" : 1\n}"_s;
+    EXPECT_EQ(run.text()->toPlainText(), pretty);
+    EXPECT_EQ(run.model.request().body, pretty);
+    EXPECT_EQ(run.shownError(), QString());
+
+    run.type(u"{\"b\":"_s);
+    click(format);
+    EXPECT_EQ(run.text()->toPlainText(), u"{\"b\":"_s);
+    EXPECT_EQ(run.shownError(), BodyEditor::kCannotFormat);
+}
+
+TEST(BodyEditor, theStoredFontSizeIsClampedAndTheOtherPreferencesApply)
+{
+    const struct {
+        QVariant stored;
+        double points;
+    } cases[] {{30, 20}, {0, 12}, {5, 9}, {-3, 12}, {14.5, 14.5}, {QVariant(), 12}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored.toString().toStdString());
+        BodyRun run;
+        if (c.stored.isValid())
+            run.settings.setValue(SettingKeys::editorFontSize, c.stored.toDouble());
+        EXPECT_EQ(run.text()->font().pointSizeF(), c.points);
+    }
+    BodyRun run;
+    run.settings.setValue(SettingKeys::editorWordWrap, true);
+    run.settings.setValue(SettingKeys::editorTabSize, 4);
+    EXPECT_EQ(run.text()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    run.type(u"["_s);
+    QTest::keyClick(run.text(), Qt::Key_Tab);
+    EXPECT_EQ(run.model.request().body, u"[    "_s);
+}
+
+TEST(BodyEditor, pastedJSONIsFormattedOnceWhenAskedTo)
+{
+    BodyRun run;
+    const auto paste = [&run](const QString& text) {
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(run.text(), Qt::Key_V, Qt::ControlModifier);
+    };
+    paste(u"{\"z\":1,\"y\":2}"_s);
+    EXPECT_EQ(run.model.request().body, u"{\"z\":1,\"y\":2}"_s);
+
+    run.settings.setValue(SettingKeys::autoFormatJSON, true);
+    run.type(QString());
+    paste(u"{\"z\":1,\"y\":2}"_s);
+    EXPECT_EQ(run.model.request().body, u"{\n  \"y\" : 2,\n  \"z\" : 1\n}"_s);
+    // Typing never reformats, nor does pasting what is not a whole document.
+    QTest::keyClicks(run.text(), u" "_s);
+    paste(u"[3,1"_s);
+    EXPECT_TRUE(run.model.request().body.endsWith(u"} [3,1"_s));
+}
+
+TEST(BodyEditor, aLargeBodyReachesTheRequestBeforeAnythingCanReadIt)
+{
+    // Over the limit, in lines as a JSON body usually comes.
+    const QString line = u"\"%1\",\n"_s.arg(QString(60, u'a'));
+    const QString large = u"["_s + line.repeated(BodyEditor::kLiveLimit / line.size()) + u"0]"_s;
+    BodyRun run(APIRequest {.bodyType = RequestBodyType::json, .body = large});
+    EXPECT_EQ(run.shownError(), QString());
+    run.text()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(run.text(), u"x"_s);
+    // Any click elsewhere (a send button, a tab) first hands the text over.
+    QTest::mousePress(child<QToolButton>(run.body, u"bodyTypeJSON"_s), Qt::LeftButton);
+    EXPECT_EQ(run.model.request().body, large + u"x"_s);
+    // Checked off the UI thread; the verdict arrives.
+    QTRY_COMPARE(run.shownError(), BodyEditor::kInvalidJSON);
+}
+
+TEST(BodyEditor, everyKindOfEditReachesTheRequestAsTheFieldShowsIt)
+{
+    BodyRun run(APIRequest {.bodyType = RequestBodyType::raw, .body = u"ab\ncd"_s});
+    QPlainTextEdit* text = run.text();
+    const auto moveTo = [text](QTextCursor::MoveOperation where) { text->moveCursor(where); };
+    const struct {
+        const char* what;
+        std::function<void()> edit;
+    } edits[] {
+        {"type at the end",
+            [&] {
+                moveTo(QTextCursor::End);
+                QTest::keyClicks(text, u"ef"_s);
+            }},
+        {"new line", [&] { QTest::keyClick(text, Qt::Key_Return); }},
+        {"correct a typo",
+            [&] {
+                QTest::keyClicks(text, u"tpy"_s);
+                QTest::keyClick(text, Qt::Key_Backspace);
+                QTest::keyClick(text, Qt::Key_Backspace);
+                QTest::keyClicks(text, u"yp"_s);
+            }},
+        {"backspace at the start",
+            [&] {
+                moveTo(QTextCursor::Start);
+                QTest::keyClick(text, Qt::Key_Backspace);
+            }},
+        {"delete a line break",
+            [&] {
+                moveTo(QTextCursor::EndOfLine);
+                QTest::keyClick(text, Qt::Key_Delete);
+            }},
+        {"replace a selection",
+            [&] {
+                text->selectAll();
+                QTest::keyClicks(text, u"x"_s);
+            }},
+        {"paste lines", [&] { text->insertPlainText(u"1\n2\r\n3\n"_s); }},
+        {"no-break space", [&] { text->insertPlainText(QString(QChar::Nbsp)); }},
+        {"undo", [&] { text->undo(); }},
+        {"undo again", [&] { text->undo(); }},
+        {"redo", [&] { text->redo(); }},
+        {"delete at the end",
+            [&] {
+                moveTo(QTextCursor::End);
+                QTest::keyClick(text, Qt::Key_Backspace);
+            }},
+        {"clear", [&] { text->clear(); }},
+    };
+    for (const auto& e : edits) {
+        SCOPED_TRACE(e.what);
+        e.edit();
+        EXPECT_EQ(run.model.request().body, text->toPlainText());
+    }
+}

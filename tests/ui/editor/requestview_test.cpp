@@ -1,0 +1,218 @@
+#include "shellrun.h"
+#include "state/requestviewmodel.h"
+#include "support/httptestserver.h"
+#include "ui/editor/requestview.h"
+#include "windowtesting.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCompleter>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolButton>
+
+using namespace mako;
+using namespace mako::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct EditorRun : ShellRun {
+    EditorRun()
+    {
+        EXPECT_TRUE(activate());
+        state().openNewRequest();
+    }
+    RequestView* view() const { return find<RequestView>(u"httpScreen"_s); }
+    QLineEdit* url() const { return find<QLineEdit>(u"urlField"_s); }
+    QPushButton* sendButton() const { return find<QPushButton>(u"sendButton"_s); }
+    QWidget* tab(const QString& name) const { return find(name); }
+    /// Opens the cell for typing and types `text` into it.
+    void typeIntoCell(QTableView* table, int row, int column, const QString& text)
+    {
+        const QModelIndex index = table->model()->index(row, column);
+        // Making the cell current opens it, as a click or the Tab key does.
+        table->setCurrentIndex(index);
+        QWidget* editor = table->indexWidget(index);
+        ASSERT_TRUE(editor);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(index.data().toString(), text);
+    }
+};
+
+} // namespace
+
+TEST(RequestView, whatIsTypedGoesOutOnControlReturnAndIntoTheHistory)
+{
+    HttpTestServer server;
+    EditorRun run;
+    QTest::keyClicks(run.url(), server.baseUrl() + u"/items?x=1"_s);
+    auto* method = run.find<QToolButton>(u"methodButton"_s);
+    method->menu()->findChild<QAction*>(u"methodPOST"_s)->trigger();
+    EXPECT_EQ(method->text(), u"POST"_s);
+
+    QTest::mouseClick(run.find<QToolButton>(u"headersTab"_s), Qt::LeftButton);
+    auto* headers = child<QTableView>(run.find(u"headersEditor"_s), u"rowsTable"_s);
+    run.typeIntoCell(headers, 0, 1, u"X-Trace"_s);
+    run.typeIntoCell(headers, 0, 2, u"t-1"_s);
+    QTest::mouseClick(run.find<QToolButton>(u"bodyTab"_s), Qt::LeftButton);
+    QTest::mouseClick(run.find<QToolButton>(u"bodyTypeJSON"_s), Qt::LeftButton);
+    auto* body = run.find<QPlainTextEdit>(u"bodyText"_s);
+    QTest::keyClicks(body, u"{\"a\": [1, 2]}"_s);
+
+    QTest::keyClick(body, Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(server.waitForRequests(1));
+    const RecordedRequest received = server.requests().first();
+    EXPECT_EQ(received.method, "POST");
+    EXPECT_EQ(received.target, "/items?x=1");
+    EXPECT_EQ(received.header("X-Trace"), "t-1");
+    EXPECT_EQ(received.header("Content-Type"), "application/json");
+    EXPECT_EQ(received.body, "{\"a\": [1, 2]}");
+    QTRY_COMPARE(run.state().history().size(), 1);
+    EXPECT_EQ(run.state().history().first().request.url, server.baseUrl() + u"/items?x=1"_s);
+    EXPECT_EQ(run.state().history().first().statusCode, 200);
+    // The URL is offered again as the field's completion.
+    QTRY_COMPARE(run.url()->completer()->model()->rowCount(), 1);
+    EXPECT_EQ(run.url()->completer()->model()->index(0, 0).data().toString(),
+        server.baseUrl() + u"/items?x=1"_s);
+    QTRY_VERIFY(run.find<QWidget>(u"responseSummary"_s)->isVisible());
+    // Choosing it takes it into the request, as typing would.
+    run.url()->setFocus();
+    QTRY_VERIFY(run.url()->hasFocus());
+    run.url()->clear();
+    QTest::keyClicks(run.url(), u"items"_s);
+    QAbstractItemView* popup = run.url()->completer()->popup();
+    QTRY_VERIFY(popup->isVisible());
+    clickRow(popup, 0);
+    EXPECT_EQ(run.state().openRequest()->url, server.baseUrl() + u"/items?x=1"_s);
+    EXPECT_TRUE(run.find<QLabel>(u"responseSummary"_s)->text().endsWith(u"application/json"_s));
+}
+
+TEST(RequestView, sendTurnsIntoCancelWhileTheRequestIsOnItsWay)
+{
+    HttpTestServer server;
+    server.setHandler([](const RecordedRequest& request) {
+        ScriptedResponse response = echoResponse(request);
+        response.delayMs = 1500;
+        return response;
+    });
+    EditorRun run;
+    QTest::keyClicks(run.url(), server.baseUrl() + u"/slow"_s);
+    QTest::keyClick(run.url(), Qt::Key_Return);
+    EXPECT_FALSE(run.url()->hasFocus());
+    EXPECT_EQ(run.sendButton()->text(), u"Cancel"_s);
+    ASSERT_TRUE(server.waitForRequests(1));
+    click(run.sendButton());
+    QTRY_COMPARE(run.sendButton()->text(), u"Send"_s);
+    QTRY_VERIFY(run.state().activeTab()->error.has_value());
+    EXPECT_FALSE(run.state().activeTab()->response.has_value());
+    EXPECT_TRUE(run.state().history().isEmpty());
+}
+
+TEST(RequestView, followsTheActiveTabAndWritesEveryEditBack)
+{
+    EditorRun run;
+    AppState& state = run.state();
+    const QUuid first = *state.activeTabID();
+    QTest::keyClicks(run.url(), u"example.test/one"_s);
+    EXPECT_EQ(state.openRequest()->url, u"example.test/one"_s);
+    // No echo: the field keeps its cursor where the typing left it.
+    EXPECT_EQ(run.url()->cursorPosition(), run.url()->text().size());
+
+    state.openFromCollection(
+        APIRequest {.name = u"Stored"_s, .url = u"example.test/two"_s}, QUuid::createUuid());
+    EXPECT_EQ(run.url()->text(), u"example.test/two"_s);
+    EXPECT_EQ(run.view()->viewModel().request().name, u"Stored"_s);
+    state.switchToTab(first);
+    EXPECT_EQ(run.url()->text(), u"example.test/one"_s);
+    EXPECT_EQ(state.tabs().first().request.url, u"example.test/one"_s);
+
+    // A rename elsewhere of the same request reaches the editor too.
+    APIRequest renamed = *state.openRequest();
+    renamed.name = u"Renamed"_s;
+    state.setOpenRequest(renamed);
+    EXPECT_EQ(run.view()->viewModel().request().name, u"Renamed"_s);
+}
+
+TEST(RequestView, anEmptyURLGetsTheFocusAndIsRefusedOnSend)
+{
+    EditorRun run;
+    QTRY_VERIFY(run.url()->hasFocus());
+    run.action(u"sendRequestAction"_s)->trigger();
+    EXPECT_EQ(run.view()->viewModel().error(), RequestViewModel::kEmptyURLMessage);
+    EXPECT_TRUE(run.state().history().isEmpty());
+}
+
+TEST(RequestView, pastingACurlCommandIntoTheURLOpensItAsARequest)
+{
+    EditorRun run;
+    QApplication::clipboard()->setText(
+        u"curl -X DELETE https://api.example.test/items/3 -H 'Accept: text/plain'"_s);
+    run.url()->setFocus();
+    QTest::keyClick(run.url(), Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(run.state().tabs().size(), 2);
+    EXPECT_TRUE(run.state().tabs().first().request.url.isEmpty());
+    EXPECT_EQ(run.state().openRequest()->method, HTTPMethod::delete_);
+    EXPECT_EQ(run.url()->text(), u"https://api.example.test/items/3"_s);
+
+    // Other text is pasted as it is.
+    QApplication::clipboard()->setText(u"curling.example.test"_s);
+    run.url()->clear();
+    QTest::keyClick(run.url(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(run.url()->text(), u"curling.example.test"_s);
+    EXPECT_EQ(run.state().tabs().size(), 2);
+}
+
+TEST(RequestView, theLineUnderTheURLShowsItAsItWillGoOut)
+{
+    EditorRun run;
+    run.state().setGlobalVariables({{.key = u"host"_s, .value = u"api.example.test"_s}});
+    APIRequest request = *run.state().openRequest();
+    request.queryParams
+        = {{.key = u"q"_s, .value = u"a&b c"_s}, {.key = u"off"_s, .isEnabled = false}};
+    run.state().setOpenRequest(request);
+    auto* preview = run.find<QLabel>(u"urlPreview"_s);
+    const struct {
+        QString typed;
+        RequestBodyType body;
+        QString shown;
+    } cases[] {
+        {u"http://{{host}}/a?x=1"_s, RequestBodyType::none,
+            u"http://api.example.test/a?x=1&q=a%26b%20c"_s},
+        {u"{{host}}/a"_s, RequestBodyType::json, u"https://api.example.test/a?q=a%26b%20c"_s},
+        // A form's rows are its body, not the URL's query.
+        {u"{{host}}/a"_s, RequestBodyType::formData, u"https://api.example.test/a"_s},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        request = *run.state().openRequest();
+        request.bodyType = c.body;
+        run.state().setOpenRequest(request);
+        run.url()->clear();
+        QTest::keyClicks(run.url(), c.typed);
+        EXPECT_EQ(preview->toolTip(), c.shown);
+    }
+    // What cannot go out says why, as the send would.
+    run.url()->clear();
+    QTest::keyClicks(run.url(), u"https://{{host}}/{{id}}"_s);
+    EXPECT_TRUE(preview->toolTip().contains(u"{{id}}"_s)) << preview->toolTip().toStdString();
+}
+
+TEST(RequestView, aNewEditorShowsTheRequestAlreadyOpen)
+{
+    ShellRun run;
+    run.state().openNewRequest();
+    APIRequest open = *run.state().openRequest();
+    open.url = u"https://api.example.test/open"_s;
+    open.method = HTTPMethod::put;
+    run.state().setOpenRequest(open);
+    RequestView view(run.state(), run.app->commands(), run.app->settings());
+    EXPECT_EQ(view.viewModel().request(), open);
+    EXPECT_EQ(child<QLineEdit>(&view, u"urlField"_s)->text(), open.url);
+    EXPECT_EQ(child<QToolButton>(&view, u"methodButton"_s)->text(), u"PUT"_s);
+}

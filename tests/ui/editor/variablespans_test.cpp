@@ -1,0 +1,31 @@
+#include "ui/editor/variablespans.h"
+
+#include <gtest/gtest.h>
+
+using namespace mako;
+using namespace Qt::StringLiterals;
+
+TEST(VariableSpans, judgesEachPlaceholderByTheVariablesASendWouldUse)
+{
+    const APIEnvironment environment {.variables = {{.key = u"host"_s, .value = u"api.test"_s},
+                                          {.key = u"off"_s, .value = u"x"_s, .isEnabled = false},
+                                          {.key = u"host"_s, .value = u"second"_s}}};
+    const QList<VariableSpan> spans
+        = variableSpans(u"https://{{host}}/{{off}}/{{ missing }}{{}}"_s, environment);
+    ASSERT_EQ(spans.size(), 3);
+    EXPECT_EQ(spans[0].start, 8);
+    EXPECT_EQ(spans[0].length, 8);
+    EXPECT_TRUE(spans[0].isDefined);
+    // The first row of a name wins, as in substitution.
+    EXPECT_EQ(spans[0].value, u"api.test"_s);
+    EXPECT_EQ(spans[0].explanation(), u"host = api.test"_s);
+    EXPECT_FALSE(spans[1].isDefined);
+    EXPECT_EQ(spans[1].explanation(), u"off is not defined in the active environment or globals"_s);
+    EXPECT_EQ(spans[2].name, u" missing "_s);
+    EXPECT_FALSE(spans[2].isDefined);
+    EXPECT_EQ(spanAt(spans, 7), nullptr);
+    EXPECT_EQ(spanAt(spans, 8), &spans[0]);
+    EXPECT_EQ(spanAt(spans, 15), &spans[0]);
+    EXPECT_EQ(spanAt(spans, 16), nullptr);
+    EXPECT_FALSE(variableSpans(u"{{host}}"_s, std::nullopt).first().isDefined);
+}
