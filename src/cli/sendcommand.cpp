@@ -1,7 +1,7 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/console.h"
-#include "cli/reasonphrase.h"
+#include "model/reasonphrase.h"
 #include "cli/requestoptions.h"
 #include "execution/collectionrunner.h"
 #include "execution/networkservice.h"

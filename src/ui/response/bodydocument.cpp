@@ -1,0 +1,238 @@
+#include "ui/response/bodydocument.h"
+
+#include "ui/response/linematcher.h"
+#include "ui/response/resultchannel.h"
+
+#include <cstring>
+
+namespace mako {
+
+namespace {
+
+// A piece small enough that the window takes it in at once, large enough that the queued
+// calls cost nothing next to the scan.
+constexpr qint64 kPieceBytes = 4 * 1024 * 1024;
+
+void closeChannel(std::shared_ptr<ResultChannel>& channel)
+{
+    if (channel)
+        channel->close();
+    channel.reset();
+}
+
+// The bytes of the filtered lines `lines` (ascending), the first starting at `firstStart`,
+// cut at `fromByte` in the first and `toByte` in the last.
+QByteArray joinLines(const QByteArray& text, const std::vector<quint32>& lines, qint64 firstStart,
+    qint64 fromByte, qint64 toByte, const ResultChannel& channel)
+{
+    QByteArray out;
+    const char* begin = text.constData();
+    const qint64 size = text.size();
+    qint64 at = firstStart;
+    qint64 line = lines.front();
+    for (std::size_t i = 0; i < lines.size() && channel.isOpen(); ++i) {
+        for (; line < lines[i]; ++line) {
+            const void* feed = std::memchr(begin + at, '\n', size_t(size - at));
+            at = feed ? static_cast<const char*>(feed) - begin + 1 : size;
+        }
+        const void* feed = at < size ? std::memchr(begin + at, '\n', size_t(size - at)) : nullptr;
+        const qint64 end = feed ? static_cast<const char*>(feed) - begin : size;
+        qint64 from = at;
+        qint64 to = end;
+        if (i == 0)
+            from = std::min(end, at + fromByte);
+        if (i + 1 == lines.size())
+            to = std::min(end, at + toByte);
+        if (i > 0)
+            out.append('\n');
+        out.append(begin + from, to - from);
+    }
+    return out;
+}
+
+} // namespace
+
+BodyDocument::BodyDocument(QObject* parent)
+    : QObject(parent)
+{ }
+
+BodyDocument::~BodyDocument()
+{
+    closeChannel(m_textWork);
+    closeChannel(m_filterWork);
+    closeChannel(m_extractWork);
+}
+
+void BodyDocument::reset()
+{
+    closeChannel(m_textWork);
+    closeChannel(m_filterWork);
+    closeChannel(m_extractWork);
+    m_text = QByteArray();
+    m_hasText = false;
+    m_index = LineIndex();
+    m_kept.clear();
+    m_kept.shrink_to_fit();
+    m_filtering = false;
+}
+
+void BodyDocument::clear()
+{
+    reset();
+    Q_EMIT rowsChanged(true);
+    updateBusy();
+}
+
+void BodyDocument::load(Producer produce)
+{
+    reset();
+    m_textWork = startWork(this, [this, produce = std::move(produce)](auto channel) {
+        const QByteArray text = produce();
+        channel->post(channel, [this, text] { receiveText(text); });
+    });
+    Q_EMIT rowsChanged(true);
+    updateBusy();
+}
+
+void BodyDocument::setText(const QByteArray& text)
+{
+    reset();
+    Q_EMIT rowsChanged(true);
+    receiveText(text);
+}
+
+void BodyDocument::receiveText(const QByteArray& text)
+{
+    m_text = text;
+    m_hasText = true;
+    startIndexing(text);
+    updateBusy();
+}
+
+void BodyDocument::startIndexing(const QByteArray& text)
+{
+    closeChannel(m_textWork);
+    m_textWork = startWork(this, [this, text](auto channel) {
+        LineIndex::Scan scan;
+        while (!scan.done && channel->isOpen()) {
+            std::vector<LineIndex::Mark> marks
+                = LineIndex::scan(text, scan, scan.lineStart + kPieceBytes);
+            channel->post(
+                channel, [this, marks = std::move(marks), scan] { receiveIndex(marks, scan); });
+        }
+    });
+}
+
+void BodyDocument::receiveIndex(
+    const std::vector<LineIndex::Mark>& marks, const LineIndex::Scan& scan)
+{
+    m_index.append(marks, scan);
+    if (scan.done) {
+        m_textWork.reset();
+        startFilter();
+    }
+    Q_EMIT rowsChanged(false);
+    updateBusy();
+}
+
+void BodyDocument::setQuery(const QString& query)
+{
+    if (query == m_query)
+        return;
+    m_query = query;
+    closeChannel(m_filterWork);
+    const bool wasFiltered = isFiltered();
+    m_kept.clear();
+    m_filtering = false;
+    if (m_index.isComplete())
+        startFilter();
+    if (wasFiltered)
+        Q_EMIT rowsChanged(true);
+    updateBusy();
+}
+
+void BodyDocument::startFilter()
+{
+    if (m_query.isEmpty())
+        return;
+    m_filtering = true;
+    const QByteArray text = m_text;
+    m_filterWork = startWork(this, [this, text, matcher = LineMatcher(m_query)](auto channel) {
+        qint64 at = 0;
+        qint64 line = 0;
+        while (at <= text.size() && channel->isOpen()) {
+            std::vector<quint32> kept;
+            at = matcher.scan(text, at, at + kPieceBytes, line, kept);
+            const bool done = at > text.size();
+            channel->post(
+                channel, [this, kept = std::move(kept), done] { receiveKept(kept, done); });
+        }
+    });
+}
+
+void BodyDocument::receiveKept(const std::vector<quint32>& kept, bool done)
+{
+    // The first kept lines replace the unfiltered rows; later ones add to them.
+    const bool replaced = m_kept.empty() && !kept.empty();
+    m_kept.insert(m_kept.end(), kept.begin(), kept.end());
+    if (done) {
+        m_filtering = false;
+        m_filterWork.reset();
+    }
+    if (!kept.empty())
+        Q_EMIT rowsChanged(replaced);
+    updateBusy();
+}
+
+bool BodyDocument::isBusy() const
+{
+    return m_textWork != nullptr || m_filtering;
+}
+
+void BodyDocument::updateBusy()
+{
+    const bool busy = isBusy();
+    if (busy == m_busy)
+        return;
+    m_busy = busy;
+    Q_EMIT busyChanged(busy);
+}
+
+qint64 BodyDocument::rowCount() const
+{
+    return isFiltered() ? qint64(m_kept.size()) : m_index.lineCount();
+}
+
+QByteArrayView BodyDocument::rowBytes(qint64 row) const
+{
+    const qint64 line = isFiltered() ? qint64(m_kept[std::size_t(row)]) : row;
+    return m_index.line(m_text, line);
+}
+
+void BodyDocument::extract(BodyPosition from, BodyPosition to, std::function<void(QByteArray)> done)
+{
+    if (rowCount() == 0 || to < from)
+        return;
+    closeChannel(m_extractWork);
+    const QByteArray text = m_text;
+    auto deliver = [done = std::move(done)](
+                       const std::shared_ptr<ResultChannel>& channel, QByteArray bytes) {
+        channel->post(channel, [done, bytes = std::move(bytes)] { done(bytes); });
+    };
+    if (!isFiltered()) {
+        const qint64 start = m_index.lineStart(m_text, from.row) + from.byte;
+        const qint64 end = m_index.lineStart(m_text, to.row) + to.byte;
+        m_extractWork = startWork(this, [text, start, end, deliver](auto channel) {
+            deliver(channel, text.mid(start, end - start));
+        });
+        return;
+    }
+    std::vector<quint32> lines(m_kept.begin() + from.row, m_kept.begin() + to.row + 1);
+    const qint64 firstStart = m_index.lineStart(m_text, lines.front());
+    m_extractWork = startWork(
+        this, [text, lines = std::move(lines), firstStart, from, to, deliver](auto channel) {
+            deliver(channel, joinLines(text, lines, firstStart, from.byte, to.byte, *channel));
+        });
+}
+
+} // namespace mako
