@@ -196,6 +196,7 @@ QWidget* ResponseView::buildTabRow()
     connect(m_tabButtons, &QButtonGroup::idClicked, this, &ResponseView::selectTab);
     layout->addStretch();
     m_bodyTools = new QWidget;
+    m_bodyTools->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     auto* tools = new QHBoxLayout(m_bodyTools);
     tools->setContentsMargins(0, 0, 0, 0);
     m_search = new QLineEdit;
