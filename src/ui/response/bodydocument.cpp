@@ -50,6 +50,60 @@ QByteArray joinLines(const QByteArray& text, const std::vector<quint32>& lines, 
     return out;
 }
 
+// Walks the rows of a text in order, on a pool thread: every line, or only the listed ones.
+class RowWalker {
+public:
+    RowWalker(const QByteArray& text, std::optional<std::vector<quint32>> lines)
+        : m_text(text)
+        , m_lines(std::move(lines))
+    { }
+
+    qint64 rowCount(qint64 lineCount) const
+    {
+        return m_lines ? qint64(m_lines->size()) : lineCount;
+    }
+
+    /// Goes to `row`, whose line starts at `offset`.
+    void seek(qint64 row, qint64 offset)
+    {
+        m_row = row;
+        m_line = m_lines ? qint64((*m_lines)[std::size_t(row)]) : row;
+        m_offset = offset;
+    }
+
+    /// The bytes of the current row; then moves on to the next one.
+    QByteArrayView next()
+    {
+        const char* begin = m_text.constData();
+        const qint64 size = m_text.size();
+        const void* feed = m_offset < size
+            ? std::memchr(begin + m_offset, '\n', size_t(size - m_offset))
+            : nullptr;
+        const qint64 end = feed ? static_cast<const char*>(feed) - begin : size;
+        const QByteArrayView row = QByteArrayView(m_text).sliced(m_offset, end - m_offset);
+        m_offset = end + 1;
+        ++m_line;
+        ++m_row;
+        // Listed rows skip the lines between them.
+        if (m_lines && m_row < qint64(m_lines->size())) {
+            for (const qint64 wanted = (*m_lines)[std::size_t(m_row)]; m_line < wanted; ++m_line) {
+                const void* skip = std::memchr(begin + m_offset, '\n', size_t(size - m_offset));
+                m_offset = skip ? static_cast<const char*>(skip) - begin + 1 : size;
+            }
+        }
+        return row;
+    }
+
+    qint64 row() const { return m_row; }
+
+private:
+    const QByteArray m_text;
+    const std::optional<std::vector<quint32>> m_lines;
+    qint64 m_row = 0;
+    qint64 m_line = 0;
+    qint64 m_offset = 0;
+};
+
 } // namespace
 
 BodyDocument::BodyDocument(QObject* parent)
@@ -61,6 +115,7 @@ BodyDocument::~BodyDocument()
     closeChannel(m_textWork);
     closeChannel(m_filterWork);
     closeChannel(m_extractWork);
+    closeChannel(m_findWork);
 }
 
 void BodyDocument::reset()
@@ -68,6 +123,7 @@ void BodyDocument::reset()
     closeChannel(m_textWork);
     closeChannel(m_filterWork);
     closeChannel(m_extractWork);
+    closeChannel(m_findWork);
     m_text = QByteArray();
     m_hasText = false;
     m_index = LineIndex();
@@ -232,6 +288,38 @@ void BodyDocument::extract(BodyPosition from, BodyPosition to, std::function<voi
     m_extractWork = startWork(
         this, [text, lines = std::move(lines), firstStart, from, to, deliver](auto channel) {
             deliver(channel, joinLines(text, lines, firstStart, from.byte, to.byte, *channel));
+        });
+}
+
+void BodyDocument::find(
+    const QString& query, BodyPosition from, std::function<void(std::optional<Match>)> done)
+{
+    closeChannel(m_findWork);
+    const qint64 rows = rowCount();
+    if (query.isEmpty() || rows == 0 || from.row >= rows)
+        return;
+    std::optional<std::vector<quint32>> lines;
+    if (isFiltered())
+        lines = m_kept;
+    const qint64 firstLine = isFiltered() ? qint64(m_kept.front()) : 0;
+    const qint64 firstStart = m_index.lineStart(m_text, firstLine);
+    const qint64 fromStart = m_index.lineStart(m_text, isFiltered() ? m_kept[from.row] : from.row);
+    m_findWork = startWork(this,
+        [walker = RowWalker(m_text, std::move(lines)), matcher = LineMatcher(query), rows, from,
+            firstStart, fromStart, done = std::move(done)](auto channel) mutable {
+            std::optional<Match> found;
+            walker.seek(from.row, fromStart);
+            // Every row once, the starting one from `from` and again up to it at the end.
+            for (qint64 step = 0; step <= rows && !found && channel->isOpen(); ++step) {
+                if (walker.row() == rows)
+                    walker.seek(0, firstStart);
+                const qint64 row = walker.row();
+                const qsizetype start = step == 0 ? from.byte : 0;
+                const auto [byte, length] = matcher.find(walker.next(), start);
+                if (byte >= 0)
+                    found = Match {{row, byte}, length};
+            }
+            channel->post(channel, [done, found] { done(found); });
         });
 }
 

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace mako {
@@ -61,6 +62,16 @@ public:
     /// handed to `done` on this thread, unless the document changes first.
     void extract(BodyPosition from, BodyPosition to, std::function<void(QByteArray)> done);
 
+    struct Match {
+        BodyPosition at;
+        qint64 length;
+    };
+    /// Looks for `query` (ignoring case) in the rows shown from `from` on, going round to the
+    /// first row after the last, on a pool thread; hands the first match to `done` on this
+    /// thread (nothing when there is none), unless the document or the search changes first.
+    void find(
+        const QString& query, BodyPosition from, std::function<void(std::optional<Match>)> done);
+
 Q_SIGNALS:
     /// Rows were added at the end, or (`replaced`) the rows were replaced by others.
     void rowsChanged(bool replaced);
@@ -85,6 +96,7 @@ private:
     std::shared_ptr<ResultChannel> m_textWork;
     std::shared_ptr<ResultChannel> m_filterWork;
     std::shared_ptr<ResultChannel> m_extractWork;
+    std::shared_ptr<ResultChannel> m_findWork;
 };
 
 } // namespace mako

@@ -6,11 +6,16 @@
 #include "ui/response/resultchannel.h"
 
 #include <QBuffer>
+#include <QHBoxLayout>
 #include <QImage>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QStackedWidget>
+#include <QToolButton>
 #include <QUtf8StringView>
 #include <QVBoxLayout>
 
@@ -56,10 +61,68 @@ BodyPane::BodyPane(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     layout->addWidget(m_stack, 1);
+    layout->addWidget(buildFindBar());
     layout->addWidget(m_working);
     for (BodyDocument* document : {m_pretty, m_raw})
         connect(document, &BodyDocument::busyChanged, this, &BodyPane::updateWorking);
     m_view->setDocument(m_pretty);
+    connect(m_view, &BodyView::findRequested, this, &BodyPane::openFind);
+}
+
+QWidget* BodyPane::buildFindBar()
+{
+    m_findBar = new QWidget;
+    m_findBar->setObjectName(u"responseFindBar"_s);
+    m_findField = new QLineEdit;
+    m_findField->setObjectName(u"responseFindField"_s);
+    m_findField->setPlaceholderText(tr("Find in body"));
+    m_findField->setAccessibleName(tr("Find in body"));
+    m_findStatus = new QLabel;
+    m_findStatus->setObjectName(u"responseFindStatus"_s);
+    m_findStatus->setForegroundRole(QPalette::PlaceholderText);
+    auto* next = new QToolButton;
+    next->setObjectName(u"responseFindNext"_s);
+    next->setText(tr("Next"));
+    auto* close = new QToolButton;
+    close->setObjectName(u"responseFindClose"_s);
+    close->setText(tr("Done"));
+    auto* layout = new QHBoxLayout(m_findBar);
+    layout->setContentsMargins(4, 0, 4, 0);
+    layout->addWidget(m_findField, 1);
+    layout->addWidget(m_findStatus);
+    layout->addWidget(next);
+    layout->addWidget(close);
+    m_findBar->hide();
+    connect(m_findField, &QLineEdit::returnPressed, this, &BodyPane::findNext);
+    connect(next, &QToolButton::clicked, this, &BodyPane::findNext);
+    connect(m_findField, &QLineEdit::textChanged, m_findStatus, &QLabel::clear);
+    const auto closeBar = [this] {
+        m_findBar->hide();
+        m_view->setFocus();
+    };
+    connect(close, &QToolButton::clicked, this, closeBar);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), m_findBar);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, closeBar);
+    return m_findBar;
+}
+
+void BodyPane::openFind()
+{
+    m_findBar->show();
+    m_findField->setFocus();
+    m_findField->selectAll();
+}
+
+void BodyPane::findNext()
+{
+    m_findStatus->setText(tr("Finding..."));
+    document()->find(m_findField->text(), m_view->selectionEnd(),
+        [this](std::optional<BodyDocument::Match> match) {
+            m_findStatus->setText(match ? QString() : tr("No matches"));
+            if (match)
+                m_view->revealRow(match->at.row, match->at.byte, match->length);
+        });
 }
 
 BodyPane::~BodyPane()

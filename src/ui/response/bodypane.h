@@ -8,6 +8,7 @@
 #include <memory>
 
 class QLabel;
+class QLineEdit;
 class QScrollArea;
 class QStackedWidget;
 
@@ -43,6 +44,9 @@ private:
     void decodeImage();
     void updateWorking();
     void updateHighlighter();
+    QWidget* buildFindBar();
+    void openFind();
+    void findNext();
 
     std::optional<APIResponse> m_response;
     BodyDocument* m_pretty;
@@ -57,6 +61,9 @@ private:
     QScrollArea* m_imageArea;
     QLabel* m_image;
     QLabel* m_working;
+    QWidget* m_findBar;
+    QLineEdit* m_findField;
+    QLabel* m_findStatus;
     std::shared_ptr<ResultChannel> m_imageWork;
 };
 

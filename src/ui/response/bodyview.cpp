@@ -282,8 +282,24 @@ void BodyView::mouseMoveEvent(QMouseEvent* event)
     viewport()->update();
 }
 
+bool BodyView::event(QEvent* event)
+{
+    // The view's own keys win over window shortcuts that use the same keys.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key == QKeySequence::Copy || key == QKeySequence::SelectAll
+            || key == QKeySequence::Find) {
+            event->accept();
+            return true;
+        }
+    }
+    return QAbstractScrollArea::event(event);
+}
+
 void BodyView::keyPressEvent(QKeyEvent* event)
 {
+    if (event == QKeySequence::Find)
+        return Q_EMIT findRequested();
     if (event == QKeySequence::SelectAll)
         return selectAll();
     if (event == QKeySequence::Copy)

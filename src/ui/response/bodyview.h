@@ -54,8 +54,15 @@ public:
     void selectAll();
     /// Puts the selected text on the clipboard (from a pool thread for large selections).
     void copySelection();
+    /// Where a search for the next match starts: the end of the selection.
+    BodyPosition selectionEnd() const { return std::max(m_anchor, m_cursor); }
+
+Q_SIGNALS:
+    /// Ctrl+F (the platform's Find keys) was pressed in the view.
+    void findRequested();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -11,16 +11,16 @@ char asciiLower(char c)
     return c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c;
 }
 
-bool containsAsciiIgnoringCase(QByteArrayView line, QByteArrayView lowerQuery)
+qsizetype indexOfAsciiIgnoringCase(QByteArrayView line, QByteArrayView lowerQuery, qsizetype from)
 {
     const qsizetype n = lowerQuery.size();
     if (n > line.size())
-        return false;
+        return -1;
     const char first = lowerQuery.front();
     const char firstUpper = first >= 'a' && first <= 'z' ? char(first - ('a' - 'A')) : first;
     const char* data = line.data();
     const qsizetype last = line.size() - n;
-    for (qsizetype i = 0; i <= last; ++i) {
+    for (qsizetype i = from; i <= last; ++i) {
         const char c = data[i];
         if (c != first && c != firstUpper)
             continue;
@@ -28,9 +28,9 @@ bool containsAsciiIgnoringCase(QByteArrayView line, QByteArrayView lowerQuery)
         while (k < n && asciiLower(data[i + k]) == lowerQuery[k])
             ++k;
         if (k == n)
-            return true;
+            return i;
     }
-    return false;
+    return -1;
 }
 
 bool isAscii(const QString& text)
@@ -55,13 +55,21 @@ LineMatcher::LineMatcher(const QString& query)
     }
 }
 
-bool LineMatcher::matches(QByteArrayView line) const
+std::pair<qsizetype, qsizetype> LineMatcher::find(QByteArrayView line, qsizetype from) const
 {
     if (m_query.isEmpty())
-        return false;
+        return {-1, 0};
     if (m_ascii)
-        return containsAsciiIgnoringCase(line, m_asciiLower);
-    return QString::fromUtf8(line).contains(m_query, Qt::CaseInsensitive);
+        return {indexOfAsciiIgnoringCase(line, m_asciiLower, from), m_asciiLower.size()};
+    // Case folding can change lengths, so the match is found in decoded text and its place
+    // measured back in bytes.
+    const QString text = QString::fromUtf8(line);
+    const qsizetype start16 = QString::fromUtf8(line.first(std::min(from, line.size()))).size();
+    const qsizetype at = text.indexOf(m_query, start16, Qt::CaseInsensitive);
+    if (at < 0)
+        return {-1, 0};
+    const qsizetype byte = QStringView(text).first(at).toUtf8().size();
+    return {byte, QStringView(text).sliced(at, m_query.size()).toUtf8().size()};
 }
 
 qint64 LineMatcher::scan(QByteArrayView text, qint64 from, qint64 until, qint64& firstLine,

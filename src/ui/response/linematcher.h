@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace mako {
@@ -18,7 +19,10 @@ public:
     explicit LineMatcher(const QString& query);
 
     bool isEmpty() const { return m_query.isEmpty(); }
-    bool matches(QByteArrayView line) const;
+    bool matches(QByteArrayView line) const { return find(line, 0).first >= 0; }
+    /// Where the first match in `line` at or after byte `from` starts and how many bytes it
+    /// takes; -1 when there is none.
+    std::pair<qsizetype, qsizetype> find(QByteArrayView line, qsizetype from) const;
 
     /// Scans the lines of `text` that start in [from, until) — a line that starts there is
     /// read to its end — and appends the numbers of those that match to `kept`, counting lines
