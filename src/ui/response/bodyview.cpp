@@ -2,6 +2,8 @@
 
 #include "ui/common/colors.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QClipboard>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -37,11 +39,48 @@ qint64 alignToCharacter(QByteArrayView bytes, qint64 byte)
     return byte;
 }
 
+// The view paints its own text, so screen readers and UI automation read it from here: a
+// read-only text whose value is the rows in sight.
+class BodyViewAccessible : public QAccessibleWidget {
+public:
+    explicit BodyViewAccessible(BodyView* view)
+        : QAccessibleWidget(view, QAccessible::EditableText)
+    { }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Value)
+            return static_cast<BodyView*>(widget())->visibleText();
+        return QAccessibleWidget::text(kind);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.readOnly = true;
+        state.multiLine = true;
+        return state;
+    }
+};
+
+QAccessibleInterface* makeBodyViewAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(BodyView::staticMetaObject.className()) && object
+        && object->isWidgetType())
+        return new BodyViewAccessible(static_cast<BodyView*>(object));
+    return nullptr;
+}
+
 } // namespace
 
 BodyView::BodyView(QWidget* parent)
     : QAbstractScrollArea(parent)
 {
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(makeBodyViewAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
     setObjectName(u"responseBodyView"_s);
     setAccessibleName(tr("Response body"));
     setFocusPolicy(Qt::StrongFocus);
@@ -123,6 +162,16 @@ int BodyView::textOrigin() const
 qint64 BodyView::firstVisibleRow() const
 {
     return verticalScrollBar()->value();
+}
+
+QString BodyView::visibleText() const
+{
+    QStringList rows;
+    const qint64 count = m_document ? m_document->rowCount() : 0;
+    for (qint64 row = firstVisibleRow();
+         row < std::min(count, firstVisibleRow() + visibleRowCount()); ++row)
+        rows.append(rowLook(row).text);
+    return rows.join(u'\n');
 }
 
 BodyView::RowLook BodyView::rowLook(qint64 row) const

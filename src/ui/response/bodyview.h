@@ -40,6 +40,9 @@ public:
     /// Brings `row` into sight and selects `length` bytes of it from `byte`.
     void revealRow(qint64 row, qint64 byte = 0, qint64 length = 0);
 
+    /// The rows in sight, joined by line feeds: what screen readers are given.
+    QString visibleText() const;
+
     /// What a row shows: its number in the gutter, its text and its background.
     enum class Background { none, stripe, match };
     struct RowLook {

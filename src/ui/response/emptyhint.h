@@ -1,7 +1,11 @@
 #pragma once
 
+#include "ui/common/colors.h"
+
 #include <QString>
 #include <QStringView>
+
+#include <optional>
 
 class QLabel;
 class QWidget;
@@ -9,8 +13,9 @@ class QWidget;
 namespace mako {
 
 /// A symbol above a caption, centred: what a pane shows when it has nothing else. The
-/// caption label is named `objectName` + "Text".
-QWidget* makeEmptyHint(
-    QStringView symbol, const QString& caption, const QString& objectName, int symbolSize = 28);
+/// caption label is named `objectName` + "Text". With `tint` the symbol is drawn in that
+/// colour at 80% opacity (a warning in red) instead of its own colours.
+QWidget* makeEmptyHint(QStringView symbol, const QString& caption, const QString& objectName,
+    std::optional<SystemColor> tint = std::nullopt, int symbolSize = 28);
 
 } // namespace mako

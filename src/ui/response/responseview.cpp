@@ -29,6 +29,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QSaveFile>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -72,6 +73,15 @@ QTreeWidget* makeNameValueList(const QString& objectName, const QString& label)
     list->setTextElideMode(Qt::ElideNone);
     list->header()->resizeSection(0, 200);
     list->header()->setStretchLastSection(true);
+    // The rows are selectable, so their text can be taken: one "name: value" line per row.
+    auto* copy = new QShortcut(QKeySequence::Copy, list, nullptr, nullptr, Qt::WidgetShortcut);
+    QObject::connect(copy, &QShortcut::activated, list, [list] {
+        QStringList lines;
+        for (const QTreeWidgetItem* item : list->selectedItems())
+            lines.append(item->text(0) + u": "_s + item->text(1));
+        if (!lines.isEmpty())
+            QGuiApplication::clipboard()->setText(lines.join(u'\n'));
+    });
     return list;
 }
 
@@ -104,7 +114,8 @@ ResponseView::ResponseView(
     , m_fileDialogs(fileDialogs)
     , m_states(new QStackedWidget)
     , m_sending(makeSendingPage())
-    , m_error(makeEmptyHint(u"exclamationmark.triangle.fill", {}, u"responseError"_s))
+    , m_error(
+          makeEmptyHint(u"exclamationmark.triangle.fill", {}, u"responseError"_s, SystemColor::red))
     , m_errorText(m_error->findChild<QLabel*>(u"responseErrorText"_s))
     , m_empty(makeEmptyHint(u"paperplane", tr("Response"), u"responseEmpty"_s))
 {

@@ -7,6 +7,7 @@
 #include "ui/response/timingchart.h"
 #include "windowtesting.h"
 
+#include <QAccessible>
 #include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
@@ -186,6 +187,10 @@ TEST(ResponseView, selectAllAndCopyTakeTheRowsShown)
     run.receive(reply(200, "x1\nid a\nx2\nID b\nx3", kPlain));
     run.search(u"id"_s);
     run.rows();
+    // Screen readers see the rows the view paints.
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(run.body());
+    ASSERT_TRUE(accessible);
+    EXPECT_EQ(accessible->text(QAccessible::Value), u"id a\nID b"_s);
     run.body()->setFocus();
     QTest::keyClick(run.body(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(run.body(), Qt::Key_C, Qt::ControlModifier);
