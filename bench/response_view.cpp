@@ -193,6 +193,87 @@ qint64 plainScan(const QByteArray& text, const LineMatcher& matcher)
     return kept;
 }
 
+// The window under measure: a ResponseView over a state of its own, shown, with a tab open.
+struct ViewRun {
+    ViewRun()
+        : persistence(folder.path())
+        , settings(folder.filePath(u"settings.ini"_s))
+        , state(&persistence, &settings)
+        , view(state, &settings)
+        , body(view.bodyPane()->view())
+        , document(view.bodyPane()->document())
+        , probe(body->viewport())
+    {
+        view.resize(1100, 700);
+        view.show();
+        static_cast<void>(QTest::qWaitForWindowExposed(&view));
+        state.openNewRequest();
+        QTest::qWait(50);
+    }
+
+    QTemporaryDir folder;
+    PersistenceService persistence;
+    Settings settings;
+    AppState state;
+    ResponseView view;
+    BodyView* body;
+    BodyDocument* document;
+    PaintProbe probe;
+    StallMeter meter;
+};
+
+void measureArrival(ViewRun& run, const APIResponse& response, Figures& figures)
+{
+    BodyDocument* document = run.document;
+    run.probe.arm([document] { return document->rowCount() > 0; });
+    run.meter.start();
+    run.probe.clock.start();
+    run.state.updateActiveTabResponse(response, std::nullopt, false);
+    run.probe.waitForPaint();
+    figures["first_rows_ms"] = milliseconds(run.probe.paintedAt().value_or(-1));
+    figures["arrival_stall_ms"] = double(run.meter.longest());
+    static_cast<void>(
+        QTest::qWaitFor([document] { return !document->isBusy(); }, kWaitMilliseconds));
+    figures["ready_ms"] = milliseconds(run.probe.clock.nsecsElapsed());
+    figures["ready_stall_ms"] = double(run.meter.longest());
+    figures["rows"] = double(document->rowCount());
+}
+
+void measureScroll(ViewRun& run, Figures& figures)
+{
+    QScrollBar* bar = run.body->verticalScrollBar();
+    BodyView* body = run.body;
+    run.probe.arm([body, bar] { return body->firstVisibleRow() == bar->maximum(); });
+    run.meter.start();
+    run.probe.clock.start();
+    bar->setValue(bar->maximum());
+    run.probe.waitForPaint();
+    figures["scroll_ms"] = milliseconds(run.probe.paintedAt().value_or(-1));
+    QTest::qWait(100);
+    figures["scroll_stall_ms"] = double(run.meter.longest());
+}
+
+void measureFilter(ViewRun& run, Figures& figures)
+{
+    BodyDocument* document = run.document;
+    const LineMatcher matcher(kQuery);
+    QElapsedTimer clock;
+    clock.start();
+    const qint64 expected = plainScan(document->text(), matcher);
+    figures["scan_ms"] = milliseconds(clock.nsecsElapsed());
+    auto* field = run.view.findChild<QLineEdit*>(u"responseSearchField"_s);
+    run.probe.arm([document] { return document->isFiltered() && !document->isBusy(); });
+    run.meter.start();
+    QTest::keyClicks(field, kQuery.chopped(1));
+    run.probe.clock.start();
+    QTest::keyClick(field, kQuery.back().toLatin1());
+    run.probe.waitForPaint();
+    figures["filter_ms"] = milliseconds(run.probe.paintedAt().value_or(-1));
+    QTest::qWait(100);
+    figures["filter_stall_ms"] = double(run.meter.longest());
+    figures["filter_rows_ok"] = document->rowCount() == expected ? 1 : 0;
+}
+
 int runView(qint64 megabytes, const QString& out)
 {
     Figures figures;
@@ -202,64 +283,10 @@ int runView(qint64 megabytes, const QString& out)
     clock.start();
     figures["pretty_mib"] = double(response.prettyBody().size()) / (1 << 20);
     figures["pretty_ms"] = milliseconds(clock.nsecsElapsed());
-
-    QTemporaryDir folder;
-    PersistenceService persistence(folder.path());
-    Settings settings(folder.filePath(u"settings.ini"_s));
-    AppState state(&persistence, &settings);
-    ResponseView view(state, &settings);
-    view.resize(1100, 700);
-    view.show();
-    if (!QTest::qWaitForWindowExposed(&view))
-        return 1;
-    state.openNewRequest();
-    QTest::qWait(50);
-    BodyView* body = view.bodyPane()->view();
-    BodyDocument* document = view.bodyPane()->document();
-    PaintProbe probe(body->viewport());
-    StallMeter meter;
-
-    // Arrival to the first painted rows.
-    probe.arm([document] { return document->rowCount() > 0; });
-    meter.start();
-    probe.clock.start();
-    state.updateActiveTabResponse(response, std::nullopt, false);
-    probe.waitForPaint();
-    figures["first_rows_ms"] = milliseconds(probe.paintedAt().value_or(-1));
-    figures["arrival_stall_ms"] = double(meter.longest());
-    static_cast<void>(
-        QTest::qWaitFor([document] { return !document->isBusy(); }, kWaitMilliseconds));
-    figures["ready_ms"] = milliseconds(probe.clock.nsecsElapsed());
-    figures["ready_stall_ms"] = double(meter.longest());
-    figures["rows"] = double(document->rowCount());
-
-    // Scrolling to the end.
-    QScrollBar* bar = body->verticalScrollBar();
-    probe.arm([body, bar] { return body->firstVisibleRow() == bar->maximum(); });
-    meter.start();
-    probe.clock.start();
-    bar->setValue(bar->maximum());
-    probe.waitForPaint();
-    figures["scroll_ms"] = milliseconds(probe.paintedAt().value_or(-1));
-    QTest::qWait(100);
-    figures["scroll_stall_ms"] = double(meter.longest());
-
-    // Typing a filter query.
-    const LineMatcher matcher(kQuery);
-    clock.restart();
-    const qint64 expected = plainScan(document->text(), matcher);
-    figures["scan_ms"] = milliseconds(clock.nsecsElapsed());
-    auto* field = view.findChild<QLineEdit*>(u"responseSearchField"_s);
-    probe.arm([document] { return document->isFiltered() && !document->isBusy(); });
-    meter.start();
-    QTest::keyClicks(field, kQuery.chopped(1));
-    probe.clock.start();
-    QTest::keyClick(field, kQuery.back().toLatin1());
-    probe.waitForPaint();
-    figures["filter_ms"] = milliseconds(probe.paintedAt().value_or(-1));
-    QTest::qWait(100);
-    figures["filter_stall_ms"] = double(meter.longest());
-    figures["filter_rows_ok"] = document->rowCount() == expected ? 1 : 0;
+    ViewRun run;
+    measureArrival(run, response, figures);
+    measureScroll(run, figures);
+    measureFilter(run, figures);
     figures["peak_mib"] = peakMiB();
     writeFigures(out, figures);
     return 0;

@@ -4,6 +4,7 @@
 #include "ui/response/resultchannel.h"
 
 #include <cstring>
+#include <utility>
 
 namespace mako {
 
@@ -124,11 +125,12 @@ void BodyDocument::reset()
     closeChannel(m_filterWork);
     closeChannel(m_extractWork);
     closeChannel(m_findWork);
-    m_text = QByteArray();
+    // Handing back hundreds of megabytes to the system takes long enough to be felt, so the
+    // old text and its index are let go on the pool.
+    QThreadPool::globalInstance()->start(
+        [text = std::exchange(m_text, {}), index = std::exchange(m_index, {}),
+            kept = std::exchange(m_kept, {})] {});
     m_hasText = false;
-    m_index = LineIndex();
-    m_kept.clear();
-    m_kept.shrink_to_fit();
     m_filtering = false;
 }
 
@@ -142,9 +144,11 @@ void BodyDocument::clear()
 void BodyDocument::load(Producer produce)
 {
     reset();
+    // The text is indexed on the thread that made it, so its first rows follow at once.
     m_textWork = startWork(this, [this, produce = std::move(produce)](auto channel) {
         const QByteArray text = produce();
         channel->post(channel, [this, text] { receiveText(text); });
+        indexPieces(text, channel);
     });
     Q_EMIT rowsChanged(true);
     updateBusy();
@@ -155,28 +159,26 @@ void BodyDocument::setText(const QByteArray& text)
     reset();
     Q_EMIT rowsChanged(true);
     receiveText(text);
+    m_textWork = startWork(this, [this, text](auto channel) { indexPieces(text, channel); });
 }
 
 void BodyDocument::receiveText(const QByteArray& text)
 {
     m_text = text;
     m_hasText = true;
-    startIndexing(text);
     updateBusy();
 }
 
-void BodyDocument::startIndexing(const QByteArray& text)
+void BodyDocument::indexPieces(
+    const QByteArray& text, const std::shared_ptr<ResultChannel>& channel)
 {
-    closeChannel(m_textWork);
-    m_textWork = startWork(this, [this, text](auto channel) {
-        LineIndex::Scan scan;
-        while (!scan.done && channel->isOpen()) {
-            std::vector<LineIndex::Mark> marks
-                = LineIndex::scan(text, scan, scan.lineStart + kPieceBytes);
-            channel->post(
-                channel, [this, marks = std::move(marks), scan] { receiveIndex(marks, scan); });
-        }
-    });
+    LineIndex::Scan scan;
+    while (!scan.done && channel->isOpen()) {
+        std::vector<LineIndex::Mark> marks
+            = LineIndex::scan(text, scan, scan.lineStart + kPieceBytes);
+        channel->post(
+            channel, [this, marks = std::move(marks), scan] { receiveIndex(marks, scan); });
+    }
 }
 
 void BodyDocument::receiveIndex(

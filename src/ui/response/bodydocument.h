@@ -79,7 +79,8 @@ Q_SIGNALS:
 
 private:
     void reset();
-    void startIndexing(const QByteArray& text);
+    /// On a pool thread: indexes `text` piece by piece, each handed back through `channel`.
+    void indexPieces(const QByteArray& text, const std::shared_ptr<ResultChannel>& channel);
     void receiveText(const QByteArray& text);
     void receiveIndex(const std::vector<LineIndex::Mark>& marks, const LineIndex::Scan& scan);
     void startFilter();

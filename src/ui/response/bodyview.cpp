@@ -239,9 +239,15 @@ void BodyView::paintRow(QPainter& painter, qint64 row, int y)
     painter.setClipRect(rowRect);
     const QByteArrayView bytes = m_document->rowBytes(row);
     paintSelection(painter, row, bytes, y);
+    paintText(painter, bytes, look.text, y);
+    painter.restore();
+}
+
+void BodyView::paintText(QPainter& painter, QByteArrayView bytes, QString text, int y)
+{
+    const QPalette& pal = palette();
     // A long row is decoded only from a little before the left edge to past the right one.
     qint64 startByte = 0;
-    QString text = look.text;
     if (bytes.size() > kWholeRowBytes) {
         const qint64 firstColumn = horizontalScrollBar()->value() / m_charWidth;
         startByte = alignToCharacter(bytes, std::clamp<qint64>(firstColumn - 8, 0, bytes.size()));
@@ -269,7 +275,6 @@ void BodyView::paintRow(QPainter& painter, qint64 row, int y)
         at = run.start + run.length;
     }
     draw(at, int(text.size()) - at, pal.color(QPalette::Text));
-    painter.restore();
 }
 
 void BodyView::paintSelection(QPainter& painter, qint64 row, QByteArrayView bytes, int y)

@@ -80,6 +80,7 @@ private:
     int visibleRowCount() const;
     BodyPosition positionAt(const QPoint& point) const;
     void paintRow(QPainter& painter, qint64 row, int y);
+    void paintText(QPainter& painter, QByteArrayView bytes, QString text, int y);
     void paintSelection(QPainter& painter, qint64 row, QByteArrayView bytes, int y);
     int xOfByte(QByteArrayView bytes, qint64 byte) const;
     qint64 byteAtX(QByteArrayView bytes, int x) const;
