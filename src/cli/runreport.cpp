@@ -1,6 +1,6 @@
 #include "cli/runreport.h"
 
-#include "cli/reasonphrase.h"
+#include "model/reasonphrase.h"
 #include "model/requestenums.h"
 
 #include <QJsonArray>

@@ -1,11 +1,11 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/console.h"
-#include "cli/reasonphrase.h"
 #include "cli/requestoptions.h"
 #include "execution/collectionrunner.h"
 #include "execution/networkservice.h"
 #include "interchange/curlparser.h"
+#include "model/reasonphrase.h"
 #include "model/recordjson.h"
 
 #include <QDir>

@@ -41,6 +41,11 @@ struct ScriptedFileDialogs : FileDialogs {
         if (!answer.isEmpty())
             chosen(answer);
     }
+    void saveFile(
+        QWidget* window, const QString& title, const QString& suggestedName, Chosen chosen) override
+    {
+        saveJson(window, title, suggestedName, std::move(chosen));
+    }
 };
 
 /// The application on a temporary folder and preference file, its window shown and its data

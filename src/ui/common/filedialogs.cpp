@@ -18,11 +18,12 @@ QString jsonFilter()
 
 // Shows `dialog` as a sheet of `window` and hands the chosen file on; the dialog deletes
 // itself when it closes.
-void present(QFileDialog* dialog, FileDialogs::Chosen chosen)
+void present(QFileDialog* dialog, FileDialogs::Chosen chosen, bool jsonOnly = true)
 {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::WindowModal);
-    dialog->setNameFilter(jsonFilter());
+    if (jsonOnly)
+        dialog->setNameFilter(jsonFilter());
     QObject::connect(dialog, &QFileDialog::fileSelected, dialog,
         [chosen = std::move(chosen)](const QString& path) {
             if (!path.isEmpty())
@@ -54,6 +55,18 @@ void SystemFileDialogs::saveJson(
     dialog->setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     dialog->selectFile(suggestedName);
     present(dialog, std::move(chosen));
+}
+
+void SystemFileDialogs::saveFile(
+    QWidget* window, const QString& title, const QString& suggestedName, Chosen chosen)
+{
+    auto* dialog = new QFileDialog(window, title);
+    dialog->setObjectName(u"saveFileDialog"_s);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    dialog->selectFile(suggestedName);
+    present(dialog, std::move(chosen), false);
 }
 
 } // namespace mako

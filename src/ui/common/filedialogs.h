@@ -23,6 +23,10 @@ public:
     virtual void saveJson(
         QWidget* window, const QString& title, const QString& suggestedName, Chosen chosen)
         = 0;
+    /// Asks where to write a file of any kind, offering `suggestedName`.
+    virtual void saveFile(
+        QWidget* window, const QString& title, const QString& suggestedName, Chosen chosen)
+        = 0;
 };
 
 /// The platform's open and save panels.
@@ -30,6 +34,8 @@ class SystemFileDialogs : public FileDialogs {
 public:
     void openJson(QWidget* window, const QString& title, Chosen chosen) override;
     void saveJson(QWidget* window, const QString& title, const QString& suggestedName,
+        Chosen chosen) override;
+    void saveFile(QWidget* window, const QString& title, const QString& suggestedName,
         Chosen chosen) override;
 };
 

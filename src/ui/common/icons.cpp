@@ -24,6 +24,11 @@ constexpr std::array kSymbols {
     Symbol {u"doc.on.doc", u"edit-copy"},
     Symbol {u"doc.text", u"text-plain"},
     Symbol {u"square.and.arrow.down", u"document-save"},
+    // The response viewer
+    Symbol {u"paperplane", u"mail-send"},
+    Symbol {u"arrow.down", u"download"},
+    Symbol {u"chart.bar", u"office-chart-bar"},
+    Symbol {u"tray", u"mail-folder-inbox"},
     // Protocols
     Symbol {u"globe", u"globe"},
     Symbol {u"arrow.triangle.branch", u"vcs-branch"},

@@ -4,6 +4,7 @@
 #include "state/settings.h"
 #include "ui/common/icons.h"
 #include "ui/editor/requestview.h"
+#include "ui/response/responseview.h"
 #include "ui/shell/alertpresenter.h"
 #include "ui/shell/commandpalette.h"
 #include "ui/shell/commands.h"
@@ -72,18 +73,19 @@ MainWindow::MainWindow(
     connect(&commands, &Commands::importCurl, m_fileCommands, &FileCommands::importCurl);
     connect(&commands, &Commands::importPostman, m_fileCommands,
         &FileCommands::importPostmanCollection);
-    buildRequestAreas(state, commands);
+    buildRequestAreas(state, commands, dialogs);
     // A quit that closes no window (a signal from the desktop's session) still remembers the
     // window's place.
     connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::saveWindowState);
     restoreWindowState();
 }
 
-void MainWindow::buildRequestAreas(AppState& state, Commands& commands)
+void MainWindow::buildRequestAreas(AppState& state, Commands& commands, FileDialogs& dialogs)
 {
     m_detailArea->setTabBar(new TabBar(state));
-    m_detailArea->setProtocolScreen(
-        RequestProtocol::http, new RequestView(state, commands, m_settings));
+    auto* requestView = new RequestView(state, commands, m_settings);
+    requestView->setResponsePane(new ResponseView(state, &m_settings, &dialogs));
+    m_detailArea->setProtocolScreen(RequestProtocol::http, requestView);
     setEnvironmentSelector(new EnvironmentSelector(state));
     auto* requestCommands = new RequestCommands(state, this);
     connect(&commands, &Commands::saveToCollection, requestCommands,

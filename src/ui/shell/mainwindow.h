@@ -50,7 +50,7 @@ protected:
 private:
     QWidget* buildSidebarSlot();
     /// The tab bar, the environment selector, the save and duplicate commands and the palette.
-    void buildRequestAreas(AppState& state, Commands& commands);
+    void buildRequestAreas(AppState& state, Commands& commands, FileDialogs& dialogs);
     void buildToolBar(AppState& state);
     void restoreWindowState();
 

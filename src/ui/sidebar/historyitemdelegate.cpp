@@ -1,6 +1,6 @@
 #include "ui/sidebar/historyitemdelegate.h"
 
-#include "ui/sidebar/badges.h"
+#include "ui/common/badges.h"
 #include "ui/sidebar/historylistmodel.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 
 #include "state/appstate.h"
 #include "state/historyfilter.h"
-#include "ui/sidebar/badges.h"
+#include "ui/common/badges.h"
 
 #include <algorithm>
 
@@ -51,12 +51,12 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const
     case StatusRole:
         return item->statusCode;
     case DurationRole:
-        return millisecondsText(item->duration);
+        return durationText(item->duration);
     case Qt::AccessibleTextRole:
         return tr("%1 %2, %3, status %4, %5")
             .arg(rawValue(item->request.method), item->request.url,
                 relativeTimeText(item->timestamp), QString::number(item->statusCode),
-                millisecondsText(item->duration));
+                durationText(item->duration));
     default:
         return {};
     }

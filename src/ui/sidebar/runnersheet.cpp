@@ -4,7 +4,7 @@
 #include "state/appstate.h"
 #include "ui/common/iconlabel.h"
 #include "ui/common/sheettitle.h"
-#include "ui/sidebar/badges.h"
+#include "ui/common/badges.h"
 #include "ui/sidebar/runresultdelegate.h"
 #include "ui/sidebar/runresultmodel.h"
 
@@ -152,7 +152,7 @@ void RunnerSheet::update()
     m_summaryRow->setVisible(!empty);
     m_passed->setText(tr("%1 passed").arg(runner.passCount()));
     m_failed->setText(tr("%1 failed").arg(runner.failCount()));
-    m_totalTime->setText(tr("Total: %1").arg(millisecondsText(runner.totalTime())));
+    m_totalTime->setText(tr("Total: %1").arg(durationText(runner.totalTime())));
     m_runAll->setText(running ? tr("Running...") : tr("Run All"));
     m_runAll->setEnabled(runner.canRun());
 }

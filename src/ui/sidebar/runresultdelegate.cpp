@@ -1,6 +1,6 @@
 #include "ui/sidebar/runresultdelegate.h"
 
-#include "ui/sidebar/badges.h"
+#include "ui/common/badges.h"
 #include "ui/sidebar/runresultmodel.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "ui/sidebar/runresultmodel.h"
 
 #include "execution/collectionrunnersheetmodel.h"
-#include "ui/sidebar/badges.h"
+#include "ui/common/badges.h"
 
 namespace mako {
 
@@ -34,7 +34,7 @@ QVariant RunResultModel::data(const QModelIndex& index, int role) const
     case StatusRole:
         return result.statusCode ? QVariant(*result.statusCode) : QVariant();
     case DurationRole:
-        return result.duration > 0 ? QVariant(millisecondsText(result.duration)) : QVariant();
+        return result.duration > 0 ? QVariant(durationText(result.duration)) : QVariant();
     case ErrorRole:
         return result.error ? QVariant(*result.error) : QVariant();
     case Qt::AccessibleTextRole:

@@ -1,7 +1,7 @@
 #include "ui/sidebar/sidebaritemdelegate.h"
 
 #include "state/settings.h"
-#include "ui/sidebar/badges.h"
+#include "ui/common/badges.h"
 #include "ui/sidebar/collectiontreemodel.h"
 
 #include <QApplication>

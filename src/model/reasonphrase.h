@@ -2,9 +2,9 @@
 
 #include <QString>
 
-namespace mako::cli {
+namespace mako {
 
 /// The standard reason phrase of an HTTP status code (IANA registry); "" for an unregistered one.
 QString reasonPhrase(int statusCode);
 
-} // namespace mako::cli
+} // namespace mako

@@ -1,10 +1,10 @@
-#include "cli/reasonphrase.h"
+#include "model/reasonphrase.h"
 
 #include <QHash>
 
 using namespace Qt::StringLiterals;
 
-namespace mako::cli {
+namespace mako {
 
 QString reasonPhrase(int statusCode)
 {
@@ -73,4 +73,4 @@ QString reasonPhrase(int statusCode)
     return phrases.value(statusCode);
 }
 
-} // namespace mako::cli
+} // namespace mako

@@ -1,4 +1,4 @@
-#include "ui/sidebar/badges.h"
+#include "ui/common/badges.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -26,25 +26,6 @@ SystemColor methodColor(HTTPMethod method)
         break;
     }
     return SystemColor::grey;
-}
-
-SystemColor statusColor(int statusCode)
-{
-    if (statusCode >= 200 && statusCode < 300)
-        return SystemColor::green;
-    if (statusCode >= 300 && statusCode < 400)
-        return SystemColor::blue;
-    if (statusCode >= 400 && statusCode < 500)
-        return SystemColor::orange;
-    if (statusCode >= 500 && statusCode < 600)
-        return SystemColor::red;
-    return SystemColor::grey;
-}
-
-QString millisecondsText(double seconds)
-{
-    // Truncated toward zero, as every duration of the window is.
-    return QString::number(static_cast<qint64>(seconds * 1000)) + QStringLiteral("ms");
 }
 
 QString relativeTimeText(Timestamp timestamp, Timestamp now)

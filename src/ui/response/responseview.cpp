@@ -1,0 +1,375 @@
+#include "ui/response/responseview.h"
+
+#include "execution/cookiemanager.h"
+#include "execution/outgoingrequest.h"
+#include "model/reasonphrase.h"
+#include "state/appstate.h"
+#include "state/settings.h"
+#include "ui/common/colors.h"
+#include "ui/common/filedialogs.h"
+#include "ui/common/iconlabel.h"
+#include "ui/common/metricpill.h"
+#include "ui/common/statusbadge.h"
+#include "ui/common/symbolbutton.h"
+#include "ui/response/bodypane.h"
+#include "ui/response/emptyhint.h"
+#include "ui/response/resultchannel.h"
+#include "ui/response/timingpane.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFile>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QSaveFile>
+#include <QShortcut>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QUtf8StringView>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace mako {
+
+namespace {
+
+QWidget* makeSendingPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName(u"responseSending"_s);
+    auto* progress = new QProgressBar;
+    progress->setRange(0, 0);
+    progress->setMaximumWidth(120);
+    progress->setTextVisible(false);
+    auto* caption = new QLabel(ResponseView::tr("Sending..."));
+    caption->setObjectName(u"responseSendingText"_s);
+    caption->setForegroundRole(QPalette::PlaceholderText);
+    auto* layout = new QVBoxLayout(page);
+    layout->addStretch();
+    layout->addWidget(progress, 0, Qt::AlignHCenter);
+    layout->addWidget(caption, 0, Qt::AlignHCenter);
+    layout->addStretch();
+    return page;
+}
+
+QTreeWidget* makeNameValueList(const QString& objectName, const QString& label)
+{
+    auto* list = new QTreeWidget;
+    list->setObjectName(objectName);
+    list->setAccessibleName(label);
+    list->setColumnCount(2);
+    list->setHeaderHidden(true);
+    list->setRootIsDecorated(false);
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->setTextElideMode(Qt::ElideNone);
+    list->header()->resizeSection(0, 200);
+    list->header()->setStretchLastSection(true);
+    // The rows are selectable, so their text can be taken: one "name: value" line per row.
+    auto* copy = new QShortcut(QKeySequence::Copy, list, nullptr, nullptr, Qt::WidgetShortcut);
+    QObject::connect(copy, &QShortcut::activated, list, [list] {
+        QStringList lines;
+        for (const QTreeWidgetItem* item : list->selectedItems())
+            lines.append(item->text(0) + u": "_s + item->text(1));
+        if (!lines.isEmpty())
+            QGuiApplication::clipboard()->setText(lines.join(u'\n'));
+    });
+    return list;
+}
+
+void addNameValue(QTreeWidget* list, const QString& name, const QString& value)
+{
+    auto* item = new QTreeWidgetItem(list, {name, value});
+    QFont bold = item->font(0);
+    bold.setBold(true);
+    item->setFont(0, bold);
+    item->setToolTip(1, value);
+}
+
+QToolButton* makeTabButton(const QString& objectName, const QString& text)
+{
+    auto* button = new QToolButton;
+    button->setObjectName(objectName);
+    button->setText(text);
+    button->setCheckable(true);
+    button->setAutoRaise(true);
+    return button;
+}
+
+} // namespace
+
+ResponseView::ResponseView(
+    const AppState& state, Settings* settings, FileDialogs* fileDialogs, QWidget* parent)
+    : QWidget(parent)
+    , m_state(state)
+    , m_settings(settings)
+    , m_fileDialogs(fileDialogs)
+    , m_states(new QStackedWidget)
+    , m_sending(makeSendingPage())
+    , m_error(
+          makeEmptyHint(u"exclamationmark.triangle.fill", {}, u"responseError"_s, SystemColor::red))
+    , m_errorText(m_error->findChild<QLabel*>(u"responseErrorText"_s))
+    , m_empty(makeEmptyHint(u"paperplane", tr("Response"), u"responseEmpty"_s))
+{
+    setObjectName(u"responseView"_s);
+    m_content = buildContent();
+    m_states->setObjectName(u"responseStates"_s);
+    for (QWidget* page : {m_sending, m_error, m_content, m_empty})
+        m_states->addWidget(page);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_states);
+    const TabStore& tabs = state.tabStore();
+    connect(&tabs, &TabStore::tabChanged, this, [this](const QUuid& id) {
+        if (m_state.tabStore().activeTabID() == id)
+            refresh();
+    });
+    connect(&tabs, &TabStore::activeTabIDChanged, this, &ResponseView::refresh);
+    if (m_settings)
+        connect(m_settings, &Settings::valueChanged, this, [this](const QString& key) {
+            if (key == SettingKeys::syntaxHighlighting.name)
+                applyHighlighting();
+        });
+    applyHighlighting();
+    refresh();
+}
+
+ResponseView::~ResponseView()
+{
+    for (const auto& work : {m_copyWork, m_saveWork}) {
+        if (work)
+            work->close();
+    }
+}
+
+QWidget* ResponseView::buildStatusBar()
+{
+    auto* bar = new QWidget;
+    bar->setObjectName(u"responseStatusBar"_s);
+    m_statusCode = new QLabel;
+    m_statusCode->setObjectName(u"responseStatusCode"_s);
+    QFont codeFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    codeFont.setBold(true);
+    m_statusCode->setFont(codeFont);
+    m_reason = new QLabel;
+    m_reason->setObjectName(u"responseReason"_s);
+    m_reason->setForegroundRole(QPalette::PlaceholderText);
+    QFont caption = m_reason->font();
+    caption.setPointSizeF(caption.pointSizeF() * 0.9);
+    m_reason->setFont(caption);
+    m_duration = new MetricPill(u"clock");
+    m_duration->setObjectName(u"responseDuration"_s);
+    m_size = new MetricPill(u"arrow.down");
+    m_size->setObjectName(u"responseSize"_s);
+    m_copy = makeSymbolButton(
+        u"responseCopyButton"_s, u"doc.on.doc", tr("Copy"), tr("Copy response body"), bar);
+    m_save = makeSymbolButton(u"responseSaveButton"_s, u"square.and.arrow.down",
+        tr("Save Response..."), tr("Save Response..."), bar);
+    m_save->setVisible(m_fileDialogs != nullptr);
+    connect(m_copy, &QToolButton::clicked, this, &ResponseView::copyBody);
+    connect(m_save, &QToolButton::clicked, this, &ResponseView::saveBody);
+    auto* layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(8, 4, 8, 4);
+    layout->addWidget(m_statusCode);
+    layout->addWidget(m_reason);
+    layout->addSpacing(8);
+    layout->addWidget(m_duration);
+    layout->addWidget(m_size);
+    layout->addStretch();
+    layout->addWidget(m_save);
+    layout->addWidget(m_copy);
+    return bar;
+}
+
+QWidget* ResponseView::buildTabRow()
+{
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(8, 0, 8, 0);
+    m_tabButtons = new QButtonGroup(this);
+    const QList<std::pair<QString, QString>> tabs {{u"responseTabBody"_s, tr("Body")},
+        {u"responseTabHeaders"_s, tr("Headers")}, {u"responseTabCookies"_s, tr("Cookies")},
+        {u"responseTabTiming"_s, tr("Timing")}};
+    for (int i = 0; i < tabs.size(); ++i) {
+        QToolButton* button = makeTabButton(tabs[i].first, tabs[i].second);
+        m_tabButtons->addButton(button, i);
+        layout->addWidget(button);
+    }
+    m_tabButtons->button(bodyTab)->setChecked(true);
+    connect(m_tabButtons, &QButtonGroup::idClicked, this, &ResponseView::selectTab);
+    layout->addStretch();
+    m_bodyTools = new QWidget;
+    m_bodyTools->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    auto* tools = new QHBoxLayout(m_bodyTools);
+    tools->setContentsMargins(0, 0, 0, 0);
+    m_search = new QLineEdit;
+    m_search->setObjectName(u"responseSearchField"_s);
+    m_search->setPlaceholderText(tr("Search"));
+    m_search->setAccessibleName(tr("Search"));
+    m_search->setFixedWidth(120);
+    m_search->setClearButtonEnabled(true);
+    m_raw = new QCheckBox(tr("Raw"));
+    m_raw->setObjectName(u"responseRawSwitch"_s);
+    // Only the box and its label take clicks, so the switch must not stretch past them.
+    m_raw->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    tools->addWidget(new IconLabel(u"magnifyingglass"));
+    tools->addWidget(m_search);
+    tools->addWidget(m_raw);
+    layout->addWidget(m_bodyTools);
+    connect(m_search, &QLineEdit::textChanged, this,
+        [this](const QString& text) { m_body->setQuery(text); });
+    connect(m_raw, &QCheckBox::toggled, this, [this](bool raw) { m_body->setRaw(raw); });
+    return row;
+}
+
+QWidget* ResponseView::buildContent()
+{
+    auto* content = new QWidget;
+    content->setObjectName(u"responseContent"_s);
+    m_body = new BodyPane;
+    m_headers = makeNameValueList(u"responseHeaders"_s, tr("Headers"));
+    m_cookieList = makeNameValueList(u"responseCookieList"_s, tr("Cookies"));
+    m_cookies = new QStackedWidget;
+    m_cookies->setObjectName(u"responseCookies"_s);
+    m_cookies->addWidget(makeEmptyHint(u"tray", tr("No cookies"), u"responseNoCookies"_s));
+    m_cookies->addWidget(m_cookieList);
+    m_timing = new TimingPane(m_state);
+    m_tabs = new QStackedWidget;
+    m_tabs->setObjectName(u"responseTabs"_s);
+    for (QWidget* page : {static_cast<QWidget*>(m_body), static_cast<QWidget*>(m_headers),
+             static_cast<QWidget*>(m_cookies), static_cast<QWidget*>(m_timing)})
+        m_tabs->addWidget(page);
+    auto* layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(buildStatusBar());
+    layout->addWidget(buildTabRow());
+    layout->addWidget(m_tabs, 1);
+    return content;
+}
+
+void ResponseView::selectTab(int tab)
+{
+    m_tabs->setCurrentIndex(tab);
+    m_tabButtons->button(tab)->setChecked(true);
+    m_bodyTools->setVisible(tab == bodyTab);
+}
+
+void ResponseView::refresh()
+{
+    const RequestTab* tab = m_state.tabStore().activeTab();
+    const APIResponse* response = tab && tab->response ? &*tab->response : nullptr;
+    if (tab && tab->isLoading) {
+        m_states->setCurrentWidget(m_sending);
+    } else if (tab && tab->error) {
+        m_errorText->setText(*tab->error);
+        m_states->setCurrentWidget(m_error);
+    } else if (response) {
+        m_states->setCurrentWidget(m_content);
+    } else {
+        m_states->setCurrentWidget(m_empty);
+    }
+    if (response)
+        showResponse(*response);
+    else
+        m_body->showResponse(nullptr);
+    m_timing->refresh(response);
+}
+
+void ResponseView::showResponse(const APIResponse& response)
+{
+    m_statusCode->setText(QString::number(response.statusCode));
+    QPalette palette = m_statusCode->palette();
+    palette.setColor(
+        QPalette::WindowText, systemColor(statusColor(response.statusCode), this->palette()));
+    m_statusCode->setPalette(palette);
+    m_reason->setText(reasonPhrase(response.statusCode));
+    m_duration->setValue(durationText(response.duration));
+    m_size->setValue(byteCountText(response.size));
+    m_body->showResponse(&response);
+    if (response.id == m_shownResponse)
+        return;
+    m_shownResponse = response.id;
+    showHeaders(response);
+    showCookies(response);
+}
+
+void ResponseView::showHeaders(const APIResponse& response)
+{
+    // The map keeps its names in plain, case-sensitive order: upper case before lower case.
+    m_headers->clear();
+    for (auto it = response.headers.cbegin(); it != response.headers.cend(); ++it)
+        addNameValue(m_headers, it.key(), it.value());
+}
+
+void ResponseView::showCookies(const APIResponse& response)
+{
+    // Cookies are read against the URL the request went to: the tab's request as sent, with
+    // its variables and query rows applied as the send applied them.
+    const RequestTab* tab = m_state.tabStore().activeTab();
+    QString url;
+    if (tab) {
+        const std::optional<QUrl> sent
+            = buildURL(tab->request.url, urlQueryRows(tab->request), m_state.mergedEnvironment());
+        url = sent ? sent->toString() : QString();
+    }
+    m_cookieList->clear();
+    for (const KeyValuePair& cookie : CookieManager::extractCookies(response.headers, url))
+        addNameValue(m_cookieList, cookie.key, cookie.value);
+    m_cookies->setCurrentIndex(m_cookieList->topLevelItemCount() == 0 ? 0 : 1);
+}
+
+void ResponseView::copyBody()
+{
+    const RequestTab* tab = m_state.tabStore().activeTab();
+    if (!tab || !tab->response)
+        return;
+    if (m_copyWork)
+        m_copyWork->close();
+    // Checking a large body takes a moment, so it happens on the pool.
+    m_copyWork = startWork(this, [body = tab->response->body](auto channel) {
+        const QByteArray text
+            = QUtf8StringView(body).isValidUtf8() ? body : QByteArray(kUndecodableBodyText);
+        channel->post(channel, [text] {
+            QClipboard* clipboard = QGuiApplication::clipboard();
+            clipboard->clear();
+            auto* data = new QMimeData;
+            data->setData(u"text/plain;charset=utf-8"_s, text);
+            data->setData(u"text/plain"_s, text);
+            clipboard->setMimeData(data);
+        });
+    });
+}
+
+void ResponseView::saveBody()
+{
+    const RequestTab* tab = m_state.tabStore().activeTab();
+    if (!m_fileDialogs || !tab || !tab->response)
+        return;
+    const QByteArray body = tab->response->body;
+    m_fileDialogs->saveFile(
+        window(), tr("Save Response"), u"response"_s, [this, body](const QString& path) {
+            if (m_saveWork)
+                m_saveWork->close();
+            m_saveWork = startWork(this, [body, path](auto) {
+                QSaveFile file(path);
+                if (file.open(QIODevice::WriteOnly) && file.write(body) == body.size())
+                    file.commit();
+            });
+        });
+}
+
+void ResponseView::applyHighlighting()
+{
+    m_body->setHighlighting(m_settings && m_settings->value(SettingKeys::syntaxHighlighting));
+}
+
+} // namespace mako
