@@ -46,6 +46,10 @@ constexpr std::array kSymbols {
     // Messages
     Symbol {u"exclamationmark.circle.fill", u"dialog-error"},
     Symbol {u"exclamationmark.triangle.fill", u"dialog-warning"},
+    Symbol {u"arrow.up.circle.fill", u"go-up"},
+    Symbol {u"arrow.down.circle.fill", u"go-down"},
+    Symbol {u"trash", u"edit-delete"},
+    Symbol {u"clock.arrow.circlepath", u"document-open-recent"},
     // Application
     Symbol {u"questionmark.circle", u"help-contents"},
     Symbol {u"heart.fill", u"love"},

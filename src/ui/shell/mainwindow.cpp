@@ -3,6 +3,9 @@
 #include "state/appstate.h"
 #include "state/settings.h"
 #include "ui/common/icons.h"
+#include "ui/screens/graphqlscreen.h"
+#include "ui/screens/ssescreen.h"
+#include "ui/screens/websocketscreen.h"
 #include "ui/shell/alertpresenter.h"
 #include "ui/shell/commandpalette.h"
 #include "ui/shell/commands.h"
@@ -75,6 +78,10 @@ MainWindow::MainWindow(
 void MainWindow::buildRequestAreas(AppState& state, Commands& commands)
 {
     m_detailArea->setTabBar(new TabBar(state));
+    m_detailArea->setProtocolScreen(RequestProtocol::graphql, new GraphQLScreen(state, commands));
+    m_detailArea->setProtocolScreen(
+        RequestProtocol::websocket, new WebSocketScreen(state, commands));
+    m_detailArea->setProtocolScreen(RequestProtocol::sse, new SSEScreen(state, commands));
     setEnvironmentSelector(new EnvironmentSelector(state));
     auto* requestCommands = new RequestCommands(state, this);
     connect(&commands, &Commands::saveToCollection, requestCommands,

@@ -1,0 +1,105 @@
+#include "ui/screens/transcriptpane.h"
+
+#include "ui/common/symbolbutton.h"
+#include "ui/screens/streamlistmodel.h"
+#include "ui/screens/streamrowdelegate.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QScrollBar>
+#include <QSortFilterProxyModel>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+
+namespace mako {
+
+TranscriptPane::TranscriptPane(
+    StreamListModel* model, bool twoLineRows, const QString& filterPlaceholder, QWidget* parent)
+    : QWidget(parent)
+    , m_model(model)
+    , m_proxy(new QSortFilterProxyModel(this))
+    , m_filter(new QLineEdit)
+    , m_view(new QListView)
+{
+    m_proxy->setSourceModel(model);
+    m_proxy->setFilterRole(StreamListModel::FilterTextRole);
+    m_proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
+
+    m_filter->setObjectName(u"transcriptFilter"_s);
+    m_filter->setPlaceholderText(filterPlaceholder);
+    m_filter->setAccessibleName(filterPlaceholder);
+    m_filter->setClearButtonEnabled(true);
+    connect(
+        m_filter, &QLineEdit::textChanged, m_proxy, &QSortFilterProxyModel::setFilterFixedString);
+    m_clear
+        = makeSymbolButton(u"transcriptClearButton"_s, u"trash", tr("Clear"), tr("Clear"), this);
+    m_clear->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    connect(m_clear, &QToolButton::clicked, m_model, &StreamListModel::clear);
+
+    m_view->setObjectName(u"transcriptView"_s);
+    m_view->setModel(m_proxy);
+    m_view->setItemDelegate(new StreamRowDelegate(twoLineRows, m_view));
+    // One height for every row keeps the layout of a long transcript cheap.
+    m_view->setUniformItemSizes(true);
+    m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    m_view->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_view->setAlternatingRowColors(true);
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_view->setAccessibleName(filterPlaceholder);
+    connect(m_view, &QListView::customContextMenuRequested, this, &TranscriptPane::showContextMenu);
+    auto* copy = new QAction(tr("Copy"), m_view);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    connect(copy, &QAction::triggered, this, &TranscriptPane::copySelection);
+    m_view->addAction(copy);
+
+    // Whether to follow is decided before the rows arrive: at the bottom then, at the bottom
+    // after. Scrolling up to read stops the following until the user scrolls down again.
+    connect(m_proxy, &QAbstractItemModel::rowsAboutToBeInserted, this, [this] {
+        const QScrollBar* bar = m_view->verticalScrollBar();
+        m_followNewest = bar->value() >= bar->maximum();
+    });
+    connect(m_proxy, &QAbstractItemModel::rowsInserted, this, [this] {
+        if (m_followNewest)
+            m_view->scrollToBottom();
+    });
+    connect(m_proxy, &QAbstractItemModel::modelReset, m_view, &QListView::scrollToBottom);
+
+    auto* tools = new QHBoxLayout;
+    tools->addWidget(m_filter, 1);
+    tools->addWidget(m_clear);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 6, 12, 6);
+    layout->addLayout(tools);
+    layout->addWidget(m_view, 1);
+}
+
+void TranscriptPane::copySelection() const
+{
+    QModelIndexList rows = m_view->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end());
+    QStringList texts;
+    for (const QModelIndex& row : std::as_const(rows))
+        texts.append(row.data(Qt::EditRole).toString());
+    if (!texts.isEmpty())
+        QGuiApplication::clipboard()->setText(texts.join(u'\n'));
+}
+
+void TranscriptPane::showContextMenu(const QPoint& position)
+{
+    if (!m_view->indexAt(position).isValid())
+        return;
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(tr("Copy"), this, &TranscriptPane::copySelection);
+    menu->popup(m_view->viewport()->mapToGlobal(position));
+}
+
+} // namespace mako
