@@ -75,7 +75,7 @@ QWidget* GraphQLResponsePanel::buildResponsePage()
     top->addWidget(m_duration);
     top->addStretch();
     auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(6, 8, 12, 8);
     layout->addLayout(top);
     layout->addWidget(m_body, 1);
     return page;

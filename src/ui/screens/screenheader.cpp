@@ -5,6 +5,7 @@
 #include "ui/screens/requestbinding.h"
 #include "ui/shell/commands.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
@@ -96,6 +97,7 @@ ScreenHeader::ScreenHeader(
     title.setPointSizeF(title.pointSizeF() * 1.25);
     m_name->setFont(title);
     bindText(m_name, state, &APIRequest::name);
+    blendNameField();
 
     m_url->setObjectName(u"urlField"_s);
     m_url->setPlaceholderText(look.urlPlaceholder);
@@ -122,6 +124,22 @@ ScreenHeader::ScreenHeader(
     layout->setContentsMargins(12, 10, 12, 6);
     layout->addLayout(top);
     layout->addLayout(bottom);
+}
+
+void ScreenHeader::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        blendNameField();
+}
+
+// The name reads as the screen's title: no frame, and the window's own background.
+void ScreenHeader::blendNameField()
+{
+    QPalette palette = m_name->palette();
+    palette.setColor(QPalette::Base, this->palette().color(QPalette::Window));
+    palette.setColor(QPalette::Text, this->palette().color(QPalette::WindowText));
+    m_name->setPalette(palette);
 }
 
 void ScreenHeader::addAction(QWidget* action)

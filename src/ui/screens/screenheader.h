@@ -30,7 +30,12 @@ public:
     QLineEdit* urlField() const { return m_url; }
     QToolButton* saveButton() const { return m_save; }
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void blendNameField();
+
     QLineEdit* m_name;
     QLabel* m_badge;
     QLineEdit* m_url;

@@ -60,9 +60,12 @@ SSEClient* SSEScreen::client() const
 void SSEScreen::handleOpenRequestChanged()
 {
     const std::optional<APIRequest>& request = m_state.openRequest();
-    const bool shown
-        = request && request->requestProtocol == RequestProtocol::sse && m_state.activeTabID();
-    showClient(shown ? m_clients.clientFor(*m_state.activeTabID()) : nullptr);
+    const std::optional<QUuid>& tabID = m_state.activeTabID();
+    const bool mine = request && request->requestProtocol == RequestProtocol::sse;
+    showClient(mine && tabID ? m_clients.clientFor(*tabID) : nullptr);
+    // A tab whose request turned into another protocol ends the connection it had here.
+    if (!mine && tabID)
+        m_clients.discard(*tabID);
 }
 
 void SSEScreen::showClient(SSEClient* client)

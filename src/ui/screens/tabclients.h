@@ -30,6 +30,9 @@ public:
         return client;
     }
 
+    /// Discards the tab's client, if it has one.
+    void discard(const QUuid& tabID) { delete m_clients.take(tabID); }
+
     /// Discards the clients of the tabs that are no longer in `tabs`.
     void keepOnly(const QList<RequestTab>& tabs)
     {

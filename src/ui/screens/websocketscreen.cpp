@@ -90,9 +90,12 @@ WebSocketClient* WebSocketScreen::client() const
 void WebSocketScreen::handleOpenRequestChanged()
 {
     const std::optional<APIRequest>& request = m_state.openRequest();
-    const bool shown = request && request->requestProtocol == RequestProtocol::websocket
-        && m_state.activeTabID();
-    showClient(shown ? m_clients.clientFor(*m_state.activeTabID()) : nullptr);
+    const std::optional<QUuid>& tabID = m_state.activeTabID();
+    const bool mine = request && request->requestProtocol == RequestProtocol::websocket;
+    showClient(mine && tabID ? m_clients.clientFor(*tabID) : nullptr);
+    // A tab whose request turned into another protocol ends the connection it had here.
+    if (!mine && tabID)
+        m_clients.discard(*tabID);
     m_saved->setEnabled(request && !request->wsMessages.isEmpty());
 }
 

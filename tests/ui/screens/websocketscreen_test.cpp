@@ -193,3 +193,14 @@ TEST(WebSocketScreen, offersTheSavedMessagesAgain)
     EXPECT_TRUE(run.state.openRequest()->wsMessages.isEmpty());
     EXPECT_FALSE(button->isEnabled());
 }
+
+TEST(WebSocketScreen, aTabTurnedIntoAnotherProtocolClosesItsConnection)
+{
+    WebSocketRun run;
+    run.connectToPeer();
+    APIRequest request = *run.state.openRequest();
+    request.requestProtocol = RequestProtocol::sse;
+    run.state.setOpenRequest(request);
+    EXPECT_TRUE(waitFor([&] { return run.peer.clientCloseCodes() == QList<int> {1000}; }));
+    EXPECT_EQ(run.screen->client(), nullptr);
+}
