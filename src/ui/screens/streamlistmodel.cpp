@@ -4,6 +4,14 @@
 
 namespace mako {
 
+StreamListModel::StreamListModel(QObject* parent)
+    : QAbstractListModel(parent)
+    , m_throttle(new QTimer(this))
+{
+    m_throttle->setSingleShot(true);
+    connect(m_throttle, &QTimer::timeout, this, &StreamListModel::insertArrived);
+}
+
 int StreamListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : m_rows;
@@ -29,6 +37,19 @@ void StreamListModel::clear()
 
 void StreamListModel::takeAppended()
 {
+    // The first rows after a quiet spell show at once; a steady stream waits for the next frame.
+    if (m_throttle->isActive())
+        return;
+    const qint64 since = m_sinceInsert.isValid() ? m_sinceInsert.elapsed() : kIntervalMs;
+    if (since < kIntervalMs)
+        m_throttle->start(int(kIntervalMs - since));
+    else
+        insertArrived();
+}
+
+void StreamListModel::insertArrived()
+{
+    m_sinceInsert.start();
     const int rows = int(sourceSize() - m_first);
     if (rows <= m_rows)
         return;
@@ -40,6 +61,7 @@ void StreamListModel::takeAppended()
 void StreamListModel::startOver(const std::function<void()>& switchClient)
 {
     beginResetModel();
+    m_throttle->stop();
     switchClient();
     m_first = 0;
     m_rows = int(sourceSize());

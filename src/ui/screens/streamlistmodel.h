@@ -1,14 +1,17 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QElapsedTimer>
+#include <QTimer>
 
 #include <functional>
 
 namespace mako {
 
 /// A list model over a client's list that only grows (a WebSocket transcript, the events of a
-/// stream). Rows are announced as inserted when the list grows, never reset, so a view follows
-/// a fast stream cheaply. "Clear" hides what arrived so far without touching the client.
+/// stream). Rows are announced as inserted when the list grows, never reset; a fast stream's
+/// rows are announced at most once per frame interval, since every announcement costs the view
+/// a pass over all its rows. "Clear" hides what arrived so far without touching the client.
 class StreamListModel : public QAbstractListModel {
     Q_OBJECT
 
@@ -26,7 +29,10 @@ public:
         FilterTextRole,
     };
 
-    using QAbstractListModel::QAbstractListModel;
+    /// The shortest time between two announcements of new rows.
+    static constexpr int kIntervalMs = 16;
+
+    explicit StreamListModel(QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
@@ -47,6 +53,10 @@ protected:
     static QString timeOfDay(double timestamp);
 
 private:
+    void insertArrived();
+
+    QTimer* m_throttle;
+    QElapsedTimer m_sinceInsert;
     qsizetype m_first = 0;
     int m_rows = 0;
 };

@@ -37,6 +37,8 @@ QColor accentOf(const QModelIndex& index, const QPalette& palette)
 QPixmap tinted(const QIcon& icon, int size, const QColor& color, qreal ratio)
 {
     QPixmap pixmap = icon.pixmap(QSize(size, size), ratio);
+    if (pixmap.isNull())
+        return pixmap;
     QPainter painter(&pixmap);
     painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
     painter.fillRect(pixmap.rect(), color);

@@ -27,7 +27,6 @@ TranscriptPane::TranscriptPane(
     , m_filter(new QLineEdit)
     , m_view(new QListView)
 {
-    m_proxy->setSourceModel(model);
     m_proxy->setFilterRole(StreamListModel::FilterTextRole);
     m_proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
 
@@ -35,15 +34,14 @@ TranscriptPane::TranscriptPane(
     m_filter->setPlaceholderText(filterPlaceholder);
     m_filter->setAccessibleName(filterPlaceholder);
     m_filter->setClearButtonEnabled(true);
-    connect(
-        m_filter, &QLineEdit::textChanged, m_proxy, &QSortFilterProxyModel::setFilterFixedString);
+    connect(m_filter, &QLineEdit::textChanged, this, &TranscriptPane::applyFilter);
     m_clear
         = makeSymbolButton(u"transcriptClearButton"_s, u"trash", tr("Clear"), tr("Clear"), this);
     m_clear->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     connect(m_clear, &QToolButton::clicked, m_model, &StreamListModel::clear);
 
     m_view->setObjectName(u"transcriptView"_s);
-    m_view->setModel(m_proxy);
+    m_view->setModel(m_model);
     m_view->setItemDelegate(new StreamRowDelegate(twoLineRows, m_view));
     // One height for every row keeps the layout of a long transcript cheap.
     m_view->setUniformItemSizes(true);
@@ -62,15 +60,19 @@ TranscriptPane::TranscriptPane(
 
     // Whether to follow is decided before the rows arrive: at the bottom then, at the bottom
     // after. Scrolling up to read stops the following until the user scrolls down again.
-    connect(m_proxy, &QAbstractItemModel::rowsAboutToBeInserted, this, [this] {
-        const QScrollBar* bar = m_view->verticalScrollBar();
-        m_followNewest = bar->value() >= bar->maximum();
-    });
-    connect(m_proxy, &QAbstractItemModel::rowsInserted, this, [this] {
-        if (m_followNewest)
-            m_view->scrollToBottom();
-    });
-    connect(m_proxy, &QAbstractItemModel::modelReset, m_view, &QListView::scrollToBottom);
+    for (QAbstractItemModel* shown :
+        {static_cast<QAbstractItemModel*>(m_model), static_cast<QAbstractItemModel*>(m_proxy)}) {
+        connect(shown, &QAbstractItemModel::rowsAboutToBeInserted, this, [this, shown] {
+            const QScrollBar* bar = m_view->verticalScrollBar();
+            if (m_view->model() == shown)
+                m_followNewest = bar->value() >= bar->maximum();
+        });
+        connect(shown, &QAbstractItemModel::rowsInserted, this, [this, shown] {
+            if (m_view->model() == shown && m_followNewest)
+                m_view->scrollToBottom();
+        });
+        connect(shown, &QAbstractItemModel::modelReset, m_view, &QListView::scrollToBottom);
+    }
 
     auto* tools = new QHBoxLayout;
     tools->addWidget(m_filter, 1);
@@ -79,6 +81,23 @@ TranscriptPane::TranscriptPane(
     layout->setContentsMargins(12, 6, 12, 6);
     layout->addLayout(tools);
     layout->addWidget(m_view, 1);
+}
+
+void TranscriptPane::applyFilter(const QString& text)
+{
+    // Without a filter the view shows the model itself: a proxy in between would cost every
+    // arriving row a mapping, and the view's layout a lookup per row.
+    const bool filtering = !text.isEmpty();
+    m_proxy->setSourceModel(filtering ? m_model : nullptr);
+    m_proxy->setFilterFixedString(text);
+    QAbstractItemModel* shown = filtering ? static_cast<QAbstractItemModel*>(m_proxy) : m_model;
+    if (m_view->model() == shown)
+        return;
+    // The view leaves its old selection model to whoever set it.
+    QItemSelectionModel* oldSelection = m_view->selectionModel();
+    m_view->setModel(shown);
+    delete oldSelection;
+    m_view->scrollToBottom();
 }
 
 void TranscriptPane::copySelection() const

@@ -24,6 +24,7 @@ public:
     QListView* view() const { return m_view; }
 
 private:
+    void applyFilter(const QString& text);
     void copySelection() const;
     void showContextMenu(const QPoint& position);
 

@@ -84,6 +84,6 @@ TEST(SSEScreen, disconnectStopsTheStream)
     click(run.connectButton);
     EXPECT_EQ(run.connectButton->text(), u"Connect"_s);
     EXPECT_FALSE(run.find<QLabel>(u"statusConnected"_s)->isVisible());
-    EXPECT_TRUE(rowTexts(run.view).contains(u"Disconnected"_s));
+    EXPECT_TRUE(waitFor([&] { return rowTexts(run.view).contains(u"Disconnected"_s); }));
     EXPECT_TRUE(run.server.waitForClosedConnections(1));
 }
