@@ -2,6 +2,8 @@
 
 #include "model/timestamp.h"
 
+#include <algorithm>
+
 namespace mako {
 
 StreamListModel::StreamListModel(QObject* parent)
@@ -40,9 +42,12 @@ void StreamListModel::takeAppended()
     // The first rows after a quiet spell show at once; a steady stream waits for the next frame.
     if (m_throttle->isActive())
         return;
-    const qint64 since = m_sinceInsert.isValid() ? m_sinceInsert.elapsed() : kIntervalMs;
-    if (since < kIntervalMs)
-        m_throttle->start(int(kIntervalMs - since));
+    // The view's pass grows with the list, so a long list is brought up to date less often:
+    // once a frame up to 32,000 rows, then up to four times a second.
+    const qint64 interval = std::clamp<qint64>(m_rows / 2000, kIntervalMs, 250);
+    const qint64 since = m_sinceInsert.isValid() ? m_sinceInsert.elapsed() : interval;
+    if (since < interval)
+        m_throttle->start(int(interval - since));
     else
         insertArrived();
 }

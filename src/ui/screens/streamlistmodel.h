@@ -10,8 +10,9 @@ namespace mako {
 
 /// A list model over a client's list that only grows (a WebSocket transcript, the events of a
 /// stream). Rows are announced as inserted when the list grows, never reset; a fast stream's
-/// rows are announced at most once per frame interval, since every announcement costs the view
-/// a pass over all its rows. "Clear" hides what arrived so far without touching the client.
+/// rows are announced at most once a frame (less often for a long list), since every
+/// announcement costs the view a pass over all its rows. "Clear" hides what arrived so far without
+/// touching the client.
 class StreamListModel : public QAbstractListModel {
     Q_OBJECT
 
@@ -29,7 +30,7 @@ public:
         FilterTextRole,
     };
 
-    /// The shortest time between two announcements of new rows.
+    /// The shortest time between two announcements of new rows; longer lists wait longer.
     static constexpr int kIntervalMs = 16;
 
     explicit StreamListModel(QObject* parent = nullptr);

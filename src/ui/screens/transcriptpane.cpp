@@ -8,11 +8,12 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QScrollBar>
 #include <QSortFilterProxyModel>
+#include <QTableView>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -25,7 +26,7 @@ TranscriptPane::TranscriptPane(
     , m_model(model)
     , m_proxy(new QSortFilterProxyModel(this))
     , m_filter(new QLineEdit)
-    , m_view(new QListView)
+    , m_view(new QTableView)
 {
     m_proxy->setFilterRole(StreamListModel::FilterTextRole);
     m_proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
@@ -42,16 +43,30 @@ TranscriptPane::TranscriptPane(
 
     m_view->setObjectName(u"transcriptView"_s);
     m_view->setModel(m_model);
-    m_view->setItemDelegate(new StreamRowDelegate(twoLineRows, m_view));
-    // One height for every row keeps the layout of a long transcript cheap.
-    m_view->setUniformItemSizes(true);
+    auto* delegate = new StreamRowDelegate(twoLineRows, m_view);
+    m_view->setItemDelegate(delegate);
+    // A table of one column whose rows all have one fixed height: its header takes in new rows
+    // without a pass over the old ones, which a list view makes for every insertion.
+    QHeaderView* rows = m_view->verticalHeader();
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setMinimumSectionSize(1);
+    QStyleOptionViewItem measure;
+    measure.initFrom(m_view);
+    rows->setDefaultSectionSize(delegate->sizeHint(measure, {}).height());
+    m_view->horizontalHeader()->hide();
+    m_view->horizontalHeader()->setStretchLastSection(true);
+    m_view->setShowGrid(false);
+    m_view->setWordWrap(false);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     m_view->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_view->setAlternatingRowColors(true);
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     m_view->setAccessibleName(filterPlaceholder);
-    connect(m_view, &QListView::customContextMenuRequested, this, &TranscriptPane::showContextMenu);
+    connect(
+        m_view, &QTableView::customContextMenuRequested, this, &TranscriptPane::showContextMenu);
     auto* copy = new QAction(tr("Copy"), m_view);
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
@@ -71,7 +86,7 @@ TranscriptPane::TranscriptPane(
             if (m_view->model() == shown && m_followNewest)
                 m_view->scrollToBottom();
         });
-        connect(shown, &QAbstractItemModel::modelReset, m_view, &QListView::scrollToBottom);
+        connect(shown, &QAbstractItemModel::modelReset, m_view, &QTableView::scrollToBottom);
     }
 
     auto* tools = new QHBoxLayout;

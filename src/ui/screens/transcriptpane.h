@@ -3,7 +3,7 @@
 #include <QWidget>
 
 class QLineEdit;
-class QListView;
+class QTableView;
 class QSortFilterProxyModel;
 class QToolButton;
 
@@ -21,7 +21,7 @@ public:
     TranscriptPane(StreamListModel* model, bool twoLineRows, const QString& filterPlaceholder,
         QWidget* parent = nullptr);
 
-    QListView* view() const { return m_view; }
+    QTableView* view() const { return m_view; }
 
 private:
     void applyFilter(const QString& text);
@@ -32,7 +32,7 @@ private:
     QSortFilterProxyModel* m_proxy;
     QLineEdit* m_filter;
     QToolButton* m_clear;
-    QListView* m_view;
+    QTableView* m_view;
     bool m_followNewest = true;
 };
 

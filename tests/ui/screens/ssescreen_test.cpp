@@ -5,8 +5,8 @@
 #include "ui/screens/ssescreen.h"
 #include "ui/screens/streamlistmodel.h"
 
+#include <QAbstractItemView>
 #include <QLabel>
-#include <QListView>
 #include <QPushButton>
 
 using namespace mako;
@@ -39,7 +39,7 @@ struct SSERun : ScreenRun<SSEScreen> {
 
     HttpTestServer server;
     QPushButton* connectButton = find<QPushButton>(u"connectButton"_s);
-    QListView* view = find<QListView>(u"transcriptView"_s);
+    QAbstractItemView* view = find<QAbstractItemView>(u"transcriptView"_s);
 };
 
 } // namespace

@@ -4,9 +4,9 @@
 #include "ui/screens/streamlistmodel.h"
 #include "ui/screens/websocketscreen.h"
 
+#include <QAbstractItemView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
@@ -49,7 +49,7 @@ struct WebSocketRun : ScreenRun<WebSocketScreen> {
     WebSocketTestPeer peer;
     QPushButton* connectButton = find<QPushButton>(u"connectButton"_s);
     QLineEdit* field = find<QLineEdit>(u"messageField"_s);
-    QListView* view = find<QListView>(u"transcriptView"_s);
+    QAbstractItemView* view = find<QAbstractItemView>(u"transcriptView"_s);
     QLabel* count = find<QLabel>(u"statusCount"_s);
 };
 
