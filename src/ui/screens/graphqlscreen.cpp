@@ -10,6 +10,7 @@
 #include "ui/screens/requestbinding.h"
 #include "ui/screens/screenheader.h"
 #include "ui/screens/screenstatusbar.h"
+#include "ui/shell/commands.h"
 
 #include <QCoreApplication>
 #include <QFontDatabase>
@@ -79,6 +80,11 @@ GraphQLScreen::GraphQLScreen(AppState& state, Commands& commands, QWidget* paren
     setTabOrder(m_operation, m_query);
     setTabOrder(m_query, m_variables);
 
+    // The menu's "Send Request" (and its shortcut) sends the query while this screen is shown.
+    connect(&commands, &Commands::sendRequest, this, [this] {
+        if (isVisible())
+            sendQuery();
+    });
     connect(&state, &AppState::activeTabIDChanged, this, &GraphQLScreen::showActiveOutcome);
     connect(&state, &AppState::tabsChanged, this, &GraphQLScreen::forgetClosedTabs);
     showActiveOutcome();
