@@ -41,6 +41,20 @@ TranscriptPane::TranscriptPane(
     m_clear->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     connect(m_clear, &QToolButton::clicked, m_model, &StreamListModel::clear);
 
+    setUpView(twoLineRows, filterPlaceholder);
+    followNewestRows();
+
+    auto* tools = new QHBoxLayout;
+    tools->addWidget(m_filter, 1);
+    tools->addWidget(m_clear);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 6, 12, 6);
+    layout->addLayout(tools);
+    layout->addWidget(m_view, 1);
+}
+
+void TranscriptPane::setUpView(bool twoLineRows, const QString& accessibleName)
+{
     m_view->setObjectName(u"transcriptView"_s);
     m_view->setModel(m_model);
     auto* delegate = new StreamRowDelegate(twoLineRows, m_view);
@@ -64,7 +78,7 @@ TranscriptPane::TranscriptPane(
     m_view->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_view->setAlternatingRowColors(true);
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_view->setAccessibleName(filterPlaceholder);
+    m_view->setAccessibleName(accessibleName);
     connect(
         m_view, &QTableView::customContextMenuRequested, this, &TranscriptPane::showContextMenu);
     auto* copy = new QAction(tr("Copy"), m_view);
@@ -72,7 +86,10 @@ TranscriptPane::TranscriptPane(
     copy->setShortcutContext(Qt::WidgetShortcut);
     connect(copy, &QAction::triggered, this, &TranscriptPane::copySelection);
     m_view->addAction(copy);
+}
 
+void TranscriptPane::followNewestRows()
+{
     // Whether to follow is decided before the rows arrive: at the bottom then, at the bottom
     // after. Scrolling up to read stops the following until the user scrolls down again.
     for (QAbstractItemModel* shown :
@@ -88,14 +105,6 @@ TranscriptPane::TranscriptPane(
         });
         connect(shown, &QAbstractItemModel::modelReset, m_view, &QTableView::scrollToBottom);
     }
-
-    auto* tools = new QHBoxLayout;
-    tools->addWidget(m_filter, 1);
-    tools->addWidget(m_clear);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(12, 6, 12, 6);
-    layout->addLayout(tools);
-    layout->addWidget(m_view, 1);
 }
 
 void TranscriptPane::applyFilter(const QString& text)

@@ -24,6 +24,8 @@ public:
     QTableView* view() const { return m_view; }
 
 private:
+    void setUpView(bool twoLineRows, const QString& accessibleName);
+    void followNewestRows();
     void applyFilter(const QString& text);
     void copySelection() const;
     void showContextMenu(const QPoint& position);

@@ -38,6 +38,33 @@ WebSocketScreen::WebSocketScreen(AppState& state, Commands& commands, QWidget* p
     connect(m_connect, &QPushButton::clicked, this, &WebSocketScreen::toggleConnection);
     header->addAction(m_connect);
 
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(header);
+    layout->addWidget(m_transcript, 1);
+    layout->addLayout(buildInputRow());
+    layout->addWidget(m_statusBar);
+    setTabOrder(header->urlField(), m_connect);
+    setTabOrder(m_connect, m_input);
+    setTabOrder(m_input, m_send);
+
+    // The count follows the list as shown: a "Clear" starts it again from zero.
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(m_model, signal, this, &WebSocketScreen::showCount);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &WebSocketScreen::showCount);
+    connect(
+        &state, &AppState::openRequestChanged, this, &WebSocketScreen::handleOpenRequestChanged);
+    connect(&state, &AppState::tabsChanged, this, [this] {
+        m_clients.keepOnly(m_state.tabs());
+        handleOpenRequestChanged();
+        showConnectionState();
+    });
+    handleOpenRequestChanged();
+}
+
+QLayout* WebSocketScreen::buildInputRow()
+{
     m_saved = makeSymbolButton(u"savedMessagesButton"_s, u"clock.arrow.circlepath", tr("Saved"),
         tr("Saved Messages"), this);
     m_saved->setPopupMode(QToolButton::InstantPopup);
@@ -57,29 +84,7 @@ WebSocketScreen::WebSocketScreen(AppState& state, Commands& commands, QWidget* p
     inputRow->addWidget(m_saved);
     inputRow->addWidget(m_input, 1);
     inputRow->addWidget(m_send);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(header);
-    layout->addWidget(m_transcript, 1);
-    layout->addLayout(inputRow);
-    layout->addWidget(m_statusBar);
-    setTabOrder(header->urlField(), m_connect);
-    setTabOrder(m_connect, m_input);
-    setTabOrder(m_input, m_send);
-
-    // The count follows the list as shown: a "Clear" starts it again from zero.
-    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(m_model, signal, this, &WebSocketScreen::showCount);
-    connect(m_model, &QAbstractItemModel::modelReset, this, &WebSocketScreen::showCount);
-    connect(
-        &state, &AppState::openRequestChanged, this, &WebSocketScreen::handleOpenRequestChanged);
-    connect(&state, &AppState::tabsChanged, this, [this] {
-        m_clients.keepOnly(m_state.tabs());
-        handleOpenRequestChanged();
-        showConnectionState();
-    });
-    handleOpenRequestChanged();
+    return inputRow;
 }
 
 WebSocketClient* WebSocketScreen::client() const

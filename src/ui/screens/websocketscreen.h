@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
@@ -32,6 +33,7 @@ public:
     WebSocketClient* client() const;
 
 private:
+    QLayout* buildInputRow();
     void handleOpenRequestChanged();
     void showClient(WebSocketClient* client);
     void toggleConnection();
