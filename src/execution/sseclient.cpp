@@ -82,7 +82,8 @@ void SSEClient::handleData(quint64 stream, const QByteArray& data)
     if (m_parsed.isEmpty())
         return;
     const Timestamp now = currentTimestamp();
-    m_events.reserve(m_events.size() + m_parsed.size());
+    // No reserve for the exact new size here: on a list that grows by every chunk it would
+    // reallocate and move the whole list each time, where append's own growth amortises.
     for (SSEParser::Event& event : m_parsed) {
         m_events.append(SSEEvent {
             .event = std::move(event.event), .data = std::move(event.data), .timestamp = now});

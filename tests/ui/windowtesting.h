@@ -9,6 +9,16 @@
 
 #include <gtest/gtest.h>
 
+// Qt's QTRY_ macros return from a failing check without telling GoogleTest, so a test that
+// uses them passes whatever happens; these wait the same way and fail the test.
+#define EXPECT_EVENTUALLY(condition)                                                               \
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bool(condition); }, 5000)) << #condition
+#define EXPECT_EVENTUALLY_EQ(actual, expected)                                                     \
+    do {                                                                                           \
+        (void)QTest::qWaitFor([&] { return (actual) == (expected); }, 5000);                       \
+        EXPECT_EQ(actual, expected);                                                               \
+    } while (false)
+
 namespace mako::test {
 
 /// The child of `root` called `name`; a failure when there is none.

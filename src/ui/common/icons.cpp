@@ -73,6 +73,10 @@ constexpr std::array kSymbols {
     Symbol {u"shield.lefthalf.filled", u"security-medium"},
     Symbol {u"externaldrive", u"drive-harddisk"},
     Symbol {u"info.circle", u"emblem-information"},
+    Symbol {u"arrow.up.circle.fill", u"go-up"},
+    Symbol {u"arrow.down.circle.fill", u"go-down"},
+    Symbol {u"trash", u"edit-delete"},
+    Symbol {u"clock.arrow.circlepath", u"document-open-recent"},
     // Application
     Symbol {u"questionmark.circle", u"help-contents"},
     Symbol {u"heart.fill", u"love"},

@@ -5,6 +5,9 @@
 #include "ui/common/icons.h"
 #include "ui/editor/requestview.h"
 #include "ui/response/responseview.h"
+#include "ui/screens/graphqlscreen.h"
+#include "ui/screens/ssescreen.h"
+#include "ui/screens/websocketscreen.h"
 #include "ui/shell/alertpresenter.h"
 #include "ui/shell/commandpalette.h"
 #include "ui/shell/commands.h"
@@ -86,6 +89,10 @@ void MainWindow::buildRequestAreas(AppState& state, Commands& commands, FileDial
     auto* requestView = new RequestView(state, commands, m_settings);
     requestView->setResponsePane(new ResponseView(state, &m_settings, &dialogs));
     m_detailArea->setProtocolScreen(RequestProtocol::http, requestView);
+    m_detailArea->setProtocolScreen(RequestProtocol::graphql, new GraphQLScreen(state, commands));
+    m_detailArea->setProtocolScreen(
+        RequestProtocol::websocket, new WebSocketScreen(state, commands));
+    m_detailArea->setProtocolScreen(RequestProtocol::sse, new SSEScreen(state, commands));
     setEnvironmentSelector(new EnvironmentSelector(state));
     auto* requestCommands = new RequestCommands(state, this);
     connect(&commands, &Commands::saveToCollection, requestCommands,

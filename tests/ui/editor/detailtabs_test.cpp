@@ -74,17 +74,17 @@ TEST(RequestDetailTabs, addAppendsEnabledEmptyRowsAndPutsTheCursorInTheNewKey)
     }
     EXPECT_NE(rows[0].id, rows[1].id);
     QTableView* table = run.table(u"headersEditor"_s);
-    QTRY_COMPARE(table->currentIndex(), table->model()->index(1, KeyValueModel::KeyColumn));
+    EXPECT_EVENTUALLY_EQ(table->currentIndex(), table->model()->index(1, KeyValueModel::KeyColumn));
     QWidget* newKey = table->indexWidget(table->model()->index(1, KeyValueModel::KeyColumn));
     ASSERT_TRUE(newKey);
     EXPECT_EQ(newKey->objectName(), u"rowKeyField"_s);
-    QTRY_COMPARE(QApplication::focusWidget(), newKey);
+    EXPECT_EVENTUALLY_EQ(QApplication::focusWidget(), newKey);
 
     // The row's own controls: the check box and the remove button.
     QTest::keyClicks(QApplication::focusWidget(), u"X-New"_s);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     // The cell hands its text over once the key has been handled.
-    QTRY_COMPARE(run.model.request().headers[1].key, u"X-New"_s);
+    EXPECT_EVENTUALLY_EQ(run.model.request().headers[1].key, u"X-New"_s);
     table->model()->setData(
         table->model()->index(1, KeyValueModel::EnabledColumn), Qt::Unchecked, Qt::CheckStateRole);
     EXPECT_FALSE(run.model.request().headers[1].isEnabled);

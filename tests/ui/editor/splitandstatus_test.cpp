@@ -46,12 +46,13 @@ TEST(ResizeDivider, draggingSharesTheHeightAndTheShareSurvivesTabSwitches)
     run.state().openNewRequest();
     EXPECT_DOUBLE_EQ(split->responseFraction(), 0.2);
 
-    // The response helper's pane takes the placeholder's place.
+    // A pane put in later takes the place of the one before.
     auto* pane = new QLabel(u"pane"_s);
     run.find<RequestView>(u"httpScreen"_s)->setResponsePane(pane);
     EXPECT_EQ(split->bottom(), pane);
     EXPECT_TRUE(pane->isVisible());
-    EXPECT_EQ(run.find(u"responsePlaceholder"_s), nullptr);
+    EXPECT_EQ(run.find<RequestView>(u"httpScreen"_s)->findChild<QWidget*>(u"responsePlaceholder"_s),
+        nullptr);
 }
 
 TEST(RequestStatusBar, namesWhereTheOpenRequestComesFrom)
