@@ -153,7 +153,7 @@ void benchmarkTyping(Settings& settings)
         maximum(bareStalls.keys), median(bareStalls.keys), maximum(editorStalls.keys),
         median(editorStalls.keys), maximum(editorStalls.keys) / maximum(bareStalls.keys));
     std::printf("  pause after burst bare %7.2f ms max          | editor %7.2f ms max "
-                "(text handed to the request: %s; still \"%s\")\n",
+                "(text handed to the request: %s; verdict so far \"%s\")\n",
         maximum(bareStalls.pauses), maximum(editorStalls.pauses), sent ? "yes" : "NO",
         qPrintable(editor.jsonError().value_or(u"valid"_s)));
     std::printf("  hand-over of %d typed keys to the request: %.2f ms median %.2f max\n",

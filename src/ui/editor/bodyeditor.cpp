@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTextBlock>
+#include <QThread>
 #include <QThreadPool>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -45,6 +46,19 @@ QString typeButtonName(RequestBodyType type)
         return u"bodyTypeRaw"_s;
     }
     return {};
+}
+
+// Where large texts are checked: one thread that runs only when a core would otherwise idle,
+// so a check never takes time from typing.
+QThreadPool* checkPool()
+{
+    static QThreadPool* pool = [] {
+        auto* created = new QThreadPool(qApp);
+        created->setMaxThreadCount(1);
+        created->setThreadPriority(QThread::IdlePriority);
+        return created;
+    }();
+    return pool;
 }
 
 QWidget* noBodyPage()
@@ -388,17 +402,16 @@ void BodyEditor::checkInBackground()
         return;
     }
     m_checking = true;
-    QThreadPool::globalInstance()->start(
-        [guard = QPointer(this), text = m_shownBody, generation = m_validation] {
-            const bool valid = isJsonDocument(text);
-            QMetaObject::invokeMethod(
-                qApp,
-                [guard, generation, valid] {
-                    if (guard)
-                        guard->finishBackgroundCheck(generation, valid);
-                },
-                Qt::QueuedConnection);
-        });
+    checkPool()->start([guard = QPointer(this), text = m_shownBody, generation = m_validation] {
+        const bool valid = isJsonDocument(text);
+        QMetaObject::invokeMethod(
+            qApp,
+            [guard, generation, valid] {
+                if (guard)
+                    guard->finishBackgroundCheck(generation, valid);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void BodyEditor::finishBackgroundCheck(quint64 generation, bool valid)
