@@ -21,6 +21,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFontDatabase>
+#include <QGraphicsOpacityEffect>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -28,6 +29,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QProgressBar>
+#include <QPropertyAnimation>
 #include <QSaveFile>
 #include <QShortcut>
 #include <QStackedWidget>
@@ -258,7 +260,22 @@ QWidget* ResponseView::buildContent()
 
 void ResponseView::selectTab(int tab)
 {
+    const bool changed = m_tabs->currentIndex() != tab;
     m_tabs->setCurrentIndex(tab);
+    if (changed && isVisible()) {
+        // The new tab fades in over 0.15 s, easing in and out; the effect goes with the fade.
+        QWidget* page = m_tabs->currentWidget();
+        auto* effect = new QGraphicsOpacityEffect(page);
+        page->setGraphicsEffect(effect);
+        auto* fade = new QPropertyAnimation(effect, "opacity", page);
+        fade->setDuration(150);
+        fade->setEasingCurve(QEasingCurve::InOutQuad);
+        fade->setStartValue(0.0);
+        fade->setEndValue(1.0);
+        connect(fade, &QPropertyAnimation::finished, page,
+            [page] { page->setGraphicsEffect(nullptr); });
+        fade->start(QAbstractAnimation::DeleteWhenStopped);
+    }
     m_tabButtons->button(tab)->setChecked(true);
     m_bodyTools->setVisible(tab == bodyTab);
 }
