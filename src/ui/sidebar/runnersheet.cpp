@@ -2,9 +2,9 @@
 
 #include "execution/collectionrunnersheetmodel.h"
 #include "state/appstate.h"
+#include "ui/common/badges.h"
 #include "ui/common/iconlabel.h"
 #include "ui/common/sheettitle.h"
-#include "ui/common/badges.h"
 #include "ui/sidebar/runresultdelegate.h"
 #include "ui/sidebar/runresultmodel.h"
 
