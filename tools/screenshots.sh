@@ -78,8 +78,12 @@ for environment in environments:
 json.dump(environments, open(sys.argv[1], "w"))
 PY
 
+cp -a "$data" "$work/pristine"
+
 mkdir -p "$out"
 for appearance in light dark; do
+    # Each picture starts from the same data.
+    rm -rf "$data" && cp -a "$work/pristine" "$data"
     printf '[General]\nappearance=%s\n' $appearance \
         > "$XDG_CONFIG_HOME/com.quorin.mako/com.quorin.mako.conf"
     xvfb-run -a -s "-screen 0 1400x900x24" bash -c '
@@ -95,7 +99,7 @@ for appearance in light dark; do
         xdotool key --delay 80 ctrl+p; sleep 0.5
         xdotool type --delay 40 "List users"; sleep 0.3
         xdotool key Return; sleep 0.8
-        xdotool key ctrl+Return; sleep 2
+        xdotool key ctrl+Return; sleep 4
         import -window $window "$1"
         kill $mako; wait $mako || true
     ' "$build" "$out/main-$appearance.png"

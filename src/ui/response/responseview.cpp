@@ -176,6 +176,10 @@ QWidget* ResponseView::buildStatusBar()
     m_save = makeSymbolButton(u"responseSaveButton"_s, u"square.and.arrow.down",
         tr("Save Response..."), tr("Save Response..."), bar);
     m_save->setVisible(m_fileDialogs != nullptr);
+    for (QToolButton* button : {m_save, m_copy}) {
+        button->setAutoRaise(true);
+        button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    }
     connect(m_copy, &QToolButton::clicked, this, &ResponseView::copyBody);
     connect(m_save, &QToolButton::clicked, this, &ResponseView::saveBody);
     auto* layout = new QHBoxLayout(bar);
