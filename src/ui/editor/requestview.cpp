@@ -76,6 +76,8 @@ RequestView::RequestView(AppState& state, Commands& commands, Settings& settings
     connect(&m_state, &AppState::environmentsChanged, this, &RequestView::refreshVariables);
     connect(&m_state, &AppState::globalVariablesChanged, this, &RequestView::refreshVariables);
     loadRecentURLs();
+    // Built when the first request opens, so that request is already a new one.
+    focusAnEmptyURL();
 }
 
 RequestView::~RequestView() = default;
@@ -113,12 +115,18 @@ void RequestView::handleOpenRequestChanged()
     m_isSyncingFromTab = true;
     m_viewModel->setRequest(*open);
     m_isSyncingFromTab = false;
-    if (otherRequest && open->url.isEmpty()) {
-        QTimer::singleShot(kEmptyURLFocusDelayMs, this, [this] {
-            if (m_viewModel->request().url.isEmpty() && isVisible())
-                m_urlBar->urlField()->setFocus(Qt::OtherFocusReason);
-        });
-    }
+    if (otherRequest)
+        focusAnEmptyURL();
+}
+
+void RequestView::focusAnEmptyURL()
+{
+    if (!m_viewModel->request().url.isEmpty())
+        return;
+    QTimer::singleShot(kEmptyURLFocusDelayMs, this, [this] {
+        if (m_viewModel->request().url.isEmpty() && isVisible())
+            m_urlBar->urlField()->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 void RequestView::handleViewModelRequestChanged()

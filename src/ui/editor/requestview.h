@@ -46,6 +46,7 @@ public:
 private:
     std::optional<APIEnvironment> environment() const;
     void handleOpenRequestChanged();
+    void focusAnEmptyURL();
     void handleViewModelRequestChanged();
     void handleSendCommand();
     void refreshVariables();

@@ -1,7 +1,6 @@
 #include "ui/shell/detailarea.h"
 
 #include "state/appstate.h"
-#include "ui/shell/requestsummaryview.h"
 #include "ui/shell/welcomeview.h"
 
 #include <QStackedWidget>
@@ -23,11 +22,6 @@ DetailArea::DetailArea(AppState& state, Commands& commands, QWidget* parent)
     m_tabBar->setObjectName(u"tabBar"_s);
     m_screens->setObjectName(u"detailStack"_s);
     m_screens->addWidget(m_welcome);
-    for (RequestProtocol protocol : allCases<RequestProtocol>()) {
-        QWidget* screen = new RequestSummaryView(state, protocol);
-        m_protocolScreens.insert(protocol, screen);
-        m_screens->addWidget(screen);
-    }
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(0);
     m_layout->addWidget(m_tabBar);
@@ -43,14 +37,24 @@ void DetailArea::setTabBar(QWidget* tabBar)
     m_tabBar = tabBar;
 }
 
-void DetailArea::setProtocolScreen(RequestProtocol protocol, QWidget* screen)
+void DetailArea::setProtocolScreen(RequestProtocol protocol, ScreenFactory factory)
 {
-    QWidget* old = m_protocolScreens.value(protocol);
-    const int index = m_screens->indexOf(old);
-    m_screens->insertWidget(index, screen);
-    m_protocolScreens.insert(protocol, screen);
-    delete old;
+    delete m_protocolScreens.take(protocol);
+    m_factories.insert(protocol, std::move(factory));
     handleOpenRequestChanged();
+}
+
+QWidget* DetailArea::screenFor(RequestProtocol protocol)
+{
+    if (QWidget* screen = m_protocolScreens.value(protocol))
+        return screen;
+    const ScreenFactory factory = m_factories.value(protocol);
+    if (!factory)
+        return m_welcome;
+    QWidget* screen = factory();
+    m_protocolScreens.insert(protocol, screen);
+    m_screens->addWidget(screen);
+    return screen;
 }
 
 QWidget* DetailArea::currentScreen() const
@@ -61,8 +65,7 @@ QWidget* DetailArea::currentScreen() const
 void DetailArea::handleOpenRequestChanged()
 {
     const std::optional<APIRequest>& request = m_state.openRequest();
-    m_screens->setCurrentWidget(
-        request ? m_protocolScreens.value(request->requestProtocol) : m_welcome);
+    m_screens->setCurrentWidget(request ? screenFor(request->requestProtocol) : m_welcome);
 }
 
 } // namespace mako

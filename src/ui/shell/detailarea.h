@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QWidget>
 
+#include <functional>
+
 class QStackedWidget;
 class QVBoxLayout;
 
@@ -24,19 +26,24 @@ public:
 
     /// Puts `tabBar` in the tab bar's place; the area takes it over.
     void setTabBar(QWidget* tabBar);
-    /// Puts `screen` in the place of the screen for `protocol`; the area takes it over.
-    void setProtocolScreen(RequestProtocol protocol, QWidget* screen);
+    using ScreenFactory = std::function<QWidget*()>;
+
+    /// How to build the screen for `protocol`. It is built the first time a request of that
+    /// protocol opens, so a start on the welcome screen builds none of them; the area owns it.
+    void setProtocolScreen(RequestProtocol protocol, ScreenFactory factory);
     /// The screen shown now.
     QWidget* currentScreen() const;
 
 private:
     void handleOpenRequestChanged();
+    QWidget* screenFor(RequestProtocol protocol);
 
     AppState& m_state;
     QVBoxLayout* m_layout;
     QWidget* m_tabBar;
     QStackedWidget* m_screens;
     QWidget* m_welcome;
+    QHash<RequestProtocol, ScreenFactory> m_factories;
     QHash<RequestProtocol, QWidget*> m_protocolScreens;
 };
 

@@ -86,13 +86,17 @@ MainWindow::MainWindow(
 void MainWindow::buildRequestAreas(AppState& state, Commands& commands, FileDialogs& dialogs)
 {
     m_detailArea->setTabBar(new TabBar(state));
-    auto* requestView = new RequestView(state, commands, m_settings);
-    requestView->setResponsePane(new ResponseView(state, &m_settings, &dialogs));
-    m_detailArea->setProtocolScreen(RequestProtocol::http, requestView);
-    m_detailArea->setProtocolScreen(RequestProtocol::graphql, new GraphQLScreen(state, commands));
+    m_detailArea->setProtocolScreen(RequestProtocol::http, [&state, &commands, &dialogs, this] {
+        auto* requestView = new RequestView(state, commands, m_settings);
+        requestView->setResponsePane(new ResponseView(state, &m_settings, &dialogs));
+        return requestView;
+    });
+    m_detailArea->setProtocolScreen(RequestProtocol::graphql,
+        [&state, &commands] { return new GraphQLScreen(state, commands); });
+    m_detailArea->setProtocolScreen(RequestProtocol::websocket,
+        [&state, &commands] { return new WebSocketScreen(state, commands); });
     m_detailArea->setProtocolScreen(
-        RequestProtocol::websocket, new WebSocketScreen(state, commands));
-    m_detailArea->setProtocolScreen(RequestProtocol::sse, new SSEScreen(state, commands));
+        RequestProtocol::sse, [&state, &commands] { return new SSEScreen(state, commands); });
     setEnvironmentSelector(new EnvironmentSelector(state));
     auto* requestCommands = new RequestCommands(state, this);
     connect(&commands, &Commands::saveToCollection, requestCommands,
