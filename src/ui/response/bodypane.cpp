@@ -217,6 +217,11 @@ void BodyPane::setHighlighting(bool enabled)
     updateHighlighter();
 }
 
+void BodyPane::setLineNumbersVisible(bool visible)
+{
+    m_view->setLineNumbersVisible(visible);
+}
+
 void BodyPane::updateHighlighter()
 {
     const QString type = m_response ? m_response->contentType() : QString();

@@ -33,6 +33,7 @@ public:
     void setRaw(bool raw);
     void setQuery(const QString& query);
     void setHighlighting(bool enabled);
+    void setLineNumbersVisible(bool visible);
 
     BodyView* view() const { return m_view; }
     /// The document of the form shown now.

@@ -147,8 +147,19 @@ void BodyView::updateScrollBars()
     horizontalScrollBar()->setSingleStep(m_charWidth * 4);
 }
 
+void BodyView::setLineNumbersVisible(bool visible)
+{
+    if (visible == m_lineNumbersVisible)
+        return;
+    m_lineNumbersVisible = visible;
+    updateScrollBars();
+    viewport()->update();
+}
+
 int BodyView::gutterWidth() const
 {
+    if (!m_lineNumbersVisible)
+        return 0;
     const qint64 rows = m_document ? m_document->rowCount() : 0;
     const int digits = std::max(2, int(QString::number(std::max<qint64>(rows, 1)).size()));
     return digits * QFontMetrics(m_gutterFont).horizontalAdvance(u'0') + 2 * kGutterPad;
@@ -230,10 +241,12 @@ void BodyView::paintRow(QPainter& painter, qint64 row, int y)
     else if (look.background == Background::stripe)
         painter.fillRect(rowRect, pal.color(QPalette::AlternateBase));
 
-    painter.setFont(m_gutterFont);
-    painter.setPen(pal.color(QPalette::PlaceholderText));
-    painter.drawText(QRect(0, y, gutter - kGutterPad, kRowHeight),
-        Qt::AlignRight | Qt::AlignVCenter, look.number);
+    if (gutter > 0) {
+        painter.setFont(m_gutterFont);
+        painter.setPen(pal.color(QPalette::PlaceholderText));
+        painter.drawText(QRect(0, y, gutter - kGutterPad, kRowHeight),
+            Qt::AlignRight | Qt::AlignVCenter, look.number);
+    }
 
     painter.save();
     painter.setClipRect(rowRect);

@@ -34,6 +34,10 @@ public:
     void setDocument(BodyDocument* document);
     BodyDocument* document() const { return m_document; }
     void setHighlighter(Highlighter highlighter);
+    /// Shows or hides the gutter of row numbers.
+    void setLineNumbersVisible(bool visible);
+    /// The width of the row-number gutter; 0 while it is hidden.
+    int gutterWidth() const;
 
     /// The first row in sight.
     qint64 firstVisibleRow() const;
@@ -76,7 +80,6 @@ protected:
 private:
     void handleRowsChanged();
     void updateScrollBars();
-    int gutterWidth() const;
     int visibleRowCount() const;
     BodyPosition positionAt(const QPoint& point) const;
     void paintRow(QPainter& painter, qint64 row, int y);
@@ -90,6 +93,7 @@ private:
     Highlighter m_highlighter;
     QFont m_font;
     QFont m_gutterFont;
+    bool m_lineNumbersVisible = true;
     int m_charWidth = 7;
     BodyPosition m_anchor;
     BodyPosition m_cursor;

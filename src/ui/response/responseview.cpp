@@ -137,10 +137,11 @@ ResponseView::ResponseView(
     connect(&tabs, &TabStore::activeTabIDChanged, this, &ResponseView::refresh);
     if (m_settings)
         connect(m_settings, &Settings::valueChanged, this, [this](const QString& key) {
-            if (key == SettingKeys::syntaxHighlighting.name)
-                applyHighlighting();
+            if (key == SettingKeys::syntaxHighlighting.name
+                || key == SettingKeys::editorShowLineNumbers.name)
+                applyEditorPreferences();
         });
-    applyHighlighting();
+    applyEditorPreferences();
     refresh();
 }
 
@@ -388,9 +389,11 @@ void ResponseView::saveBody()
         });
 }
 
-void ResponseView::applyHighlighting()
+void ResponseView::applyEditorPreferences()
 {
     m_body->setHighlighting(m_settings && m_settings->value(SettingKeys::syntaxHighlighting));
+    m_body->setLineNumbersVisible(
+        !m_settings || m_settings->value(SettingKeys::editorShowLineNumbers));
 }
 
 } // namespace mako

@@ -54,7 +54,7 @@ private:
     void selectTab(int tab);
     void copyBody();
     void saveBody();
-    void applyHighlighting();
+    void applyEditorPreferences();
 
     const AppState& m_state;
     Settings* m_settings;

@@ -137,6 +137,13 @@ TEST(ResponseView, filterKeepsMatchingLinesNumberedFromOneOrShowsAllWhenNothingM
     EXPECT_EQ(backgrounds(run.rows()),
         QList<B>({B::none, B::stripe, B::none, B::stripe, B::none, B::stripe}));
     EXPECT_EQ(run.rows().last().number, u"6"_s);
+
+    // The editor's line-number preference takes the gutter away, and brings it back.
+    EXPECT_GT(run.body()->gutterWidth(), 0);
+    run.settings.setValue(SettingKeys::editorShowLineNumbers, false);
+    EXPECT_EQ(run.body()->gutterWidth(), 0);
+    run.settings.setValue(SettingKeys::editorShowLineNumbers, true);
+    EXPECT_GT(run.body()->gutterWidth(), 0);
 }
 
 TEST(ResponseView, searchAndRawSwitchSurviveTabChangesAndShowOnlyOnTheBodyTab)
