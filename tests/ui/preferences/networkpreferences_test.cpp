@@ -52,7 +52,8 @@ struct FakeSecretStore : SecretStore {
     {
         if (reads)
             ++*reads;
-        QTimer::singleShot(0, [this, key, done] { done(entries->value(key), true); });
+        // The answer is taken now: the store may be gone by the time it is delivered.
+        QTimer::singleShot(0, [found = entries->value(key), done] { done(found, true); });
     }
     void write(const QString& key, const QString& secret, WriteDone done) override
     {
