@@ -26,33 +26,37 @@ QString APIResponse::contentType() const
     return headers.value(u"content-type"_s);
 }
 
-QByteArray APIResponse::prettyJSON() const
+QByteArray APIResponse::prettyJSON(const std::function<bool()>& stopRequested) const
 {
-    if (auto pretty = prettyPrintJson(body))
+    if (auto pretty = prettyPrintJson(body, stopRequested))
         return std::move(*pretty);
+    if (stopRequested && stopRequested())
+        return {};
     return bodyAsText(body);
 }
 
-QByteArray APIResponse::prettyBody() const
+QByteArray APIResponse::prettyBody(const std::function<bool()>& stopRequested) const
 {
     const QString type = contentType();
     if (type.contains(u"json"))
-        return prettyJSON();
+        return prettyJSON(stopRequested);
     if (type.contains(u"xml") || type.contains(u"html")) {
         if (!QUtf8StringView(body).isValidUtf8())
             return QByteArray(kUndecodableBodyText);
-        return formatXML(QString::fromUtf8(body)).toUtf8();
+        return formatXML(QString::fromUtf8(body), stopRequested).toUtf8();
     }
     return bodyAsText(body);
 }
 
-QString formatXML(QStringView text)
+QString formatXML(QStringView text, const std::function<bool()>& stopRequested)
 {
     QString out;
     out.reserve(text.size() + text.size() / 4);
     int level = 0;
     bool inTag = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
+        if (stopRequested && (i + 1) % qsizetype(kStopCheckBytes) == 0 && stopRequested())
+            return {};
         const QChar c = text[i];
         if (c == u'<') {
             if (i + 1 < text.size() && text[i + 1] == u'/')

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QUuid>
 
+#include <functional>
+
 namespace mako {
 
 /// How long each phase of an exchange took, in seconds, as the HTTP stack measured it. Phases
@@ -43,20 +45,22 @@ struct APIResponse {
 
     /// The body re-indented with sorted keys when it is a JSON object or array, else the body as
     /// text. Returned as UTF-8 bytes: a large body would take twice the memory as UTF-16.
-    /// Number literals are kept exactly as the server wrote them.
-    QByteArray prettyJSON() const;
+    /// Number literals are kept exactly as the server wrote them. Gives up, returning nothing,
+    /// once `stopRequested` says so (asked now and then while the work runs).
+    QByteArray prettyJSON(const std::function<bool()>& stopRequested = {}) const;
 
     /// The text of the pretty view, chosen by content type: JSON pretty-printed, XML and HTML
-    /// indented, anything else as it came. UTF-8 bytes.
-    QByteArray prettyBody() const;
+    /// indented, anything else as it came. UTF-8 bytes. Stops as prettyJSON does.
+    QByteArray prettyBody(const std::function<bool()>& stopRequested = {}) const;
 };
 
 /// What the text views show for a body that is not UTF-8.
 inline constexpr char kUndecodableBodyText[] = "Unable to decode response";
 
 /// Indents markup that arrives on one line. Keeps every input character in order and only inserts
-/// line breaks and two-space indentation before tags.
-QString formatXML(QStringView text);
+/// line breaks and two-space indentation before tags. Returns nothing once `stopRequested`, asked
+/// now and then, says to stop.
+QString formatXML(QStringView text, const std::function<bool()>& stopRequested = {});
 
 /// One reply received in a tab, for the tab's timing chart. Memory only.
 struct ResponseTiming {

@@ -49,13 +49,41 @@ size_t stringEnd(const char* text, size_t open)
     }
 }
 
+// Asks the caller whether to give up, once per kStopCheckBytes of progress, and remembers a
+// yes so that every level of the recursion unwinds.
+class StopCheck {
+public:
+    explicit StopCheck(const std::function<bool()>& stopRequested)
+        : m_stopRequested(stopRequested)
+    { }
+
+    bool due(size_t progress)
+    {
+        if (m_stopped)
+            return true;
+        if (progress < m_next || !m_stopRequested)
+            return false;
+        m_next = progress + kStopCheckBytes;
+        m_stopped = m_stopRequested();
+        return m_stopped;
+    }
+
+    bool stopped() const { return m_stopped; }
+
+private:
+    const std::function<bool()>& m_stopRequested;
+    size_t m_next = kStopCheckBytes;
+    bool m_stopped = false;
+};
+
 // First pass: checks the whole grammar and records where every object and array ends, so that
 // the second pass can step over a nested value without scanning it again.
 class Validator {
 public:
-    Validator(const char* text, size_t size)
+    Validator(const char* text, size_t size, StopCheck& stop)
         : m_text(text)
         , m_size(size)
+        , m_stop(stop)
     { }
 
     bool run()
@@ -133,7 +161,7 @@ private:
                         return false;
                     skipSpace();
                 }
-                if (!value(depth + 1))
+                if (!value(depth + 1) || m_stop.due(m_pos))
                     return false;
                 skipSpace();
                 if (expect(close))
@@ -222,6 +250,7 @@ private:
     const char* m_text;
     size_t m_size;
     size_t m_pos = 0;
+    StopCheck& m_stop;
 };
 
 struct Member {
@@ -317,10 +346,11 @@ std::string decodeString(const char* begin, const char* end)
 
 class Writer {
 public:
-    Writer(const char* text, const Validator& index, size_t estimate)
+    Writer(const char* text, const Validator& index, size_t estimate, StopCheck& stop)
         : m_text(text)
         , m_starts(index.starts)
         , m_ends(index.ends)
+        , m_stop(stop)
     {
         m_out.resize(static_cast<qsizetype>(estimate));
         m_levels.resize(static_cast<size_t>(kMaxJsonDepth) + 1);
@@ -401,6 +431,8 @@ private:
         }
         write("[\n", 2);
         for (bool first = true; p < end; first = false) {
+            if (m_stop.due(m_used))
+                return;
             if (!first)
                 write(",\n", 2);
             indent(depth + 1);
@@ -440,6 +472,8 @@ private:
             // Of equal keys keep the last written, as a parsed map would.
             if (i + 1 < members.size() && keyEquals(members[i], members[i + 1]))
                 continue;
+            if (m_stop.due(m_used))
+                return;
             if (wroteMember)
                 write(",\n", 2);
             wroteMember = true;
@@ -533,11 +567,13 @@ private:
     std::vector<std::vector<Member>> m_levels;
     QByteArray m_out;
     size_t m_used = 0;
+    StopCheck& m_stop;
 };
 
 } // namespace
 
-std::optional<QByteArray> prettyPrintJson(QByteArrayView json)
+std::optional<QByteArray> prettyPrintJson(
+    QByteArrayView json, const std::function<bool()>& stopRequested)
 {
     // Offsets are kept in 32 bits to keep the index small.
     if (json.size() >= static_cast<qsizetype>(std::numeric_limits<uint32_t>::max()))
@@ -546,14 +582,17 @@ std::optional<QByteArray> prettyPrintJson(QByteArrayView json)
         return std::nullopt;
 
     const char* text = json.data();
-    Validator index(text, static_cast<size_t>(json.size()));
+    StopCheck stop(stopRequested);
+    Validator index(text, static_cast<size_t>(json.size()), stop);
     if (!index.run())
         return std::nullopt;
 
     const size_t estimate
         = static_cast<size_t>(json.size()) + index.valueCount * 4 + index.indentTotal * 2;
-    Writer writer(text, index, estimate);
+    Writer writer(text, index, estimate, stop);
     writer.value(index.starts.front(), 0);
+    if (stop.stopped())
+        return std::nullopt;
     return writer.finish();
 }
 

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
+#include <functional>
 #include <optional>
 
 namespace mako {
@@ -15,7 +16,13 @@ namespace mako {
 /// scalar, or nesting deeper than kMaxJsonDepth).
 ///
 /// Works on the bytes directly: the extra memory is the output plus a few bytes per container.
-std::optional<QByteArray> prettyPrintJson(QByteArrayView json);
+///
+/// A huge document takes seconds, so `stopRequested`, when given, is asked about once per
+/// kStopCheckBytes of progress; once it answers true the work gives up and returns nothing.
+std::optional<QByteArray> prettyPrintJson(
+    QByteArrayView json, const std::function<bool()>& stopRequested = {});
+
+inline constexpr size_t kStopCheckBytes = size_t(1) << 20;
 
 inline constexpr int kMaxJsonDepth = 512;
 

@@ -163,3 +163,31 @@ TEST(JsonWriter, numbersReadBackIdentically)
     EXPECT_EQ(
         writeJson(QJsonArray {786000000.0, 0.5, -3.0}, JsonStyle::Compact), "[786000000,0.5,-3]");
 }
+
+TEST(PrettyBody, aLongPrettyPrintGivesUpWhenToldToStop)
+{
+    // Nested enough that both passes, and the recursion of each, must notice the stop.
+    QByteArray json = "[";
+    for (int i = 0; i < 40000; ++i)
+        json += (i ? "," : "") + QByteArray(R"({"b":[1,{"c":"some text here"}],"a":)")
+            + QByteArray::number(i) + "}";
+    json += "]";
+    const QByteArray whole = prettyPrintJson(json).value();
+
+    int asked = 0;
+    EXPECT_EQ(prettyPrintJson(json, [&] { return ++asked, false; }), whole);
+    ASSERT_GE(asked, 3) << "asked too rarely to stop a long pretty-print";
+    for (int stopAt = 1; stopAt <= asked; ++stopAt) {
+        int calls = 0;
+        EXPECT_FALSE(prettyPrintJson(json, [&] { return ++calls == stopAt; }).has_value())
+            << stopAt;
+        EXPECT_EQ(calls, stopAt) << "kept asking after it was told to stop";
+    }
+
+    // A stopped body is not shown as its undecoded self, and markup stops too.
+    const auto stopNow = [] { return true; };
+    EXPECT_TRUE(response(u"application/json"_s, json).prettyBody(stopNow).isEmpty());
+    const QByteArray markup = QByteArray("<a/>").repeated(int(kStopCheckBytes));
+    EXPECT_TRUE(response(u"text/xml"_s, markup).prettyBody(stopNow).isEmpty());
+    EXPECT_FALSE(response(u"text/xml"_s, markup).prettyBody([] { return false; }).isEmpty());
+}

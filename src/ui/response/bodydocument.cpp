@@ -146,7 +146,7 @@ void BodyDocument::load(Producer produce)
     reset();
     // The text is indexed on the thread that made it, so its first rows follow at once.
     m_textWork = startWork(this, [this, produce = std::move(produce)](auto channel) {
-        const QByteArray text = produce();
+        const QByteArray text = produce([&channel] { return !channel->isOpen(); });
         channel->post(channel, [this, text] { receiveText(text); });
         indexPieces(text, channel);
     });

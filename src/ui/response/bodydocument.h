@@ -30,7 +30,9 @@ class BodyDocument : public QObject {
     Q_OBJECT
 
 public:
-    using Producer = std::function<QByteArray()>;
+    /// Makes the text on a pool thread. `stopRequested` turns true once a newer text makes this
+    /// one pointless; a long producer asks it now and then and gives up.
+    using Producer = std::function<QByteArray(const std::function<bool()>& stopRequested)>;
 
     explicit BodyDocument(QObject* parent = nullptr);
     ~BodyDocument() override;

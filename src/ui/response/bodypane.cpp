@@ -154,7 +154,8 @@ void BodyPane::showResponse(const APIResponse* response)
     // The record shares its body with the tab's; nothing here copies the bytes.
     m_response = *response;
     const APIResponse pending = *response;
-    m_pretty->load([pending] { return pending.prettyBody(); });
+    m_pretty->load(
+        [pending](const auto& stopRequested) { return pending.prettyBody(stopRequested); });
     if (isImage(pending))
         decodeImage();
     if (m_showRaw)
@@ -168,7 +169,7 @@ void BodyPane::loadRaw()
     if (m_rawLoaded || !m_response)
         return;
     m_rawLoaded = true;
-    m_raw->load([body = m_response->body] { return rawText(body); });
+    m_raw->load([body = m_response->body](const auto&) { return rawText(body); });
     m_raw->setQuery(m_query);
 }
 
