@@ -70,6 +70,9 @@ public:
 
     bool stopped() const { return m_stopped; }
 
+    /// For a pass that counts its progress from zero again.
+    void startPass() { m_next = kStopCheckBytes; }
+
 private:
     const std::function<bool()>& m_stopRequested;
     size_t m_next = kStopCheckBytes;
@@ -589,6 +592,7 @@ std::optional<QByteArray> prettyPrintJson(
 
     const size_t estimate
         = static_cast<size_t>(json.size()) + index.valueCount * 4 + index.indentTotal * 2;
+    stop.startPass();
     Writer writer(text, index, estimate, stop);
     writer.value(index.starts.front(), 0);
     if (stop.stopped())

@@ -168,7 +168,7 @@ TEST(PrettyBody, aLongPrettyPrintGivesUpWhenToldToStop)
 {
     // Nested enough that both passes, and the recursion of each, must notice the stop.
     QByteArray json = "[";
-    for (int i = 0; i < 40000; ++i)
+    for (int i = 0; i < 60000; ++i)
         json += (i ? "," : "") + QByteArray(R"({"b":[1,{"c":"some text here"}],"a":)")
             + QByteArray::number(i) + "}";
     json += "]";
@@ -176,7 +176,10 @@ TEST(PrettyBody, aLongPrettyPrintGivesUpWhenToldToStop)
 
     int asked = 0;
     EXPECT_EQ(prettyPrintJson(json, [&] { return ++asked, false; }), whole);
-    ASSERT_GE(asked, 3) << "asked too rarely to stop a long pretty-print";
+    // About once per step of reading and again per step of writing.
+    const auto steps = qsizetype(kStopCheckBytes);
+    ASSERT_GE(asked, json.size() / steps + whole.size() / steps - 1)
+        << "asked too rarely to stop a long pretty-print";
     for (int stopAt = 1; stopAt <= asked; ++stopAt) {
         int calls = 0;
         EXPECT_FALSE(prettyPrintJson(json, [&] { return ++calls == stopAt; }).has_value())
