@@ -8,7 +8,7 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
 # breeze-icon-theme: the window's icons where the desktop's theme has none; qtkeychain: the
 # proxy password in the desktop's secret service.
-PACKAGES := cmake ninja-build g++ make pkg-config dpkg-dev \
+PACKAGES := cmake ninja-build ccache g++ make pkg-config dpkg-dev \
             qt6-base-dev qt6-websockets-dev qt6-svg-dev libcurl4-openssl-dev breeze-icon-theme \
             qtkeychain-qt6-dev \
             libgtest-dev libgmock-dev libbenchmark-dev openssl
