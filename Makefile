@@ -31,7 +31,8 @@ FUZZ_SECONDS  ?= 30
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build test run bench fuzz format format-check clean install package
+.PHONY: all deps build test run bench fuzz format format-check translations translation-check \
+        clean install package
 
 all: build
 
@@ -112,6 +113,18 @@ format:
 format-check:
 	$(call install_missing,$(LINT_PACKAGES))
 	@clang-format --dry-run --Werror $(SOURCES) && echo "clang-format: all sources formatted"
+
+# The window's texts, gathered by lupdate into one catalogue per language under translations/.
+L10N_PACKAGES := qt6-l10n-tools python3
+LUPDATE := /usr/lib/qt6/bin/lupdate
+translations:
+	$(call install_missing,$(L10N_PACKAGES))
+	$(LUPDATE) -no-obsolete -locations relative src -ts translations/mako_*.ts
+
+# Fails on a text the user sees that lupdate cannot find (a bare literal in a label, a tooltip...).
+translation-check:
+	$(call install_missing,python3)
+	python3 tools/l10n/check_translatable.py src/ui src/app
 
 clean:
 	rm -rf $(BUILD_DIR)
