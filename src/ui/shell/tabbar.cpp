@@ -16,6 +16,8 @@
 #include <QTabBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace mako {
@@ -33,12 +35,29 @@ QString protocolLabel(const APIRequest& request)
     return rawValue(request.requestProtocol);
 }
 
+// Shrunk to make room, a tab keeps a dozen characters of its name; past that the bar scrolls.
+// Qt's own minimum keeps three, which reads as one letter and an ellipsis.
+class RequestTabBar : public QTabBar {
+public:
+    using QTabBar::QTabBar;
+
+protected:
+    QSize minimumTabSizeHint(int index) const override
+    {
+        constexpr int kMoreCharacters = 9;
+        QSize size = QTabBar::minimumTabSizeHint(index);
+        const int readable = size.width() + fontMetrics().averageCharWidth() * kMoreCharacters;
+        size.setWidth(std::min(tabSizeHint(index).width(), readable));
+        return size;
+    }
+};
+
 } // namespace
 
 TabBar::TabBar(AppState& state, QWidget* parent)
     : QWidget(parent)
     , m_state(state)
-    , m_tabs(new QTabBar(this))
+    , m_tabs(new RequestTabBar(this))
     , m_newTab(makeSymbolButton(u"newTabButton"_s, u"plus", u"+"_s, tr("New Request"), this))
     , m_nextTab(new QAction(tr("Next Tab"), this))
     , m_previousTab(new QAction(tr("Previous Tab"), this))

@@ -325,3 +325,32 @@ TEST(TabBar, closeOthersAndCloseAllAskOnceForAllEditedTabs)
         EXPECT_EQ(run.collection(run.api).requests.size(), c.saves ? 4 : 3);
     }
 }
+
+TEST(TabBar, manyTabsKeepReadableTitlesAndTheBarScrolls)
+{
+    TabBarRun run;
+    run.window.resize(520, 300);
+    const QString name = u"Create user account"_s;
+    for (int tab = 0; tab < 8; ++tab) {
+        run.state.openNewRequest();
+        APIRequest named = *run.state.openRequest();
+        named.name = name;
+        run.state.setOpenRequest(named);
+    }
+    const int readable = run.tabs->fontMetrics().horizontalAdvance(name.left(10));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    ASSERT_LE(run.bar->width(), 520);
+    for (int index = 0; index < run.tabs->count(); ++index) {
+        const int room = run.tabs->tabRect(index).width()
+            - run.tabs->tabButton(index, QTabBar::LeftSide)->width()
+            - run.tabs->tabButton(index, QTabBar::RightSide)->width();
+        EXPECT_GE(room, readable) << index;
+    }
+    // The tabs do not fit: the bar scrolls, and the active one is in view.
+    auto* scrollRight = run.tabs->findChild<QToolButton*>(u"ScrollRightButton"_s);
+    ASSERT_TRUE(scrollRight);
+    EXPECT_TRUE(scrollRight->isVisible());
+    const QRect active = run.tabs->tabRect(run.tabs->currentIndex());
+    EXPECT_GE(active.left(), 0);
+    EXPECT_LE(active.right(), run.tabs->width());
+}
