@@ -103,8 +103,9 @@ void TabCloser::ask(const std::shared_ptr<Closing>& closing)
     const QString text = count == 1
         ? tr("Save changes to “%1”?").arg(shownIn(m_state, closing->edited[0])->request.name)
         : tr("Save changes to %n requests?", nullptr, int(count));
+    const QString title = count == 1 ? tr("Close Tab") : tr("Close Tabs");
     auto* box = new QMessageBox(
-        QMessageBox::Warning, tr("Close Tab"), text, QMessageBox::NoButton, m_widget->window());
+        QMessageBox::Warning, title, text, QMessageBox::NoButton, m_widget->window());
     box->setObjectName(u"closeTabPrompt"_s);
     box->setInformativeText(count == 1 ? tr("Your changes are lost if you don't save them.")
                                        : tr("Their changes are lost if you don't save them."));
