@@ -181,8 +181,9 @@ public:
     /// Switches to the tab that already shows `request.id` (keeping its edits and response), or
     /// opens the request in a new tab whose origin is the collection.
     void openFromCollection(const APIRequest& request, QUuid collectionID);
-    /// Switches to the tab that already shows `request.id`, or opens a plain HTTP copy of it
-    /// with a fresh id in a new tab whose origin is the history.
+    /// Switches to a tab whose working copy is that request unchanged (its own tab, or a copy
+    /// reopened before), or opens a copy with a fresh id in a new tab whose origin is the
+    /// history. The copy keeps the protocol and every field the request was sent with.
     void openFromHistory(const APIRequest& request);
     /// Closing the active tab activates the rightmost remaining one. The working copy is
     /// written back first, so closing another tab keeps the active tab's edits.

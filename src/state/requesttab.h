@@ -42,4 +42,12 @@ struct RequestTab {
 /// protocol becomes HTTP and the GraphQL and WebSocket fields are emptied.
 APIRequest httpCopy(const APIRequest& request);
 
+/// A copy with a fresh id and fresh dates that keeps every other field, the protocol and its
+/// GraphQL and WebSocket fields included.
+APIRequest freshCopy(const APIRequest& request);
+
+/// Whether `a` and `b` hold the same request apart from their ids and dates, which a copy
+/// renews: what the user sees and what a send would put on the wire.
+bool sameRequestContent(const APIRequest& a, const APIRequest& b);
+
 } // namespace mako

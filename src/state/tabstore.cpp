@@ -20,6 +20,25 @@ APIRequest httpCopy(const APIRequest& request)
     };
 }
 
+APIRequest freshCopy(const APIRequest& request)
+{
+    APIRequest copy = request;
+    const APIRequest fresh;
+    copy.id = fresh.id;
+    copy.createdAt = fresh.createdAt;
+    copy.updatedAt = fresh.updatedAt;
+    return copy;
+}
+
+bool sameRequestContent(const APIRequest& a, const APIRequest& b)
+{
+    APIRequest aligned = b;
+    aligned.id = a.id;
+    aligned.createdAt = a.createdAt;
+    aligned.updatedAt = a.updatedAt;
+    return aligned == a;
+}
+
 TabStore::TabStore(QObject* parent)
     : QObject(parent)
 { }
@@ -83,13 +102,20 @@ void TabStore::openFromCollection(const APIRequest& request, QUuid collectionID)
 
 void TabStore::openFromHistory(const APIRequest& request)
 {
+    // A tab is the entry only while it shows exactly what was sent: the request's own tab
+    // edited since, or a copy changed after it was reopened, is another request now. A copy
+    // has a fresh id, so it is known by its content alone.
     for (const RequestTab& tab : m_tabs) {
-        if (tab.request.id == request.id) {
+        const bool active = m_activeTabID == tab.id && m_openRequest;
+        const APIRequest& shown = active ? *m_openRequest : tab.request;
+        const RequestOrigin& origin = active ? m_openRequestOrigin : tab.origin;
+        const bool sameRequest = shown.id == request.id || origin == RequestOrigin::history();
+        if (sameRequest && sameRequestContent(shown, request)) {
             switchToTab(tab.id);
             return;
         }
     }
-    addTab(RequestTab {.request = httpCopy(request), .origin = RequestOrigin::history()});
+    addTab(RequestTab {.request = freshCopy(request), .origin = RequestOrigin::history()});
 }
 
 void TabStore::addTab(RequestTab tab)

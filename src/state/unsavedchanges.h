@@ -2,6 +2,7 @@
 
 #include "model/apirequest.h"
 #include "model/collection.h"
+#include "model/historyitem.h"
 #include "state/requesttab.h"
 
 #include <QList>
@@ -14,5 +15,13 @@ namespace mako {
 /// to differ from, so it is never reported.
 bool hasUnsavedChanges(
     const APIRequest& request, const RequestOrigin& origin, const QList<Collection>& collections);
+
+/// Whether closing the tab that shows `request` from `origin` would lose work, so that the
+/// user is asked first: a collection's request with unsaved changes (as above), or a request
+/// stored nowhere that holds something typed or brought in (a URL, a body, a filled row, a
+/// query, ...) and that no history entry holds either. A blank new request loses nothing, nor
+/// does an unchanged copy of a history entry.
+bool closingLosesWork(const APIRequest& request, const RequestOrigin& origin,
+    const QList<Collection>& collections, const QList<HistoryItem>& history);
 
 } // namespace mako

@@ -102,3 +102,41 @@ TEST(UnsavedChanges, onlyAStoredRequestThatDiffersFromItsCollectionIsUnsaved)
     for (const auto& [name, request, origin, unsaved] : cases)
         EXPECT_EQ(hasUnsavedChanges(request, origin, collections), unsaved) << name;
 }
+
+TEST(UnsavedChanges, closingLosesWorkThatIsStoredNowhereElse)
+{
+    const QList<Collection> collections = searchFixture();
+    const APIRequest stored = collections[0].requests[1];
+    APIRequest edited = stored;
+    edited.url += u"?page=2"_s;
+    const RequestOrigin fromUsers = RequestOrigin::collection(collections[0].id);
+    const RequestOrigin gone = RequestOrigin::collection(QUuid::createUuid());
+    const APIRequest sent {.url = u"https://a.test/sent"_s, .body = u"{}"_s};
+    const QList<HistoryItem> history {HistoryItem {.request = sent}};
+    APIRequest sentThenEdited = freshCopy(sent);
+    sentThenEdited.body = u"{\"a\": 1}"_s;
+    const struct {
+        const char* name;
+        APIRequest request;
+        RequestOrigin origin;
+        bool losesWork;
+    } cases[] = {
+        {"as stored", stored, fromUsers, false},
+        {"edited", edited, fromUsers, true},
+        {"blank new request", APIRequest {}, RequestOrigin::none(), false},
+        {"blank GraphQL request",
+            APIRequest {.name = u"GraphQL Query"_s, .requestProtocol = RequestProtocol::graphql},
+            RequestOrigin::none(), false},
+        {"typed URL", APIRequest {.url = u"https://a.test"_s}, RequestOrigin::none(), true},
+        {"filled header", APIRequest {.headers = {KeyValuePair {.key = u"X-A"_s}}},
+            RequestOrigin::none(), true},
+        {"GraphQL query", APIRequest {.graphqlQuery = u"{ me }"_s}, RequestOrigin::none(), true},
+        {"sent as it is", sent, RequestOrigin::none(), false},
+        {"history copy", freshCopy(sent), RequestOrigin::history(), false},
+        {"history copy edited", sentThenEdited, RequestOrigin::history(), true},
+        {"collection gone, blank", APIRequest {}, gone, false},
+        {"collection gone, edited", edited, gone, true},
+    };
+    for (const auto& [name, request, origin, losesWork] : cases)
+        EXPECT_EQ(closingLosesWork(request, origin, collections, history), losesWork) << name;
+}

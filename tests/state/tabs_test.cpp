@@ -40,36 +40,85 @@ TEST(Tabs, openingReusesTheTabOfAnOpenRequestWithItsEditsAndResponse)
     state.updateActiveTabResponse(std::nullopt, u"refused"_s, false);
     state.updateActiveTabResponse(APIResponse {.statusCode = 201}, std::nullopt, false);
 
-    const APIRequest graphql {.url = u"https://a.test/graphql"_s,
-        .requestProtocol = RequestProtocol::graphql,
-        .graphqlQuery = u"{ me }"_s};
-    state.openFromHistory(graphql);
-    EXPECT_NE(state.openRequest()->id, graphql.id);
-    EXPECT_EQ(state.openRequest()->requestProtocol, RequestProtocol::http);
-    EXPECT_TRUE(state.openRequest()->graphqlQuery.isEmpty());
-    EXPECT_EQ(state.openRequestOrigin(), RequestOrigin::history());
+    state.openNewRequest();
 
-    // Reopened from the sidebar, then from a history entry of the same request.
-    for (const bool fromHistory : {false, true}) {
-        state.switchToTab(state.tabs()[0].id);
-        if (fromHistory)
-            state.openFromHistory(stored);
-        else
-            state.openFromCollection(stored, collection);
-        EXPECT_EQ(state.tabs().size(), 3);
-        EXPECT_EQ(state.activeTabID(), storedTab);
-        EXPECT_EQ(state.openRequestOrigin(), RequestOrigin::collection(collection));
-        EXPECT_EQ(state.openRequest()->url, u"https://a.test/edited"_s);
-        // The error added no timing entry.
-        EXPECT_EQ(state.activeTab()->responseHistory.size(), 1);
-        EXPECT_EQ(state.activeTab()->response.value_or(APIResponse {}).statusCode, 201);
-    }
+    // Reopened from the sidebar.
+    state.switchToTab(state.tabs()[0].id);
+    state.openFromCollection(stored, collection);
+    EXPECT_EQ(state.tabs().size(), 3);
+    EXPECT_EQ(state.activeTabID(), storedTab);
+    EXPECT_EQ(state.openRequestOrigin(), RequestOrigin::collection(collection));
+    EXPECT_EQ(state.openRequest()->url, u"https://a.test/edited"_s);
+    // The error added no timing entry.
+    EXPECT_EQ(state.activeTab()->responseHistory.size(), 1);
+    EXPECT_EQ(state.activeTab()->response.value_or(APIResponse {}).statusCode, 201);
 
     // Switching to the active tab neither writes back nor reloads.
     editOpenRequestURL(state, u"https://a.test/unsaved"_s);
     state.switchToTab(storedTab);
     EXPECT_EQ(state.activeTab()->request.url, u"https://a.test/edited"_s);
     EXPECT_EQ(state.openRequest()->url, u"https://a.test/unsaved"_s);
+}
+
+// A history entry is what was sent: a tab shows it only while it holds that request unchanged.
+TEST(Tabs, historyReopensWhatWasSentAndReusesOnlyAnUnchangedTab)
+{
+    StateRun run;
+    AppState& state = run.state;
+    const APIRequest stored {.name = u"Users"_s, .url = u"https://a.test/users"_s};
+    const QUuid collection = run.addCollection(u"API"_s, {stored});
+    state.openFromCollection(stored, collection);
+    const QUuid storedTab = *state.activeTabID();
+    state.openNewRequest();
+
+    state.openFromHistory(stored);
+    EXPECT_EQ(state.activeTabID(), storedTab);
+    EXPECT_EQ(state.tabs().size(), 2);
+
+    editOpenRequestURL(state, u"https://a.test/edited"_s);
+    state.openFromHistory(stored);
+    ASSERT_EQ(state.tabs().size(), 3);
+    const QUuid copyTab = *state.activeTabID();
+    EXPECT_NE(state.openRequest()->id, stored.id);
+    EXPECT_EQ(state.openRequest()->url, stored.url);
+    EXPECT_EQ(state.openRequestOrigin(), RequestOrigin::history());
+    EXPECT_EQ(state.tabStore().tab(storedTab)->request.url, u"https://a.test/edited"_s);
+
+    // The copy is the entry until it is edited.
+    state.switchToTab(storedTab);
+    state.openFromHistory(stored);
+    EXPECT_EQ(state.activeTabID(), copyTab);
+    EXPECT_EQ(state.tabs().size(), 3);
+    editOpenRequestURL(state, u"https://a.test/copy-edited"_s);
+    state.openFromHistory(stored);
+    EXPECT_EQ(state.tabs().size(), 4);
+    EXPECT_EQ(state.openRequest()->url, stored.url);
+
+    // Every protocol comes back with everything it was sent with.
+    const APIRequest sent[] = {
+        APIRequest {.name = u"Me"_s,
+            .url = u"https://a.test/graphql"_s,
+            .method = HTTPMethod::post,
+            .headers = {KeyValuePair {.key = u"X-Trace"_s, .value = u"1"_s}},
+            .requestProtocol = RequestProtocol::graphql,
+            .graphqlQuery = u"query Me($id: ID) { user(id: $id) { name } }"_s,
+            .graphqlVariables = u"{\"id\": 7}"_s,
+            .graphqlOperationName = u"Me"_s},
+        APIRequest {.url = u"ws://a.test/chat"_s,
+            .requestProtocol = RequestProtocol::websocket,
+            .wsMessages = {u"hello"_s}},
+        APIRequest {.url = u"https://a.test/feed"_s,
+            .headers = {KeyValuePair {.key = u"Last-Event-ID"_s, .value = u"4"_s}},
+            .requestProtocol = RequestProtocol::sse},
+    };
+    for (const APIRequest& request : sent) {
+        SCOPED_TRACE(rawValue(request.requestProtocol).toStdString());
+        state.openFromHistory(request);
+        ASSERT_TRUE(state.openRequest().has_value());
+        EXPECT_TRUE(sameRequestContent(*state.openRequest(), request));
+        EXPECT_EQ(state.openRequest()->requestProtocol, request.requestProtocol);
+        EXPECT_EQ(state.openRequest()->graphqlQuery, request.graphqlQuery);
+    }
 }
 
 // Closing tabs, and the collection operations that close tabs, keep the unsaved edits of the

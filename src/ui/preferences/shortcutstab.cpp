@@ -66,6 +66,7 @@ ShortcutsTab::ShortcutsTab(QWidget* parent)
             {{tr("Import Postman Collection"), shortcuts::importPostmanCollection}}},
         {tr("App"),
             {{tr("Quit"), shortcuts::quit}, {tr("Minimize"), shortcuts::minimize},
+                {tr("Close Tab"), shortcuts::closeTab},
                 {tr("Close Window"), shortcuts::closeWindow}}},
     };
     for (const auto& [title, rows] : sections) {

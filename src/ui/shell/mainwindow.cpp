@@ -85,7 +85,13 @@ MainWindow::MainWindow(
 
 void MainWindow::buildRequestAreas(AppState& state, Commands& commands, FileDialogs& dialogs)
 {
-    m_detailArea->setTabBar(new TabBar(state));
+    auto* tabBar = new TabBar(state);
+    m_detailArea->setTabBar(tabBar);
+    // The tab bar's own command, listed in the File menu above the window's.
+    if (auto* closeWindow = findChild<QAction*>(u"closeWindowAction"_s)) {
+        if (auto* fileMenu = menuBar()->findChild<QMenu*>(u"fileMenu"_s))
+            fileMenu->insertAction(closeWindow, tabBar->closeTabAction());
+    }
     m_detailArea->setProtocolScreen(RequestProtocol::http, [&state, &commands, &dialogs, this] {
         auto* requestView = new RequestView(state, commands, m_settings);
         requestView->setResponsePane(new ResponseView(state, &m_settings, &dialogs));

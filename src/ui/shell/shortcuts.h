@@ -15,7 +15,9 @@ inline const QKeySequence duplicateRequest {Qt::CTRL | Qt::Key_D};
 inline const QKeySequence toggleSidebar {Qt::CTRL | Qt::Key_0};
 inline const QKeySequence quickOpen {Qt::CTRL | Qt::Key_P};
 inline const QKeySequence search {Qt::CTRL | Qt::Key_F};
-inline const QKeySequence closeWindow {Qt::CTRL | Qt::Key_W};
+// Ctrl+W closes a tab, as in every tabbed program; the window, which ends Mako, takes Shift too.
+inline const QKeySequence closeTab {Qt::CTRL | Qt::Key_W};
+inline const QKeySequence closeWindow {Qt::CTRL | Qt::SHIFT | Qt::Key_W};
 inline const QKeySequence minimize {Qt::CTRL | Qt::Key_M};
 inline const QKeySequence quit {Qt::CTRL | Qt::Key_Q};
 inline const QKeySequence preferences {Qt::CTRL | Qt::Key_Comma};

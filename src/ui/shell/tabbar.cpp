@@ -3,6 +3,8 @@
 #include "state/appstate.h"
 #include "state/unsavedchanges.h"
 #include "ui/common/symbolbutton.h"
+#include "ui/shell/shortcuts.h"
+#include "ui/shell/tabcloser.h"
 
 #include <QAction>
 #include <QFontDatabase>
@@ -13,6 +15,8 @@
 #include <QScopedValueRollback>
 #include <QTabBar>
 #include <QToolButton>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -31,15 +35,34 @@ QString protocolLabel(const APIRequest& request)
     return rawValue(request.requestProtocol);
 }
 
+// Shrunk to make room, a tab keeps a dozen characters of its name; past that the bar scrolls.
+// Qt's own minimum keeps three, which reads as one letter and an ellipsis.
+class RequestTabBar : public QTabBar {
+public:
+    using QTabBar::QTabBar;
+
+protected:
+    QSize minimumTabSizeHint(int index) const override
+    {
+        constexpr int kMoreCharacters = 9;
+        QSize size = QTabBar::minimumTabSizeHint(index);
+        const int readable = size.width() + fontMetrics().averageCharWidth() * kMoreCharacters;
+        size.setWidth(std::min(tabSizeHint(index).width(), readable));
+        return size;
+    }
+};
+
 } // namespace
 
 TabBar::TabBar(AppState& state, QWidget* parent)
     : QWidget(parent)
     , m_state(state)
-    , m_tabs(new QTabBar(this))
+    , m_tabs(new RequestTabBar(this))
     , m_newTab(makeSymbolButton(u"newTabButton"_s, u"plus", u"+"_s, tr("New Request"), this))
     , m_nextTab(new QAction(tr("Next Tab"), this))
     , m_previousTab(new QAction(tr("Previous Tab"), this))
+    , m_closeTab(new QAction(tr("Close Tab"), this))
+    , m_closer(new TabCloser(state, this))
 {
     setObjectName(u"tabBar"_s);
     m_tabs->setObjectName(u"requestTabs"_s);
@@ -60,14 +83,14 @@ TabBar::TabBar(AppState& state, QWidget* parent)
     layout->addWidget(m_newTab);
     layout->addStretch();
 
-    setUpCycling();
+    setUpShortcuts();
     connect(m_newTab, &QToolButton::clicked, this, [this] { m_state.openNewRequest(); });
     connect(m_tabs, &QTabBar::currentChanged, this, &TabBar::handleCurrentChanged);
     connect(m_tabs, &QTabBar::customContextMenuRequested, this, &TabBar::showContextMenu);
     followState();
 }
 
-void TabBar::setUpCycling()
+void TabBar::setUpShortcuts()
 {
     // Ctrl+Tab, and Ctrl+Shift+Tab, which arrives as a back-tab.
     m_nextTab->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab));
@@ -79,6 +102,15 @@ void TabBar::setUpCycling()
     }
     connect(m_nextTab, &QAction::triggered, this, [this] { cycle(1); });
     connect(m_previousTab, &QAction::triggered, this, [this] { cycle(-1); });
+
+    m_closeTab->setObjectName(u"closeTabAction"_s);
+    m_closeTab->setShortcut(shortcuts::closeTab);
+    m_closeTab->setShortcutContext(Qt::WindowShortcut);
+    addAction(m_closeTab);
+    connect(m_closeTab, &QAction::triggered, this, [this] {
+        if (const auto& active = m_state.activeTabID())
+            m_closer->closeTab(*active);
+    });
 }
 
 void TabBar::followState()
@@ -93,6 +125,7 @@ void TabBar::followState()
     connect(&m_state.collectionStore(), &CollectionStore::collectionsChanged, this,
         &TabBar::updateUnsavedMarks);
 
+    m_closeTab->setEnabled(false);
     if (!m_state.tabs().isEmpty())
         insertTabs(0, int(m_state.tabs().size()) - 1);
     showActiveTab();
@@ -101,6 +134,7 @@ void TabBar::followState()
 void TabBar::insertTabs(int first, int last)
 {
     const QScopedValueRollback following(m_following, true);
+    m_closeTab->setEnabled(true);
     for (int index = first; index <= last; ++index) {
         m_tabs->insertTab(index, QString());
         m_tabs->setTabData(index, m_state.tabs().at(index).id);
@@ -115,6 +149,8 @@ void TabBar::removeTabs(int first, int last)
     const QScopedValueRollback following(m_following, true);
     for (int index = last; index >= first; --index)
         m_tabs->removeTab(index);
+    // With no tab, Ctrl+W has nothing to close (and must not close the window either).
+    m_closeTab->setEnabled(m_tabs->count() > 0);
     showActiveTab();
 }
 
@@ -212,7 +248,7 @@ void TabBar::handleCloseClicked(QToolButton* button)
 {
     for (int index = 0; index < m_tabs->count(); ++index) {
         if (m_tabs->tabButton(index, QTabBar::RightSide) == button) {
-            m_state.closeTab(idAt(index));
+            m_closer->closeTab(idAt(index));
             return;
         }
     }
@@ -227,9 +263,9 @@ void TabBar::showContextMenu(const QPoint& position)
     auto* menu = new QMenu(this);
     menu->setObjectName(u"tabContextMenu"_s);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addAction(tr("Close"), this, [this, id] { m_state.closeTab(id); });
-    menu->addAction(tr("Close Others"), this, [this, id] { m_state.closeOtherTabs(id); });
-    menu->addAction(tr("Close All"), this, [this] { m_state.closeAllTabs(); });
+    menu->addAction(tr("Close"), this, [this, id] { m_closer->closeTab(id); });
+    menu->addAction(tr("Close Others"), this, [this, id] { m_closer->closeOtherTabs(id); });
+    menu->addAction(tr("Close All"), this, [this] { m_closer->closeAllTabs(); });
     menu->popup(m_tabs->mapToGlobal(position));
 }
 
@@ -240,7 +276,7 @@ bool TabBar::eventFilter(QObject* watched, QEvent* event)
         auto* mouse = static_cast<QMouseEvent*>(event);
         const int index = m_tabs->tabAt(mouse->position().toPoint());
         if (mouse->button() == Qt::MiddleButton && index >= 0) {
-            m_state.closeTab(idAt(index));
+            m_closer->closeTab(idAt(index));
             return true;
         }
     }

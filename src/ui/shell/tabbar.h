@@ -11,13 +11,15 @@ class QToolButton;
 namespace mako {
 
 class AppState;
+class TabCloser;
 struct APIRequest;
 
 /// The row of open request tabs above the detail area, and the "+" button that opens a new
 /// request. Each tab shows its request's method (or its protocol, for the other protocols) and
 /// name, a dot while its request differs from the version stored in its collection, and a close
 /// button; the active tab is the current one. Clicking a tab switches to it, middle-clicking
-/// closes it, and its context menu closes it, the others or all of them.
+/// closes it, and its context menu closes it, the others or all of them; every close asks
+/// first when it would lose work (`TabCloser`).
 ///
 /// The tabs follow the tab store row by row, so a tab that changes (its loading flag, its name)
 /// redraws alone.
@@ -32,12 +34,15 @@ public:
     /// Ctrl+Shift+Tab, anywhere in the window. A menu may list them too.
     QAction* nextTabAction() const { return m_nextTab; }
     QAction* previousTabAction() const { return m_previousTab; }
+    /// Closes the active tab as its close button does (asking first when it holds unsaved
+    /// work); Ctrl+W, anywhere in the window. Disabled while no tab is open.
+    QAction* closeTabAction() const { return m_closeTab; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void setUpCycling();
+    void setUpShortcuts();
     void followState();
     void insertTabs(int first, int last);
     void removeTabs(int first, int last);
@@ -62,6 +67,8 @@ private:
     QToolButton* m_newTab;
     QAction* m_nextTab;
     QAction* m_previousTab;
+    QAction* m_closeTab;
+    TabCloser* m_closer;
     // Set while the bar follows the state, so the tab bar's own signals do not echo back.
     bool m_following = false;
 };

@@ -229,6 +229,16 @@ void Sidebar::handleCurrentRowChanged(const QModelIndex& current)
 {
     if (m_showingSelection || !current.isValid())
         return;
+    // While the history list is shown, only a collection row moves the selection there. Moving
+    // to the collection of a request or folder row would fold the list away during the mouse
+    // press: the tree would jump up under the pointer and the release would miss the row.
+    using Kind = CollectionTreeModel::Kind;
+    const bool showingHistory
+        = m_state.selectedSidebarItem().kind == AppState::SidebarItem::Kind::history;
+    if (showingHistory
+        && static_cast<Kind>(current.data(CollectionTreeModel::KindRole).toInt())
+            != Kind::collection)
+        return;
     m_state.setSelectedSidebarItem(AppState::SidebarItem::collection(
         current.data(CollectionTreeModel::CollectionIDRole).toUuid()));
 }

@@ -151,11 +151,11 @@ TEST(PreferencesWindow, shortcutsAreWrittenTheWayThisPlatformWritesThem)
         if (!label->accessibleName().isEmpty())
             keys.append(label->accessibleName() + u" = "_s + label->text());
     }
-    for (const QString& expected :
-        {u"New Request = Ctrl+N"_s, u"Send Request = Ctrl+Return"_s, u"Preferences = Ctrl+,"_s,
-            u"Import Postman Collection = Ctrl+Shift+I"_s, u"Quit = Ctrl+Q"_s})
+    for (const QString& expected : {u"New Request = Ctrl+N"_s, u"Send Request = Ctrl+Return"_s,
+             u"Preferences = Ctrl+,"_s, u"Import Postman Collection = Ctrl+Shift+I"_s,
+             u"Quit = Ctrl+Q"_s, u"Close Tab = Ctrl+W"_s, u"Close Window = Ctrl+Shift+W"_s})
         EXPECT_TRUE(keys.contains(expected)) << expected.toStdString();
-    EXPECT_EQ(keys.size(), 11);
+    EXPECT_EQ(keys.size(), 12);
 }
 
 TEST(DataTab, writesTheHomeFolderAsTilde)

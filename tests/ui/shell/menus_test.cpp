@@ -57,7 +57,8 @@ TEST(MainMenu, everyCommandIsInTheMenusWithItsShortcut)
         {u"toggleSidebarAction"_s, u"Toggle Sidebar"_s, QKeySequence(u"Ctrl+0"_s)},
         {u"quickOpenAction"_s, u"Quick Open"_s, QKeySequence(u"Ctrl+P"_s)},
         {u"preferencesAction"_s, u"Preferences..."_s, QKeySequence(u"Ctrl+,"_s)},
-        {u"closeWindowAction"_s, u"Close Window"_s, QKeySequence(u"Ctrl+W"_s)},
+        {u"closeTabAction"_s, u"Close Tab"_s, QKeySequence(u"Ctrl+W"_s)},
+        {u"closeWindowAction"_s, u"Close Window"_s, QKeySequence(u"Ctrl+Shift+W"_s)},
         {u"minimizeAction"_s, u"Minimize"_s, QKeySequence(u"Ctrl+M"_s)},
         {u"quitAction"_s, u"Quit"_s, QKeySequence(u"Ctrl+Q"_s)},
         {u"websiteAction"_s, u"Mako Website"_s, {}},
@@ -91,6 +92,24 @@ TEST(MainMenu, ctrlNFromTheKeyboardOpensANewTab)
     ASSERT_EQ(run.state().tabs().size(), 2);
     EXPECT_EQ(run.state().activeTabID(), run.state().tabs()[1].id);
     EXPECT_EQ(run.state().openRequest()->name, u"New Request"_s);
+}
+
+// Ctrl+W closes a tab, never the window (which would end Mako and every tab with it).
+TEST(MainMenu, ctrlWClosesTheActiveTabAndNothingElse)
+{
+    ShellRun run;
+    ASSERT_TRUE(run.activate());
+    QTest::keyClick(&run.window(), Qt::Key_W, Qt::ControlModifier);
+    EXPECT_TRUE(run.window().isVisible());
+    for (int tab = 0; tab < 2; ++tab)
+        QTest::keyClick(&run.window(), Qt::Key_N, Qt::ControlModifier);
+    const QUuid first = run.state().tabs()[0].id;
+    QTest::keyClick(&run.window(), Qt::Key_W, Qt::ControlModifier);
+    ASSERT_EQ(run.state().tabs().size(), 1);
+    EXPECT_EQ(run.state().tabs()[0].id, first);
+    QTest::keyClick(&run.window(), Qt::Key_W, Qt::ControlModifier);
+    EXPECT_TRUE(run.state().tabs().isEmpty());
+    EXPECT_TRUE(run.window().isVisible());
 }
 
 TEST(MainMenu, requestCommandsAnnounceTheirNotificationOnlyWithARequestOpen)

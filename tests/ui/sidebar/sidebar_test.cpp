@@ -238,3 +238,30 @@ TEST(Sidebar, historyRowsReopenAndSaveIntoACollection)
     EXPECT_TRUE(run.state.history().isEmpty());
     EXPECT_TRUE(empty->isVisible());
 }
+
+// The pointer stays where the user pressed it: the release must land on the same request, and
+// the tree must not move between the two.
+TEST(Sidebar, oneClickOnARequestOpensItWhileTheHistoryIsShown)
+{
+    SidebarRun run;
+    run.state.addHistoryItem(APIRequest {.url = u"https://h.test/"_s}, 200, 0.1);
+    QWidget* history = child<QWidget>(run.sidebar, u"historyView"_s);
+    ASSERT_TRUE(history->isVisible());
+    const QModelIndex row = run.row(run.c.id, run.api);
+    run.tree->scrollTo(row);
+    const QPoint pointer = run.tree->viewport()->mapToGlobal(run.tree->visualRect(row).center());
+
+    QTest::mousePress(
+        run.tree->viewport(), Qt::LeftButton, {}, run.tree->viewport()->mapFromGlobal(pointer));
+    // Whatever the press changed is laid out before the button comes up again.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QCoreApplication::processEvents();
+    const QPoint releaseAt = run.tree->viewport()->mapFromGlobal(pointer);
+    EXPECT_EQ(run.tree->indexAt(releaseAt), row);
+    QTest::mouseRelease(run.tree->viewport(), Qt::LeftButton, {}, releaseAt);
+
+    ASSERT_TRUE(run.state.openRequest().has_value());
+    EXPECT_EQ(run.state.openRequest()->id, run.c.id);
+    EXPECT_TRUE(history->isVisible());
+    EXPECT_EQ(run.state.selectedSidebarItem(), AppState::SidebarItem::history());
+}
