@@ -1,19 +1,24 @@
 #include "shellrun.h"
 #include "state/requestviewmodel.h"
 #include "support/httptestserver.h"
+#include "ui/common/colors.h"
 #include "ui/editor/requestview.h"
 #include "windowtesting.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QCompleter>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTableView>
 #include <QToolButton>
+#include <QToolTip>
 
 using namespace mako;
 using namespace mako::test;
@@ -117,6 +122,11 @@ TEST(RequestView, sendTurnsIntoCancelWhileTheRequestIsOnItsWay)
     EXPECT_EVENTUALLY(run.state().activeTab()->error.has_value());
     EXPECT_FALSE(run.state().activeTab()->response.has_value());
     EXPECT_TRUE(run.state().history().isEmpty());
+    // The user's own cancel is a state, not a failure: grey, without the warning.
+    auto* states = run.ShellRun::find<QStackedWidget>(u"responseStates"_s);
+    ASSERT_TRUE(states);
+    EXPECT_EVENTUALLY_EQ(states->currentWidget()->objectName(), u"responseCancelled"_s);
+    EXPECT_EQ(child<QLabel>(states, u"responseCancelledText"_s)->text(), u"Request cancelled"_s);
 }
 
 TEST(RequestView, followsTheActiveTabAndWritesEveryEditBack)
