@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -77,9 +78,9 @@ QWidget* noBodyPage()
 
 } // namespace
 
-double editorPointSize(double stored)
+int editorPixelSize(double stored)
 {
-    return std::clamp(stored > 0 ? stored : 12.0, 9.0, 20.0);
+    return int(std::lround(std::clamp(stored > 0 ? stored : 12.0, 9.0, 20.0)));
 }
 
 void BodyTextEdit::insertFromMimeData(const QMimeData* source)
@@ -198,7 +199,9 @@ QWidget* BodyEditor::buildTextPage()
 void BodyEditor::applySettings()
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSizeF(editorPointSize(m_settings.value(SettingKeys::editorFontSize)));
+    // Pixels, like the response body beside it: points would grow with the screen's dots per
+    // inch, and the two bodies would no longer match.
+    font.setPixelSize(editorPixelSize(m_settings.value(SettingKeys::editorFontSize)));
     m_text->setFont(font);
     const int tabSize = m_settings.value(SettingKeys::editorTabSize);
     m_text->tabSize = tabSize > 0 ? tabSize : 0;

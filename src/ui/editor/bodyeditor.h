@@ -20,9 +20,9 @@ namespace mako {
 class RequestViewModel;
 class Settings;
 
-/// The point size of the body editor for a stored "editorFontSize": 12 for none or a value of
-/// 0 or less, else the value within 9 to 20.
-double editorPointSize(double stored);
+/// The size in pixels of the body editor's type for a stored "editorFontSize": 12 for none or
+/// a value of 0 or less, else the value within 9 to 20, rounded.
+int editorPixelSize(double stored);
 
 /// The body's text field; tells when text was pasted into it.
 class BodyTextEdit : public QPlainTextEdit {

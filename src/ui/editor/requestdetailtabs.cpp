@@ -29,7 +29,7 @@ public:
     CountBadge()
     {
         QFont small = font();
-        small.setPointSize(9);
+        small.setPixelSize(9);
         small.setWeight(QFont::Medium);
         setFont(small);
         setAlignment(Qt::AlignCenter);

@@ -115,7 +115,8 @@ TEST(PreferencesWindow, generalAndEditorControlsApplyAtOnce)
     auto* fontSize = run.control<QSlider>(u"fontSizeSlider"_s);
     fontSize->setValue(16);
     EXPECT_EQ(run.settings().value(SettingKeys::editorFontSize), 16);
-    EXPECT_EQ(run.control<QLabel>(u"fontPreview"_s)->font().pointSizeF(), 16);
+    // In pixels, like every other size of the window.
+    EXPECT_EQ(run.control<QLabel>(u"fontPreview"_s)->font().pixelSize(), 16);
     auto* tabSize = run.control<QComboBox>(u"tabSizePicker"_s);
     tabSize->setCurrentIndex(tabSize->findText(u"Tab"_s));
     Q_EMIT tabSize->activated(tabSize->currentIndex());
