@@ -125,8 +125,10 @@ void AlertPresenter::handleImportReportChanged()
             m_state.setImportReport(std::nullopt);
         });
     }
+    // In bold, as the title of what follows: the window's own title bar may not show at all.
     const QString title = reportTitle(*report);
-    m_report->setText(title);
+    m_report->setTextFormat(Qt::RichText);
+    m_report->setText(u"<b>"_s + title.toHtmlEscaped() + u"</b>"_s);
     m_report->setAccessibleName(title);
     m_report->setInformativeText(leftOutSummary(*report));
     // The list can be as long as the collection: it waits behind "Show Details...", where it
