@@ -55,6 +55,7 @@ void SSEClient::connect(const QString& url, const QList<KeyValuePair>& headers)
     m_transfer.cancel();
     m_parser.finish();
     const quint64 stream = ++m_streamId;
+    m_disconnected = false;
     m_transfer = m_service.engine().start(std::move(request), this,
         TransferCallbacks {
             .onData = [this, stream](const QByteArray& data) { handleData(stream, data); },
@@ -69,6 +70,7 @@ void SSEClient::connect(const QString& url, const QList<KeyValuePair>& headers)
 void SSEClient::disconnect()
 {
     m_transfer.cancel();
+    m_disconnected = true;
     setConnected(false);
     appendNotice(u"Disconnected"_s);
 }
@@ -99,7 +101,8 @@ void SSEClient::handleFinished(quint64 stream, const NetworkResult& result)
     // An event the stream never closed with an empty line is not reported.
     m_parser.finish();
     setConnected(false);
-    if (const auto* failure = std::get_if<NetworkError>(&result))
+    const auto* failure = std::get_if<NetworkError>(&result);
+    if (failure && !m_disconnected)
         setError(failure->errorDescription());
     appendNotice(u"Connection closed"_s);
 }

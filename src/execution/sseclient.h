@@ -52,7 +52,8 @@ public:
     /// any reply. Text that is not a URL only sets `error` to "Invalid URL".
     void connect(const QString& url, const QList<KeyValuePair>& headers);
     /// Stops the stream and appends "Disconnected". The stopped stream then ends as any stream
-    /// does: `error` holds the cancellation's text and "Connection closed" follows.
+    /// does with "Connection closed", but the user's own stop is no failure: `error` stays
+    /// absent.
     void disconnect();
 
     const QList<SSEEvent>& events() const { return m_events; }
@@ -81,6 +82,8 @@ private:
     TransferHandle m_transfer;
     // Which stream the callbacks belong to; an old stream's late calls are ignored.
     quint64 m_streamId = 0;
+    // The user stopped the current stream; its end is then no failure.
+    bool m_disconnected = false;
     SSEParser m_parser;
     QList<SSEParser::Event> m_parsed;
 };

@@ -58,6 +58,8 @@ void WebSocketClient::connect(const QString& url, const QList<KeyValuePair>& hea
     // Queued on the one network thread ahead of the new open, so the old close goes out first.
     disposeConnection();
     m_connectionId = ++s_lastConnectionId;
+    m_url = url;
+    m_disconnected = false;
     m_connection = WebSocketConnection::create(m_connectionId);
     QObject::connect(m_connection, &WebSocketConnection::eventsReady, this,
         &WebSocketClient::handleEvents, Qt::QueuedConnection);
@@ -65,8 +67,6 @@ void WebSocketClient::connect(const QString& url, const QList<KeyValuePair>& hea
 
     setConnected(true);
     setError(std::nullopt);
-    append(u"Connected to "_s + url, false, currentTimestamp());
-    Q_EMIT messagesChanged();
 }
 
 void WebSocketClient::send(const QString& text)
@@ -85,6 +85,7 @@ void WebSocketClient::disconnect()
     applyPendingEvents(kAllEntries);
     if (m_connection)
         queue(m_connection, [](WebSocketConnection* c) { c->close(); });
+    m_disconnected = true;
     setConnected(false);
     append(u"Disconnected"_s, false, currentTimestamp());
     Q_EMIT messagesChanged();
@@ -109,6 +110,10 @@ void WebSocketClient::applyPendingEvents(qsizetype limit)
     for (; m_pendingFrom < end; ++m_pendingFrom) {
         const WebSocketEvent& event = m_pendingEvents[m_pendingFrom];
         switch (event.kind) {
+        case WebSocketEvent::Kind::opened:
+            if (!m_disconnected)
+                append(u"Connected to "_s + m_url, false, now);
+            break;
         case WebSocketEvent::Kind::received:
             append(event.text, false, now);
             break;
@@ -117,7 +122,8 @@ void WebSocketClient::applyPendingEvents(qsizetype limit)
             break;
         case WebSocketEvent::Kind::closed:
             setConnected(false);
-            setError(event.text);
+            if (!m_disconnected)
+                setError(event.text);
             append(u"Connection closed: "_s + event.text, false, now);
             break;
         }

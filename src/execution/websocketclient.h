@@ -42,14 +42,16 @@ public:
     ~WebSocketClient() override;
 
     /// Opens a connection to `url` with the applicable header rows (a later row replaces an
-    /// earlier one of the same name). Connected at once, before the handshake; a failing
-    /// handshake shows up as a "Connection closed: " entry. Text that is not a URL only sets
-    /// `error` to "Invalid WebSocket URL".
+    /// earlier one of the same name). Connected at once, before the handshake, so that messages
+    /// can be queued; the "Connected to " entry follows once the handshake has completed, and a
+    /// failing handshake shows up as a "Connection closed: " entry alone. Text that is not a URL
+    /// only sets `error` to "Invalid WebSocket URL".
     void connect(const QString& url, const QList<KeyValuePair>& headers);
     /// Appends `text` as an outgoing entry and sends it as one text frame; nothing while
     /// disconnected. A failed send sets `error` and keeps the entry.
     void send(const QString& text);
-    /// Closes the connection with code 1000 and appends "Disconnected".
+    /// Closes the connection with code 1000 and appends "Disconnected". The user's own close is
+    /// no failure: `error` stays absent.
     void disconnect();
 
     const QList<WSMessage>& messages() const { return m_messages; }
@@ -78,6 +80,10 @@ private:
     // Owned by the network thread once created; it deletes itself after dispose().
     WebSocketConnection* m_connection = nullptr;
     quint64 m_connectionId = 0;
+    QString m_url;
+    // The user closed the current connection: its end is no failure, and a handshake that
+    // completes after that is not announced.
+    bool m_disconnected = false;
     // Events of the current connection not yet applied, from m_pendingFrom on.
     QList<WebSocketEvent> m_pendingEvents;
     qsizetype m_pendingFrom = 0;

@@ -147,6 +147,7 @@ void WebSocketConnection::dispose()
 void WebSocketConnection::handleConnected()
 {
     m_opened = true;
+    report(WebSocketEvent::Kind::opened, {});
     for (const QString& text : std::exchange(m_waitingSends, {}))
         writeText(text);
     if (m_closeWhenOpen)

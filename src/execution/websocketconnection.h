@@ -13,6 +13,8 @@ namespace mako {
 /// Something that happened on a WebSocket connection, reported to the client in order.
 struct WebSocketEvent {
     enum class Kind {
+        /// The opening handshake completed.
+        opened,
         /// A frame arrived; `text` is its text or the "[n bytes]" stand-in.
         received,
         /// A text frame could not be sent; `text` describes why.

@@ -53,11 +53,18 @@ QList<KeyValuePair> headerRows(const QJsonValue& value)
     return result;
 }
 
+// One thing an item lost on its way in.
+struct Dropped {
+    LeftOutKind kind;
+    QString text;
+};
+using DroppedList = QList<Dropped>;
+
 // What the scripts of a request, folder or collection would have done is lost: say so for
 // every script that holds more than blank lines.
-QStringList droppedScripts(const QJsonValue& events)
+DroppedList droppedScripts(const QJsonValue& events)
 {
-    QStringList result;
+    DroppedList result;
     for (const QJsonValue& entry : events.toArray()) {
         const QJsonValue exec = entry[u"script"_s][u"exec"_s];
         QString source = text(exec);
@@ -66,8 +73,11 @@ QStringList droppedScripts(const QJsonValue& events)
         if (source.trimmed().isEmpty())
             continue;
         const QString listen = text(entry[u"listen"_s]);
-        result.append(
-            (listen == u"prerequest"_s ? u"pre-request"_s : listen) + u" script dropped"_s);
+        const LeftOutKind kind = listen == u"test"_s ? LeftOutKind::testScript
+            : listen == u"prerequest"_s              ? LeftOutKind::preRequestScript
+                                                     : LeftOutKind::otherScript;
+        result.append(Dropped {
+            kind, (listen == u"prerequest"_s ? u"pre-request"_s : listen) + u" script dropped"_s});
     }
     return result;
 }
@@ -218,17 +228,18 @@ URLParts readURL(const QJsonValue& value)
 
 // A form body holds its fields in the rows, so the URL's query stays in the text: the
 // enabled rows are written there and the disabled ones cannot be kept.
-QStringList placeQuery(APIRequest& request, const URLParts& url)
+DroppedList placeQuery(APIRequest& request, const URLParts& url)
 {
     if (request.bodyType != RequestBodyType::formData) {
         request.queryParams = url.rows;
         return {};
     }
-    QStringList dropped;
+    DroppedList dropped;
     QStringList items;
     for (const KeyValuePair& row : url.rows) {
         if (!row.isEnabled)
-            dropped.append(u"disabled query parameter \"%1\" dropped"_s.arg(row.key));
+            dropped.append(Dropped {LeftOutKind::disabledRow,
+                u"disabled query parameter \"%1\" dropped"_s.arg(row.key)});
         else if (!row.key.isEmpty())
             items.append(row.value.isEmpty() ? row.key : row.key + u'=' + row.value);
     }
@@ -248,15 +259,16 @@ void applyRawBody(APIRequest& request, const QJsonObject& body)
     request.bodyType = json ? RequestBodyType::json : RequestBodyType::raw;
 }
 
-QStringList applyURLEncodedBody(APIRequest& request, const QJsonObject& body)
+DroppedList applyURLEncodedBody(APIRequest& request, const QJsonObject& body)
 {
     QStringList pairs;
-    QStringList dropped;
+    DroppedList dropped;
     for (const KeyValuePair& row : rows(body[u"urlencoded"_s])) {
         if (row.isApplicable())
             pairs.append(percentEncoded(row.key) + u'=' + percentEncoded(row.value));
         else if (!row.isEnabled)
-            dropped.append(u"disabled form field \"%1\" dropped"_s.arg(row.key));
+            dropped.append(Dropped {
+                LeftOutKind::disabledRow, u"disabled form field \"%1\" dropped"_s.arg(row.key)});
     }
     request.bodyType = RequestBodyType::raw;
     request.body = pairs.join(u'&');
@@ -266,9 +278,9 @@ QStringList applyURLEncodedBody(APIRequest& request, const QJsonObject& body)
     return dropped;
 }
 
-QStringList applyFormBody(APIRequest& request, const QJsonObject& body)
+DroppedList applyFormBody(APIRequest& request, const QJsonObject& body)
 {
-    QStringList dropped;
+    DroppedList dropped;
     request.bodyType = RequestBodyType::formData;
     for (const QJsonValue& entry : body[u"formdata"_s].toArray()) {
         const QJsonObject field = entry.toObject();
@@ -279,15 +291,16 @@ QStringList applyFormBody(APIRequest& request, const QJsonObject& body)
             .value = file ? joined(field[u"src"_s], u',') : text(field[u"value"_s]),
             .isEnabled = !file && !field[u"disabled"_s].toBool(false)});
         if (file)
-            dropped.append(u"file field \"%1\" dropped"_s.arg(key));
+            dropped.append(Dropped {LeftOutKind::file, u"file field \"%1\" dropped"_s.arg(key)});
         else if (!text(field[u"contentType"_s]).isEmpty())
-            dropped.append(u"content type \"%1\" of form field \"%2\" dropped"_s.arg(
-                text(field[u"contentType"_s]), key));
+            dropped.append(Dropped {LeftOutKind::fieldContentType,
+                u"content type \"%1\" of form field \"%2\" dropped"_s.arg(
+                    text(field[u"contentType"_s]), key)});
     }
     return dropped;
 }
 
-QStringList applyBody(APIRequest& request, const QJsonObject& body)
+DroppedList applyBody(APIRequest& request, const QJsonObject& body)
 {
     const QString mode = body[u"mode"_s].toString();
     if (mode == u"raw"_s) {
@@ -297,7 +310,7 @@ QStringList applyBody(APIRequest& request, const QJsonObject& body)
     } else if (mode == u"formdata"_s) {
         return applyFormBody(request, body);
     } else if (mode == u"file"_s && !text(body[u"file"_s][u"src"_s]).isEmpty()) {
-        return {u"binary file body dropped"_s};
+        return {Dropped {LeftOutKind::file, u"binary file body dropped"_s}};
     } else if (mode == u"graphql"_s) {
         request.requestProtocol = RequestProtocol::graphql;
         request.bodyType = RequestBodyType::json;
@@ -316,14 +329,15 @@ QString itemName(const QJsonObject& item)
 // The request of an item, or nothing when its method cannot be sent. What it loses on the
 // way is added to `dropped`.
 std::optional<APIRequest> mapItem(
-    const QJsonObject& item, const QJsonObject& inheritedAuth, QStringList& dropped)
+    const QJsonObject& item, const QJsonObject& inheritedAuth, DroppedList& dropped)
 {
     const QJsonValue requestValue = item[u"request"_s];
     const QJsonObject source = requestValue.toObject();
     const QString method = text(source[u"method"_s]).toUpper();
     const auto known = method.isEmpty() ? HTTPMethod::get : fromRawValue<HTTPMethod>(method);
     if (!known) {
-        dropped.append(u"skipped, the method %1 cannot be sent"_s.arg(method));
+        dropped.append(Dropped {LeftOutKind::unsupportedMethod,
+            u"skipped, the method %1 cannot be sent"_s.arg(method)});
         return std::nullopt;
     }
     APIRequest request {.name = itemName(item), .headers = {}, .queryParams = {}};
@@ -337,15 +351,17 @@ std::optional<APIRequest> mapItem(
     const bool inherits = ownAuth.isEmpty() || ownAuth[u"type"_s].toString() == u"inherit"_s;
     if (const QString lost = applyAuth(request, inherits ? inheritedAuth : ownAuth);
         !lost.isEmpty())
-        dropped.append(lost);
+        dropped.append(Dropped {LeftOutKind::authorisation, lost});
     dropped += droppedScripts(item[u"event"_s]);
     return request;
 }
 
-void warn(QStringList& warnings, const QString& subject, const QStringList& dropped)
+void warn(CollectionImport& result, const QString& subject, const DroppedList& dropped)
 {
-    for (const QString& line : dropped)
-        warnings.append(subject + u": "_s + line);
+    for (const Dropped& line : dropped) {
+        result.warnings.append(subject + u": "_s + line.text);
+        result.warningKinds.append(line.kind);
+    }
 }
 
 QString joinedPath(const QString& path, const QString& name)
@@ -366,15 +382,15 @@ void walkItems(CollectionImport& result, const QJsonArray& items, const QString&
             const QJsonObject ownAuth = item[u"auth"_s].toObject();
             const bool inherits
                 = ownAuth.isEmpty() || ownAuth[u"type"_s].toString() == u"inherit"_s;
-            warn(result.warnings, name + u" (folder)"_s, droppedScripts(item[u"event"_s]));
+            warn(result, name + u" (folder)"_s, droppedScripts(item[u"event"_s]));
             // The name is held here, not in the list that the subfolders grow.
             collection.folders.append(CollectionFolder {.name = name});
             walkItems(result, item[u"item"_s].toArray(), name, inherits ? auth : ownAuth,
                 collection.folders.size() - 1);
         } else if (item.contains(u"request"_s)) {
-            QStringList dropped;
+            DroppedList dropped;
             const auto request = mapItem(item, auth, dropped);
-            warn(result.warnings, joinedPath(path, itemName(item)), dropped);
+            warn(result, joinedPath(path, itemName(item)), dropped);
             if (!request)
                 continue;
             collection.requests.append(*request);
@@ -403,8 +419,7 @@ Result<CollectionImport> importCollection(const QByteArray& bytes)
         return notA(u"collection"_s, u"\"item\" is missing"_s);
     CollectionImport result {
         .collection = Collection {.name = root[u"info"_s][u"name"_s].toString()}};
-    warn(result.warnings, result.collection.name + u" (collection)"_s,
-        droppedScripts(root[u"event"_s]));
+    warn(result, result.collection.name + u" (collection)"_s, droppedScripts(root[u"event"_s]));
     walkItems(result, root[u"item"_s].toArray(), {}, root[u"auth"_s].toObject(), {});
     const QList<KeyValuePair> variables = rows(root[u"variable"_s]);
     if (!variables.isEmpty())

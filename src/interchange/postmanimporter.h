@@ -15,6 +15,23 @@ namespace mako::PostmanImporter {
 inline constexpr auto kCollectionFailurePrefix = u"Failed to import Postman collection: ";
 inline constexpr auto kEnvironmentFailurePrefix = u"Failed to import Postman environment: ";
 
+/// What kind of thing an import could not bring along, so that a report can count them.
+enum class LeftOutKind {
+    testScript,
+    preRequestScript,
+    /// A script that runs at another moment than before the request or after the response.
+    otherScript,
+    /// A whole request, whose method Mako cannot send.
+    unsupportedMethod,
+    authorisation,
+    /// A file of a form field or a binary body.
+    file,
+    /// A disabled row that the request has no place for.
+    disabledRow,
+    /// The content type given to one form field.
+    fieldContentType,
+};
+
 /// A collection as imported, with the variables it carries.
 struct CollectionImport {
     Collection collection;
@@ -24,6 +41,8 @@ struct CollectionImport {
     /// One line for each request left out and each setting that Mako cannot hold, naming the
     /// request (folders by path) and what was lost, e.g. "Login: digest authorisation dropped".
     QStringList warnings;
+    /// The kind of what each line of `warnings` tells of, in the same order.
+    QList<LeftOutKind> warningKinds;
 };
 
 /// Reads a Postman collection (format v2.0 or v2.1). Folders, nested or not, become one-level

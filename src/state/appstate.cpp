@@ -61,6 +61,14 @@ void AppState::setAlertMessage(const std::optional<QString>& message)
     Q_EMIT alertMessageChanged();
 }
 
+void AppState::setImportReport(const std::optional<ImportReport>& report)
+{
+    if (report == m_importReport)
+        return;
+    m_importReport = report;
+    Q_EMIT importReportChanged();
+}
+
 void AppState::saveCollections()
 {
     m_collections.save();

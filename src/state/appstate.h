@@ -1,6 +1,7 @@
 #pragma once
 
 #include "interchange/collectionexporter.h"
+#include "interchange/postmanimporter.h"
 #include "model/apienvironment.h"
 #include "model/apirequest.h"
 #include "model/collection.h"
@@ -69,6 +70,18 @@ public:
     using RequestTab = mako::RequestTab;
     using RequestOrigin = mako::RequestOrigin;
 
+    /// A collection import that went through but could not bring everything along: what came
+    /// in, and what was left out, one line each with its kind.
+    struct ImportReport {
+        QString collectionName;
+        int requestCount = 0;
+        int folderCount = 0;
+        QStringList leftOut;
+        QList<PostmanImporter::LeftOutKind> leftOutKinds;
+
+        bool operator==(const ImportReport&) const = default;
+    };
+
 private:
     Q_PROPERTY(QList<mako::Collection> collections READ collections NOTIFY collectionsChanged)
     Q_PROPERTY(
@@ -117,6 +130,10 @@ public:
     /// The one pending error message for the user; the shell clears it when shown.
     const std::optional<QString>& alertMessage() const { return m_alertMessage; }
     void setAlertMessage(const std::optional<QString>& message);
+    /// The pending report of an import, a result rather than an error; the shell clears it
+    /// when shown.
+    const std::optional<ImportReport>& importReport() const { return m_importReport; }
+    void setImportReport(const std::optional<ImportReport>& report);
     /// Variables of every environment; kept in memory only.
     const QList<KeyValuePair>& globalVariables() const { return m_environments.globalVariables(); }
     /// True once the start-up load has finished, whatever its outcome.
@@ -260,6 +277,7 @@ Q_SIGNALS:
     void historyChanged();
     void selectedSidebarItemChanged();
     void alertMessageChanged();
+    void importReportChanged();
     void globalVariablesChanged();
     /// The start-up load has finished.
     void didLoadChanged();
@@ -290,6 +308,7 @@ private:
     TabStore m_tabs;
     SidebarItem m_selectedSidebarItem;
     std::optional<QString> m_alertMessage;
+    std::optional<ImportReport> m_importReport;
     bool m_didLoad = false;
     QStringList m_loadFailures;
 

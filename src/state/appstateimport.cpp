@@ -30,12 +30,6 @@ QString notWritten(const QString& path)
     return u"\"%1\" could not be written."_s.arg(QDir::toNativeSeparators(path));
 }
 
-QString leftOutSummary(const QString& collectionName, const QStringList& warnings)
-{
-    return u"Imported \"%1\"; some of it was left out or changed:\n"_s.arg(collectionName)
-        + warnings.join(u'\n');
-}
-
 Result<QByteArray> readChosenFile(const QString& path)
 {
     auto read = readDataFile(path);
@@ -137,9 +131,15 @@ void AppState::importPostmanCollection(const QString& path)
                 m_environments.appendEnvironment(*imported->variables);
                 saveEnvironments();
             }
-            // The import went through, but the user is told what it could not bring along.
-            if (!imported->warnings.isEmpty())
-                setAlertMessage(leftOutSummary(imported->collection.name, imported->warnings));
+            // The import went through, and the user is told what it could not bring along.
+            if (!imported->warnings.isEmpty()) {
+                const Collection& collection = imported->collection;
+                setImportReport(ImportReport {.collectionName = collection.name,
+                    .requestCount = int(collection.requests.size()),
+                    .folderCount = int(collection.folders.size()),
+                    .leftOut = imported->warnings,
+                    .leftOutKinds = imported->warningKinds});
+            }
             finishFileOperation(std::nullopt);
         };
     });

@@ -1,6 +1,7 @@
 #include "ui/editor/autheditor.h"
 
 #include "state/requestviewmodel.h"
+#include "ui/editor/linefieldvariables.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -41,12 +42,13 @@ AuthField fieldFor(AuthType type)
 
 } // namespace
 
-AuthEditor::AuthEditor(RequestViewModel& viewModel, QWidget* parent)
+AuthEditor::AuthEditor(RequestViewModel& viewModel, EnvironmentSource environment, QWidget* parent)
     : QWidget(parent)
     , m_viewModel(viewModel)
     , m_type(new QComboBox)
     , m_fieldLabel(new QLabel)
     , m_token(new QLineEdit)
+    , m_variables(new LineFieldVariables(m_token, std::move(environment)))
     , m_note(new QLabel)
 {
     m_type->setObjectName(u"authType"_s);
@@ -76,6 +78,11 @@ AuthEditor::AuthEditor(RequestViewModel& viewModel, QWidget* parent)
     connect(
         &m_viewModel, &RequestViewModel::requestChanged, this, &AuthEditor::handleRequestChanged);
     handleRequestChanged();
+}
+
+void AuthEditor::refreshVariables()
+{
+    m_variables->refresh();
 }
 
 void AuthEditor::handleRequestChanged()

@@ -1,6 +1,11 @@
 #pragma once
 
+#include "model/apienvironment.h"
+
 #include <QWidget>
+
+#include <functional>
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -8,6 +13,7 @@ class QLineEdit;
 
 namespace mako {
 
+class LineFieldVariables;
 class RequestViewModel;
 
 /// The Auth tab: the kind of authorisation and its one credential. Every kind edits the same
@@ -16,7 +22,14 @@ class AuthEditor : public QWidget {
     Q_OBJECT
 
 public:
-    explicit AuthEditor(RequestViewModel& viewModel, QWidget* parent = nullptr);
+    /// What `{{name}}` placeholders in the credential resolve to when sent.
+    using EnvironmentSource = std::function<std::optional<APIEnvironment>()>;
+
+    AuthEditor(
+        RequestViewModel& viewModel, EnvironmentSource environment, QWidget* parent = nullptr);
+
+    /// Colours the placeholders again after the variables changed.
+    void refreshVariables();
 
 private:
     void handleRequestChanged();
@@ -28,6 +41,7 @@ private:
     QComboBox* m_type;
     QLabel* m_fieldLabel;
     QLineEdit* m_token;
+    LineFieldVariables* m_variables;
     QLabel* m_note;
     bool m_syncing = false;
 };

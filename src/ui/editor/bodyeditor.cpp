@@ -6,23 +6,28 @@
 #include "state/settings.h"
 #include "ui/common/colors.h"
 #include "ui/common/iconlabel.h"
+#include "ui/editor/variablespans.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTextBlock>
 #include <QThread>
 #include <QThreadPool>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -77,9 +82,96 @@ QWidget* noBodyPage()
 
 } // namespace
 
-double editorPointSize(double stored)
+int editorPixelSize(double stored)
 {
-    return std::clamp(stored > 0 ? stored : 12.0, 9.0, 20.0);
+    return int(std::lround(std::clamp(stored > 0 ? stored : 12.0, 9.0, 20.0)));
+}
+
+BodyTextEdit::BodyTextEdit(KeyValueEditor::EnvironmentSource environment, QWidget* parent)
+    : QPlainTextEdit(parent)
+    , m_environment(std::move(environment))
+{
+    // Only the lines in view are coloured, so a body of megabytes costs no more than a short
+    // one: a highlighter would go through every line whenever a new text is shown.
+    connect(this, &QPlainTextEdit::textChanged, this, &BodyTextEdit::scheduleColouring);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &BodyTextEdit::scheduleColouring);
+}
+
+void BodyTextEdit::refreshVariables()
+{
+    m_coloured.clear();
+    scheduleColouring();
+}
+
+void BodyTextEdit::scheduleColouring()
+{
+    // Once per event-loop turn, after the layout has caught up with the change.
+    if (std::exchange(m_colouringScheduled, true))
+        return;
+    QTimer::singleShot(0, this, [this] {
+        m_colouringScheduled = false;
+        colourVisiblePlaceholders();
+    });
+}
+
+void BodyTextEdit::colourVisiblePlaceholders()
+{
+    const std::optional<APIEnvironment> environment = m_environment();
+    const QColor defined = palette().color(QPalette::Link);
+    const QColor undefined = systemColor(SystemColor::red, palette());
+    QList<QTextEdit::ExtraSelection> selections;
+    QList<Coloured> coloured;
+    const qreal bottom = viewport()->height();
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        if (blockBoundingGeometry(block).translated(contentOffset()).top() > bottom)
+            break;
+        const QString text = block.text();
+        if (!text.contains(u"{{"_s))
+            continue;
+        for (const VariableSpan& span : variableSpans(text, environment)) {
+            const int position = block.position() + span.start;
+            QTextCursor cursor(document());
+            cursor.setPosition(position);
+            cursor.setPosition(position + span.length, QTextCursor::KeepAnchor);
+            QTextCharFormat format;
+            format.setForeground(span.isDefined ? defined : undefined);
+            selections.append({cursor, format});
+            coloured.append({position, span.length, span.isDefined});
+        }
+    }
+    // Setting them repaints the field; the same colours again need no repaint.
+    if (coloured == m_coloured)
+        return;
+    m_coloured = coloured;
+    setExtraSelections(selections);
+}
+
+bool BodyTextEdit::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QPlainTextEdit::viewportEvent(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QTextCursor cursor = cursorForPosition(help->pos());
+    const QTextBlock block = cursor.block();
+    const QList<VariableSpan> spans = variableSpans(block.text(), m_environment());
+    if (const VariableSpan* span = spanAt(spans, cursor.position() - block.position()))
+        QToolTip::showText(help->globalPos(), span->explanation(), viewport());
+    else
+        QToolTip::hideText();
+    return true;
+}
+
+void BodyTextEdit::changeEvent(QEvent* event)
+{
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        refreshVariables();
+}
+
+void BodyTextEdit::resizeEvent(QResizeEvent* event)
+{
+    QPlainTextEdit::resizeEvent(event);
+    scheduleColouring();
 }
 
 void BodyTextEdit::insertFromMimeData(const QMimeData* source)
@@ -104,7 +196,7 @@ BodyEditor::BodyEditor(RequestViewModel& viewModel, Settings& settings,
     , m_settings(settings)
     , m_types(new QButtonGroup(this))
     , m_pages(new QStackedWidget)
-    , m_text(new BodyTextEdit)
+    , m_text(new BodyTextEdit(environment))
     , m_form(new KeyValueEditor(
           tr("Form Fields"), viewModel, &APIRequest::queryParams, std::move(environment)))
     , m_error(new QLabel)
@@ -198,7 +290,9 @@ QWidget* BodyEditor::buildTextPage()
 void BodyEditor::applySettings()
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSizeF(editorPointSize(m_settings.value(SettingKeys::editorFontSize)));
+    // Pixels, like the response body beside it: points would grow with the screen's dots per
+    // inch, and the two bodies would no longer match.
+    font.setPixelSize(editorPixelSize(m_settings.value(SettingKeys::editorFontSize)));
     m_text->setFont(font);
     const int tabSize = m_settings.value(SettingKeys::editorTabSize);
     m_text->tabSize = tabSize > 0 ? tabSize : 0;
@@ -268,6 +362,12 @@ void BodyEditor::handleTextChanged()
         qApp->installEventFilter(this);
     }
     m_pause.start();
+}
+
+void BodyEditor::refreshVariables()
+{
+    m_text->refreshVariables();
+    m_form->refreshVariables();
 }
 
 void BodyEditor::flushPendingText()

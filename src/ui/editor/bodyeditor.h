@@ -20,16 +20,20 @@ namespace mako {
 class RequestViewModel;
 class Settings;
 
-/// The point size of the body editor for a stored "editorFontSize": 12 for none or a value of
-/// 0 or less, else the value within 9 to 20.
-double editorPointSize(double stored);
+/// The size in pixels of the body editor's type for a stored "editorFontSize": 12 for none or
+/// a value of 0 or less, else the value within 9 to 20, rounded.
+int editorPixelSize(double stored);
 
-/// The body's text field; tells when text was pasted into it.
+/// The body's text field; tells when text was pasted into it. Colours the {{name}}
+/// placeholders in view as the URL field does, and explains the one under the pointer.
 class BodyTextEdit : public QPlainTextEdit {
     Q_OBJECT
 
 public:
-    using QPlainTextEdit::QPlainTextEdit;
+    explicit BodyTextEdit(KeyValueEditor::EnvironmentSource environment, QWidget* parent = nullptr);
+
+    /// Colours the placeholders again after the variables changed.
+    void refreshVariables();
 
 Q_SIGNALS:
     void pasted();
@@ -37,10 +41,28 @@ Q_SIGNALS:
 protected:
     void insertFromMimeData(const QMimeData* source) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 public:
     /// What the Tab key inserts: that many spaces, or a tab character for 0.
     int tabSize = 2;
+
+private:
+    struct Coloured {
+        int position;
+        int length;
+        bool isDefined;
+        bool operator==(const Coloured&) const = default;
+    };
+
+    void scheduleColouring();
+    void colourVisiblePlaceholders();
+
+    KeyValueEditor::EnvironmentSource m_environment;
+    QList<Coloured> m_coloured;
+    bool m_colouringScheduled = false;
 };
 
 /// The Body tab: the body kind, and the text of a JSON or raw body checked as it is typed, or
@@ -66,6 +88,8 @@ public:
     const std::optional<QString>& jsonError() const { return m_jsonError; }
     /// Hands text typed but not yet written to the request over to it now.
     void flushPendingText();
+    /// Colours the placeholders again after the variables changed.
+    void refreshVariables();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -59,7 +59,7 @@ CodeArea::CodeArea(QWidget* parent)
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(12);
+    font.setPixelSize(12);
     setFont(font);
     connect(this, &QPlainTextEdit::blockCountChanged, this,
         [this] { setViewportMargins(gutterWidth(), 0, 0, 0); });

@@ -2,6 +2,7 @@
 
 #include "ui/common/colors.h"
 #include "ui/common/icons.h"
+#include "ui/editor/linefieldvariables.h"
 #include "ui/editor/variablespans.h"
 
 #include <QHBoxLayout>
@@ -67,6 +68,9 @@ public:
         editor->setPlaceholderText(key ? KeyValueEditor::tr("Key") : KeyValueEditor::tr("Value"));
         editor->setAccessibleName(editor->placeholderText());
         editor->setObjectName(key ? u"rowKeyField"_s : u"rowValueField"_s);
+        // Values are substituted when sent; keys go out as typed.
+        if (!key)
+            new LineFieldVariables(editor, m_environment);
         return editor;
     }
 
@@ -111,18 +115,25 @@ private:
             : QList<VariableSpan> {};
         int x = area.left();
         int done = 0;
-        const auto draw = [&](int from, int to, const QColor& color) {
+        const auto draw = [&](int from, int to, const QColor& color, bool underline = false) {
             const QString piece = text.mid(from, to - from);
+            QFont font = option.font;
+            font.setUnderline(underline);
+            painter->setFont(font);
             painter->setPen(color);
             painter->drawText(QRect(x, area.top(), area.right() - x + 1, area.height()),
                 Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, piece);
-            x += option.fontMetrics.horizontalAdvance(piece);
+            x += QFontMetrics(font).horizontalAdvance(piece);
         };
         for (const VariableSpan& span : spans) {
             draw(done, span.start, normal);
-            draw(span.start, span.start + span.length,
-                span.isDefined ? palette.color(QPalette::Link)
-                               : systemColor(SystemColor::red, palette));
+            // Red would not read on the selection's colour: there an undefined one is underlined.
+            if (selected)
+                draw(span.start, span.start + span.length, normal, !span.isDefined);
+            else
+                draw(span.start, span.start + span.length,
+                    span.isDefined ? palette.color(QPalette::Link)
+                                   : systemColor(SystemColor::red, palette));
             done = span.start + span.length;
         }
         draw(done, int(text.size()), normal);

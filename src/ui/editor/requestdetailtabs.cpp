@@ -29,7 +29,7 @@ public:
     CountBadge()
     {
         QFont small = font();
-        small.setPointSize(9);
+        small.setPixelSize(9);
         small.setWeight(QFont::Medium);
         setFont(small);
         setAlignment(Qt::AlignCenter);
@@ -81,7 +81,8 @@ RequestDetailTabs::RequestDetailTabs(RequestViewModel& viewModel, Settings& sett
     m_params->setObjectName(u"paramsEditor"_s);
     m_headers->setObjectName(u"headersEditor"_s);
     m_body->setObjectName(u"bodyEditor"_s);
-    auto* auth = new AuthEditor(viewModel);
+    m_auth = new AuthEditor(viewModel, environment);
+    auto* auth = m_auth;
     auth->setObjectName(u"authEditor"_s);
     auto* code = new CodeGeneratorView(viewModel);
     code->setObjectName(u"codeGeneratorView"_s);
@@ -161,6 +162,8 @@ void RequestDetailTabs::refreshVariables()
 {
     m_params->refreshVariables();
     m_headers->refreshVariables();
+    m_body->refreshVariables();
+    m_auth->refreshVariables();
 }
 
 void RequestDetailTabs::handleRequestChanged()

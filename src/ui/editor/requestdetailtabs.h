@@ -10,6 +10,7 @@ class QStackedWidget;
 
 namespace mako {
 
+class AuthEditor;
 class BodyEditor;
 class CodeGeneratorView;
 class RequestViewModel;
@@ -46,6 +47,7 @@ private:
     KeyValueEditor* m_params;
     KeyValueEditor* m_headers;
     BodyEditor* m_body;
+    AuthEditor* m_auth;
     QLabel* m_paramsBadge = nullptr;
     QLabel* m_headersBadge = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "state/requestviewmodel.h"
 #include "ui/common/colors.h"
 #include "ui/common/iconlabel.h"
+#include "ui/editor/variablespans.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,15 +21,20 @@ RequestStatusBar::RequestStatusBar(AppState& state, RequestViewModel& viewModel,
     , m_historyIcon(new IconLabel(u"clock"))
     , m_unsavedIcon(new IconLabel(u"circle"))
     , m_origin(new QLabel)
+    , m_undefined(new QLabel)
     , m_response(new QLabel)
 {
     setObjectName(u"requestStatusBar"_s);
     m_origin->setObjectName(u"originLabel"_s);
     m_response->setObjectName(u"responseSummary"_s);
+    m_undefined->setObjectName(u"undefinedVariables"_s);
+    m_undefined->setToolTip(tr("No enabled variable of the active environment or the globals "
+                               "defines these placeholders."));
     m_response->setForegroundRole(QPalette::PlaceholderText);
     QFont small = font();
     small.setPointSizeF(small.pointSizeF() * 0.9);
     m_origin->setFont(small);
+    m_undefined->setFont(small);
     m_response->setFont(small);
 
     auto* layout = new QHBoxLayout(this);
@@ -37,6 +43,8 @@ RequestStatusBar::RequestStatusBar(AppState& state, RequestViewModel& viewModel,
     for (IconLabel* icon : {m_collectionIcon, m_historyIcon, m_unsavedIcon})
         layout->addWidget(icon);
     layout->addWidget(m_origin);
+    layout->addSpacing(12);
+    layout->addWidget(m_undefined);
     layout->addStretch();
     layout->addWidget(m_response);
 
@@ -44,8 +52,35 @@ RequestStatusBar::RequestStatusBar(AppState& state, RequestViewModel& viewModel,
     connect(&m_state, &AppState::collectionsChanged, this, &RequestStatusBar::showOrigin);
     connect(
         &m_viewModel, &RequestViewModel::responseChanged, this, &RequestStatusBar::showResponse);
+    // Before sending, not after: the send goes ahead with them as typed.
+    connect(&m_viewModel, &RequestViewModel::requestChanged, this,
+        &RequestStatusBar::showUndefinedVariables);
     showOrigin();
     showResponse();
+    showUndefinedVariables();
+}
+
+void RequestStatusBar::refreshVariables()
+{
+    showUndefinedVariables();
+}
+
+void RequestStatusBar::showUndefinedVariables()
+{
+    const QStringList names
+        = undefinedVariableNames(m_viewModel.request(), m_state.mergedEnvironment());
+    m_undefined->setVisible(!names.isEmpty());
+    if (names.isEmpty())
+        return;
+    QStringList placeholders;
+    for (const QString& name : names)
+        placeholders.append(u"{{"_s + name + u"}}"_s);
+    m_undefined->setText(
+        tr("%n undefined variable(s), sent as typed: %1", nullptr, int(names.size()))
+            .arg(placeholders.join(u", "_s)));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, systemColor(SystemColor::red, palette));
+    m_undefined->setPalette(palette);
 }
 
 void RequestStatusBar::showOrigin()

@@ -10,17 +10,22 @@ class AppState;
 class IconLabel;
 class RequestViewModel;
 
-/// The line under the editor: where the open request comes from, and, while a response is
-/// shown, how many headers it had and its content type.
+/// The line under the editor: where the open request comes from, which of its placeholders no
+/// variable defines (they go out as typed), and, while a response is shown, how many headers
+/// it had and its content type.
 class RequestStatusBar : public QWidget {
     Q_OBJECT
 
 public:
     RequestStatusBar(AppState& state, RequestViewModel& viewModel, QWidget* parent = nullptr);
 
+    /// Names the undefined placeholders again, after the variables changed.
+    void refreshVariables();
+
 private:
     void showOrigin();
     void showResponse();
+    void showUndefinedVariables();
 
     AppState& m_state;
     RequestViewModel& m_viewModel;
@@ -28,6 +33,7 @@ private:
     IconLabel* m_historyIcon;
     IconLabel* m_unsavedIcon;
     QLabel* m_origin;
+    QLabel* m_undefined;
     QLabel* m_response;
 };
 

@@ -164,6 +164,7 @@ void RequestView::refreshVariables()
 {
     m_urlBar->refreshVariables();
     m_tabs->refreshVariables();
+    m_statusBar->refreshVariables();
 }
 
 void RequestView::loadRecentURLs()

@@ -1,21 +1,16 @@
 #include "ui/editor/urlfield.h"
 
-#include "ui/common/colors.h"
-#include "ui/editor/variablespans.h"
+#include "ui/editor/linefieldvariables.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QCompleter>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
-#include <QHelpEvent>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QStringListModel>
-#include <QTextCharFormat>
-#include <QToolTip>
 
 using namespace Qt::StringLiterals;
 
@@ -33,7 +28,7 @@ bool looksLikeCurl(const QString& text)
 
 UrlField::UrlField(EnvironmentSource environment, QWidget* parent)
     : QLineEdit(parent)
-    , m_environment(std::move(environment))
+    , m_variables(new LineFieldVariables(this, std::move(environment)))
     , m_recent(new QStringListModel(this))
 {
     setObjectName(u"urlField"_s);
@@ -45,8 +40,6 @@ UrlField::UrlField(EnvironmentSource environment, QWidget* parent)
     completer->setFilterMode(Qt::MatchContains);
     completer->setCompletionMode(QCompleter::PopupCompletion);
     setCompleter(completer);
-    connect(this, &QLineEdit::textChanged, this, &UrlField::colourPlaceholders);
-    connect(this, &QLineEdit::cursorPositionChanged, this, &UrlField::colourPlaceholders);
 }
 
 void UrlField::setRecentURLs(const QStringList& urls)
@@ -58,49 +51,7 @@ void UrlField::setRecentURLs(const QStringList& urls)
 
 void UrlField::refreshVariables()
 {
-    colourPlaceholders();
-}
-
-void UrlField::inputMethodEvent(QInputMethodEvent* event)
-{
-    m_composing = !event->preeditString().isEmpty();
-    QLineEdit::inputMethodEvent(event);
-}
-
-void UrlField::colourPlaceholders()
-{
-    // The colours travel as an input method event, which would end a composition in progress.
-    if (m_composing)
-        return;
-    // A line edit draws formats only through its input method hook; the attributes there are
-    // positioned relative to the cursor.
-    QList<QInputMethodEvent::Attribute> attributes;
-    for (const VariableSpan& span : variableSpans(text(), m_environment())) {
-        QTextCharFormat format;
-        format.setForeground(span.isDefined ? palette().color(QPalette::Link)
-                                            : systemColor(SystemColor::red, palette()));
-        attributes.append(QInputMethodEvent::Attribute(
-            QInputMethodEvent::TextFormat, span.start - cursorPosition(), span.length, format));
-    }
-    QInputMethodEvent event(QString(), attributes);
-    QCoreApplication::sendEvent(this, &event);
-}
-
-bool UrlField::event(QEvent* event)
-{
-    if (event->type() == QEvent::ToolTip) {
-        auto* help = static_cast<QHelpEvent*>(event);
-        const QList<VariableSpan> spans = variableSpans(text(), m_environment());
-        if (const VariableSpan* span = spanAt(spans, cursorPositionAt(help->pos()))) {
-            QToolTip::showText(help->globalPos(), span->explanation(), this);
-        } else {
-            QToolTip::hideText();
-        }
-        return true;
-    }
-    if (event->type() == QEvent::PaletteChange)
-        colourPlaceholders();
-    return QLineEdit::event(event);
+    m_variables->refresh();
 }
 
 void UrlField::keyPressEvent(QKeyEvent* event)

@@ -11,6 +11,8 @@ class QStringListModel;
 
 namespace mako {
 
+class LineFieldVariables;
+
 /// The URL text field: colours {{name}} placeholders (the accent colour when a variable
 /// defines them, red when none does) and explains them in a tooltip, completes from the recent
 /// URLs, and hands a pasted curl command to `curlPasted` instead of typing it into the URL.
@@ -30,19 +32,15 @@ public:
     void refreshVariables();
 
 protected:
-    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
-    void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
     void pasteFromClipboard();
-    void colourPlaceholders();
 
-    EnvironmentSource m_environment;
+    LineFieldVariables* m_variables;
     CurlHandler m_curlHandler;
     QStringListModel* m_recent;
-    bool m_composing = false;
 };
 
 } // namespace mako

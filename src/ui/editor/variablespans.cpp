@@ -49,6 +49,33 @@ QList<VariableSpan> variableSpans(
     return spans;
 }
 
+QStringList undefinedVariableNames(
+    const APIRequest& request, const std::optional<APIEnvironment>& environment)
+{
+    QStringList texts {request.url};
+    for (const QList<KeyValuePair>* rows : {&request.queryParams, &request.headers}) {
+        for (const KeyValuePair& row : *rows) {
+            if (row.isApplicable())
+                texts.append(row.value);
+        }
+    }
+    if (request.bodyType == RequestBodyType::json || request.bodyType == RequestBodyType::raw)
+        texts.append(request.body);
+    if (request.authType != AuthType::none)
+        texts.append(request.authToken);
+    QStringList names;
+    for (const QString& text : std::as_const(texts)) {
+        // Most texts hold none; a long body is not scanned for them.
+        if (!text.contains(u"{{"_s))
+            continue;
+        for (const VariableSpan& span : variableSpans(text, environment)) {
+            if (!span.isDefined && !names.contains(span.name))
+                names.append(span.name);
+        }
+    }
+    return names;
+}
+
 const VariableSpan* spanAt(const QList<VariableSpan>& spans, int position)
 {
     for (const VariableSpan& span : spans) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/apienvironment.h"
+#include "model/apirequest.h"
 
 #include <QList>
 #include <QString>
@@ -31,5 +32,12 @@ QList<VariableSpan> variableSpans(
 
 /// The placeholder that covers the character at `position`, if any.
 const VariableSpan* spanAt(const QList<VariableSpan>& spans, int position);
+
+/// The names of the placeholders that sending `request` would leave as typed, each once, in
+/// the order they first appear in the texts that a send substitutes: the URL, the values of
+/// the applicable query rows (a form's fields) and headers, a JSON or raw body and the
+/// credential of an authorisation kind.
+QStringList undefinedVariableNames(
+    const APIRequest& request, const std::optional<APIEnvironment>& environment);
 
 } // namespace mako

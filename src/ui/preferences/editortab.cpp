@@ -1,6 +1,7 @@
 #include "ui/preferences/editortab.h"
 
 #include "state/settings.h"
+#include "ui/editor/bodyeditor.h"
 #include "ui/preferences/preferencebindings.h"
 
 #include <QApplication>
@@ -53,7 +54,8 @@ QLabel* preview(Settings& settings)
     sample->setTextInteractionFlags(Qt::NoTextInteraction);
     followKey(settings, SettingKeys::editorFontSize.name, sample, [sample, &settings] {
         QFont font = QApplication::font();
-        font.setPointSizeF(settings.value(SettingKeys::editorFontSize));
+        // The size the body editor will use.
+        font.setPixelSize(editorPixelSize(settings.value(SettingKeys::editorFontSize)));
         sample->setFont(font);
     });
     return sample;

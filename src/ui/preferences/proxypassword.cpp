@@ -107,7 +107,11 @@ void ProxyPassword::load()
     });
 }
 
-ProxyPassword::~ProxyPassword() = default;
+ProxyPassword::~ProxyPassword()
+{
+    // Typing ended with the application: what was typed is kept all the same.
+    store();
+}
 
 void ProxyPassword::setPassword(const QString& password)
 {
@@ -115,8 +119,15 @@ void ProxyPassword::setPassword(const QString& password)
     if (password == m_password)
         return;
     m_password = password;
+    m_unstored = true;
     Q_EMIT passwordChanged();
-    m_store->write(kProxyPasswordKey, password, [self = QPointer(this)](bool available) {
+}
+
+void ProxyPassword::store()
+{
+    if (!std::exchange(m_unstored, false))
+        return;
+    m_store->write(kProxyPasswordKey, m_password, [self = QPointer(this)](bool available) {
         if (self)
             self->setKeptAcrossRuns(available);
     });

@@ -47,8 +47,13 @@ public:
     void load();
 
     const QString& password() const { return m_password; }
-    /// Takes effect at once for the next request; the secret store is written behind.
+    /// Takes effect at once for the next request, in memory only: called at every keystroke,
+    /// it must not start a secret-service job each time (a locked keyring would ask again and
+    /// again).
     void setPassword(const QString& password);
+    /// Writes the password into the secret store if it changed since it was last written there;
+    /// called when editing ends (and when the application goes away).
+    void store();
     /// False once the secret store has said it cannot keep anything: the password then lasts
     /// for this run only.
     bool isKeptAcrossRuns() const { return m_keptAcrossRuns; }
@@ -66,6 +71,8 @@ private:
     /// Set once the user typed, so a slow first read does not overwrite what they typed.
     bool m_edited = false;
     bool m_loaded = false;
+    /// The password has changed since the secret store last got it.
+    bool m_unstored = false;
 };
 
 } // namespace mako

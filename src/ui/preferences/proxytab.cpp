@@ -168,6 +168,8 @@ QWidget* ProxyTab::buildAuthenticationRows(Settings& settings)
     m_passwordField->setEchoMode(QLineEdit::Password);
     m_passwordField->setMinimumWidth(200);
     connect(m_passwordField, &QLineEdit::textEdited, &m_password, &ProxyPassword::setPassword);
+    // Return, or the focus leaving the field (also when the window closes).
+    connect(m_passwordField, &QLineEdit::editingFinished, &m_password, &ProxyPassword::store);
     form->addRow(tr("Password"), m_passwordField);
     m_passwordNote = new QLabel(tr("No secret store is running: the password is kept for this "
                                    "run only."));

@@ -4,6 +4,7 @@
 #include "execution/outgoingrequest.h"
 #include "model/reasonphrase.h"
 #include "state/appstate.h"
+#include "state/requestviewmodel.h"
 #include "state/settings.h"
 #include "ui/common/colors.h"
 #include "ui/common/filedialogs.h"
@@ -119,12 +120,14 @@ ResponseView::ResponseView(
     , m_error(
           makeEmptyHint(u"exclamationmark.triangle.fill", {}, u"responseError"_s, SystemColor::red))
     , m_errorText(m_error->findChild<QLabel*>(u"responseErrorText"_s))
+    , m_cancelled(
+          makeEmptyHint(u"xmark.circle.fill", tr("Request cancelled"), u"responseCancelled"_s))
     , m_empty(makeEmptyHint(u"paperplane", tr("Response"), u"responseEmpty"_s))
 {
     setObjectName(u"responseView"_s);
     m_content = buildContent();
     m_states->setObjectName(u"responseStates"_s);
-    for (QWidget* page : {m_sending, m_error, m_content, m_empty})
+    for (QWidget* page : {m_sending, m_error, m_cancelled, m_content, m_empty})
         m_states->addWidget(page);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -291,6 +294,8 @@ void ResponseView::refresh()
     const APIResponse* response = tab && tab->response ? &*tab->response : nullptr;
     if (tab && tab->isLoading) {
         m_states->setCurrentWidget(m_sending);
+    } else if (tab && tab->error == RequestViewModel::kCancelledMessage) {
+        m_states->setCurrentWidget(m_cancelled);
     } else if (tab && tab->error) {
         m_errorText->setText(*tab->error);
         m_states->setCurrentWidget(m_error);

@@ -63,6 +63,8 @@ private:
     QWidget* m_sending;
     QWidget* m_error;
     QLabel* m_errorText;
+    /// The user's own cancel: a state, not a failure.
+    QWidget* m_cancelled;
     QWidget* m_content;
     QWidget* m_empty;
     QLabel* m_statusCode;

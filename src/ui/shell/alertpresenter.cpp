@@ -2,11 +2,63 @@
 
 #include "state/appstate.h"
 
+#include <QMap>
 #include <QMessageBox>
 
 using namespace Qt::StringLiterals;
 
 namespace mako {
+
+namespace {
+
+using LeftOutKind = PostmanImporter::LeftOutKind;
+
+QString countText(LeftOutKind kind, int count)
+{
+    switch (kind) {
+    case LeftOutKind::testScript:
+        return AlertPresenter::tr("%n test script(s)", nullptr, count);
+    case LeftOutKind::preRequestScript:
+        return AlertPresenter::tr("%n pre-request script(s)", nullptr, count);
+    case LeftOutKind::otherScript:
+        return AlertPresenter::tr("%n other script(s)", nullptr, count);
+    case LeftOutKind::unsupportedMethod:
+        return AlertPresenter::tr("%n request(s) with unsupported method(s)", nullptr, count);
+    case LeftOutKind::authorisation:
+        return AlertPresenter::tr("%n authorisation setting(s)", nullptr, count);
+    case LeftOutKind::file:
+        return AlertPresenter::tr("%n file(s)", nullptr, count);
+    case LeftOutKind::disabledRow:
+        return AlertPresenter::tr("%n disabled row(s)", nullptr, count);
+    case LeftOutKind::fieldContentType:
+        return AlertPresenter::tr("%n form field content type(s)", nullptr, count);
+    }
+    return {};
+}
+
+QString reportTitle(const AppState::ImportReport& report)
+{
+    const QString requests = AlertPresenter::tr("%n request(s)", nullptr, report.requestCount);
+    const QString contents = report.folderCount > 0
+        ? AlertPresenter::tr("%1 in %n folder(s)", nullptr, report.folderCount).arg(requests)
+        : requests;
+    return AlertPresenter::tr("Imported \u201c%1\u201d: %2").arg(report.collectionName, contents);
+}
+
+// What was left out, counted by kind, in the order of the kinds (test scripts first: a
+// collection that has any usually has many).
+QString leftOutSummary(const AppState::ImportReport& report)
+{
+    QMap<LeftOutKind, int> counts;
+    for (LeftOutKind kind : report.leftOutKinds)
+        ++counts[kind];
+    QStringList parts;
+    for (auto count = counts.cbegin(); count != counts.cend(); ++count)
+        parts.append(countText(count.key(), count.value()));
+    return AlertPresenter::tr("Left out: %1.").arg(parts.join(u", "_s));
+}
+
+} // namespace
 
 AlertPresenter::AlertPresenter(AppState& state, QWidget* window)
     : QObject(window)
@@ -15,7 +67,10 @@ AlertPresenter::AlertPresenter(AppState& state, QWidget* window)
 {
     connect(
         &m_state, &AppState::alertMessageChanged, this, &AlertPresenter::handleAlertMessageChanged);
+    connect(
+        &m_state, &AppState::importReportChanged, this, &AlertPresenter::handleImportReportChanged);
     handleAlertMessageChanged();
+    handleImportReportChanged();
 }
 
 void AlertPresenter::handleAlertMessageChanged()
@@ -44,6 +99,43 @@ void AlertPresenter::handleAlertMessageChanged()
         m_state.setAlertMessage(std::nullopt);
     });
     m_alert->open();
+}
+
+} // namespace mako
+
+namespace mako {
+
+void AlertPresenter::handleImportReportChanged()
+{
+    const std::optional<AppState::ImportReport>& report = m_state.importReport();
+    if (!report) {
+        if (m_report)
+            m_report->close();
+        return;
+    }
+    const bool fresh = !m_report;
+    if (fresh) {
+        m_report = new QMessageBox(
+            QMessageBox::Information, tr("Import Finished"), {}, QMessageBox::Ok, m_window);
+        m_report->setObjectName(u"importReport"_s);
+        m_report->setAttribute(Qt::WA_DeleteOnClose);
+        m_report->setWindowModality(Qt::WindowModal);
+        connect(m_report, &QMessageBox::finished, this, [this] {
+            m_report.clear();
+            m_state.setImportReport(std::nullopt);
+        });
+    }
+    // In bold, as the title of what follows: the window's own title bar may not show at all.
+    const QString title = reportTitle(*report);
+    m_report->setTextFormat(Qt::RichText);
+    m_report->setText(u"<b>"_s + title.toHtmlEscaped() + u"</b>"_s);
+    m_report->setAccessibleName(title);
+    m_report->setInformativeText(leftOutSummary(*report));
+    // The list can be as long as the collection: it waits behind "Show Details...", where it
+    // scrolls, instead of growing the alert past the screen.
+    m_report->setDetailedText(report->leftOut.join(u'\n'));
+    if (fresh)
+        m_report->open();
 }
 
 } // namespace mako

@@ -10,9 +10,10 @@ namespace mako {
 
 class AppState;
 
-/// Shows the state's pending message as the "Error" alert of the window. One alert at a time:
-/// a new message replaces the text of the one on screen. "OK" clears the message, so the alert
-/// does not come back.
+/// Shows the state's pending message as the "Error" alert of the window, and its pending
+/// import report as a result: what came in, what was left out counted by kind, and every line
+/// of it behind "Show Details...". One of each at a time: a new message replaces the text of
+/// the one on screen. "OK" clears what it showed, so it does not come back.
 class AlertPresenter : public QObject {
     Q_OBJECT
 
@@ -21,10 +22,12 @@ public:
 
 private:
     void handleAlertMessageChanged();
+    void handleImportReportChanged();
 
     AppState& m_state;
     QWidget* m_window;
     QPointer<QMessageBox> m_alert;
+    QPointer<QMessageBox> m_report;
 };
 
 } // namespace mako

@@ -37,15 +37,23 @@ void Appearance::apply()
 {
     const QString appearance = m_settings.value(SettingKeys::appearance);
     const bool dark = appearance == u"dark"_s;
-    if (!dark && appearance != u"light"_s) {
-        useStyle(m_desktopStyle);
-        // An empty palette resolves to the desktop's (or the style's), and keeps following it.
-        QApplication::setPalette(QPalette());
-        icons::useIconTheme(icons::IconTheme::Desktop, isDark(QApplication::palette()));
-        return;
-    }
     const SystemColor accent
         = accentColor(m_settings.value(SettingKeys::accentColorName)).value_or(SystemColor::blue);
+    if (!dark && appearance != u"light"_s) {
+        useStyle(m_desktopStyle);
+        // An empty palette resolves to the desktop's (or the style's), and keeps following it;
+        // only the roles the accent colours are set on top.
+        QApplication::setPalette(QPalette());
+        const bool desktopDark = isDark(QApplication::palette());
+        const QColor color = systemColor(accent, QApplication::palette());
+        QPalette accented;
+        accented.setColor(QPalette::Highlight, color);
+        accented.setColor(QPalette::Link, color);
+        accented.setColor(QPalette::LinkVisited, color.darker(120));
+        QApplication::setPalette(accented);
+        icons::useIconTheme(icons::IconTheme::Desktop, desktopDark);
+        return;
+    }
     const QPalette palette = dark ? darkPalette(systemColor(accent, darkPalette(Qt::white)))
                                   : lightPalette(systemColor(accent, lightPalette(Qt::white)));
     useStyle(kFusion);

@@ -67,6 +67,12 @@ MainWindow::MainWindow(
         kSidebarMinimumWidth, kSidebarMaximumWidth);
     m_splitter->setSizes({sidebarWidth, kDefaultSize.width() - sidebarWidth});
     setCentralWidget(m_splitter);
+    // Choosing a width in the preferences is as good as dragging to it: it wins over the
+    // remembered split from then on.
+    connect(&settings, &Settings::valueChanged, this, [this](const QString& key) {
+        if (key == SettingKeys::sidebarWidth.name)
+            applySidebarWidth();
+    });
 
     buildToolBar(state);
     new MainMenu(*this, state, commands, *m_fileCommands);
@@ -188,6 +194,14 @@ void MainWindow::buildToolBar(AppState& state)
     auto* selector = new QWidget;
     selector->setObjectName(u"environmentSelector"_s);
     m_environmentSelector = m_toolBar->addWidget(selector);
+}
+
+void MainWindow::applySidebarWidth()
+{
+    const int width = std::clamp(static_cast<int>(m_settings.value(SettingKeys::sidebarWidth)),
+        kSidebarMinimumWidth, kSidebarMaximumWidth);
+    const QList<int> sizes = m_splitter->sizes();
+    m_splitter->setSizes({width, std::max(0, sizes.value(0) + sizes.value(1) - width)});
 }
 
 void MainWindow::restoreWindowState()

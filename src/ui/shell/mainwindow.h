@@ -53,6 +53,7 @@ private:
     void buildRequestAreas(AppState& state, Commands& commands, FileDialogs& dialogs);
     void buildToolBar(AppState& state);
     void restoreWindowState();
+    void applySidebarWidth();
 
     Settings& m_settings;
     QSplitter* m_splitter;

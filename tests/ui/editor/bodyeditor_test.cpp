@@ -85,16 +85,17 @@ TEST(BodyEditor, formatSortsTheKeysOrSaysWhyItCannot)
 
 TEST(BodyEditor, theStoredFontSizeIsClampedAndTheOtherPreferencesApply)
 {
+    // In pixels, as the response body beside it is.
     const struct {
         QVariant stored;
-        double points;
-    } cases[] {{30, 20}, {0, 12}, {5, 9}, {-3, 12}, {14.5, 14.5}, {QVariant(), 12}};
+        int pixels;
+    } cases[] {{30, 20}, {0, 12}, {5, 9}, {-3, 12}, {14.4, 14}, {QVariant(), 12}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored.toString().toStdString());
         BodyRun run;
         if (c.stored.isValid())
             run.settings.setValue(SettingKeys::editorFontSize, c.stored.toDouble());
-        EXPECT_EQ(run.text()->font().pointSizeF(), c.points);
+        EXPECT_EQ(run.text()->font().pixelSize(), c.pixels);
     }
     BodyRun run;
     run.settings.setValue(SettingKeys::editorWordWrap, true);

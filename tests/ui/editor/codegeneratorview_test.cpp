@@ -68,6 +68,8 @@ TEST(CodeGeneratorView, followsTheRequestAndTheChosenLanguage)
     auto* view = run.show(new CodeGeneratorView(run.model));
     auto* code = child<QPlainTextEdit>(view, u"codeArea"_s);
     EXPECT_EQ(code->toPlainText(), CodeGenerator::generateCurl(run.model.request()));
+    // 12 pixels, as the response body is.
+    EXPECT_EQ(code->font().pixelSize(), 12);
 
     click(child<QToolButton>(view, u"languagePython"_s));
     EXPECT_EQ(view->selectedLanguage(), 3);

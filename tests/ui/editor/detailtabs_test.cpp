@@ -52,6 +52,8 @@ TEST(RequestDetailTabs, badgesCountTheEnabledRowsWithAKey)
             EXPECT_EQ(badge->isVisible(), !c.badge.isEmpty());
             if (!c.badge.isEmpty()) {
                 EXPECT_EQ(badge->text(), c.badge);
+                // Sized in pixels, as the rest of the window is.
+                EXPECT_EQ(badge->font().pixelSize(), 9);
             }
         }
     }

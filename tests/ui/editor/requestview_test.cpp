@@ -1,19 +1,24 @@
 #include "shellrun.h"
 #include "state/requestviewmodel.h"
 #include "support/httptestserver.h"
+#include "ui/common/colors.h"
 #include "ui/editor/requestview.h"
 #include "windowtesting.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QCompleter>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTableView>
 #include <QToolButton>
+#include <QToolTip>
 
 using namespace mako;
 using namespace mako::test;
@@ -117,6 +122,11 @@ TEST(RequestView, sendTurnsIntoCancelWhileTheRequestIsOnItsWay)
     EXPECT_EVENTUALLY(run.state().activeTab()->error.has_value());
     EXPECT_FALSE(run.state().activeTab()->response.has_value());
     EXPECT_TRUE(run.state().history().isEmpty());
+    // The user's own cancel is a state, not a failure: grey, without the warning.
+    auto* states = run.ShellRun::find<QStackedWidget>(u"responseStates"_s);
+    ASSERT_TRUE(states);
+    EXPECT_EVENTUALLY_EQ(states->currentWidget()->objectName(), u"responseCancelled"_s);
+    EXPECT_EQ(child<QLabel>(states, u"responseCancelledText"_s)->text(), u"Request cancelled"_s);
 }
 
 TEST(RequestView, followsTheActiveTabAndWritesEveryEditBack)
@@ -220,4 +230,58 @@ TEST(RequestView, aNewEditorShowsTheRequestAlreadyOpen)
     EXPECT_EQ(view.viewModel().request(), open);
     EXPECT_EQ(child<QLineEdit>(&view, u"urlField"_s)->text(), open.url);
     EXPECT_EQ(child<QToolButton>(&view, u"methodButton"_s)->text(), u"PUT"_s);
+}
+
+TEST(RequestView, undefinedPlaceholdersAreColouredAndNamedBeforeTheSendThatKeepsThem)
+{
+    HttpTestServer server;
+    EditorRun run;
+    run.state().setGlobalVariables({{.key = u"base"_s, .value = server.baseUrl()}});
+    QTest::keyClicks(run.url(), u"{{base}}/items"_s);
+    auto* undefined = run.find<QLabel>(u"undefinedVariables"_s);
+    ASSERT_TRUE(undefined);
+    EXPECT_FALSE(undefined->isVisible());
+
+    QTest::mouseClick(run.find<QToolButton>(u"headersTab"_s), Qt::LeftButton);
+    auto* headers = child<QTableView>(run.find(u"headersEditor"_s), u"rowsTable"_s);
+    run.typeIntoCell(headers, 0, 1, u"X-Token"_s);
+    run.typeIntoCell(headers, 0, 2, u"{{token}}"_s);
+    QTest::mouseClick(run.find<QToolButton>(u"bodyTab"_s), Qt::LeftButton);
+    QTest::mouseClick(run.find<QToolButton>(u"bodyTypeJSON"_s), Qt::LeftButton);
+    auto* body = run.find<QPlainTextEdit>(u"bodyText"_s);
+    QTest::keyClicks(body, u"{\"tenant\": \"{{tenant}}\"}"_s);
+    QTest::mouseClick(run.find<QToolButton>(u"authTab"_s), Qt::LeftButton);
+    auto* authType = run.find<QComboBox>(u"authType"_s);
+    authType->setCurrentIndex(authType->findText(u"Bearer Token"_s));
+    Q_EMIT authType->activated(authType->currentIndex());
+    auto* token = run.find<QLineEdit>(u"authToken"_s);
+    QTest::keyClicks(token, u"{{secret}}"_s);
+    EXPECT_EQ(undefined->text(),
+        u"3 undefined variables, sent as typed: {{token}}, {{tenant}}, {{secret}}"_s);
+    EXPECT_TRUE(undefined->isVisible());
+
+    // The body colours its placeholder red, as the URL field does.
+    EXPECT_EVENTUALLY_EQ(body->extraSelections().size(), 1);
+    const QTextEdit::ExtraSelection coloured = body->extraSelections().value(0);
+    EXPECT_EQ(coloured.cursor.selectedText(), u"{{tenant}}"_s);
+    EXPECT_EQ(coloured.format.foreground().color(), systemColor(SystemColor::red, body->palette()));
+    // The credential explains its placeholder under the pointer.
+    token->setCursorPosition(4);
+    const QPoint inside = token->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+    QHelpEvent help(QEvent::ToolTip, inside, token->mapToGlobal(inside));
+    QApplication::sendEvent(token, &help);
+    EXPECT_EQ(QToolTip::text(), u"secret is not defined in the active environment or globals"_s);
+
+    // Defining one takes it off the list at once; the one left is counted as one.
+    run.state().setGlobalVariables({{.key = u"base"_s, .value = server.baseUrl()},
+        {.key = u"token"_s, .value = u"t-1"_s}, {.key = u"tenant"_s, .value = u"acme"_s}});
+    EXPECT_EQ(undefined->text(), u"1 undefined variable, sent as typed: {{secret}}"_s);
+    EXPECT_EVENTUALLY_EQ(body->extraSelections().value(0).format.foreground().color(),
+        body->palette().color(QPalette::Link));
+
+    // The send still goes ahead, with the placeholder as typed.
+    click(run.sendButton());
+    ASSERT_TRUE(server.waitForRequests(1));
+    EXPECT_EQ(server.requests().first().header("Authorization"), "Bearer {{secret}}");
+    EXPECT_EQ(server.requests().first().header("X-Token"), "t-1");
 }

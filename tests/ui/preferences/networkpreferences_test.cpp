@@ -44,9 +44,12 @@ int statusOf(const NetworkResult& result)
 struct FakeSecretStore : SecretStore {
     QHash<QString, QString>* entries;
     int* reads;
-    explicit FakeSecretStore(QHash<QString, QString>* held, int* readCount = nullptr)
+    int* writes;
+    explicit FakeSecretStore(
+        QHash<QString, QString>* held, int* readCount = nullptr, int* writeCount = nullptr)
         : entries(held)
         , reads(readCount)
+        , writes(writeCount)
     { }
     void read(const QString& key, ReadDone done) override
     {
@@ -57,6 +60,8 @@ struct FakeSecretStore : SecretStore {
     }
     void write(const QString& key, const QString& secret, WriteDone done) override
     {
+        if (writes)
+            ++*writes;
         entries->insert(key, secret);
         QTimer::singleShot(0, [done] { done(true); });
     }
@@ -127,7 +132,8 @@ TEST(NetworkPreferences, requestsGoThroughALoopbackProxyWithAndWithoutCredential
 {
     HttpTestServer proxy;
     QHash<QString, QString> secrets;
-    PreferencesRun run({}, std::make_unique<FakeSecretStore>(&secrets));
+    int writes = 0;
+    PreferencesRun run({}, std::make_unique<FakeSecretStore>(&secrets, nullptr, &writes));
     run.showTab(u"proxyTab"_s);
     click(run.control<QCheckBox>(u"proxyEnabledToggle"_s));
     QTest::keyClicks(run.control(u"proxyHostField"_s), u"127.0.0.1"_s);
@@ -141,14 +147,20 @@ TEST(NetworkPreferences, requestsGoThroughALoopbackProxyWithAndWithoutCredential
 
     click(run.control<QCheckBox>(u"proxyAuthToggle"_s));
     QTest::keyClicks(run.control(u"proxyUsernameField"_s), u"u"_s);
-    QTest::keyClicks(run.control(u"proxyPasswordField"_s), u"pw-3141"_s);
+    QWidget* passwordField = run.control(u"proxyPasswordField"_s);
+    QTest::keyClicks(passwordField, u"pw-3141"_s);
     EXPECT_FALSE(run.control(u"proxyPasswordNote"_s)->isVisible());
+    // In use while still being typed, but not one secret-service job per key.
     EXPECT_EQ(statusOf(send(target)), 200);
     ASSERT_EQ(proxy.requests().size(), 2);
     EXPECT_EQ(proxy.requests()[1].header("Proxy-Authorization"),
         "Basic " + QByteArray("u:pw-3141").toBase64());
+    EXPECT_EQ(writes, 0);
 
-    // Kept in the secret store only, never in the preference file.
+    // Kept in the secret store once editing ends, and only there, never in the preference file.
+    QTest::keyClick(passwordField, Qt::Key_Return);
+    QTest::keyClick(passwordField, Qt::Key_Return);
+    EXPECT_EQ(writes, 1);
     EXPECT_EQ(secrets.values(), QStringList {u"pw-3141"_s});
     QCoreApplication::processEvents(); // lets the store write its file
     QFile stored(run.folder.settingsFile());

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -64,36 +65,49 @@ TEST(PreferencesWindow, opensOnceWithSixTabsFromTheMenuAndItsKey)
     EXPECT_TRUE(QTest::qWaitFor([] { return visibleDialog(u"preferencesWindow"_s); }));
 }
 
-TEST(PreferencesWindow, sidebarWidthSliderStoresMultiplesOfTen)
+TEST(PreferencesWindow, sidebarWidthSliderStoresMultiplesOfTenAndSizesTheSidebarAtOnce)
 {
     PreferencesRun run;
     auto* slider = run.control<QSlider>(u"sidebarWidthSlider"_s);
     ASSERT_TRUE(slider);
+    // A width the user dragged to before: the preference chosen after it wins.
+    auto* splitter = run.find<QSplitter>(u"mainSplitter"_s);
+    splitter->setSizes({300, 900});
     const struct {
         Qt::Key key;
         double stored;
-    } cases[] {{Qt::Key_Right, 270}, {Qt::Key_End, 400}, {Qt::Key_Left, 390}, {Qt::Key_Home, 200}};
+        int width;
+    } cases[] {{Qt::Key_Right, 270, 270}, {Qt::Key_End, 400, 360}, {Qt::Key_Left, 390, 360},
+        {Qt::Key_Home, 200, 220}};
     for (const auto& step : cases) {
         QTest::keyClick(slider, step.key);
         EXPECT_EQ(run.settings().value(SettingKeys::sidebarWidth), step.stored);
         EXPECT_EQ(run.control<QLabel>(u"sidebarWidthValue"_s)->text(),
             QString::number(step.stored) + u"px"_s);
+        EXPECT_EQ(splitter->sizes().constFirst(), step.width) << step.stored;
     }
 }
 
 TEST(PreferencesWindow, generalAndEditorControlsApplyAtOnce)
 {
     PreferencesRun run;
+    // The accent colours the selection under the desktop's own theme too, which keeps the
+    // rest of its palette.
+    const QColor desktopWindow = QApplication::palette().color(QPalette::Window);
+    auto* accent = run.control<QComboBox>(u"accentColorPicker"_s);
+    ASSERT_TRUE(accent);
+    accent->setCurrentIndex(accent->findText(u"Orange"_s));
+    Q_EMIT accent->activated(accent->currentIndex());
+    EXPECT_EQ(QApplication::palette().color(QPalette::Highlight),
+        systemColor(SystemColor::orange, QApplication::palette()));
+    EXPECT_EQ(QApplication::palette().color(QPalette::Window), desktopWindow);
+
     auto* theme = run.control<QComboBox>(u"themePicker"_s);
     ASSERT_TRUE(theme);
     theme->setCurrentIndex(theme->findText(u"Dark"_s));
     Q_EMIT theme->activated(theme->currentIndex());
     EXPECT_EQ(run.settings().value(SettingKeys::appearance), u"dark"_s);
     EXPECT_TRUE(isDark(QApplication::palette()));
-
-    auto* accent = run.control<QComboBox>(u"accentColorPicker"_s);
-    accent->setCurrentIndex(accent->findText(u"Orange"_s));
-    Q_EMIT accent->activated(accent->currentIndex());
     EXPECT_EQ(QApplication::palette().color(QPalette::Highlight),
         systemColor(SystemColor::orange, QApplication::palette()));
 
@@ -101,7 +115,8 @@ TEST(PreferencesWindow, generalAndEditorControlsApplyAtOnce)
     auto* fontSize = run.control<QSlider>(u"fontSizeSlider"_s);
     fontSize->setValue(16);
     EXPECT_EQ(run.settings().value(SettingKeys::editorFontSize), 16);
-    EXPECT_EQ(run.control<QLabel>(u"fontPreview"_s)->font().pointSizeF(), 16);
+    // In pixels, like every other size of the window.
+    EXPECT_EQ(run.control<QLabel>(u"fontPreview"_s)->font().pixelSize(), 16);
     auto* tabSize = run.control<QComboBox>(u"tabSizePicker"_s);
     tabSize->setCurrentIndex(tabSize->findText(u"Tab"_s));
     Q_EMIT tabSize->activated(tabSize->currentIndex());

@@ -86,4 +86,7 @@ TEST(SSEScreen, disconnectStopsTheStream)
     EXPECT_FALSE(run.find<QLabel>(u"statusConnected"_s)->isVisible());
     EXPECT_TRUE(waitFor([&] { return rowTexts(run.view).contains(u"Disconnected"_s); }));
     EXPECT_TRUE(run.server.waitForClosedConnections(1));
+    // The user's own stop is no failure: nothing red in the status line once the stream ended.
+    EXPECT_TRUE(waitFor([&] { return rowTexts(run.view).endsWith(u"Connection closed"_s); }));
+    EXPECT_FALSE(run.find<QLabel>(u"statusNote"_s)->isVisible());
 }

@@ -29,8 +29,11 @@ struct WebSocketRun : ScreenRun<WebSocketScreen> {
 
     void connectToPeer(int connections = 1)
     {
+        const int before = rows();
         click(connectButton);
         EXPECT_TRUE(waitFor([&] { return peer.connectionCount() == connections; }));
+        // Announced once the handshake is through.
+        EXPECT_TRUE(waitForRows(before + 1));
     }
     void type(const QString& text, bool viaReturn)
     {
@@ -85,6 +88,9 @@ TEST(WebSocketScreen, connectsSendsRemembersWhatWasSentAndDisconnects)
     // The client's own close follows the notice.
     EXPECT_TRUE(waitFor([&] { return rowTexts(run.view).value(7) == u"Disconnected"_s; }));
     EXPECT_TRUE(waitFor([&] { return run.peer.clientCloseCodes() == QList<int> {1000}; }));
+    // The user's own close is no failure: nothing red in the status line.
+    EXPECT_TRUE(waitFor([&] { return run.rows() == 9; }));
+    EXPECT_FALSE(run.find<QLabel>(u"statusNote"_s)->isVisible());
 }
 
 TEST(WebSocketScreen, anEmptyFieldOrAClosedConnectionAddsNoEntry)

@@ -1,7 +1,10 @@
 #include "shellrun.h"
+#include "windowtesting.h"
 
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTextEdit>
 
 using namespace mako;
 using namespace mako::test;
@@ -40,4 +43,44 @@ TEST(ErrorAlert, aMessageClearedElsewhereClosesTheAlert)
     ASSERT_NE(visibleDialog(u"errorAlert"_s), nullptr);
     run.state().setAlertMessage(std::nullopt);
     EXPECT_EQ(visibleDialog(u"errorAlert"_s), nullptr);
+}
+
+TEST(ImportReport, aPostmanImportIsReportedAsASuccessWithWhatWasLeftOutCountedByKind)
+{
+    ShellRun run;
+    run.dialogs->answer = testDataFile(u"postman/payments-api.postman_collection.json"_s);
+    QSignalSpy finished(&run.state(), &AppState::fileOperationFinished);
+    run.action(u"importPostmanCollectionAction"_s)->trigger();
+    ASSERT_TRUE(finished.wait(20000));
+    EXPECT_EQ(visibleDialog(u"errorAlert"_s), nullptr);
+    auto* report = qobject_cast<QMessageBox*>(visibleDialog(u"importReport"_s));
+    ASSERT_NE(report, nullptr);
+    EXPECT_NE(report->windowTitle(), u"Error"_s);
+    EXPECT_EQ(report->icon(), QMessageBox::Information);
+    EXPECT_EQ(
+        report->accessibleName(), u"Imported \u201cPayments API\u201d: 10 requests in 2 folders"_s);
+    EXPECT_TRUE(report->text().contains(u"10 requests in 2 folders"_s));
+    // Counted by kind, each in its own number.
+    EXPECT_EQ(report->informativeText(),
+        u"Left out: 2 test scripts, 1 pre-request script, 1 request with unsupported method, "
+        "3 authorisation settings, 2 files, 1 disabled row, 1 form field content type."_s);
+
+    // Every line is there, behind the details button rather than growing the alert.
+    auto* details = report->findChild<QTextEdit*>();
+    ASSERT_NE(details, nullptr);
+    EXPECT_FALSE(details->isVisible());
+    QAbstractButton* showDetails = nullptr;
+    for (QAbstractButton* button : report->buttons()) {
+        if (report->buttonRole(button) == QMessageBox::ActionRole)
+            showDetails = button;
+    }
+    click(showDetails);
+    EXPECT_TRUE(details->isVisible());
+    const QStringList lines = details->toPlainText().split(u'\n');
+    EXPECT_EQ(lines.size(), 11);
+    EXPECT_TRUE(lines.contains(u"Purge cache: skipped, the method PURGE cannot be sent"_s));
+
+    click(report->button(QMessageBox::Ok));
+    EXPECT_EQ(run.state().importReport(), std::nullopt);
+    EXPECT_EQ(visibleDialog(u"importReport"_s), nullptr);
 }
