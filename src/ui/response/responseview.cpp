@@ -103,15 +103,16 @@ QString sameSiteText(QNetworkCookie::SameSite policy)
     return {};
 }
 
-// Every column but the last takes the width of its widest text, up to a limit that leaves
-// room for the last; the last fills the rest.
+// Every column but the last takes the width of its widest text and a gap, up to a limit that
+// leaves room for the last; the last fills the rest.
 void fitColumns(QTreeWidget* list)
 {
+    constexpr int kGap = 16;
     constexpr int kWidest = 360;
     for (int column = 0; column < list->columnCount() - 1; ++column) {
         list->resizeColumnToContents(column);
-        if (list->header()->sectionSize(column) > kWidest)
-            list->header()->resizeSection(column, kWidest);
+        list->header()->resizeSection(
+            column, std::min(list->header()->sectionSize(column) + kGap, kWidest));
     }
 }
 
