@@ -46,34 +46,45 @@ QByteArray separateJoinedCookies(const QByteArray& value)
     return out;
 }
 
+// The cookies of one "Set-Cookie" value that `url` may set, normalised against it.
+QList<QNetworkCookie> acceptedCookies(const QByteArray& value, const QUrl& url)
+{
+    if (!url.isValid() || url.host().isEmpty())
+        return {};
+    const SuffixCheck jar;
+    QList<QNetworkCookie> accepted;
+    for (QNetworkCookie cookie : QNetworkCookie::parseCookies(separateJoinedCookies(value))) {
+        const bool explicitDomain = !cookie.domain().isEmpty();
+        cookie.normalize(url);
+        if (explicitDomain
+            && (!domainMatches(url.host(), cookie.domain()) || !jar.validateCookie(cookie, url)))
+            continue;
+        accepted.append(cookie);
+    }
+    return accepted;
+}
+
 } // namespace
 
 QList<KeyValuePair> extractCookies(const QMap<QString, QString>& headers, const QString& url)
 {
-    if (headers.isEmpty())
+    const std::optional<QString> value = headerValue(headers, u"Set-Cookie");
+    if (!value || url.isEmpty())
         return {};
-    auto it = headers.constFind(u"Set-Cookie"_s);
-    if (it == headers.cend())
-        it = headers.constFind(u"set-cookie"_s);
-    if (it == headers.cend())
-        return {};
-    const QUrl parsed(url, QUrl::StrictMode);
-    if (url.isEmpty() || !parsed.isValid() || parsed.host().isEmpty())
-        return {};
-    const SuffixCheck jar;
     QList<KeyValuePair> rows;
-    for (QNetworkCookie cookie :
-        QNetworkCookie::parseCookies(separateJoinedCookies(it.value().toUtf8()))) {
-        const bool explicitDomain = !cookie.domain().isEmpty();
-        cookie.normalize(parsed);
-        if (explicitDomain
-            && (!domainMatches(parsed.host(), cookie.domain())
-                || !jar.validateCookie(cookie, parsed)))
-            continue;
+    for (const QNetworkCookie& cookie :
+        acceptedCookies(value->toUtf8(), QUrl(url, QUrl::StrictMode)))
         rows.append(KeyValuePair {
             .key = QString::fromUtf8(cookie.name()), .value = QString::fromUtf8(cookie.value())});
-    }
     return rows;
+}
+
+QList<QNetworkCookie> cookiesSet(const QList<SetCookieField>& fields)
+{
+    QList<QNetworkCookie> cookies;
+    for (const SetCookieField& field : fields)
+        cookies += acceptedCookies(field.value, QUrl(field.url));
+    return cookies;
 }
 
 } // namespace mako::CookieManager

@@ -229,6 +229,8 @@ size_t CurlTransfer::handleHeader(char* data, size_t size, size_t count, void* s
     } else if (const qsizetype colon = line.indexOf(':'); colon > 0) {
         const QByteArray name = line.first(colon).trimmed().toByteArray();
         const QByteArray value = line.sliced(colon + 1).trimmed().toByteArray();
+        if (name.compare("Set-Cookie", Qt::CaseInsensitive) == 0)
+            transfer.recordSetCookie(value);
         // Repeated fields become one, joined by ", ", under the first spelling of the name.
         auto& headers = transfer.m_headers;
         auto it = std::find_if(headers.begin(), headers.end(), [&](const auto& header) {
@@ -240,6 +242,16 @@ size_t CurlTransfer::handleHeader(char* data, size_t size, size_t count, void* s
             it->second += ", " + value;
     }
     return length;
+}
+
+void CurlTransfer::recordSetCookie(const QByteArray& value)
+{
+    // While a reply's headers arrive, the effective URL is the one that reply answers: libcurl
+    // moves it on only when it follows the redirect. That URL, not the text the user typed,
+    // is what the cookie's domain and path are judged against.
+    const char* url = nullptr;
+    curl_easy_getinfo(m_easy.get(), CURLINFO_EFFECTIVE_URL, &url);
+    m_setCookies.append(SetCookieField {.url = QString::fromUtf8(url ? url : ""), .value = value});
 }
 
 void CurlTransfer::headerBlockEnded()
@@ -297,6 +309,7 @@ APIResponse CurlTransfer::responseHead() const
     for (const auto& [name, value] : m_headers)
         head.headers.insert(QString::fromLatin1(name), headerText(value));
     head.httpVersion = QString::fromLatin1(m_statusVersion);
+    head.setCookies = m_setCookies;
     return head;
 }
 

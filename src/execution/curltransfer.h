@@ -47,6 +47,7 @@ private:
     void setUpMethodAndBody();
     void setUpHeaders();
     void setUpConnection();
+    void recordSetCookie(const QByteArray& value);
     void headerBlockEnded();
     void deliverHead();
     APIResponse responseHead() const;
@@ -62,6 +63,8 @@ private:
     int m_statusCode = 0;
     QByteArray m_statusVersion;
     QList<std::pair<QByteArray, QByteArray>> m_headers;
+    // Kept across hops: a redirect's reply may set cookies too.
+    QList<SetCookieField> m_setCookies;
     QByteArray m_body;
     qint64 m_received = 0;
     bool m_headDelivered = false;

@@ -19,16 +19,36 @@ QByteArray bodyAsText(const QByteArray& body)
 
 } // namespace
 
+std::optional<QString> headerValue(const QMap<QString, QString>& headers, QStringView name)
+{
+    // The exact spelling is the usual case and a map lookup; any other needs the walk.
+    if (const auto it = headers.constFind(name.toString()); it != headers.cend())
+        return it.value();
+    for (auto it = headers.cbegin(); it != headers.cend(); ++it) {
+        if (it.key().compare(name, Qt::CaseInsensitive) == 0)
+            return it.value();
+    }
+    return std::nullopt;
+}
+
 QString APIResponse::contentType() const
 {
-    if (const auto it = headers.constFind(u"Content-Type"_s); it != headers.cend())
-        return it.value();
-    return headers.value(u"content-type"_s);
+    return header(u"Content-Type").value_or(QString());
+}
+
+BodyKind bodyKind(QStringView contentType)
+{
+    if (contentType.contains(u"json", Qt::CaseInsensitive))
+        return BodyKind::json;
+    if (contentType.contains(u"xml", Qt::CaseInsensitive)
+        || contentType.contains(u"html", Qt::CaseInsensitive))
+        return BodyKind::markup;
+    return BodyKind::other;
 }
 
 QByteArray APIResponse::prettyJSON(const std::function<bool()>& stopRequested) const
 {
-    if (auto pretty = prettyPrintJson(body, stopRequested))
+    if (auto pretty = prettyPrintJson(body, stopRequested, JsonSlash::plain))
         return std::move(*pretty);
     if (stopRequested && stopRequested())
         return {};
@@ -37,10 +57,10 @@ QByteArray APIResponse::prettyJSON(const std::function<bool()>& stopRequested) c
 
 QByteArray APIResponse::prettyBody(const std::function<bool()>& stopRequested) const
 {
-    const QString type = contentType();
-    if (type.contains(u"json"))
+    const BodyKind kind = bodyKind(contentType());
+    if (kind == BodyKind::json)
         return prettyJSON(stopRequested);
-    if (type.contains(u"xml") || type.contains(u"html")) {
+    if (kind == BodyKind::markup) {
         if (!QUtf8StringView(body).isValidUtf8())
             return QByteArray(kUndecodableBodyText);
         return formatXML(QString::fromUtf8(body), stopRequested).toUtf8();

@@ -3,11 +3,13 @@
 #include "model/timestamp.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QMap>
 #include <QString>
 #include <QUuid>
 
 #include <functional>
+#include <optional>
 
 namespace mako {
 
@@ -25,6 +27,18 @@ struct TimingPhases {
     double redirect = 0;
 };
 
+/// One "Set-Cookie" field as it arrived, with the URL that was requested at that hop of the
+/// exchange (a redirect's reply has its own). Memory only.
+struct SetCookieField {
+    QString url;
+    QByteArray value;
+    bool operator==(const SetCookieField&) const = default;
+};
+
+/// The value of the header `name` in `headers`, compared ignoring case (HTTP/2 sends names in
+/// lower case, some servers write "Content-type"); nothing when there is no such header.
+std::optional<QString> headerValue(const QMap<QString, QString>& headers, QStringView name);
+
 /// The result of one HTTP exchange. Held in memory only; it has no stored form.
 struct APIResponse {
     QUuid id = QUuid::createUuid();
@@ -39,8 +53,12 @@ struct APIResponse {
     TimingPhases timingPhases;
     /// "HTTP/1.1", "HTTP/2", ...; memory only.
     QString httpVersion;
+    /// Every "Set-Cookie" field of the exchange, redirects included, in arrival order.
+    QList<SetCookieField> setCookies;
 
-    /// The "Content-Type" header, else "content-type", else empty; no other spelling counts.
+    std::optional<QString> header(QStringView name) const { return headerValue(headers, name); }
+
+    /// The "Content-Type" header in any letter case, else empty.
     QString contentType() const;
 
     /// The body re-indented with sorted keys when it is a JSON object or array, else the body as
@@ -53,6 +71,11 @@ struct APIResponse {
     /// indented, anything else as it came. UTF-8 bytes. Stops as prettyJSON does.
     QByteArray prettyBody(const std::function<bool()>& stopRequested = {}) const;
 };
+
+/// What a body is, judged from its content type. Media types compare ignoring case, so
+/// "Application/JSON; charset=UTF-8" is JSON.
+enum class BodyKind { json, markup, other };
+BodyKind bodyKind(QStringView contentType);
 
 /// What the text views show for a body that is not UTF-8.
 inline constexpr char kUndecodableBodyText[] = "Unable to decode response";

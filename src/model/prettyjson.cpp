@@ -349,11 +349,13 @@ std::string decodeString(const char* begin, const char* end)
 
 class Writer {
 public:
-    Writer(const char* text, const Validator& index, size_t estimate, StopCheck& stop)
+    Writer(
+        const char* text, const Validator& index, size_t estimate, StopCheck& stop, JsonSlash slash)
         : m_text(text)
         , m_starts(index.starts)
         , m_ends(index.ends)
         , m_stop(stop)
+        , m_escapeSlash(slash == JsonSlash::escaped)
     {
         m_out.resize(static_cast<qsizetype>(estimate));
         m_levels.resize(static_cast<size_t>(kMaxJsonDepth) + 1);
@@ -523,7 +525,7 @@ private:
     {
         const char* b = m_text + begin;
         const size_t length = end - begin;
-        if (!std::memchr(b, '\\', length) && !std::memchr(b, '/', length)) {
+        if (!std::memchr(b, '\\', length) && !(m_escapeSlash && std::memchr(b, '/', length))) {
             reserve(length + 2);
             char* out = m_out.data() + m_used;
             out[0] = '"';
@@ -538,7 +540,7 @@ private:
     void writeEscaped(const std::string& text)
     {
         QByteArray literal;
-        appendJsonString(literal, text, true);
+        appendJsonString(literal, text, m_escapeSlash);
         write(literal.constData(), size_t(literal.size()));
     }
 
@@ -571,12 +573,13 @@ private:
     QByteArray m_out;
     size_t m_used = 0;
     StopCheck& m_stop;
+    const bool m_escapeSlash;
 };
 
 } // namespace
 
 std::optional<QByteArray> prettyPrintJson(
-    QByteArrayView json, const std::function<bool()>& stopRequested)
+    QByteArrayView json, const std::function<bool()>& stopRequested, JsonSlash slash)
 {
     // Offsets are kept in 32 bits to keep the index small.
     if (json.size() >= static_cast<qsizetype>(std::numeric_limits<uint32_t>::max()))
@@ -593,7 +596,7 @@ std::optional<QByteArray> prettyPrintJson(
     const size_t estimate
         = static_cast<size_t>(json.size()) + index.valueCount * 4 + index.indentTotal * 2;
     stop.startPass();
-    Writer writer(text, index, estimate, stop);
+    Writer writer(text, index, estimate, stop, slash);
     writer.value(index.starts.front(), 0);
     if (stop.stopped())
         return std::nullopt;

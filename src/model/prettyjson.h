@@ -8,10 +8,14 @@
 
 namespace mako {
 
+/// How the pretty form writes "/": escaped as "\/" (the request editor's Format keeps that
+/// form), or as it is, so that a URL read or copied out of a reply is the one the server sent.
+enum class JsonSlash { escaped, plain };
+
 /// Re-indents a JSON document whose top level is an object or an array: two spaces per level,
 /// one member or element per line, `"key" : value`, keys in ascending code-point order, "/"
-/// written as "\/". Number literals are copied exactly as written, so 64-bit ids, 1.10 or 1e400
-/// survive untouched. When a key occurs twice in one object the last one wins, as in a parsed
+/// written as `slash` says. Number literals are copied exactly as written, so 64-bit ids, 1.10 or
+/// 1e400 survive untouched. When a key occurs twice in one object the last one wins, as in a parsed
 /// map. Returns nothing when the text is not such a document (invalid JSON, invalid UTF-8, a bare
 /// scalar, or nesting deeper than kMaxJsonDepth).
 ///
@@ -19,8 +23,8 @@ namespace mako {
 ///
 /// A huge document takes seconds, so `stopRequested`, when given, is asked about once per
 /// kStopCheckBytes of progress; once it answers true the work gives up and returns nothing.
-std::optional<QByteArray> prettyPrintJson(
-    QByteArrayView json, const std::function<bool()>& stopRequested = {});
+std::optional<QByteArray> prettyPrintJson(QByteArrayView json,
+    const std::function<bool()>& stopRequested = {}, JsonSlash slash = JsonSlash::escaped);
 
 inline constexpr size_t kStopCheckBytes = size_t(1) << 20;
 

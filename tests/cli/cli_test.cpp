@@ -354,6 +354,10 @@ TEST_F(CliConvert, curlRequestsAndBodiesBecomeRequestsCodeOrPrettyText)
         {{u"format"_s}, R"({"b":1,"a":12345678901234567890})",
             "{\n  \"a\" : 12345678901234567890,\n  \"b\" : 1\n}\n"},
         {{u"format"_s, u"--content-type"_s, u"text/xml"_s, xmlFile}, {}, "<a>\n  <b/>\n</a>\n"},
+        // Media types compare ignoring case; "/" comes out as it went in.
+        {{u"format"_s, u"--content-type"_s, u"Application/JSON; charset=UTF-8"_s},
+            R"({"u":"http:\/\/h\/x"})", "{\n  \"u\" : \"http://h/x\"\n}\n"},
+        {{u"format"_s, u"--content-type"_s, u"TEXT/XML"_s, xmlFile}, {}, "<a>\n  <b/>\n</a>\n"},
     };
     for (const Case& c : cases) {
         const CliOutcome outcome = run(c.arguments, c.input);

@@ -2,6 +2,8 @@
 #include "execution/multipartbuilder.h"
 #include "support/qtprinters.h"
 
+#include <QDateTime>
+
 #include <gtest/gtest.h>
 
 using namespace mako;
@@ -54,7 +56,7 @@ TEST(CookieManager, extractsCookiesByTheRulesOfTheUrl)
     } cases[] = {
         {{{u"Set-Cookie"_s, u"a=1; Path=/"_s}}, u"https://api.example.com/x"_s, {u"a=1"_s}},
         {{{u"set-cookie"_s, u"a=1"_s}}, u"https://api.example.com/"_s, {u"a=1"_s}},
-        {{{u"SET-COOKIE"_s, u"a=1"_s}}, u"https://api.example.com/"_s, {}},
+        {{{u"SET-COOKIE"_s, u"a=1"_s}}, u"https://api.example.com/"_s, {u"a=1"_s}},
         {{{u"Set-Cookie"_s, u"a=1"_s}}, u""_s, {}},
         // Joined repeated fields split into cookies; the comma of an Expires date does not.
         {{{u"Set-Cookie"_s,
@@ -74,4 +76,31 @@ TEST(CookieManager, extractsCookiesByTheRulesOfTheUrl)
         for (const KeyValuePair& cookie : rows)
             EXPECT_TRUE(cookie.isEnabled);
     }
+}
+
+TEST(CookieManager, cookiesOfEveryHopAreJudgedAgainstThatHopsUrl)
+{
+    const QList<SetCookieField> fields {
+        {u"http://127.0.0.1:8080/cookies/set?x=1"_s, "x=1; Path=/; HttpOnly"},
+        // A URL text that a strict parse refuses (a space) still names the host.
+        {u"http://api.example.com/response-headers?Set-Cookie=theme=dark; Path=/"_s,
+            "theme=dark; Path=/; Domain=example.com; Secure; SameSite=Lax; "
+            "Expires=Wed, 21 Oct 2037 07:28:00 GMT"},
+        {u"http://api.example.com/a/b"_s, "wrong=1; Domain=127.0.0.1"},
+        {u""_s, "nourl=1"},
+    };
+    const QList<QNetworkCookie> cookies = CookieManager::cookiesSet(fields);
+    ASSERT_EQ(cookies.size(), 2);
+    EXPECT_EQ(cookies[0].name(), "x");
+    EXPECT_EQ(cookies[0].domain(), u"127.0.0.1"_s);
+    EXPECT_TRUE(cookies[0].isHttpOnly());
+    EXPECT_TRUE(cookies[0].isSessionCookie());
+    EXPECT_EQ(cookies[1].name(), "theme");
+    EXPECT_EQ(cookies[1].value(), "dark");
+    EXPECT_EQ(cookies[1].domain(), u".example.com"_s);
+    EXPECT_EQ(cookies[1].path(), u"/"_s);
+    EXPECT_TRUE(cookies[1].isSecure());
+    EXPECT_EQ(cookies[1].sameSitePolicy(), QNetworkCookie::SameSite::Lax);
+    EXPECT_EQ(
+        cookies[1].expirationDate().toUTC(), QDateTime(QDate(2037, 10, 21), QTime(7, 28), Qt::UTC));
 }

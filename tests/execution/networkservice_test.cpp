@@ -1,3 +1,4 @@
+#include "execution/cookiemanager.h"
 #include "execution/multipartbuilder.h"
 #include "execution/networkservice.h"
 #include "support/httptestserver.h"
@@ -6,6 +7,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
+#include <QUrlQuery>
 
 #include <gtest/gtest.h>
 
@@ -311,6 +313,37 @@ TEST_F(NetworkServiceTest, cookiesComeBackAndConnectionsAreReused)
     // The user's own cookie belonged to that request alone.
     EXPECT_EQ(roundTrip(APIRequest {.url = u"/after"_s}).header("Cookie"), "sid=abc");
     EXPECT_EQ(server.connectionCount(), 1);
+}
+
+TEST_F(NetworkServiceTest, cookiesOfEveryHopComeWithTheUrlRequestedThere)
+{
+    server.setHandler([](const RecordedRequest& request) {
+        if (request.target.startsWith("/cookies/set"))
+            return ScriptedResponse {.status = 302,
+                .headers = {{"Location", "/cookies"}, {"set-cookie", "x=1; Path=/"}}};
+        if (request.target.startsWith("/response-headers?")) {
+            const QUrlQuery query(QUrl(QString::fromLatin1(request.target)));
+            return ScriptedResponse {
+                .headers = {{"Set-Cookie",
+                    query.queryItemValue(u"Set-Cookie"_s, QUrl::FullyDecoded).toUtf8()}}};
+        }
+        return ScriptedResponse {.headers = {{"Set-Cookie", "y=2"}, {"Set-Cookie", "z=3"}}};
+    });
+    const APIResponse redirected
+        = response(send(service, APIRequest {.url = server.baseUrl() + u"/cookies/set?x=1"_s}));
+    EXPECT_EQ(redirected.setCookies,
+        QList<SetCookieField>({{server.baseUrl() + u"/cookies/set?x=1"_s, "x=1; Path=/"},
+            {server.baseUrl() + u"/cookies"_s, "y=2"}, {server.baseUrl() + u"/cookies"_s, "z=3"}}));
+
+    // What a strict parse of the URL as shown refuses ("%20" shows as a space) is no matter.
+    const APIResponse spaced = response(send(service,
+        APIRequest {
+            .url = server.baseUrl() + u"/response-headers?Set-Cookie=theme=dark;%20Path=/"_s}));
+    ASSERT_EQ(spaced.setCookies.size(), 1);
+    EXPECT_EQ(spaced.setCookies.first().value, "theme=dark; Path=/");
+    const QList<QNetworkCookie> cookies = CookieManager::cookiesSet(spaced.setCookies);
+    ASSERT_EQ(cookies.size(), 1);
+    EXPECT_EQ(cookies.first().domain(), u"127.0.0.1"_s);
 }
 
 TEST_F(NetworkServiceTest, manyRequestsRunAtOnceAndCancelAlone)

@@ -199,6 +199,8 @@ void BodyDocument::setQuery(const QString& query)
         return;
     m_query = query;
     closeChannel(m_filterWork);
+    // A match found among the old rows would point at the wrong one among the new.
+    closeChannel(m_findWork);
     const bool wasFiltered = isFiltered();
     m_kept.clear();
     m_filtering = false;
@@ -293,13 +295,20 @@ void BodyDocument::extract(BodyPosition from, BodyPosition to, std::function<voi
         });
 }
 
+void BodyDocument::cancelFind()
+{
+    closeChannel(m_findWork);
+}
+
 void BodyDocument::find(
     const QString& query, BodyPosition from, std::function<void(std::optional<Match>)> done)
 {
     closeChannel(m_findWork);
     const qint64 rows = rowCount();
-    if (query.isEmpty() || rows == 0 || from.row >= rows)
-        return;
+    if (query.isEmpty() || rows == 0)
+        return done(std::nullopt);
+    if (from.row >= rows)
+        from = {};
     std::optional<std::vector<quint32>> lines;
     if (isFiltered())
         lines = m_kept;

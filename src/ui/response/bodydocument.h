@@ -71,8 +71,11 @@ public:
     /// Looks for `query` (ignoring case) in the rows shown from `from` on, going round to the
     /// first row after the last, on a pool thread; hands the first match to `done` on this
     /// thread (nothing when there is none), unless the document or the search changes first.
+    /// An empty query or a document without rows answers nothing at once.
     void find(
         const QString& query, BodyPosition from, std::function<void(std::optional<Match>)> done);
+    /// Drops the search in flight: its `done` is never called.
+    void cancelFind();
 
 Q_SIGNALS:
     /// Rows were added at the end, or (`replaced`) the rows were replaced by others.

@@ -116,6 +116,9 @@ void BodyPane::openFind()
 
 void BodyPane::findNext()
 {
+    stopFinding();
+    if (m_findField->text().isEmpty())
+        return;
     m_findStatus->setText(tr("Finding..."));
     document()->find(m_findField->text(), m_view->selectionEnd(),
         [this](std::optional<BodyDocument::Match> match) {
@@ -123,6 +126,14 @@ void BodyPane::findNext()
             if (match)
                 m_view->revealRow(match->at.row, match->at.byte, match->length);
         });
+}
+
+void BodyPane::stopFinding()
+{
+    m_pretty->cancelFind();
+    m_raw->cancelFind();
+    if (m_findStatus->text() == tr("Finding..."))
+        m_findStatus->clear();
 }
 
 BodyPane::~BodyPane()
@@ -142,6 +153,7 @@ void BodyPane::showResponse(const APIResponse* response)
         return;
     if (m_imageWork)
         m_imageWork->close();
+    stopFinding();
     m_decodingImage = false;
     m_rawLoaded = false;
     m_raw->clear();
@@ -197,6 +209,7 @@ void BodyPane::setRaw(bool raw)
     if (raw == m_showRaw)
         return;
     m_showRaw = raw;
+    stopFinding();
     if (raw)
         loadRaw();
     m_view->setDocument(document());
@@ -207,6 +220,7 @@ void BodyPane::setRaw(bool raw)
 void BodyPane::setQuery(const QString& query)
 {
     m_query = query;
+    stopFinding();
     m_pretty->setQuery(query);
     if (m_rawLoaded)
         m_raw->setQuery(query);
@@ -225,12 +239,12 @@ void BodyPane::setLineNumbersVisible(bool visible)
 
 void BodyPane::updateHighlighter()
 {
-    const QString type = m_response ? m_response->contentType() : QString();
-    if (!m_highlighting || m_showRaw || type.isEmpty())
+    const BodyKind kind = m_response ? bodyKind(m_response->contentType()) : BodyKind::other;
+    if (!m_highlighting || m_showRaw)
         m_view->setHighlighter({});
-    else if (type.contains(u"json"))
+    else if (kind == BodyKind::json)
         m_view->setHighlighter(highlightJsonRow);
-    else if (type.contains(u"xml") || type.contains(u"html"))
+    else if (kind == BodyKind::markup)
         m_view->setHighlighter(highlightMarkupRow);
     else
         m_view->setHighlighter({});

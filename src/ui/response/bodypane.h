@@ -48,6 +48,9 @@ private:
     QWidget* buildFindBar();
     void openFind();
     void findNext();
+    /// Drops a search in flight, so that it neither lands in another text nor keeps saying
+    /// it is finding.
+    void stopFinding();
 
     std::optional<APIResponse> m_response;
     BodyDocument* m_pretty;

@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTextLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -25,6 +26,8 @@ constexpr int kGutterPad = 6;
 constexpr int kTextPad = 6;
 // The horizontal extent the scroll bar can express.
 constexpr qint64 kMaxWidth = 1 << 30;
+// Columns between tab stops.
+constexpr int kTabColumns = 4;
 
 bool isContinuationByte(char c)
 {
@@ -73,6 +76,43 @@ QAccessibleInterface* makeBodyViewAccessible(const QString& className, QObject* 
 
 } // namespace
 
+// Text, selection and find highlight are all placed from one layout of the row, so a match
+// sits on its text whatever the characters before it: tabs, wide or combining characters and
+// glyphs whose advance is not a whole pixel.
+struct BodyView::RowLayout {
+    std::unique_ptr<QTextLayout> layout = std::make_unique<QTextLayout>();
+    QByteArrayView bytes;
+    // The laid-out text is bytes [start, end); it begins at `left` from the text origin.
+    qint64 start = 0;
+    qint64 end = 0;
+    qreal left = 0;
+    qreal charWidth = 1;
+
+    qreal width() const { return layout->lineAt(0).naturalTextWidth(); }
+
+    qreal xOfByte(qint64 byte) const
+    {
+        if (byte < start)
+            return left - qreal(start - byte) * charWidth;
+        if (byte > end)
+            return left + width() + qreal(byte - end) * charWidth;
+        const int index = int(QString::fromUtf8(bytes.sliced(start, byte - start)).size());
+        return left + layout->lineAt(0).cursorToX(index);
+    }
+
+    qint64 byteAtX(qreal x) const
+    {
+        if (x < left)
+            return alignToCharacter(
+                bytes, std::max<qint64>(0, start - qint64((left - x) / charWidth + 0.5)));
+        if (x > left + width())
+            return alignToCharacter(bytes,
+                std::min(bytes.size(), end + qint64((x - left - width()) / charWidth + 0.5)));
+        const int index = layout->lineAt(0).xToCursor(x - left);
+        return start + QStringView(layout->text()).first(index).toUtf8().size();
+    }
+};
+
 BodyView::BodyView(QWidget* parent)
     : QAbstractScrollArea(parent)
 {
@@ -88,7 +128,7 @@ BodyView::BodyView(QWidget* parent)
     m_font.setPixelSize(12);
     m_gutterFont = m_font;
     m_gutterFont.setPixelSize(11);
-    m_charWidth = std::max(1, QFontMetrics(m_font).horizontalAdvance(u'M'));
+    m_charWidth = std::max(1.0, QFontMetricsF(m_font).horizontalAdvance(u'M'));
     viewport()->setCursor(Qt::IBeamCursor);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -140,11 +180,11 @@ void BodyView::updateScrollBars()
     verticalScrollBar()->setPageStep(visibleRowCount());
     verticalScrollBar()->setSingleStep(1);
     const qint64 longest = m_document ? m_document->longestLine() : 0;
-    const qint64 width = std::min(kMaxWidth, (longest + 1) * m_charWidth + kTextPad * 2);
+    const qint64 width = std::min(kMaxWidth, qint64((longest + 1) * m_charWidth) + kTextPad * 2);
     const int textWidth = std::max(0, viewport()->width() - gutterWidth());
     horizontalScrollBar()->setRange(0, int(std::max<qint64>(0, width - textWidth)));
     horizontalScrollBar()->setPageStep(textWidth);
-    horizontalScrollBar()->setSingleStep(m_charWidth * 4);
+    horizontalScrollBar()->setSingleStep(int(m_charWidth * 4));
 }
 
 void BodyView::setLineNumbersVisible(bool visible)
@@ -197,20 +237,52 @@ BodyView::RowLook BodyView::rowLook(qint64 row) const
     return look;
 }
 
+BodyView::RowLayout BodyView::layOut(QByteArrayView bytes, bool coloured) const
+{
+    RowLayout row;
+    row.bytes = bytes;
+    row.end = bytes.size();
+    row.charWidth = m_charWidth;
+    // A long row is laid out only from a little before the left edge to past the right one.
+    if (bytes.size() > kWholeRowBytes) {
+        const qint64 firstColumn = qint64(horizontalScrollBar()->value() / m_charWidth);
+        row.start = alignToCharacter(bytes, std::clamp<qint64>(firstColumn - 8, 0, bytes.size()));
+        const qint64 span = qint64(viewport()->width() / m_charWidth) + 64;
+        row.end = alignToCharacter(bytes, std::min(bytes.size(), row.start + span));
+        row.left = qreal(row.start) * m_charWidth;
+    }
+    QTextLayout& layout = *row.layout;
+    layout.setText(QString::fromUtf8(bytes.sliced(row.start, row.end - row.start)));
+    layout.setFont(m_font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setTabStopDistance(kTabColumns * m_charWidth);
+    layout.setTextOption(option);
+    if (coloured && m_highlighter && row.start == 0) {
+        QList<QTextLayout::FormatRange> formats;
+        for (const Run& run : m_highlighter(layout.text(), palette())) {
+            QTextCharFormat format;
+            format.setForeground(run.color);
+            formats.append({run.start, run.length, format});
+        }
+        layout.setFormats(formats);
+    }
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (line.isValid())
+        line.setLineWidth(1e7);
+    layout.endLayout();
+    return row;
+}
+
 int BodyView::xOfByte(QByteArrayView bytes, qint64 byte) const
 {
-    if (bytes.size() > kWholeRowBytes)
-        return int(std::min<qint64>(byte * m_charWidth, kMaxWidth));
-    return int(QString::fromUtf8(bytes.first(std::min(byte, bytes.size()))).size()) * m_charWidth;
+    return int(std::min<qreal>(layOut(bytes, false).xOfByte(byte), qreal(kMaxWidth)));
 }
 
 qint64 BodyView::byteAtX(QByteArrayView bytes, int x) const
 {
-    const qint64 column = std::max(0, (x + m_charWidth / 2) / m_charWidth);
-    if (bytes.size() > kWholeRowBytes)
-        return alignToCharacter(bytes, std::min(column, bytes.size()));
-    const QString text = QString::fromUtf8(bytes);
-    return QStringView(text).first(std::min<qint64>(column, text.size())).toUtf8().size();
+    return layOut(bytes, false).byteAtX(x);
 }
 
 void BodyView::paintEvent(QPaintEvent*)
@@ -250,58 +322,28 @@ void BodyView::paintRow(QPainter& painter, qint64 row, int y)
 
     painter.save();
     painter.setClipRect(rowRect);
-    const QByteArrayView bytes = m_document->rowBytes(row);
-    paintSelection(painter, row, bytes, y);
-    paintText(painter, bytes, look.text, y);
+    const RowLayout layout = layOut(m_document->rowBytes(row), true);
+    paintSelection(painter, row, layout, y);
+    const QTextLine line = layout.layout->lineAt(0);
+    painter.setPen(pal.color(QPalette::Text));
+    layout.layout->draw(&painter,
+        QPointF(textOrigin() + layout.left,
+            y + (kRowHeight - (line.isValid() ? line.height() : 0)) / 2));
     painter.restore();
 }
 
-void BodyView::paintText(QPainter& painter, QByteArrayView bytes, QString text, int y)
-{
-    const QPalette& pal = palette();
-    // A long row is decoded only from a little before the left edge to past the right one.
-    qint64 startByte = 0;
-    if (bytes.size() > kWholeRowBytes) {
-        const qint64 firstColumn = horizontalScrollBar()->value() / m_charWidth;
-        startByte = alignToCharacter(bytes, std::clamp<qint64>(firstColumn - 8, 0, bytes.size()));
-        const qint64 span = viewport()->width() / m_charWidth + 64;
-        text = QString::fromUtf8(bytes.sliced(startByte, std::min(span, bytes.size() - startByte)));
-    }
-    const int x = textOrigin() + int(startByte * m_charWidth);
-    painter.setFont(m_font);
-    const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
-    const QList<Run> runs
-        = m_highlighter && startByte == 0 ? m_highlighter(text, pal) : QList<Run> {};
-    // Uncoloured stretches between the runs are drawn in the text colour; each stretch starts
-    // at its column, which holds as the font is monospaced.
-    int at = 0;
-    const auto draw = [&](int start, int length, const QColor& color) {
-        if (length <= 0)
-            return;
-        painter.setPen(color);
-        painter.drawText(QRect(x + start * m_charWidth, y, INT_MAX / 4, kRowHeight), flags,
-            text.mid(start, length));
-    };
-    for (const Run& run : runs) {
-        draw(at, run.start - at, pal.color(QPalette::Text));
-        draw(run.start, run.length, run.color);
-        at = run.start + run.length;
-    }
-    draw(at, int(text.size()) - at, pal.color(QPalette::Text));
-}
-
-void BodyView::paintSelection(QPainter& painter, qint64 row, QByteArrayView bytes, int y)
+void BodyView::paintSelection(QPainter& painter, qint64 row, const RowLayout& layout, int y)
 {
     const BodyPosition from = std::min(m_anchor, m_cursor);
     const BodyPosition to = std::max(m_anchor, m_cursor);
     if (from == to || row < from.row || row > to.row)
         return;
-    const int left = row == from.row ? xOfByte(bytes, from.byte) : 0;
-    const int right
-        = row == to.row ? xOfByte(bytes, to.byte) : xOfByte(bytes, bytes.size()) + m_charWidth;
+    const qreal left = row == from.row ? layout.xOfByte(from.byte) : 0;
+    const qreal right = row == to.row ? layout.xOfByte(to.byte)
+                                      : layout.xOfByte(layout.bytes.size()) + m_charWidth;
     QColor fill = palette().color(QPalette::Highlight);
     fill.setAlphaF(0.35f);
-    painter.fillRect(QRect(textOrigin() + left, y, right - left, kRowHeight), fill);
+    painter.fillRect(QRectF(textOrigin() + left, y, right - left, kRowHeight), fill);
 }
 
 void BodyView::resizeEvent(QResizeEvent* event)

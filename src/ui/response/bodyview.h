@@ -83,8 +83,10 @@ private:
     int visibleRowCount() const;
     BodyPosition positionAt(const QPoint& point) const;
     void paintRow(QPainter& painter, qint64 row, int y);
-    void paintText(QPainter& painter, QByteArrayView bytes, QString text, int y);
-    void paintSelection(QPainter& painter, qint64 row, QByteArrayView bytes, int y);
+    /// The row's text (the part in sight, for a long row) laid out as it is painted.
+    struct RowLayout;
+    RowLayout layOut(QByteArrayView bytes, bool coloured) const;
+    void paintSelection(QPainter& painter, qint64 row, const RowLayout& layout, int y);
     int xOfByte(QByteArrayView bytes, qint64 byte) const;
     qint64 byteAtX(QByteArrayView bytes, int x) const;
     int textOrigin() const;
@@ -94,7 +96,9 @@ private:
     QFont m_font;
     QFont m_gutterFont;
     bool m_lineNumbersVisible = true;
-    int m_charWidth = 7;
+    /// The advance of one column; fractional, as the font's is, so that estimates of a long
+    /// row's extent do not drift.
+    qreal m_charWidth = 7;
     BodyPosition m_anchor;
     BodyPosition m_cursor;
     qint64 m_shownRows = -1;

@@ -1,7 +1,6 @@
 #include "ui/response/responseview.h"
 
 #include "execution/cookiemanager.h"
-#include "execution/outgoingrequest.h"
 #include "model/reasonphrase.h"
 #include "state/appstate.h"
 #include "state/requestviewmodel.h"
@@ -28,6 +27,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPropertyAnimation>
@@ -73,8 +73,9 @@ QTreeWidget* makeNameValueList(const QString& objectName, const QString& label)
     list->setHeaderHidden(true);
     list->setRootIsDecorated(false);
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    list->setTextElideMode(Qt::ElideNone);
-    list->header()->resizeSection(0, 200);
+    // A long name is cut with an ellipsis (its tooltip has it whole) rather than run under
+    // the next column.
+    list->setTextElideMode(Qt::ElideRight);
     list->header()->setStretchLastSection(true);
     // The rows are selectable, so their text can be taken: one "name: value" line per row.
     auto* copy = new QShortcut(QKeySequence::Copy, list, nullptr, nullptr, Qt::WidgetShortcut);
@@ -88,13 +89,42 @@ QTreeWidget* makeNameValueList(const QString& objectName, const QString& label)
     return list;
 }
 
-void addNameValue(QTreeWidget* list, const QString& name, const QString& value)
+QString sameSiteText(QNetworkCookie::SameSite policy)
 {
-    auto* item = new QTreeWidgetItem(list, {name, value});
+    switch (policy) {
+    case QNetworkCookie::SameSite::Default:
+        return {};
+    case QNetworkCookie::SameSite::None:
+        return u"None"_s;
+    case QNetworkCookie::SameSite::Lax:
+        return u"Lax"_s;
+    case QNetworkCookie::SameSite::Strict:
+        return u"Strict"_s;
+    }
+    return {};
+}
+
+// Every column but the last takes the width of its widest text and a gap, up to a limit that
+// leaves room for the last; the last fills the rest.
+void fitColumns(QTreeWidget* list)
+{
+    constexpr int kGap = 16;
+    constexpr int kWidest = 360;
+    for (int column = 0; column < list->columnCount() - 1; ++column) {
+        list->resizeColumnToContents(column);
+        list->header()->resizeSection(
+            column, std::min(list->header()->sectionSize(column) + kGap, kWidest));
+    }
+}
+
+void addNameValue(QTreeWidget* list, const QStringList& texts)
+{
+    auto* item = new QTreeWidgetItem(list, texts);
     QFont bold = item->font(0);
     bold.setBold(true);
     item->setFont(0, bold);
-    item->setToolTip(1, value);
+    for (int column = 0; column < texts.size(); ++column)
+        item->setToolTip(column, texts[column]);
 }
 
 QToolButton* makeTabButton(const QString& objectName, const QString& text)
@@ -110,7 +140,7 @@ QToolButton* makeTabButton(const QString& objectName, const QString& text)
 } // namespace
 
 ResponseView::ResponseView(
-    const AppState& state, Settings* settings, FileDialogs* fileDialogs, QWidget* parent)
+    AppState& state, Settings* settings, FileDialogs* fileDialogs, QWidget* parent)
     : QWidget(parent)
     , m_state(state)
     , m_settings(settings)
@@ -247,6 +277,9 @@ QWidget* ResponseView::buildContent()
     m_body = new BodyPane;
     m_headers = makeNameValueList(u"responseHeaders"_s, tr("Headers"));
     m_cookieList = makeNameValueList(u"responseCookieList"_s, tr("Cookies"));
+    m_cookieList->setHeaderLabels(
+        {tr("Name"), tr("Value"), tr("Domain"), tr("Path"), tr("Expires"), tr("Flags")});
+    m_cookieList->setHeaderHidden(false);
     m_cookies = new QStackedWidget;
     m_cookies->setObjectName(u"responseCookies"_s);
     m_cookies->addWidget(makeEmptyHint(u"tray", tr("No cookies"), u"responseNoCookies"_s));
@@ -334,23 +367,32 @@ void ResponseView::showHeaders(const APIResponse& response)
     // The map keeps its names in plain, case-sensitive order: upper case before lower case.
     m_headers->clear();
     for (auto it = response.headers.cbegin(); it != response.headers.cend(); ++it)
-        addNameValue(m_headers, it.key(), it.value());
+        addNameValue(m_headers, {it.key(), it.value()});
+    fitColumns(m_headers);
 }
 
 void ResponseView::showCookies(const APIResponse& response)
 {
-    // Cookies are read against the URL the request went to: the tab's request as sent, with
-    // its variables and query rows applied as the send applied them.
-    const RequestTab* tab = m_state.tabStore().activeTab();
-    QString url;
-    if (tab) {
-        const std::optional<QUrl> sent
-            = buildURL(tab->request.url, urlQueryRows(tab->request), m_state.mergedEnvironment());
-        url = sent ? sent->toString() : QString();
-    }
+    // Each cookie was judged against the URL requested at the hop that set it, so neither the
+    // URL as typed nor the final reply alone decides what is listed.
     m_cookieList->clear();
-    for (const KeyValuePair& cookie : CookieManager::extractCookies(response.headers, url))
-        addNameValue(m_cookieList, cookie.key, cookie.value);
+    const QLocale locale;
+    for (const QNetworkCookie& cookie : CookieManager::cookiesSet(response.setCookies)) {
+        QStringList flags;
+        if (cookie.isSecure())
+            flags.append(u"Secure"_s);
+        if (cookie.isHttpOnly())
+            flags.append(u"HttpOnly"_s);
+        if (const QString sameSite = sameSiteText(cookie.sameSitePolicy()); !sameSite.isEmpty())
+            flags.append(u"SameSite="_s + sameSite);
+        const QString expires = cookie.isSessionCookie()
+            ? tr("Session")
+            : locale.toString(cookie.expirationDate().toLocalTime(), QLocale::ShortFormat);
+        addNameValue(m_cookieList,
+            {QString::fromUtf8(cookie.name()), QString::fromUtf8(cookie.value()), cookie.domain(),
+                cookie.path(), expires, flags.join(u", "_s)});
+    }
+    fitColumns(m_cookieList);
     m_cookies->setCurrentIndex(m_cookieList->topLevelItemCount() == 0 ? 0 : 1);
 }
 
@@ -386,10 +428,16 @@ void ResponseView::saveBody()
         window(), tr("Save Response"), u"response"_s, [this, body](const QString& path) {
             if (m_saveWork)
                 m_saveWork->close();
-            m_saveWork = startWork(this, [body, path](auto) {
+            m_saveWork = startWork(this, [this, body, path](auto channel) {
                 QSaveFile file(path);
-                if (file.open(QIODevice::WriteOnly) && file.write(body) == body.size())
-                    file.commit();
+                if (file.open(QIODevice::WriteOnly) && file.write(body) == body.size()
+                    && file.commit())
+                    return;
+                // A save that did not happen must not look like one that did.
+                channel->post(channel, [this, path, reason = file.errorString()] {
+                    m_state.setAlertMessage(
+                        tr("Could not save the response to “%1”: %2").arg(path, reason));
+                });
             });
         });
 }

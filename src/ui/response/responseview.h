@@ -36,8 +36,9 @@ public:
     enum Tab { bodyTab, headersTab, cookiesTab, timingTab };
 
     /// `settings` (optional) supplies "syntaxHighlighting"; `fileDialogs` (optional) asks where
-    /// "Save Response..." writes, which is hidden without it.
-    explicit ResponseView(const AppState& state, Settings* settings = nullptr,
+    /// "Save Response..." writes, which is hidden without it. A save that fails is reported
+    /// through the state's alert.
+    explicit ResponseView(AppState& state, Settings* settings = nullptr,
         FileDialogs* fileDialogs = nullptr, QWidget* parent = nullptr);
     ~ResponseView() override;
 
@@ -56,7 +57,7 @@ private:
     void saveBody();
     void applyEditorPreferences();
 
-    const AppState& m_state;
+    AppState& m_state;
     Settings* m_settings;
     FileDialogs* m_fileDialogs;
     QStackedWidget* m_states;

@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLocale>
 #include <QPainter>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QStyledItemDelegate>
 #include <QTreeView>
@@ -129,14 +130,25 @@ TimingPane::TimingPane(const AppState& state, QWidget* parent)
     m_list->setRootIsDecorated(false);
     m_list->setItemDelegateForColumn(TimingListModel::statusColumn, new BadgeDelegate(m_list));
     m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The list keeps a few rows in sight; below that the whole tab scrolls, so that a short
+    // response pane never squeezes the chart or the phases.
+    constexpr int kRowsInSight = 4;
+    m_list->setMinimumHeight(m_list->header()->sizeHint().height()
+        + kRowsInSight * (statusBadgeSize(200).height() + 4) + 2 * m_list->frameWidth());
+    m_waterfall->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto* content = new QWidget;
     auto* layout = new QVBoxLayout(content);
     layout->addWidget(m_chart);
     layout->addWidget(m_waterfall);
     layout->addWidget(m_list, 1);
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(u"responseTimingScroll"_s);
+    scroll->setWidget(content);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
     m_stack->addWidget(makeEmptyHint(
         u"chart.bar", tr("Send requests to see timing data"), u"responseTimingEmpty"_s));
-    m_stack->addWidget(content);
+    m_stack->addWidget(scroll);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(m_stack);

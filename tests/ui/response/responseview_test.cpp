@@ -1,4 +1,5 @@
 #include "shellrun.h"
+#include "support/httptestserver.h"
 #include "ui/common/metricpill.h"
 #include "ui/response/bodydocument.h"
 #include "ui/response/bodypane.h"
@@ -11,15 +12,19 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDateTime>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <QUrlQuery>
 #include <QVBoxLayout>
 
 using namespace mako;
@@ -209,7 +214,7 @@ TEST(ResponseView, selectAllAndCopyTakeTheRowsShown)
     EXPECT_EVENTUALLY_EQ(QGuiApplication::clipboard()->text(), u"x1\nid a\nx2\nID b\nx3"_s);
 }
 
-TEST(ResponseView, headersSortCaseSensitivelyAndCookiesComeFromTheRequestUrl)
+TEST(ResponseView, headersSortCaseSensitivelyAndNamesFitTheirColumn)
 {
     const std::pair<QStringList, QStringList> orders[]
         = {{{u"b"_s, u"A"_s}, {u"A"_s, u"b"_s}}, {{u"a"_s, u"B"_s}, {u"B"_s, u"a"_s}}};
@@ -226,16 +231,99 @@ TEST(ResponseView, headersSortCaseSensitivelyAndCookiesComeFromTheRequestUrl)
         auto* cookies = run.find<QStackedWidget>(u"responseCookies"_s);
         EXPECT_EQ(cookies->currentWidget()->objectName(), u"responseNoCookies"_s);
     }
+    // A long name is shown whole; one longer than the room there is ends in an ellipsis and
+    // is told whole by its tooltip.
+    const QString longName = u"X-Content-Security-Policy-Report-Only"_s;
+    const QString huge = QString(u"X-Very-Long-Name-"_s).repeated(12);
     ResponseRun run;
-    APIRequest request = *run.state.openRequest();
-    request.url = u"127.0.0.1:8080/login"_s;
-    run.state.setOpenRequest(request);
-    run.state.saveCurrentTabState();
-    run.receive(reply(200, {}, {{u"Set-Cookie"_s, u"session=abc; Path=/"_s}}));
-    auto* list = run.find<QTreeWidget>(u"responseCookieList"_s);
-    ASSERT_EQ(list->topLevelItemCount(), 1);
-    EXPECT_EQ(list->topLevelItem(0)->text(0), u"session"_s);
-    EXPECT_EQ(list->topLevelItem(0)->text(1), u"abc"_s);
+    run.receive(reply(200, {}, {{longName, u"v"_s}, {huge, u"w"_s}}));
+    auto* list = run.find<QTreeWidget>(u"responseHeaders"_s);
+    QTreeWidgetItem* item = list->topLevelItem(0);
+    ASSERT_EQ(item->text(0), longName);
+    const int shown = list->header()->sectionSize(0);
+    EXPECT_GE(shown, QFontMetrics(item->font(0)).horizontalAdvance(longName));
+    EXPECT_LT(shown, QFontMetrics(item->font(0)).horizontalAdvance(huge));
+    EXPECT_EQ(list->textElideMode(), Qt::ElideRight);
+    EXPECT_EQ(list->topLevelItem(1)->toolTip(0), huge);
+}
+
+TEST(ResponseView, cookiesTabListsEveryCookieOfTheExchangeAsEachHopSetIt)
+{
+    HttpTestServer server;
+    server.setHandler([](const RecordedRequest& request) {
+        if (request.target.startsWith("/cookies/set"))
+            return ScriptedResponse {.status = 302,
+                .headers = {{"Location", "/cookies"}, {"Set-Cookie", "x=1; Path=/; HttpOnly"}}};
+        if (request.target.startsWith("/response-headers"))
+            return ScriptedResponse {.headers = {{"set-cookie", "theme=dark; Path=/"}}};
+        return ScriptedResponse {.headers
+            = {{"Set-Cookie", "y=2; Path=/app; Secure; Expires=Wed, 21 Oct 2037 07:28:00 GMT"}}};
+    });
+    ShellRun run;
+    ASSERT_TRUE(run.activate());
+    run.state().openNewRequest();
+    QWidget* screen = run.find(u"httpScreen"_s);
+    auto* url = child<QLineEdit>(screen, u"urlField"_s);
+    qsizetype sent = 0;
+    const auto cookieRows = [&](const QString& path) {
+        url->selectAll();
+        QTest::keyClicks(url, server.baseUrl() + path);
+        QTest::keyClick(url, Qt::Key_Return, Qt::ControlModifier);
+        auto* list = child<QTreeWidget>(screen, u"responseCookieList"_s);
+        ++sent;
+        EXPECT_EVENTUALLY_EQ(run.state().tabStore().activeTab()->responseHistory.size(), sent);
+        click(child<QToolButton>(screen, u"responseTabCookies"_s));
+        QList<QStringList> rows;
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            QStringList texts;
+            for (int column = 0; column < list->columnCount(); ++column)
+                texts.append(list->topLevelItem(i)->text(column));
+            rows.append(texts);
+        }
+        return rows;
+    };
+    const QString expires = QLocale().toString(
+        QDateTime(QDate(2037, 10, 21), QTime(7, 28), Qt::UTC).toLocalTime(), QLocale::ShortFormat);
+    EXPECT_EQ(cookieRows(u"/cookies/set?x=1"_s),
+        QList<QStringList>({{u"x"_s, u"1"_s, u"127.0.0.1"_s, u"/"_s, u"Session"_s, u"HttpOnly"_s},
+            {u"y"_s, u"2"_s, u"127.0.0.1"_s, u"/app"_s, expires, u"Secure"_s}}));
+    // "%20" reads as a space once decoded; the URL requested is what counts.
+    EXPECT_EQ(cookieRows(u"/response-headers?Set-Cookie=theme=dark;%20Path=/"_s),
+        QList<QStringList>({{u"theme"_s, u"dark"_s, u"127.0.0.1"_s, u"/"_s, u"Session"_s, {}}}));
+}
+
+TEST(ResponseView, anySpellingOfContentTypeIsReadAndPrettyPrinted)
+{
+    HttpTestServer server;
+    server.setHandler([](const RecordedRequest& request) {
+        const QUrlQuery query(QUrl(QString::fromLatin1(request.target)));
+        return ScriptedResponse {
+            .headers = {{query.queryItemValue(u"name"_s).toLatin1(),
+                query.queryItemValue(u"type"_s, QUrl::FullyDecoded).toLatin1()}},
+            .body
+            = R"({"b":)" + query.queryItemValue(u"n"_s).toLatin1() + R"(,"a":"http:\/\/host\/x"})"};
+    });
+    ShellRun run;
+    ASSERT_TRUE(run.activate());
+    const std::pair<QString, QString> cases[]
+        = {{u"content-type"_s, u"application/json"_s}, {u"Content-type"_s, u"application/json"_s},
+            {u"CONTENT-TYPE"_s, u"Application/JSON; charset=UTF-8"_s}};
+    int n = 0;
+    for (const auto& [name, type] : cases) {
+        run.state().openNewRequest();
+        QWidget* screen = run.find(u"httpScreen"_s);
+        auto* url = child<QLineEdit>(screen, u"urlField"_s);
+        auto* summary = child<QLabel>(screen, u"responseSummary"_s);
+        auto* body = child<BodyView>(screen, u"responseBodyView"_s);
+        QTest::keyClicks(url,
+            server.baseUrl() + u"/json?n="_s + QString::number(++n) + u"&name="_s + name
+                + u"&type="_s + QString::fromLatin1(QUrl::toPercentEncoding(type)));
+        QTest::keyClick(url, Qt::Key_Return, Qt::ControlModifier);
+        EXPECT_EVENTUALLY(summary->isVisible() && summary->text().endsWith(type));
+        EXPECT_EVENTUALLY(body->document()->rowCount() == 4 && !body->document()->isBusy()
+            && body->rowLook(2).text == u"  \"b\" : "_s + QString::number(n));
+        EXPECT_EQ(body->rowLook(1).text, u"  \"a\" : \"http://host/x\","_s) << name.toStdString();
+    }
 }
 
 TEST(ResponseView, timingChartsTheLastThirtyAndListsAllNewestFirst)
@@ -259,6 +347,21 @@ TEST(ResponseView, timingChartsTheLastThirtyAndListsAllNewestFirst)
     ASSERT_EQ(list->model()->rowCount(), 35);
     EXPECT_EQ(list->model()->index(0, 1).data().toString(), u"350ms"_s);
     EXPECT_EQ(list->model()->index(34, 1).data().toString(), u"0ms"_s);
+}
+
+TEST(ResponseView, timingPhasesStayWholeInAShortPane)
+{
+    ResponseRun run;
+    // About what the response pane gets at the editor's first split on a small screen.
+    run.window.resize(900, 280);
+    APIResponse timed = reply(200, {}, {});
+    timed.timingPhases = {0.001, 0.002, 0.003, 0.004, 0.005, 0.006};
+    run.receive(timed);
+    click(run.find<QToolButton>(u"responseTabTiming"_s));
+    auto* waterfall = run.find<PhaseWaterfall>(u"responsePhaseWaterfall"_s);
+    ASSERT_EQ(waterfall->phases().size(), 6);
+    EXPECT_EVENTUALLY(
+        waterfall->isVisible() && waterfall->height() >= waterfall->sizeHint().height());
 }
 
 TEST(ResponseView, largeBodyIsPreparedAwayFromTheWindowAndSaysItIsWorking)
@@ -297,6 +400,23 @@ TEST(ResponseView, imageRepliesShowThePictureAndRawShowsTheBytes)
     click(run.find<QCheckBox>(u"responseRawSwitch"_s));
     EXPECT_TRUE(run.body()->isVisible());
     EXPECT_EQ(texts(run.rows()), QStringList({u"1 Unable to decode response"_s}));
+}
+
+TEST(ResponseView, aSaveThatFailsIsReportedWithTheFileAndTheReason)
+{
+    // A folder that is a regular file: no account, not even root, can write beneath it.
+    QTemporaryDir folder;
+    QFile blocker(folder.filePath(u"not-a-folder"_s));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    ResponseRun run;
+    run.dialogs.answer = blocker.fileName() + u"/reply.json"_s;
+    run.receive(reply(200, "{}", kPlain));
+    click(run.find<QToolButton>(u"responseSaveButton"_s));
+    EXPECT_EVENTUALLY(run.state.alertMessage().has_value());
+    const QString message = run.state.alertMessage().value_or(QString());
+    EXPECT_TRUE(message.contains(run.dialogs.answer)) << message.toStdString();
+    EXPECT_GT(message.size(), run.dialogs.answer.size() + 30) << message.toStdString();
 }
 
 TEST(ResponseView, saveWritesTheRawBodyToTheChosenFile)
