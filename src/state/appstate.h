@@ -70,8 +70,8 @@ public:
     using RequestTab = mako::RequestTab;
     using RequestOrigin = mako::RequestOrigin;
 
-    /// A collection import that went through but could not bring everything along: what came
-    /// in, and what was left out, one line each with its kind.
+    /// A collection import that went through: what came in, and what it could not bring
+    /// along, one line each with its kind.
     struct ImportReport {
         QString collectionName;
         int requestCount = 0;

@@ -131,15 +131,14 @@ void AppState::importPostmanCollection(const QString& path)
                 m_environments.appendEnvironment(*imported->variables);
                 saveEnvironments();
             }
-            // The import went through, and the user is told what it could not bring along.
-            if (!imported->warnings.isEmpty()) {
-                const Collection& collection = imported->collection;
-                setImportReport(ImportReport {.collectionName = collection.name,
-                    .requestCount = int(collection.requests.size()),
-                    .folderCount = int(collection.folders.size()),
-                    .leftOut = imported->warnings,
-                    .leftOutKinds = imported->warningKinds});
-            }
+            // The import went through: the user is told what came in and what it could not
+            // bring along.
+            const Collection& collection = imported->collection;
+            setImportReport(ImportReport {.collectionName = collection.name,
+                .requestCount = int(collection.requests.size()),
+                .folderCount = int(collection.folders.size()),
+                .leftOut = imported->warnings,
+                .leftOutKinds = imported->warningKinds});
             finishFileOperation(std::nullopt);
         };
     });

@@ -465,7 +465,9 @@ void BodyEditor::handlePasted()
 void BodyEditor::format(bool quietly)
 {
     flushPendingText();
-    const std::optional<QByteArray> pretty = prettyPrintJson(m_shownBody.toUtf8());
+    // The user's "/" stays as typed: a URL in the body must read and copy as it was written.
+    const std::optional<QByteArray> pretty
+        = prettyPrintJson(m_shownBody.toUtf8(), {}, JsonSlash::plain);
     if (!pretty) {
         if (!quietly)
             setJsonError(kCannotFormat);

@@ -49,6 +49,8 @@ QString reportTitle(const AppState::ImportReport& report)
 // collection that has any usually has many).
 QString leftOutSummary(const AppState::ImportReport& report)
 {
+    if (report.leftOutKinds.isEmpty())
+        return {};
     QMap<LeftOutKind, int> counts;
     for (LeftOutKind kind : report.leftOutKinds)
         ++counts[kind];
@@ -100,10 +102,6 @@ void AlertPresenter::handleAlertMessageChanged()
     });
     m_alert->open();
 }
-
-} // namespace mako
-
-namespace mako {
 
 void AlertPresenter::handleImportReportChanged()
 {

@@ -70,9 +70,9 @@ TEST(BodyEditor, formatSortsTheKeysOrSaysWhyItCannot)
 {
     BodyRun run;
     auto* format = child<QPushButton>(run.body, u"formatButton"_s);
-    run.type(u"{\"b\":1,\"a\":{\"c\":2}}"_s);
+    run.type(u"{\"b\":\"http://host/x\",\"a\":{\"c\":2}}"_s);
     click(format);
-    const QString pretty = u"{\n  \"a\" : {\n    \"c\" : 2\n  },\n  \"b\" : 1\n}"_s;
+    const QString pretty = u"{\n  \"a\" : {\n    \"c\" : 2\n  },\n  \"b\" : \"http://host/x\"\n}"_s;
     EXPECT_EQ(run.text()->toPlainText(), pretty);
     EXPECT_EQ(run.model.request().body, pretty);
     EXPECT_EQ(run.shownError(), QString());
