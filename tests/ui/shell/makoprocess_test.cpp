@@ -58,7 +58,8 @@ public:
                 u"tcp"_s});
         if (!m_server.waitForStarted(20000))
             return;
-        QTest::qWaitFor([this] { return m_server.canReadLine(); }, 20000);
+        if (!QTest::qWaitFor([this] { return m_server.canReadLine(); }, 20000))
+            return;
         const QByteArray number = m_server.readLine().trimmed();
         if (!number.isEmpty())
             m_name = u':' + QString::fromLatin1(number);
@@ -114,7 +115,7 @@ struct DisplayedMako {
     bool focusWindow()
     {
         QByteArray window;
-        QTest::qWaitFor(
+        (void)QTest::qWaitFor(
             [&] {
                 window
                     = display.xdotool({u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"^Mako$"_s})
@@ -152,7 +153,7 @@ struct DisplayedMako {
 // next run: what that run holds is read back from the session it writes after one more key.
 TEST(MakoProcess, openTabsComeBackAfterSigtermAndARestart)
 {
-    for (const QString tool : {u"Xvfb"_s, u"xdotool"_s}) {
+    for (const QString& tool : {u"Xvfb"_s, u"xdotool"_s}) {
         if (QStandardPaths::findExecutable(tool).isEmpty())
             GTEST_SKIP() << tool.toStdString()
                          << " is not installed: it drives the real window (make test-deps)";
