@@ -110,7 +110,8 @@ void AppState::loadData()
         });
     m_persistence->load<SessionTab>(
         PersistenceService::kSessionFile, this, [this](Result<QList<SessionTab>> loaded) {
-            restoreSession(takeLoaded(std::move(loaded)));
+            const bool damaged = !loaded.ok();
+            restoreSession(takeLoaded(std::move(loaded)), damaged);
         });
     m_persistence->load<APIEnvironment>(
         PersistenceService::kEnvironmentsFile, this, [this](Result<QList<APIEnvironment>> loaded) {
@@ -135,12 +136,14 @@ template <typename T> QList<T> AppState::takeLoaded(Result<QList<T>> loaded)
     return {};
 }
 
-void AppState::restoreSession(const QList<SessionTab>& stored)
+void AppState::restoreSession(const QList<SessionTab>& stored, bool damaged)
 {
     const bool openedMeanwhile = !tabs().isEmpty();
     const RestoredSession session = restoredSession(stored, collections());
     m_tabs.restoreTabs(session.tabs, session.activeTabID);
-    m_session.finishLoad(openedMeanwhile);
+    // A damaged file, once kept aside, is replaced at once: left in place it would be reported
+    // again at every start until the tabs change.
+    m_session.finishLoad(openedMeanwhile || damaged);
 }
 
 void AppState::reportLoadFailure(const QString& description)

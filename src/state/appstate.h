@@ -279,7 +279,7 @@ private:
     void finishStartup();
     void reportLoadFailure(const QString& description);
     void reportSaveFailure(const QString& fileName, const QString& reason);
-    void restoreSession(const QList<SessionTab>& stored);
+    void restoreSession(const QList<SessionTab>& stored, bool damaged);
 
     void runFileJob(std::function<std::function<void()>()> job);
     void applyBackup(const CollectionExporter::BackupContents& contents);

@@ -179,10 +179,10 @@ void SessionStore::scheduleSave()
         m_longestWait.start();
 }
 
-void SessionStore::finishLoad(bool changedMeanwhile)
+void SessionStore::finishLoad(bool writeNow)
 {
     m_saver.markRead();
-    if (changedMeanwhile) {
+    if (writeNow) {
         m_saver.saveNow();
     } else {
         // The tabs just opened from the file are what the file holds.

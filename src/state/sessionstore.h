@@ -65,9 +65,9 @@ public:
         std::chrono::milliseconds autoSaveDelay, QObject* parent = nullptr);
 
     ListSaver& saver() { return m_saver; }
-    /// The stored session has been read and opened; `changedMeanwhile` says whether tabs were
-    /// opened before that, which are then written at once.
-    void finishLoad(bool changedMeanwhile);
+    /// The stored session has been read and opened. With `writeNow` (tabs were opened before
+    /// that, or the file could not be read) the tabs are written at once.
+    void finishLoad(bool writeNow);
 
 private:
     void scheduleSave();

@@ -83,4 +83,6 @@ TEST(SessionWindow, aDamagedSessionIsReportedAndTheWindowStartsWithoutTabs)
         << alert->text().toStdString();
     EXPECT_EQ(run.find<QTabBar>(u"requestTabs"_s)->count(), 0);
     EXPECT_EQ(run.window().detailArea()->currentScreen()->objectName(), u"welcomeView"_s);
+    // Replaced once kept aside, so that the next start does not report it again.
+    EXPECT_EVENTUALLY_EQ(run.folder.read(PersistenceService::kSessionFile), QByteArray("[]"));
 }
