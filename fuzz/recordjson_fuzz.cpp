@@ -55,17 +55,22 @@ void checkBackup(const QByteArray& bytes)
         return;
     const BackupData data {contents->collections.value_or(QList<Collection> {}),
         contents->environments.value_or(QList<APIEnvironment> {}),
-        contents->history.value_or(QList<HistoryItem> {})};
+        contents->history.value_or(QList<HistoryItem> {}),
+        contents->globalVariables.value_or(QList<KeyValuePair> {})};
     const QByteArray backup = CollectionExporter::makeBackup(data, backupTime());
     const auto reread = CollectionExporter::readBackup(backup);
-    require(reread && reread->collections && reread->environments && reread->history,
+    require(reread && reread->collections && reread->environments && reread->history
+            && reread->globalVariables,
         "a backup written from a backup reads back", backup);
     require(sameList(*reread->collections, data.collections)
             && sameList(*reread->environments, data.environments)
-            && sameList(*reread->history, data.history),
+            && sameList(*reread->history, data.history)
+            && *reread->globalVariables == data.globalVariables,
         "a backup written from a backup reads back the same", backup);
-    const auto fromFiles = CollectionExporter::makeBackupFromFiles(encodeRecords(data.collections),
-        encodeRecords(data.environments), encodeRecords(data.history), backupTime());
+    const auto fromFiles = CollectionExporter::makeBackupFromFiles(
+        {encodeRecords(data.collections), encodeRecords(data.environments),
+            encodeRecords(data.history), encodeRecords(data.globalVariables)},
+        backupTime());
     require(fromFiles && *fromFiles == backup,
         "a backup made from the data files equals one made from the records",
         [&] { return fromFiles ? *fromFiles : fromFiles.errorMessage().toUtf8(); });

@@ -20,8 +20,8 @@ const char kExportUsage[]
        mako-cli export --backup [--output FILE] [--data-dir DIR]
 
 Writes one collection as a Mako collection file, or all of Mako's data (collections,
-environments, history, as last saved) as one backup file; both pretty-printed with sorted
-keys. NAME is the collection's name or id. The file goes to standard output unless --output
+environments, history and global variables, as last saved) as one backup file; both
+pretty-printed with sorted keys. NAME is the collection's name or id. The file goes to standard output unless --output
 is given; an output file is replaced in one step and is readable by its owner only.
 
 Options:
@@ -59,8 +59,9 @@ Result<QByteArray> exportCollection(const QString& directory, const QString& nam
 Result<QByteArray> exportBackup(const QString& directory)
 {
     QList<std::optional<QByteArray>> files;
-    for (const QString& fileName : {PersistenceService::kCollectionsFile,
-             PersistenceService::kEnvironmentsFile, PersistenceService::kHistoryFile}) {
+    for (const QString& fileName :
+        {PersistenceService::kCollectionsFile, PersistenceService::kEnvironmentsFile,
+            PersistenceService::kHistoryFile, PersistenceService::kGlobalVariablesFile}) {
         const QString path = QDir(directory).filePath(fileName);
         const DataFileRead file = readDataFile(path);
         if (!file)
@@ -68,7 +69,7 @@ Result<QByteArray> exportBackup(const QString& directory)
         files.append(file.value());
     }
     return CollectionExporter::makeBackupFromFiles(
-        files[0], files[1], files[2], QDateTime::currentDateTimeUtc());
+        {files[0], files[1], files[2], files[3]}, QDateTime::currentDateTimeUtc());
 }
 
 } // namespace

@@ -25,7 +25,8 @@ Adds what FILE holds to Mako's data, as the application's import commands do:
     request left out or setting dropped (a method or authorisation Mako cannot send, a file
     or script) is named on standard error;
   - a Mako environment record or a Postman environment is appended to the environments;
-  - a Mako backup replaces each data file that it has a list for.
+  - a Mako backup replaces each data file that it has a list for (a backup made before
+    global variables were kept has none for them, and they stay as they are).
 Each file is replaced in one step. A data file that cannot be read is copied aside first
 (the message names the copy), and left alone when no copy can be made.
 
@@ -117,6 +118,8 @@ QJsonObject summary(const Import& import)
         {u"environments"_s, environments}};
     if (import.backup && import.backup->history)
         json.insert(u"history"_s, import.backup->history->size());
+    if (import.backup && import.backup->globalVariables)
+        json.insert(u"globalVariables"_s, import.backup->globalVariables->size());
     return json;
 }
 
@@ -130,6 +133,8 @@ void printSummary(Console& console, const QJsonObject& json, const QString& dire
         console.print(u"  environment \"%1\"\n"_s.arg(environment[u"name"_s].toString()));
     if (json.contains(u"history"_s))
         console.print(u"  %1 history items\n"_s.arg(json[u"history"_s].toInt()));
+    if (json.contains(u"globalVariables"_s))
+        console.print(u"  %1 global variables\n"_s.arg(json[u"globalVariables"_s].toInt()));
 }
 
 } // namespace
@@ -167,6 +172,9 @@ int importCommand(const QStringList& arguments, Console& console)
                 false);
         if (backup->history)
             store(folder, console, PersistenceService::kHistoryFile, *backup->history, false);
+        if (backup->globalVariables)
+            store(folder, console, PersistenceService::kGlobalVariablesFile,
+                *backup->globalVariables, false);
     } else {
         if (!import->collections.isEmpty())
             store(folder, console, PersistenceService::kCollectionsFile, import->collections, true);

@@ -67,26 +67,30 @@ QByteArray makeBackup(const BackupData& data, const QDateTime& exportedAt)
         {u"collections"_s, toJsonArray(data.collections)},
         {u"environments"_s, toJsonArray(data.environments)},
         {u"exportedAt"_s, exportedAt.toUTC().toString(Qt::ISODate)},
+        {u"globalVariables"_s, toJsonArray(data.globalVariables)},
         {u"history"_s, toJsonArray(data.history)},
         {u"version"_s, 1},
     };
     return writeJson(backup, JsonStyle::Pretty);
 }
 
-Result<QByteArray> makeBackupFromFiles(const std::optional<QByteArray>& collectionsFile,
-    const std::optional<QByteArray>& environmentsFile, const std::optional<QByteArray>& historyFile,
-    const QDateTime& exportedAt)
+Result<QByteArray> makeBackupFromFiles(const BackupFiles& files, const QDateTime& exportedAt)
 {
-    auto collections = readFile<Collection>(collectionsFile, u"collections.json"_s);
+    auto collections = readFile<Collection>(files.collections, u"collections.json"_s);
     if (!collections)
         return collections.error();
-    auto environments = readFile<APIEnvironment>(environmentsFile, u"environments.json"_s);
+    auto environments = readFile<APIEnvironment>(files.environments, u"environments.json"_s);
     if (!environments)
         return environments.error();
-    auto history = readFile<HistoryItem>(historyFile, u"history.json"_s);
+    auto history = readFile<HistoryItem>(files.history, u"history.json"_s);
     if (!history)
         return history.error();
-    return makeBackup({collections.value(), environments.value(), history.value()}, exportedAt);
+    auto globalVariables = readFile<KeyValuePair>(files.globalVariables, u"globals.json"_s);
+    if (!globalVariables)
+        return globalVariables.error();
+    return makeBackup(
+        {collections.value(), environments.value(), history.value(), globalVariables.value()},
+        exportedAt);
 }
 
 Result<BackupContents> readBackup(const QByteArray& bytes)
@@ -100,11 +104,13 @@ Result<BackupContents> readBackup(const QByteArray& bytes)
     BackupContents contents;
     for (const auto& error : {readMember(root, u"collections"_s, contents.collections),
              readMember(root, u"environments"_s, contents.environments),
-             readMember(root, u"history"_s, contents.history)}) {
+             readMember(root, u"history"_s, contents.history),
+             readMember(root, u"globalVariables"_s, contents.globalVariables)}) {
         if (error)
             return *error;
     }
-    if (!contents.collections && !contents.environments && !contents.history)
+    if (!contents.collections && !contents.environments && !contents.history
+        && !contents.globalVariables)
         return Error {u"The file is not a Mako backup."_s};
     return contents;
 }

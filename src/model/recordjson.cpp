@@ -385,6 +385,11 @@ template <> Result<HistoryItem> fromJson<HistoryItem>(const QJsonValue& json)
     return decode<HistoryItem>(json);
 }
 
+template <> Result<QList<KeyValuePair>> listFromJson<KeyValuePair>(const QJsonValue& json)
+{
+    return decode<QList<KeyValuePair>>(json);
+}
+
 template <> Result<QList<APIRequest>> listFromJson<APIRequest>(const QJsonValue& json)
 {
     return decode<QList<APIRequest>>(json);

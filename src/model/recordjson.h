@@ -40,6 +40,7 @@ template <> Result<HistoryItem> fromJson<HistoryItem>(const QJsonValue& json);
 /// A JSON array of records, as the data files hold them.
 template <typename T> Result<QList<T>> listFromJson(const QJsonValue& json);
 
+template <> Result<QList<KeyValuePair>> listFromJson<KeyValuePair>(const QJsonValue& json);
 template <> Result<QList<APIRequest>> listFromJson<APIRequest>(const QJsonValue& json);
 template <> Result<QList<Collection>> listFromJson<Collection>(const QJsonValue& json);
 template <> Result<QList<APIEnvironment>> listFromJson<APIEnvironment>(const QJsonValue& json);

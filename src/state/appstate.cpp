@@ -15,9 +15,11 @@ AppState::AppState(PersistenceService* persistence, Settings* settings, QObject*
     , m_collections(persistence, autoSaveDelay)
     , m_environments(persistence, autoSaveDelay)
     , m_history(persistence, settings, autoSaveDelay)
+    , m_session(persistence, m_tabs, autoSaveDelay)
 {
     forwardSignals();
-    for (ListSaver* saver : {&m_collections.saver(), &m_environments.saver(), &m_history.saver()})
+    for (ListSaver* saver : {&m_collections.saver(), &m_environments.saver(),
+             &m_environments.globalVariablesSaver(), &m_history.saver(), &m_session.saver()})
         connect(saver, &ListSaver::saveFailed, this, &AppState::reportSaveFailure);
     if (auto* application = QCoreApplication::instance())
         connect(application, &QCoreApplication::aboutToQuit, this, &AppState::flushPendingSaves);
@@ -84,11 +86,18 @@ void AppState::saveHistory()
     m_history.save();
 }
 
+void AppState::saveGlobalVariables()
+{
+    m_environments.saveGlobalVariables();
+}
+
 void AppState::flushPendingSaves()
 {
     m_collections.saver().flush();
     m_environments.saver().flush();
+    m_environments.globalVariablesSaver().flush();
     m_history.saver().flush();
+    m_session.saver().flush();
 }
 
 void AppState::reportSaveFailure(const QString& fileName, const QString& reason)
@@ -99,16 +108,26 @@ void AppState::reportSaveFailure(const QString& fileName, const QString& reason)
 
 void AppState::loadData()
 {
-    // All three reads are queued at once, ahead of any save, and a file that fails does not
-    // stop the others: leaving a valid file unread would let the next save of its empty list
-    // replace it.
+    // All reads are queued at once, ahead of any save, and a file that fails does not stop the
+    // others: leaving a valid file unread would let the next save of its empty list replace
+    // it. The session comes right after the collections, which it is checked against, so the
+    // tabs are back before the environments and the history are decoded.
     m_persistence->load<Collection>(
         PersistenceService::kCollectionsFile, this, [this](Result<QList<Collection>> loaded) {
             m_collections.finishLoad(takeLoaded(std::move(loaded)));
         });
+    m_persistence->load<SessionTab>(
+        PersistenceService::kSessionFile, this, [this](Result<QList<SessionTab>> loaded) {
+            const bool damaged = !loaded.ok();
+            restoreSession(takeLoaded(std::move(loaded)), damaged);
+        });
     m_persistence->load<APIEnvironment>(
         PersistenceService::kEnvironmentsFile, this, [this](Result<QList<APIEnvironment>> loaded) {
             m_environments.finishLoad(takeLoaded(std::move(loaded)));
+        });
+    m_persistence->load<KeyValuePair>(
+        PersistenceService::kGlobalVariablesFile, this, [this](Result<QList<KeyValuePair>> loaded) {
+            m_environments.finishGlobalVariablesLoad(takeLoaded(std::move(loaded)));
         });
     m_persistence->load<HistoryItem>(
         PersistenceService::kHistoryFile, this, [this](Result<QList<HistoryItem>> loaded) {
@@ -123,6 +142,16 @@ template <typename T> QList<T> AppState::takeLoaded(Result<QList<T>> loaded)
         return std::move(loaded).value();
     reportLoadFailure(loaded.errorMessage());
     return {};
+}
+
+void AppState::restoreSession(const QList<SessionTab>& stored, bool damaged)
+{
+    const bool openedMeanwhile = !tabs().isEmpty();
+    const RestoredSession session = restoredSession(stored, collections());
+    m_tabs.restoreTabs(session.tabs, session.activeTabID);
+    // A damaged file, once kept aside, is replaced at once: left in place it would be reported
+    // again at every start until the tabs change.
+    m_session.finishLoad(openedMeanwhile || damaged);
 }
 
 void AppState::reportLoadFailure(const QString& description)

@@ -13,6 +13,7 @@
 #include "state/historystore.h"
 #include "state/requesttab.h"
 #include "state/serialworker.h"
+#include "state/sessionstore.h"
 #include "state/tabstore.h"
 
 #include <QList>
@@ -41,10 +42,11 @@ class Settings;
 /// a change: no signal, no save. Operations take ids by value, so an id read from the state
 /// itself stays what it was while the operation changes the state.
 ///
-/// Construction starts the load of the three data files and returns at once; the lists fill
-/// in when the load completes.
+/// Construction starts the load of the data files and returns at once; the lists fill in when
+/// the load completes, and the tabs of the last run open again once the session file is read.
 ///
-/// Saving: every change of the collections, the environments or the history is written once,
+/// Saving: every change of the collections, the environments, the global variables, the history
+/// or the open tabs (`SessionStore`) is written once,
 /// when that list has been left alone for the auto-save delay, so a burst of edits (typing in
 /// a field, a drag that is three operations) rewrites its file once rather than at every step.
 /// The operations themselves do not write. `saveCollections` and the like write at once and
@@ -134,7 +136,7 @@ public:
     /// when shown.
     const std::optional<ImportReport>& importReport() const { return m_importReport; }
     void setImportReport(const std::optional<ImportReport>& report);
-    /// Variables of every environment; kept in memory only.
+    /// Variables of every environment.
     const QList<KeyValuePair>& globalVariables() const { return m_environments.globalVariables(); }
     /// True once the start-up load has finished, whatever its outcome.
     bool didLoad() const { return m_didLoad; }
@@ -177,6 +179,7 @@ public:
     void saveCollections();
     void saveEnvironments();
     void saveHistory();
+    void saveGlobalVariables();
     /// Writes at once every list whose auto-save is pending or whose last write failed. Runs by
     /// itself when the application is about to quit and when the state is destroyed.
     void flushPendingSaves();
@@ -265,7 +268,7 @@ public:
     /// Writes the collection with `collectionID` as a native collection file; an unknown id
     /// does nothing.
     void exportCollection(const QUuid& collectionID, const QString& path);
-    /// Writes the three data files, as last saved, into one backup file.
+    /// Writes the data files, as last saved, into one backup file.
     void exportAllData(const QString& path);
     /// Replaces every list the backup holds, here and in its data file. Nothing is replaced
     /// unless every list in the file is valid.
@@ -295,6 +298,7 @@ private:
     void finishStartup();
     void reportLoadFailure(const QString& description);
     void reportSaveFailure(const QString& fileName, const QString& reason);
+    void restoreSession(const QList<SessionTab>& stored, bool damaged);
 
     void runFileJob(std::function<std::function<void()>()> job);
     void applyBackup(const CollectionExporter::BackupContents& contents);
@@ -306,6 +310,7 @@ private:
     EnvironmentStore m_environments;
     HistoryStore m_history;
     TabStore m_tabs;
+    SessionStore m_session;
     SidebarItem m_selectedSidebarItem;
     std::optional<QString> m_alertMessage;
     std::optional<ImportReport> m_importReport;

@@ -82,14 +82,14 @@ bool sharesIds(const QList<Collection>& collections, const Collection& imported)
 
 Result<QByteArray> readDataFiles(const QStringList& paths, const QDateTime& now)
 {
-    std::optional<QByteArray> files[3];
-    for (int index = 0; index < 3; ++index) {
+    std::optional<QByteArray> files[4];
+    for (int index = 0; index < 4; ++index) {
         auto read = readDataFile(paths[index]);
         if (!read)
             return Error {QFileInfo(paths[index]).fileName() + u": "_s + read.errorMessage()};
         files[index] = std::move(read).value();
     }
-    return CollectionExporter::makeBackupFromFiles(files[0], files[1], files[2], now);
+    return CollectionExporter::makeBackupFromFiles({files[0], files[1], files[2], files[3]}, now);
 }
 
 } // namespace
@@ -202,7 +202,8 @@ void AppState::exportAllData(const QString& path)
     m_persistence->whenIdle(this, [this, path] {
         const QStringList files {m_persistence->filePath(PersistenceService::kCollectionsFile),
             m_persistence->filePath(PersistenceService::kEnvironmentsFile),
-            m_persistence->filePath(PersistenceService::kHistoryFile)};
+            m_persistence->filePath(PersistenceService::kHistoryFile),
+            m_persistence->filePath(PersistenceService::kGlobalVariablesFile)};
         runFileJob([this, path, files]() -> std::function<void()> {
             std::optional<QString> failure;
             const auto backup = readDataFiles(files, QDateTime::currentDateTimeUtc());
@@ -256,6 +257,10 @@ void AppState::applyBackup(const CollectionExporter::BackupContents& contents)
         m_history.replaceAll(*contents.history);
         files.append(PersistenceService::kHistoryFile);
     }
+    if (contents.globalVariables) {
+        m_environments.replaceGlobalVariables(*contents.globalVariables);
+        files.append(PersistenceService::kGlobalVariablesFile);
+    }
     auto failed = std::make_shared<QStringList>();
     const auto watch = connect(m_persistence, &PersistenceService::saveFinished, this,
         [files, failed](const QString& fileName, bool written) {
@@ -268,6 +273,8 @@ void AppState::applyBackup(const CollectionExporter::BackupContents& contents)
         saveEnvironments();
     if (contents.history)
         saveHistory();
+    if (contents.globalVariables)
+        saveGlobalVariables();
     m_persistence->whenIdle(this, [this, watch, failed] {
         disconnect(watch);
         finishFileOperation(failed->isEmpty()

@@ -14,9 +14,13 @@ EnvironmentStore::EnvironmentStore(
     , m_persistence(persistence)
     , m_saver(persistence, PersistenceService::kEnvironmentsFile, autoSaveDelay,
           [this] { m_persistence->save(m_environments, PersistenceService::kEnvironmentsFile); })
+    , m_globalsSaver(persistence, PersistenceService::kGlobalVariablesFile, autoSaveDelay, [this] {
+        m_persistence->save(m_globalVariables, PersistenceService::kGlobalVariablesFile);
+    })
 {
-    // The global variables are memory only: they have no save.
     connect(this, &EnvironmentStore::environmentsChanged, &m_saver, &ListSaver::scheduleSave);
+    connect(
+        this, &EnvironmentStore::globalVariablesChanged, &m_globalsSaver, &ListSaver::scheduleSave);
 }
 
 const APIEnvironment* EnvironmentStore::environment(const QUuid& id) const
@@ -221,6 +225,25 @@ void EnvironmentStore::finishLoad(QList<APIEnvironment> stored)
         m_saver.saveNow();
     else
         m_saver.cancelPending();
+}
+
+void EnvironmentStore::finishGlobalVariablesLoad(QList<KeyValuePair> stored)
+{
+    m_globalsSaver.markRead();
+    // Rows typed before the file was read go after the stored ones, as with the environments.
+    const bool addedMeanwhile = !m_globalVariables.isEmpty();
+    if (!stored.isEmpty())
+        setVariables(std::nullopt, stored + m_globalVariables);
+    if (addedMeanwhile)
+        m_globalsSaver.saveNow();
+    else
+        m_globalsSaver.cancelPending();
+}
+
+void EnvironmentStore::replaceGlobalVariables(const QList<KeyValuePair>& variables)
+{
+    setVariables(std::nullopt, variables);
+    m_globalsSaver.cancelPending();
 }
 
 void EnvironmentStore::replaceAll(const QList<APIEnvironment>& environments)

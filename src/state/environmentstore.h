@@ -16,8 +16,8 @@ namespace mako {
 
 class PersistenceService;
 
-/// The user's environments, which are stored, and the global variables, which live in memory
-/// only, with their notifications. `AppState` owns the one instance and is its only writer;
+/// The user's environments and the global variables, each stored in a data file of its own,
+/// with their notifications. `AppState` owns the one instance and is its only writer;
 /// everyone else reads it and listens to it through `AppState::environmentStore()`.
 ///
 /// The variable operations name their rows by an optional environment id: an environment's
@@ -69,6 +69,8 @@ public:
 
     /// Writes the environments at once, in place of the pending auto-save.
     void save() { m_saver.saveNow(); }
+    /// The same for the global variables.
+    void saveGlobalVariables() { m_globalsSaver.saveNow(); }
 
 Q_SIGNALS:
     void environmentsInserted(int first, int last);
@@ -92,7 +94,12 @@ private:
     void finishLoad(QList<APIEnvironment> stored);
     /// Replaces the whole list of environments (a restored backup); the caller writes it.
     void replaceAll(const QList<APIEnvironment>& environments);
+    /// The stored global variables have been read: as `finishLoad`.
+    void finishGlobalVariablesLoad(QList<KeyValuePair> stored);
+    /// Replaces the global variables (a restored backup); the caller writes them.
+    void replaceGlobalVariables(const QList<KeyValuePair>& variables);
     ListSaver& saver() { return m_saver; }
+    ListSaver& globalVariablesSaver() { return m_globalsSaver; }
 
     std::optional<QUuid> activeID() const;
     QList<KeyValuePair>* findVariables(const std::optional<QUuid>& environmentID);
@@ -106,6 +113,7 @@ private:
     QList<APIEnvironment> m_environments;
     QList<KeyValuePair> m_globalVariables;
     ListSaver m_saver;
+    ListSaver m_globalsSaver;
 };
 
 } // namespace mako

@@ -18,7 +18,7 @@
 
 namespace mako {
 
-/// Owns the application folder and reads and writes the three data files. All file work runs
+/// Owns the application folder and reads and writes its data files. All file work runs
 /// on the service's own thread, one job at a time; results come back as queued calls on the
 /// thread that owns the service (the main thread), so no caller ever waits for the disk.
 ///
@@ -32,6 +32,9 @@ public:
     static inline const QString kCollectionsFile = QStringLiteral("collections.json");
     static inline const QString kEnvironmentsFile = QStringLiteral("environments.json");
     static inline const QString kHistoryFile = QStringLiteral("history.json");
+    static inline const QString kGlobalVariablesFile = QStringLiteral("globals.json");
+    /// The open tabs of the last run (see `SessionStore`).
+    static inline const QString kSessionFile = QStringLiteral("session.json");
 
     /// Creates `appDirectory` (and its parents) if it is missing; a failure is ignored, later
     /// loads then find no files and saves fail silently.

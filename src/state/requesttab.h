@@ -25,7 +25,8 @@ struct RequestOrigin {
     bool operator==(const RequestOrigin&) const = default;
 };
 
-/// One open request of the tab bar, with what its last send showed. Memory only.
+/// One open request of the tab bar, with what its last send showed. The session file keeps
+/// the request and its origin, not what the sends showed.
 struct RequestTab {
     QUuid id = QUuid::createUuid();
     /// As last written back from the editor.

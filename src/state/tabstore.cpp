@@ -2,6 +2,8 @@
 
 #include "state/listedits.h"
 
+#include <algorithm>
+
 namespace mako {
 
 APIRequest httpCopy(const APIRequest& request)
@@ -254,6 +256,29 @@ void TabStore::setActiveTabOrigin(const RequestOrigin& origin)
         return;
     m_tabs[index].origin = origin;
     Q_EMIT tabChanged(m_tabs.at(index).id);
+    finish(true);
+}
+
+void TabStore::restoreTabs(
+    const QList<RequestTab>& restored, const std::optional<QUuid>& activeTabID)
+{
+    QList<RequestTab> added;
+    for (const RequestTab& candidate : restored) {
+        const bool open = std::ranges::any_of(m_tabs, [&candidate](const RequestTab& other) {
+            return other.id == candidate.id || other.request.id == candidate.request.id;
+        });
+        if (!open)
+            added.append(candidate);
+    }
+    if (added.isEmpty())
+        return;
+    m_tabs = added + m_tabs;
+    Q_EMIT tabsInserted(0, int(added.size()) - 1);
+    if (!activeTab()) {
+        const bool known = activeTabID && indexOfID(added, *activeTabID) >= 0;
+        setActiveTabID(known ? activeTabID : std::optional(added.last().id));
+        syncActiveTab();
+    }
     finish(true);
 }
 

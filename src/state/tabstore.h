@@ -16,7 +16,8 @@ namespace mako {
 
 /// The open request tabs, the active one, and the working copy of its request that the editor
 /// changes (`openRequest`, with its origin). The working copy is written back into its tab
-/// before the active tab changes and reloaded from the new active tab after. Memory only.
+/// before the active tab changes and reloaded from the new active tab after. `SessionStore` keeps
+/// them across runs.
 ///
 /// `AppState` owns the one instance and is its only writer; everyone else reads it and listens
 /// to it through `AppState::tabStore()`. Notifications follow the rules of `CollectionStore`.
@@ -55,6 +56,10 @@ public:
     void updateTabResponse(QUuid tabID, const std::optional<APIResponse>& response,
         const std::optional<QString>& error, bool isLoading);
     void setActiveTabOrigin(const RequestOrigin& origin);
+    /// Puts the tabs of an earlier run in front of the open ones. A tab whose request is open
+    /// already is left out. `activeTabID` (or else the last of them) becomes active unless a
+    /// tab is active already: one the user opened meanwhile stays in front of them.
+    void restoreTabs(const QList<RequestTab>& restored, const std::optional<QUuid>& activeTabID);
 
 Q_SIGNALS:
     void tabsInserted(int first, int last);

@@ -400,6 +400,8 @@ TEST_F(CliData, importAddsToTheDataFilesAndExportWritesThemBack)
         = run({u"export"_s, u"--data-dir"_s, data, u"--collection"_s, u"Demo"_s});
     EXPECT_EQ(exported.out, demoFile + '\n') << exported.err.toStdString();
 
+    const QByteArray globals = encodeRecords(QList {KeyValuePair {.key = u"host"_s}});
+    file(u"app/globals.json"_s, globals);
     const QString backupFile = sandbox.filePath(u"backup.json"_s);
     ASSERT_EQ(
         run({u"export"_s, u"--backup"_s, u"--data-dir"_s, data, u"-o"_s, backupFile}).status, 0);
@@ -410,6 +412,7 @@ TEST_F(CliData, importAddsToTheDataFilesAndExportWritesThemBack)
     const QJsonObject backup = parseJson(backupBytes.readAll())->toObject();
     EXPECT_EQ(backup[u"collections"_s].toArray().size(), 1);
     EXPECT_EQ(backup[u"environments"_s][0][u"name"_s].toString(), u"Staging"_s);
+    EXPECT_EQ(backup[u"globalVariables"_s][0][u"key"_s].toString(), u"host"_s);
 
     // Into a folder whose collections file is damaged: the damaged file is kept aside, the
     // backup's lists replace the files, and the message says so.
@@ -422,6 +425,10 @@ TEST_F(CliData, importAddsToTheDataFilesAndExportWritesThemBack)
         << restored.err.toStdString();
     EXPECT_EQ(restored.json()[u"kind"_s].toString(), u"Mako backup"_s);
     EXPECT_EQ(QDir(other).entryList({u"collections.json.unreadable-*"_s}).size(), 1);
+    EXPECT_EQ(restored.json()[u"globalVariables"_s].toInt(), 1);
+    QFile restoredGlobals(QDir(other).filePath(u"globals.json"_s));
+    ASSERT_TRUE(restoredGlobals.open(QIODevice::ReadOnly));
+    EXPECT_EQ(restoredGlobals.readAll(), globals);
     const CliOutcome again
         = run({u"export"_s, u"--data-dir"_s, other, u"--collection"_s, demo.id.toString()});
     EXPECT_EQ(again.out, exported.out);

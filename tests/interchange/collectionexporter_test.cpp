@@ -44,33 +44,42 @@ TEST(CollectionExporter, collectionFileRoundTripsWithItsId)
         EXPECT_EQ(CollectionExporter::exportFileName(name), file);
 }
 
-TEST(CollectionExporter, backupHoldsTheThreeListsAndReadsBackStrictly)
+TEST(CollectionExporter, backupHoldsTheFourListsAndReadsBackStrictly)
 {
     const QDateTime at = QDateTime::fromString(u"2025-03-01T12:00:00.456Z"_s, Qt::ISODateWithMs);
-    EXPECT_EQ(CollectionExporter::makeBackupFromFiles({}, {}, {}, at).value(),
+    EXPECT_EQ(CollectionExporter::makeBackupFromFiles({}, at).value(),
         "{\n  \"collections\" : [],\n  \"environments\" : [],\n  \"exportedAt\" : "
-        "\"2025-03-01T12:00:00Z\",\n  \"history\" : [],\n  \"version\" : 1\n}");
+        "\"2025-03-01T12:00:00Z\",\n  \"globalVariables\" : [],\n  \"history\" : [],\n  "
+        "\"version\" : 1\n}");
 
     const HistoryItem item {.request = demo().requests.first(), .statusCode = 201, .timestamp = 3};
     const APIEnvironment environment {.name = u"Dev"_s, .isActive = true};
+    const KeyValuePair global {.key = u"host"_s, .value = u"api.test"_s, .isEnabled = false};
     const auto contents = CollectionExporter::readBackup(
-        CollectionExporter::makeBackup({{demo()}, {environment}, {item}}, at));
+        CollectionExporter::makeBackup({{demo()}, {environment}, {item}, {global}}, at));
     ASSERT_TRUE(contents.ok()) << contents.errorMessage().toStdString();
     EXPECT_EQ(contents->collections->first().name, u"Demo"_s);
     EXPECT_EQ(contents->environments->first().variables, environment.variables);
     EXPECT_EQ(contents->history->first().request, item.request);
+    EXPECT_EQ(contents->globalVariables, QList {global});
 
-    // Only the lists present are read; a bad member fails the whole file.
+    // Only the lists present are read (a backup from before the global variables has none of
+    // them); a bad member fails the whole file.
     const auto onlyHistory = CollectionExporter::readBackup(R"({"history": []})");
     ASSERT_TRUE(onlyHistory.ok());
-    EXPECT_FALSE(onlyHistory->collections.has_value() || onlyHistory->environments.has_value());
+    EXPECT_FALSE(onlyHistory->collections.has_value() || onlyHistory->environments.has_value()
+        || onlyHistory->globalVariables.has_value());
+    const auto onlyGlobals = CollectionExporter::readBackup(R"({"globalVariables": []})");
+    ASSERT_TRUE(onlyGlobals.ok());
+    EXPECT_EQ(onlyGlobals->globalVariables, QList<KeyValuePair> {});
     const auto bad
         = CollectionExporter::readBackup(R"({"collections": [], "environments": [{"name": 1}]})");
     ASSERT_FALSE(bad.ok());
     EXPECT_TRUE(bad.errorMessage().startsWith(u"environments[0]"_s))
         << bad.errorMessage().toStdString();
     for (const QByteArray& bytes : {QByteArray("[]"), QByteArray("{\"version\": 1}"),
-             QByteArray("nope"), QByteArray(R"({"history": {}})")})
+             QByteArray("nope"), QByteArray(R"({"history": {}})"),
+             QByteArray(R"({"history": [], "globalVariables": [{"key": "x"}]})")})
         EXPECT_FALSE(CollectionExporter::readBackup(bytes).ok()) << bytes.toStdString();
 }
 
@@ -78,13 +87,23 @@ TEST(CollectionExporter, backupFromTheDataFilesAsSaved)
 {
     const QDateTime at = QDateTime::currentDateTimeUtc();
     const QByteArray collections = encodeRecords(QList {demo()});
-    const auto withFile = CollectionExporter::makeBackupFromFiles(collections, {}, {}, at);
+    const QByteArray globals = encodeRecords(QList {KeyValuePair {.key = u"token"_s}});
+    const auto withFile = CollectionExporter::makeBackupFromFiles(
+        {.collections = collections, .globalVariables = globals}, at);
     ASSERT_TRUE(withFile.ok());
-    EXPECT_EQ(CollectionExporter::readBackup(withFile.value())->collections->size(), 1);
+    const auto read = CollectionExporter::readBackup(withFile.value());
+    EXPECT_EQ(read->collections->size(), 1);
+    ASSERT_EQ(read->globalVariables->size(), 1);
+    EXPECT_EQ(read->globalVariables->first().key, u"token"_s);
 
-    const auto broken
-        = CollectionExporter::makeBackupFromFiles(collections, QByteArray("[{}]"), {}, at);
-    ASSERT_FALSE(broken.ok());
-    EXPECT_TRUE(broken.errorMessage().startsWith(u"environments.json: "_s))
-        << broken.errorMessage().toStdString();
+    for (const auto& [files, name] :
+        {std::pair {CollectionExporter::BackupFiles {
+                        .collections = collections, .environments = QByteArray("[{}]")},
+             u"environments.json: "_s},
+            std::pair {CollectionExporter::BackupFiles {.globalVariables = QByteArray("{}")},
+                u"globals.json: "_s}}) {
+        const auto broken = CollectionExporter::makeBackupFromFiles(files, at);
+        ASSERT_FALSE(broken.ok());
+        EXPECT_TRUE(broken.errorMessage().startsWith(name)) << broken.errorMessage().toStdString();
+    }
 }

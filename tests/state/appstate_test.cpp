@@ -36,9 +36,9 @@ TEST(AppState, firstLaunchCreatesTheFolderAndStartsEmptyWithoutAlert)
     EXPECT_TRUE(run.folder.fileNames().isEmpty());
 }
 
-// A file that fails to load is reported, copied aside before its first save, and does not keep
-// the other files from loading (they would otherwise be replaced by empty lists on the next
-// save).
+// A file that fails to load (a damaged session too) is reported, copied aside before its first
+// save, and does not keep the other files from loading (they would otherwise be replaced by empty
+// lists on the next save).
 TEST(AppState, fileThatFailsToLoadIsKeptAsideAndTheOthersStillLoad)
 {
     const struct {
@@ -50,6 +50,8 @@ TEST(AppState, fileThatFailsToLoadIsKeptAsideAndTheOthersStillLoad)
         {kCollectionsFile, "", {0, 2, 1}},
         {kEnvironmentsFile, "[{\"id\":\"x\"}]", {1, 0, 1}},
         {kHistoryFile, "{}", {1, 2, 0}},
+        {kGlobalVariablesFile, "{}", {1, 2, 1}},
+        {kSessionFile, "[{\"id\":", {1, 2, 1}},
     };
     for (const auto& broken : cases) {
         SCOPED_TRACE(broken.fileName.toStdString() + " holding " + broken.content.toStdString());
@@ -76,12 +78,11 @@ TEST(AppState, fileThatFailsToLoadIsKeptAsideAndTheOthersStillLoad)
     }
 }
 
-// Neither the lists the load assigns nor the global variables are written back; a burst of
-// edits is written once, after it ends.
+// The lists the load assigns are not written back; a burst of edits is written once, after it
+// ends.
 TEST(AppState, onlyEditsAreAutoSavedAndABurstOnceWithTheLastValue)
 {
     StateRun run({.files = kStoredFiles, .autoSaveDelay = 200ms});
-    run.state.setGlobalVariables({KeyValuePair {.key = u"host"_s, .value = u"a"_s}});
     for (int edit = 0; edit < 10; ++edit) {
         run.state.renameCollection(run.state.collections()[0].id, u"edit %1"_s.arg(edit));
         QCoreApplication::processEvents();
@@ -182,13 +183,17 @@ TEST(AppState, eachChangeIsWrittenOnceAndNoOpsNeitherSignalNorWrite)
         {"add history", [&] { state.addHistoryItem(request, 200, 0.1); }, kHistoryFile},
         {"clear history", [&] { state.clearHistory(); }, kHistoryFile},
         {"clear it again", [&] { state.clearHistory(); }, {}},
+        {"set globals", [&] { state.setGlobalVariables({KeyValuePair {.key = u"g"_s}}); },
+            kGlobalVariablesFile},
+        {"set them as they are", [&] { state.setGlobalVariables(state.globalVariables()); }, {}},
     };
     QSignalSpy collections(&state, &AppState::collectionsChanged);
     QSignalSpy environments(&state, &AppState::environmentsChanged);
     QSignalSpy history(&state, &AppState::historyChanged);
+    QSignalSpy globals(&state, &AppState::globalVariablesChanged);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        for (QSignalSpy* spy : {&run.writes, &collections, &environments, &history})
+        for (QSignalSpy* spy : {&run.writes, &collections, &environments, &history, &globals})
             spy->clear();
         c.change();
         // Written by the auto-save alone: nothing lands before it is due.
@@ -196,8 +201,8 @@ TEST(AppState, eachChangeIsWrittenOnceAndNoOpsNeitherSignalNorWrite)
         EXPECT_TRUE(run.writes.isEmpty());
         state.flushPendingSaves();
         ASSERT_TRUE(waitUntilIdle(run.persistence));
-        EXPECT_EQ(
-            collections.size() + environments.size() + history.size(), c.writes.isNull() ? 0 : 1);
+        EXPECT_EQ(collections.size() + environments.size() + history.size() + globals.size(),
+            c.writes.isNull() ? 0 : 1);
         ASSERT_EQ(run.writes.size(), c.writes.isNull() ? 0 : 1);
         if (!c.writes.isNull()) {
             EXPECT_EQ(run.writes[0][0].toString(), c.writes);
@@ -217,11 +222,15 @@ TEST(AppState, editsStillWaitingAreWrittenWhenTheStateGoes)
         state.addCollection(u"Kept"_s);
         state.addEnvironment(u"Kept"_s);
         state.addHistoryItem(APIRequest {}, 200, 0.1);
+        state.setGlobalVariables({KeyValuePair {.key = u"g"_s}});
+        state.openNewRequest();
     }
     ASSERT_TRUE(waitUntilIdle(persistence));
     EXPECT_EQ(decodeRecords<Collection>(folder.read(kCollectionsFile)).value().size(), 1);
     EXPECT_EQ(decodeRecords<APIEnvironment>(folder.read(kEnvironmentsFile)).value().size(), 1);
     EXPECT_EQ(decodeRecords<HistoryItem>(folder.read(kHistoryFile)).value().size(), 1);
+    EXPECT_EQ(decodeRecords<KeyValuePair>(folder.read(kGlobalVariablesFile)).value().size(), 1);
+    EXPECT_EQ(decodeRecords<SessionTab>(folder.read(kSessionFile)).value().size(), 1);
 }
 
 // A directory where the file belongs cannot be replaced by a file, even for root, for whom a
@@ -239,6 +248,9 @@ TEST(AppState, aFailedSaveIsReportedOnceAndTheDataWrittenAtTheNextChange)
             [](const AppState& s) { return encodeRecords(s.environments()); }},
         {kHistoryFile, [](AppState& s) { s.addHistoryItem(APIRequest {}, 200, 0.1); },
             [](const AppState& s) { return encodeRecords(s.history()); }},
+        {kGlobalVariablesFile,
+            [](AppState& s) { s.insertVariables(std::nullopt, 0, {KeyValuePair {}}); },
+            [](const AppState& s) { return encodeRecords(s.globalVariables()); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file.toStdString());
@@ -265,7 +277,7 @@ TEST(AppState, aFailedSaveIsReportedOnceAndTheDataWrittenAtTheNextChange)
         ASSERT_TRUE(waitUntilIdle(run.persistence));
         EXPECT_EQ(run.folder.read(c.file), c.encoded(run.state));
         EXPECT_EQ(run.state.collections().size() + run.state.environments().size()
-                + run.state.history().size(),
+                + run.state.history().size() + run.state.globalVariables().size(),
             2);
         EXPECT_FALSE(run.state.alertMessage().has_value());
 

@@ -45,10 +45,12 @@ template <typename T> QStringList names(const QList<T>& records)
 }
 
 const QList<APIEnvironment> kOldEnvironments {APIEnvironment {.name = u"Old"_s}};
+const QList<KeyValuePair> kOldGlobals {KeyValuePair {.key = u"old"_s}};
 const QHash<QString, QByteArray> kOldFiles {
     {kCollectionsFile, encodeRecords(QList<Collection> {Collection {.name = u"Old"_s}})},
     {kEnvironmentsFile, encodeRecords(kOldEnvironments)},
     {kHistoryFile, encodeRecords(QList<HistoryItem> {HistoryItem {.statusCode = 500}})},
+    {kGlobalVariablesFile, encodeRecords(kOldGlobals)},
 };
 
 } // namespace
@@ -157,6 +159,7 @@ TEST(AppStateImport, backupExportWritesTheSavedFilesOrReportsTwice)
     EXPECT_EQ(backup->collections->at(0).name, u"Old"_s);
     EXPECT_EQ(backup->environments->size(), 2);
     EXPECT_EQ(backup->history->at(0).statusCode, 500);
+    EXPECT_EQ(backup->globalVariables, kOldGlobals);
     EXPECT_TRUE(diagnostics.s_lines.isEmpty());
 
     ASSERT_TRUE(finish(run, [&](AppState& state) {
@@ -171,10 +174,18 @@ TEST(AppStateImport, backupExportWritesTheSavedFilesOrReportsTwice)
 TEST(AppStateImport, backupImportReplacesStateAndFilesOrChangesNothing)
 {
     const QList<Collection> imported {Collection {.name = u"Imported"_s}};
-    const QByteArray backup = CollectionExporter::makeBackup(
-        {.collections = imported, .environments = {}, .history = {}}, QDateTime());
+    const QList<KeyValuePair> importedGlobals {KeyValuePair {.key = u"new"_s}};
+    const QByteArray backup
+        = CollectionExporter::makeBackup({.collections = imported,
+                                             .environments = {},
+                                             .history = {},
+                                             .globalVariables = importedGlobals},
+            QDateTime());
     QByteArray withoutHistory = backup;
     withoutHistory.replace("\"history\"", "\"ignored\"");
+    // As a backup written before the global variables were kept.
+    QByteArray older = backup;
+    older.replace("\"globalVariables\"", "\"ignored\"");
     const struct {
         const char* name;
         QByteArray content;
@@ -184,6 +195,7 @@ TEST(AppStateImport, backupImportReplacesStateAndFilesOrChangesNothing)
         {"after an edit", backup, false, true},
         {"while loading", backup, true, true},
         {"without history", withoutHistory, false, true},
+        {"an older backup", older, false, true},
         {"bad environments", R"({"collections":[],"environments":[{"id":1}]})", false, false},
     };
     for (const auto& c : cases) {
@@ -210,6 +222,9 @@ TEST(AppStateImport, backupImportReplacesStateAndFilesOrChangesNothing)
             EXPECT_TRUE(run.stored<APIEnvironment>(kEnvironmentsFile).isEmpty());
             EXPECT_EQ(history.size(), c.content == withoutHistory ? 1 : 0);
             EXPECT_EQ(run.state.history().size(), history.size());
+            const auto globals = c.content == older ? kOldGlobals : importedGlobals;
+            EXPECT_EQ(run.state.globalVariables(), globals);
+            EXPECT_EQ(run.stored<KeyValuePair>(kGlobalVariablesFile), globals);
         } else {
             EXPECT_TRUE(run.alert().startsWith(u"Import failed: environments"_s))
                 << run.alert().toStdString();
@@ -217,6 +232,7 @@ TEST(AppStateImport, backupImportReplacesStateAndFilesOrChangesNothing)
             EXPECT_EQ(collections.at(0).name, u"Edited"_s);
             EXPECT_EQ(encodeRecords(run.state.environments()), encodeRecords(kOldEnvironments));
             EXPECT_EQ(history.size(), 1);
+            EXPECT_EQ(run.state.globalVariables(), kOldGlobals);
         }
     }
 }

@@ -23,6 +23,8 @@ namespace mako::test {
 inline const QString& kCollectionsFile = PersistenceService::kCollectionsFile;
 inline const QString& kEnvironmentsFile = PersistenceService::kEnvironmentsFile;
 inline const QString& kHistoryFile = PersistenceService::kHistoryFile;
+inline const QString& kGlobalVariablesFile = PersistenceService::kGlobalVariablesFile;
+inline const QString& kSessionFile = PersistenceService::kSessionFile;
 
 /// Runs the event loop until every load and save asked of `service` so far has finished and
 /// its replies have been delivered. False on a time-out.

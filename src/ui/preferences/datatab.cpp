@@ -82,7 +82,8 @@ DataTab::DataTab(Settings& settings, AppState& state, PersistenceService& persis
 
     QFormLayout* backup = addSection(page, tr("Backup"), u"backupSection"_s);
     auto* caption = new QLabel(
-        tr("Export creates a single JSON file with all collections, environments, and history."));
+        tr("Export creates a single JSON file with all collections, environments, global "
+           "variables, and history."));
     caption->setWordWrap(true);
     caption->setForegroundRole(QPalette::PlaceholderText);
     backup->addRow(caption);

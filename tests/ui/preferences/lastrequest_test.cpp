@@ -19,6 +19,15 @@ TEST(ReopenLastRequest, theSavedRequestLastOpenComesBackOnlyWhenSwitchedOn)
         // A new request has no home, so the saved one stays the one to reopen.
         run.state().openNewRequest();
     }
+    // The session brings every tab back, and the preference adds none beside them.
+    {
+        ShellRun run({}, {}, &folder);
+        EXPECT_EQ(run.state().tabs().size(), 3);
+    }
+    // Without a session (lost, or kept by a Mako from before sessions) the saved request comes
+    // back on its own.
+    const QString session = folder.filePath(PersistenceService::kSessionFile);
+    ASSERT_TRUE(QFile::remove(session));
     {
         ShellRun run({}, {}, &folder);
         ASSERT_TRUE(run.state().openRequest());
@@ -26,6 +35,7 @@ TEST(ReopenLastRequest, theSavedRequestLastOpenComesBackOnlyWhenSwitchedOn)
         EXPECT_EQ(run.state().tabs().size(), 1);
         run.app->settings().setValue(SettingKeys::reopenLastRequest, false);
     }
+    ASSERT_TRUE(QFile::remove(session));
     ShellRun run({}, {}, &folder);
     EXPECT_TRUE(run.state().tabs().isEmpty());
 }

@@ -1,5 +1,6 @@
 #include "model/recordjson.h"
 #include "state/persistenceservice.h"
+#include "state/sessionstore.h"
 #include "support/tempappfolder.h"
 #include "ui/shell/singleinstance.h"
 
@@ -7,6 +8,7 @@
 #include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -45,7 +47,195 @@ bool catches(qint64 pid, int signal)
 }
 #endif
 
+// An X server of its own, so that the real program gets real key presses without a desktop.
+class VirtualDisplay {
+public:
+    VirtualDisplay()
+    {
+        // The server writes its display number once it accepts connections.
+        m_server.start(u"Xvfb"_s,
+            {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1280x800x24"_s, u"-nolisten"_s,
+                u"tcp"_s});
+        if (!m_server.waitForStarted(20000))
+            return;
+        if (!QTest::qWaitFor([this] { return m_server.canReadLine(); }, 20000))
+            return;
+        const QByteArray number = m_server.readLine().trimmed();
+        if (!number.isEmpty())
+            m_name = u':' + QString::fromLatin1(number);
+    }
+    ~VirtualDisplay()
+    {
+        m_server.terminate();
+        m_server.waitForFinished(20000);
+    }
+
+    /// ":N", or empty when the server did not come up.
+    const QString& name() const { return m_name; }
+
+    /// Runs xdotool on this display; its standard output, or nothing when it failed.
+    std::optional<QByteArray> xdotool(const QStringList& arguments) const
+    {
+        QProcess tool;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"DISPLAY"_s, m_name);
+        tool.setProcessEnvironment(environment);
+        tool.start(u"xdotool"_s, arguments);
+        if (!tool.waitForFinished(20000) || tool.exitCode() != 0)
+            return std::nullopt;
+        return tool.readAllStandardOutput();
+    }
+
+private:
+    QProcess m_server;
+    QString m_name;
+};
+
+// Mako on `display`, on the data and preferences below `home`.
+struct DisplayedMako {
+    DisplayedMako(const VirtualDisplay& display, const QTemporaryDir& home)
+        : display(display)
+    {
+        QProcessEnvironment environment = isolatedEnvironment(home);
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+        environment.insert(u"DISPLAY"_s, display.name());
+        environment.insert(u"NO_AT_BRIDGE"_s, u"1"_s);
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(MAKO_APP_PATH), {});
+    }
+    ~DisplayedMako()
+    {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished(20000);
+        }
+    }
+
+    /// Waits for the window and gives it the keyboard.
+    bool focusWindow()
+    {
+        QByteArray window;
+        (void)QTest::qWaitFor(
+            [&] {
+                window
+                    = display.xdotool({u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"^Mako$"_s})
+                          .value_or(QByteArray())
+                          .split('\n')
+                          .first()
+                          .trimmed();
+                return !window.isEmpty();
+            },
+            20000);
+        return !window.isEmpty()
+            && display.xdotool({u"windowfocus"_s, QString::fromLatin1(window)}).has_value();
+    }
+    bool keys(const QString& chord) const { return display.xdotool({u"key"_s, chord}).has_value(); }
+    bool type(const QString& text) const
+    {
+        return display.xdotool({u"type"_s, u"--delay"_s, u"40"_s, text}).has_value();
+    }
+    /// Quits the way a desktop session's end does, and waits for the process to end.
+    bool terminate()
+    {
+        process.terminate();
+        return process.waitForFinished(20000) && process.exitStatus() == QProcess::NormalExit
+            && process.exitCode() == 0;
+    }
+
+    const VirtualDisplay& display;
+    QProcess process;
+};
+
 } // namespace
+
+// Three tabs opened by keyboard in the real program (a GraphQL request, a stored request with
+// an edit, a new draft) are written while it runs, kept through a SIGTERM, and open again in the
+// next run: what that run holds is read back from the session it writes after one more key.
+TEST(MakoProcess, openTabsComeBackAfterSigtermAndARestart)
+{
+    for (const QString& tool : {u"Xvfb"_s, u"xdotool"_s}) {
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            GTEST_SKIP() << tool.toStdString()
+                         << " is not installed: it drives the real window (make test-deps)";
+    }
+    QTemporaryDir home;
+    const QString dataFolder = home.filePath(u"data/com.quorin.mako"_s);
+    ASSERT_TRUE(QDir().mkpath(dataFolder));
+    // "Users" has no URL yet, so the URL field takes the keyboard when it opens.
+    const APIRequest users {.name = u"Users"_s};
+    const APIRequest query {.name = u"Viewer"_s,
+        .url = u"https://api.test/graphql"_s,
+        .method = HTTPMethod::post,
+        .requestProtocol = RequestProtocol::graphql,
+        .graphqlQuery = u"query Viewer { viewer { id } }"_s,
+        .graphqlOperationName = u"Viewer"_s};
+    const Collection collection {.name = u"API"_s, .requests = {users, query}};
+    {
+        QFile out(dataFolder + u'/' + PersistenceService::kCollectionsFile);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(encodeRecords(QList {collection}));
+    }
+    const auto session = [&] {
+        QFile in(dataFolder + u'/' + PersistenceService::kSessionFile);
+        const auto tabs = in.open(QIODevice::ReadOnly)
+            ? decodeRecords<SessionTab>(in.readAll())
+            : Result<QList<SessionTab>>(QList<SessionTab> {});
+        return tabs ? tabs.value() : QList<SessionTab> {};
+    };
+    // The session is written while the program runs, which is also how the test knows that a
+    // step has been taken before it takes the next.
+    const auto written = [&](const std::function<bool(const QList<SessionTab>&)>& holds) {
+        return QTest::qWaitFor([&] { return holds(session()); }, 20000);
+    };
+
+    VirtualDisplay display;
+    ASSERT_FALSE(display.name().isEmpty()) << "Xvfb did not start";
+    {
+        DisplayedMako mako(display, home);
+        ASSERT_TRUE(mako.focusWindow());
+        ASSERT_TRUE(mako.keys(u"ctrl+p"_s) && mako.type(u"Viewer"_s) && mako.keys(u"Return"_s));
+        ASSERT_TRUE(written([](const auto& tabs) { return tabs.size() == 1; }));
+        ASSERT_TRUE(mako.keys(u"ctrl+p"_s) && mako.type(u"Users"_s) && mako.keys(u"Return"_s));
+        ASSERT_TRUE(written([](const auto& tabs) { return tabs.size() == 2; }));
+        ASSERT_TRUE(mako.type(u"https://api.test/users"_s));
+        ASSERT_TRUE(written([](const auto& tabs) {
+            return tabs.size() == 2 && tabs[1].request.url == u"https://api.test/users"_s;
+        }));
+        ASSERT_TRUE(mako.keys(u"ctrl+n"_s));
+        ASSERT_TRUE(written([](const auto& tabs) { return tabs.size() == 3; }));
+        ASSERT_TRUE(mako.type(u"https://api.test/draft"_s));
+        ASSERT_TRUE(written([](const auto& tabs) {
+            return tabs.size() == 3 && tabs[2].request.url == u"https://api.test/draft"_s;
+        }));
+        ASSERT_TRUE(mako.terminate()) << mako.process.readAllStandardError().toStdString();
+    }
+    const QList<SessionTab> first = session();
+    ASSERT_EQ(first.size(), 3);
+    EXPECT_EQ(first[0].request, query);
+    EXPECT_EQ(first[0].origin, RequestOrigin::collection(collection.id));
+    EXPECT_EQ(first[1].request.id, users.id);
+    EXPECT_EQ(first[1].origin, RequestOrigin::collection(collection.id));
+    EXPECT_EQ(first[2].origin, RequestOrigin::none());
+    EXPECT_TRUE(first[2].isActive);
+
+    {
+        DisplayedMako mako(display, home);
+        ASSERT_TRUE(mako.focusWindow());
+        // A new tab joins whatever the run holds then, and the run writes all of it.
+        ASSERT_TRUE(mako.keys(u"ctrl+n"_s));
+        ASSERT_TRUE(written([](const auto& tabs) { return tabs.size() != 3; }))
+            << "the second run wrote no session";
+        ASSERT_TRUE(mako.terminate()) << mako.process.readAllStandardError().toStdString();
+    }
+    const QList<SessionTab> second = session();
+    ASSERT_EQ(second.size(), 4);
+    for (int index = 0; index < 3; ++index) {
+        EXPECT_EQ(second[index].id, first[index].id) << index;
+        EXPECT_EQ(second[index].request, first[index].request) << index;
+        EXPECT_EQ(second[index].origin, first[index].origin) << index;
+    }
+    EXPECT_TRUE(second[3].isActive);
+}
 
 TEST(MakoProcess, startsOnItsDataAndQuitsCleanlyOnSigterm)
 {
