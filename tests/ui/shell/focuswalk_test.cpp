@@ -104,3 +104,52 @@ TEST(FocusWalk, eachPreferencesTab)
         expectFocusCycle(window, tabs->tabBar());
     }
 }
+
+namespace {
+
+QWidget* visibleChild(const ShellRun& run, const QString& objectName)
+{
+    for (QWidget* widget : run.window().findChildren<QWidget*>(objectName)) {
+        if (widget->isVisible())
+            return widget;
+    }
+    ADD_FAILURE() << "no visible " << objectName.toStdString();
+    return nullptr;
+}
+
+} // namespace
+
+// Closing a sheet, by Escape, puts the focus back on the control it was opened from.
+TEST(FocusReturn, closingASheetReturnsTheFocusToWhereItWas)
+{
+    const struct {
+        QString opener;
+        QString command; // empty: the opener is pressed with Space
+        QString sheet;
+    } cases[] {
+        {u"urlField"_s, u"saveToCollectionAction"_s, u"saveToCollectionSheet"_s},
+        {u"sendButton"_s, u"importCurlAction"_s, u"curlImportSheet"_s},
+        {u"manageEnvironmentsButton"_s, {}, u"environmentEditorSheet"_s},
+        {u"sidebarSearchField"_s, u"fromTemplateAction"_s, u"templateSheet"_s},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sheet.toStdString());
+        ShellRun run;
+        ASSERT_TRUE(run.activate());
+        QTest::keyClick(&run.window(), Qt::Key_N, Qt::ControlModifier);
+        QWidget* opener = visibleChild(run, c.opener);
+        ASSERT_TRUE(opener);
+        opener->setFocus(Qt::TabFocusReason);
+        ASSERT_EQ(QApplication::focusWidget(), opener);
+        if (c.command.isEmpty())
+            QTest::keyClick(opener, Qt::Key_Space);
+        else
+            run.find<QAction>(c.command)->trigger();
+        QWidget* sheet = activeDialog(c.sheet);
+        ASSERT_TRUE(sheet);
+        ASSERT_TRUE(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_EVENTUALLY(!visibleDialog(c.sheet));
+        EXPECT_EVENTUALLY_EQ(QApplication::focusWidget(), opener);
+    }
+}
