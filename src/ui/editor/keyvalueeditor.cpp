@@ -2,6 +2,7 @@
 
 #include "ui/common/colors.h"
 #include "ui/common/icons.h"
+#include "ui/common/tableview.h"
 #include "ui/editor/linefieldvariables.h"
 #include "ui/editor/variablespans.h"
 
@@ -149,7 +150,7 @@ KeyValueEditor::KeyValueEditor(const QString& title, RequestViewModel& viewModel
     KeyValueModel::RowsField field, EnvironmentSource environment, QWidget* parent)
     : QWidget(parent)
     , m_model(new KeyValueModel(viewModel, field, this))
-    , m_view(new QTableView)
+    , m_view(new TableView)
     , m_note(new QLabel)
 {
     auto* titleLabel = new QLabel(title);
@@ -180,7 +181,6 @@ KeyValueEditor::KeyValueEditor(const QString& title, RequestViewModel& viewModel
     layout->addLayout(header);
     layout->addWidget(m_note);
     layout->addWidget(m_view, 1);
-    setFocusProxy(m_view);
 }
 
 void KeyValueEditor::setUpTable(const QString& title, EnvironmentSource environment)
@@ -196,7 +196,6 @@ void KeyValueEditor::setUpTable(const QString& title, EnvironmentSource environm
     m_view->setAlternatingRowColors(true);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
     m_view->setEditTriggers(QAbstractItemView::AllEditTriggers);
-    m_view->setTabKeyNavigation(true);
     QHeaderView* columns = m_view->horizontalHeader();
     columns->setSectionResizeMode(KeyValueModel::EnabledColumn, QHeaderView::Fixed);
     columns->setSectionResizeMode(KeyValueModel::KeyColumn, QHeaderView::Stretch);

@@ -6,6 +6,7 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -26,6 +27,7 @@ SaveToCollectionSheet::SaveToCollectionSheet(
     , m_name(new QLineEdit(request.name, this))
     , m_list(new QListView(this))
     , m_content(new QStackedWidget(this))
+    , m_newName(new QLineEdit(this))
 {
     setObjectName(u"saveToCollectionSheet"_s);
     setWindowTitle(tr("Save to Collection"));
@@ -50,10 +52,18 @@ SaveToCollectionSheet::SaveToCollectionSheet(
     m_content->addWidget(m_list);
     m_content->addWidget(buildEmptyState());
 
+    m_newName->setObjectName(u"newCollectionNameField"_s);
+    m_newName->setAccessibleName(tr("New Collection Name"));
+    m_newName->hide();
+    m_newName->installEventFilter(this);
+    connect(
+        m_newName, &QLineEdit::returnPressed, this, &SaveToCollectionSheet::finishNewCollection);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title);
     layout->addLayout(form);
     layout->addWidget(m_content);
+    layout->addWidget(m_newName);
     layout->addWidget(buildButtons());
 
     connect(m_list, &QListView::clicked, this, &SaveToCollectionSheet::saveInto);
@@ -118,10 +128,37 @@ void SaveToCollectionSheet::saveInto(const QModelIndex& collection)
 
 void SaveToCollectionSheet::addCollection()
 {
-    m_state.addCollection(tr("New Collection"));
+    // The name is asked for here, so that the user does not have to rename "New Collection"
+    // later in the sidebar.
+    m_newName->setText(tr("New Collection"));
+    m_newName->show();
+    m_newName->setFocus(Qt::OtherFocusReason);
+    m_newName->selectAll();
+}
+
+void SaveToCollectionSheet::finishNewCollection()
+{
+    const QString name = m_newName->text().trimmed();
+    if (name.isEmpty())
+        return;
+    m_newName->hide();
+    m_state.addCollection(name);
     const QModelIndex added = m_collections->index(m_collections->rowCount() - 1);
     m_list->setCurrentIndex(added);
     m_list->setFocus();
+}
+
+bool SaveToCollectionSheet::eventFilter(QObject* watched, QEvent* event)
+{
+    // Escape in the name gives up the new collection, not the whole sheet.
+    if (watched == m_newName && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        m_newName->hide();
+        if (QWidget* add = findChild<QWidget*>(u"newCollectionButton"_s))
+            add->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void SaveToCollectionSheet::showListOrEmptyState()

@@ -17,14 +17,17 @@ class CollectionListModel;
 /// The sheet that stores a request in a collection the user picks, under the name in its
 /// "Request Name" field (filled with the request's name; emptied, the request keeps its own).
 /// Choosing a collection saves the request there, reports the collection and closes the sheet;
-/// "New Collection" adds one to pick. Window-modal: open it with `open()`. It deletes itself
-/// when closed.
+/// "New Collection" asks for a name in place and adds the collection to pick. Window-modal: open it
+/// with `open()`. It deletes itself when closed.
 class SaveToCollectionSheet : public QDialog {
     Q_OBJECT
 
 public:
     /// `state` must outlive the sheet, which is shown over `window`.
     SaveToCollectionSheet(AppState& state, const APIRequest& request, QWidget* window);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 Q_SIGNALS:
     /// The request was stored in the collection `collectionID`.
@@ -35,6 +38,7 @@ private:
     QWidget* buildButtons();
     void saveInto(const QModelIndex& collection);
     void addCollection();
+    void finishNewCollection();
     void showListOrEmptyState();
 
     AppState& m_state;
@@ -43,6 +47,7 @@ private:
     QLineEdit* m_name;
     QListView* m_list;
     QStackedWidget* m_content;
+    QLineEdit* m_newName;
     bool m_saved = false;
 };
 

@@ -29,6 +29,11 @@ SSEScreen::SSEScreen(AppState& state, Commands& commands, QWidget* parent)
     auto* header = new ScreenHeader(state, commands, RequestProtocol::sse);
     m_connect->setObjectName(u"connectButton"_s);
     connect(m_connect, &QPushButton::clicked, this, &SSEScreen::toggleConnection);
+    // Return in the address connects, as it sends on the HTTP screen; an open stream stays open.
+    connect(header->urlField(), &QLineEdit::returnPressed, this, [this] {
+        if (const SSEClient* current = client(); !current || !current->isConnected())
+            toggleConnection();
+    });
     header->addAction(m_connect);
 
     auto* layout = new QVBoxLayout(this);

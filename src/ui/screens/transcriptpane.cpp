@@ -1,6 +1,7 @@
 #include "ui/screens/transcriptpane.h"
 
 #include "ui/common/symbolbutton.h"
+#include "ui/common/tableview.h"
 #include "ui/screens/streamlistmodel.h"
 #include "ui/screens/streamrowdelegate.h"
 
@@ -26,7 +27,7 @@ TranscriptPane::TranscriptPane(
     , m_model(model)
     , m_proxy(new QSortFilterProxyModel(this))
     , m_filter(new QLineEdit)
-    , m_view(new QTableView)
+    , m_view(new TableView)
 {
     m_proxy->setFilterRole(StreamListModel::FilterTextRole);
     m_proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);

@@ -36,6 +36,11 @@ WebSocketScreen::WebSocketScreen(AppState& state, Commands& commands, QWidget* p
     auto* header = new ScreenHeader(state, commands, RequestProtocol::websocket);
     m_connect->setObjectName(u"connectButton"_s);
     connect(m_connect, &QPushButton::clicked, this, &WebSocketScreen::toggleConnection);
+    // Return in the address connects, as it sends on the HTTP screen; an open stream stays open.
+    connect(header->urlField(), &QLineEdit::returnPressed, this, [this] {
+        if (const WebSocketClient* current = client(); !current || !current->isConnected())
+            toggleConnection();
+    });
     header->addAction(m_connect);
 
     auto* layout = new QVBoxLayout(this);
@@ -139,14 +144,15 @@ void WebSocketScreen::sendMessage()
     if (text.isEmpty())
         return;
     WebSocketClient* current = client();
-    // The client sends (and records) only while connected; the field is cleared either way.
-    const bool sent = current && current->isConnected();
-    if (current)
-        current->send(text);
-    m_input->clear();
     m_input->setFocus();
-    if (sent)
-        rememberMessage(text);
+    // Typed before connecting, the message waits in the field instead of vanishing unsent.
+    if (!current || !current->isConnected()) {
+        m_statusBar->setNote(tr("Not sent: not connected"), true);
+        return;
+    }
+    current->send(text);
+    m_input->clear();
+    rememberMessage(text);
 }
 
 void WebSocketScreen::rememberMessage(const QString& text)

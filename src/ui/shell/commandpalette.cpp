@@ -187,11 +187,36 @@ void CommandPalette::hidePalette()
 {
     if (isHidden())
         return;
+    dismiss(true);
+}
+
+void CommandPalette::dismiss(bool returnFocus)
+{
     qApp->removeEventFilter(this);
     hide();
     m_model->deactivate();
-    if (m_previousFocus && m_previousFocus->isVisible())
+    if (returnFocus && m_previousFocus && m_previousFocus->isVisible())
         m_previousFocus->setFocus();
+}
+
+bool CommandPalette::focusNextPrevChild(bool next)
+{
+    // While open, Tab goes round the palette's own controls: it floats over the window, and
+    // a focus that wandered off under it would leave it open but deaf.
+    QList<QWidget*> stops;
+    for (QWidget* widget = nextInFocusChain(); widget != this;
+         widget = widget->nextInFocusChain()) {
+        if (isAncestorOf(widget) && widget->isVisible() && widget->isEnabled()
+            && (widget->focusPolicy() & Qt::TabFocus) && !widget->focusProxy())
+            stops.append(widget);
+    }
+    if (stops.isEmpty())
+        return true;
+    const qsizetype at = stops.indexOf(QApplication::focusWidget());
+    const qsizetype count = stops.size();
+    const qsizetype to = at < 0 ? 0 : (at + (next ? 1 : count - 1)) % count;
+    stops[to]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 void CommandPalette::toggle()
@@ -266,6 +291,14 @@ bool CommandPalette::eventFilter(QObject* watched, QEvent* event)
             }
         }
         break;
+    case QEvent::FocusIn: {
+        // The focus went elsewhere by another way than Tab (a shortcut, a sheet): the palette
+        // no longer has the keyboard, so it goes, leaving the focus where it went.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget != this && !isAncestorOf(widget) && isVisible())
+            dismiss(false);
+        break;
+    }
     case QEvent::MouseButtonPress: {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && widget != this && !isAncestorOf(widget))

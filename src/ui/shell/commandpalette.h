@@ -43,9 +43,11 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void buildControls();
+    void dismiss(bool returnFocus);
     void place();
     void showResults();
     void moveHighlight(int step);

@@ -74,8 +74,7 @@ QWidget* EnvironmentEditorSheet::buildEnvironmentsTab()
         = makeSymbolButton(u"addEnvironmentButton"_s, u"plus", u"+"_s, tr("Add Environment"), page);
     m_remove = makeSymbolButton(
         u"removeEnvironmentButton"_s, u"minus", u"\u2212"_s, tr("Delete Environment"), page);
-    connect(add, &QToolButton::clicked, this,
-        [this] { m_state.addEnvironment(tr("New Environment")); });
+    connect(add, &QToolButton::clicked, this, &EnvironmentEditorSheet::addEnvironment);
     connect(m_remove, &QToolButton::clicked, this, &EnvironmentEditorSheet::deleteSelected);
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
         &EnvironmentEditorSheet::handleSelectionChanged);
@@ -167,6 +166,21 @@ void EnvironmentEditorSheet::handleEnvironmentChanged(const QUuid& environmentID
     if (const APIEnvironment* environment = m_state.environmentStore().environment(environmentID);
         environment && environment->name != m_name->text())
         m_name->setText(environment->name);
+}
+
+void EnvironmentEditorSheet::addEnvironment()
+{
+    int added = -1;
+    const QMetaObject::Connection watch = connect(m_environments, &QAbstractItemModel::rowsInserted,
+        this, [&added](const QModelIndex&, int first, int) { added = first; });
+    m_state.addEnvironment(tr("New Environment"));
+    disconnect(watch);
+    if (added < 0)
+        return;
+    // The next thing a user does with a new environment is name it.
+    m_list->setCurrentIndex(m_environments->index(added, 0));
+    m_name->setFocus(Qt::OtherFocusReason);
+    m_name->selectAll();
 }
 
 void EnvironmentEditorSheet::deleteSelected()

@@ -34,6 +34,7 @@ private:
     QWidget* buildGlobalsTab();
     void handleSelectionChanged();
     void handleEnvironmentChanged(const QUuid& environmentID);
+    void addEnvironment();
     void deleteSelected();
     void finish();
 

@@ -2,6 +2,7 @@
 
 #include "state/appstate.h"
 #include "state/settings.h"
+#include "ui/common/focusreturn.h"
 #include "ui/common/icons.h"
 #include "ui/editor/requestview.h"
 #include "ui/response/responseview.h"
@@ -55,6 +56,8 @@ MainWindow::MainWindow(
     setWindowTitle(tr("Mako"));
     setMinimumSize(kMinimumSize);
     setUnifiedTitleAndToolBarOnMac(true);
+    // Closing a sheet puts a keyboard user back where they were, not at the window's start.
+    new FocusReturn(this);
 
     m_splitter->setObjectName(u"mainSplitter"_s);
     m_splitter->setChildrenCollapsible(false);

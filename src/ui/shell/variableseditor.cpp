@@ -2,6 +2,7 @@
 
 #include "state/variablesmodel.h"
 #include "ui/common/symbolbutton.h"
+#include "ui/common/tableview.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -32,7 +33,7 @@ QToolButton* makeRowButton(const QString& name, QStringView symbol, const QStrin
 VariablesEditor::VariablesEditor(AppState& state, const QString& title, QWidget* parent)
     : QWidget(parent)
     , m_model(new VariablesModel(&state, this))
-    , m_table(new QTableView(this))
+    , m_table(new TableView(this))
     , m_add(makeRowButton(u"addVariableButton"_s, u"plus", u"+"_s, tr("Add Variable"), this))
     , m_remove(makeRowButton(
           u"removeVariableButton"_s, u"minus", u"\u2212"_s, tr("Remove Variable"), this))

@@ -17,6 +17,7 @@
 #include "ui/sidebar/templatesheet.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -108,6 +109,7 @@ QWidget* Sidebar::buildSearchField()
     m_search->setAccessibleName(tr("Search requests"));
     m_search->setClearButtonEnabled(true);
     connect(m_search, &QLineEdit::textChanged, this, &Sidebar::handleSearchTextChanged);
+    m_search->installEventFilter(this);
     auto* find = new QShortcut(shortcuts::search, this);
     find->setContext(Qt::WindowShortcut);
     connect(find, &QShortcut::activated, this, [this] {
@@ -127,6 +129,7 @@ QWidget* Sidebar::buildSearchResults()
     m_searchSection = new QWidget;
     m_searchSection->setObjectName(u"searchResultsSection"_s);
     auto* list = new QListView;
+    m_searchList = list;
     list->setObjectName(u"searchResultsList"_s);
     list->setAccessibleName(tr("Search Results"));
     list->setModel(m_searchResults);
@@ -223,6 +226,43 @@ void Sidebar::handleSearchTextChanged(const QString& text)
 {
     m_searchResults->setSearchText(text);
     m_searchSection->setVisible(!text.isEmpty());
+}
+
+bool Sidebar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_search && event->type() == QEvent::ShortcutOverride) {
+        // Escape belongs to the field while it has something to clear or somewhere to go.
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+            event->accept();
+    } else if (watched == m_search && event->type() == QEvent::KeyPress) {
+        if (handleSearchKey(*static_cast<QKeyEvent*>(event)))
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool Sidebar::handleSearchKey(const QKeyEvent& key)
+{
+    if (key.modifiers() != Qt::NoModifier && key.modifiers() != Qt::KeypadModifier)
+        return false;
+    // The results while searching, the collections otherwise: Down and Escape lead to the list
+    // that is showing.
+    QAbstractItemView* list
+        = m_searchSection->isVisible() ? static_cast<QAbstractItemView*>(m_searchList) : m_tree;
+    if (key.key() == Qt::Key_Down) {
+        list->setFocus(Qt::TabFocusReason);
+        if (!list->currentIndex().isValid() && list->model()->rowCount() > 0)
+            list->setCurrentIndex(list->model()->index(0, 0));
+        return true;
+    }
+    if (key.key() == Qt::Key_Escape) {
+        if (!m_search->text().isEmpty())
+            m_search->clear();
+        else
+            m_tree->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    return false;
 }
 
 void Sidebar::handleCurrentRowChanged(const QModelIndex& current)

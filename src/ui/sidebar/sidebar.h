@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -44,6 +45,9 @@ public:
     /// Opens the runner sheet for the collection.
     void showRunner(const QUuid& collectionID);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QWidget* buildToolBar();
     QWidget* buildSearchField();
@@ -53,6 +57,7 @@ private:
     QLabel* sectionTitle(const QString& text, const QString& objectName);
 
     void handleSearchTextChanged(const QString& text);
+    bool handleSearchKey(const QKeyEvent& key);
     void handleCurrentRowChanged(const QModelIndex& current);
     void handleRowClicked(const QModelIndex& index);
     void showSelection();
@@ -66,6 +71,7 @@ private:
     QLineEdit* m_search;
     SearchResultsModel* m_searchResults;
     QWidget* m_searchSection;
+    QListView* m_searchList = nullptr;
     QToolButton* m_recent;
     HistoryView* m_history;
     CollectionTreeView* m_tree;

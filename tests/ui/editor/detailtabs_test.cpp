@@ -116,3 +116,49 @@ TEST(RequestDetailTabs, aFormBodyIsEditedAsTheRowsItSends)
     EXPECT_TRUE(note->isVisible());
     EXPECT_EQ(run.table(u"paramsEditor"_s)->model()->index(0, 2).data().toString(), u"bo"_s);
 }
+
+// Tab passes through the rows like any control: in an open cell it commits and moves to the
+// value, past the value out of the table; on the table itself it leaves at once, both ways.
+TEST(RequestDetailTabs, tabCommitsCellsAndLeavesTheRows)
+{
+    TabsRun run(APIRequest {.queryParams = {{.key = u"a"_s}, {.key = u"b"_s}}});
+    run.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&run.window));
+    QTableView* table = run.table(u"paramsEditor"_s);
+    const auto outside = [table] {
+        QWidget* focused = QApplication::focusWidget();
+        return focused && focused != table && !table->isAncestorOf(focused);
+    };
+    const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    };
+
+    click(child<QAbstractButton>(child<QWidget>(run.tabs, u"paramsEditor"_s), u"addRowButton"_s));
+    EXPECT_EVENTUALLY_EQ(
+        QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(),
+        u"rowKeyField"_s);
+    QTest::keyClicks(QApplication::focusWidget(), u"k"_s);
+    press(Qt::Key_Tab);
+    ASSERT_TRUE(QApplication::focusWidget());
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), u"rowValueField"_s);
+    QTest::keyClicks(QApplication::focusWidget(), u"v"_s);
+    press(Qt::Key_Tab);
+    EXPECT_TRUE(outside());
+    EXPECT_EVENTUALLY_EQ(run.model.request().queryParams.size(), 3);
+    EXPECT_EQ(run.model.request().queryParams[2].key, u"k"_s);
+    EXPECT_EQ(run.model.request().queryParams[2].value, u"v"_s);
+
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), table);
+    press(Qt::Key_Tab);
+    EXPECT_TRUE(outside());
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    ASSERT_EQ(QApplication::focusWidget(), table);
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_TRUE(outside());
+    // Arrow keys still move between the cells.
+    table->setFocus();
+    table->setCurrentIndex(table->model()->index(0, KeyValueModel::EnabledColumn));
+    press(Qt::Key_Down);
+    EXPECT_EQ(table->currentIndex().row(), 1);
+}

@@ -7,6 +7,7 @@
 
 #include <QAbstractItemView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 using namespace mako;
@@ -70,6 +71,15 @@ TEST(SSEScreen, showsEachEventWithItsTypeAndCountsThem)
     const RecordedRequest request = run.server.requests().constFirst();
     EXPECT_EQ(request.header("X-Client"), "{{raw}}");
     EXPECT_EQ(request.header("Accept"), "text/event-stream");
+}
+
+TEST(SSEScreen, returnInTheAddressConnects)
+{
+    QList<QByteArray> chunks(50, "data: tick\n\n");
+    SSERun run(eventStream(chunks, 200));
+    QTest::keyClick(run.find<QLineEdit>(u"urlField"_s), Qt::Key_Return);
+    EXPECT_EQ(run.connectButton->text(), u"Disconnect"_s);
+    EXPECT_TRUE(waitFor([&] { return run.server.requests().size() == 1; }));
 }
 
 TEST(SSEScreen, disconnectStopsTheStream)

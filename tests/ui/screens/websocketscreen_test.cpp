@@ -93,6 +93,8 @@ TEST(WebSocketScreen, connectsSendsRemembersWhatWasSentAndDisconnects)
     EXPECT_FALSE(run.find<QLabel>(u"statusNote"_s)->isVisible());
 }
 
+// A message typed before connecting stays in the field, and the status line says why it was
+// not sent.
 TEST(WebSocketScreen, anEmptyFieldOrAClosedConnectionAddsNoEntry)
 {
     const struct {
@@ -113,12 +115,30 @@ TEST(WebSocketScreen, anEmptyFieldOrAClosedConnectionAddsNoEntry)
         const QStringList before = rowTexts(run.view);
         const qsizetype entries = run.screen->client()->messages().size();
         run.type(c.text, c.viaReturn);
-        EXPECT_TRUE(run.field->text().isEmpty());
+        EXPECT_EQ(run.field->text(), c.text);
+        auto* note = run.find<QLabel>(u"statusNote"_s);
+        EXPECT_EQ(note->isVisible(), !c.connected);
+        if (!c.connected) {
+            EXPECT_EQ(note->text(), u"Not sent: not connected"_s);
+        }
         EXPECT_EQ(run.screen->client()->messages().size(), entries);
         EXPECT_EQ(rowTexts(run.view), before);
         EXPECT_TRUE(run.state.openRequest()->wsMessages.isEmpty());
         EXPECT_TRUE(run.peer.receivedTexts().isEmpty());
     }
+}
+
+TEST(WebSocketScreen, returnInTheAddressConnects)
+{
+    WebSocketRun run;
+    auto* url = run.find<QLineEdit>(u"urlField"_s);
+    QTest::keyClick(url, Qt::Key_Return);
+    EXPECT_TRUE(waitFor([&] { return run.peer.connectionCount() == 1; }));
+    EXPECT_TRUE(waitFor([&] { return run.connectButton->text() == u"Disconnect"_s; }));
+    // Again while open: the connection stays.
+    QTest::keyClick(url, Qt::Key_Return);
+    EXPECT_EQ(run.connectButton->text(), u"Disconnect"_s);
+    EXPECT_EQ(run.peer.connectionCount(), 1);
 }
 
 TEST(WebSocketScreen, followsTheNewestMessageUntilTheUserScrollsUp)

@@ -1,3 +1,4 @@
+#include "focuswalk.h"
 #include "ui/shell/commandpalette.h"
 #include "ui/shell/commandpalettemodel.h"
 #include "windowtesting.h"
@@ -149,4 +150,22 @@ TEST(CommandPalette, escapeTheEscButtonAndAClickOutsideCloseIt)
         EXPECT_FALSE(run.palette->isVisible());
         EXPECT_TRUE(run.state.tabs().isEmpty());
     }
+}
+
+// While open, Tab goes round the palette's own controls; a focus moved off it another way
+// closes it and stays where it went.
+TEST(CommandPalette, tabStaysInsideAndFocusGoingElsewhereClosesIt)
+{
+    PaletteRun run;
+    auto* elsewhere = new QLineEdit(run.outside);
+    elsewhere->show();
+    run.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&run.window));
+    run.type(u"user"_s);
+    expectFocusCycle(run.palette, run.query);
+    EXPECT_TRUE(run.palette->isVisible());
+
+    elsewhere->setFocus(Qt::ShortcutFocusReason);
+    EXPECT_FALSE(run.palette->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), elsewhere);
 }

@@ -78,14 +78,19 @@ TEST(EnvironmentEditorSheet, editsEnvironmentsAndDeletingTheSelectedOneClearsThe
     EXPECT_TRUE(placeholder->isVisible());
     EXPECT_EQ(placeholder->text(), u"Select an environment to edit"_s);
 
+    // A new environment is selected with its name ready to be typed over.
     click(child<QAbstractButton>(sheet, u"addEnvironmentButton"_s));
     EXPECT_EQ(run.environmentNames(), (QStringList {u"Dev"_s, u"Prod"_s, u"New Environment"_s}));
-    EXPECT_FALSE(list->selectionModel()->hasSelection());
-    EXPECT_FALSE(remove->isEnabled());
+    EXPECT_EQ(
+        list->selectionModel()->selectedIndexes(), QModelIndexList {list->model()->index(2, 0)});
+    EXPECT_TRUE(remove->isEnabled());
+    auto* name = child<QLineEdit>(sheet, u"environmentNameField"_s);
+    EXPECT_TRUE(name->isVisible());
+    EXPECT_EQ(sheet->focusWidget(), name);
+    EXPECT_EQ(name->selectedText(), u"New Environment"_s);
 
     clickRow(list, 1);
     EXPECT_FALSE(placeholder->isVisible());
-    auto* name = child<QLineEdit>(sheet, u"environmentNameField"_s);
     EXPECT_EQ(name->text(), u"Prod"_s);
     QTest::keyClicks(name, u"uction"_s);
     EXPECT_EQ(run.state.environments()[1].name, u"Production"_s);

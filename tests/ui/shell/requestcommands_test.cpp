@@ -89,9 +89,20 @@ TEST(RequestCommands, saveSheetWithoutCollectionsOffersANewOneAndCancelStoresNot
     EXPECT_TRUE(empty->isVisible());
     EXPECT_EQ(empty->text(), u"No collections yet."_s);
 
+    // The name is asked for in place, ready to be typed over.
     click(child<QAbstractButton>(sheet, u"newCollectionButton"_s));
+    auto* name = child<QLineEdit>(sheet, u"newCollectionNameField"_s);
+    ASSERT_TRUE(name);
+    EXPECT_TRUE(name->isVisible());
+    EXPECT_EQ(sheet->focusWidget(), name);
+    EXPECT_EQ(name->selectedText(), u"New Collection"_s);
+    EXPECT_TRUE(run.state.collections().isEmpty());
+    QTest::keyClicks(name, u"Team API"_s);
+    QTest::keyClick(name, Qt::Key_Return);
     EXPECT_FALSE(empty->isVisible());
+    EXPECT_FALSE(name->isVisible());
     ASSERT_EQ(run.state.collections().size(), 1);
+    EXPECT_EQ(run.state.collections()[0].name, u"Team API"_s);
     click(child<QAbstractButton>(sheet, u"cancelButton"_s));
     EXPECT_FALSE(sheet->isVisible());
     EXPECT_TRUE(run.state.collections()[0].requests.isEmpty());

@@ -1,5 +1,6 @@
 #include "sidebartesting.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QListView>
 #include <QMessageBox>
@@ -264,4 +265,31 @@ TEST(Sidebar, oneClickOnARequestOpensItWhileTheHistoryIsShown)
     EXPECT_EQ(run.state.openRequest()->id, run.c.id);
     EXPECT_TRUE(history->isVisible());
     EXPECT_EQ(run.state.selectedSidebarItem(), AppState::SidebarItem::history());
+}
+
+// The search field leads on from the keyboard: Down into what it shows, Escape first clears it
+// and then goes back to the collections.
+TEST(Sidebar, downAndEscapeLeadOnFromTheSearchField)
+{
+    SidebarRun run;
+    run.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&run.window));
+    auto* search = child<QLineEdit>(run.sidebar, u"sidebarSearchField"_s);
+    auto* results = child<QAbstractItemView>(run.sidebar, u"searchResultsList"_s);
+    search->setFocus();
+    QTest::keyClicks(search, u"a"_s);
+    ASSERT_TRUE(results->isVisible());
+    QTest::keyClick(search, Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), results);
+    EXPECT_EQ(results->currentIndex().row(), 0);
+
+    search->setFocus();
+    QTest::keyClick(search, Qt::Key_Escape);
+    EXPECT_TRUE(search->text().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), search);
+    QTest::keyClick(search, Qt::Key_Escape);
+    EXPECT_EQ(QApplication::focusWidget(), run.tree);
+    search->setFocus();
+    QTest::keyClick(search, Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), run.tree);
 }

@@ -1,0 +1,155 @@
+#include "focuswalk.h"
+#include "preferences/preferencesrun.h"
+#include "shellrun.h"
+#include "ui/sidebar/sidebar.h"
+#include "windowtesting.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QDialog>
+#include <QTabWidget>
+
+#include <functional>
+
+using namespace mako;
+using namespace mako::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+/// Opens `sheet` as it shows on screen, active, and answers it.
+QWidget* activeDialog(const QString& objectName)
+{
+    QWidget* sheet = nullptr;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return (sheet = visibleDialog(objectName)) != nullptr; }));
+    if (!sheet)
+        return nullptr;
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(sheet));
+    sheet->activateWindow();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == sheet; }));
+    return sheet;
+}
+
+} // namespace
+
+// Every screen of the main window: Tab from the search field passes every control once.
+TEST(FocusWalk, mainWindowWithEachProtocolsScreen)
+{
+    for (const QString& action : {u"quickActionHTTP"_s, u"quickActionGraphQL"_s,
+             u"quickActionWebSocket"_s, u"quickActionSSE"_s}) {
+        SCOPED_TRACE(action.toStdString());
+        ShellRun run;
+        ASSERT_TRUE(run.activate());
+        QTest::mouseClick(run.find(action), Qt::LeftButton);
+        expectFocusCycle(&run.window(), run.find(u"sidebarSearchField"_s));
+    }
+}
+
+// The sheets, each opened as a user opens it, from its own first control.
+TEST(FocusWalk, eachSheet)
+{
+    const struct {
+        QString sheet;
+        std::function<void(ShellRun&)> open;
+    } cases[] {
+        {u"saveToCollectionSheet"_s,
+            [](ShellRun& run) {
+                run.state().addCollection(u"API"_s);
+                QTest::keyClick(&run.window(), Qt::Key_N, Qt::ControlModifier);
+                run.action(u"saveToCollectionAction"_s)->trigger();
+            }},
+        {u"curlImportSheet"_s, [](ShellRun& run) { run.action(u"importCurlAction"_s)->trigger(); }},
+        {u"environmentEditorSheet"_s,
+            [](ShellRun& run) { click(run.find<QAbstractButton>(u"manageEnvironmentsButton"_s)); }},
+        // With an environment chosen: its name and its variables' table.
+        {u"environmentEditorSheet"_s,
+            [](ShellRun& run) {
+                run.state().addEnvironment(u"Dev"_s);
+                click(run.find<QAbstractButton>(u"manageEnvironmentsButton"_s));
+                QWidget* sheet = visibleDialog(u"environmentEditorSheet"_s);
+                ASSERT_TRUE(sheet);
+                auto* list = child<QAbstractItemView>(sheet, u"environmentList"_s);
+                list->setCurrentIndex(list->model()->index(0, 0));
+                click(child<QAbstractButton>(sheet, u"addVariableButton"_s));
+            }},
+        {u"collectionRunnerSheet"_s,
+            [](ShellRun& run) {
+                run.state().addCollection(u"API"_s);
+                run.find<Sidebar>(u"sidebar"_s)->showRunner(run.state().collections()[0].id);
+            }},
+        {u"templateSheet"_s,
+            [](ShellRun& run) { run.find<QAction>(u"fromTemplateAction"_s)->trigger(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sheet.toStdString());
+        ShellRun run;
+        ASSERT_TRUE(run.activate());
+        c.open(run);
+        QWidget* sheet = activeDialog(c.sheet);
+        ASSERT_TRUE(sheet);
+        ASSERT_TRUE(QApplication::focusWidget());
+        expectFocusCycle(sheet, QApplication::focusWidget());
+    }
+}
+
+TEST(FocusWalk, eachPreferencesTab)
+{
+    PreferencesRun run;
+    QWidget* window = activeDialog(u"preferencesWindow"_s);
+    ASSERT_TRUE(window);
+    QTabWidget* tabs = run.preferencesWindow()->tabs();
+    for (int index = 0; index < tabs->count(); ++index) {
+        SCOPED_TRACE(tabs->tabText(index).toStdString());
+        tabs->setCurrentIndex(index);
+        expectFocusCycle(window, tabs->tabBar());
+    }
+}
+
+namespace {
+
+QWidget* visibleChild(const ShellRun& run, const QString& objectName)
+{
+    for (QWidget* widget : run.window().findChildren<QWidget*>(objectName)) {
+        if (widget->isVisible())
+            return widget;
+    }
+    ADD_FAILURE() << "no visible " << objectName.toStdString();
+    return nullptr;
+}
+
+} // namespace
+
+// Closing a sheet, by Escape, puts the focus back on the control it was opened from.
+TEST(FocusReturn, closingASheetReturnsTheFocusToWhereItWas)
+{
+    const struct {
+        QString opener;
+        QString command; // empty: the opener is pressed with Space
+        QString sheet;
+    } cases[] {
+        {u"urlField"_s, u"saveToCollectionAction"_s, u"saveToCollectionSheet"_s},
+        {u"sendButton"_s, u"importCurlAction"_s, u"curlImportSheet"_s},
+        {u"manageEnvironmentsButton"_s, {}, u"environmentEditorSheet"_s},
+        {u"sidebarSearchField"_s, u"fromTemplateAction"_s, u"templateSheet"_s},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sheet.toStdString());
+        ShellRun run;
+        ASSERT_TRUE(run.activate());
+        QTest::keyClick(&run.window(), Qt::Key_N, Qt::ControlModifier);
+        QWidget* opener = visibleChild(run, c.opener);
+        ASSERT_TRUE(opener);
+        opener->setFocus(Qt::TabFocusReason);
+        ASSERT_EQ(QApplication::focusWidget(), opener);
+        if (c.command.isEmpty())
+            QTest::keyClick(opener, Qt::Key_Space);
+        else
+            run.find<QAction>(c.command)->trigger();
+        QWidget* sheet = activeDialog(c.sheet);
+        ASSERT_TRUE(sheet);
+        ASSERT_TRUE(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_EVENTUALLY(!visibleDialog(c.sheet));
+        EXPECT_EVENTUALLY_EQ(QApplication::focusWidget(), opener);
+    }
+}
