@@ -3,6 +3,7 @@
 #include "interchange/interchangeutil.h"
 #include "model/recordjson.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -402,7 +403,9 @@ void walkItems(CollectionImport& result, const QJsonArray& items, const QString&
 
 Error notA(const QString& what, const QString& detail)
 {
-    return Error {u"The file is not a Postman "_s + what + u" ("_s + detail + u")."_s};
+    return Error {
+        QCoreApplication::translate("mako::PostmanImporter", "The file is not a Postman %1 (%2).")
+            .arg(what, detail)};
 }
 
 } // namespace
