@@ -601,6 +601,95 @@
     </message>
 </context>
 <context>
+    <name>mako::CurlImport</name>
+    <message>
+        <location filename="../src/interchange/curldata.cpp" line="+57"/>
+        <source>%1 reads standard input, which is not read here.</source>
+        <translation>%1 liest die Standardeingabe, die hier nicht gelesen wird.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>%1 reads the file %2, and an import reads no files: put the file&apos;s contents into the command instead.</source>
+        <translation>%1 liest die Datei %2, doch ein Import liest keine Dateien: Fügen Sie stattdessen den Inhalt der Datei in den Befehl ein.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <location line="+5"/>
+        <source>Cannot read the file %1 for %2: %3</source>
+        <translation>Die Datei %1 für %2 kann nicht gelesen werden: %3</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>%1 gives bytes that are not UTF-8 text, which a request cannot hold.</source>
+        <translation>%1 liefert Bytes, die kein UTF-8-Text sind; eine Anfrage kann sie nicht aufnehmen.</translation>
+    </message>
+    <message>
+        <location filename="../src/interchange/curloptions.cpp" line="+179"/>
+        <source>%1 gives no &quot;=&quot;: curl refuses it too.</source>
+        <translation>%1 enthält kein „=“: Auch curl lehnt das ab.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1 has no field name, which a request cannot send.</source>
+        <translation>%1 hat keinen Feldnamen; so kann eine Anfrage das Feld nicht senden.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 uploads a file, which a request cannot hold; the field is left out.</source>
+        <translation>%1 lädt eine Datei hoch, die eine Anfrage nicht aufnehmen kann; das Feld wird ausgelassen.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1 sets the part&apos;s type, file name or headers, which a request cannot hold; they are left out.</source>
+        <translation>%1 legt Typ, Dateinamen oder Header des Teils fest, die eine Anfrage nicht aufnehmen kann; sie werden ausgelassen.</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>--cookie %1 reads cookies from a file, which a request cannot hold; they are left out.</source>
+        <translation>--cookie %1 liest Cookies aus einer Datei, die eine Anfrage nicht aufnehmen kann; sie werden ausgelassen.</translation>
+    </message>
+    <message>
+        <location filename="../src/interchange/curlparser.cpp" line="+52"/>
+        <source>The method %1 cannot be sent.</source>
+        <translation>Die Methode %1 kann nicht gesendet werden.</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>-H &apos;%1:&apos; leaves out a header that a request always sends.</source>
+        <translation>-H &apos;%1:&apos; lässt einen Header weg, den eine Anfrage immer sendet.</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>%1 authentication cannot be held by a request; the --user credentials are left out.</source>
+        <translation>Eine Anfrage kann keine %1-Authentifizierung aufnehmen; die Anmeldedaten von --user werden ausgelassen.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>--user %1 gives no password, which curl would ask for.</source>
+        <translation>--user %1 enthält kein Passwort; curl würde danach fragen.</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>Data (-d) and form fields (-F) cannot go in one request; curl refuses the command too.</source>
+        <translation>Daten (-d) und Formularfelder (-F) können nicht in einer Anfrage stehen; auch curl lehnt den Befehl ab.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>A HEAD request (-I) cannot carry a body; curl refuses the command too.</source>
+        <translation>Eine HEAD-Anfrage (-I) kann keinen Body tragen; auch curl lehnt den Befehl ab.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>A HEAD request carries no body; the data is left out.</source>
+        <translation>Eine HEAD-Anfrage trägt keinen Body; die Daten werden ausgelassen.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Only the first URL is imported; curl would also send %1.</source>
+        <translation>Nur die erste URL wird importiert; curl würde auch %1 senden.</translation>
+    </message>
+</context>
+<context>
     <name>mako::CurlImportSheet</name>
     <message>
         <location filename="../src/ui/editor/curlimportsheet.cpp" line="+36"/>
@@ -1444,8 +1533,23 @@
     <name>mako::PostmanImporter</name>
     <message>
         <location filename="../src/interchange/postmanimporter.cpp" line="+407"/>
-        <source>The file is not a Postman %1 (%2).</source>
-        <translation>Die Datei ist keine Postman-Datei vom Typ %1 (%2).</translation>
+        <source>The file is not a Postman collection (%1).</source>
+        <translation>Die Datei ist keine Postman-Sammlung (%1).</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The file is not a Postman environment (%1).</source>
+        <translation>Die Datei ist keine Postman-Umgebung (%1).</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&quot;%1&quot; is missing</source>
+        <translation>„%1“ fehlt</translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>a value has no &quot;key&quot;</source>
+        <translation>ein Wert hat keinen „key“</translation>
     </message>
 </context>
 <context>

@@ -601,6 +601,95 @@
     </message>
 </context>
 <context>
+    <name>mako::CurlImport</name>
+    <message>
+        <location filename="../src/interchange/curldata.cpp" line="+57"/>
+        <source>%1 reads standard input, which is not read here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>%1 reads the file %2, and an import reads no files: put the file&apos;s contents into the command instead.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <location line="+5"/>
+        <source>Cannot read the file %1 for %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>%1 gives bytes that are not UTF-8 text, which a request cannot hold.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/interchange/curloptions.cpp" line="+179"/>
+        <source>%1 gives no &quot;=&quot;: curl refuses it too.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1 has no field name, which a request cannot send.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 uploads a file, which a request cannot hold; the field is left out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1 sets the part&apos;s type, file name or headers, which a request cannot hold; they are left out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>--cookie %1 reads cookies from a file, which a request cannot hold; they are left out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/interchange/curlparser.cpp" line="+52"/>
+        <source>The method %1 cannot be sent.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>-H &apos;%1:&apos; leaves out a header that a request always sends.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>%1 authentication cannot be held by a request; the --user credentials are left out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>--user %1 gives no password, which curl would ask for.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>Data (-d) and form fields (-F) cannot go in one request; curl refuses the command too.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>A HEAD request (-I) cannot carry a body; curl refuses the command too.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>A HEAD request carries no body; the data is left out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Only the first URL is imported; curl would also send %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>mako::CurlImportSheet</name>
     <message>
         <location filename="../src/ui/editor/curlimportsheet.cpp" line="+36"/>
@@ -1444,7 +1533,22 @@
     <name>mako::PostmanImporter</name>
     <message>
         <location filename="../src/interchange/postmanimporter.cpp" line="+407"/>
-        <source>The file is not a Postman %1 (%2).</source>
+        <source>The file is not a Postman collection (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The file is not a Postman environment (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&quot;%1&quot; is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>a value has no &quot;key&quot;</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -2,6 +2,7 @@
 #include "interchange/curldraft.h"
 #include "interchange/interchangeutil.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 using namespace Qt::StringLiterals;
@@ -175,23 +176,30 @@ void addFormField(Draft& draft, const QString& option, const QString& value)
     const QString use = u"--"_s + option + u' ' + value;
     const qsizetype equals = value.indexOf(u'=');
     if (equals < 0) {
-        draft.fail(u"%1 gives no \"=\": curl refuses it too."_s.arg(use));
+        draft.fail(QCoreApplication::translate(
+            "mako::CurlImport", "%1 gives no \"=\": curl refuses it too.")
+                       .arg(use));
         return;
     }
     KeyValuePair field {.key = value.left(equals), .value = value.mid(equals + 1)};
     if (field.key.isEmpty())
-        draft.differ(u"%1 has no field name, which a request cannot send."_s.arg(use));
+        draft.differ(QCoreApplication::translate(
+            "mako::CurlImport", "%1 has no field name, which a request cannot send.")
+                         .arg(use));
     if (option == u"form"_s && field.value.startsWith(u'@')) {
         // The row stays, switched off, so the missing upload is in plain sight.
         field.isEnabled = false;
-        draft.differ(
-            u"%1 uploads a file, which a request cannot hold; the field is left out."_s.arg(use));
+        draft.differ(QCoreApplication::translate("mako::CurlImport",
+            "%1 uploads a file, which a request cannot hold; the field is left out.")
+                         .arg(use));
     } else if (option == u"form"_s) {
         const bool fromFile = field.value.startsWith(u'<');
         const FormValue part = splitFormValue(fromFile ? field.value.mid(1) : field.value);
         if (part.hasSettings)
-            draft.differ(u"%1 sets the part's type, file name or headers, which a request cannot "
-                         "hold; they are left out."_s.arg(use));
+            draft.differ(QCoreApplication::translate("mako::CurlImport",
+                "%1 sets the part's type, file name or headers, which a request cannot "
+                "hold; they are left out.")
+                             .arg(use));
         field.value = part.content;
         if (fromFile) {
             const auto bytes = draft.read(part.content, use);
@@ -222,8 +230,10 @@ void addCookie(Draft& draft, const QString& value)
     if (value.contains(u'='))
         draft.cookies.append(value);
     else
-        draft.differ(u"--cookie %1 reads cookies from a file, which a request cannot hold; they "
-                     "are left out."_s.arg(value));
+        draft.differ(QCoreApplication::translate("mako::CurlImport",
+            "--cookie %1 reads cookies from a file, which a request cannot hold; they "
+            "are left out.")
+                         .arg(value));
 }
 
 void addUrl(Draft& draft, const QString& value)
