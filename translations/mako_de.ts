@@ -259,6 +259,11 @@
         <source>Import failed: %1 could not be written; the imported data is shown but not stored.</source>
         <translation>Import fehlgeschlagen: %1 konnte nicht geschrieben werden; die importierten Daten werden angezeigt, aber nicht gespeichert.</translation>
     </message>
+    <message>
+        <location filename="../src/state/appstateoperations.cpp" line="+217"/>
+        <source>%1 (Copy)</source>
+        <translation>%1 (Kopie)</translation>
+    </message>
 </context>
 <context>
     <name>mako::AuthEditor</name>
@@ -1482,6 +1487,19 @@
     </message>
 </context>
 <context>
+    <name>mako::PersistenceService</name>
+    <message>
+        <location filename="../src/state/persistenceservice.cpp" line="+106"/>
+        <source>%1 (%2; it could not be copied aside: %3, so Mako will not save over it)</source>
+        <translation>%1 (%2; die Datei konnte nicht beiseitegelegt werden: %3, daher überschreibt Mako sie nicht)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 (%2; the unreadable file was kept as %3)</source>
+        <translation>%1 (%2; die unlesbare Datei wurde als %3 aufbewahrt)</translation>
+    </message>
+</context>
+<context>
     <name>mako::PhaseWaterfall</name>
     <message>
         <location filename="../src/ui/response/timingchart.cpp" line="+87"/>
@@ -2247,6 +2265,20 @@
     </message>
 </context>
 <context>
+    <name>mako::SidebarActions</name>
+    <message>
+        <location filename="../src/state/sidebaractions.cpp" line="+52"/>
+        <location line="+7"/>
+        <source>New Request</source>
+        <translation>Neue Anfrage</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>%1 (Copy)</source>
+        <translation>%1 (Kopie)</translation>
+    </message>
+</context>
+<context>
     <name>mako::TabBar</name>
     <message>
         <location filename="../src/ui/shell/tabbar.cpp" line="+61"/>
@@ -2345,6 +2377,14 @@
         <location line="+1"/>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>mako::TabStore</name>
+    <message>
+        <location filename="../src/state/tabstore.cpp" line="+90"/>
+        <source>New Request</source>
+        <translation>Neue Anfrage</translation>
     </message>
 </context>
 <context>

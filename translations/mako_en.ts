@@ -259,6 +259,11 @@
         <source>Import failed: %1 could not be written; the imported data is shown but not stored.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location filename="../src/state/appstateoperations.cpp" line="+217"/>
+        <source>%1 (Copy)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>mako::AuthEditor</name>
@@ -1482,6 +1487,19 @@
     </message>
 </context>
 <context>
+    <name>mako::PersistenceService</name>
+    <message>
+        <location filename="../src/state/persistenceservice.cpp" line="+106"/>
+        <source>%1 (%2; it could not be copied aside: %3, so Mako will not save over it)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 (%2; the unreadable file was kept as %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>mako::PhaseWaterfall</name>
     <message>
         <location filename="../src/ui/response/timingchart.cpp" line="+87"/>
@@ -2247,6 +2265,20 @@
     </message>
 </context>
 <context>
+    <name>mako::SidebarActions</name>
+    <message>
+        <location filename="../src/state/sidebaractions.cpp" line="+52"/>
+        <location line="+7"/>
+        <source>New Request</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>%1 (Copy)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>mako::TabBar</name>
     <message>
         <location filename="../src/ui/shell/tabbar.cpp" line="+61"/>
@@ -2344,6 +2376,14 @@
     <message>
         <location line="+1"/>
         <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>mako::TabStore</name>
+    <message>
+        <location filename="../src/state/tabstore.cpp" line="+90"/>
+        <source>New Request</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -75,8 +75,13 @@ TEST(Translations, theWindowSpeaksTheSystemsLanguage)
         titles.append(menu->text());
     EXPECT_EQ(titles, (QStringList {u"&Datei"_s, u"&Ansicht"_s, u"&Fenster"_s, u"&Hilfe"_s}));
     EXPECT_EQ(run.action(u"sendRequestAction"_s)->text(), u"Anfrage senden"_s);
-    // The core's messages, which the window shows as they come.
+    // The core's messages, which the window shows as they come, and the names it gives.
     EXPECT_EQ(NetworkError::invalidURL({}).errorDescription(), u"Bitte geben Sie eine URL ein"_s);
+    run.state().openNewRequest();
+    ASSERT_TRUE(run.state().openRequest());
+    EXPECT_EQ(run.state().openRequest()->name, u"Neue Anfrage"_s);
+    EXPECT_EQ(
+        AppState::duplicateRequest(*run.state().openRequest()).name, u"Neue Anfrage (Kopie)"_s);
     // Qt's own catalogue names the standard buttons.
     QDialogButtonBox buttons(QDialogButtonBox::Cancel);
     EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().remove(u'&'), u"Abbrechen"_s);
