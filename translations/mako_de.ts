@@ -28,7 +28,7 @@
         <location line="+11"/>
         <location filename="../src/ui/preferences/generaltab.cpp" line="+41"/>
         <source>%1px</source>
-        <translation>%1 px</translation>
+        <translation>%1px</translation>
     </message>
     <message>
         <location filename="../src/ui/preferences/generaltab.cpp" line="-11"/>
@@ -1605,7 +1605,7 @@
     <message>
         <location line="+1"/>
         <source>Shortcuts</source>
-        <translation>Tastenkürzel</translation>
+        <translation>Kürzel</translation>
     </message>
 </context>
 <context>
