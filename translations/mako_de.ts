@@ -654,6 +654,33 @@
         <translation>--cookie %1 liest Cookies aus einer Datei, die eine Anfrage nicht aufnehmen kann; sie werden ausgelassen.</translation>
     </message>
     <message>
+        <location line="+20"/>
+        <source>%1 uploads a file, which a request cannot hold.</source>
+        <translation>%1 lädt eine Datei hoch, die eine Anfrage nicht aufnehmen kann.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 reads more options from a file, which are left out.</source>
+        <translation>%1 liest weitere Optionen aus einer Datei; sie werden ausgelassen.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 changes the request line, which a request cannot hold.</source>
+        <translation>%1 ändert die Anfragezeile, was eine Anfrage nicht aufnehmen kann.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 makes the request conditional, which is left out.</source>
+        <translation>%1 macht die Anfrage bedingt; das wird ausgelassen.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+3"/>
+        <location line="+3"/>
+        <source>%1 takes credentials from a .netrc file, which are left out.</source>
+        <translation>%1 nimmt Anmeldedaten aus einer .netrc-Datei; sie werden ausgelassen.</translation>
+    </message>
+    <message>
         <location filename="../src/interchange/curlparser.cpp" line="+52"/>
         <source>The method %1 cannot be sent.</source>
         <translation>Die Methode %1 kann nicht gesendet werden.</translation>

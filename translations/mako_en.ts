@@ -654,6 +654,33 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+20"/>
+        <source>%1 uploads a file, which a request cannot hold.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 reads more options from a file, which are left out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 changes the request line, which a request cannot hold.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 makes the request conditional, which is left out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+3"/>
+        <location line="+3"/>
+        <source>%1 takes credentials from a .netrc file, which are left out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location filename="../src/interchange/curlparser.cpp" line="+52"/>
         <source>The method %1 cannot be sent.</source>
         <translation type="unfinished"></translation>

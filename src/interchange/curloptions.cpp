@@ -245,16 +245,31 @@ void addUrl(Draft& draft, const QString& value)
 }
 
 // Options whose effect the request cannot hold, with what they do.
-const QHash<QString, QString>& unheldOptions()
+const QHash<QString, const char*>& unheldOptions()
 {
-    static const QHash<QString, QString> effects {
-        {u"upload-file"_s, u"uploads a file, which a request cannot hold."_s},
-        {u"config"_s, u"reads more options from a file, which are left out."_s},
-        {u"request-target"_s, u"changes the request line, which a request cannot hold."_s},
-        {u"time-cond"_s, u"makes the request conditional, which is left out."_s},
-        {u"netrc"_s, u"takes credentials from a .netrc file, which are left out."_s},
-        {u"netrc-optional"_s, u"takes credentials from a .netrc file, which are left out."_s},
-        {u"netrc-file"_s, u"takes credentials from a .netrc file, which are left out."_s},
+    // Whole sentences, "%1" being the option as written, for the translations.
+    static const QHash<QString, const char*> effects {
+        {u"upload-file"_s,
+            QT_TRANSLATE_NOOP(
+                "mako::CurlImport", "%1 uploads a file, which a request cannot hold.")},
+        {u"config"_s,
+            QT_TRANSLATE_NOOP(
+                "mako::CurlImport", "%1 reads more options from a file, which are left out.")},
+        {u"request-target"_s,
+            QT_TRANSLATE_NOOP(
+                "mako::CurlImport", "%1 changes the request line, which a request cannot hold.")},
+        {u"time-cond"_s,
+            QT_TRANSLATE_NOOP(
+                "mako::CurlImport", "%1 makes the request conditional, which is left out.")},
+        {u"netrc"_s,
+            QT_TRANSLATE_NOOP("mako::CurlImport",
+                "%1 takes credentials from a .netrc file, which are left out.")},
+        {u"netrc-optional"_s,
+            QT_TRANSLATE_NOOP("mako::CurlImport",
+                "%1 takes credentials from a .netrc file, which are left out.")},
+        {u"netrc-file"_s,
+            QT_TRANSLATE_NOOP("mako::CurlImport",
+                "%1 takes credentials from a .netrc file, which are left out.")},
     };
     return effects;
 }
@@ -306,8 +321,8 @@ void applyOption(Draft& draft, const QString& option, const QString& value)
     if (const Handler handler = handlers().value(option))
         handler(draft, value);
     else if (unheldOptions().contains(option))
-        draft.differ(u"--"_s + option + (value.isEmpty() ? QString() : u' ' + value) + u' '
-            + unheldOptions().value(option));
+        draft.differ(QCoreApplication::translate("mako::CurlImport", unheldOptions().value(option))
+                         .arg(u"--"_s + option + (value.isEmpty() ? QString() : u' ' + value)));
 }
 
 } // namespace
