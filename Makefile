@@ -7,10 +7,11 @@ CMAKE_FLAGS ?=
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
 # breeze-icon-theme: the window's icons where the desktop's theme has none; qtkeychain: the
-# proxy password in the desktop's secret service.
+# proxy password in the desktop's secret service; qt6-l10n-tools: lrelease, which builds the
+# window's catalogues; qt6-translations-l10n: Qt's own, for the standard dialog buttons.
 PACKAGES := cmake ninja-build ccache g++ make pkg-config dpkg-dev \
             qt6-base-dev qt6-websockets-dev qt6-svg-dev libcurl4-openssl-dev breeze-icon-theme \
-            qtkeychain-qt6-dev \
+            qtkeychain-qt6-dev qt6-l10n-tools qt6-translations-l10n \
             libgtest-dev libgmock-dev libbenchmark-dev openssl
 # Only for the benchmarks that compare against other tools, and the format check.
 # npm only when there is none: a Node.js from elsewhere brings its own.
@@ -116,17 +117,21 @@ format-check:
 	$(call install_missing,$(LINT_PACKAGES))
 	@clang-format --dry-run --Werror $(SOURCES) && echo "clang-format: all sources formatted"
 
-# The window's texts, gathered by lupdate into one catalogue per language under translations/.
+# The window's texts, gathered by lupdate into one catalogue per language under translations/
+# (mako_en.ts lists the source texts; a new language starts as a copy of it with its own
+# language="..."). The build compiles them with lrelease.
 L10N_PACKAGES := qt6-l10n-tools python3
 LUPDATE := /usr/lib/qt6/bin/lupdate
 translations:
 	$(call install_missing,$(L10N_PACKAGES))
 	$(LUPDATE) -no-obsolete -locations relative src -ts translations/mako_*.ts
 
-# Fails on a text the user sees that lupdate cannot find (a bare literal in a label, a tooltip...).
+# Fails on a text the user sees that lupdate cannot find (a bare literal in a label, a tooltip...),
+# and on catalogues behind the sources: a text not gathered yet, or one left untranslated.
 translation-check:
-	$(call install_missing,python3)
+	$(call install_missing,$(L10N_PACKAGES))
 	python3 tools/l10n/check_translatable.py src/ui src/app
+	python3 tools/l10n/check_catalogues.py $(LUPDATE)
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -1,4 +1,5 @@
 #include "state/persistenceservice.h"
+#include "ui/common/translations.h"
 #include "ui/shell/makoapp.h"
 #include "ui/shell/singleinstance.h"
 #include "version.h"
@@ -19,6 +20,8 @@ int main(int argc, char* argv[])
     }
     QApplication application(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(MAKO_VERSION));
+    // The system's language, before the window makes its first text.
+    mako::installTranslations(&application);
     mako::SingleInstance instance(mako::PersistenceService::standardAppDirectory());
     if (instance.raiseRunningInstance())
         return 0;

@@ -9,36 +9,39 @@ QString NetworkError::errorDescription() const
     switch (kind) {
     case Kind::invalidURL:
         if (urlText.isEmpty())
-            return u"Please enter a URL"_s;
+            return tr("Please enter a URL");
         if (!undefinedVariables.isEmpty())
-            return u"Invalid URL: "_s + undefinedVariables.join(u", "_s)
-                + (undefinedVariables.size() == 1 ? u" is"_s : u" are"_s)
-                + u" not defined in the active environment or the global variables"_s;
-        return u"Invalid URL: "_s + urlText;
+            return (undefinedVariables.size() == 1
+                    ? tr("Invalid URL: %1 is not defined in the active environment or the global "
+                         "variables")
+                    : tr("Invalid URL: %1 are not defined in the active environment or the "
+                         "global variables"))
+                .arg(undefinedVariables.join(u", "_s));
+        return tr("Invalid URL: %1").arg(urlText);
     case Kind::invalidResponse:
-        return u"Server returned an invalid response"_s;
+        return tr("Server returned an invalid response");
     case Kind::network:
         break;
     }
     switch (code) {
     case kTimedOut:
-        return u"Request timed out — the server didn't respond in time. Try increasing the "
-               "timeout in Preferences."_s;
+        return tr("Request timed out — the server didn't respond in time. Try increasing the "
+                  "timeout in Preferences.");
     case kNotConnectedToInternet:
-        return u"No internet connection. Mako works fully offline for saved data, but needs a "
-               "connection to send requests."_s;
+        return tr("No internet connection. Mako works fully offline for saved data, but needs a "
+                  "connection to send requests.");
     case kCannotFindHost:
-        return u"Cannot find host — check the URL is correct."_s;
+        return tr("Cannot find host — check the URL is correct.");
     case kSecureConnectionFailed:
-        return u"SSL connection failed. If using a self-signed certificate, disable SSL "
-               "verification in Preferences."_s;
+        return tr("SSL connection failed. If using a self-signed certificate, disable SSL "
+                  "verification in Preferences.");
     case kServerCertificateUntrusted:
-        return u"Server certificate is not trusted. Disable SSL verification in Preferences for "
-               "self-signed certs."_s;
+        return tr("Server certificate is not trusted. Disable SSL verification in Preferences "
+                  "for self-signed certs.");
     case kCancelled:
-        return u"Request was cancelled."_s;
+        return tr("Request was cancelled.");
     default:
-        return u"Network error: "_s + message;
+        return tr("Network error: %1").arg(message);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -42,6 +43,10 @@ struct NetworkError {
     QString errorDescription() const;
 
     bool operator==(const NetworkError&) const = default;
+
+    // The sentences go through translate() where they are made (the core has no widgets, no
+    // QObject here); mako-cli installs no translator and so prints them in English.
+    Q_DECLARE_TR_FUNCTIONS(mako::NetworkError)
 };
 
 } // namespace mako

@@ -64,7 +64,7 @@ void SSEClient::connect(const QString& url, const QList<KeyValuePair>& headers)
         });
     setConnected(true);
     setError(std::nullopt);
-    appendNotice(u"Connected to "_s + url);
+    appendNotice(tr("Connected to %1").arg(url));
 }
 
 void SSEClient::disconnect()
@@ -104,7 +104,7 @@ void SSEClient::handleFinished(quint64 stream, const NetworkResult& result)
     const auto* failure = std::get_if<NetworkError>(&result);
     if (failure && !m_disconnected)
         setError(failure->errorDescription());
-    appendNotice(u"Connection closed"_s);
+    appendNotice(tr("Connection closed"));
 }
 
 void SSEClient::appendNotice(const QString& text)

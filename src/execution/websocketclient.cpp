@@ -112,7 +112,7 @@ void WebSocketClient::applyPendingEvents(qsizetype limit)
         switch (event.kind) {
         case WebSocketEvent::Kind::opened:
             if (!m_disconnected)
-                append(u"Connected to "_s + m_url, false, now);
+                append(tr("Connected to %1").arg(m_url), false, now);
             break;
         case WebSocketEvent::Kind::received:
             append(event.text, false, now);
@@ -124,7 +124,7 @@ void WebSocketClient::applyPendingEvents(qsizetype limit)
             setConnected(false);
             if (!m_disconnected)
                 setError(event.text);
-            append(u"Connection closed: "_s + event.text, false, now);
+            append(tr("Connection closed: %1").arg(event.text), false, now);
             break;
         }
     }

@@ -102,7 +102,7 @@ void WebSocketConnection::open(const QNetworkRequest& request)
     QTimer::singleShot(kHandshakeTimeoutMilliseconds, m_socket, [this] {
         if (m_opened || m_closeReported)
             return;
-        m_errorText = u"The opening handshake timed out"_s;
+        m_errorText = tr("The opening handshake timed out");
         m_socket->abort();
         reportClosedIfDown();
     });
@@ -123,7 +123,7 @@ void WebSocketConnection::sendText(const QString& text)
         break;
     default:
         report(WebSocketEvent::Kind::sendFailed,
-            m_errorText.isEmpty() ? u"The connection is not open"_s : m_errorText);
+            m_errorText.isEmpty() ? tr("The connection is not open") : m_errorText);
         break;
     }
 }
@@ -200,7 +200,7 @@ void WebSocketConnection::writeText(const QString& text)
     const qint64 expected = text.toUtf8().size();
     if (m_socket->sendTextMessage(text) != expected) {
         report(WebSocketEvent::Kind::sendFailed,
-            m_socket->errorString().isEmpty() ? u"The message could not be sent"_s
+            m_socket->errorString().isEmpty() ? tr("The message could not be sent")
                                               : m_socket->errorString());
     }
 }
@@ -225,10 +225,10 @@ QString WebSocketConnection::closeDescription() const
         return m_socket->errorString();
     const QString code = QString::number(int(m_socket->closeCode()));
     if (m_closedByClient)
-        return u"Closed by the client with code "_s + code;
+        return tr("Closed by the client with code %1").arg(code);
     const QString reason = m_socket->closeReason();
-    return u"Closed by the server with code "_s + code
-        + (reason.isEmpty() ? QString() : u": "_s + reason);
+    return reason.isEmpty() ? tr("Closed by the server with code %1").arg(code)
+                            : tr("Closed by the server with code %1: %2").arg(code, reason);
 }
 
 void WebSocketConnection::report(WebSocketEvent::Kind kind, const QString& text)

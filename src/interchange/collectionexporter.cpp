@@ -2,6 +2,7 @@
 
 #include "model/recordjson.h"
 
+#include <QCoreApplication>
 #include <QJsonObject>
 #include <QRegularExpression>
 
@@ -99,7 +100,8 @@ Result<BackupContents> readBackup(const QByteArray& bytes)
     if (!parsed)
         return parsed.error();
     if (!parsed->isObject())
-        return Error {u"The file is not a Mako backup."_s};
+        return Error {QCoreApplication::translate(
+            "mako::CollectionExporter", "The file is not a Mako backup.")};
     const QJsonObject root = parsed->toObject();
     BackupContents contents;
     for (const auto& error : {readMember(root, u"collections"_s, contents.collections),
@@ -111,7 +113,8 @@ Result<BackupContents> readBackup(const QByteArray& bytes)
     }
     if (!contents.collections && !contents.environments && !contents.history
         && !contents.globalVariables)
-        return Error {u"The file is not a Mako backup."_s};
+        return Error {QCoreApplication::translate(
+            "mako::CollectionExporter", "The file is not a Mako backup.")};
     return contents;
 }
 

@@ -1,5 +1,6 @@
 #include "interchange/curldata.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QStringDecoder>
@@ -53,20 +54,28 @@ Result<QByteArray> readFile(const ParseOptions& options, const QString& name, co
 {
     if (name == u"-"_s) {
         if (!options.standardInput)
-            return Error {u"%1 reads standard input, which is not read here."_s.arg(use)};
+            return Error {QCoreApplication::translate(
+                "mako::CurlImport", "%1 reads standard input, which is not read here.")
+                              .arg(use)};
         return options.standardInput();
     }
     // A pasted command must not read whatever file it names behind the user's back: without
     // a folder to read from, no file is read.
     if (!options.folder)
-        return Error {u"%1 reads the file %2, and an import reads no files: put the file's "
-                      "contents into the command instead."_s.arg(use, name)};
+        return Error {QCoreApplication::translate("mako::CurlImport",
+            "%1 reads the file %2, and an import reads no files: put the file's "
+            "contents into the command instead.")
+                          .arg(use, name)};
     QFile file(QDir(*options.folder).filePath(name));
     if (name.isEmpty() || !file.open(QIODevice::ReadOnly))
-        return Error {u"Cannot read the file %1 for %2: %3"_s.arg(name, use, file.errorString())};
+        return Error {
+            QCoreApplication::translate("mako::CurlImport", "Cannot read the file %1 for %2: %3")
+                .arg(name, use, file.errorString())};
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return Error {u"Cannot read the file %1 for %2: %3"_s.arg(name, use, file.errorString())};
+        return Error {
+            QCoreApplication::translate("mako::CurlImport", "Cannot read the file %1 for %2: %3")
+                .arg(name, use, file.errorString())};
     return bytes;
 }
 
@@ -75,8 +84,9 @@ Result<QString> utf8Text(const QByteArray& bytes, const QString& use)
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (utf8.hasError())
-        return Error {
-            u"%1 gives bytes that are not UTF-8 text, which a request cannot hold."_s.arg(use)};
+        return Error {QCoreApplication::translate("mako::CurlImport",
+            "%1 gives bytes that are not UTF-8 text, which a request cannot hold.")
+                          .arg(use)};
     return text;
 }
 

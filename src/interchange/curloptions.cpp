@@ -2,6 +2,7 @@
 #include "interchange/curldraft.h"
 #include "interchange/interchangeutil.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 using namespace Qt::StringLiterals;
@@ -175,23 +176,30 @@ void addFormField(Draft& draft, const QString& option, const QString& value)
     const QString use = u"--"_s + option + u' ' + value;
     const qsizetype equals = value.indexOf(u'=');
     if (equals < 0) {
-        draft.fail(u"%1 gives no \"=\": curl refuses it too."_s.arg(use));
+        draft.fail(QCoreApplication::translate(
+            "mako::CurlImport", "%1 gives no \"=\": curl refuses it too.")
+                       .arg(use));
         return;
     }
     KeyValuePair field {.key = value.left(equals), .value = value.mid(equals + 1)};
     if (field.key.isEmpty())
-        draft.differ(u"%1 has no field name, which a request cannot send."_s.arg(use));
+        draft.differ(QCoreApplication::translate(
+            "mako::CurlImport", "%1 has no field name, which a request cannot send.")
+                         .arg(use));
     if (option == u"form"_s && field.value.startsWith(u'@')) {
         // The row stays, switched off, so the missing upload is in plain sight.
         field.isEnabled = false;
-        draft.differ(
-            u"%1 uploads a file, which a request cannot hold; the field is left out."_s.arg(use));
+        draft.differ(QCoreApplication::translate("mako::CurlImport",
+            "%1 uploads a file, which a request cannot hold; the field is left out.")
+                         .arg(use));
     } else if (option == u"form"_s) {
         const bool fromFile = field.value.startsWith(u'<');
         const FormValue part = splitFormValue(fromFile ? field.value.mid(1) : field.value);
         if (part.hasSettings)
-            draft.differ(u"%1 sets the part's type, file name or headers, which a request cannot "
-                         "hold; they are left out."_s.arg(use));
+            draft.differ(QCoreApplication::translate("mako::CurlImport",
+                "%1 sets the part's type, file name or headers, which a request cannot "
+                "hold; they are left out.")
+                             .arg(use));
         field.value = part.content;
         if (fromFile) {
             const auto bytes = draft.read(part.content, use);
@@ -222,8 +230,10 @@ void addCookie(Draft& draft, const QString& value)
     if (value.contains(u'='))
         draft.cookies.append(value);
     else
-        draft.differ(u"--cookie %1 reads cookies from a file, which a request cannot hold; they "
-                     "are left out."_s.arg(value));
+        draft.differ(QCoreApplication::translate("mako::CurlImport",
+            "--cookie %1 reads cookies from a file, which a request cannot hold; they "
+            "are left out.")
+                         .arg(value));
 }
 
 void addUrl(Draft& draft, const QString& value)
@@ -235,16 +245,31 @@ void addUrl(Draft& draft, const QString& value)
 }
 
 // Options whose effect the request cannot hold, with what they do.
-const QHash<QString, QString>& unheldOptions()
+const QHash<QString, const char*>& unheldOptions()
 {
-    static const QHash<QString, QString> effects {
-        {u"upload-file"_s, u"uploads a file, which a request cannot hold."_s},
-        {u"config"_s, u"reads more options from a file, which are left out."_s},
-        {u"request-target"_s, u"changes the request line, which a request cannot hold."_s},
-        {u"time-cond"_s, u"makes the request conditional, which is left out."_s},
-        {u"netrc"_s, u"takes credentials from a .netrc file, which are left out."_s},
-        {u"netrc-optional"_s, u"takes credentials from a .netrc file, which are left out."_s},
-        {u"netrc-file"_s, u"takes credentials from a .netrc file, which are left out."_s},
+    // Whole sentences, "%1" being the option as written, for the translations.
+    static const QHash<QString, const char*> effects {
+        {u"upload-file"_s,
+            QT_TRANSLATE_NOOP(
+                "mako::CurlImport", "%1 uploads a file, which a request cannot hold.")},
+        {u"config"_s,
+            QT_TRANSLATE_NOOP(
+                "mako::CurlImport", "%1 reads more options from a file, which are left out.")},
+        {u"request-target"_s,
+            QT_TRANSLATE_NOOP(
+                "mako::CurlImport", "%1 changes the request line, which a request cannot hold.")},
+        {u"time-cond"_s,
+            QT_TRANSLATE_NOOP(
+                "mako::CurlImport", "%1 makes the request conditional, which is left out.")},
+        {u"netrc"_s,
+            QT_TRANSLATE_NOOP("mako::CurlImport",
+                "%1 takes credentials from a .netrc file, which are left out.")},
+        {u"netrc-optional"_s,
+            QT_TRANSLATE_NOOP("mako::CurlImport",
+                "%1 takes credentials from a .netrc file, which are left out.")},
+        {u"netrc-file"_s,
+            QT_TRANSLATE_NOOP("mako::CurlImport",
+                "%1 takes credentials from a .netrc file, which are left out.")},
     };
     return effects;
 }
@@ -296,8 +321,8 @@ void applyOption(Draft& draft, const QString& option, const QString& value)
     if (const Handler handler = handlers().value(option))
         handler(draft, value);
     else if (unheldOptions().contains(option))
-        draft.differ(u"--"_s + option + (value.isEmpty() ? QString() : u' ' + value) + u' '
-            + unheldOptions().value(option));
+        draft.differ(QCoreApplication::translate("mako::CurlImport", unheldOptions().value(option))
+                         .arg(u"--"_s + option + (value.isEmpty() ? QString() : u' ' + value)));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "interchange/curldraft.h"
 #include "interchange/interchangeutil.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
@@ -48,7 +49,8 @@ std::optional<HTTPMethod> chooseMethod(Draft& draft, bool sendsBody)
                                                        : HTTPMethod::get;
     const auto method = fromRawValue<HTTPMethod>(draft.method.toUpper());
     if (!method)
-        draft.fail(u"The method %1 cannot be sent."_s.arg(draft.method));
+        draft.fail(QCoreApplication::translate("mako::CurlImport", "The method %1 cannot be sent.")
+                       .arg(draft.method));
     return method;
 }
 
@@ -73,7 +75,9 @@ QList<KeyValuePair> headerRows(Draft& draft, bool sendsBody)
     removed.sort();
     for (const QString& name : std::as_const(removed)) {
         if (name == u"accept"_s || name == u"user-agent"_s || name == u"host"_s)
-            draft.differ(u"-H '%1:' leaves out a header that a request always sends."_s.arg(name));
+            draft.differ(QCoreApplication::translate(
+                "mako::CurlImport", "-H '%1:' leaves out a header that a request always sends.")
+                             .arg(name));
     }
     return headers;
 }
@@ -81,13 +85,16 @@ QList<KeyValuePair> headerRows(Draft& draft, bool sendsBody)
 void applyAuth(Draft& draft, APIRequest& request)
 {
     if (draft.credentialsFromUser && !draft.otherAuth.isEmpty()) {
-        draft.differ(u"%1 authentication cannot be held by a request; the --user credentials "
-                     "are left out."_s.arg(draft.otherAuth));
+        draft.differ(QCoreApplication::translate("mako::CurlImport",
+            "%1 authentication cannot be held by a request; the --user credentials "
+            "are left out.")
+                         .arg(draft.otherAuth));
         return;
     }
     if (draft.credentialsFromUser && !draft.authToken.contains(u':'))
-        draft.differ(
-            u"--user %1 gives no password, which curl would ask for."_s.arg(draft.authToken));
+        draft.differ(QCoreApplication::translate(
+            "mako::CurlImport", "--user %1 gives no password, which curl would ask for.")
+                         .arg(draft.authToken));
     request.authType = draft.authType;
     request.authToken = draft.authToken;
 }
@@ -111,22 +118,27 @@ void applyBody(Draft& draft, APIRequest& request, bool sendsBody)
 std::optional<APIRequest> build(Draft& draft)
 {
     if (draft.hasData && !draft.formFields.isEmpty())
-        draft.fail(u"Data (-d) and form fields (-F) cannot go in one request; curl refuses the "
-                   "command too."_s);
+        draft.fail(QCoreApplication::translate("mako::CurlImport",
+            "Data (-d) and form fields (-F) cannot go in one request; curl refuses the "
+            "command too."));
     // curl ignores -G beside a form.
     const bool dataInQuery = draft.dataInQuery && draft.formFields.isEmpty();
     bool sendsBody = draft.hasData && !dataInQuery;
     if (draft.head && draft.method.isEmpty() && (sendsBody || !draft.formFields.isEmpty()))
-        draft.fail(u"A HEAD request (-I) cannot carry a body; curl refuses the command too."_s);
+        draft.fail(QCoreApplication::translate("mako::CurlImport",
+            "A HEAD request (-I) cannot carry a body; curl refuses the command too."));
     const auto method = chooseMethod(draft, sendsBody);
     if (!method)
         return std::nullopt;
     if (*method == HTTPMethod::head && sendsBody) {
-        draft.differ(u"A HEAD request carries no body; the data is left out."_s);
+        draft.differ(QCoreApplication::translate(
+            "mako::CurlImport", "A HEAD request carries no body; the data is left out."));
         sendsBody = false;
     }
     for (const QString& url : std::as_const(draft.otherUrls))
-        draft.differ(u"Only the first URL is imported; curl would also send %1."_s.arg(url));
+        draft.differ(QCoreApplication::translate(
+            "mako::CurlImport", "Only the first URL is imported; curl would also send %1.")
+                         .arg(url));
 
     APIRequest request {.method = *method};
     request.url = withQuery(draft.url, dataInQuery ? draft.data : QString());

@@ -3,6 +3,7 @@
 #include "interchange/interchangeutil.h"
 #include "model/recordjson.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -400,9 +401,24 @@ void walkItems(CollectionImport& result, const QJsonArray& items, const QString&
     }
 }
 
-Error notA(const QString& what, const QString& detail)
+// The sentence names the kind of file in full, so that a translation can inflect it.
+Error notACollection(const QString& detail)
 {
-    return Error {u"The file is not a Postman "_s + what + u" ("_s + detail + u")."_s};
+    return Error {QCoreApplication::translate(
+        "mako::PostmanImporter", "The file is not a Postman collection (%1).")
+                      .arg(detail)};
+}
+
+Error notAnEnvironment(const QString& detail)
+{
+    return Error {QCoreApplication::translate(
+        "mako::PostmanImporter", "The file is not a Postman environment (%1).")
+                      .arg(detail)};
+}
+
+QString missing(const QString& field)
+{
+    return QCoreApplication::translate("mako::PostmanImporter", "\"%1\" is missing").arg(field);
 }
 
 } // namespace
@@ -414,9 +430,9 @@ Result<CollectionImport> importCollection(const QByteArray& bytes)
         return parsed.error();
     const QJsonObject root = parsed->toObject();
     if (!root[u"info"_s][u"name"_s].isString())
-        return notA(u"collection"_s, u"\"info.name\" is missing"_s);
+        return notACollection(missing(u"info.name"_s));
     if (!root[u"item"_s].isArray())
-        return notA(u"collection"_s, u"\"item\" is missing"_s);
+        return notACollection(missing(u"item"_s));
     CollectionImport result {
         .collection = Collection {.name = root[u"info"_s][u"name"_s].toString()}};
     warn(result, result.collection.name + u" (collection)"_s, droppedScripts(root[u"event"_s]));
@@ -434,14 +450,15 @@ Result<APIEnvironment> importEnvironment(const QByteArray& bytes)
         return parsed.error();
     const QJsonObject root = parsed->toObject();
     if (!root[u"name"_s].isString())
-        return notA(u"environment"_s, u"\"name\" is missing"_s);
+        return notAnEnvironment(missing(u"name"_s));
     if (!root[u"values"_s].isArray())
-        return notA(u"environment"_s, u"\"values\" is missing"_s);
+        return notAnEnvironment(missing(u"values"_s));
     APIEnvironment environment {.name = root[u"name"_s].toString(), .variables = {}};
     for (const QJsonValue& entry : root[u"values"_s].toArray()) {
         const QJsonObject value = entry.toObject();
         if (!value[u"key"_s].isString())
-            return notA(u"environment"_s, u"a value has no \"key\""_s);
+            return notAnEnvironment(
+                QCoreApplication::translate("mako::PostmanImporter", "a value has no \"key\""));
         environment.variables.append(KeyValuePair {.key = value[u"key"_s].toString(),
             .value = text(value[u"value"_s]),
             .isEnabled = value[u"enabled"_s].toBool(true)});

@@ -102,8 +102,9 @@ void AppState::flushPendingSaves()
 
 void AppState::reportSaveFailure(const QString& fileName, const QString& reason)
 {
-    setAlertMessage(kSaveFailurePrefix + m_persistence->filePath(fileName) + u": "_s + reason
-        + u". The changes stay in memory and are written again at the next change."_s);
+    setAlertMessage(tr("Failed to save data: %1: %2. The changes stay in memory and are written "
+                       "again at the next change.")
+                        .arg(m_persistence->filePath(fileName), reason));
 }
 
 void AppState::loadData()
@@ -157,7 +158,7 @@ void AppState::restoreSession(const QList<SessionTab>& stored, bool damaged)
 void AppState::reportLoadFailure(const QString& description)
 {
     m_loadFailures.append(description);
-    setAlertMessage(u"Failed to load data: "_s + m_loadFailures.join(u"; "_s));
+    setAlertMessage(tr("Failed to load data: %1").arg(m_loadFailures.join(u"; "_s)));
 }
 
 void AppState::finishStartup()

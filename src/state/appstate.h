@@ -107,8 +107,6 @@ public:
     static constexpr std::chrono::milliseconds kAutoSaveDelay {500};
     static constexpr int kDefaultHistoryRetention = HistoryStore::kDefaultRetention;
 
-    static inline const QString kSaveFailurePrefix = QStringLiteral("Failed to save data: ");
-
     /// `persistence` and `settings` must outlive the state. `autoSaveDelay` is the quiet time
     /// after the last change of a list before the auto-save writes it.
     AppState(PersistenceService* persistence, Settings* settings, QObject* parent = nullptr,

@@ -21,13 +21,9 @@ namespace mako {
 
 namespace {
 
-const QString kExportFailed = u"Export failed: "_s;
-const QString kImportFailed = u"Import failed: "_s;
-const QString kCollectionImportFailed = u"Failed to import collection: "_s;
-
 QString notWritten(const QString& path)
 {
-    return u"\"%1\" could not be written."_s.arg(QDir::toNativeSeparators(path));
+    return AppState::tr("\"%1\" could not be written.").arg(QDir::toNativeSeparators(path));
 }
 
 Result<QByteArray> readChosenFile(const QString& path)
@@ -36,7 +32,7 @@ Result<QByteArray> readChosenFile(const QString& path)
     if (!read)
         return read.error();
     if (!read.value())
-        return Error {u"\"%1\" does not exist."_s.arg(QDir::toNativeSeparators(path))};
+        return Error {AppState::tr("\"%1\" does not exist.").arg(QDir::toNativeSeparators(path))};
     return *std::move(read).value();
 }
 
@@ -168,7 +164,8 @@ void AppState::importMakoCollection(const QString& path)
         auto imported = readAndDecode<Collection>(path, &CollectionExporter::importCollection);
         return [this, imported = std::move(imported)] {
             if (!imported) {
-                finishFileOperation(kCollectionImportFailed + imported.errorMessage());
+                finishFileOperation(
+                    tr("Failed to import collection: %1").arg(imported.errorMessage()));
                 return;
             }
             // Checked here, against the list as it is now, not when the file was read.
@@ -189,7 +186,7 @@ void AppState::exportCollection(const QUuid& collectionID, const QString& path)
     runFileJob([this, collection = *found, path]() -> std::function<void()> {
         std::optional<QString> failure;
         if (!writeDataFile(path, CollectionExporter::exportCollection(collection)))
-            failure = kExportFailed + notWritten(path);
+            failure = tr("Export failed: %1").arg(notWritten(path));
         return [this, failure] { finishFileOperation(failure); };
     });
 }
@@ -208,9 +205,9 @@ void AppState::exportAllData(const QString& path)
             std::optional<QString> failure;
             const auto backup = readDataFiles(files, QDateTime::currentDateTimeUtc());
             if (!backup)
-                failure = kExportFailed + backup.errorMessage();
+                failure = tr("Export failed: %1").arg(backup.errorMessage());
             else if (!writeDataFile(path, backup.value()))
-                failure = kExportFailed + notWritten(path);
+                failure = tr("Export failed: %1").arg(notWritten(path));
             return [this, failure] { finishFileOperation(failure, true); };
         });
     });
@@ -223,7 +220,7 @@ void AppState::importAllData(const QString& path)
             path, &CollectionExporter::readBackup);
         return [this, contents = std::move(contents)] {
             if (!contents) {
-                finishFileOperation(kImportFailed + contents.errorMessage(), true);
+                finishFileOperation(tr("Import failed: %1").arg(contents.errorMessage()), true);
                 return;
             }
             // Replacing the lists before the start-up load has read them back would have the
@@ -279,8 +276,9 @@ void AppState::applyBackup(const CollectionExporter::BackupContents& contents)
         disconnect(watch);
         finishFileOperation(failed->isEmpty()
                 ? std::nullopt
-                : std::optional(kImportFailed + failed->join(u", "_s)
-                    + u" could not be written; the imported data is shown but not stored."_s),
+                : std::optional(tr("Import failed: %1 could not be written; the imported data is "
+                                   "shown but not stored.")
+                                    .arg(failed->join(u", "_s))),
             true);
     });
 }

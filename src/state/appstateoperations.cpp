@@ -214,7 +214,7 @@ APIRequest AppState::duplicateRequest(const APIRequest& request)
 {
     APIRequest copy = request;
     copy.id = QUuid::createUuid();
-    copy.name = request.name + u" (Copy)"_s;
+    copy.name = tr("%1 (Copy)").arg(request.name);
     copy.createdAt = currentTimestamp();
     copy.updatedAt = copy.createdAt;
     return copy;

@@ -103,12 +103,11 @@ Error PersistenceService::unreadable(const QString& fileName, const QString& rea
     const auto kept = keepUnreadableFile(filePath(fileName), QDateTime::currentDateTimeUtc());
     if (!kept) {
         m_neverOverwrite.insert(fileName);
-        return Error {
-            u"%1 (%2; it could not be copied aside: %3, so Mako will not save over it)"_s.arg(
-                reason, fileName, kept.errorMessage())};
+        return Error {tr("%1 (%2; it could not be copied aside: %3, so Mako will not save over it)")
+                          .arg(reason, fileName, kept.errorMessage())};
     }
-    return Error {u"%1 (%2; the unreadable file was kept as %3)"_s.arg(
-        reason, fileName, QFileInfo(kept.value()).fileName())};
+    return Error {tr("%1 (%2; the unreadable file was kept as %3)")
+                      .arg(reason, fileName, QFileInfo(kept.value()).fileName())};
 }
 
 void PersistenceService::reply(QPointer<QObject> context, std::function<void()> call)

@@ -49,14 +49,14 @@ SidebarActions::SidebarActions(AppState* state, QObject* parent)
 
 void SidebarActions::addRequestToCollection(const QUuid& collectionID)
 {
-    const APIRequest request;
+    const APIRequest request {.name = tr("New Request")};
     m_state->saveRequestToCollection(request, collectionID);
     m_state->openFromCollection(request, collectionID);
 }
 
 void SidebarActions::addRequestToFolder(const QUuid& folderID, const QUuid& collectionID)
 {
-    const APIRequest request;
+    const APIRequest request {.name = tr("New Request")};
     m_state->saveRequestToCollection(request, collectionID);
     m_state->moveRequestToFolder(request.id, folderID, collectionID);
     m_state->openFromCollection(request, collectionID);
@@ -67,7 +67,7 @@ void SidebarActions::duplicateCollection(const QUuid& collectionID)
     const Collection* source = m_state->collectionStore().collection(collectionID);
     if (!source)
         return;
-    Collection copy {.name = source->name + u" (Copy)"_s};
+    Collection copy {.name = tr("%1 (Copy)").arg(source->name)};
     QHash<QUuid, QUuid> newIDs;
     for (const APIRequest& request : source->requests) {
         copy.requests.append(httpCopy(request));

@@ -88,7 +88,8 @@ void TabStore::setOpenRequestOrigin(const RequestOrigin& origin)
 
 void TabStore::openNewRequest()
 {
-    addTab(RequestTab {});
+    // Named in the window's language when made; from then on the name is the user's.
+    addTab(RequestTab {.request = APIRequest {.name = tr("New Request")}});
 }
 
 void TabStore::openFromCollection(const APIRequest& request, QUuid collectionID)

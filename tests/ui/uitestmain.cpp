@@ -1,3 +1,5 @@
+#include "ui/common/translations.h"
+
 #include <QApplication>
 #include <QStandardPaths>
 
@@ -10,6 +12,10 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
+    // As main() does, but in English and with plain numbers whatever the machine's language: the
+    // tests read the texts.
+    QLocale::setDefault(QLocale::c());
+    mako::installTranslations(&app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

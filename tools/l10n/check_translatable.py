@@ -56,8 +56,11 @@ def check_file(path):
     problems = []
     for pattern in (CALL_RE, NEW_RE, ADD_ACTION_RE, ADD_TAB_RE):
         for match in pattern.finditer(code):
+            first = code.count("\n", 0, match.start()) + 1
             number = code.count("\n", 0, match.start(1)) + 1
-            if EXEMPT in lines[number - 1] or not WORD.search(literal_text(match.group(1))):
+            # The exemption may sit on any line from the call to its text.
+            exempt = any(EXEMPT in line for line in lines[first - 1:number])
+            if exempt or not WORD.search(literal_text(match.group(1))):
                 continue
             problems.append(f"{path}:{number}: untranslatable text {match.group(1)}")
     return sorted(set(problems), key=lambda p: int(p.split(":")[1]))

@@ -30,20 +30,22 @@ SystemColor methodColor(HTTPMethod method)
 
 QString relativeTimeText(Timestamp timestamp, Timestamp now)
 {
-    const auto tr = [](const char* text, qint64 n = 0) {
-        return QCoreApplication::translate("RelativeTime", text).arg(n);
-    };
+    // Each text written out in its own translate(), where lupdate sees it; lupdate also loses
+    // its way on arithmetic among the arguments, so the counts are worked out before.
     const qint64 seconds = static_cast<qint64>(std::floor(now - timestamp));
+    const int minutes = static_cast<int>(seconds / 60);
+    const int hours = static_cast<int>(seconds / 3600);
+    const int days = static_cast<int>(seconds / 86400);
     if (seconds < 60)
         return QCoreApplication::translate("RelativeTime", "just now");
     if (seconds < 3600)
-        return tr("%1 min. ago", seconds / 60);
+        return QCoreApplication::translate("RelativeTime", "%n min. ago", nullptr, minutes);
     if (seconds < 86400)
-        return tr("%1 hr. ago", seconds / 3600);
-    if (seconds < 2 * 86400)
+        return QCoreApplication::translate("RelativeTime", "%n hr. ago", nullptr, hours);
+    if (days < 2)
         return QCoreApplication::translate("RelativeTime", "yesterday");
-    if (seconds < 7 * 86400)
-        return tr("%1 days ago", seconds / 86400);
+    if (days < 7)
+        return QCoreApplication::translate("RelativeTime", "%n days ago", nullptr, days);
     return QLocale().toString(
         timestampToDateTime(timestamp).toLocalTime().date(), QLocale::ShortFormat);
 }

@@ -2,6 +2,7 @@
 
 #include "ui/common/icons.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QLocale>
 #include <QPainter>
@@ -29,7 +30,8 @@ QFont pillFont()
 
 QString durationText(double seconds)
 {
-    return QString::number(static_cast<qint64>(seconds * 1000)) + u"ms"_s;
+    return QCoreApplication::translate("Duration", "%1ms")
+        .arg(QLocale().toString(static_cast<qint64>(seconds * 1000)));
 }
 
 QString byteCountText(qint64 bytes)

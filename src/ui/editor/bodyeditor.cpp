@@ -264,7 +264,7 @@ QWidget* BodyEditor::buildTextPage()
     auto* page = new QWidget;
     m_text->setObjectName(u"bodyText"_s);
     m_text->setAccessibleName(tr("Body"));
-    m_text->setPlaceholderText(u"{\n  \"name\": \"value\"\n}"_s);
+    m_text->setPlaceholderText(u"{\n  \"name\": \"value\"\n}"_s); // untranslated: JSON sample
     connect(m_text->document(), &QTextDocument::contentsChange, this, &BodyEditor::recordEdit);
     connect(m_text, &QPlainTextEdit::textChanged, this, &BodyEditor::handleTextChanged);
     connect(m_text, &BodyTextEdit::pasted, this, &BodyEditor::handlePasted);

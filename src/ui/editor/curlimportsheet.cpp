@@ -74,7 +74,7 @@ CurlImportSheet::CurlImportSheet(AppState& state, QWidget* window)
     m_text->setAccessibleName(tr("cURL command"));
     m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_text->setTabChangesFocus(true);
-    m_text->setPlaceholderText(
+    m_text->setPlaceholderText( // untranslated: a command
         u"curl https://api.example.com/users -H 'Accept: application/json'"_s);
 
     m_error->setObjectName(u"curlError"_s);

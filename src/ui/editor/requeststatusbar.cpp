@@ -114,7 +114,7 @@ void RequestStatusBar::showResponse()
     if (!response)
         return;
     const QString type = response->contentType();
-    m_response->setText(tr("%1 headers").arg(response->headers.size()) + u" • "_s
+    m_response->setText(tr("%n header(s)", nullptr, int(response->headers.size())) + u" • "_s
         + (type.isEmpty() ? tr("unknown") : type));
 }
 

@@ -33,7 +33,7 @@ UrlField::UrlField(EnvironmentSource environment, QWidget* parent)
 {
     setObjectName(u"urlField"_s);
     setAccessibleName(tr("URL"));
-    setPlaceholderText(u"https://api.example.com/users"_s);
+    setPlaceholderText(u"https://api.example.com/users"_s); // untranslated: a URL
     setClearButtonEnabled(false);
     auto* completer = new QCompleter(m_recent, this);
     completer->setCaseSensitivity(Qt::CaseInsensitive);

@@ -49,7 +49,7 @@ QWidget* fontSizeRow(Settings& settings)
 
 QLabel* preview(Settings& settings)
 {
-    auto* sample = new QLabel(u"{ \"example\": \"response\" }"_s);
+    auto* sample = new QLabel(u"{ \"example\": \"response\" }"_s); // untranslated: JSON sample
     sample->setObjectName(u"fontPreview"_s);
     sample->setTextInteractionFlags(Qt::NoTextInteraction);
     followKey(settings, SettingKeys::editorFontSize.name, sample, [sample, &settings] {

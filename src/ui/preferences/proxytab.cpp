@@ -125,7 +125,7 @@ QWidget* ProxyTab::buildServerRows(Settings& settings)
     auto* host = new QLineEdit;
     host->setObjectName(u"proxyHostField"_s);
     host->setAccessibleName(tr("Host"));
-    host->setPlaceholderText(u"proxy.example.com"_s);
+    host->setPlaceholderText(u"proxy.example.com"_s); // untranslated: a host name
     host->setMinimumWidth(200);
     bindLineEdit(host, settings, SettingKeys::proxyHost);
     auto* port = new QSpinBox;

@@ -111,7 +111,7 @@ void SSEScreen::showConnectionState()
 
 void SSEScreen::showCount()
 {
-    m_statusBar->setCount(tr("%1 events").arg(m_model->rowCount()));
+    m_statusBar->setCount(tr("%n event(s)", nullptr, m_model->rowCount()));
 }
 
 } // namespace mako

@@ -204,7 +204,7 @@ void WebSocketScreen::showConnectionState()
 
 void WebSocketScreen::showCount()
 {
-    m_statusBar->setCount(tr("%1 messages").arg(m_model->rowCount()));
+    m_statusBar->setCount(tr("%n message(s)", nullptr, m_model->rowCount()));
 }
 
 } // namespace mako

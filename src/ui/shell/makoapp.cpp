@@ -4,7 +4,6 @@
 #include "state/appstate.h"
 #include "state/persistenceservice.h"
 #include "state/settings.h"
-#include "ui/common/englishplurals.h"
 #include "ui/common/filedialogs.h"
 #include "ui/preferences/lastrequest.h"
 #include "ui/preferences/preferenceswindow.h"
@@ -111,8 +110,6 @@ MakoApp::MakoApp(Services services, QObject* parent)
     , m_window(std::make_unique<MainWindow>(*m_state, *m_commands, *m_settings, *m_fileDialogs))
     , m_lastRequest(std::make_unique<LastRequest>(*m_state, *m_settings))
 {
-    // Before any text is made: counts in texts read "%n request(s)" until a translation says.
-    QCoreApplication::installTranslator(new EnglishPlurals(this));
     QApplication::setApplicationDisplayName(QObject::tr("Mako"));
     QApplication::setWindowIcon(QIcon(u":/icons/com.quorin.mako.svg"_s));
     // Wayland matches the window to its launcher entry, and so to its icon, by this name.

@@ -88,7 +88,8 @@ RunnerSheet::RunnerSheet(const AppState& state, const Collection& collection, QW
 
 void RunnerSheet::buildEmptyState(int requestCount)
 {
-    auto* emptyText = new QLabel(tr("Click 'Run All' to execute %1 requests").arg(requestCount));
+    auto* emptyText
+        = new QLabel(tr("Click 'Run All' to execute %n request(s)", nullptr, requestCount));
     emptyText->setObjectName(u"runnerEmptyText"_s);
     emptyText->setForegroundRole(QPalette::PlaceholderText);
     auto* emptyLayout = new QVBoxLayout(m_emptyState);

@@ -1,0 +1,2782 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de" sourcelanguage="en">
+<context>
+    <name>Duration</name>
+    <message>
+        <location filename="../src/ui/common/metricpill.cpp" line="+33"/>
+        <source>%1ms</source>
+        <translation>%1 ms</translation>
+    </message>
+</context>
+<context>
+    <name>FileDialogs</name>
+    <message>
+        <location filename="../src/ui/common/filedialogs.cpp" line="+16"/>
+        <source>JSON files (*.json)</source>
+        <translation>JSON-Dateien (*.json)</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <location filename="../src/ui/preferences/editortab.cpp" line="+32"/>
+        <source>Font Size</source>
+        <translation>Schriftgröße</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <location filename="../src/ui/preferences/generaltab.cpp" line="+41"/>
+        <source>%1px</source>
+        <translation>%1px</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences/generaltab.cpp" line="-11"/>
+        <source>Sidebar Width</source>
+        <translation>Breite der Seitenleiste</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/screens/screenheader.cpp" line="+33"/>
+        <source>GraphQL endpoint URL</source>
+        <translation>URL des GraphQL-Endpunkts</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>ws://localhost:8080/socket or wss://example.com/socket</source>
+        <translation>ws://localhost:8080/socket oder wss://example.com/socket</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>SSE endpoint URL</source>
+        <translation>URL des SSE-Endpunkts</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Enter URL</source>
+        <translation>URL eingeben</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/shell/makoapp.cpp" line="+113"/>
+        <source>Mako</source>
+        <translation>Mako</translation>
+    </message>
+</context>
+<context>
+    <name>RelativeTime</name>
+    <message>
+        <location filename="../src/ui/common/badges.cpp" line="+40"/>
+        <source>just now</source>
+        <translation>gerade eben</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+2"/>
+        <source>%n min. ago</source>
+        <translation>
+            <numerusform>vor %n Min.</numerusform>
+            <numerusform>vor %n Min.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+2"/>
+        <source>%n hr. ago</source>
+        <translation>
+            <numerusform>vor %n Std.</numerusform>
+            <numerusform>vor %n Std.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>yesterday</source>
+        <translation>gestern</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+2"/>
+        <source>%n days ago</source>
+        <translation>
+            <numerusform>vor %n Tag</numerusform>
+            <numerusform>vor %n Tagen</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>VariableSpan</name>
+    <message>
+        <location filename="../src/ui/editor/variablespans.cpp" line="+28"/>
+        <source>%1 = %2</source>
+        <translation>%1 = %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 is not defined in the active environment or globals</source>
+        <translation>%1 ist weder in der aktiven Umgebung noch in den globalen Variablen definiert</translation>
+    </message>
+</context>
+<context>
+    <name>mako::AlertPresenter</name>
+    <message numerus="yes">
+        <location filename="../src/ui/shell/alertpresenter.cpp" line="+20"/>
+        <source>%n test script(s)</source>
+        <translation>
+            <numerusform>%n Testskript</numerusform>
+            <numerusform>%n Testskripte</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+2"/>
+        <source>%n pre-request script(s)</source>
+        <translation>
+            <numerusform>%n Pre-Request-Skript</numerusform>
+            <numerusform>%n Pre-Request-Skripte</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+2"/>
+        <source>%n other script(s)</source>
+        <translation>
+            <numerusform>%n anderes Skript</numerusform>
+            <numerusform>%n andere Skripte</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+2"/>
+        <source>%n request(s) with unsupported method(s)</source>
+        <translation>
+            <numerusform>%n Anfrage mit nicht unterstützter Methode</numerusform>
+            <numerusform>%n Anfragen mit nicht unterstützten Methoden</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+2"/>
+        <source>%n authorisation setting(s)</source>
+        <translation>
+            <numerusform>%n Autorisierungseinstellung</numerusform>
+            <numerusform>%n Autorisierungseinstellungen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+2"/>
+        <source>%n file(s)</source>
+        <translation>
+            <numerusform>%n Datei</numerusform>
+            <numerusform>%n Dateien</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+2"/>
+        <source>%n disabled row(s)</source>
+        <translation>
+            <numerusform>%n deaktivierte Zeile</numerusform>
+            <numerusform>%n deaktivierte Zeilen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+2"/>
+        <source>%n form field content type(s)</source>
+        <translation>
+            <numerusform>%n Inhaltstyp eines Formularfelds</numerusform>
+            <numerusform>%n Inhaltstypen von Formularfeldern</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+7"/>
+        <source>%n request(s)</source>
+        <translation>
+            <numerusform>%n Anfrage</numerusform>
+            <numerusform>%n Anfragen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+2"/>
+        <source>%1 in %n folder(s)</source>
+        <translation>
+            <numerusform>%1 in %n Ordner</numerusform>
+            <numerusform>%1 in %n Ordnern</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Imported “%1”: %2</source>
+        <translation>„%1“ importiert: %2</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Left out: %1.</source>
+        <translation>Ausgelassen: %1.</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <location line="+2"/>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>Import Finished</source>
+        <translation>Import abgeschlossen</translation>
+    </message>
+</context>
+<context>
+    <name>mako::AppState</name>
+    <message>
+        <location filename="../src/state/appstate.cpp" line="+96"/>
+        <source>Failed to save data: %1: %2. The changes stay in memory and are written again at the next change.</source>
+        <translation>Daten konnten nicht gespeichert werden: %1: %2. Die Änderungen bleiben im Speicher und werden bei der nächsten Änderung erneut geschrieben.</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>Failed to load data: %1</source>
+        <translation>Daten konnten nicht geladen werden: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/state/appstateimport.cpp" line="+26"/>
+        <source>&quot;%1&quot; could not be written.</source>
+        <translation>„%1“ konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>&quot;%1&quot; does not exist.</source>
+        <translation>„%1“ existiert nicht.</translation>
+    </message>
+    <message>
+        <location line="+133"/>
+        <source>Failed to import collection: %1</source>
+        <translation>Sammlung konnte nicht importiert werden: %1</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <location line="+18"/>
+        <location line="+2"/>
+        <source>Export failed: %1</source>
+        <translation>Export fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Import failed: %1</source>
+        <translation>Import fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <location line="+50"/>
+        <source>Import failed: %1 could not be written; the imported data is shown but not stored.</source>
+        <translation>Import fehlgeschlagen: %1 konnte nicht geschrieben werden; die importierten Daten werden angezeigt, aber nicht gespeichert.</translation>
+    </message>
+    <message>
+        <location filename="../src/state/appstateoperations.cpp" line="+217"/>
+        <source>%1 (Copy)</source>
+        <translation>%1 (Kopie)</translation>
+    </message>
+</context>
+<context>
+    <name>mako::AuthEditor</name>
+    <message>
+        <location filename="../src/ui/editor/autheditor.cpp" line="+30"/>
+        <source>No authentication</source>
+        <translation>Keine Authentifizierung</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Token</source>
+        <translation>Token</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Enter bearer token</source>
+        <translation>Bearer-Token eingeben</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Credentials</source>
+        <translation>Anmeldedaten</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Base64-encoded as Authorization header</source>
+        <translation>Base64-kodiert als Authorization-Header</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>API Key</source>
+        <translation>API-Schlüssel</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Enter API key</source>
+        <translation>API-Schlüssel eingeben</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sent as X-API-Key header</source>
+        <translation>Gesendet als X-API-Key-Header</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <location line="+13"/>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+</context>
+<context>
+    <name>mako::BodyEditor</name>
+    <message>
+        <location filename="../src/ui/editor/bodyeditor.cpp" line="+73"/>
+        <source>No body</source>
+        <translation>Kein Body</translation>
+    </message>
+    <message>
+        <location line="+128"/>
+        <source>Form Fields</source>
+        <translation>Formularfelder</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The body is sent as these fields; they are the Params tab&apos;s rows.</source>
+        <translation>Der Body wird als diese Felder gesendet; es sind die Zeilen des Tabs „Parameter“.</translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>Format</source>
+        <translation>Formatieren</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Indent the JSON and sort its keys</source>
+        <translation>JSON einrücken und Schlüssel sortieren</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Body</source>
+        <translation>Body</translation>
+    </message>
+</context>
+<context>
+    <name>mako::BodyPane</name>
+    <message>
+        <location filename="../src/ui/response/bodypane.cpp" line="+48"/>
+        <source>Working...</source>
+        <translation>Wird bearbeitet …</translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <location line="+1"/>
+        <source>Find in body</source>
+        <translation>Im Body suchen</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Next</source>
+        <translation>Nächster</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <location line="+13"/>
+        <source>Finding...</source>
+        <translation>Wird gesucht …</translation>
+    </message>
+    <message>
+        <location line="-10"/>
+        <source>No matches</source>
+        <translation>Keine Treffer</translation>
+    </message>
+</context>
+<context>
+    <name>mako::BodyView</name>
+    <message>
+        <location filename="../src/ui/response/bodyview.cpp" line="+125"/>
+        <source>Response body</source>
+        <translation>Antwort-Body</translation>
+    </message>
+</context>
+<context>
+    <name>mako::CodeGeneratorView</name>
+    <message>
+        <location filename="../src/ui/editor/codegeneratorview.cpp" line="+42"/>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Copy the code</source>
+        <translation>Code kopieren</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Generated code</source>
+        <translation>Erzeugter Code</translation>
+    </message>
+</context>
+<context>
+    <name>mako::CollectionCommands</name>
+    <message>
+        <location filename="../src/ui/sidebar/collectioncommands.cpp" line="+69"/>
+        <location line="+24"/>
+        <source>New Request</source>
+        <translation>Neue Anfrage</translation>
+    </message>
+    <message>
+        <location line="-22"/>
+        <location line="+1"/>
+        <source>New Folder</source>
+        <translation>Neuer Ordner</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Run Collection</source>
+        <translation>Sammlung ausführen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Export...</source>
+        <translation>Exportieren …</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location line="+15"/>
+        <location line="+40"/>
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <location line="-53"/>
+        <source>Duplicate Collection</source>
+        <translation>Sammlung duplizieren</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Delete Collection</source>
+        <translation>Sammlung löschen</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Delete Folder</source>
+        <translation>Ordner löschen</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Duplicate</source>
+        <translation>Duplizieren</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Move to Folder</source>
+        <translation>In Ordner verschieben</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>(Root)</source>
+        <translation>(Oberste Ebene)</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Copy to Collection</source>
+        <translation>In Sammlung kopieren</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <location line="+53"/>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <location line="-24"/>
+        <source>Delete the collection &quot;%1&quot; and its requests?</source>
+        <translation>Die Sammlung „%1“ und ihre Anfragen löschen?</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Delete the folder &quot;%1&quot;? Its requests stay in the collection.</source>
+        <translation>Den Ordner „%1“ löschen? Seine Anfragen bleiben in der Sammlung.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Delete the request &quot;%1&quot;?</source>
+        <translation>Die Anfrage „%1“ löschen?</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Delete?</source>
+        <translation>Löschen?</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>This cannot be undone.</source>
+        <translation>Dies kann nicht rückgängig gemacht werden.</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Export Collection</source>
+        <translation>Sammlung exportieren</translation>
+    </message>
+</context>
+<context>
+    <name>mako::CollectionExporter</name>
+    <message>
+        <location filename="../src/interchange/collectionexporter.cpp" line="+99"/>
+        <location line="+11"/>
+        <source>The file is not a Mako backup.</source>
+        <translation>Die Datei ist keine Mako-Sicherung.</translation>
+    </message>
+</context>
+<context>
+    <name>mako::CollectionPickerSheet</name>
+    <message>
+        <location filename="../src/ui/shell/collectionpickersheet.cpp" line="+23"/>
+        <location line="+1"/>
+        <location line="+24"/>
+        <source>Export Collection</source>
+        <translation>Sammlung exportieren</translation>
+    </message>
+    <message>
+        <location line="-18"/>
+        <source>Collection</source>
+        <translation>Sammlung</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Export...</source>
+        <translation>Exportieren …</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Collection:</source>
+        <translation>Sammlung:</translation>
+    </message>
+</context>
+<context>
+    <name>mako::CollectionTreeModel</name>
+    <message numerus="yes">
+        <location filename="../src/ui/sidebar/collectiontreemodel.cpp" line="+117"/>
+        <source>%1, %n request(s)</source>
+        <translation>
+            <numerusform>%1, %n Anfrage</numerusform>
+            <numerusform>%1, %n Anfragen</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>mako::CommandPalette</name>
+    <message>
+        <location filename="../src/ui/shell/commandpalette.cpp" line="+97"/>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>No matching requests</source>
+        <translation>Keine passenden Anfragen</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Command Palette</source>
+        <translation>Befehlspalette</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>Search requests...</source>
+        <translation>Anfragen durchsuchen …</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Search requests</source>
+        <translation>Anfragen durchsuchen</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Esc</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+1"/>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Matches</source>
+        <translation>Treffer</translation>
+    </message>
+</context>
+<context>
+    <name>mako::CurlImport</name>
+    <message>
+        <location filename="../src/interchange/curldata.cpp" line="+57"/>
+        <source>%1 reads standard input, which is not read here.</source>
+        <translation>%1 liest die Standardeingabe, die hier nicht gelesen wird.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>%1 reads the file %2, and an import reads no files: put the file&apos;s contents into the command instead.</source>
+        <translation>%1 liest die Datei %2, doch ein Import liest keine Dateien: Fügen Sie stattdessen den Inhalt der Datei in den Befehl ein.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <location line="+5"/>
+        <source>Cannot read the file %1 for %2: %3</source>
+        <translation>Die Datei %1 für %2 kann nicht gelesen werden: %3</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>%1 gives bytes that are not UTF-8 text, which a request cannot hold.</source>
+        <translation>%1 liefert Bytes, die kein UTF-8-Text sind; eine Anfrage kann sie nicht aufnehmen.</translation>
+    </message>
+    <message>
+        <location filename="../src/interchange/curloptions.cpp" line="+179"/>
+        <source>%1 gives no &quot;=&quot;: curl refuses it too.</source>
+        <translation>%1 enthält kein „=“: Auch curl lehnt das ab.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1 has no field name, which a request cannot send.</source>
+        <translation>%1 hat keinen Feldnamen; so kann eine Anfrage das Feld nicht senden.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 uploads a file, which a request cannot hold; the field is left out.</source>
+        <translation>%1 lädt eine Datei hoch, die eine Anfrage nicht aufnehmen kann; das Feld wird ausgelassen.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1 sets the part&apos;s type, file name or headers, which a request cannot hold; they are left out.</source>
+        <translation>%1 legt Typ, Dateinamen oder Header des Teils fest, die eine Anfrage nicht aufnehmen kann; sie werden ausgelassen.</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>--cookie %1 reads cookies from a file, which a request cannot hold; they are left out.</source>
+        <translation>--cookie %1 liest Cookies aus einer Datei, die eine Anfrage nicht aufnehmen kann; sie werden ausgelassen.</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>%1 uploads a file, which a request cannot hold.</source>
+        <translation>%1 lädt eine Datei hoch, die eine Anfrage nicht aufnehmen kann.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 reads more options from a file, which are left out.</source>
+        <translation>%1 liest weitere Optionen aus einer Datei; sie werden ausgelassen.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 changes the request line, which a request cannot hold.</source>
+        <translation>%1 ändert die Anfragezeile, was eine Anfrage nicht aufnehmen kann.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 makes the request conditional, which is left out.</source>
+        <translation>%1 macht die Anfrage bedingt; das wird ausgelassen.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+3"/>
+        <location line="+3"/>
+        <source>%1 takes credentials from a .netrc file, which are left out.</source>
+        <translation>%1 nimmt Anmeldedaten aus einer .netrc-Datei; sie werden ausgelassen.</translation>
+    </message>
+    <message>
+        <location filename="../src/interchange/curlparser.cpp" line="+52"/>
+        <source>The method %1 cannot be sent.</source>
+        <translation>Die Methode %1 kann nicht gesendet werden.</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>-H &apos;%1:&apos; leaves out a header that a request always sends.</source>
+        <translation>-H &apos;%1:&apos; lässt einen Header weg, den eine Anfrage immer sendet.</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>%1 authentication cannot be held by a request; the --user credentials are left out.</source>
+        <translation>Eine Anfrage kann keine %1-Authentifizierung aufnehmen; die Anmeldedaten von --user werden ausgelassen.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>--user %1 gives no password, which curl would ask for.</source>
+        <translation>--user %1 enthält kein Passwort; curl würde danach fragen.</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>Data (-d) and form fields (-F) cannot go in one request; curl refuses the command too.</source>
+        <translation>Daten (-d) und Formularfelder (-F) können nicht in einer Anfrage stehen; auch curl lehnt den Befehl ab.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>A HEAD request (-I) cannot carry a body; curl refuses the command too.</source>
+        <translation>Eine HEAD-Anfrage (-I) kann keinen Body tragen; auch curl lehnt den Befehl ab.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>A HEAD request carries no body; the data is left out.</source>
+        <translation>Eine HEAD-Anfrage trägt keinen Body; die Daten werden ausgelassen.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Only the first URL is imported; curl would also send %1.</source>
+        <translation>Nur die erste URL wird importiert; curl würde auch %1 senden.</translation>
+    </message>
+</context>
+<context>
+    <name>mako::CurlImportSheet</name>
+    <message>
+        <location filename="../src/ui/editor/curlimportsheet.cpp" line="+36"/>
+        <source>The cURL command was imported; some of it was left out or changed:</source>
+        <translation>Der cURL-Befehl wurde importiert; einiges wurde ausgelassen oder geändert:</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <location line="+1"/>
+        <location line="+5"/>
+        <source>Import from cURL</source>
+        <translation>Aus cURL importieren</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Paste a cURL command below:</source>
+        <translation>Fügen Sie unten einen cURL-Befehl ein:</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>cURL command</source>
+        <translation>cURL-Befehl</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Import</source>
+        <translation>Importieren</translation>
+    </message>
+</context>
+<context>
+    <name>mako::DataTab</name>
+    <message>
+        <location filename="../src/ui/preferences/datatab.cpp" line="+62"/>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Max History Items</source>
+        <translation>Maximale Einträge im Verlauf</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Storage</source>
+        <translation>Speicher</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Data Location</source>
+        <translation>Speicherort der Daten</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Calculating...</source>
+        <translation>Wird berechnet …</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Storage Used</source>
+        <translation>Belegter Speicher</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Backup</source>
+        <translation>Sicherung</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Export creates a single JSON file with all collections, environments, and history.</source>
+        <translation>Der Export erstellt eine einzige JSON-Datei mit allen Sammlungen, Umgebungen und dem Verlauf.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Open in File Manager</source>
+        <translation>Im Dateimanager öffnen</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Clear History</source>
+        <translation>Verlauf löschen</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Export All Data...</source>
+        <translation>Alle Daten exportieren …</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Export All Data</source>
+        <translation>Alle Daten exportieren</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Import Data...</source>
+        <translation>Daten importieren …</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Select a Mako backup file</source>
+        <translation>Mako-Sicherungsdatei auswählen</translation>
+    </message>
+    <message>
+        <location line="+55"/>
+        <location line="+1"/>
+        <source>Clear History?</source>
+        <translation>Verlauf löschen?</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>This will permanently delete all request history.</source>
+        <translation>Dadurch wird der gesamte Anfrageverlauf endgültig gelöscht.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Clear</source>
+        <translation>Löschen</translation>
+    </message>
+</context>
+<context>
+    <name>mako::EditorTab</name>
+    <message>
+        <location filename="../src/ui/preferences/editortab.cpp" line="+28"/>
+        <source>Font</source>
+        <translation>Schrift</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Font Size</source>
+        <translation>Schriftgröße</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>2 spaces</source>
+        <translation>2 Leerzeichen</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>4 spaces</source>
+        <translation>4 Leerzeichen</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Tab</source>
+        <translation>Tabulator</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Tab Size</source>
+        <translation>Tabulatorbreite</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Display</source>
+        <translation>Anzeige</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Show line numbers in response</source>
+        <translation>Zeilennummern in der Antwort anzeigen</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Word wrap long lines</source>
+        <translation>Lange Zeilen umbrechen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Syntax highlighting</source>
+        <translation>Syntaxhervorhebung</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Formatting</source>
+        <translation>Formatierung</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Auto-format JSON on paste</source>
+        <translation>JSON beim Einfügen automatisch formatieren</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+</context>
+<context>
+    <name>mako::EnvironmentEditorSheet</name>
+    <message>
+        <location filename="../src/ui/shell/environmenteditorsheet.cpp" line="+31"/>
+        <location line="+5"/>
+        <location line="+8"/>
+        <location line="+24"/>
+        <source>Environments</source>
+        <translation>Umgebungen</translation>
+    </message>
+    <message>
+        <location line="-23"/>
+        <source>Global Variables</source>
+        <translation>Globale Variablen</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>Add Environment</source>
+        <translation>Umgebung hinzufügen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Delete Environment</source>
+        <translation>Umgebung löschen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>New Environment</source>
+        <translation>Neue Umgebung</translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Select an environment to edit</source>
+        <translation>Wählen Sie eine Umgebung zum Bearbeiten aus</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <location line="+8"/>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <location line="-3"/>
+        <location line="+20"/>
+        <source>Variables</source>
+        <translation>Variablen</translation>
+    </message>
+    <message>
+        <location line="-5"/>
+        <source>Global variables are available in all environments. Local environment variables override globals with the same key.</source>
+        <translation>Globale Variablen stehen in allen Umgebungen zur Verfügung. Variablen einer Umgebung haben Vorrang vor globalen Variablen mit demselben Schlüssel.</translation>
+    </message>
+</context>
+<context>
+    <name>mako::EnvironmentSelector</name>
+    <message>
+        <location filename="../src/ui/shell/environmentselector.cpp" line="+29"/>
+        <source>No Environment</source>
+        <translation>Keine Umgebung</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+1"/>
+        <source>Environment</source>
+        <translation>Umgebung</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Manage Environments &amp; Global Variables</source>
+        <translation>Umgebungen und globale Variablen verwalten</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Manage</source>
+        <translation>Verwalten</translation>
+    </message>
+</context>
+<context>
+    <name>mako::FileCommands</name>
+    <message>
+        <location filename="../src/ui/shell/filecommands.cpp" line="+24"/>
+        <source>Import Postman Collection</source>
+        <translation>Postman-Sammlung importieren</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Import Postman Environment</source>
+        <translation>Postman-Umgebung importieren</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Import Mako Collection</source>
+        <translation>Mako-Sammlung importieren</translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <source>Export Collection</source>
+        <translation>Sammlung exportieren</translation>
+    </message>
+</context>
+<context>
+    <name>mako::GeneralTab</name>
+    <message>
+        <location filename="../src/ui/preferences/generaltab.cpp" line="+25"/>
+        <source>Appearance</source>
+        <translation>Erscheinungsbild</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>System</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Light</source>
+        <translation>Hell</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Dark</source>
+        <translation>Dunkel</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Theme</source>
+        <translation>Design</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Blue</source>
+        <translation>Blau</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Purple</source>
+        <translation>Lila</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Indigo</source>
+        <translation>Indigo</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Teal</source>
+        <translation>Blaugrün</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Orange</source>
+        <translation>Orange</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Accent Color</source>
+        <translation>Akzentfarbe</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Behavior</source>
+        <translation>Verhalten</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sidebar Width</source>
+        <translation>Breite der Seitenleiste</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Show method badges in sidebar</source>
+        <translation>Methoden-Kennzeichen in der Seitenleiste anzeigen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Confirm before deleting items</source>
+        <translation>Vor dem Löschen von Einträgen nachfragen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Reopen last request on launch</source>
+        <translation>Letzte Anfrage beim Start wieder öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>mako::GraphQLResponsePanel</name>
+    <message>
+        <location filename="../src/ui/screens/graphqlresponsepanel.cpp" line="+24"/>
+        <source>Run a query</source>
+        <translation>Führen Sie eine Abfrage aus</translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>Response</source>
+        <translation>Antwort</translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>%1ms</source>
+        <translation>%1 ms</translation>
+    </message>
+</context>
+<context>
+    <name>mako::GraphQLScreen</name>
+    <message>
+        <location filename="../src/ui/screens/graphqlscreen.cpp" line="+51"/>
+        <source>GraphQL</source>
+        <translation>GraphQL</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Send</source>
+        <translation>Senden</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Schema</source>
+        <translation>Schema</translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <source>Operation name (optional)</source>
+        <translation>Name der Operation (optional)</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Operation</source>
+        <translation>Operation</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Query</source>
+        <translation>Abfrage</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Variables (JSON)</source>
+        <translation>Variablen (JSON)</translation>
+    </message>
+</context>
+<context>
+    <name>mako::HistoryListModel</name>
+    <message>
+        <location filename="../src/ui/sidebar/historylistmodel.cpp" line="+56"/>
+        <source>%1 %2, %3, status %4, %5</source>
+        <translation>%1 %2, %3, Status %4, %5</translation>
+    </message>
+</context>
+<context>
+    <name>mako::HistoryView</name>
+    <message>
+        <location filename="../src/ui/sidebar/historyview.cpp" line="+32"/>
+        <source>Search history...</source>
+        <translation>Verlauf durchsuchen …</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Search history</source>
+        <translation>Verlauf durchsuchen</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>No history yet</source>
+        <translation>Noch kein Verlauf</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>No matching requests</source>
+        <translation>Keine passenden Anfragen</translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <location line="+57"/>
+        <source>Rerun</source>
+        <translation>Erneut senden</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Save to Collection</source>
+        <translation>In Sammlung speichern</translation>
+    </message>
+</context>
+<context>
+    <name>mako::KeyValueEditor</name>
+    <message>
+        <location filename="../src/ui/editor/keyvalueeditor.cpp" line="+68"/>
+        <location line="+39"/>
+        <source>Key</source>
+        <translation>Schlüssel</translation>
+    </message>
+    <message>
+        <location line="-39"/>
+        <location line="+40"/>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <location line="+53"/>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>mako::KeyValueModel</name>
+    <message>
+        <location filename="../src/ui/editor/keyvaluemodel.cpp" line="+54"/>
+        <source>Enabled</source>
+        <translation>Aktiviert</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Key</source>
+        <translation>Schlüssel</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+</context>
+<context>
+    <name>mako::MainMenu</name>
+    <message>
+        <location filename="../src/ui/shell/mainmenu.cpp" line="+59"/>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Window</source>
+        <translation>&amp;Fenster</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>New Request</source>
+        <translation>Neue Anfrage</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Import Postman Collection...</source>
+        <translation>Postman-Sammlung importieren …</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Import Postman Environment...</source>
+        <translation>Postman-Umgebung importieren …</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Export Collection...</source>
+        <translation>Sammlung exportieren …</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Import Mako Collection...</source>
+        <translation>Mako-Sammlung importieren …</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Import from cURL...</source>
+        <translation>Aus cURL importieren …</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Send Request</source>
+        <translation>Anfrage senden</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Save to Collection</source>
+        <translation>In Sammlung speichern</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Duplicate Request</source>
+        <translation>Anfrage duplizieren</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Preferences...</source>
+        <translation>Einstellungen …</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Close Window</source>
+        <translation>Fenster schließen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Toggle Sidebar</source>
+        <translation>Seitenleiste ein-/ausblenden</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Quick Open</source>
+        <translation>Schnell öffnen</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Minimize</source>
+        <translation>Minimieren</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Mako Website</source>
+        <translation>Mako-Website</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Keyboard Shortcuts</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>♥ Support Mako</source>
+        <translation>♥ Mako unterstützen</translation>
+    </message>
+</context>
+<context>
+    <name>mako::MainWindow</name>
+    <message>
+        <location filename="../src/ui/shell/mainwindow.cpp" line="+55"/>
+        <source>Mako</source>
+        <translation>Mako</translation>
+    </message>
+    <message>
+        <location line="+124"/>
+        <source>Toolbar</source>
+        <translation>Werkzeugleiste</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Toggle Sidebar</source>
+        <translation>Seitenleiste ein-/ausblenden</translation>
+    </message>
+</context>
+<context>
+    <name>mako::NetworkError</name>
+    <message>
+        <location filename="../src/execution/networkerror.cpp" line="+12"/>
+        <source>Please enter a URL</source>
+        <translation>Bitte geben Sie eine URL ein</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Invalid URL: %1 is not defined in the active environment or the global variables</source>
+        <translation>Ungültige URL: %1 ist weder in der aktiven Umgebung noch in den globalen Variablen definiert</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Invalid URL: %1 are not defined in the active environment or the global variables</source>
+        <translation>Ungültige URL: %1 sind weder in der aktiven Umgebung noch in den globalen Variablen definiert</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Invalid URL: %1</source>
+        <translation>Ungültige URL: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Server returned an invalid response</source>
+        <translation>Der Server hat eine ungültige Antwort geliefert</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Request timed out — the server didn&apos;t respond in time. Try increasing the timeout in Preferences.</source>
+        <translation>Zeitüberschreitung der Anfrage – der Server hat nicht rechtzeitig geantwortet. Erhöhen Sie die Zeitüberschreitung in den Einstellungen.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>No internet connection. Mako works fully offline for saved data, but needs a connection to send requests.</source>
+        <translation>Keine Internetverbindung. Mit gespeicherten Daten arbeitet Mako vollständig offline, zum Senden von Anfragen braucht es aber eine Verbindung.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Cannot find host — check the URL is correct.</source>
+        <translation>Host nicht gefunden – prüfen Sie, ob die URL stimmt.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>SSL connection failed. If using a self-signed certificate, disable SSL verification in Preferences.</source>
+        <translation>SSL-Verbindung fehlgeschlagen. Deaktivieren Sie bei einem selbstsignierten Zertifikat die SSL-Prüfung in den Einstellungen.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Server certificate is not trusted. Disable SSL verification in Preferences for self-signed certs.</source>
+        <translation>Dem Serverzertifikat wird nicht vertraut. Deaktivieren Sie für selbstsignierte Zertifikate die SSL-Prüfung in den Einstellungen.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Request was cancelled.</source>
+        <translation>Die Anfrage wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Network error: %1</source>
+        <translation>Netzwerkfehler: %1</translation>
+    </message>
+</context>
+<context>
+    <name>mako::NetworkTab</name>
+    <message>
+        <location filename="../src/ui/preferences/networktab.cpp" line="+51"/>
+        <source>Only disable for local development with self-signed certificates.</source>
+        <translation>Nur für die lokale Entwicklung mit selbstsignierten Zertifikaten deaktivieren.</translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <source>Timeouts</source>
+        <translation>Zeitüberschreitungen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+2"/>
+        <source>Request Timeout</source>
+        <translation>Zeitüberschreitung der Anfrage</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>seconds</source>
+        <translation>Sekunden</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Redirects</source>
+        <translation>Weiterleitungen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Follow redirects automatically</source>
+        <translation>Weiterleitungen automatisch folgen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+2"/>
+        <source>Max Redirects</source>
+        <translation>Maximale Weiterleitungen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>SSL / TLS</source>
+        <translation>SSL / TLS</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Verify SSL certificates</source>
+        <translation>SSL-Zertifikate prüfen</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Defaults</source>
+        <translation>Standardwerte</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>User-Agent</source>
+        <translation>User-Agent</translation>
+    </message>
+</context>
+<context>
+    <name>mako::NewCollectionSheet</name>
+    <message>
+        <location filename="../src/ui/sidebar/namesheets.cpp" line="+72"/>
+        <source>New Collection</source>
+        <translation>Neue Sammlung</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Collection Name</source>
+        <translation>Name der Sammlung</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Create</source>
+        <translation>Erstellen</translation>
+    </message>
+</context>
+<context>
+    <name>mako::PersistenceService</name>
+    <message>
+        <location filename="../src/state/persistenceservice.cpp" line="+106"/>
+        <source>%1 (%2; it could not be copied aside: %3, so Mako will not save over it)</source>
+        <translation>%1 (%2; die Datei konnte nicht beiseitegelegt werden: %3, daher überschreibt Mako sie nicht)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 (%2; the unreadable file was kept as %3)</source>
+        <translation>%1 (%2; die unlesbare Datei wurde als %3 aufbewahrt)</translation>
+    </message>
+</context>
+<context>
+    <name>mako::PhaseWaterfall</name>
+    <message>
+        <location filename="../src/ui/response/timingchart.cpp" line="+87"/>
+        <source>Timing phases</source>
+        <translation>Zeitphasen</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Redirects</source>
+        <translation>Weiterleitungen</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>DNS lookup</source>
+        <translation>DNS-Auflösung</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Connect</source>
+        <translation>Verbinden</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>TLS handshake</source>
+        <translation>TLS-Handshake</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>First byte</source>
+        <translation>Erstes Byte</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Transfer</source>
+        <translation>Übertragung</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>Phases</source>
+        <translation>Phasen</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Phases (%1)</source>
+        <translation>Phasen (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>mako::PostmanImporter</name>
+    <message>
+        <location filename="../src/interchange/postmanimporter.cpp" line="+407"/>
+        <source>The file is not a Postman collection (%1).</source>
+        <translation>Die Datei ist keine Postman-Sammlung (%1).</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The file is not a Postman environment (%1).</source>
+        <translation>Die Datei ist keine Postman-Umgebung (%1).</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&quot;%1&quot; is missing</source>
+        <translation>„%1“ fehlt</translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>a value has no &quot;key&quot;</source>
+        <translation>ein Wert hat keinen „key“</translation>
+    </message>
+</context>
+<context>
+    <name>mako::PreferencesWindow</name>
+    <message>
+        <location filename="../src/ui/preferences/preferenceswindow.cpp" line="+43"/>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Editor</source>
+        <translation>Editor</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Network</source>
+        <translation>Netzwerk</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Proxy</source>
+        <translation>Proxy</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Data</source>
+        <translation>Daten</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Shortcuts</source>
+        <translation>Kürzel</translation>
+    </message>
+</context>
+<context>
+    <name>mako::ProtocolPicker</name>
+    <message>
+        <location filename="../src/ui/shell/protocolpicker.cpp" line="+41"/>
+        <source>Protocol</source>
+        <translation>Protokoll</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Use %1 for the open request</source>
+        <translation>%1 für die geöffnete Anfrage verwenden</translation>
+    </message>
+</context>
+<context>
+    <name>mako::ProxyTab</name>
+    <message>
+        <location filename="../src/ui/preferences/proxytab.cpp" line="+54"/>
+        <source>HTTP</source>
+        <translation>HTTP</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>HTTPS</source>
+        <translation>HTTPS</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>SOCKS5</source>
+        <translation>SOCKS5</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Configure a proxy to route requests through a proxy server. Useful for debugging with tools like Charles or mitmproxy.</source>
+        <translation>Richten Sie einen Proxy ein, um Anfragen über einen Proxyserver zu leiten. Nützlich zum Debuggen mit Werkzeugen wie Charles oder mitmproxy.</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>Proxy Configuration</source>
+        <translation>Proxy-Konfiguration</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enable proxy</source>
+        <translation>Proxy aktivieren</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location line="+17"/>
+        <source>Host</source>
+        <translation>Host</translation>
+    </message>
+    <message>
+        <location line="-11"/>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Proxy requires authentication</source>
+        <translation>Proxy erfordert Authentifizierung</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Username</source>
+        <translation>Benutzername</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Password</source>
+        <translation>Passwort</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No secret store is running: the password is kept for this run only.</source>
+        <translation>Es läuft kein Passwortspeicher: Das Passwort wird nur für diese Sitzung behalten.</translation>
+    </message>
+</context>
+<context>
+    <name>mako::RenameSheet</name>
+    <message>
+        <location filename="../src/ui/sidebar/namesheets.cpp" line="-20"/>
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+</context>
+<context>
+    <name>mako::RequestDetailTabs</name>
+    <message>
+        <location filename="../src/ui/editor/requestdetailtabs.cpp" line="+77"/>
+        <source>Query Parameters</source>
+        <translation>Abfrageparameter</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+32"/>
+        <source>Headers</source>
+        <translation>Header</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Params</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Body</source>
+        <translation>Body</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Auth</source>
+        <translation>Auth</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Code</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <location line="+66"/>
+        <source>The body is Form Data: these rows are sent as its fields, not in the URL.</source>
+        <translation>Der Body besteht aus Formulardaten: Diese Zeilen werden als seine Felder gesendet, nicht in der URL.</translation>
+    </message>
+</context>
+<context>
+    <name>mako::RequestStatusBar</name>
+    <message>
+        <location filename="../src/ui/editor/requeststatusbar.cpp" line="+31"/>
+        <source>No enabled variable of the active environment or the globals defines these placeholders.</source>
+        <translation>Keine aktivierte Variable der aktiven Umgebung oder der globalen Variablen definiert diese Platzhalter.</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+48"/>
+        <source>%n undefined variable(s), sent as typed: %1</source>
+        <translation>
+            <numerusform>%n undefinierte Variable, wie eingegeben gesendet: %1</numerusform>
+            <numerusform>%n undefinierte Variablen, wie eingegeben gesendet: %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>From History (unsaved)</source>
+        <translation>Aus dem Verlauf (nicht gespeichert)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Unsaved</source>
+        <translation>Nicht gespeichert</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+13"/>
+        <source>%n header(s)</source>
+        <translation>
+            <numerusform>%n Header</numerusform>
+            <numerusform>%n Header</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>unknown</source>
+        <translation>unbekannt</translation>
+    </message>
+</context>
+<context>
+    <name>mako::RequestView</name>
+    <message>
+        <location filename="../src/ui/editor/requestview.cpp" line="+33"/>
+        <source>Response</source>
+        <translation>Antwort</translation>
+    </message>
+</context>
+<context>
+    <name>mako::ResizeDivider</name>
+    <message>
+        <location filename="../src/ui/editor/resizedivider.cpp" line="+18"/>
+        <source>Resize response</source>
+        <translation>Größe der Antwort ändern</translation>
+    </message>
+</context>
+<context>
+    <name>mako::ResponseView</name>
+    <message>
+        <location filename="../src/ui/response/responseview.cpp" line="+56"/>
+        <source>Sending...</source>
+        <translation>Wird gesendet …</translation>
+    </message>
+    <message>
+        <location line="+98"/>
+        <source>Request cancelled</source>
+        <translation>Anfrage abgebrochen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Response</source>
+        <translation>Antwort</translation>
+    </message>
+    <message>
+        <location line="+54"/>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Copy response body</source>
+        <translation>Antwort-Body kopieren</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Save Response...</source>
+        <translation>Antwort speichern …</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>Body</source>
+        <translation>Body</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+39"/>
+        <source>Headers</source>
+        <translation>Header</translation>
+    </message>
+    <message>
+        <location line="-39"/>
+        <location line="+40"/>
+        <source>Cookies</source>
+        <translation>Cookies</translation>
+    </message>
+    <message>
+        <location line="-39"/>
+        <source>Timing</source>
+        <translation>Zeiten</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <location line="+1"/>
+        <source>Search</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Raw</source>
+        <translation>Roh</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Domain</source>
+        <translation>Domain</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Path</source>
+        <translation>Pfad</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Expires</source>
+        <translation>Läuft ab</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Flags</source>
+        <translation>Flags</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>No cookies</source>
+        <translation>Keine Cookies</translation>
+    </message>
+    <message>
+        <location line="+104"/>
+        <source>Session</source>
+        <translation>Sitzung</translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>Save Response</source>
+        <translation>Antwort speichern</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Could not save the response to “%1”: %2</source>
+        <translation>Die Antwort konnte nicht in „%1“ gespeichert werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>mako::RunResultModel</name>
+    <message>
+        <location filename="../src/ui/sidebar/runresultmodel.cpp" line="+41"/>
+        <source>%1 %2: %3</source>
+        <translation>%1 %2: %3</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>passed</source>
+        <translation>bestanden</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>failed</source>
+        <translation>fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
+    <name>mako::RunnerSheet</name>
+    <message>
+        <location filename="../src/ui/sidebar/runnersheet.cpp" line="+49"/>
+        <location line="+1"/>
+        <location line="+25"/>
+        <source>Collection Runner</source>
+        <translation>Sammlungsdurchlauf</translation>
+    </message>
+    <message>
+        <location line="-10"/>
+        <location line="+92"/>
+        <source>Run All</source>
+        <translation>Alle ausführen</translation>
+    </message>
+    <message>
+        <location line="-89"/>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+24"/>
+        <source>Click &apos;Run All&apos; to execute %n request(s)</source>
+        <translation>
+            <numerusform>Klicken Sie auf „Alle ausführen“, um %n Anfrage auszuführen</numerusform>
+            <numerusform>Klicken Sie auf „Alle ausführen“, um %n Anfragen auszuführen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Results</source>
+        <translation>Ergebnisse</translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>%1 passed</source>
+        <translation>%1 bestanden</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 failed</source>
+        <translation>%1 fehlgeschlagen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Total: %1</source>
+        <translation>Gesamt: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Running...</source>
+        <translation>Wird ausgeführt …</translation>
+    </message>
+</context>
+<context>
+    <name>mako::SSEClient</name>
+    <message>
+        <location filename="../src/execution/sseclient.cpp" line="+67"/>
+        <source>Connected to %1</source>
+        <translation>Verbunden mit %1</translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>Connection closed</source>
+        <translation>Verbindung geschlossen</translation>
+    </message>
+</context>
+<context>
+    <name>mako::SSEScreen</name>
+    <message>
+        <location filename="../src/ui/screens/ssescreen.cpp" line="+23"/>
+        <location line="+79"/>
+        <source>Connect</source>
+        <translation>Verbinden</translation>
+    </message>
+    <message>
+        <location line="-78"/>
+        <source>Filter events</source>
+        <translation>Ereignisse filtern</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Server-Sent Events</source>
+        <translation>Server-Sent Events</translation>
+    </message>
+    <message>
+        <location line="+76"/>
+        <source>Disconnect</source>
+        <translation>Trennen</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+7"/>
+        <source>%n event(s)</source>
+        <translation>
+            <numerusform>%n Ereignis</numerusform>
+            <numerusform>%n Ereignisse</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>mako::SaveToCollectionSheet</name>
+    <message>
+        <location filename="../src/ui/editor/savetocollectionsheet.cpp" line="+31"/>
+        <location line="+5"/>
+        <source>Save to Collection</source>
+        <translation>In Sammlung speichern</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <location line="+2"/>
+        <source>Request Name</source>
+        <translation>Name der Anfrage</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Collections</source>
+        <translation>Sammlungen</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <location line="+48"/>
+        <source>New Collection</source>
+        <translation>Neue Sammlung</translation>
+    </message>
+    <message>
+        <location line="-44"/>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>No collections yet.</source>
+        <translation>Noch keine Sammlungen.</translation>
+    </message>
+</context>
+<context>
+    <name>mako::ScreenHeader</name>
+    <message>
+        <location filename="../src/ui/screens/screenheader.cpp" line="+50"/>
+        <location line="+1"/>
+        <source>Request Name</source>
+        <translation>Name der Anfrage</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>URL</source>
+        <translation>URL</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Save (%1)</source>
+        <translation>Speichern (%1)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Save to Collection</source>
+        <translation>In Sammlung speichern</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+</context>
+<context>
+    <name>mako::ScreenStatusBar</name>
+    <message>
+        <location filename="../src/ui/screens/screenstatusbar.cpp" line="+46"/>
+        <source>Connected</source>
+        <translation>Verbunden</translation>
+    </message>
+</context>
+<context>
+    <name>mako::ShortcutsTab</name>
+    <message>
+        <location filename="../src/ui/preferences/shortcutstab.cpp" line="+56"/>
+        <source>Requests</source>
+        <translation>Anfragen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>New Request</source>
+        <translation>Neue Anfrage</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Send Request</source>
+        <translation>Anfrage senden</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Save Request</source>
+        <translation>Anfrage speichern</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Duplicate Request</source>
+        <translation>Anfrage duplizieren</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Navigation</source>
+        <translation>Navigation</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Toggle Sidebar</source>
+        <translation>Seitenleiste ein-/ausblenden</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Search</source>
+        <translation>Suche</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Import / Export</source>
+        <translation>Import / Export</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Import Postman Collection</source>
+        <translation>Postman-Sammlung importieren</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>App</source>
+        <translation>App</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Minimize</source>
+        <translation>Minimieren</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Close Tab</source>
+        <translation>Tab schließen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Close Window</source>
+        <translation>Fenster schließen</translation>
+    </message>
+</context>
+<context>
+    <name>mako::Sidebar</name>
+    <message>
+        <location filename="../src/ui/sidebar/sidebar.cpp" line="+46"/>
+        <source>Sidebar</source>
+        <translation>Seitenleiste</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+126"/>
+        <source>Collections</source>
+        <translation>Sammlungen</translation>
+    </message>
+    <message>
+        <location line="-106"/>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+5"/>
+        <source>New Collection</source>
+        <translation>Neue Sammlung</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>From Template...</source>
+        <translation>Aus Vorlage …</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location line="+1"/>
+        <source>New Collection or Template</source>
+        <translation>Neue Sammlung oder Vorlage</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>New</source>
+        <translation>Neu</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>New Request (%1)</source>
+        <translation>Neue Anfrage (%1)</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Search requests...</source>
+        <translation>Anfragen durchsuchen …</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Search requests</source>
+        <translation>Anfragen durchsuchen</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <location line="+17"/>
+        <source>Search Results</source>
+        <translation>Suchergebnisse</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <location line="+1"/>
+        <source>Recent</source>
+        <translation>Zuletzt verwendet</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Clear History</source>
+        <translation>Verlauf löschen</translation>
+    </message>
+</context>
+<context>
+    <name>mako::SidebarActions</name>
+    <message>
+        <location filename="../src/state/sidebaractions.cpp" line="+52"/>
+        <location line="+7"/>
+        <source>New Request</source>
+        <translation>Neue Anfrage</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>%1 (Copy)</source>
+        <translation>%1 (Kopie)</translation>
+    </message>
+</context>
+<context>
+    <name>mako::TabBar</name>
+    <message>
+        <location filename="../src/ui/shell/tabbar.cpp" line="+61"/>
+        <source>New Request</source>
+        <translation>Neue Anfrage</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Next Tab</source>
+        <translation>Nächster Tab</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Previous Tab</source>
+        <translation>Vorheriger Tab</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+120"/>
+        <source>Close Tab</source>
+        <translation>Tab schließen</translation>
+    </message>
+    <message>
+        <location line="-115"/>
+        <source>Open Requests</source>
+        <translation>Geöffnete Anfragen</translation>
+    </message>
+    <message>
+        <location line="+101"/>
+        <location line="+1"/>
+        <source>Unsaved changes</source>
+        <translation>Ungespeicherte Änderungen</translation>
+    </message>
+    <message>
+        <location line="+95"/>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Close Others</source>
+        <translation>Andere schließen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Close All</source>
+        <translation>Alle schließen</translation>
+    </message>
+</context>
+<context>
+    <name>mako::TabCloser</name>
+    <message>
+        <location filename="../src/ui/shell/tabcloser.cpp" line="+104"/>
+        <source>Save changes to “%1”?</source>
+        <translation>Änderungen an „%1“ speichern?</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
+        <source>Save changes to %n requests?</source>
+        <translation>
+            <numerusform>Änderungen an %n Anfrage speichern?</numerusform>
+            <numerusform>Änderungen an %n Anfragen speichern?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Close Tab</source>
+        <translation>Tab schließen</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Close Tabs</source>
+        <translation>Tabs schließen</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Your changes are lost if you don&apos;t save them.</source>
+        <translation>Ihre Änderungen gehen verloren, wenn Sie sie nicht speichern.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Their changes are lost if you don&apos;t save them.</source>
+        <translation>Deren Änderungen gehen verloren, wenn Sie sie nicht speichern.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Don&apos;t Save</source>
+        <translation>Nicht speichern</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>mako::TabStore</name>
+    <message>
+        <location filename="../src/state/tabstore.cpp" line="+90"/>
+        <source>New Request</source>
+        <translation>Neue Anfrage</translation>
+    </message>
+</context>
+<context>
+    <name>mako::TemplateSheet</name>
+    <message>
+        <location filename="../src/ui/sidebar/templatesheet.cpp" line="+27"/>
+        <source>HTTP</source>
+        <translation>HTTP</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>GraphQL</source>
+        <translation>GraphQL</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>WebSocket</source>
+        <translation>WebSocket</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Server-Sent Events</source>
+        <translation>Server-Sent Events</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <location line="+1"/>
+        <location line="+34"/>
+        <source>New from Template</source>
+        <translation>Neu aus Vorlage</translation>
+    </message>
+    <message>
+        <location line="-28"/>
+        <source>Templates</source>
+        <translation>Vorlagen</translation>
+    </message>
+</context>
+<context>
+    <name>mako::TimingChart</name>
+    <message>
+        <location filename="../src/ui/response/timingchart.cpp" line="-81"/>
+        <source>Response times</source>
+        <translation>Antwortzeiten</translation>
+    </message>
+</context>
+<context>
+    <name>mako::TimingListModel</name>
+    <message>
+        <location filename="../src/ui/response/timingpane.cpp" line="+101"/>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Received</source>
+        <translation>Empfangen</translation>
+    </message>
+</context>
+<context>
+    <name>mako::TimingPane</name>
+    <message>
+        <location line="+43"/>
+        <source>Send requests to see timing data</source>
+        <translation>Senden Sie Anfragen, um Zeitmessungen zu sehen</translation>
+    </message>
+</context>
+<context>
+    <name>mako::TranscriptPane</name>
+    <message>
+        <location filename="../src/ui/screens/transcriptpane.cpp" line="+40"/>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <location line="+60"/>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+</context>
+<context>
+    <name>mako::UrlBar</name>
+    <message>
+        <location filename="../src/ui/editor/urlbar.cpp" line="+57"/>
+        <source>URL as sent</source>
+        <translation>URL wie gesendet</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>Method</source>
+        <translation>Methode</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Send</source>
+        <translation>Senden</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel the request</source>
+        <translation>Anfrage abbrechen</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Send the request</source>
+        <translation>Anfrage senden</translation>
+    </message>
+</context>
+<context>
+    <name>mako::UrlField</name>
+    <message>
+        <location filename="../src/ui/editor/urlfield.cpp" line="+35"/>
+        <source>URL</source>
+        <translation>URL</translation>
+    </message>
+</context>
+<context>
+    <name>mako::VariablesEditor</name>
+    <message>
+        <location filename="../src/ui/shell/variableseditor.cpp" line="+36"/>
+        <source>Add Variable</source>
+        <translation>Variable hinzufügen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Remove Variable</source>
+        <translation>Variable entfernen</translation>
+    </message>
+</context>
+<context>
+    <name>mako::VariablesModel</name>
+    <message>
+        <location filename="../src/state/variablesmodel.cpp" line="+128"/>
+        <source>Enabled</source>
+        <translation>Aktiviert</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Key</source>
+        <translation>Schlüssel</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+</context>
+<context>
+    <name>mako::WebSocketClient</name>
+    <message>
+        <location filename="../src/execution/websocketclient.cpp" line="+115"/>
+        <source>Connected to %1</source>
+        <translation>Verbunden mit %1</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Connection closed: %1</source>
+        <translation>Verbindung geschlossen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>mako::WebSocketConnection</name>
+    <message>
+        <location filename="../src/execution/websocketconnection.cpp" line="+105"/>
+        <source>The opening handshake timed out</source>
+        <translation>Zeitüberschreitung beim Verbindungsaufbau (Handshake)</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>The connection is not open</source>
+        <translation>Die Verbindung ist nicht offen</translation>
+    </message>
+    <message>
+        <location line="+77"/>
+        <source>The message could not be sent</source>
+        <translation>Die Nachricht konnte nicht gesendet werden</translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Closed by the client with code %1</source>
+        <translation>Vom Client mit Code %1 geschlossen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Closed by the server with code %1</source>
+        <translation>Vom Server mit Code %1 geschlossen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Closed by the server with code %1: %2</source>
+        <translation>Vom Server mit Code %1 geschlossen: %2</translation>
+    </message>
+</context>
+<context>
+    <name>mako::WebSocketScreen</name>
+    <message>
+        <location filename="../src/ui/screens/websocketscreen.cpp" line="+29"/>
+        <location line="+165"/>
+        <source>Connect</source>
+        <translation>Verbinden</translation>
+    </message>
+    <message>
+        <location line="-164"/>
+        <source>Filter messages</source>
+        <translation>Nachrichten filtern</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Send</source>
+        <translation>Senden</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>WebSocket</source>
+        <translation>WebSocket</translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>Saved</source>
+        <translation>Gespeichert</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Saved Messages</source>
+        <translation>Gespeicherte Nachrichten</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Send message...</source>
+        <translation>Nachricht senden …</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Message</source>
+        <translation>Nachricht</translation>
+    </message>
+    <message>
+        <location line="+108"/>
+        <source>Forget Saved Messages</source>
+        <translation>Gespeicherte Nachrichten vergessen</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Disconnect</source>
+        <translation>Trennen</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+7"/>
+        <source>%n message(s)</source>
+        <translation>
+            <numerusform>%n Nachricht</numerusform>
+            <numerusform>%n Nachrichten</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>mako::WebSocketTranscriptModel</name>
+    <message>
+        <location filename="../src/ui/screens/websockettranscriptmodel.cpp" line="+45"/>
+        <source>Sent: %1</source>
+        <translation>Gesendet: %1</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Received: %1</source>
+        <translation>Empfangen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>mako::WelcomeView</name>
+    <message>
+        <location filename="../src/ui/shell/welcomeview.cpp" line="+54"/>
+        <source>Welcome</source>
+        <translation>Willkommen</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>Mako</source>
+        <translation>Mako</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The native API client for your desktop</source>
+        <translation>Der native API-Client für Ihren Desktop</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>HTTP</source>
+        <translation>HTTP</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>GraphQL</source>
+        <translation>GraphQL</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>GraphQL Query</source>
+        <translation>GraphQL-Abfrage</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+1"/>
+        <source>WebSocket</source>
+        <translation>WebSocket</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>SSE</source>
+        <translation>SSE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>SSE Stream</source>
+        <translation>SSE-Stream</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Paste cURL</source>
+        <translation>cURL einfügen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Import</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>%1 to send</source>
+        <translation>%1 zum Senden</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 to find a saved request</source>
+        <translation>%1 zum Finden einer gespeicherten Anfrage</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 to save to a collection</source>
+        <translation>%1 zum Speichern in einer Sammlung</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 to show or hide the sidebar</source>
+        <translation>%1 zum Ein- oder Ausblenden der Seitenleiste</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Write {{name}} to fill in a variable of the environment</source>
+        <translation>Schreiben Sie {{name}}, um eine Variable der Umgebung einzusetzen</translation>
+    </message>
+</context>
+</TS>
