@@ -218,12 +218,12 @@
 <context>
     <name>mako::AppState</name>
     <message>
-        <location filename="../src/state/appstate.cpp" line="+96"/>
+        <location filename="../src/state/appstate.cpp" line="+105"/>
         <source>Failed to save data: %1: %2. The changes stay in memory and are written again at the next change.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+56"/>
         <source>Failed to load data: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -244,7 +244,7 @@
     </message>
     <message>
         <location line="+21"/>
-        <location line="+18"/>
+        <location line="+19"/>
         <location line="+2"/>
         <source>Export failed: %1</source>
         <translation type="unfinished"></translation>
@@ -255,7 +255,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="+56"/>
         <source>Import failed: %1 could not be written; the imported data is shown but not stored.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -519,8 +519,8 @@
 <context>
     <name>mako::CollectionExporter</name>
     <message>
-        <location filename="../src/interchange/collectionexporter.cpp" line="+99"/>
-        <location line="+11"/>
+        <location filename="../src/interchange/collectionexporter.cpp" line="+103"/>
+        <location line="+13"/>
         <source>The file is not a Mako backup.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -790,11 +790,11 @@
     </message>
     <message>
         <location line="+2"/>
-        <source>Export creates a single JSON file with all collections, environments, and history.</source>
+        <source>Export creates a single JSON file with all collections, environments, global variables, and history.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+14"/>
         <source>Open in File Manager</source>
         <translation type="unfinished"></translation>
     </message>
@@ -939,12 +939,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+100"/>
         <source>New Environment</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="-74"/>
         <source>Select an environment to edit</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1201,7 +1201,7 @@
 <context>
     <name>mako::KeyValueEditor</name>
     <message>
-        <location filename="../src/ui/editor/keyvalueeditor.cpp" line="+68"/>
+        <location filename="../src/ui/editor/keyvalueeditor.cpp" line="+69"/>
         <location line="+39"/>
         <source>Key</source>
         <translation type="unfinished"></translation>
@@ -1357,12 +1357,12 @@
 <context>
     <name>mako::MainWindow</name>
     <message>
-        <location filename="../src/ui/shell/mainwindow.cpp" line="+55"/>
+        <location filename="../src/ui/shell/mainwindow.cpp" line="+56"/>
         <source>Mako</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+124"/>
+        <location line="+126"/>
         <source>Toolbar</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2029,12 +2029,12 @@
     <name>mako::SSEScreen</name>
     <message>
         <location filename="../src/ui/screens/ssescreen.cpp" line="+23"/>
-        <location line="+79"/>
+        <location line="+84"/>
         <source>Connect</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-78"/>
+        <location line="-83"/>
         <source>Filter events</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2044,7 +2044,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+76"/>
+        <location line="+81"/>
         <source>Disconnect</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2060,7 +2060,7 @@
 <context>
     <name>mako::SaveToCollectionSheet</name>
     <message>
-        <location filename="../src/ui/editor/savetocollectionsheet.cpp" line="+31"/>
+        <location filename="../src/ui/editor/savetocollectionsheet.cpp" line="+33"/>
         <location line="+5"/>
         <source>Save to Collection</source>
         <translation type="unfinished"></translation>
@@ -2077,13 +2077,18 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+26"/>
-        <location line="+48"/>
+        <location line="+7"/>
+        <source>New Collection Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <location line="+50"/>
         <source>New Collection</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-44"/>
+        <location line="-46"/>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2216,7 +2221,7 @@
 <context>
     <name>mako::Sidebar</name>
     <message>
-        <location filename="../src/ui/sidebar/sidebar.cpp" line="+46"/>
+        <location filename="../src/ui/sidebar/sidebar.cpp" line="+47"/>
         <source>Sidebar</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2227,12 +2232,12 @@
     </message>
     <message>
         <location line="+3"/>
-        <location line="+126"/>
+        <location line="+128"/>
         <source>Collections</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-106"/>
+        <location line="-108"/>
         <source>+</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2274,7 +2279,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+25"/>
         <location line="+17"/>
         <source>Search Results</source>
         <translation type="unfinished"></translation>
@@ -2409,7 +2414,7 @@
 <context>
     <name>mako::TabStore</name>
     <message>
-        <location filename="../src/state/tabstore.cpp" line="+90"/>
+        <location filename="../src/state/tabstore.cpp" line="+92"/>
         <source>New Request</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2491,7 +2496,7 @@
 <context>
     <name>mako::TranscriptPane</name>
     <message>
-        <location filename="../src/ui/screens/transcriptpane.cpp" line="+40"/>
+        <location filename="../src/ui/screens/transcriptpane.cpp" line="+41"/>
         <source>Clear</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2546,7 +2551,7 @@
 <context>
     <name>mako::VariablesEditor</name>
     <message>
-        <location filename="../src/ui/shell/variableseditor.cpp" line="+36"/>
+        <location filename="../src/ui/shell/variableseditor.cpp" line="+37"/>
         <source>Add Variable</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2624,12 +2629,12 @@
     <name>mako::WebSocketScreen</name>
     <message>
         <location filename="../src/ui/screens/websocketscreen.cpp" line="+29"/>
-        <location line="+165"/>
+        <location line="+171"/>
         <source>Connect</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-164"/>
+        <location line="-170"/>
         <source>Filter messages</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2644,7 +2649,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+40"/>
         <source>Saved</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2664,7 +2669,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+108"/>
+        <location line="+68"/>
+        <source>Not sent: not connected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+41"/>
         <source>Forget Saved Messages</source>
         <translation type="unfinished"></translation>
     </message>
