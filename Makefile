@@ -34,7 +34,7 @@ FUZZ_SECONDS  ?= 30
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build test run bench fuzz format format-check translations translation-check \
+.PHONY: all deps build test run bench fuzz format format-check translations translation-check layer-check \
         clean install package
 
 all: build
@@ -132,6 +132,11 @@ translation-check:
 	$(call install_missing,$(L10N_PACKAGES))
 	python3 tools/l10n/check_translatable.py src/ui src/app
 	python3 tools/l10n/check_catalogues.py $(LUPDATE)
+
+# Fails when a folder of the window includes one above it, or the core includes the window.
+layer-check:
+	$(call install_missing,python3)
+	python3 tools/check_layers.py src
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -17,7 +17,7 @@
 #include "state/settings.h"
 #include "ui/editor/bodyeditor.h"
 #include "ui/editor/requestview.h"
-#include "ui/shell/commands.h"
+#include "ui/commands/commands.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -17,7 +17,7 @@
 #include "support/websockettestpeer.h"
 #include "ui/screens/ssescreen.h"
 #include "ui/screens/websocketscreen.h"
-#include "ui/shell/commands.h"
+#include "ui/commands/commands.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -6,7 +6,7 @@
 #include "support/qtprinters.h"
 #include "support/tempappfolder.h"
 #include "ui/common/filedialogs.h"
-#include "ui/preferences/proxypassword.h"
+#include "ui/common/proxypassword.h"
 #include "ui/shell/mainwindow.h"
 #include "ui/shell/makoapp.h"
 

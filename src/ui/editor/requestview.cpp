@@ -12,7 +12,7 @@
 #include "ui/editor/requeststatusbar.h"
 #include "ui/editor/resizedivider.h"
 #include "ui/editor/urlbar.h"
-#include "ui/shell/commands.h"
+#include "ui/commands/commands.h"
 
 #include <QLabel>
 #include <QPointer>

@@ -3,7 +3,7 @@
 #include "state/settings.h"
 #include "ui/common/iconlabel.h"
 #include "ui/preferences/preferencebindings.h"
-#include "ui/preferences/proxypassword.h"
+#include "ui/common/proxypassword.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

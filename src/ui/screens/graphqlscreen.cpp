@@ -10,7 +10,7 @@
 #include "ui/screens/requestbinding.h"
 #include "ui/screens/screenheader.h"
 #include "ui/screens/screenstatusbar.h"
-#include "ui/shell/commands.h"
+#include "ui/commands/commands.h"
 
 #include <QCoreApplication>
 #include <QFontDatabase>

@@ -3,7 +3,7 @@
 #include "ui/common/colors.h"
 #include "ui/common/symbolbutton.h"
 #include "ui/screens/requestbinding.h"
-#include "ui/shell/commands.h"
+#include "ui/commands/commands.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

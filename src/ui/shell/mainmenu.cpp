@@ -2,10 +2,10 @@
 
 #include "state/appstate.h"
 #include "ui/common/icons.h"
-#include "ui/shell/commands.h"
+#include "ui/commands/commands.h"
 #include "ui/shell/filecommands.h"
 #include "ui/shell/mainwindow.h"
-#include "ui/shell/shortcuts.h"
+#include "ui/commands/shortcuts.h"
 
 #include <QAction>
 #include <QApplication>

@@ -11,7 +11,7 @@
 #include "ui/screens/websocketscreen.h"
 #include "ui/shell/alertpresenter.h"
 #include "ui/shell/commandpalette.h"
-#include "ui/shell/commands.h"
+#include "ui/commands/commands.h"
 #include "ui/shell/detailarea.h"
 #include "ui/shell/environmentselector.h"
 #include "ui/shell/filecommands.h"

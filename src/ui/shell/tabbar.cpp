@@ -3,7 +3,7 @@
 #include "state/appstate.h"
 #include "state/unsavedchanges.h"
 #include "ui/common/symbolbutton.h"
-#include "ui/shell/shortcuts.h"
+#include "ui/commands/shortcuts.h"
 #include "ui/shell/tabcloser.h"
 
 #include <QAction>

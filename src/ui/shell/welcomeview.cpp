@@ -3,10 +3,10 @@
 #include "state/appstate.h"
 #include "ui/common/colors.h"
 #include "ui/common/iconlabel.h"
-#include "ui/shell/commands.h"
+#include "ui/commands/commands.h"
 #include "ui/shell/protocolactions.h"
 #include "ui/shell/quickactionbutton.h"
-#include "ui/shell/shortcuts.h"
+#include "ui/commands/shortcuts.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

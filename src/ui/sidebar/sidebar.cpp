@@ -5,7 +5,7 @@
 #include "state/sidebaractions.h"
 #include "ui/common/icons.h"
 #include "ui/common/symbolbutton.h"
-#include "ui/shell/shortcuts.h"
+#include "ui/commands/shortcuts.h"
 #include "ui/sidebar/collectioncommands.h"
 #include "ui/sidebar/collectiontreemodel.h"
 #include "ui/sidebar/collectiontreeview.h"

@@ -1,5 +1,5 @@
 #include "ui/screens/screenheader.h"
-#include "ui/shell/commands.h"
+#include "ui/commands/commands.h"
 #include "windowtesting.h"
 
 #include <QLabel>

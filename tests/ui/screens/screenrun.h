@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/shell/commands.h"
+#include "ui/commands/commands.h"
 #include "windowtesting.h"
 
 #include <QVBoxLayout>

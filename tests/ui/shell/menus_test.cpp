@@ -1,7 +1,7 @@
 #include "interchange/collectionexporter.h"
 #include "model/recordjson.h"
 #include "shellrun.h"
-#include "ui/shell/commands.h"
+#include "ui/commands/commands.h"
 
 #include <QComboBox>
 #include <QDesktopServices>

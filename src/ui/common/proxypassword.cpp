@@ -1,4 +1,4 @@
-#include "ui/preferences/proxypassword.h"
+#include "ui/common/proxypassword.h"
 
 #include <QPointer>
 #include <QTimer>

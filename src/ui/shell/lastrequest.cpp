@@ -1,4 +1,4 @@
-#include "ui/preferences/lastrequest.h"
+#include "ui/shell/lastrequest.h"
 
 #include "state/appstate.h"
 #include "state/settings.h"
