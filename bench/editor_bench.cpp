@@ -15,9 +15,9 @@
 #include "state/persistenceservice.h"
 #include "state/requestviewmodel.h"
 #include "state/settings.h"
+#include "ui/commands/commands.h"
 #include "ui/editor/bodyeditor.h"
 #include "ui/editor/requestview.h"
-#include "ui/commands/commands.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

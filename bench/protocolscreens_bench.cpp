@@ -15,9 +15,9 @@
 #include "state/settings.h"
 #include "support/httptestserver.h"
 #include "support/websockettestpeer.h"
+#include "ui/commands/commands.h"
 #include "ui/screens/ssescreen.h"
 #include "ui/screens/websocketscreen.h"
-#include "ui/commands/commands.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

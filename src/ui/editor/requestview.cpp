@@ -6,13 +6,13 @@
 #include "state/sendsequence.h"
 #include "state/settings.h"
 #include "state/urlhistory.h"
+#include "ui/commands/commands.h"
 #include "ui/editor/bodyeditor.h"
 #include "ui/editor/curlimportsheet.h"
 #include "ui/editor/requestdetailtabs.h"
 #include "ui/editor/requeststatusbar.h"
 #include "ui/editor/resizedivider.h"
 #include "ui/editor/urlbar.h"
-#include "ui/commands/commands.h"
 
 #include <QLabel>
 #include <QPointer>

@@ -2,8 +2,8 @@
 
 #include "state/settings.h"
 #include "ui/common/iconlabel.h"
-#include "ui/preferences/preferencebindings.h"
 #include "ui/common/proxypassword.h"
+#include "ui/preferences/preferencebindings.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

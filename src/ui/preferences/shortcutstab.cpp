@@ -1,7 +1,7 @@
 #include "ui/preferences/shortcutstab.h"
 
-#include "ui/preferences/preferencebindings.h"
 #include "ui/commands/shortcuts.h"
+#include "ui/preferences/preferencebindings.h"
 
 #include <QFontDatabase>
 #include <QFormLayout>

@@ -3,6 +3,7 @@
 #include "execution/graphqlrequest.h"
 #include "execution/networkservice.h"
 #include "state/appstate.h"
+#include "ui/commands/commands.h"
 #include "ui/common/icons.h"
 #include "ui/screens/completingtextedit.h"
 #include "ui/screens/graphqlresponsepanel.h"
@@ -10,7 +11,6 @@
 #include "ui/screens/requestbinding.h"
 #include "ui/screens/screenheader.h"
 #include "ui/screens/screenstatusbar.h"
-#include "ui/commands/commands.h"
 
 #include <QCoreApplication>
 #include <QFontDatabase>

@@ -1,9 +1,9 @@
 #include "ui/screens/screenheader.h"
 
+#include "ui/commands/commands.h"
 #include "ui/common/colors.h"
 #include "ui/common/symbolbutton.h"
 #include "ui/screens/requestbinding.h"
-#include "ui/commands/commands.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

@@ -1,11 +1,11 @@
 #include "ui/shell/mainmenu.h"
 
 #include "state/appstate.h"
-#include "ui/common/icons.h"
 #include "ui/commands/commands.h"
+#include "ui/commands/shortcuts.h"
+#include "ui/common/icons.h"
 #include "ui/shell/filecommands.h"
 #include "ui/shell/mainwindow.h"
-#include "ui/commands/shortcuts.h"
 
 #include <QAction>
 #include <QApplication>

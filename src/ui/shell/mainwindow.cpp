@@ -2,6 +2,7 @@
 
 #include "state/appstate.h"
 #include "state/settings.h"
+#include "ui/commands/commands.h"
 #include "ui/common/focusreturn.h"
 #include "ui/common/icons.h"
 #include "ui/editor/requestview.h"
@@ -11,7 +12,6 @@
 #include "ui/screens/websocketscreen.h"
 #include "ui/shell/alertpresenter.h"
 #include "ui/shell/commandpalette.h"
-#include "ui/commands/commands.h"
 #include "ui/shell/detailarea.h"
 #include "ui/shell/environmentselector.h"
 #include "ui/shell/filecommands.h"

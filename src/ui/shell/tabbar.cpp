@@ -2,8 +2,8 @@
 
 #include "state/appstate.h"
 #include "state/unsavedchanges.h"
-#include "ui/common/symbolbutton.h"
 #include "ui/commands/shortcuts.h"
+#include "ui/common/symbolbutton.h"
 #include "ui/shell/tabcloser.h"
 
 #include <QAction>

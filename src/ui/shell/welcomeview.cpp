@@ -1,12 +1,12 @@
 #include "ui/shell/welcomeview.h"
 
 #include "state/appstate.h"
+#include "ui/commands/commands.h"
+#include "ui/commands/shortcuts.h"
 #include "ui/common/colors.h"
 #include "ui/common/iconlabel.h"
-#include "ui/commands/commands.h"
 #include "ui/shell/protocolactions.h"
 #include "ui/shell/quickactionbutton.h"
-#include "ui/commands/shortcuts.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,5 +1,5 @@
-#include "ui/screens/screenheader.h"
 #include "ui/commands/commands.h"
+#include "ui/screens/screenheader.h"
 #include "windowtesting.h"
 
 #include <QLabel>
