@@ -24,10 +24,7 @@ std::variant<OutgoingRequest, NetworkError> prepare(
     if (url->scheme() != u"http" && url->scheme() != u"https")
         return NetworkError::invalidResponse();
     OutgoingRequest outgoing {.url = *url, .method = rawValue(request.method).toLatin1()};
-    for (const KeyValuePair& row : request.headers) {
-        if (row.isApplicable())
-            outgoing.setHeader(row.key, substituteVariables(row.value, environment));
-    }
+    applyHeaders(outgoing, request, environment);
     applyAuth(outgoing, request, environment);
     applyBody(outgoing, request, environment);
     return outgoing;

@@ -64,6 +64,15 @@ std::optional<QUrl> buildURL(const QString& text, const QList<KeyValuePair>& que
     return url;
 }
 
+void applyHeaders(OutgoingRequest& outgoing, const APIRequest& request,
+    const std::optional<APIEnvironment>& environment)
+{
+    for (const KeyValuePair& row : request.headers) {
+        if (row.isApplicable())
+            outgoing.setHeader(row.key, substituteVariables(row.value, environment));
+    }
+}
+
 void applyAuth(OutgoingRequest& outgoing, const APIRequest& request,
     const std::optional<APIEnvironment>& environment)
 {

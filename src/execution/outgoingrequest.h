@@ -34,6 +34,11 @@ struct OutgoingRequest {
 std::optional<QUrl> buildURL(const QString& text, const QList<KeyValuePair>& queryParams,
     const std::optional<APIEnvironment>& environment);
 
+/// Sets the applicable header rows with their variables substituted; a later row replaces an
+/// earlier one of the same name.
+void applyHeaders(OutgoingRequest& outgoing, const APIRequest& request,
+    const std::optional<APIEnvironment>& environment);
+
 /// Sets the authorization header of the request's auth kind; nothing when the substituted
 /// token is empty.
 void applyAuth(OutgoingRequest& outgoing, const APIRequest& request,

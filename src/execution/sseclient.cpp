@@ -26,7 +26,7 @@ void setHeader(HeaderList& headers, const QByteArray& name, const QByteArray& va
 } // namespace
 
 SSEClient::SSEClient(NetworkService& service, QObject* parent)
-    : QObject(parent)
+    : StreamClient(parent)
     , m_service(service)
 { }
 
@@ -111,22 +111,6 @@ void SSEClient::appendNotice(const QString& text)
 {
     m_events.append(SSEEvent {.event = u"system"_s, .data = text});
     Q_EMIT eventsChanged();
-}
-
-void SSEClient::setConnected(bool isConnected)
-{
-    if (m_isConnected == isConnected)
-        return;
-    m_isConnected = isConnected;
-    Q_EMIT isConnectedChanged(isConnected);
-}
-
-void SSEClient::setError(const std::optional<QString>& error)
-{
-    if (m_error == error)
-        return;
-    m_error = error;
-    Q_EMIT errorChanged();
 }
 
 } // namespace mako

@@ -2,6 +2,7 @@
 
 #include "execution/networkservice.h"
 #include "execution/sseparser.h"
+#include "execution/streamclient.h"
 #include "model/keyvaluepair.h"
 #include "model/timestamp.h"
 
@@ -31,54 +32,45 @@ struct SSEEvent {
 /// main thread; the transfer runs on the network service's engine. The list only grows: a
 /// reconnect continues it.
 ///
-/// The URL and header rows go out as typed (no variables, no authentication), as a GET with
-/// "Accept: text/event-stream", which a row of the same name replaces. The stream has no
-/// time-out of its own: a quiet stream stays open until the server or the user ends it.
+/// The stream is a GET with "Accept: text/event-stream", which a header row of the same name
+/// replaces. A request's stream gets its variables and authentication as an HTTP send does
+/// (see StreamClient); a bare URL and rows go out as given. The stream has no time-out of its
+/// own: a quiet stream stays open until the server or the user ends it.
 ///
 /// A new connect stops the previous stream first, and destroying the client stops its
 /// stream; nothing an old stream still had on its way reaches the list.
-class SSEClient : public QObject {
+class SSEClient : public StreamClient {
     Q_OBJECT
     Q_PROPERTY(QList<mako::SSEEvent> events READ events NOTIFY eventsChanged)
-    Q_PROPERTY(bool isConnected READ isConnected NOTIFY isConnectedChanged)
-    Q_PROPERTY(std::optional<QString> error READ error NOTIFY errorChanged)
 
 public:
     explicit SSEClient(
         NetworkService& service = NetworkService::shared(), QObject* parent = nullptr);
     ~SSEClient() override;
 
+    using StreamClient::connect;
     /// Starts listening to `url` and appends "Connected to " + `url`; connected at once, before
     /// any reply. Text that is not a URL only sets `error` to "Invalid URL".
-    void connect(const QString& url, const QList<KeyValuePair>& headers);
+    void connect(const QString& url, const QList<KeyValuePair>& headers) override;
     /// Stops the stream and appends "Disconnected". The stopped stream then ends as any stream
     /// does with "Connection closed", but the user's own stop is no failure: `error` stays
     /// absent.
-    void disconnect();
+    void disconnect() override;
 
     const QList<SSEEvent>& events() const { return m_events; }
-    bool isConnected() const { return m_isConnected; }
-    /// The last failure, cleared by a connect that starts.
-    const std::optional<QString>& error() const { return m_error; }
 
 Q_SIGNALS:
     /// Entries were appended (never removed or changed); events that arrive together are
     /// appended together, with one signal.
     void eventsChanged();
-    void isConnectedChanged(bool isConnected);
-    void errorChanged();
 
 private:
     void handleData(quint64 stream, const QByteArray& data);
     void handleFinished(quint64 stream, const NetworkResult& result);
     void appendNotice(const QString& text);
-    void setConnected(bool isConnected);
-    void setError(const std::optional<QString>& error);
 
     NetworkService& m_service;
     QList<SSEEvent> m_events;
-    bool m_isConnected = false;
-    std::optional<QString> m_error;
     TransferHandle m_transfer;
     // Which stream the callbacks belong to; an old stream's late calls are ignored.
     quint64 m_streamId = 0;

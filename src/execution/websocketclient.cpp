@@ -29,7 +29,7 @@ template <typename Call> void queue(WebSocketConnection* connection, Call call)
 } // namespace
 
 WebSocketClient::WebSocketClient(QObject* parent)
-    : QObject(parent)
+    : StreamClient(parent)
 { }
 
 WebSocketClient::~WebSocketClient()
@@ -72,7 +72,7 @@ void WebSocketClient::connect(const QString& url, const QList<KeyValuePair>& hea
 void WebSocketClient::send(const QString& text)
 {
     applyPendingEvents(kAllEntries);
-    if (!m_isConnected)
+    if (!isConnected())
         return;
     append(text, true, currentTimestamp());
     Q_EMIT messagesChanged();
@@ -143,22 +143,6 @@ void WebSocketClient::append(const QString& content, bool isOutgoing, Timestamp 
 {
     m_messages.append(
         WSMessage {.content = content, .isOutgoing = isOutgoing, .timestamp = timestamp});
-}
-
-void WebSocketClient::setConnected(bool isConnected)
-{
-    if (m_isConnected == isConnected)
-        return;
-    m_isConnected = isConnected;
-    Q_EMIT isConnectedChanged(isConnected);
-}
-
-void WebSocketClient::setError(const std::optional<QString>& error)
-{
-    if (m_error == error)
-        return;
-    m_error = error;
-    Q_EMIT errorChanged();
 }
 
 void WebSocketClient::disposeConnection()

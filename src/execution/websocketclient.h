@@ -1,5 +1,6 @@
 #pragma once
 
+#include "execution/streamclient.h"
 #include "execution/websocketconnection.h"
 #include "model/keyvaluepair.h"
 #include "model/timestamp.h"
@@ -31,52 +32,42 @@ struct WSMessage {
 /// A new connect closes the previous connection with code 1000 first, and destroying the client
 /// closes its connection the same way; nothing the old connection says afterwards reaches the
 /// transcript.
-class WebSocketClient : public QObject {
+class WebSocketClient : public StreamClient {
     Q_OBJECT
     Q_PROPERTY(QList<mako::WSMessage> messages READ messages NOTIFY messagesChanged)
-    Q_PROPERTY(bool isConnected READ isConnected NOTIFY isConnectedChanged)
-    Q_PROPERTY(std::optional<QString> error READ error NOTIFY errorChanged)
 
 public:
     explicit WebSocketClient(QObject* parent = nullptr);
     ~WebSocketClient() override;
 
+    using StreamClient::connect;
     /// Opens a connection to `url` with the applicable header rows (a later row replaces an
     /// earlier one of the same name). Connected at once, before the handshake, so that messages
     /// can be queued; the "Connected to " entry follows once the handshake has completed, and a
     /// failing handshake shows up as a "Connection closed: " entry alone. Text that is not a URL
     /// only sets `error` to "Invalid WebSocket URL".
-    void connect(const QString& url, const QList<KeyValuePair>& headers);
+    void connect(const QString& url, const QList<KeyValuePair>& headers) override;
     /// Appends `text` as an outgoing entry and sends it as one text frame; nothing while
     /// disconnected. A failed send sets `error` and keeps the entry.
     void send(const QString& text);
     /// Closes the connection with code 1000 and appends "Disconnected". The user's own close is
     /// no failure: `error` stays absent.
-    void disconnect();
+    void disconnect() override;
 
     const QList<WSMessage>& messages() const { return m_messages; }
-    bool isConnected() const { return m_isConnected; }
-    /// The last failure, cleared by a connect that starts.
-    const std::optional<QString>& error() const { return m_error; }
 
 Q_SIGNALS:
     /// Entries were appended (never removed or changed). Frames that arrive together are appended
     /// together, with one signal; a large burst is taken in over several event-loop turns.
     void messagesChanged();
-    void isConnectedChanged(bool isConnected);
-    void errorChanged();
 
 private:
     void handleEvents(quint64 connection, const QList<mako::WebSocketEvent>& events);
     void applyPendingEvents(qsizetype limit);
     void append(const QString& content, bool isOutgoing, Timestamp timestamp);
-    void setConnected(bool isConnected);
-    void setError(const std::optional<QString>& error);
     void disposeConnection();
 
     QList<WSMessage> m_messages;
-    bool m_isConnected = false;
-    std::optional<QString> m_error;
     // Owned by the network thread once created; it deletes itself after dispose().
     WebSocketConnection* m_connection = nullptr;
     quint64 m_connectionId = 0;

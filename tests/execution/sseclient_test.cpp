@@ -135,3 +135,27 @@ TEST(SSEClient, reconnectReplacesTheStreamAndDisconnectEndsIt)
     QTest::qWait(300);
     EXPECT_TRUE(endsWith(client, u"system: Connection closed"_s));
 }
+
+// A request's stream is put together as an HTTP send is: variables in the URL and the header
+// values, the authentication's header, and the user's header of that name in its place.
+TEST(SSEClient, aRequestsStreamGetsItsVariablesAndAuthentication)
+{
+    HttpTestServer server;
+    server.setHandler([](const RecordedRequest&) { return stream({"data: hi\n\n"}, 0); });
+    const APIEnvironment environment {.variables
+        = {{.key = u"base"_s, .value = server.baseUrl()}, {.key = u"key"_s, .value = u"k-1"_s}}};
+    SSEClient client;
+    client.connect(APIRequest {.url = u"{{base}}/feed"_s,
+                       .headers = {{.key = u"X-API-Key"_s, .value = u"replaced"_s},
+                           {.key = u"X-Key-Copy"_s, .value = u"{{key}}"_s}},
+                       .authType = AuthType::apiKey,
+                       .authToken = u"{{key}}"_s},
+        environment);
+    ASSERT_TRUE(waitFor([&] { return !server.requests().isEmpty(); }));
+    const RecordedRequest sent = server.requests().first();
+    EXPECT_EQ(sent.target, "/feed");
+    EXPECT_EQ(sent.raw.toLower().count("x-api-key:"), 1);
+    EXPECT_EQ(sent.header("X-API-Key"), "k-1");
+    EXPECT_EQ(sent.header("X-Key-Copy"), "k-1");
+    EXPECT_EQ(entries(client).value(0), u"system: Connected to "_s + server.baseUrl() + u"/feed"_s);
+}
