@@ -5,6 +5,7 @@
 #include <QHostAddress>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QNetworkRequest>
 #include <QPointer>
 #include <QSet>
 #include <QTimer>
@@ -65,6 +66,7 @@ public:
     int m_openCount = 0;
     QStringList m_texts;
     QList<int> m_closeCodes;
+    QNetworkRequest m_handshake;
 
 private:
     void acceptConnections()
@@ -76,6 +78,7 @@ private:
                 QMutexLocker lock(&m_mutex);
                 ++m_connectionCount;
                 ++m_openCount;
+                m_handshake = socket->request();
             }
             QObject::connect(socket, &QWebSocket::textMessageReceived, this,
                 [this, socket](const QString& text) {
@@ -221,6 +224,12 @@ QStringList WebSocketTestPeer::receivedTexts() const
 {
     QMutexLocker lock(&m_server->m_mutex);
     return m_server->m_texts;
+}
+
+QByteArray WebSocketTestPeer::handshakeHeader(const QByteArray& name) const
+{
+    QMutexLocker lock(&m_server->m_mutex);
+    return m_server->m_handshake.rawHeader(name);
 }
 
 QList<int> WebSocketTestPeer::clientCloseCodes() const

@@ -45,6 +45,9 @@ public:
     int openConnectionCount() const;
     /// Text frames received, all connections, in arrival order.
     QStringList receivedTexts() const;
+    /// The value of the field `name` (any letter case) in the opening handshake of the most
+    /// recent connection; empty when it had none.
+    QByteArray handshakeHeader(const QByteArray& name) const;
     /// Per closed connection, in closing order: the code the client closed with, or
     /// kNoCloseFrame. Closes the peer started itself are not listed.
     QList<int> clientCloseCodes() const;

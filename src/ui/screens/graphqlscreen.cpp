@@ -5,9 +5,10 @@
 #include "state/appstate.h"
 #include "ui/commands/commands.h"
 #include "ui/common/icons.h"
+#include "ui/response/responseview.h"
 #include "ui/screens/completingtextedit.h"
-#include "ui/screens/graphqlresponsepanel.h"
 #include "ui/screens/graphqlschemanames.h"
+#include "ui/screens/headersauthsection.h"
 #include "ui/screens/requestbinding.h"
 #include "ui/screens/screenheader.h"
 #include "ui/screens/screenstatusbar.h"
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QThreadPool>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -42,15 +44,17 @@ QLabel* fieldLabel(const QString& text, QWidget* buddy)
 } // namespace
 
 GraphQLScreen::GraphQLScreen(AppState& state, Commands& commands, QWidget* parent)
+    : GraphQLScreen(state, commands, nullptr, nullptr, parent)
+{ }
+
+GraphQLScreen::GraphQLScreen(AppState& state, Commands& commands, Settings* settings,
+    FileDialogs* fileDialogs, QWidget* parent)
     : QWidget(parent)
     , m_state(state)
-    , m_operation(new QLineEdit)
-    , m_query(new CompletingTextEdit)
-    , m_variables(new QPlainTextEdit)
-    , m_panel(new GraphQLResponsePanel)
     , m_statusBar(new ScreenStatusBar(u"arrow.triangle.branch", tr("GraphQL"), SystemColor::pink))
 {
     setObjectName(u"graphqlScreen"_s);
+    // Made in reading order, which is the order Tab follows.
     auto* header = new ScreenHeader(state, commands, RequestProtocol::graphql);
     auto* send = new QPushButton(icons::icon(u"paperplane.fill"), tr("Send"));
     send->setObjectName(u"sendQueryButton"_s);
@@ -61,24 +65,24 @@ GraphQLScreen::GraphQLScreen(AppState& state, Commands& commands, QWidget* paren
     connect(schema, &QPushButton::clicked, this, &GraphQLScreen::fetchSchema);
     header->addAction(send);
     header->addAction(schema);
+    m_section = new HeadersAuthSection(state, RequestProtocol::graphql);
+    QWidget* editors = buildEditors(state);
+    m_response = new ResponseView(state, settings, fileDialogs);
 
     auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->setObjectName(u"graphqlSplit"_s);
     splitter->setChildrenCollapsible(false);
-    splitter->addWidget(buildEditors(state));
-    splitter->addWidget(m_panel);
+    splitter->addWidget(editors);
+    splitter->addWidget(m_response);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(header);
+    layout->addWidget(m_section);
     layout->addWidget(splitter, 1);
     layout->addWidget(m_statusBar);
-    setTabOrder(header->urlField(), send);
-    setTabOrder(send, schema);
-    setTabOrder(schema, m_operation);
-    setTabOrder(m_operation, m_query);
-    setTabOrder(m_query, m_variables);
 
     // The menu's "Send Request" (and its shortcut) sends the query while this screen is shown.
     connect(&commands, &Commands::sendRequest, this, [this] {
@@ -86,6 +90,10 @@ GraphQLScreen::GraphQLScreen(AppState& state, Commands& commands, QWidget* paren
             sendQuery();
     });
     connect(&state, &AppState::activeTabIDChanged, this, &GraphQLScreen::showActiveOutcome);
+    connect(&state.tabStore(), &TabStore::tabChanged, this, [this](const QUuid& tabID) {
+        if (m_state.activeTabID() == tabID)
+            showActiveOutcome();
+    });
     connect(&state, &AppState::tabsChanged, this, &GraphQLScreen::forgetClosedTabs);
     showActiveOutcome();
 }
@@ -93,6 +101,9 @@ GraphQLScreen::GraphQLScreen(AppState& state, Commands& commands, QWidget* paren
 QWidget* GraphQLScreen::buildEditors(AppState& state)
 {
     const QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    m_operation = new QLineEdit;
+    m_query = new CompletingTextEdit;
+    m_variables = new QPlainTextEdit;
     m_operation->setObjectName(u"operationField"_s);
     m_operation->setPlaceholderText(tr("Operation name (optional)"));
     bindText(m_operation, state, &APIRequest::graphqlOperationName);
@@ -141,14 +152,12 @@ void GraphQLScreen::run(
     Outcome& outcome = m_outcomes[*tabID];
     // A new send replaces the one still running; the replaced one reports nothing.
     outcome.transfer.cancel();
-    outcome.isLoading = true;
-    outcome.error.reset();
     const quint64 sendID = ++m_lastSend;
     outcome.sendID = sendID;
+    m_state.updateTabResponse(*tabID, std::nullopt, std::nullopt, true);
     outcome.transfer = NetworkService::shared().execute(request, m_state.mergedEnvironment(), this,
         [this, tab = *tabID, sendID, recorded, isSchema](
             const NetworkResult& result) { finish(tab, sendID, result, recorded, isSchema); });
-    showActiveOutcome();
 }
 
 void GraphQLScreen::finish(const QUuid& tabID, quint64 sendID, const NetworkResult& result,
@@ -157,66 +166,49 @@ void GraphQLScreen::finish(const QUuid& tabID, quint64 sendID, const NetworkResu
     const auto found = m_outcomes.find(tabID);
     if (found == m_outcomes.end() || found->sendID != sendID)
         return;
-    Outcome& outcome = *found;
-    outcome.transfer = {};
+    found->transfer = {};
     if (const auto* response = std::get_if<APIResponse>(&result)) {
-        outcome.response = *response;
-        outcome.shownBody.clear();
         // The query as the user wrote it, so that the history reopens it on this screen.
         if (recorded)
             m_state.addHistoryItem(*recorded, response->statusCode, response->duration);
-        format(tabID, sendID, *response, isSchema);
+        if (isSchema)
+            readSchemaNames(tabID, sendID, response->body);
+        m_state.updateTabResponse(tabID, *response, std::nullopt, false);
     } else {
-        outcome.error = std::get<NetworkError>(result).errorDescription();
+        m_state.updateTabResponse(
+            tabID, std::nullopt, std::get<NetworkError>(result).errorDescription(), false);
     }
-    outcome.isLoading = false;
-    if (m_state.activeTabID() == tabID)
-        showActiveOutcome();
 }
 
-void GraphQLScreen::format(
-    const QUuid& tabID, quint64 sendID, const APIResponse& response, bool isSchema)
+void GraphQLScreen::readSchemaNames(const QUuid& tabID, quint64 sendID, const QByteArray& body)
 {
-    // A large reply takes a while to pretty-print and to read for names: off the main thread.
-    QThreadPool::globalInstance()->start(
-        [screen = QPointer(this), tabID, sendID, response, isSchema] {
-            const QString body = QString::fromUtf8(response.prettyJSON());
-            const QStringList names = isSchema ? graphQLSchemaNames(response.body) : QStringList {};
-            // The application object outlives every screen; the pointer says whether this one
-            // is still there when the result arrives.
-            QMetaObject::invokeMethod(
-                QCoreApplication::instance(),
-                [screen, tabID, sendID, body, names, isSchema] {
-                    if (!screen)
-                        return;
-                    const auto found = screen->m_outcomes.find(tabID);
-                    if (found == screen->m_outcomes.end() || found->sendID != sendID)
-                        return;
-                    found->shownBody = body;
-                    if (isSchema)
-                        found->schemaNames = names;
-                    if (screen->m_state.activeTabID() == tabID)
-                        screen->showActiveOutcome();
-                },
-                Qt::QueuedConnection);
-        });
+    // A large schema takes a while to read for names: off the main thread.
+    QThreadPool::globalInstance()->start([screen = QPointer(this), tabID, sendID, body] {
+        const QStringList names = graphQLSchemaNames(body);
+        // The application object outlives every screen; the pointer says whether this one is
+        // still there when the result arrives.
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [screen, tabID, sendID, names] {
+                if (!screen)
+                    return;
+                const auto found = screen->m_outcomes.find(tabID);
+                if (found == screen->m_outcomes.end() || found->sendID != sendID)
+                    return;
+                found->schemaNames = names;
+                if (screen->m_state.activeTabID() == tabID)
+                    screen->showActiveOutcome();
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void GraphQLScreen::showActiveOutcome()
 {
     const std::optional<QUuid>& tabID = m_state.activeTabID();
-    const Outcome outcome = tabID ? m_outcomes.value(*tabID) : Outcome {};
-    if (outcome.isLoading)
-        m_panel->showLoading();
-    else if (outcome.error)
-        m_panel->showError(*outcome.error);
-    else if (outcome.response)
-        m_panel->showResponse(
-            outcome.response->statusCode, outcome.response->duration, outcome.shownBody);
-    else
-        m_panel->showPlaceholder();
-    m_statusBar->setNote(outcome.response ? outcome.response->contentType() : QString());
-    m_query->setCompletions(outcome.schemaNames);
+    const RequestTab* tab = m_state.tabStore().activeTab();
+    m_statusBar->setNote(tab && tab->response ? tab->response->contentType() : QString());
+    m_query->setCompletions(tabID ? m_outcomes.value(*tabID).schemaNames : QStringList {});
 }
 
 void GraphQLScreen::forgetClosedTabs()

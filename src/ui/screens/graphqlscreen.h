@@ -19,31 +19,38 @@ namespace mako {
 class AppState;
 class Commands;
 class CompletingTextEdit;
-class GraphQLResponsePanel;
+class FileDialogs;
+class HeadersAuthSection;
+class ResponseView;
 class ScreenStatusBar;
+class Settings;
 
-/// The screen of a GraphQL request: operation, query and variables, "Send" and "Schema", and the
-/// reply. Each tab keeps its own reply while the user switches tabs; nothing of it is stored.
-/// The names from the last schema fetched in a tab are offered as completions in the query.
+/// The screen of a GraphQL request: operation, query and variables, its headers and
+/// authentication, "Send" and "Schema", and the reply in the response viewer of the HTTP
+/// screen. Each tab keeps its own reply, in the tab as an HTTP send keeps it, while the user
+/// switches tabs; the session file keeps none of it. The names from the last schema fetched in
+/// a tab are offered as completions in the query.
 class GraphQLScreen : public QWidget {
     Q_OBJECT
 
 public:
     GraphQLScreen(AppState& state, Commands& commands, QWidget* parent = nullptr);
+    /// `settings` and `fileDialogs` (both optional) serve the response viewer as on the HTTP
+    /// screen.
+    GraphQLScreen(AppState& state, Commands& commands, Settings* settings, FileDialogs* fileDialogs,
+        QWidget* parent = nullptr);
 
     /// Sends the open request's query.
     void sendQuery();
     /// Asks the endpoint for its schema by the introspection query.
     void fetchSchema();
 
+    ResponseView* responseView() const { return m_response; }
+    HeadersAuthSection* headersAuthSection() const { return m_section; }
+
 private:
-    // What one tab's sends have come to. View state only: never written to the tab.
+    // The send running in a tab and the schema's names; the reply itself is the tab's.
     struct Outcome {
-        std::optional<APIResponse> response;
-        // The response's body as shown, once formatted off the main thread.
-        QString shownBody;
-        bool isLoading = false;
-        std::optional<QString> error;
         QStringList schemaNames;
         quint64 sendID = 0;
         TransferHandle transfer;
@@ -54,7 +61,7 @@ private:
     void run(const APIRequest& request, const std::optional<APIRequest>& recorded, bool isSchema);
     void finish(const QUuid& tabID, quint64 sendID, const NetworkResult& result,
         const std::optional<APIRequest>& recorded, bool isSchema);
-    void format(const QUuid& tabID, quint64 sendID, const APIResponse& response, bool isSchema);
+    void readSchemaNames(const QUuid& tabID, quint64 sendID, const QByteArray& body);
     void showActiveOutcome();
     void forgetClosedTabs();
 
@@ -64,7 +71,8 @@ private:
     QLineEdit* m_operation;
     CompletingTextEdit* m_query;
     QPlainTextEdit* m_variables;
-    GraphQLResponsePanel* m_panel;
+    HeadersAuthSection* m_section;
+    ResponseView* m_response;
     ScreenStatusBar* m_statusBar;
 };
 

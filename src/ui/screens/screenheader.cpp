@@ -108,8 +108,9 @@ ScreenHeader::ScreenHeader(
     const QString saveHelp = protocol == RequestProtocol::graphql
         ? tr("Save (%1)").arg(QKeySequence(QKeySequence::Save).toString(QKeySequence::NativeText))
         : tr("Save to Collection");
-    m_save
-        = makeSymbolButton(u"saveButton"_s, u"square.and.arrow.down", tr("Save"), saveHelp, this);
+    // Parented by the layout, after the URL: Tab meets it where it is drawn, last in the row.
+    m_save = makeSymbolButton(
+        u"saveButton"_s, u"square.and.arrow.down", tr("Save"), saveHelp, nullptr);
     connect(m_save, &QToolButton::clicked, &commands, &Commands::saveToCollection);
 
     auto* top = new QHBoxLayout;
@@ -145,6 +146,10 @@ void ScreenHeader::blendNameField()
 void ScreenHeader::addAction(QWidget* action)
 {
     m_actions->addWidget(action);
+    // Between the URL (or the action before) and the save button, as laid out.
+    setTabOrder(m_lastAction ? m_lastAction : m_url, action);
+    setTabOrder(action, m_save);
+    m_lastAction = action;
 }
 
 } // namespace mako

@@ -40,6 +40,7 @@ private:
     QLabel* m_badge;
     QLineEdit* m_url;
     QHBoxLayout* m_actions;
+    QWidget* m_lastAction = nullptr;
     QToolButton* m_save;
 };
 

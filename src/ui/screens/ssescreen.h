@@ -1,23 +1,16 @@
 #pragma once
 
-#include "ui/screens/tabclients.h"
-
-#include <QWidget>
-
-class QPushButton;
+#include "ui/screens/streamscreen.h"
 
 namespace mako {
 
-class AppState;
-class Commands;
-class ScreenStatusBar;
 class SSEClient;
 class SSEEventModel;
 class TranscriptPane;
 
 /// The screen of a server-sent events request: connect and disconnect, and the events that
 /// arrived, newest at the bottom.
-class SSEScreen : public QWidget {
+class SSEScreen : public StreamScreen {
     Q_OBJECT
 
 public:
@@ -26,19 +19,14 @@ public:
     /// The client of the tab shown, or null while no SSE request is open.
     SSEClient* client() const;
 
-private:
-    void handleOpenRequestChanged();
-    void showClient(SSEClient* client);
-    void toggleConnection();
-    void showConnectionState();
-    void showCount();
+protected:
+    StreamClient* makeClient() override;
+    void showInList(StreamClient* client) override;
+    QString countText(int rows) const override;
 
-    AppState& m_state;
-    TabClients<SSEClient> m_clients;
+private:
     SSEEventModel* m_model;
-    QPushButton* m_connect;
     TranscriptPane* m_events;
-    ScreenStatusBar* m_statusBar;
 };
 
 } // namespace mako

@@ -5,7 +5,6 @@
 #include "ui/common/icons.h"
 #include "ui/common/symbolbutton.h"
 #include "ui/screens/requestbinding.h"
-#include "ui/screens/screenheader.h"
 #include "ui/screens/screenstatusbar.h"
 #include "ui/screens/transcriptpane.h"
 #include "ui/screens/websockettranscriptmodel.h"
@@ -22,56 +21,21 @@ using namespace Qt::StringLiterals;
 namespace mako {
 
 WebSocketScreen::WebSocketScreen(AppState& state, Commands& commands, QWidget* parent)
-    : QWidget(parent)
-    , m_state(state)
-    , m_clients([this] { return new WebSocketClient(this); })
+    : StreamScreen(state, commands, RequestProtocol::websocket, u"arrow.left.arrow.right",
+        tr("WebSocket"), parent)
     , m_model(new WebSocketTranscriptModel(this))
-    , m_connect(new QPushButton(tr("Connect")))
     , m_transcript(new TranscriptPane(m_model, false, tr("Filter messages")))
     , m_input(new QLineEdit)
     , m_send(new QPushButton(icons::icon(u"paperplane.fill"), tr("Send")))
-    , m_statusBar(new ScreenStatusBar(u"arrow.left.arrow.right", tr("WebSocket")))
 {
     setObjectName(u"websocketScreen"_s);
-    auto* header = new ScreenHeader(state, commands, RequestProtocol::websocket);
-    m_connect->setObjectName(u"connectButton"_s);
-    connect(m_connect, &QPushButton::clicked, this, &WebSocketScreen::toggleConnection);
-    // Return in the address connects, as it sends on the HTTP screen; an open stream stays open.
-    connect(header->urlField(), &QLineEdit::returnPressed, this, [this] {
-        if (const WebSocketClient* current = client(); !current || !current->isConnected())
-            toggleConnection();
-    });
-    header->addAction(m_connect);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(header);
-    layout->addWidget(m_transcript, 1);
-    layout->addLayout(buildInputRow());
-    layout->addWidget(m_statusBar);
-    setTabOrder(header->urlField(), m_connect);
-    setTabOrder(m_connect, m_input);
-    setTabOrder(m_input, m_send);
-
-    // The count follows the list as shown: a "Clear" starts it again from zero.
-    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(m_model, signal, this, &WebSocketScreen::showCount);
-    connect(m_model, &QAbstractItemModel::modelReset, this, &WebSocketScreen::showCount);
-    connect(
-        &state, &AppState::openRequestChanged, this, &WebSocketScreen::handleOpenRequestChanged);
-    connect(&state, &AppState::tabsChanged, this, [this] {
-        m_clients.keepOnly(m_state.tabs());
-        handleOpenRequestChanged();
-        showConnectionState();
-    });
-    handleOpenRequestChanged();
+    finishSetUp(m_model, m_transcript, buildInputRow());
 }
 
 QLayout* WebSocketScreen::buildInputRow()
 {
     m_saved = makeSymbolButton(u"savedMessagesButton"_s, u"clock.arrow.circlepath", tr("Saved"),
-        tr("Saved Messages"), this);
+        tr("Saved Messages"), nullptr);
     m_saved->setPopupMode(QToolButton::InstantPopup);
     auto* savedMenu = new QMenu(m_saved);
     savedMenu->setObjectName(u"savedMessagesMenu"_s);
@@ -97,45 +61,25 @@ WebSocketClient* WebSocketScreen::client() const
     return m_model->client();
 }
 
-void WebSocketScreen::handleOpenRequestChanged()
+StreamClient* WebSocketScreen::makeClient()
 {
-    const std::optional<APIRequest>& request = m_state.openRequest();
-    const std::optional<QUuid>& tabID = m_state.activeTabID();
-    const bool mine = request && request->requestProtocol == RequestProtocol::websocket;
-    showClient(mine && tabID ? m_clients.clientFor(*tabID) : nullptr);
-    // A tab whose request turned into another protocol ends the connection it had here.
-    if (!mine && tabID)
-        m_clients.discard(*tabID);
+    return new WebSocketClient(this);
+}
+
+void WebSocketScreen::showInList(StreamClient* client)
+{
+    // Every client of this screen is one it made.
+    m_model->setClient(static_cast<WebSocketClient*>(client));
+}
+
+QString WebSocketScreen::countText(int rows) const
+{
+    return tr("%n message(s)", nullptr, rows);
+}
+
+void WebSocketScreen::followOpenRequest(const std::optional<APIRequest>& request)
+{
     m_saved->setEnabled(request && !request->wsMessages.isEmpty());
-}
-
-void WebSocketScreen::showClient(WebSocketClient* client)
-{
-    if (client == m_model->client())
-        return;
-    if (WebSocketClient* old = m_model->client())
-        disconnect(old, nullptr, this, nullptr);
-    m_model->setClient(client);
-    if (client) {
-        connect(client, &WebSocketClient::isConnectedChanged, this,
-            &WebSocketScreen::showConnectionState);
-        connect(
-            client, &WebSocketClient::errorChanged, this, &WebSocketScreen::showConnectionState);
-    }
-    showConnectionState();
-    showCount();
-}
-
-void WebSocketScreen::toggleConnection()
-{
-    WebSocketClient* current = client();
-    const std::optional<APIRequest>& request = m_state.openRequest();
-    if (!current || !request)
-        return;
-    if (current->isConnected())
-        current->disconnect();
-    else
-        current->connect(request->url, request->headers);
 }
 
 void WebSocketScreen::sendMessage()
@@ -147,7 +91,7 @@ void WebSocketScreen::sendMessage()
     m_input->setFocus();
     // Typed before connecting, the message waits in the field instead of vanishing unsent.
     if (!current || !current->isConnected()) {
-        m_statusBar->setNote(tr("Not sent: not connected"), true);
+        statusBar()->setNote(tr("Not sent: not connected"), true);
         return;
     }
     current->send(text);
@@ -157,7 +101,7 @@ void WebSocketScreen::sendMessage()
 
 void WebSocketScreen::rememberMessage(const QString& text)
 {
-    editOpenRequest(m_state, [&](APIRequest& request) {
+    editOpenRequest(state(), [&](APIRequest& request) {
         // The newest at the end, each message once, the oldest forgotten beyond the limit.
         request.wsMessages.removeAll(text);
         request.wsMessages.append(text);
@@ -170,7 +114,7 @@ void WebSocketScreen::fillSavedMessagesMenu()
 {
     QMenu* menu = m_saved->menu();
     menu->clear();
-    const std::optional<APIRequest>& request = m_state.openRequest();
+    const std::optional<APIRequest>& request = state().openRequest();
     if (!request)
         return;
     const QFontMetrics metrics(menu->font());
@@ -189,22 +133,8 @@ void WebSocketScreen::fillSavedMessagesMenu()
     }
     menu->addSeparator();
     menu->addAction(tr("Forget Saved Messages"), this, [this] {
-        editOpenRequest(m_state, [](APIRequest& request) { request.wsMessages.clear(); });
+        editOpenRequest(state(), [](APIRequest& request) { request.wsMessages.clear(); });
     });
-}
-
-void WebSocketScreen::showConnectionState()
-{
-    const WebSocketClient* current = client();
-    const bool connected = current && current->isConnected();
-    m_connect->setText(connected ? tr("Disconnect") : tr("Connect"));
-    m_statusBar->setConnected(connected);
-    m_statusBar->setNote(current ? current->error().value_or(QString()) : QString(), true);
-}
-
-void WebSocketScreen::showCount()
-{
-    m_statusBar->setCount(tr("%n message(s)", nullptr, m_model->rowCount()));
 }
 
 } // namespace mako

@@ -106,8 +106,9 @@ void MainWindow::buildRequestAreas(AppState& state, Commands& commands, FileDial
         requestView->setResponsePane(new ResponseView(state, &m_settings, &dialogs));
         return requestView;
     });
-    m_detailArea->setProtocolScreen(RequestProtocol::graphql,
-        [&state, &commands] { return new GraphQLScreen(state, commands); });
+    m_detailArea->setProtocolScreen(RequestProtocol::graphql, [&state, &commands, &dialogs, this] {
+        return new GraphQLScreen(state, commands, &m_settings, &dialogs);
+    });
     m_detailArea->setProtocolScreen(RequestProtocol::websocket,
         [&state, &commands] { return new WebSocketScreen(state, commands); });
     m_detailArea->setProtocolScreen(

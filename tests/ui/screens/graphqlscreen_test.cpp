@@ -1,6 +1,10 @@
 #include "screenrun.h"
 #include "support/httptestserver.h"
-#include "ui/common/statusbadge.h"
+#include "ui/common/metricpill.h"
+#include "ui/response/bodydocument.h"
+#include "ui/response/bodypane.h"
+#include "ui/response/bodyview.h"
+#include "ui/response/responseview.h"
 #include "ui/screens/completingtextedit.h"
 #include "ui/screens/graphqlschemanames.h"
 #include "ui/screens/graphqlscreen.h"
@@ -12,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QStackedWidget>
 
 using namespace mako;
@@ -37,13 +40,25 @@ struct GraphQLRun : ScreenRun<GraphQLScreen> {
         open(request);
     }
 
-    QWidget* shownPage() const { return find<QStackedWidget>(u"responsePanel"_s)->currentWidget(); }
+    QString shownPage() const
+    {
+        return find<QStackedWidget>(u"responseStates"_s)->currentWidget()->objectName();
+    }
     bool waitForReply() const
     {
         return waitFor([&] {
-            return !find<QPlainTextEdit>(u"responseBody"_s)->toPlainText().isEmpty()
-                || shownPage()->findChild<QLabel*>(u"responseError"_s);
+            return shownPage() == u"responseContent"_s || shownPage() == u"responseError"_s;
         });
+    }
+    /// The body as the response viewer shows it, once it has been made.
+    QStringList bodyRows() const
+    {
+        BodyView* view = screen->responseView()->bodyPane()->view();
+        EXPECT_TRUE(waitFor([&] { return !view->document()->isBusy(); }));
+        QStringList rows;
+        for (qint64 row = 0; row < view->document()->rowCount(); ++row)
+            rows.append(view->rowLook(row).text);
+        return rows;
     }
     QList<QByteArray> contentTypes(const RecordedRequest& request) const
     {
@@ -76,14 +91,15 @@ TEST(GraphQLScreen, sendsTheQueryAsTypedAndShowsTheReply)
     EXPECT_EQ(QJsonDocument::fromJson(sent.body).object(),
         (QJsonObject {{u"query"_s, u"query GetUser { me }"_s}, {u"operationName"_s, u"GetUser"_s},
             {u"variables"_s, QJsonObject {{u"id"_s, 7}}}}));
-    EXPECT_EQ(run.find<StatusBadge>(u"responseStatus"_s)->statusCode(), 200);
-    EXPECT_TRUE(QRegularExpression(u"^\\d+ms$"_s)
-                    .match(run.find<QLabel>(u"responseDuration"_s)->text())
-                    .hasMatch());
+    // In the response viewer of the HTTP screen: status, time, size and the body.
+    EXPECT_EQ(run.find<QLabel>(u"responseStatusCode"_s)->text(), u"200"_s);
+    EXPECT_TRUE(run.find<MetricPill>(u"responseDuration"_s)->value().endsWith(u"ms"_s));
+    EXPECT_FALSE(run.find<MetricPill>(u"responseSize"_s)->value().isEmpty());
     // The echo, pretty-printed with sorted keys.
-    EXPECT_TRUE(run.find<QPlainTextEdit>(u"responseBody"_s)
-                    ->toPlainText()
-                    .startsWith(u"{\n  \"body\" : "_s));
+    const QStringList body = run.bodyRows();
+    ASSERT_GE(body.size(), 2);
+    EXPECT_EQ(body[0], u"{"_s);
+    EXPECT_TRUE(body[1].startsWith(u"  \"body\" : "_s)) << body[1].toStdString();
     EXPECT_EQ(run.find<QLabel>(u"statusNote"_s)->text(), u"application/json"_s);
     // The history keeps the GraphQL request itself, so that it reopens here.
     ASSERT_EQ(run.state.history().size(), 1);
@@ -136,7 +152,8 @@ TEST(GraphQLScreen, aFailureShowsItsDescriptionAndIsNotRecorded)
     GraphQLRun run(APIRequest {.url = u"http://127.0.0.1:%1/graphql"_s.arg(closedPort)});
     click(run.find<QPushButton>(u"sendQueryButton"_s));
     ASSERT_TRUE(run.waitForReply());
-    EXPECT_FALSE(run.find<QLabel>(u"responseError"_s)->text().isEmpty());
+    EXPECT_EQ(run.shownPage(), u"responseError"_s);
+    EXPECT_FALSE(run.find<QLabel>(u"responseErrorText"_s)->text().isEmpty());
     EXPECT_TRUE(run.state.history().isEmpty());
 }
 
@@ -168,4 +185,50 @@ TEST(GraphQLSchemaNames, listsTypesFieldsAndArgumentsOnceWithoutTheSchemasOwn)
     for (const QByteArray& other : {QByteArray("not json"), QByteArray(R"({"data": {"me": 1}})"),
              QByteArray(R"({"errors": [{"message": "no"}]})")})
         EXPECT_TRUE(graphQLSchemaNames(other).isEmpty()) << other.constData();
+}
+
+// Each tab's reply is its own, shown in the response viewer with its filter and find.
+TEST(GraphQLScreen, eachTabShowsItsOwnReplyInTheResponseViewer)
+{
+    GraphQLRun run(APIRequest {.graphqlQuery = u"{ first }"_s});
+    run.server.setHandler([](const RecordedRequest& request) {
+        return ScriptedResponse {.headers = {{"Content-Type", "application/json"}},
+            .body = request.body.contains("first") ? R"({"data":{"alpha":1,"apple":2}})"
+                                                   : R"({"data":{"beta":3}})"};
+    });
+    const QUuid first = *run.state.activeTabID();
+    click(run.find<QPushButton>(u"sendQueryButton"_s));
+    ASSERT_TRUE(run.waitForReply());
+    const QStringList firstRows {u"{"_s, u"  \"data\" : {"_s, u"    \"alpha\" : 1,"_s,
+        u"    \"apple\" : 2"_s, u"  }"_s, u"}"_s};
+    EXPECT_EQ(run.bodyRows(), firstRows);
+
+    const QUuid second = run.open(APIRequest {.url = run.server.baseUrl() + u"/graphql"_s,
+        .requestProtocol = RequestProtocol::graphql,
+        .graphqlQuery = u"{ second }"_s});
+    // A tab that has sent nothing shows no reply, not the other tab's.
+    EXPECT_EQ(run.shownPage(), u"responseEmpty"_s);
+    click(run.find<QPushButton>(u"sendQueryButton"_s));
+    ASSERT_TRUE(run.waitForReply());
+    EXPECT_EQ(run.bodyRows(),
+        (QStringList {u"{"_s, u"  \"data\" : {"_s, u"    \"beta\" : 3"_s, u"  }"_s, u"}"_s}));
+
+    run.state.switchToTab(first);
+    EXPECT_EQ(run.shownPage(), u"responseContent"_s);
+    EXPECT_EQ(run.bodyRows(), firstRows);
+    QTest::keyClicks(run.find<QLineEdit>(u"responseSearchField"_s), u"apple"_s);
+    EXPECT_EQ(run.bodyRows(), QStringList {u"    \"apple\" : 2"_s});
+    run.find<QLineEdit>(u"responseSearchField"_s)->clear();
+
+    BodyView* view = run.screen->responseView()->bodyPane()->view();
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_F, Qt::ControlModifier);
+    auto* find = run.find<QLineEdit>(u"responseFindField"_s);
+    ASSERT_TRUE(find->isVisible());
+    QTest::keyClicks(find, u"apple"_s);
+    QTest::keyClick(find, Qt::Key_Return);
+    EXPECT_EVENTUALLY_EQ(view->selectionEnd(), (BodyPosition {3, 10}));
+
+    run.state.switchToTab(second);
+    EXPECT_EQ(run.bodyRows().value(2), u"    \"beta\" : 3"_s);
 }

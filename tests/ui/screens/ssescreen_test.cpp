@@ -67,7 +67,7 @@ TEST(SSEScreen, showsEachEventWithItsTypeAndCountsThem)
     EXPECT_EQ(run.find<QLabel>(u"statusCount"_s)->text(), u"4 events"_s);
     EXPECT_EQ(run.connectButton->text(), u"Connect"_s);
 
-    // The header rows go out as typed.
+    // A placeholder that no variable names goes out as typed.
     const RecordedRequest request = run.server.requests().constFirst();
     EXPECT_EQ(request.header("X-Client"), "{{raw}}");
     EXPECT_EQ(request.header("Accept"), "text/event-stream");

@@ -83,9 +83,10 @@ TEST(Accessibility, everyControlOfEachProtocolScreenHasAName)
     } screens[] = {
         {u"protocolHTTP"_s,
             {u"paramsTab"_s, u"headersTab"_s, u"bodyTab"_s, u"authTab"_s, u"codeTab"_s}},
-        {u"protocolGraphQL"_s, {}},
-        {u"protocolWebSocket"_s, {}},
-        {u"protocolSSE"_s, {}},
+        // Unfolded, the request's headers and authentication.
+        {u"protocolGraphQL"_s, {u"headersAuthToggle"_s}},
+        {u"protocolWebSocket"_s, {u"headersAuthToggle"_s}},
+        {u"protocolSSE"_s, {u"headersAuthToggle"_s}},
     };
     for (const auto& screen : screens) {
         SCOPED_TRACE(screen.protocol.toStdString());

@@ -32,15 +32,29 @@ QWidget* activeDialog(const QString& objectName)
 
 } // namespace
 
-// Every screen of the main window: Tab from the search field passes every control once.
+// Every screen of the main window: Tab from the search field passes every control once; on
+// the other protocols' screens with their headers and authentication folded and unfolded.
 TEST(FocusWalk, mainWindowWithEachProtocolsScreen)
 {
-    for (const QString& action : {u"quickActionHTTP"_s, u"quickActionGraphQL"_s,
-             u"quickActionWebSocket"_s, u"quickActionSSE"_s}) {
-        SCOPED_TRACE(action.toStdString());
+    const struct {
+        QString action;
+        bool unfold;
+    } cases[] {
+        {u"quickActionHTTP"_s, false},
+        {u"quickActionGraphQL"_s, false},
+        {u"quickActionGraphQL"_s, true},
+        {u"quickActionWebSocket"_s, false},
+        {u"quickActionWebSocket"_s, true},
+        {u"quickActionSSE"_s, false},
+        {u"quickActionSSE"_s, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.action.toStdString() + (c.unfold ? " unfolded" : ""));
         ShellRun run;
         ASSERT_TRUE(run.activate());
-        QTest::mouseClick(run.find(action), Qt::LeftButton);
+        QTest::mouseClick(run.find(c.action), Qt::LeftButton);
+        if (c.unfold)
+            QTest::mouseClick(run.find(u"headersAuthToggle"_s), Qt::LeftButton);
         expectFocusCycle(&run.window(), run.find(u"sidebarSearchField"_s));
     }
 }
