@@ -37,8 +37,9 @@ TranscriptPane::TranscriptPane(
     m_filter->setAccessibleName(filterPlaceholder);
     m_filter->setClearButtonEnabled(true);
     connect(m_filter, &QLineEdit::textChanged, this, &TranscriptPane::applyFilter);
+    // Parented by the layout, after the filter, so that Tab meets them in the order drawn.
     m_clear
-        = makeSymbolButton(u"transcriptClearButton"_s, u"trash", tr("Clear"), tr("Clear"), this);
+        = makeSymbolButton(u"transcriptClearButton"_s, u"trash", tr("Clear"), tr("Clear"), nullptr);
     m_clear->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     connect(m_clear, &QToolButton::clicked, m_model, &StreamListModel::clear);
 

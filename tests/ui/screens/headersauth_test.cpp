@@ -181,3 +181,48 @@ TEST(HeadersAuthSection, foldedUnlessTheRequestHasHeadersOrAuth)
     run.state.switchToTab(plainTab);
     EXPECT_FALSE(section->isExpanded());
 }
+
+namespace {
+
+/// The object names Tab passes from the name field on, `steps` of them.
+QStringList tabWalk(QWidget* screen, int steps)
+{
+    screen->window()->activateWindow();
+    EXPECT_EVENTUALLY(QApplication::activeWindow() == screen->window());
+    QWidget* start = child<QWidget>(screen, u"requestNameField"_s);
+    start->setFocus(Qt::TabFocusReason);
+    QStringList names;
+    for (int step = 0; step < steps; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        names.append(QApplication::focusWidget()->objectName());
+    }
+    return names;
+}
+
+} // namespace
+
+// Tab reads each screen as it is drawn: the header's row, the section, then what is below it.
+TEST(HeadersAuthSection, tabFollowsTheScreenAsDrawn)
+{
+    const QStringList header {u"urlField"_s, u"connectButton"_s, u"saveButton"_s,
+        u"headersAuthToggle"_s, u"addRowButton"_s, u"rowsTable"_s, u"authType"_s, u"authToken"_s};
+    {
+        ScreenRun<WebSocketScreen> run;
+        run.open(APIRequest {.authType = AuthType::bearer,
+            .requestProtocol = RequestProtocol::websocket,
+            .wsMessages = {u"hello"_s}});
+        const QStringList below {u"transcriptFilter"_s, u"transcriptClearButton"_s,
+            u"transcriptView"_s, u"savedMessagesButton"_s, u"messageField"_s};
+        EXPECT_EQ(tabWalk(run.screen, 13), header + below);
+    }
+    {
+        ScreenRun<GraphQLScreen> run;
+        run.open(
+            APIRequest {.authType = AuthType::bearer, .requestProtocol = RequestProtocol::graphql});
+        QStringList expected = header;
+        expected.replace(1, u"sendQueryButton"_s);
+        expected.insert(2, u"schemaButton"_s);
+        expected += QStringList {u"operationField"_s, u"queryEditor"_s};
+        EXPECT_EQ(tabWalk(run.screen, 11), expected);
+    }
+}
