@@ -321,8 +321,22 @@ void ResponseView::selectTab(int tab)
     m_bodyTools->setVisible(tab == bodyTab);
 }
 
+void ResponseView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_refreshPending)
+        refresh();
+}
+
 void ResponseView::refresh()
 {
+    // The HTTP and the GraphQL screen keep a viewer each, and both follow the active tab: the
+    // one out of sight catches up when it is shown rather than make a large body's text twice.
+    if (!isVisible()) {
+        m_refreshPending = true;
+        return;
+    }
+    m_refreshPending = false;
     const RequestTab* tab = m_state.tabStore().activeTab();
     const APIResponse* response = tab && tab->response ? &*tab->response : nullptr;
     if (tab && tab->isLoading) {

@@ -44,6 +44,9 @@ public:
 
     BodyPane* bodyPane() const { return m_body; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QWidget* buildStatusBar();
     QWidget* buildTabRow();
@@ -85,6 +88,7 @@ private:
     QTreeWidget* m_cookieList;
     TimingPane* m_timing;
     QUuid m_shownResponse;
+    bool m_refreshPending = false;
     std::shared_ptr<ResultChannel> m_copyWork;
     std::shared_ptr<ResultChannel> m_saveWork;
 };

@@ -21,7 +21,6 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QThreadPool>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;

@@ -2,7 +2,6 @@
 
 #include "execution/httpengine.h"
 #include "model/apirequest.h"
-#include "model/apiresponse.h"
 
 #include <QHash>
 #include <QUuid>

@@ -8,7 +8,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 

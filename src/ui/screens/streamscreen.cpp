@@ -9,7 +9,6 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;

@@ -232,3 +232,22 @@ TEST(GraphQLScreen, eachTabShowsItsOwnReplyInTheResponseViewer)
     run.state.switchToTab(second);
     EXPECT_EQ(run.bodyRows().value(2), u"    \"beta\" : 3"_s);
 }
+
+// The viewer out of sight (the HTTP screen is shown) makes nothing of a reply until it shows.
+TEST(GraphQLScreen, aHiddenViewerCatchesUpWhenShown)
+{
+    GraphQLRun run;
+    BodyDocument* document = run.screen->responseView()->bodyPane()->document();
+    run.screen->hide();
+    run.state.updateActiveTabResponse(
+        APIResponse {
+            .statusCode = 201, .headers = {{u"Content-Type"_s, u"text/plain"_s}}, .body = "made"},
+        std::nullopt, false);
+    EXPECT_TRUE(run.find<QLabel>(u"responseStatusCode"_s)->text().isEmpty());
+    EXPECT_FALSE(document->isBusy());
+    EXPECT_EQ(document->rowCount(), 0);
+    run.screen->show();
+    EXPECT_EQ(run.shownPage(), u"responseContent"_s);
+    EXPECT_EQ(run.find<QLabel>(u"responseStatusCode"_s)->text(), u"201"_s);
+    EXPECT_EQ(run.bodyRows(), QStringList {u"made"_s});
+}
