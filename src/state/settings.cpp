@@ -67,6 +67,26 @@ NetworkSettings Settings::networkSettings() const
         .verifySSL = value(sslVerification)};
 }
 
+QHash<QString, QString> Settings::shortcutOverrides() const
+{
+    // Read through the full key names: entering the group would need a non-const store.
+    const QString prefix = SettingKeys::shortcuts + u'/';
+    QHash<QString, QString> overrides;
+    for (const QString& key : m_store.allKeys()) {
+        if (key.startsWith(prefix))
+            overrides.insert(key.sliced(prefix.size()), m_store.value(key).toString());
+    }
+    return overrides;
+}
+
+void Settings::setShortcutOverrides(const QHash<QString, QString>& overrides)
+{
+    m_store.remove(SettingKeys::shortcuts);
+    for (auto override = overrides.begin(); override != overrides.end(); ++override)
+        m_store.setValue(SettingKeys::shortcuts + u'/' + override.key(), override.value());
+    Q_EMIT valueChanged(SettingKeys::shortcuts);
+}
+
 void Settings::writeValue(const QString& key, const QVariant& value)
 {
     m_store.setValue(key, value);

@@ -2,6 +2,7 @@
 
 #include "execution/networksettings.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSettings>
@@ -55,6 +56,8 @@ inline const SettingKey<QString> proxyUsername {QStringLiteral("proxyUsername"),
 inline const SettingKey<int> historyRetention {QStringLiteral("historyRetention"), 100};
 /// Most recent first, no duplicates; kept by URLHistory.
 inline const SettingKey<QStringList> recentURLs {QStringLiteral("recentURLs"), QStringList()};
+/// The group of the user's own command keys (see Settings::shortcutOverrides).
+inline const QString shortcuts = QStringLiteral("shortcuts");
 } // namespace SettingKeys
 
 /// The preference store: typed access over one QSettings file. Reading never writes anything,
@@ -97,6 +100,14 @@ public:
     /// their own substitute for 0.
     double requestTimeout() const;
     int historyRetention() const;
+
+    /// The keys the user gave to commands instead of the built-in ones: command id → key
+    /// sequence in portable text ("Ctrl+Shift+K"), an empty text for a command left without a
+    /// key. Only the changes are kept, so a file written before keys could be changed, or after
+    /// the defaults were restored, has none.
+    QHash<QString, QString> shortcutOverrides() const;
+    /// Replaces every stored change at once; announced as one change of "shortcuts".
+    void setShortcutOverrides(const QHash<QString, QString>& overrides);
 
     /// The engine options the Network preferences stand for. The proxy password is not kept
     /// here (it belongs in the keychain), so it comes back empty.

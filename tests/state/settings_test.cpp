@@ -2,6 +2,7 @@
 #include "support/qtprinters.h"
 #include "support/tempappfolder.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QSignalSpy>
@@ -85,4 +86,39 @@ TEST(Settings, networkPreferencesBecomeTheEngineOptions)
     // A type the catalogue does not know falls back to plain HTTP.
     settings.setValue(SettingKeys::proxyType, u"gopher"_s);
     EXPECT_EQ(settings.networkSettings().proxy.type, ProxySettings::Type::http);
+}
+
+// The user's own command keys are a group of their own: written as readable text, read back
+// exactly (a key with a comma, a command left without a key), and absent from older files.
+TEST(Settings, shortcutChangesRoundTripAndOlderFilesHaveNone)
+{
+    TempAppFolder folder;
+    const QHash<QString, QString> changes {{u"sendRequest"_s, u"Ctrl+Shift+Return"_s},
+        {u"quit"_s, QString()}, {u"newRequest"_s, u"Ctrl+,"_s}};
+    {
+        QSettings older(folder.settingsFile(), QSettings::IniFormat);
+        older.setValue(u"appearance"_s, u"dark"_s);
+    }
+    {
+        Settings settings(folder.settingsFile());
+        EXPECT_TRUE(settings.shortcutOverrides().isEmpty());
+        QSignalSpy changed(&settings, &Settings::valueChanged);
+        settings.setShortcutOverrides(changes);
+        ASSERT_EQ(changed.size(), 1);
+        EXPECT_EQ(changed.at(0).at(0).toString(), u"shortcuts"_s);
+    }
+    Settings reopened(folder.settingsFile());
+    EXPECT_EQ(reopened.shortcutOverrides(), changes);
+    EXPECT_EQ(reopened.value(SettingKeys::appearance), u"dark"_s);
+    QFile file(folder.settingsFile());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.contains("[shortcuts]\nnewRequest=\"Ctrl+,\"\n")) << text.toStdString();
+    EXPECT_TRUE(text.contains("sendRequest=Ctrl+Shift+Return\n")) << text.toStdString();
+    // Fewer changes replace the group instead of adding to it.
+    reopened.setShortcutOverrides({{u"quit"_s, u"Ctrl+Alt+Q"_s}});
+    EXPECT_EQ(
+        reopened.shortcutOverrides(), (QHash<QString, QString> {{u"quit"_s, u"Ctrl+Alt+Q"_s}}));
+    reopened.setShortcutOverrides({});
+    EXPECT_FALSE(reopened.contains(u"shortcuts/quit"_s));
 }

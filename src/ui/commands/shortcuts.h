@@ -3,24 +3,64 @@
 #include <QKeySequence>
 #include <QString>
 
-namespace mako::shortcuts {
+#include <array>
 
-// The keys of the menu commands, in one place for the menus and the texts that mention them.
-inline const QKeySequence newRequest {Qt::CTRL | Qt::Key_N};
-inline const QKeySequence importPostmanCollection {Qt::CTRL | Qt::SHIFT | Qt::Key_I};
-inline const QKeySequence importCurl {Qt::CTRL | Qt::ALT | Qt::Key_I};
-inline const QKeySequence sendRequest {Qt::CTRL | Qt::Key_Return};
-inline const QKeySequence saveToCollection {Qt::CTRL | Qt::Key_S};
-inline const QKeySequence duplicateRequest {Qt::CTRL | Qt::Key_D};
-inline const QKeySequence toggleSidebar {Qt::CTRL | Qt::Key_0};
-inline const QKeySequence quickOpen {Qt::CTRL | Qt::Key_P};
-inline const QKeySequence search {Qt::CTRL | Qt::Key_F};
-// Ctrl+W closes a tab, as in every tabbed program; the window, which ends Mako, takes Shift too.
-inline const QKeySequence closeTab {Qt::CTRL | Qt::Key_W};
-inline const QKeySequence closeWindow {Qt::CTRL | Qt::SHIFT | Qt::Key_W};
-inline const QKeySequence minimize {Qt::CTRL | Qt::Key_M};
-inline const QKeySequence quit {Qt::CTRL | Qt::Key_Q};
-inline const QKeySequence preferences {Qt::CTRL | Qt::Key_Comma};
+namespace mako {
+
+/// The commands that can have a key. The user may change any of them (ShortcutMap); the keys
+/// below are where every command starts and what "Restore Defaults" puts back.
+enum class Shortcut {
+    newRequest,
+    importPostmanCollection,
+    importPostmanEnvironment,
+    exportCollection,
+    importMakoCollection,
+    importCurl,
+    sendRequest,
+    saveToCollection,
+    duplicateRequest,
+    toggleSidebar,
+    quickOpen,
+    search,
+    closeTab,
+    closeWindow,
+    minimize,
+    quit,
+    preferences,
+};
+
+namespace shortcuts {
+
+struct Default {
+    Shortcut command;
+    /// The command's name in the settings file: never renamed, or a user's key is lost.
+    const char* id;
+    QKeySequence key;
+};
+
+// The keys of the commands, in one place, in the order of Shortcut.
+inline const std::array kDefaults {
+    Default {Shortcut::newRequest, "newRequest", QKeySequence(Qt::CTRL | Qt::Key_N)},
+    Default {Shortcut::importPostmanCollection, "importPostmanCollection",
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I)},
+    Default {Shortcut::importPostmanEnvironment, "importPostmanEnvironment", QKeySequence()},
+    Default {Shortcut::exportCollection, "exportCollection", QKeySequence()},
+    Default {Shortcut::importMakoCollection, "importMakoCollection", QKeySequence()},
+    Default {Shortcut::importCurl, "importCurl", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_I)},
+    Default {Shortcut::sendRequest, "sendRequest", QKeySequence(Qt::CTRL | Qt::Key_Return)},
+    Default {Shortcut::saveToCollection, "saveToCollection", QKeySequence(Qt::CTRL | Qt::Key_S)},
+    Default {Shortcut::duplicateRequest, "duplicateRequest", QKeySequence(Qt::CTRL | Qt::Key_D)},
+    Default {Shortcut::toggleSidebar, "toggleSidebar", QKeySequence(Qt::CTRL | Qt::Key_0)},
+    Default {Shortcut::quickOpen, "quickOpen", QKeySequence(Qt::CTRL | Qt::Key_P)},
+    Default {Shortcut::search, "search", QKeySequence(Qt::CTRL | Qt::Key_F)},
+    // Ctrl+W closes a tab, as in every tabbed program; the window, which ends Mako, takes Shift
+    // too.
+    Default {Shortcut::closeTab, "closeTab", QKeySequence(Qt::CTRL | Qt::Key_W)},
+    Default {Shortcut::closeWindow, "closeWindow", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W)},
+    Default {Shortcut::minimize, "minimize", QKeySequence(Qt::CTRL | Qt::Key_M)},
+    Default {Shortcut::quit, "quit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+    Default {Shortcut::preferences, "preferences", QKeySequence(Qt::CTRL | Qt::Key_Comma)},
+};
 
 /// The key as this platform writes it ("Ctrl+N" here, "⌘N" on a Mac).
 inline QString text(const QKeySequence& key)
@@ -28,4 +68,6 @@ inline QString text(const QKeySequence& key)
     return key.toString(QKeySequence::NativeText);
 }
 
-} // namespace mako::shortcuts
+} // namespace shortcuts
+
+} // namespace mako

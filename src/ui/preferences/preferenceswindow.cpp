@@ -55,7 +55,8 @@ PreferencesWindow::PreferencesWindow(const Services& services, QWidget* parent)
     m_tabs->addTab(scrolling(new DataTab(
                        services.settings, services.state, services.persistence, services.dialogs)),
         icons::icon(u"externaldrive"), tr("Data"));
-    m_tabs->addTab(scrolling(new ShortcutsTab), icons::icon(u"keyboard"), tr("Shortcuts"));
+    m_tabs->addTab(
+        scrolling(new ShortcutsTab(services.shortcuts)), icons::icon(u"keyboard"), tr("Shortcuts"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_tabs);

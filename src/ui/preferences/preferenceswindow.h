@@ -11,6 +11,7 @@ class FileDialogs;
 class PersistenceService;
 class ProxyPassword;
 class Settings;
+class ShortcutMap;
 
 /// The Preferences window: six tabs, each control bound to its preference and stored as it
 /// changes, with no apply step. The tabs are built with the window, which the shell makes
@@ -27,6 +28,7 @@ public:
         PersistenceService& persistence;
         FileDialogs& dialogs;
         ProxyPassword& proxyPassword;
+        ShortcutMap& shortcuts;
     };
 
     explicit PreferencesWindow(const Services& services, QWidget* parent = nullptr);

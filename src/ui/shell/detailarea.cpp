@@ -10,13 +10,14 @@ using namespace Qt::StringLiterals;
 
 namespace mako {
 
-DetailArea::DetailArea(AppState& state, Commands& commands, QWidget* parent)
+DetailArea::DetailArea(
+    AppState& state, Commands& commands, const ShortcutMap& shortcuts, QWidget* parent)
     : QWidget(parent)
     , m_state(state)
     , m_layout(new QVBoxLayout(this))
     , m_tabBar(new QWidget)
     , m_screens(new QStackedWidget)
-    , m_welcome(new WelcomeView(state, commands))
+    , m_welcome(new WelcomeView(state, commands, shortcuts))
 {
     setObjectName(u"detailArea"_s);
     m_tabBar->setObjectName(u"tabBar"_s);

@@ -14,6 +14,7 @@ namespace mako {
 
 class AppState;
 class Commands;
+class ShortcutMap;
 
 /// The right-hand side of the window: the tab bar, then the welcome screen while no request is
 /// open, else the screen for the open request's protocol. Overlays (the command palette) are
@@ -22,7 +23,8 @@ class DetailArea : public QWidget {
     Q_OBJECT
 
 public:
-    DetailArea(AppState& state, Commands& commands, QWidget* parent = nullptr);
+    DetailArea(AppState& state, Commands& commands, const ShortcutMap& shortcuts,
+        QWidget* parent = nullptr);
 
     /// Puts `tabBar` in the tab bar's place; the area takes it over.
     void setTabBar(QWidget* tabBar);

@@ -2,7 +2,7 @@
 
 #include "state/appstate.h"
 #include "ui/commands/commands.h"
-#include "ui/commands/shortcuts.h"
+#include "ui/commands/shortcutmap.h"
 #include "ui/common/icons.h"
 #include "ui/shell/filecommands.h"
 #include "ui/shell/mainwindow.h"
@@ -15,6 +15,7 @@
 #include <QUrl>
 
 #include <functional>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -29,16 +30,17 @@ const QUrl kSupportPage {u"https://mako.quorin.com/support"_s};
 struct Item {
     QString objectName;
     QString text;
-    QKeySequence shortcut;
+    std::optional<Shortcut> shortcut;
     QStringView symbol;
     std::function<void()> run;
 };
 
-QAction* addItem(QMenu* menu, QObject* context, const Item& item)
+QAction* addItem(QMenu* menu, QObject* context, const ShortcutMap& shortcuts, const Item& item)
 {
     QAction* action = menu->addAction(item.text);
     action->setObjectName(item.objectName);
-    action->setShortcut(item.shortcut);
+    if (item.shortcut)
+        shortcuts.bind(action, *item.shortcut);
     if (!item.symbol.isEmpty())
         action->setIcon(icons::icon(item.symbol));
     QObject::connect(action, &QAction::triggered, context, item.run);
@@ -47,12 +49,14 @@ QAction* addItem(QMenu* menu, QObject* context, const Item& item)
 
 } // namespace
 
-MainMenu::MainMenu(MainWindow& window, AppState& state, Commands& commands, FileCommands& files)
+MainMenu::MainMenu(MainWindow& window, AppState& state, Commands& commands, FileCommands& files,
+    const ShortcutMap& shortcuts)
     : QObject(&window)
     , m_window(window)
     , m_state(state)
     , m_commands(commands)
     , m_files(files)
+    , m_shortcuts(shortcuts)
 {
     QMenuBar* bar = window.menuBar();
     bar->setObjectName(u"menuBar"_s);
@@ -68,85 +72,88 @@ MainMenu::MainMenu(MainWindow& window, AppState& state, Commands& commands, File
 void MainMenu::buildFileMenu(QMenu* menu)
 {
     menu->setObjectName(u"fileMenu"_s);
-    addItem(menu, this,
-        {u"newRequestAction"_s, tr("New Request"), shortcuts::newRequest, u"doc.badge.plus",
+    addItem(menu, this, m_shortcuts,
+        {u"newRequestAction"_s, tr("New Request"), Shortcut::newRequest, u"doc.badge.plus",
             [this] { m_state.openNewRequest(); }});
     menu->addSeparator();
-    addItem(menu, this,
+    addItem(menu, this, m_shortcuts,
         {u"importPostmanCollectionAction"_s, tr("Import Postman Collection..."),
-            shortcuts::importPostmanCollection, u"square.and.arrow.down.fill",
+            Shortcut::importPostmanCollection, u"square.and.arrow.down.fill",
             [this] { m_files.importPostmanCollection(); }});
-    addItem(menu, this,
-        {u"importPostmanEnvironmentAction"_s, tr("Import Postman Environment..."), {}, {},
+    addItem(menu, this, m_shortcuts,
+        {u"importPostmanEnvironmentAction"_s, tr("Import Postman Environment..."),
+            Shortcut::importPostmanEnvironment, {},
             [this] { m_files.importPostmanEnvironment(); }});
     menu->addSeparator();
-    m_exportCollection = addItem(menu, this,
-        {u"exportCollectionAction"_s, tr("Export Collection..."), {}, u"square.and.arrow.up",
-            [this] { Q_EMIT m_commands.exportCollection(); }});
-    addItem(menu, this,
-        {u"importMakoCollectionAction"_s, tr("Import Mako Collection..."), {}, {},
-            [this] { m_files.importMakoCollection(); }});
+    m_exportCollection = addItem(menu, this, m_shortcuts,
+        {u"exportCollectionAction"_s, tr("Export Collection..."), Shortcut::exportCollection,
+            u"square.and.arrow.up", [this] { Q_EMIT m_commands.exportCollection(); }});
+    addItem(menu, this, m_shortcuts,
+        {u"importMakoCollectionAction"_s, tr("Import Mako Collection..."),
+            Shortcut::importMakoCollection, {}, [this] { m_files.importMakoCollection(); }});
     menu->addSeparator();
-    addItem(menu, this,
-        {u"importCurlAction"_s, tr("Import from cURL..."), shortcuts::importCurl, u"terminal.fill",
+    addItem(menu, this, m_shortcuts,
+        {u"importCurlAction"_s, tr("Import from cURL..."), Shortcut::importCurl, u"terminal.fill",
             [this] { Q_EMIT m_commands.importCurl(); }});
     menu->addSeparator();
     m_openRequestActions = {
-        addItem(menu, this,
-            {u"sendRequestAction"_s, tr("Send Request"), shortcuts::sendRequest, u"paperplane.fill",
+        addItem(menu, this, m_shortcuts,
+            {u"sendRequestAction"_s, tr("Send Request"), Shortcut::sendRequest, u"paperplane.fill",
                 [this] { Q_EMIT m_commands.sendRequest(); }}),
-        addItem(menu, this,
-            {u"saveToCollectionAction"_s, tr("Save to Collection"), shortcuts::saveToCollection,
+        addItem(menu, this, m_shortcuts,
+            {u"saveToCollectionAction"_s, tr("Save to Collection"), Shortcut::saveToCollection,
                 u"square.and.arrow.down", [this] { Q_EMIT m_commands.saveToCollection(); }}),
-        addItem(menu, this,
-            {u"duplicateRequestAction"_s, tr("Duplicate Request"), shortcuts::duplicateRequest,
+        addItem(menu, this, m_shortcuts,
+            {u"duplicateRequestAction"_s, tr("Duplicate Request"), Shortcut::duplicateRequest,
                 u"doc.on.doc", [this] { Q_EMIT m_commands.duplicateRequest(); }}),
     };
     menu->addSeparator();
-    QAction* preferences = addItem(menu, this,
-        {u"preferencesAction"_s, tr("Preferences..."), shortcuts::preferences, u"gearshape",
+    QAction* preferences = addItem(menu, this, m_shortcuts,
+        {u"preferencesAction"_s, tr("Preferences..."), Shortcut::preferences, u"gearshape",
             [this] { Q_EMIT m_commands.preferences(); }});
     preferences->setMenuRole(QAction::PreferencesRole);
     menu->addSeparator();
-    addItem(menu, this,
-        {u"closeWindowAction"_s, tr("Close Window"), shortcuts::closeWindow, {},
+    addItem(menu, this, m_shortcuts,
+        {u"closeWindowAction"_s, tr("Close Window"), Shortcut::closeWindow, {},
             [this] { m_window.close(); }});
-    addItem(menu, this, {u"quitAction"_s, tr("Quit"), shortcuts::quit, u"power", [] {
-                             // Closing first lets every window remember its place.
-                             QApplication::closeAllWindows();
-                             QCoreApplication::quit();
-                         }});
+    addItem(menu, this, m_shortcuts, {u"quitAction"_s, tr("Quit"), Shortcut::quit, u"power", [] {
+                                          // Closing first lets every window remember its place.
+                                          QApplication::closeAllWindows();
+                                          QCoreApplication::quit();
+                                      }});
 }
 
 void MainMenu::buildViewMenu(QMenu* menu)
 {
     menu->setObjectName(u"viewMenu"_s);
-    addItem(menu, this,
-        {u"toggleSidebarAction"_s, tr("Toggle Sidebar"), shortcuts::toggleSidebar, u"sidebar.left",
+    addItem(menu, this, m_shortcuts,
+        {u"toggleSidebarAction"_s, tr("Toggle Sidebar"), Shortcut::toggleSidebar, u"sidebar.left",
             [this] { m_window.toggleSidebar(); }});
-    addItem(menu, this,
-        {u"quickOpenAction"_s, tr("Quick Open"), shortcuts::quickOpen, u"magnifyingglass",
+    addItem(menu, this, m_shortcuts,
+        {u"quickOpenAction"_s, tr("Quick Open"), Shortcut::quickOpen, u"magnifyingglass",
             [this] { Q_EMIT m_commands.commandPalette(); }});
 }
 
 void MainMenu::buildWindowMenu(QMenu* menu)
 {
     menu->setObjectName(u"windowMenu"_s);
-    addItem(menu, this, {u"minimizeAction"_s, tr("Minimize"), shortcuts::minimize, {}, [this] {
-                             m_window.showMinimized();
-                         }});
+    addItem(menu, this, m_shortcuts,
+        {u"minimizeAction"_s, tr("Minimize"), Shortcut::minimize, {},
+            [this] { m_window.showMinimized(); }});
 }
 
 void MainMenu::buildHelpMenu(QMenu* menu)
 {
     menu->setObjectName(u"helpMenu"_s);
     const auto open = [](const QUrl& url) { return [url] { QDesktopServices::openUrl(url); }; };
-    addItem(menu, this, {u"websiteAction"_s, tr("Mako Website"), {}, u"globe", open(kWebsite)});
-    addItem(menu, this,
+    addItem(menu, this, m_shortcuts,
+        {u"websiteAction"_s, tr("Mako Website"), {}, u"globe", open(kWebsite)});
+    addItem(menu, this, m_shortcuts,
         {u"keyboardShortcutsAction"_s, tr("Keyboard Shortcuts"), {}, u"keyboard",
             open(kShortcutsPage)});
     menu->addSeparator();
-    addItem(menu, this, {u"supportAction"_s, tr("♥ Support Mako"), {}, {}, open(kSupportPage)});
+    addItem(menu, this, m_shortcuts,
+        {u"supportAction"_s, tr("♥ Support Mako"), {}, {}, open(kSupportPage)});
 }
 
 void MainMenu::updateEnabledActions()

@@ -11,15 +11,18 @@ class AppState;
 class Commands;
 class FileCommands;
 class MainWindow;
+class ShortcutMap;
 
-/// The window's menu bar: every command with its shortcut. Commands about the open request
-/// are announced on `Commands`; the rest run here. Each action has an objectName
+/// The window's menu bar: every command with its shortcut, which follows the user's choice.
+/// Commands about the open request are announced on `Commands`; the rest run here. Each action has
+/// an objectName
 /// ("newRequestAction", ...) for tests and automation.
 class MainMenu : public QObject {
     Q_OBJECT
 
 public:
-    MainMenu(MainWindow& window, AppState& state, Commands& commands, FileCommands& files);
+    MainMenu(MainWindow& window, AppState& state, Commands& commands, FileCommands& files,
+        const ShortcutMap& shortcuts);
 
 private:
     void buildFileMenu(QMenu* menu);
@@ -32,6 +35,7 @@ private:
     AppState& m_state;
     Commands& m_commands;
     FileCommands& m_files;
+    const ShortcutMap& m_shortcuts;
     QAction* m_exportCollection = nullptr;
     QList<QAction*> m_openRequestActions;
 };

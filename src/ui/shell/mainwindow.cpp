@@ -43,13 +43,13 @@ const SettingKey<bool> kSidebarHidden {u"window/sidebarHidden"_s, false};
 
 } // namespace
 
-MainWindow::MainWindow(
-    AppState& state, Commands& commands, Settings& settings, FileDialogs& dialogs, QWidget* parent)
+MainWindow::MainWindow(AppState& state, Commands& commands, Settings& settings,
+    FileDialogs& dialogs, const ShortcutMap& shortcuts, QWidget* parent)
     : QMainWindow(parent)
     , m_settings(settings)
     , m_splitter(new QSplitter(Qt::Horizontal))
     , m_sidebar(buildSidebarSlot())
-    , m_detailArea(new DetailArea(state, commands))
+    , m_detailArea(new DetailArea(state, commands, shortcuts))
     , m_fileCommands(new FileCommands(state, dialogs, this))
 {
     setObjectName(u"mainWindow"_s);
@@ -78,23 +78,24 @@ MainWindow::MainWindow(
     });
 
     buildToolBar(state);
-    new MainMenu(*this, state, commands, *m_fileCommands);
+    new MainMenu(*this, state, commands, *m_fileCommands, shortcuts);
     new AlertPresenter(state, this);
     connect(
         &commands, &Commands::exportCollection, m_fileCommands, &FileCommands::exportCollection);
     connect(&commands, &Commands::importCurl, m_fileCommands, &FileCommands::importCurl);
     connect(&commands, &Commands::importPostman, m_fileCommands,
         &FileCommands::importPostmanCollection);
-    buildRequestAreas(state, commands, dialogs);
+    buildRequestAreas(state, commands, dialogs, shortcuts);
     // A quit that closes no window (a signal from the desktop's session) still remembers the
     // window's place.
     connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::saveWindowState);
     restoreWindowState();
 }
 
-void MainWindow::buildRequestAreas(AppState& state, Commands& commands, FileDialogs& dialogs)
+void MainWindow::buildRequestAreas(
+    AppState& state, Commands& commands, FileDialogs& dialogs, const ShortcutMap& shortcuts)
 {
-    auto* tabBar = new TabBar(state);
+    auto* tabBar = new TabBar(state, shortcuts);
     m_detailArea->setTabBar(tabBar);
     // The tab bar's own command, listed in the File menu above the window's.
     if (auto* closeWindow = findChild<QAction*>(u"closeWindowAction"_s)) {

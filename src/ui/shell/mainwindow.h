@@ -13,6 +13,7 @@ class DetailArea;
 class FileCommands;
 class FileDialogs;
 class Settings;
+class ShortcutMap;
 
 /// The one window: the sidebar and the detail area side by side, the toolbar with the protocol
 /// picker and the environment selector, and the menus. A frame only: each area is its own
@@ -28,7 +29,7 @@ public:
     static constexpr int kSidebarMaximumWidth = 360;
 
     MainWindow(AppState& state, Commands& commands, Settings& settings, FileDialogs& dialogs,
-        QWidget* parent = nullptr);
+        const ShortcutMap& shortcuts, QWidget* parent = nullptr);
 
     DetailArea* detailArea() const { return m_detailArea; }
     FileCommands& fileCommands() const { return *m_fileCommands; }
@@ -50,7 +51,8 @@ protected:
 private:
     QWidget* buildSidebarSlot();
     /// The tab bar, the environment selector, the save and duplicate commands and the palette.
-    void buildRequestAreas(AppState& state, Commands& commands, FileDialogs& dialogs);
+    void buildRequestAreas(
+        AppState& state, Commands& commands, FileDialogs& dialogs, const ShortcutMap& shortcuts);
     void buildToolBar(AppState& state);
     void restoreWindowState();
     void applySidebarWidth();

@@ -5,6 +5,7 @@
 #include "state/persistenceservice.h"
 #include "state/settings.h"
 #include "ui/commands/commands.h"
+#include "ui/commands/shortcutmap.h"
 #include "ui/common/filedialogs.h"
 #include "ui/common/proxypassword.h"
 #include "ui/preferences/preferenceswindow.h"
@@ -107,14 +108,16 @@ MakoApp::MakoApp(Services services, QObject* parent)
     , m_appearance(std::make_unique<Appearance>(*m_settings))
     , m_state(std::make_unique<AppState>(m_persistence.get(), m_settings.get()))
     , m_commands(std::make_unique<Commands>())
-    , m_window(std::make_unique<MainWindow>(*m_state, *m_commands, *m_settings, *m_fileDialogs))
+    , m_shortcuts(std::make_unique<ShortcutMap>(*m_settings))
+    , m_window(std::make_unique<MainWindow>(
+          *m_state, *m_commands, *m_settings, *m_fileDialogs, *m_shortcuts))
     , m_lastRequest(std::make_unique<LastRequest>(*m_state, *m_settings))
 {
     QApplication::setApplicationDisplayName(QObject::tr("Mako"));
     QApplication::setWindowIcon(QIcon(u":/icons/com.quorin.mako.svg"_s));
     // Wayland matches the window to its launcher entry, and so to its icon, by this name.
     QGuiApplication::setDesktopFileName(u"com.quorin.mako"_s);
-    m_window->setSidebar(new Sidebar(*m_state, *m_settings, *m_fileDialogs));
+    m_window->setSidebar(new Sidebar(*m_state, *m_settings, *m_fileDialogs, *m_shortcuts));
     connect(m_settings.get(), &Settings::valueChanged, this, &MakoApp::handleValueChanged);
     connect(m_proxyPassword.get(), &ProxyPassword::passwordChanged, this,
         &MakoApp::updateNetworkSettings);
@@ -152,8 +155,8 @@ void MakoApp::raiseWindow()
 void MakoApp::openPreferences()
 {
     if (!m_preferences) {
-        m_preferences = new PreferencesWindow(
-            {*m_settings, *m_state, *m_persistence, *m_fileDialogs, *m_proxyPassword});
+        m_preferences = new PreferencesWindow({*m_settings, *m_state, *m_persistence,
+            *m_fileDialogs, *m_proxyPassword, *m_shortcuts});
         // Made anew at each opening, so every tab starts from the stored values.
         m_preferences->setAttribute(Qt::WA_DeleteOnClose);
     }

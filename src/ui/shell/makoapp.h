@@ -18,6 +18,7 @@ class PreferencesWindow;
 class ProxyPassword;
 class SecretStore;
 class Settings;
+class ShortcutMap;
 class TerminationSignals;
 
 /// The application: the one AppState of the run, the commands, the main window and the
@@ -43,6 +44,7 @@ public:
     AppState& appState() const { return *m_state; }
     Commands& commands() const { return *m_commands; }
     Settings& settings() const { return *m_settings; }
+    ShortcutMap& shortcuts() const { return *m_shortcuts; }
     MainWindow& mainWindow() const { return *m_window; }
 
     /// Hands the preferences to the network service, applies the appearance and shows the
@@ -68,6 +70,7 @@ private:
     std::unique_ptr<Appearance> m_appearance;
     std::unique_ptr<AppState> m_state;
     std::unique_ptr<Commands> m_commands;
+    std::unique_ptr<ShortcutMap> m_shortcuts;
     std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<LastRequest> m_lastRequest;
     QPointer<PreferencesWindow> m_preferences;

@@ -17,20 +17,24 @@ constexpr qreal kRadius = 10;
 
 } // namespace
 
-QuickActionButton::QuickActionButton(const QString& title, QStringView symbol, SystemColor color,
-    const QString& shortcut, QWidget* parent)
+QuickActionButton::QuickActionButton(
+    const QString& title, QStringView symbol, SystemColor color, QWidget* parent)
     : QAbstractButton(parent)
     , m_color(color)
-    , m_shortcut(shortcut)
 {
     setText(title);
     setIcon(icons::icon(symbol));
     setAccessibleName(title);
-    if (!shortcut.isEmpty())
-        setAccessibleDescription(shortcut);
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_Hover);
+}
+
+void QuickActionButton::setShortcutText(const QString& shortcut)
+{
+    m_shortcut = shortcut;
+    setAccessibleDescription(shortcut);
+    update();
 }
 
 QSize QuickActionButton::sizeHint() const

@@ -15,8 +15,11 @@ class QuickActionButton : public QAbstractButton {
     Q_OBJECT
 
 public:
-    QuickActionButton(const QString& title, QStringView symbol, SystemColor color,
-        const QString& shortcut, QWidget* parent = nullptr);
+    QuickActionButton(
+        const QString& title, QStringView symbol, SystemColor color, QWidget* parent = nullptr);
+
+    /// The key shown under the title, and told to screen readers; empty for none.
+    void setShortcutText(const QString& shortcut);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }

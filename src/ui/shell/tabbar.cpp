@@ -2,7 +2,7 @@
 
 #include "state/appstate.h"
 #include "state/unsavedchanges.h"
-#include "ui/commands/shortcuts.h"
+#include "ui/commands/shortcutmap.h"
 #include "ui/common/symbolbutton.h"
 #include "ui/shell/tabcloser.h"
 
@@ -54,7 +54,7 @@ protected:
 
 } // namespace
 
-TabBar::TabBar(AppState& state, QWidget* parent)
+TabBar::TabBar(AppState& state, const ShortcutMap& shortcuts, QWidget* parent)
     : QWidget(parent)
     , m_state(state)
     , m_tabs(new RequestTabBar(this))
@@ -83,14 +83,14 @@ TabBar::TabBar(AppState& state, QWidget* parent)
     layout->addWidget(m_newTab);
     layout->addStretch();
 
-    setUpShortcuts();
+    setUpShortcuts(shortcuts);
     connect(m_newTab, &QToolButton::clicked, this, [this] { m_state.openNewRequest(); });
     connect(m_tabs, &QTabBar::currentChanged, this, &TabBar::handleCurrentChanged);
     connect(m_tabs, &QTabBar::customContextMenuRequested, this, &TabBar::showContextMenu);
     followState();
 }
 
-void TabBar::setUpShortcuts()
+void TabBar::setUpShortcuts(const ShortcutMap& shortcuts)
 {
     // Ctrl+Tab, and Ctrl+Shift+Tab, which arrives as a back-tab.
     m_nextTab->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab));
@@ -104,7 +104,7 @@ void TabBar::setUpShortcuts()
     connect(m_previousTab, &QAction::triggered, this, [this] { cycle(-1); });
 
     m_closeTab->setObjectName(u"closeTabAction"_s);
-    m_closeTab->setShortcut(shortcuts::closeTab);
+    shortcuts.bind(m_closeTab, Shortcut::closeTab);
     m_closeTab->setShortcutContext(Qt::WindowShortcut);
     addAction(m_closeTab);
     connect(m_closeTab, &QAction::triggered, this, [this] {

@@ -11,6 +11,7 @@ class QToolButton;
 namespace mako {
 
 class AppState;
+class ShortcutMap;
 class TabCloser;
 struct APIRequest;
 
@@ -28,7 +29,7 @@ class TabBar : public QWidget {
 
 public:
     /// `state` must outlive the bar.
-    explicit TabBar(AppState& state, QWidget* parent = nullptr);
+    TabBar(AppState& state, const ShortcutMap& shortcuts, QWidget* parent = nullptr);
 
     /// Activates the tab after (before) the active one, wrapping around; Ctrl+Tab and
     /// Ctrl+Shift+Tab, anywhere in the window. A menu may list them too.
@@ -42,7 +43,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void setUpShortcuts();
+    void setUpShortcuts(const ShortcutMap& shortcuts);
     void followState();
     void insertTabs(int first, int last);
     void removeTabs(int first, int last);

@@ -2,7 +2,7 @@
 
 #include "state/appstate.h"
 #include "ui/commands/commands.h"
-#include "ui/commands/shortcuts.h"
+#include "ui/commands/shortcutmap.h"
 #include "ui/common/colors.h"
 #include "ui/common/iconlabel.h"
 #include "ui/shell/protocolactions.h"
@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include <functional>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -27,13 +28,15 @@ struct QuickAction {
     QString title;
     QStringView symbol;
     SystemColor color;
-    QString shortcut;
+    std::optional<Shortcut> shortcut;
     std::function<void()> action;
 };
 
 struct TipItem {
     QStringView icon;
+    /// With %1 for the key of `command`, when it names one.
     QString text;
+    std::optional<Shortcut> command;
 };
 
 QLabel* secondaryLabel(const QString& text)
@@ -45,10 +48,12 @@ QLabel* secondaryLabel(const QString& text)
 
 } // namespace
 
-WelcomeView::WelcomeView(AppState& state, Commands& commands, QWidget* parent)
+WelcomeView::WelcomeView(
+    AppState& state, Commands& commands, const ShortcutMap& shortcuts, QWidget* parent)
     : QWidget(parent)
     , m_state(state)
     , m_commands(commands)
+    , m_shortcuts(shortcuts)
 {
     setObjectName(u"welcomeView"_s);
     setAccessibleName(tr("Welcome"));
@@ -70,6 +75,8 @@ WelcomeView::WelcomeView(AppState& state, Commands& commands, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll);
+    showShortcuts();
+    connect(&m_shortcuts, &ShortcutMap::changed, this, &WelcomeView::showShortcuts);
 }
 
 QWidget* WelcomeView::buildHeader()
@@ -99,8 +106,8 @@ QWidget* WelcomeView::buildActions()
         return [this, protocol, name] { openNewRequest(m_state, protocol, name); };
     };
     const QList<QuickAction> actions {
-        {u"quickActionHTTP"_s, tr("HTTP"), u"globe", SystemColor::blue,
-            shortcuts::text(shortcuts::newRequest), [this] { m_state.openNewRequest(); }},
+        {u"quickActionHTTP"_s, tr("HTTP"), u"globe", SystemColor::blue, Shortcut::newRequest,
+            [this] { m_state.openNewRequest(); }},
         {u"quickActionGraphQL"_s, tr("GraphQL"), u"arrow.triangle.branch", SystemColor::pink, {},
             openWith(RequestProtocol::graphql, tr("GraphQL Query"))},
         {u"quickActionWebSocket"_s, tr("WebSocket"), u"arrow.left.arrow.right", SystemColor::purple,
@@ -108,10 +115,9 @@ QWidget* WelcomeView::buildActions()
         {u"quickActionSSE"_s, tr("SSE"), u"antenna.radiowaves.left.and.right", SystemColor::orange,
             {}, openWith(RequestProtocol::sse, tr("SSE Stream"))},
         {u"quickActionPasteCurl"_s, tr("Paste cURL"), u"terminal.fill", SystemColor::teal,
-            shortcuts::text(shortcuts::importCurl), [this] { Q_EMIT m_commands.importCurl(); }},
+            Shortcut::importCurl, [this] { Q_EMIT m_commands.importCurl(); }},
         {u"quickActionImport"_s, tr("Import"), u"square.and.arrow.down.fill", SystemColor::indigo,
-            shortcuts::text(shortcuts::importPostmanCollection),
-            [this] { Q_EMIT m_commands.importPostman(); }},
+            Shortcut::importPostmanCollection, [this] { Q_EMIT m_commands.importPostman(); }},
     };
     auto* grid = new QWidget;
     auto* layout = new QGridLayout(grid);
@@ -120,9 +126,10 @@ QWidget* WelcomeView::buildActions()
     constexpr int kColumns = 3;
     for (int i = 0; i < actions.size(); ++i) {
         const QuickAction& action = actions[i];
-        auto* button
-            = new QuickActionButton(action.title, action.symbol, action.color, action.shortcut);
+        auto* button = new QuickActionButton(action.title, action.symbol, action.color);
         button->setObjectName(action.objectName);
+        if (action.shortcut)
+            m_keyedButtons.append({button, *action.shortcut});
         connect(button, &QAbstractButton::clicked, this, action.action);
         layout->addWidget(button, i / kColumns, i % kColumns);
     }
@@ -132,14 +139,11 @@ QWidget* WelcomeView::buildActions()
 QWidget* WelcomeView::buildTips()
 {
     const QList<TipItem> tips {
-        {u"paperplane.fill", tr("%1 to send").arg(shortcuts::text(shortcuts::sendRequest))},
-        {u"magnifyingglass",
-            tr("%1 to find a saved request").arg(shortcuts::text(shortcuts::quickOpen))},
-        {u"square.and.arrow.down",
-            tr("%1 to save to a collection").arg(shortcuts::text(shortcuts::saveToCollection))},
-        {u"sidebar.left",
-            tr("%1 to show or hide the sidebar").arg(shortcuts::text(shortcuts::toggleSidebar))},
-        {u"curlybraces", tr("Write {{name}} to fill in a variable of the environment")},
+        {u"paperplane.fill", tr("%1 to send"), Shortcut::sendRequest},
+        {u"magnifyingglass", tr("%1 to find a saved request"), Shortcut::quickOpen},
+        {u"square.and.arrow.down", tr("%1 to save to a collection"), Shortcut::saveToCollection},
+        {u"sidebar.left", tr("%1 to show or hide the sidebar"), Shortcut::toggleSidebar},
+        {u"curlybraces", tr("Write {{name}} to fill in a variable of the environment"), {}},
     };
     auto* box = new QWidget;
     box->setObjectName(u"welcomeTips"_s);
@@ -147,13 +151,30 @@ QWidget* WelcomeView::buildTips()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(8);
     for (const TipItem& tip : tips) {
-        auto* row = new QHBoxLayout;
-        row->setSpacing(10);
-        row->addWidget(new IconLabel(tip.icon));
-        row->addWidget(secondaryLabel(tip.text), 1);
-        layout->addLayout(row);
+        auto* row = new QWidget;
+        auto* rowLayout = new QHBoxLayout(row);
+        rowLayout->setContentsMargins(0, 0, 0, 0);
+        rowLayout->setSpacing(10);
+        rowLayout->addWidget(new IconLabel(tip.icon));
+        QLabel* label = secondaryLabel(tip.text);
+        rowLayout->addWidget(label, 1);
+        layout->addWidget(row);
+        if (tip.command)
+            m_keyTips.append({row, label, tip.text, *tip.command});
     }
     return box;
+}
+
+void WelcomeView::showShortcuts()
+{
+    for (const auto& [button, command] : m_keyedButtons)
+        button->setShortcutText(m_shortcuts.text(command));
+    // A tip about a key the user took away would only read " to send".
+    for (const KeyTip& tip : m_keyTips) {
+        const QString key = m_shortcuts.text(tip.command);
+        tip.label->setText(tip.text.arg(key));
+        tip.row->setVisible(!key.isEmpty());
+    }
 }
 
 } // namespace mako

@@ -3,7 +3,7 @@
 #include "state/appstate.h"
 #include "state/settings.h"
 #include "state/sidebaractions.h"
-#include "ui/commands/shortcuts.h"
+#include "ui/commands/shortcutmap.h"
 #include "ui/common/icons.h"
 #include "ui/common/symbolbutton.h"
 #include "ui/sidebar/collectioncommands.h"
@@ -31,10 +31,12 @@ using namespace Qt::StringLiterals;
 
 namespace mako {
 
-Sidebar::Sidebar(AppState& state, Settings& settings, FileDialogs& dialogs, QWidget* parent)
+Sidebar::Sidebar(AppState& state, Settings& settings, FileDialogs& dialogs,
+    const ShortcutMap& shortcuts, QWidget* parent)
     : QWidget(parent)
     , m_state(state)
     , m_settings(settings)
+    , m_shortcuts(shortcuts)
     , m_actions(new SidebarActions(&state, this))
     , m_treeModel(new CollectionTreeModel(state, *m_actions, this))
     , m_commands(new CollectionCommands(state, *m_actions, settings, dialogs, *m_treeModel, this))
@@ -90,8 +92,16 @@ QWidget* Sidebar::buildToolBar()
     add->setMenu(menu);
     add->setToolTip(tr("New Collection or Template"));
     add->setAccessibleName(tr("New Collection or Template"));
-    QToolButton* newRequest = makeSymbolButton(u"sidebarNewRequestButton"_s, u"doc.badge.plus",
-        tr("New"), tr("New Request (%1)").arg(shortcuts::text(shortcuts::newRequest)), bar);
+    QToolButton* newRequest = makeSymbolButton(
+        u"sidebarNewRequestButton"_s, u"doc.badge.plus", tr("New"), tr("New Request"), bar);
+    const auto showKey = [this, newRequest] {
+        const QString key = m_shortcuts.text(Shortcut::newRequest);
+        const QString help = key.isEmpty() ? tr("New Request") : tr("New Request (%1)").arg(key);
+        newRequest->setToolTip(help);
+        newRequest->setAccessibleName(help);
+    };
+    showKey();
+    connect(&m_shortcuts, &ShortcutMap::changed, newRequest, showKey);
     connect(newRequest, &QToolButton::clicked, this, [this] { m_state.openNewRequest(); });
 
     auto* layout = new QHBoxLayout(bar);
@@ -110,8 +120,9 @@ QWidget* Sidebar::buildSearchField()
     m_search->setClearButtonEnabled(true);
     connect(m_search, &QLineEdit::textChanged, this, &Sidebar::handleSearchTextChanged);
     m_search->installEventFilter(this);
-    auto* find = new QShortcut(shortcuts::search, this);
+    auto* find = new QShortcut(this);
     find->setContext(Qt::WindowShortcut);
+    m_shortcuts.bind(find, Shortcut::search);
     connect(find, &QShortcut::activated, this, [this] {
         m_search->setFocus(Qt::ShortcutFocusReason);
         m_search->selectAll();

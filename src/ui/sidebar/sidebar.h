@@ -21,6 +21,7 @@ class HistoryView;
 class RenameSheet;
 class SearchResultsModel;
 class Settings;
+class ShortcutMap;
 class SidebarActions;
 
 /// The window's left column: the toolbar (new collection, new from template, new request),
@@ -32,7 +33,8 @@ class Sidebar : public QWidget {
 
 public:
     /// Everything must outlive the sidebar.
-    Sidebar(AppState& state, Settings& settings, FileDialogs& dialogs, QWidget* parent = nullptr);
+    Sidebar(AppState& state, Settings& settings, FileDialogs& dialogs, const ShortcutMap& shortcuts,
+        QWidget* parent = nullptr);
 
     SidebarActions& actions() const { return *m_actions; }
     CollectionCommands& commands() const { return *m_commands; }
@@ -65,6 +67,7 @@ private:
 
     AppState& m_state;
     Settings& m_settings;
+    const ShortcutMap& m_shortcuts;
     SidebarActions* m_actions;
     CollectionTreeModel* m_treeModel;
     CollectionCommands* m_commands;

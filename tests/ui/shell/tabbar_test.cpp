@@ -1,3 +1,4 @@
+#include "ui/commands/shortcutmap.h"
 #include "ui/editor/savetocollectionsheet.h"
 #include "ui/shell/tabbar.h"
 #include "windowtesting.h"
@@ -108,8 +109,9 @@ struct TabBarRun : StateRun {
     QList<APIRequest> requests;
     QUuid api;
 
+    ShortcutMap shortcuts {settings};
     TestWindow window;
-    TabBar* bar = new TabBar(state, &window);
+    TabBar* bar = new TabBar(state, shortcuts, &window);
     QTabBar* tabs = child<QTabBar>(bar, u"requestTabs"_s);
 };
 

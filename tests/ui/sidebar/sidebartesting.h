@@ -2,6 +2,7 @@
 
 #include "shellrun.h"
 #include "state/sidebaractions.h"
+#include "ui/commands/shortcutmap.h"
 #include "ui/sidebar/collectioncommands.h"
 #include "ui/sidebar/collectiontreemodel.h"
 #include "ui/sidebar/historyview.h"
@@ -28,7 +29,7 @@ struct SidebarRun : StateRun {
         state.addFolder(QStringLiteral("F"), api);
         folderID = collection(api).folders[0].id;
         state.moveRequestToFolder(b.id, folderID, api);
-        sidebar = new Sidebar(state, settings, dialogs, &window);
+        sidebar = new Sidebar(state, settings, dialogs, shortcuts, &window);
         auto* layout = new QVBoxLayout(&window);
         layout->addWidget(sidebar);
         window.showNow();
@@ -66,6 +67,7 @@ struct SidebarRun : StateRun {
     const APIRequest c {.name = QStringLiteral("c"), .url = QStringLiteral("https://a.test/c")};
     const APIRequest o {.name = QStringLiteral("o"), .url = QStringLiteral("https://o.test/")};
     QUuid api, other, folderID;
+    ShortcutMap shortcuts {settings};
     ScriptedFileDialogs dialogs;
     TestWindow window;
     Sidebar* sidebar = nullptr;
