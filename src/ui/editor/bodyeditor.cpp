@@ -368,8 +368,21 @@ void BodyEditor::showDocument(QTextDocument* document)
         option.setTabStopDistance(m_text->tabStopDistance());
         document->setDefaultTextOption(option);
     }
+    // A field that shows no scroll bar and takes a long text gets the bar only afterwards, and
+    // the narrower view then lays every line out a second time. So the bar comes first, while
+    // the field holds an empty text for a moment: the old text, laid out again for the
+    // narrower view, could cost as much (a formatted text's single line of megabytes).
+    const bool barComes = !m_text->verticalScrollBar()->isVisibleTo(m_text)
+        && document->blockCount() * m_text->fontMetrics().lineSpacing()
+            > m_text->viewport()->height();
     m_syncing = true;
+    if (barComes) {
+        m_text->setDocument(nullptr);
+        m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    }
     m_text->setDocument(document);
+    if (barComes)
+        m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_syncing = false;
     connect(document, &QTextDocument::contentsChange, this, &BodyEditor::recordEdit);
     // The coloured placeholders were the old document's.

@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTableView>
 #include <QToolButton>
@@ -196,6 +197,20 @@ TEST(RequestView, eachTabKeepsItsBodyDocumentWithCursorAndHistory)
     state.closeTab(secondTab);
     EXPECT_TRUE(second.isNull());
     EXPECT_EQ(body->document(), first);
+
+    // A long text brings the scroll bar along, a short one takes it away again.
+    state.openNewRequest();
+    APIRequest tall = *state.openRequest();
+    tall.bodyType = RequestBodyType::raw;
+    tall.body = u"line\n"_s.repeated(400);
+    state.setOpenRequest(tall);
+    const QUuid tallTab = *state.activeTabID();
+    state.switchToTab(firstTab);
+    EXPECT_EVENTUALLY(!body->verticalScrollBar()->isVisible());
+    state.switchToTab(tallTab);
+    EXPECT_EQ(body->toPlainText(), tall.body);
+    EXPECT_EVENTUALLY(body->verticalScrollBar()->isVisible());
+    EXPECT_EQ(body->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
 }
 
 TEST(RequestView, anEmptyURLGetsTheFocusAndIsRefusedOnSend)
