@@ -6,6 +6,7 @@
 #include "state/settings.h"
 #include "ui/common/colors.h"
 #include "ui/common/iconlabel.h"
+#include "ui/common/resultchannel.h"
 #include "ui/editor/variablespans.h"
 
 #include <QApplication>
@@ -15,11 +16,12 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPointer>
+#include <QPlainTextDocumentLayout>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QThread>
 #include <QThreadPool>
 #include <QToolButton>
@@ -28,6 +30,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -64,6 +67,42 @@ QThreadPool* checkPool()
         return created;
     }();
     return pool;
+}
+
+// A document built on a pool thread for the window's thread; dropped unless taken.
+struct BuiltDocument {
+    QTextDocument* document;
+    ~BuiltDocument()
+    {
+        if (document)
+            document->deleteLater();
+    }
+    QTextDocument* take() { return std::exchange(document, nullptr); }
+};
+
+// The one step in a formatted document's history that leads back to the document it replaced.
+class FormatUndo : public QAbstractUndoItem {
+public:
+    explicit FormatUndo(std::function<void()> undo)
+        : m_undo(std::move(undo))
+    { }
+    void undo() override { m_undo(); }
+    // The step is only ever undone: after that the field shows the earlier document again, and
+    // this one (with its history) is gone.
+    void redo() override { }
+
+private:
+    std::function<void()> m_undo;
+};
+
+QTextDocument* plainDocument(const QFont& font, const QTextOption& option, qreal margin)
+{
+    auto* document = new QTextDocument;
+    document->setDocumentLayout(new QPlainTextDocumentLayout(document));
+    document->setDefaultFont(font);
+    document->setDefaultTextOption(option);
+    document->setDocumentMargin(margin);
+    return document;
 }
 
 QWidget* noBodyPage()
@@ -220,16 +259,19 @@ BodyEditor::BodyEditor(RequestViewModel& viewModel, Settings& settings,
         &m_viewModel, &RequestViewModel::requestChanged, this, &BodyEditor::handleRequestChanged);
     connect(&m_settings, &Settings::valueChanged, this, &BodyEditor::applySettings);
     applySettings();
+    m_shownTab = m_viewModel.shownTab();
     m_shownBody = m_viewModel.request().body;
-    m_syncing = true;
-    m_text->setPlainText(m_shownBody);
-    m_syncing = false;
+    TabText& first = m_texts[m_shownTab];
+    first.document = newDocument(m_shownBody);
+    first.closed = m_shownTab.isNull();
+    showDocument(first.document);
     showType(m_viewModel.request().bodyType);
     validate(m_shownBody);
 }
 
 BodyEditor::~BodyEditor()
 {
+    cancelFormat();
     qApp->removeEventFilter(this);
 }
 
@@ -265,7 +307,6 @@ QWidget* BodyEditor::buildTextPage()
     m_text->setObjectName(u"bodyText"_s);
     m_text->setAccessibleName(tr("Body"));
     m_text->setPlaceholderText(u"{\n  \"name\": \"value\"\n}"_s); // untranslated: JSON sample
-    connect(m_text->document(), &QTextDocument::contentsChange, this, &BodyEditor::recordEdit);
     connect(m_text, &QPlainTextEdit::textChanged, this, &BodyEditor::handleTextChanged);
     connect(m_text, &BodyTextEdit::pasted, this, &BodyEditor::handlePasted);
 
@@ -303,17 +344,135 @@ void BodyEditor::applySettings()
             : QPlainTextEdit::NoWrap);
 }
 
+QTextDocument* BodyEditor::newDocument(const QString& text)
+{
+    QTextDocument* document = plainDocument(m_text->font(), m_text->document()->defaultTextOption(),
+        m_text->document()->documentMargin());
+    document->setParent(this);
+    document->setPlainText(text);
+    return document;
+}
+
+void BodyEditor::showDocument(QTextDocument* document)
+{
+    QTextDocument* old = m_text->document();
+    if (old == document)
+        return;
+    disconnect(old, &QTextDocument::contentsChange, this, &BodyEditor::recordEdit);
+    // A document kept while the preferences changed catches up now; the field itself keeps
+    // only the shown one in step.
+    if (document->defaultFont() != m_text->font())
+        document->setDefaultFont(m_text->font());
+    QTextOption option = document->defaultTextOption();
+    if (option.tabStopDistance() != m_text->tabStopDistance()) {
+        option.setTabStopDistance(m_text->tabStopDistance());
+        document->setDefaultTextOption(option);
+    }
+    // A field that shows no scroll bar and takes a long text gets the bar only afterwards, and
+    // the narrower view then lays every line out a second time. So the bar comes first, while
+    // the field holds an empty text for a moment: the old text, laid out again for the
+    // narrower view, could cost as much (a formatted text's single line of megabytes).
+    const bool barComes = !m_text->verticalScrollBar()->isVisibleTo(m_text)
+        && document->blockCount() * m_text->fontMetrics().lineSpacing()
+            > m_text->viewport()->height();
+    m_syncing = true;
+    if (barComes) {
+        m_text->setDocument(nullptr);
+        m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    }
+    m_text->setDocument(document);
+    if (barComes)
+        m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_syncing = false;
+    connect(document, &QTextDocument::contentsChange, this, &BodyEditor::recordEdit);
+    // The coloured placeholders were the old document's.
+    m_text->setExtraSelections({});
+    m_text->refreshVariables();
+}
+
+void BodyEditor::showTab(const QUuid& tabID, const QString& body)
+{
+    // What the shown tab has not handed over yet stays with it until it is shown again: the
+    // request now in the model is the other tab's.
+    cancelFormat();
+    m_pause.stop();
+    qApp->removeEventFilter(this);
+    const auto left = m_texts.find(m_shownTab);
+    if (left != m_texts.end()) {
+        TabText& kept = left->second;
+        kept.cursor = m_text->textCursor();
+        kept.scrollX = m_text->horizontalScrollBar()->value();
+        kept.scrollY = m_text->verticalScrollBar()->value();
+        kept.shownBody = m_shownBody;
+        kept.edits = std::exchange(m_edits, {});
+        kept.pending = std::exchange(m_pending, false);
+    }
+    m_edits.clear();
+    m_pending = false;
+    m_shownTab = tabID;
+
+    TabText& shown = m_texts[tabID];
+    const bool sameText
+        = shown.shownBody.constData() == body.constData() || shown.shownBody == body;
+    if (!shown.document) {
+        shown
+            = TabText {.document = newDocument(body), .shownBody = body, .closed = tabID.isNull()};
+    } else if (!sameText) {
+        // Changed elsewhere while another tab was shown: its history no longer fits the text.
+        shown.document->setPlainText(body);
+        shown = TabText {.document = shown.document, .shownBody = body, .closed = shown.closed};
+    }
+    showDocument(shown.document);
+    if (!shown.cursor.isNull())
+        m_text->setTextCursor(shown.cursor);
+    m_text->horizontalScrollBar()->setValue(shown.scrollX);
+    m_text->verticalScrollBar()->setValue(shown.scrollY);
+    m_shownBody = shown.shownBody;
+    m_edits = std::exchange(shown.edits, {});
+    if (std::exchange(shown.pending, false)) {
+        m_pending = true;
+        qApp->installEventFilter(this);
+        m_pause.start();
+    }
+    if (left != m_texts.end() && left->second.closed) {
+        delete left->second.document;
+        m_texts.erase(left);
+    }
+    validate(m_shownBody);
+}
+
+void BodyEditor::keepTabs(const QList<QUuid>& openTabs)
+{
+    for (auto text = m_texts.begin(); text != m_texts.end();) {
+        if (openTabs.contains(text->first)) {
+            ++text;
+        } else if (text->first == m_shownTab) {
+            // Still in the field: it goes when the field shows another tab.
+            text->second.closed = true;
+            ++text;
+        } else {
+            delete text->second.document;
+            text = m_texts.erase(text);
+        }
+    }
+}
+
 void BodyEditor::handleRequestChanged()
 {
     if (m_syncing)
         return;
     const APIRequest& request = m_viewModel.request();
     showType(request.bodyType);
+    if (m_viewModel.shownTab() != m_shownTab) {
+        showTab(m_viewModel.shownTab(), request.body);
+        return;
+    }
     const bool sameText
         = request.body.constData() == m_shownBody.constData() || request.body == m_shownBody;
     if (sameText)
         return;
-    // Another request (or an edit made elsewhere): what is pending here belongs to the old one.
+    // An edit made elsewhere (a pasted command, a reload): what is pending here is outdated.
+    cancelFormat();
     m_pause.stop();
     m_pending = false;
     m_edits.clear();
@@ -384,6 +543,8 @@ void BodyEditor::recordEdit(int position, int removed, int added)
 {
     if (m_syncing)
         return;
+    // The user's edit wins over a Format still on its way.
+    cancelFormat();
     // Read as the field's plain text reads it: line breaks as "\n", no-break spaces as spaces.
     QTextCursor cursor(m_text->document());
     cursor.setPosition(position);
@@ -419,6 +580,14 @@ void BodyEditor::writeText()
         const qsizetype from = qMin<qsizetype>(edit.position, body.size());
         body.replace(from, qMin<qsizetype>(edit.removed, body.size() - from), edit.added);
     }
+    setShownBody(body);
+}
+
+void BodyEditor::setShownBody(const QString& body)
+{
+    m_pause.stop();
+    m_pending = false;
+    qApp->removeEventFilter(this);
     m_edits.clear();
     APIRequest request = m_viewModel.request();
     request.body = body;
@@ -465,20 +634,99 @@ void BodyEditor::handlePasted()
 void BodyEditor::format(bool quietly)
 {
     flushPendingText();
-    // The user's "/" stays as typed: a URL in the body must read and copy as it was written.
-    const std::optional<QByteArray> pretty
-        = prettyPrintJson(m_shownBody.toUtf8(), {}, JsonSlash::plain);
-    if (!pretty) {
-        if (!quietly)
-            setJsonError(kCannotFormat);
+    cancelFormat();
+    // A large text is also laid out as a document on the pool thread: put in place through a
+    // cursor it would hold the window for seconds. The field then takes the new document, and
+    // the one it replaces is kept for the undo.
+    const QString text = m_shownBody;
+    const bool large = text.size() > kLiveLimit;
+    const QFont font = m_text->font();
+    const QTextOption option = m_text->document()->defaultTextOption();
+    const qreal margin = m_text->document()->documentMargin();
+    QThread* const home = thread();
+    m_formatting = startWork(this,
+        [this, quietly, text, large, font, option, margin, home](
+            const std::shared_ptr<ResultChannel>& channel) {
+            // The user's "/" stays as typed: a URL in the body must read and copy as it was
+            // written.
+            const std::optional<QByteArray> pretty
+                = prettyPrintJson(text.toUtf8(), {}, JsonSlash::plain);
+            if (!pretty) {
+                channel->post(channel, [this, quietly] {
+                    m_formatting.reset();
+                    if (!quietly)
+                        setJsonError(kCannotFormat);
+                });
+                return;
+            }
+            const QString formatted = QString::fromUtf8(*pretty);
+            std::shared_ptr<BuiltDocument> built;
+            if (large && channel->isOpen()) {
+                QTextDocument* document = plainDocument(font, option, margin);
+                document->setPlainText(formatted);
+                // The field gives every line a layout object when it takes the document: made
+                // here, those hundreds of thousands of allocations leave the window's thread.
+                for (QTextBlock block = document->firstBlock(); block.isValid();
+                     block = block.next())
+                    block.layout();
+                document->moveToThread(home);
+                built = std::make_shared<BuiltDocument>(document);
+            }
+            channel->post(channel, [this, formatted, built] {
+                m_formatting.reset();
+                applyFormatted(formatted, built ? built->take() : nullptr);
+            });
+        });
+}
+
+void BodyEditor::applyFormatted(const QString& pretty, QTextDocument* built)
+{
+    if (!built) {
+        // Through a cursor, so that the user can undo and redo it.
+        QTextCursor cursor(m_text->document());
+        cursor.select(QTextCursor::Document);
+        cursor.insertText(pretty);
+        flushPendingText();
+        setJsonError(std::nullopt);
         return;
     }
-    // Through a cursor, so that the user can undo it.
-    QTextCursor cursor(m_text->document());
-    cursor.select(QTextCursor::Document);
-    cursor.insertText(QString::fromUtf8(*pretty));
-    flushPendingText();
+    QTextDocument* before = m_text->document();
+    built->setParent(this);
+    // Lives as long as the step that leads back to it.
+    before->setParent(built);
+    built->appendUndoItem(new FormatUndo(
+        [guard = QPointer(this), formatted = QPointer(built), before = QPointer(before),
+            cursor = m_text->textCursor(), text = m_shownBody] {
+            if (guard && formatted && before)
+                guard->undoFormat(formatted, before, cursor, text);
+        }));
+    m_texts[m_shownTab].document = built;
+    showDocument(built);
+    // Where a cursor leaves the text it inserted.
+    m_text->moveCursor(QTextCursor::End);
+    setShownBody(pretty);
     setJsonError(std::nullopt);
+}
+
+void BodyEditor::undoFormat(
+    QTextDocument* formatted, QTextDocument* before, const QTextCursor& cursor, const QString& text)
+{
+    if (m_text->document() != formatted)
+        return;
+    cancelFormat();
+    before->setParent(this);
+    m_texts[m_shownTab].document = before;
+    showDocument(before);
+    m_text->setTextCursor(cursor);
+    setShownBody(text);
+    // Undone from within its own history: it goes once that has returned.
+    formatted->deleteLater();
+}
+
+void BodyEditor::cancelFormat()
+{
+    if (const std::shared_ptr<ResultChannel> formatting = std::exchange(m_formatting, nullptr))
+        formatting->close();
 }
 
 void BodyEditor::validate(const QString& text)

@@ -4,20 +4,26 @@
 #include "ui/editor/keyvalueeditor.h"
 
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
+#include <QUuid>
 #include <QWidget>
 
+#include <map>
+#include <memory>
 #include <optional>
 
 class QAbstractButton;
 class QButtonGroup;
 class QLabel;
 class QStackedWidget;
+class QTextDocument;
 
 namespace mako {
 
 class RequestViewModel;
+class ResultChannel;
 class Settings;
 
 /// The size in pixels of the body editor's type for a stored "editorFontSize": 12 for none or
@@ -68,6 +74,11 @@ private:
 /// The Body tab: the body kind, and the text of a JSON or raw body checked as it is typed, or
 /// the fields of a form. A form is made of the request's rows (the same ones as the Params
 /// tab) and its text is not sent, so while the kind is Form Data the tab edits those rows.
+///
+/// Each tab of the view model (`RequestViewModel::shownTab`) keeps its own text document, with
+/// its undo history, cursor and scroll position; switching tabs shows that document again
+/// instead of filling the field anew. "Format" works on a pool thread while the field stays
+/// editable; an edit made before its result is in place wins, and the result is dropped.
 class BodyEditor : public QWidget {
     Q_OBJECT
 
@@ -90,6 +101,11 @@ public:
     void flushPendingText();
     /// Colours the placeholders again after the variables changed.
     void refreshVariables();
+    /// Forgets the text of every tab not in `openTabs` (a shown tab's text goes once another
+    /// tab is shown).
+    void keepTabs(const QList<QUuid>& openTabs);
+    /// A Format is running and its result not yet in place.
+    bool isFormatting() const { return m_formatting != nullptr; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -106,6 +122,14 @@ private:
     void recordEdit(int position, int removed, int added);
     void writeText();
     void format(bool quietly);
+    void applyFormatted(const QString& pretty, QTextDocument* built);
+    void undoFormat(QTextDocument* formatted, QTextDocument* before, const QTextCursor& cursor,
+        const QString& text);
+    void cancelFormat();
+    QTextDocument* newDocument(const QString& text);
+    void showTab(const QUuid& tabID, const QString& body);
+    void showDocument(QTextDocument* document);
+    void setShownBody(const QString& body);
     void validate(const QString& text);
     void checkInBackground();
     void finishBackgroundCheck(quint64 generation, bool valid);
@@ -132,6 +156,21 @@ private:
         QString added;
     };
     QList<Edit> m_edits;
+    /// The tabs' documents; the shown tab's text and edits are in the members above while it
+    /// is shown, and kept here while another tab is.
+    struct TabText {
+        QPointer<QTextDocument> document;
+        QTextCursor cursor;
+        int scrollX = 0;
+        int scrollY = 0;
+        QString shownBody;
+        QList<Edit> edits;
+        bool pending = false;
+        bool closed = false;
+    };
+    std::map<QUuid, TabText> m_texts;
+    QUuid m_shownTab;
+    std::shared_ptr<ResultChannel> m_formatting;
     quint64 m_validation = 0;
     bool m_checking = false;
     bool m_checkAgain = false;

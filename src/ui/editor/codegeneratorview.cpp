@@ -58,10 +58,19 @@ CodeGeneratorView::CodeGeneratorView(RequestViewModel& viewModel, QWidget* paren
     layout->addWidget(divider);
     layout->addWidget(m_code, 1);
 
+    // Generating and colouring the snippet goes through the whole request, body included: at
+    // every key typed in a large body that is what would make typing lag. The snippet follows
+    // once typing pauses.
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(kSettleMs);
+    connect(&m_settle, &QTimer::timeout, this, [this] {
+        if (m_stale && isVisible())
+            refresh();
+    });
     connect(&m_viewModel, &RequestViewModel::requestChanged, this, [this] {
         m_stale = true;
         if (isVisible())
-            refresh();
+            m_settle.start();
     });
 }
 
@@ -73,7 +82,7 @@ QString CodeGeneratorView::generatedCode() const
 void CodeGeneratorView::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    // Hidden, the snippet is not rebuilt at every key typed elsewhere; it catches up here.
+    // Hidden, the snippet is not rebuilt at all; it catches up at once when it comes into view.
     if (m_stale)
         refresh();
 }
@@ -93,9 +102,11 @@ void CodeGeneratorView::copy()
 
 void CodeGeneratorView::refresh()
 {
+    m_settle.stop();
     m_stale = false;
     const QStringList labels = CodeGenerator::languages();
     m_code->showCode(generatedCode(), labels.value(m_selected));
+    Q_EMIT codeShown();
 }
 
 } // namespace mako

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTimer>
 #include <QWidget>
 
 class QButtonGroup;
@@ -10,15 +11,22 @@ class CodeArea;
 class RequestViewModel;
 
 /// The Code tab: the edited request as a snippet in one of the generator's languages, with
-/// line numbers and colours, and a button that copies it. Follows every edit of the request.
+/// line numbers and colours, and a button that copies it. Follows the edits of the request once
+/// they pause for kSettleMs, and only while the tab is in view.
 class CodeGeneratorView : public QWidget {
     Q_OBJECT
 
 public:
+    static constexpr int kSettleMs = 200;
+
     explicit CodeGeneratorView(RequestViewModel& viewModel, QWidget* parent = nullptr);
 
     int selectedLanguage() const { return m_selected; }
     QString generatedCode() const;
+
+Q_SIGNALS:
+    /// The snippet was generated again and is in view.
+    void codeShown();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -31,6 +39,7 @@ private:
     RequestViewModel& m_viewModel;
     QButtonGroup* m_languages;
     CodeArea* m_code;
+    QTimer m_settle;
     int m_selected = 0;
     bool m_stale = true;
 };

@@ -65,10 +65,33 @@ void RequestStatusBar::refreshVariables()
     showUndefinedVariables();
 }
 
+bool RequestStatusBar::mayHoldPlaceholders(const QString& body)
+{
+    // Searching a body of megabytes takes milliseconds, and switching tabs or pausing in typing
+    // shows the same few bodies again and again.
+    constexpr qsizetype kLongBody = 1 << 16;
+    constexpr qsizetype kRemembered = 4;
+    if (body.size() < kLongBody)
+        return true;
+    for (qsizetype at = 0; at < m_searchedBodies.size(); ++at) {
+        const QString& searched = m_searchedBodies[at].first;
+        if (searched.constData() == body.constData() && searched.size() == body.size()) {
+            m_searchedBodies.move(at, 0);
+            return m_searchedBodies.first().second;
+        }
+    }
+    m_searchedBodies.prepend({body, body.contains(u"{{"_s)});
+    if (m_searchedBodies.size() > kRemembered)
+        m_searchedBodies.removeLast();
+    return m_searchedBodies.first().second;
+}
+
 void RequestStatusBar::showUndefinedVariables()
 {
-    const QStringList names
-        = undefinedVariableNames(m_viewModel.request(), m_state.mergedEnvironment());
+    APIRequest request = m_viewModel.request();
+    if (!mayHoldPlaceholders(request.body))
+        request.body.clear();
+    const QStringList names = undefinedVariableNames(request, m_state.mergedEnvironment());
     m_undefined->setVisible(!names.isEmpty());
     if (names.isEmpty())
         return;

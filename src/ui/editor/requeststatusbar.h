@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QList>
+#include <QString>
 #include <QWidget>
+
+#include <utility>
 
 class QLabel;
 
@@ -26,6 +30,7 @@ private:
     void showOrigin();
     void showResponse();
     void showUndefinedVariables();
+    bool mayHoldPlaceholders(const QString& body);
 
     AppState& m_state;
     RequestViewModel& m_viewModel;
@@ -35,6 +40,9 @@ private:
     QLabel* m_origin;
     QLabel* m_undefined;
     QLabel* m_response;
+    /// The last long bodies searched for "{{", most recent first, and whether they hold one.
+    /// Each is kept as the text itself, so that its characters cannot change or be reused.
+    QList<std::pair<QString, bool>> m_searchedBodies;
 };
 
 } // namespace mako

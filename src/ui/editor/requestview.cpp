@@ -73,6 +73,13 @@ RequestView::RequestView(AppState& state, Commands& commands, Settings& settings
     connect(&m_state, &AppState::openRequestChanged, this, &RequestView::handleOpenRequestChanged);
     connect(m_viewModel, &RequestViewModel::requestChanged, this,
         &RequestView::handleViewModelRequestChanged);
+    // A closed tab's body text (a document of its own, with its history) goes with the tab.
+    connect(&m_state.tabStore(), &TabStore::tabsRemoved, this, [this] {
+        QList<QUuid> open;
+        for (const RequestTab& tab : m_state.tabs())
+            open.append(tab.id);
+        m_tabs->bodyEditor()->keepTabs(open);
+    });
     connect(&m_state, &AppState::environmentsChanged, this, &RequestView::refreshVariables);
     connect(&m_state, &AppState::globalVariablesChanged, this, &RequestView::refreshVariables);
     loadRecentURLs();

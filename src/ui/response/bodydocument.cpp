@@ -1,7 +1,7 @@
 #include "ui/response/bodydocument.h"
 
+#include "ui/common/resultchannel.h"
 #include "ui/response/linematcher.h"
-#include "ui/response/resultchannel.h"
 
 #include <cstring>
 #include <utility>

@@ -1,9 +1,9 @@
 #include "ui/response/bodypane.h"
 
+#include "ui/common/resultchannel.h"
 #include "ui/response/bodydocument.h"
 #include "ui/response/bodyhighlighter.h"
 #include "ui/response/bodyview.h"
-#include "ui/response/resultchannel.h"
 
 #include <QBuffer>
 #include <QHBoxLayout>

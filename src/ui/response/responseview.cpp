@@ -9,11 +9,11 @@
 #include "ui/common/filedialogs.h"
 #include "ui/common/iconlabel.h"
 #include "ui/common/metricpill.h"
+#include "ui/common/resultchannel.h"
 #include "ui/common/statusbadge.h"
 #include "ui/common/symbolbutton.h"
 #include "ui/response/bodypane.h"
 #include "ui/response/emptyhint.h"
-#include "ui/response/resultchannel.h"
 #include "ui/response/timingpane.h"
 
 #include <QButtonGroup>

@@ -1,4 +1,5 @@
 #include "editorpieces.h"
+#include "model/prettyjson.h"
 #include "ui/editor/bodyeditor.h"
 
 #include <QApplication>
@@ -6,6 +7,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QThreadPool>
 #include <QToolButton>
 
 using namespace mako;
@@ -73,14 +75,80 @@ TEST(BodyEditor, formatSortsTheKeysOrSaysWhyItCannot)
     run.type(u"{\"b\":\"http://host/x\",\"a\":{\"c\":2}}"_s);
     click(format);
     const QString pretty = u"{\n  \"a\" : {\n    \"c\" : 2\n  },\n  \"b\" : \"http://host/x\"\n}"_s;
-    EXPECT_EQ(run.text()->toPlainText(), pretty);
+    EXPECT_EVENTUALLY_EQ(run.text()->toPlainText(), pretty);
     EXPECT_EQ(run.model.request().body, pretty);
     EXPECT_EQ(run.shownError(), QString());
 
     run.type(u"{\"b\":"_s);
     click(format);
+    EXPECT_EVENTUALLY_EQ(run.shownError(), BodyEditor::kCannotFormat);
     EXPECT_EQ(run.text()->toPlainText(), u"{\"b\":"_s);
-    EXPECT_EQ(run.shownError(), BodyEditor::kCannotFormat);
+}
+
+namespace {
+
+// A short body is put in place through the field's cursor, a long one as a document of its own.
+struct FormatCase {
+    const char* what;
+    QString body;
+};
+
+QList<FormatCase> formatCases()
+{
+    const QString item = u"{\"b\":\"%1\",\"a\":[1,2]},"_s.arg(QString(40, u'x'));
+    return {{"short", u"{\"b\":1,\"a\":[true]}"_s},
+        {"long", u"["_s + item.repeated(BodyEditor::kLiveLimit / item.size() + 1) + u"0]"_s}};
+}
+
+QPushButton* formatButton(const BodyRun& run)
+{
+    return child<QPushButton>(run.body, u"formatButton"_s);
+}
+
+} // namespace
+
+TEST(BodyEditor, formatRunsBesideTheFieldAndAnEditMadeMeanwhileWins)
+{
+    for (const FormatCase& c : formatCases()) {
+        SCOPED_TRACE(c.what);
+        BodyRun run(APIRequest {.bodyType = RequestBodyType::json, .body = c.body});
+        QTextDocument* document = run.text()->document();
+        click(formatButton(run));
+        EXPECT_TRUE(run.body->isFormatting());
+        EXPECT_EQ(run.model.request().body, c.body);
+        run.text()->moveCursor(QTextCursor::End);
+        QTest::keyClicks(run.text(), u" "_s);
+        EXPECT_FALSE(run.body->isFormatting());
+        // The formatted text would arrive now: it must not.
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(run.text()->document(), document);
+        EXPECT_EQ(run.text()->toPlainText(), c.body + u" "_s);
+        // A long text reaches the request when typing pauses.
+        EXPECT_EVENTUALLY_EQ(run.model.request().body, c.body + u" "_s);
+    }
+}
+
+TEST(BodyEditor, oneUndoTakesAFormatBack)
+{
+    for (const FormatCase& c : formatCases()) {
+        SCOPED_TRACE(c.what);
+        BodyRun run(APIRequest {.bodyType = RequestBodyType::json, .body = c.body});
+        const QString pretty = QString::fromUtf8(
+            prettyPrintJson(c.body.toUtf8(), {}, JsonSlash::plain).value_or(QByteArray()));
+        click(formatButton(run));
+        EXPECT_EVENTUALLY(!run.body->isFormatting());
+        EXPECT_EQ(run.text()->toPlainText(), pretty);
+        EXPECT_EQ(run.model.request().body, pretty);
+
+        QTest::keyClick(run.text(), Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(run.text()->toPlainText(), c.body);
+        EXPECT_EQ(run.model.request().body, c.body);
+        // The field goes on as before: what is typed is formatted with the rest.
+        QTest::keyClicks(run.text(), u" "_s);
+        click(formatButton(run));
+        EXPECT_EVENTUALLY_EQ(run.model.request().body, pretty);
+    }
 }
 
 TEST(BodyEditor, theStoredFontSizeIsClampedAndTheOtherPreferencesApply)
@@ -119,10 +187,12 @@ TEST(BodyEditor, pastedJSONIsFormattedOnceWhenAskedTo)
     run.settings.setValue(SettingKeys::autoFormatJSON, true);
     run.type(QString());
     paste(u"{\"z\":1,\"y\":2}"_s);
-    EXPECT_EQ(run.model.request().body, u"{\n  \"y\" : 2,\n  \"z\" : 1\n}"_s);
+    EXPECT_EVENTUALLY_EQ(run.model.request().body, u"{\n  \"y\" : 2,\n  \"z\" : 1\n}"_s);
     // Typing never reformats, nor does pasting what is not a whole document.
     QTest::keyClicks(run.text(), u" "_s);
     paste(u"[3,1"_s);
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
     EXPECT_TRUE(run.model.request().body.endsWith(u"} [3,1"_s));
 }
 

@@ -2,10 +2,12 @@
 #include "interchange/codegenerator.h"
 #include "ui/editor/codegeneratorview.h"
 #include "ui/editor/syntaxhighlight.h"
+#include "ui/editor/urlbar.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QToolButton>
 
 using namespace mako;
@@ -76,10 +78,37 @@ TEST(CodeGeneratorView, followsTheRequestAndTheChosenLanguage)
     APIRequest changed = run.model.request();
     changed.method = HTTPMethod::patch;
     run.model.setRequest(changed);
-    EXPECT_EQ(code->toPlainText(), CodeGenerator::generatePython(changed));
+    EXPECT_EVENTUALLY_EQ(code->toPlainText(), CodeGenerator::generatePython(changed));
     EXPECT_TRUE(code->toPlainText().contains(u"requests.patch("_s));
 
     QApplication::clipboard()->setText(u"old"_s);
     click(child<QAbstractButton>(view, u"copyCodeButton"_s));
     EXPECT_EQ(QApplication::clipboard()->text(), CodeGenerator::generatePython(changed));
+}
+
+TEST(CodeGeneratorView, aBurstOfTypingRegeneratesTheSnippetOnceItPauses)
+{
+    PieceRun run(APIRequest {.url = u"https://api.example.test/"_s});
+    auto* box = new QWidget;
+    auto* bar = new UrlBar(run.model, &PieceRun::noVariables);
+    auto* view = new CodeGeneratorView(run.model);
+    auto* layout = new QVBoxLayout(box);
+    layout->addWidget(bar);
+    layout->addWidget(view);
+    run.show(box);
+    auto* code = child<QPlainTextEdit>(view, u"codeArea"_s);
+    QSignalSpy shown(view, &CodeGeneratorView::codeShown);
+
+    QTest::keyClicks(bar->urlField(), u"items"_s);
+    EXPECT_EQ(shown.count(), 0);
+    EXPECT_EVENTUALLY_EQ(shown.count(), 1);
+    EXPECT_EQ(code->toPlainText(), CodeGenerator::generateCurl(run.model.request()));
+    EXPECT_TRUE(code->toPlainText().contains(u"/items"_s));
+
+    // Out of view nothing is generated; back in view the snippet is current at once.
+    view->hide();
+    QTest::keyClicks(bar->urlField(), u"/1"_s);
+    view->show();
+    EXPECT_EQ(shown.count(), 2);
+    EXPECT_EQ(code->toPlainText(), CodeGenerator::generateCurl(run.model.request()));
 }

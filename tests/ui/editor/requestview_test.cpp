@@ -14,7 +14,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTableView>
 #include <QToolButton>
@@ -152,6 +154,63 @@ TEST(RequestView, followsTheActiveTabAndWritesEveryEditBack)
     renamed.name = u"Renamed"_s;
     state.setOpenRequest(renamed);
     EXPECT_EQ(run.view()->viewModel().request().name, u"Renamed"_s);
+}
+
+TEST(RequestView, eachTabKeepsItsBodyDocumentWithCursorAndHistory)
+{
+    EditorRun run;
+    AppState& state = run.state();
+    const QUuid firstTab = *state.activeTabID();
+    QTest::mouseClick(run.find<QToolButton>(u"bodyTab"_s), Qt::LeftButton);
+    QTest::mouseClick(run.find<QToolButton>(u"bodyTypeRaw"_s), Qt::LeftButton);
+    auto* body = run.find<QPlainTextEdit>(u"bodyText"_s);
+    QTest::keyClicks(body, u"one"_s);
+    QTest::keyClick(body, Qt::Key_Return);
+    QTest::keyClicks(body, u"two"_s);
+    body->moveCursor(QTextCursor::Start);
+    QTest::keyClick(body, Qt::Key_Right);
+    QTextDocument* first = body->document();
+
+    state.openNewRequest();
+    const QUuid secondTab = *state.activeTabID();
+    EXPECT_NE(body->document(), first);
+    EXPECT_EQ(body->toPlainText(), QString());
+    QTest::mouseClick(run.find<QToolButton>(u"bodyTypeRaw"_s), Qt::LeftButton);
+    QTest::keyClicks(body, u"other"_s);
+    const QPointer<QTextDocument> second = body->document();
+
+    state.switchToTab(firstTab);
+    EXPECT_EQ(body->document(), first);
+    EXPECT_EQ(body->toPlainText(), u"one\ntwo"_s);
+    EXPECT_EQ(body->textCursor().position(), 1);
+    // The history is this tab's: undoing takes back this tab's typing, and the request follows.
+    ASSERT_TRUE(first->isUndoAvailable());
+    QTest::keyClick(body, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_NE(body->toPlainText(), u"one\ntwo"_s);
+    EXPECT_EQ(state.openRequest()->body, body->toPlainText());
+
+    state.switchToTab(secondTab);
+    EXPECT_EQ(body->document(), second.data());
+    EXPECT_EQ(body->toPlainText(), u"other"_s);
+    // A closed tab's document goes with it.
+    state.switchToTab(firstTab);
+    state.closeTab(secondTab);
+    EXPECT_TRUE(second.isNull());
+    EXPECT_EQ(body->document(), first);
+
+    // A long text brings the scroll bar along, a short one takes it away again.
+    state.openNewRequest();
+    APIRequest tall = *state.openRequest();
+    tall.bodyType = RequestBodyType::raw;
+    tall.body = u"line\n"_s.repeated(400);
+    state.setOpenRequest(tall);
+    const QUuid tallTab = *state.activeTabID();
+    state.switchToTab(firstTab);
+    EXPECT_EVENTUALLY(!body->verticalScrollBar()->isVisible());
+    state.switchToTab(tallTab);
+    EXPECT_EQ(body->toPlainText(), tall.body);
+    EXPECT_EVENTUALLY(body->verticalScrollBar()->isVisible());
+    EXPECT_EQ(body->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
 }
 
 TEST(RequestView, anEmptyURLGetsTheFocusAndIsRefusedOnSend)

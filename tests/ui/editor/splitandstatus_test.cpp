@@ -72,3 +72,27 @@ TEST(RequestStatusBar, namesWhereTheOpenRequestComesFrom)
     EXPECT_EQ(origin(), u"From History (unsaved)"_s);
     EXPECT_FALSE(run.find<QLabel>(u"responseSummary"_s)->isVisible());
 }
+
+TEST(RequestStatusBar, aLongBodyIsSearchedForPlaceholdersAgainOnceItChanges)
+{
+    ShellRun run;
+    AppState& state = run.state();
+    state.openNewRequest();
+    auto* undefined = run.find<QLabel>(u"undefinedVariables"_s);
+    const QString filler(1 << 17, u'a');
+    const auto setBody = [&](const QString& body) {
+        APIRequest request = *state.openRequest();
+        request.bodyType = RequestBodyType::raw;
+        request.body = body;
+        state.setOpenRequest(request);
+    };
+    // The same long text again, and then one that differs only in its last characters.
+    for (const QString& body : {filler, filler, QString(filler + u"{{later}}"_s), filler}) {
+        setBody(body);
+        const bool named = body.contains(u"{{"_s);
+        EXPECT_EQ(undefined->isVisibleTo(&run.window()), named);
+        if (named) {
+            EXPECT_EQ(undefined->text(), u"1 undefined variable, sent as typed: {{later}}"_s);
+        }
+    }
+}
