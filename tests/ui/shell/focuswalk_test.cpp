@@ -70,7 +70,7 @@ TEST(FocusWalk, eachSheet)
                 ASSERT_TRUE(sheet);
                 auto* list = child<QAbstractItemView>(sheet, u"environmentList"_s);
                 list->setCurrentIndex(list->model()->index(0, 0));
-                click(child<QAbstractButton>(sheet, u"addVariableButton"_s));
+                click(child<QAbstractButton>(sheet, u"addRowButton"_s));
             }},
         {u"collectionRunnerSheet"_s,
             [](ShellRun& run) {
