@@ -17,6 +17,7 @@ class QStackedWidget;
 
 namespace mako {
 
+class IndentKeys;
 class RequestViewModel;
 class Settings;
 
@@ -40,14 +41,14 @@ Q_SIGNALS:
 
 protected:
     void insertFromMimeData(const QMimeData* source) override;
-    void keyPressEvent(QKeyEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 public:
-    /// What the Tab key inserts: that many spaces, or a tab character for 0.
-    int tabSize = 2;
+    /// What Ctrl+] indents by: that many spaces, or a tab character for 0. Tab moves the
+    /// focus on, as everywhere else in the window.
+    void setTabSize(int tabSize);
 
 private:
     struct Coloured {
@@ -61,6 +62,7 @@ private:
     void colourVisiblePlaceholders();
 
     KeyValueEditor::EnvironmentSource m_environment;
+    IndentKeys* m_indentKeys;
     QList<Coloured> m_coloured;
     bool m_colouringScheduled = false;
 };
