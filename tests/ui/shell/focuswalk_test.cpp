@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QTabWidget>
 
+#include <algorithm>
 #include <functional>
 
 using namespace mako;
@@ -55,6 +56,45 @@ TEST(FocusWalk, mainWindowWithEachProtocolsScreen)
             click(run.find<QAbstractButton>(button));
         expectFocusCycle(&run.window(), run.find(u"sidebarSearchField"_s));
     }
+}
+
+// Tab goes as a reader does: the toolbar left to right, the sidebar, the tab bar, then the
+// request from its URL down to the response.
+TEST(FocusWalk, mainWindowGoesInReadingOrder)
+{
+    ShellRun run;
+    ASSERT_TRUE(run.activate());
+    QTest::keyClick(&run.window(), Qt::Key_N, Qt::ControlModifier);
+    const QStringList order {u"sidebarToggleButton"_s, u"protocolPicker"_s, u"environmentPicker"_s,
+        u"manageEnvironmentsButton"_s, u"sidebarSearchField"_s, u"tabBar"_s, u"methodButton"_s,
+        u"urlField"_s, u"sendButton"_s, u"paramsTab"_s, u"paramsEditor"_s};
+    QWidget* start = run.find(order.first());
+    ASSERT_TRUE(start);
+    start->setFocus(Qt::TabFocusReason);
+    const QList<QWidget*> forward = walkFocus(start, true, 200);
+    SCOPED_TRACE("Tab visits: " + describeAll(forward).join(u" -> "_s).toStdString());
+    ASSERT_FALSE(forward.contains(nullptr));
+    // Where each part is first reached: a control of that name or inside it.
+    QList<qsizetype> reached;
+    for (const QString& name : order) {
+        const auto at = std::find_if(forward.cbegin(), forward.cend(), [&name](QWidget* widget) {
+            for (QWidget* part = widget; part; part = part->parentWidget()) {
+                if (part->objectName() == name)
+                    return true;
+            }
+            return false;
+        });
+        EXPECT_NE(at, forward.cend()) << "never reached " << name.toStdString();
+        reached.append(at - forward.cbegin());
+    }
+    EXPECT_TRUE(std::is_sorted(reached.cbegin(), reached.cend()))
+        << "first reached at " << ::testing::PrintToString(reached);
+    // Backwards from the toolbar: the request's rows come last (the empty response has no
+    // control), so they are the first stop back.
+    start->setFocus(Qt::BacktabFocusReason);
+    QTest::keyClick(start, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(run.find(u"paramsEditor"_s)->isAncestorOf(QApplication::focusWidget()))
+        << describeFocus(QApplication::focusWidget()).toStdString();
 }
 
 // The sheets, each opened as a user opens it, from its own first control.
