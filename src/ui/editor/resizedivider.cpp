@@ -16,6 +16,8 @@ ResizeDivider::ResizeDivider(QWidget* parent)
 {
     setObjectName(u"resizeDivider"_s);
     setAccessibleName(tr("Resize response"));
+    setAccessibleDescription(
+        tr("Drag it, or press Up or Down, to share the height between request and response"));
     setCursor(Qt::SplitVCursor);
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_Hover);
