@@ -11,6 +11,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
@@ -69,6 +70,8 @@ KeyValueEditor* makeVariablesEditor(AppState& state, const QString& objectName, 
     auto* editor = new KeyValueEditor(
         EnvironmentEditorSheet::tr("Variables"), new VariableRowsModel(&state), {}, parent);
     editor->setObjectName(objectName);
+    // Flush with the sheet's other fields; the request editor's margins are for its tabs.
+    editor->layout()->setContentsMargins(0, 0, 0, 0);
     return editor;
 }
 
