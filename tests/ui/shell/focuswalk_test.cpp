@@ -124,6 +124,15 @@ TEST(FocusWalk, eachSheet)
                 list->setCurrentIndex(list->model()->index(0, 0));
                 click(child<QAbstractButton>(sheet, u"addRowButton"_s));
             }},
+        // The global variables' tab, in the same key/value editor.
+        {u"environmentEditorSheet"_s,
+            [](ShellRun& run) {
+                run.state().setGlobalVariables({KeyValuePair {.key = u"host"_s}});
+                click(run.find<QAbstractButton>(u"manageEnvironmentsButton"_s));
+                QWidget* sheet = visibleDialog(u"environmentEditorSheet"_s);
+                ASSERT_TRUE(sheet);
+                child<QTabWidget>(sheet, u"environmentEditorTabs"_s)->setCurrentIndex(1);
+            }},
         {u"collectionRunnerSheet"_s,
             [](ShellRun& run) {
                 run.state().addCollection(u"API"_s);
