@@ -77,8 +77,17 @@ DroppedList droppedScripts(const QJsonValue& events)
         const LeftOutKind kind = listen == u"test"_s ? LeftOutKind::testScript
             : listen == u"prerequest"_s              ? LeftOutKind::preRequestScript
                                                      : LeftOutKind::otherScript;
-        result.append(Dropped {
-            kind, (listen == u"prerequest"_s ? u"pre-request"_s : listen) + u" script dropped"_s});
+        // Each sentence whole, so that a translation can word it its own way.
+        QString dropped;
+        if (kind == LeftOutKind::testScript)
+            dropped = QCoreApplication::translate("mako::PostmanImporter", "test script dropped");
+        else if (kind == LeftOutKind::preRequestScript)
+            dropped = QCoreApplication::translate(
+                "mako::PostmanImporter", "pre-request script dropped");
+        else
+            dropped = QCoreApplication::translate("mako::PostmanImporter", "%1 script dropped")
+                          .arg(listen);
+        result.append(Dropped {kind, dropped});
     }
     return result;
 }
@@ -144,9 +153,11 @@ QString applyAuth(APIRequest& request, const QJsonObject& auth)
         request.authType = AuthType::bearer;
         request.authToken = authParameter(auth, type, u"accessToken"_s);
     } else if (type == u"oauth2"_s) {
-        return u"OAuth 2.0 authorisation dropped, the file holds no access token"_s;
+        return QCoreApplication::translate("mako::PostmanImporter",
+            "OAuth 2.0 authorisation dropped, the file holds no access token");
     } else {
-        return authName(type) + u" authorisation dropped"_s;
+        return QCoreApplication::translate("mako::PostmanImporter", "%1 authorisation dropped")
+            .arg(authName(type));
     }
     return {};
 }
@@ -240,7 +251,9 @@ DroppedList placeQuery(APIRequest& request, const URLParts& url)
     for (const KeyValuePair& row : url.rows) {
         if (!row.isEnabled)
             dropped.append(Dropped {LeftOutKind::disabledRow,
-                u"disabled query parameter \"%1\" dropped"_s.arg(row.key)});
+                QCoreApplication::translate(
+                    "mako::PostmanImporter", "disabled query parameter \"%1\" dropped")
+                    .arg(row.key)});
         else if (!row.key.isEmpty())
             items.append(row.value.isEmpty() ? row.key : row.key + u'=' + row.value);
     }
@@ -268,8 +281,10 @@ DroppedList applyURLEncodedBody(APIRequest& request, const QJsonObject& body)
         if (row.isApplicable())
             pairs.append(percentEncoded(row.key) + u'=' + percentEncoded(row.value));
         else if (!row.isEnabled)
-            dropped.append(Dropped {
-                LeftOutKind::disabledRow, u"disabled form field \"%1\" dropped"_s.arg(row.key)});
+            dropped.append(Dropped {LeftOutKind::disabledRow,
+                QCoreApplication::translate(
+                    "mako::PostmanImporter", "disabled form field \"%1\" dropped")
+                    .arg(row.key)});
     }
     request.bodyType = RequestBodyType::raw;
     request.body = pairs.join(u'&');
@@ -292,11 +307,14 @@ DroppedList applyFormBody(APIRequest& request, const QJsonObject& body)
             .value = file ? joined(field[u"src"_s], u',') : text(field[u"value"_s]),
             .isEnabled = !file && !field[u"disabled"_s].toBool(false)});
         if (file)
-            dropped.append(Dropped {LeftOutKind::file, u"file field \"%1\" dropped"_s.arg(key)});
+            dropped.append(Dropped {LeftOutKind::file,
+                QCoreApplication::translate("mako::PostmanImporter", "file field \"%1\" dropped")
+                    .arg(key)});
         else if (!text(field[u"contentType"_s]).isEmpty())
             dropped.append(Dropped {LeftOutKind::fieldContentType,
-                u"content type \"%1\" of form field \"%2\" dropped"_s.arg(
-                    text(field[u"contentType"_s]), key)});
+                QCoreApplication::translate(
+                    "mako::PostmanImporter", "content type \"%1\" of form field \"%2\" dropped")
+                    .arg(text(field[u"contentType"_s]), key)});
     }
     return dropped;
 }
@@ -311,7 +329,8 @@ DroppedList applyBody(APIRequest& request, const QJsonObject& body)
     } else if (mode == u"formdata"_s) {
         return applyFormBody(request, body);
     } else if (mode == u"file"_s && !text(body[u"file"_s][u"src"_s]).isEmpty()) {
-        return {Dropped {LeftOutKind::file, u"binary file body dropped"_s}};
+        return {Dropped {LeftOutKind::file,
+            QCoreApplication::translate("mako::PostmanImporter", "binary file body dropped")}};
     } else if (mode == u"graphql"_s) {
         request.requestProtocol = RequestProtocol::graphql;
         request.bodyType = RequestBodyType::json;
@@ -338,7 +357,9 @@ std::optional<APIRequest> mapItem(
     const auto known = method.isEmpty() ? HTTPMethod::get : fromRawValue<HTTPMethod>(method);
     if (!known) {
         dropped.append(Dropped {LeftOutKind::unsupportedMethod,
-            u"skipped, the method %1 cannot be sent"_s.arg(method)});
+            QCoreApplication::translate(
+                "mako::PostmanImporter", "skipped, the method %1 cannot be sent")
+                .arg(method)});
         return std::nullopt;
     }
     APIRequest request {.name = itemName(item), .headers = {}, .queryParams = {}};
@@ -383,7 +404,9 @@ void walkItems(CollectionImport& result, const QJsonArray& items, const QString&
             const QJsonObject ownAuth = item[u"auth"_s].toObject();
             const bool inherits
                 = ownAuth.isEmpty() || ownAuth[u"type"_s].toString() == u"inherit"_s;
-            warn(result, name + u" (folder)"_s, droppedScripts(item[u"event"_s]));
+            warn(result,
+                QCoreApplication::translate("mako::PostmanImporter", "%1 (folder)").arg(name),
+                droppedScripts(item[u"event"_s]));
             // The name is held here, not in the list that the subfolders grow.
             collection.folders.append(CollectionFolder {.name = name});
             walkItems(result, item[u"item"_s].toArray(), name, inherits ? auth : ownAuth,
@@ -435,7 +458,10 @@ Result<CollectionImport> importCollection(const QByteArray& bytes)
         return notACollection(missing(u"item"_s));
     CollectionImport result {
         .collection = Collection {.name = root[u"info"_s][u"name"_s].toString()}};
-    warn(result, result.collection.name + u" (collection)"_s, droppedScripts(root[u"event"_s]));
+    warn(result,
+        QCoreApplication::translate("mako::PostmanImporter", "%1 (collection)")
+            .arg(result.collection.name),
+        droppedScripts(root[u"event"_s]));
     walkItems(result, root[u"item"_s].toArray(), {}, root[u"auth"_s].toObject(), {});
     const QList<KeyValuePair> variables = rows(root[u"variable"_s]);
     if (!variables.isEmpty())

@@ -2,6 +2,7 @@
 
 #include "model/uuidtext.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonParseError>
 
@@ -85,7 +86,11 @@ QJsonArray toArray(const QList<QUuid>& ids)
 
 class Decoder {
 public:
-    Error error() const { return Error {m_error.value_or(u"invalid value"_s)}; }
+    Error error() const
+    {
+        return Error {
+            m_error.value_or(QCoreApplication::translate("mako::RecordJson", "invalid value"))};
+    }
 
     bool fail(const Path& path, const QString& what)
     {
@@ -99,7 +104,8 @@ public:
     bool object(const QJsonValue& json, const Path& path, QJsonObject& out)
     {
         if (!json.isObject())
-            return fail(path, u"expected an object"_s);
+            return fail(
+                path, QCoreApplication::translate("mako::RecordJson", "expected an object"));
         out = json.toObject();
         return true;
     }
@@ -110,17 +116,19 @@ public:
     {
         const auto it = o.constFind(name);
         if (it == o.constEnd())
-            return fail(path.member(name), u"missing key"_s);
+            return fail(
+                path.member(name), QCoreApplication::translate("mako::RecordJson", "missing key"));
         out = it.value();
         if (out.isNull())
-            return fail(path.member(name), u"must not be null"_s);
+            return fail(path.member(name),
+                QCoreApplication::translate("mako::RecordJson", "must not be null"));
         return true;
     }
 
     bool value(const QJsonValue& json, const Path& path, QString& out)
     {
         if (!json.isString())
-            return fail(path, u"expected a string"_s);
+            return fail(path, QCoreApplication::translate("mako::RecordJson", "expected a string"));
         out = json.toString();
         return true;
     }
@@ -128,7 +136,8 @@ public:
     bool value(const QJsonValue& json, const Path& path, bool& out)
     {
         if (!json.isBool())
-            return fail(path, u"expected a boolean"_s);
+            return fail(
+                path, QCoreApplication::translate("mako::RecordJson", "expected a boolean"));
         out = json.toBool();
         return true;
     }
@@ -136,7 +145,7 @@ public:
     bool value(const QJsonValue& json, const Path& path, double& out)
     {
         if (!json.isDouble())
-            return fail(path, u"expected a number"_s);
+            return fail(path, QCoreApplication::translate("mako::RecordJson", "expected a number"));
         out = json.toDouble();
         return true;
     }
@@ -145,7 +154,8 @@ public:
     {
         const double d = json.toDouble();
         if (!json.isDouble() || d != std::trunc(d) || d < INT_MIN || d > INT_MAX)
-            return fail(path, u"expected an integer"_s);
+            return fail(
+                path, QCoreApplication::translate("mako::RecordJson", "expected an integer"));
         out = static_cast<int>(d);
         return true;
     }
@@ -153,10 +163,13 @@ public:
     bool value(const QJsonValue& json, const Path& path, QUuid& out)
     {
         if (!json.isString())
-            return fail(path, u"expected a UUID string"_s);
+            return fail(
+                path, QCoreApplication::translate("mako::RecordJson", "expected a UUID string"));
         const auto uuid = uuidFromText(json.toString());
         if (!uuid)
-            return fail(path, u"\"%1\" is not a UUID"_s.arg(json.toString()));
+            return fail(path,
+                QCoreApplication::translate("mako::RecordJson", "\"%1\" is not a UUID")
+                    .arg(json.toString()));
         out = *uuid;
         return true;
     }
@@ -166,15 +179,16 @@ public:
     bool value(const QJsonValue& json, const Path& path, E& out)
     {
         if (!json.isString())
-            return fail(path, u"expected a string"_s);
+            return fail(path, QCoreApplication::translate("mako::RecordJson", "expected a string"));
         const auto parsed = fromRawValue<E>(json.toString());
         if (!parsed) {
             QStringList allowed;
             for (E e : allCases<E>())
                 allowed << rawValue(e);
             return fail(path,
-                u"unknown value \"%1\" (expected one of: %2)"_s.arg(
-                    json.toString(), allowed.join(u", "_s)));
+                QCoreApplication::translate(
+                    "mako::RecordJson", "unknown value \"%1\" (expected one of: %2)")
+                    .arg(json.toString(), allowed.join(u", "_s)));
         }
         out = *parsed;
         return true;
@@ -183,7 +197,7 @@ public:
     template <typename T> bool value(const QJsonValue& json, const Path& path, QList<T>& out)
     {
         if (!json.isArray())
-            return fail(path, u"expected an array"_s);
+            return fail(path, QCoreApplication::translate("mako::RecordJson", "expected an array"));
         const QJsonArray array = json.toArray();
         out.clear();
         out.reserve(array.size());
@@ -416,7 +430,9 @@ Result<QJsonValue> parseJson(const QByteArray& bytes)
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError) {
         return Error {
-            u"invalid JSON at offset %1: %2"_s.arg(error.offset).arg(error.errorString())};
+            QCoreApplication::translate("mako::RecordJson", "invalid JSON at offset %1: %2")
+                .arg(error.offset)
+                .arg(error.errorString())};
     }
     if (document.isArray())
         return QJsonValue(document.array());

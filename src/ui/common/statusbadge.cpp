@@ -67,6 +67,7 @@ StatusBadge::StatusBadge(int statusCode, QWidget* parent)
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setAccessibleName(QString::number(statusCode));
+    setAccessibleDescription(tr("HTTP status code"));
 }
 
 void StatusBadge::setStatusCode(int statusCode)

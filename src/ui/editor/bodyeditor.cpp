@@ -6,6 +6,7 @@
 #include "state/settings.h"
 #include "ui/common/colors.h"
 #include "ui/common/iconlabel.h"
+#include "ui/common/indentkeys.h"
 #include "ui/common/resultchannel.h"
 #include "ui/editor/variablespans.h"
 
@@ -129,6 +130,7 @@ int editorPixelSize(double stored)
 BodyTextEdit::BodyTextEdit(KeyValueEditor::EnvironmentSource environment, QWidget* parent)
     : QPlainTextEdit(parent)
     , m_environment(std::move(environment))
+    , m_indentKeys(new IndentKeys(this))
 {
     // Only the lines in view are coloured, so a body of megabytes costs no more than a short
     // one: a highlighter would go through every line whenever a new text is shown.
@@ -219,13 +221,9 @@ void BodyTextEdit::insertFromMimeData(const QMimeData* source)
     Q_EMIT pasted();
 }
 
-void BodyTextEdit::keyPressEvent(QKeyEvent* event)
+void BodyTextEdit::setTabSize(int tabSize)
 {
-    if (event->key() == Qt::Key_Tab && event->modifiers() == Qt::NoModifier && tabSize > 0) {
-        insertPlainText(QString(tabSize, u' '));
-        return;
-    }
-    QPlainTextEdit::keyPressEvent(event);
+    m_indentKeys->setUnit(tabSize > 0 ? QString(tabSize, u' ') : u"\t"_s);
 }
 
 BodyEditor::BodyEditor(RequestViewModel& viewModel, Settings& settings,
@@ -336,7 +334,7 @@ void BodyEditor::applySettings()
     font.setPixelSize(editorPixelSize(m_settings.value(SettingKeys::editorFontSize)));
     m_text->setFont(font);
     const int tabSize = m_settings.value(SettingKeys::editorTabSize);
-    m_text->tabSize = tabSize > 0 ? tabSize : 0;
+    m_text->setTabSize(tabSize);
     const QFontMetricsF metrics(font);
     m_text->setTabStopDistance(metrics.horizontalAdvance(u' ') * (tabSize > 0 ? tabSize : 4));
     m_text->setLineWrapMode(m_settings.value(SettingKeys::editorWordWrap)

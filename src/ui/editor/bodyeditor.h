@@ -22,6 +22,7 @@ class QTextDocument;
 
 namespace mako {
 
+class IndentKeys;
 class RequestViewModel;
 class ResultChannel;
 class Settings;
@@ -46,14 +47,14 @@ Q_SIGNALS:
 
 protected:
     void insertFromMimeData(const QMimeData* source) override;
-    void keyPressEvent(QKeyEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 public:
-    /// What the Tab key inserts: that many spaces, or a tab character for 0.
-    int tabSize = 2;
+    /// What Ctrl+] indents by: that many spaces, or a tab character for 0. Tab moves the
+    /// focus on, as everywhere else in the window.
+    void setTabSize(int tabSize);
 
 private:
     struct Coloured {
@@ -67,6 +68,7 @@ private:
     void colourVisiblePlaceholders();
 
     KeyValueEditor::EnvironmentSource m_environment;
+    IndentKeys* m_indentKeys;
     QList<Coloured> m_coloured;
     bool m_colouringScheduled = false;
 };

@@ -70,7 +70,7 @@ public:
         editor->setAccessibleName(editor->placeholderText());
         editor->setObjectName(key ? u"rowKeyField"_s : u"rowValueField"_s);
         // Values are substituted when sent; keys go out as typed.
-        if (!key)
+        if (!key && m_environment)
             new LineFieldVariables(editor, m_environment);
         return editor;
     }
@@ -78,7 +78,8 @@ public:
     bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
         const QModelIndex& index) override
     {
-        if (event->type() == QEvent::ToolTip && index.column() == KeyValueModel::ValueColumn) {
+        if (event->type() == QEvent::ToolTip && index.column() == KeyValueModel::ValueColumn
+            && m_environment) {
             const QString text = index.data().toString();
             const QList<VariableSpan> spans = variableSpans(text, m_environment());
             if (!spans.isEmpty()) {
@@ -111,7 +112,7 @@ private:
             painter->restore();
             return;
         }
-        const QList<VariableSpan> spans = column == KeyValueModel::ValueColumn
+        const QList<VariableSpan> spans = column == KeyValueModel::ValueColumn && m_environment
             ? variableSpans(text, m_environment())
             : QList<VariableSpan> {};
         int x = area.left();
@@ -148,11 +149,18 @@ private:
 
 KeyValueEditor::KeyValueEditor(const QString& title, RequestViewModel& viewModel,
     KeyValueModel::RowsField field, EnvironmentSource environment, QWidget* parent)
+    : KeyValueEditor(title, new KeyValueModel(viewModel, field), std::move(environment), parent)
+{ }
+
+KeyValueEditor::KeyValueEditor(
+    const QString& title, QAbstractItemModel* rows, EnvironmentSource environment, QWidget* parent)
     : QWidget(parent)
-    , m_model(new KeyValueModel(viewModel, field, this))
+    , m_model(rows)
     , m_view(new TableView)
     , m_note(new QLabel)
 {
+    if (!m_model->parent())
+        m_model->setParent(this);
     auto* titleLabel = new QLabel(title);
     titleLabel->setObjectName(u"rowsTitle"_s);
     QFont titleFont = titleLabel->font();
@@ -222,7 +230,9 @@ void KeyValueEditor::refreshVariables()
 
 void KeyValueEditor::addRow()
 {
-    const int row = m_model->appendRow();
+    const int row = m_model->rowCount();
+    if (!m_model->insertRows(row, 1))
+        return;
     const QModelIndex key = m_model->index(row, KeyValueModel::KeyColumn);
     m_view->scrollTo(key);
     // After the click that asked for it has been handled, so that the button does not keep the
@@ -243,14 +253,14 @@ void KeyValueEditor::addRow()
 void KeyValueEditor::handleClicked(const QModelIndex& index)
 {
     if (index.column() == KeyValueModel::RemoveColumn)
-        m_model->removeRowAt(index.row());
+        m_model->removeRows(index.row(), 1);
 }
 
 void KeyValueEditor::removeCurrentRow()
 {
     // Only while the table itself has the focus: in an open cell, Delete edits the text.
     if (m_view->currentIndex().isValid())
-        m_model->removeRowAt(m_view->currentIndex().row());
+        m_model->removeRows(m_view->currentIndex().row(), 1);
 }
 
 } // namespace mako

@@ -14,9 +14,9 @@ class QToolButton;
 
 namespace mako {
 
-/// A titled list of key/value rows (headers, query parameters, form fields): "Add" appends an
-/// enabled empty row and puts the cursor in its key; each row has a check box, the key, the
-/// value and a remove button. Rows are edited in place, in the user's order.
+/// A titled list of key/value rows (headers, query parameters, form fields, variables): "Add"
+/// appends an enabled empty row and puts the cursor in its key; each row has a check box, the
+/// key, the value and a remove button. Rows are edited in place, in the user's order.
 class KeyValueEditor : public QWidget {
     Q_OBJECT
 
@@ -24,10 +24,16 @@ public:
     /// What `{{name}}` placeholders in values resolve to when sent.
     using EnvironmentSource = std::function<std::optional<APIEnvironment>()>;
 
+    /// Edits one list of the request in `viewModel`.
     KeyValueEditor(const QString& title, RequestViewModel& viewModel,
         KeyValueModel::RowsField field, EnvironmentSource environment, QWidget* parent = nullptr);
+    /// Edits `rows`, any table laid out in `KeyValueModel::Column`'s columns that inserts and
+    /// removes rows; the editor adopts it unless it has a parent. Without an `environment`,
+    /// values are shown as typed, placeholders uncoloured (nothing substitutes them).
+    KeyValueEditor(const QString& title, QAbstractItemModel* rows, EnvironmentSource environment,
+        QWidget* parent = nullptr);
 
-    KeyValueModel* model() const { return m_model; }
+    QAbstractItemModel* model() const { return m_model; }
     QTableView* view() const { return m_view; }
     /// Replaces the line under the title (empty: none).
     void setNote(const QString& note);
@@ -40,7 +46,7 @@ private:
     void handleClicked(const QModelIndex& index);
     void removeCurrentRow();
 
-    KeyValueModel* m_model;
+    QAbstractItemModel* m_model;
     QTableView* m_view;
     QLabel* m_note;
 };

@@ -106,22 +106,27 @@ Qt::ItemFlags KeyValueModel::flags(const QModelIndex& index) const
     }
 }
 
-int KeyValueModel::appendRow()
+bool KeyValueModel::insertRows(int row, int count, const QModelIndex& parent)
 {
-    const int row = rowCount();
-    beginInsertRows({}, row, row);
-    editRows([](QList<KeyValuePair>& rows) { rows.append(KeyValuePair {}); });
+    if (parent.isValid() || count < 1 || row < 0 || row > rowCount())
+        return false;
+    beginInsertRows({}, row, row + count - 1);
+    editRows([&](QList<KeyValuePair>& rows) {
+        for (int added = 0; added < count; ++added)
+            rows.insert(row, KeyValuePair {});
+    });
     endInsertRows();
-    return row;
+    return true;
 }
 
-void KeyValueModel::removeRowAt(int row)
+bool KeyValueModel::removeRows(int row, int count, const QModelIndex& parent)
 {
-    if (row < 0 || row >= rowCount())
-        return;
-    beginRemoveRows({}, row, row);
-    editRows([row](QList<KeyValuePair>& rows) { rows.removeAt(row); });
+    if (parent.isValid() || count < 1 || row < 0 || row + count > rowCount())
+        return false;
+    beginRemoveRows({}, row, row + count - 1);
+    editRows([&](QList<KeyValuePair>& rows) { rows.remove(row, count); });
     endRemoveRows();
+    return true;
 }
 
 void KeyValueModel::editRows(const std::function<void(QList<KeyValuePair>&)>& edit)

@@ -29,10 +29,9 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    /// Appends an empty enabled row and returns its position.
-    int appendRow();
-    /// Removes the row at `row`.
-    void removeRowAt(int row);
+    /// Inserts empty enabled rows.
+    bool insertRows(int row, int count, const QModelIndex& parent = {}) override;
+    bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
 
 private:
     const QList<KeyValuePair>& rows() const;

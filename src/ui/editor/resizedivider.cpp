@@ -16,6 +16,8 @@ ResizeDivider::ResizeDivider(QWidget* parent)
 {
     setObjectName(u"resizeDivider"_s);
     setAccessibleName(tr("Resize response"));
+    setAccessibleDescription(
+        tr("Drag it, or press Up or Down, to share the height between request and response"));
     setCursor(Qt::SplitVCursor);
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_Hover);
@@ -87,15 +89,17 @@ double SplitArea::fractionForDrag(double y, double height)
 SplitArea::SplitArea(QWidget* top, QWidget* bottom, QWidget* parent)
     : QWidget(parent)
     , m_top(top)
-    , m_divider(new ResizeDivider(this))
+    , m_divider(nullptr)
     , m_bottom(bottom)
 {
+    // Tab follows the order in which the parts join: the top part with all its controls, the
+    // divider, then the bottom part. (An order set afterwards with setTabOrder would move only
+    // the divider itself, before the top part's controls.)
     m_top->setParent(this);
+    m_divider = new ResizeDivider(this);
     m_bottom->setParent(this);
     connect(m_divider, &ResizeDivider::dragged, this,
         [this](int y) { setResponseFraction(fractionForDrag(y, height())); });
-    setTabOrder(m_top, m_divider);
-    setTabOrder(m_divider, m_bottom);
 }
 
 void SplitArea::setResponseFraction(double fraction)

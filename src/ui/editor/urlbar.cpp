@@ -86,6 +86,7 @@ QToolButton* UrlBar::buildMethodButton()
     auto* button = new QToolButton;
     button->setObjectName(u"methodButton"_s);
     button->setAccessibleName(tr("Method"));
+    button->setAccessibleDescription(tr("Opens the list of HTTP methods to choose from"));
     button->setPopupMode(QToolButton::InstantPopup);
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     button->setMinimumWidth(90);

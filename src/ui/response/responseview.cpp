@@ -5,6 +5,7 @@
 #include "state/appstate.h"
 #include "state/requestviewmodel.h"
 #include "state/settings.h"
+#include "ui/common/clearbutton.h"
 #include "ui/common/colors.h"
 #include "ui/common/filedialogs.h"
 #include "ui/common/iconlabel.h"
@@ -192,6 +193,7 @@ QWidget* ResponseView::buildStatusBar()
     bar->setObjectName(u"responseStatusBar"_s);
     m_statusCode = new QLabel;
     m_statusCode->setObjectName(u"responseStatusCode"_s);
+    m_statusCode->setAccessibleDescription(tr("HTTP status code"));
     QFont codeFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     codeFont.setBold(true);
     m_statusCode->setFont(codeFont);
@@ -203,8 +205,12 @@ QWidget* ResponseView::buildStatusBar()
     m_reason->setFont(caption);
     m_duration = new MetricPill(u"clock");
     m_duration->setObjectName(u"responseDuration"_s);
+    m_duration->setToolTip(tr("Time the request took"));
+    m_duration->setAccessibleDescription(m_duration->toolTip());
     m_size = new MetricPill(u"arrow.down");
     m_size->setObjectName(u"responseSize"_s);
+    m_size->setToolTip(tr("Size of the response body"));
+    m_size->setAccessibleDescription(m_size->toolTip());
     m_copy = makeSymbolButton(
         u"responseCopyButton"_s, u"doc.on.doc", tr("Copy"), tr("Copy response body"), bar);
     m_save = makeSymbolButton(u"responseSaveButton"_s, u"square.and.arrow.down",
@@ -255,7 +261,7 @@ QWidget* ResponseView::buildTabRow()
     m_search->setPlaceholderText(tr("Search"));
     m_search->setAccessibleName(tr("Search"));
     m_search->setFixedWidth(120);
-    m_search->setClearButtonEnabled(true);
+    enableClearButton(m_search);
     m_raw = new QCheckBox(tr("Raw"));
     m_raw->setObjectName(u"responseRawSwitch"_s);
     // Only the box and its label take clicks, so the switch must not stretch past them.

@@ -126,6 +126,7 @@ TimingPane::TimingPane(const AppState& state, QWidget* parent)
 {
     setObjectName(u"responseTimingPane"_s);
     m_list->setObjectName(u"responseTimingList"_s);
+    m_list->setAccessibleName(tr("Timing History"));
     m_list->setModel(m_model);
     m_list->setRootIsDecorated(false);
     m_list->setItemDelegateForColumn(TimingListModel::statusColumn, new BadgeDelegate(m_list));

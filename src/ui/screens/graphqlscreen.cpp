@@ -5,6 +5,7 @@
 #include "state/appstate.h"
 #include "ui/commands/commands.h"
 #include "ui/common/icons.h"
+#include "ui/common/indentkeys.h"
 #include "ui/response/responseview.h"
 #include "ui/screens/completingtextedit.h"
 #include "ui/screens/graphqlschemanames.h"
@@ -108,11 +109,11 @@ QWidget* GraphQLScreen::buildEditors(AppState& state)
     bindText(m_operation, state, &APIRequest::graphqlOperationName);
     m_query->setObjectName(u"queryEditor"_s);
     m_query->setFont(mono);
-    m_query->setTabChangesFocus(true);
+    new IndentKeys(m_query);
     bindText(m_query, state, &APIRequest::graphqlQuery);
     m_variables->setObjectName(u"variablesEditor"_s);
     m_variables->setFont(mono);
-    m_variables->setTabChangesFocus(true);
+    new IndentKeys(m_variables);
     m_variables->setPlaceholderText(u"{}"_s);
     bindText(m_variables, state, &APIRequest::graphqlVariables);
 

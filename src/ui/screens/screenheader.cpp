@@ -1,6 +1,7 @@
 #include "ui/screens/screenheader.h"
 
 #include "ui/commands/commands.h"
+#include "ui/common/clearbutton.h"
 #include "ui/common/colors.h"
 #include "ui/common/symbolbutton.h"
 #include "ui/screens/requestbinding.h"
@@ -102,7 +103,7 @@ ScreenHeader::ScreenHeader(
     m_url->setObjectName(u"urlField"_s);
     m_url->setPlaceholderText(look.urlPlaceholder);
     m_url->setAccessibleName(tr("URL"));
-    m_url->setClearButtonEnabled(true);
+    enableClearButton(m_url);
     bindText(m_url, state, &APIRequest::url);
 
     const QString saveHelp = protocol == RequestProtocol::graphql

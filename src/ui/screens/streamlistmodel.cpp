@@ -73,10 +73,42 @@ void StreamListModel::startOver(const std::function<void()>& switchClient)
     endResetModel();
 }
 
+QString StreamListModel::timeFormatWithSeconds(const QLocale& locale)
+{
+    // The long format would do but for the time zone's name it carries; its seconds are
+    // put into the short one instead.
+    QString format = locale.timeFormat(QLocale::ShortFormat);
+    bool quoted = false;
+    for (qsizetype at = 0; at < format.size(); ++at) {
+        if (format[at] == u'\'')
+            quoted = !quoted;
+        if (quoted)
+            continue;
+        if (format[at] == u's')
+            return format;
+    }
+    quoted = false;
+    for (qsizetype at = 0; at + 1 < format.size(); ++at) {
+        if (format[at] == u'\'')
+            quoted = !quoted;
+        if (quoted || format[at] != u'm' || format[at + 1] != u'm')
+            continue;
+        const QChar before = at > 0 ? format[at - 1] : QChar();
+        const QString separator = before.isLetter() || before.isNull() || before == u'\''
+            ? QStringLiteral(":")
+            : QString(before);
+        format.insert(at + 2, separator + QStringLiteral("ss"));
+        return format;
+    }
+    return format;
+}
+
 QString StreamListModel::timeOfDay(double timestamp)
 {
     // With seconds: entries of a stream often arrive within the same minute.
-    return timestampToDateTime(timestamp).toLocalTime().time().toString(QStringLiteral("HH:mm:ss"));
+    const QLocale locale;
+    return locale.toString(
+        timestampToDateTime(timestamp).toLocalTime().time(), timeFormatWithSeconds(locale));
 }
 
 } // namespace mako

@@ -2,6 +2,7 @@
 
 #include <QAbstractListModel>
 #include <QElapsedTimer>
+#include <QLocale>
 #include <QTimer>
 
 #include <functional>
@@ -41,6 +42,10 @@ public:
     /// Hides every entry the client holds now; later ones still show.
     void clear();
 
+    /// How `locale` writes a time of day with its seconds: its short time format with the
+    /// seconds after the minutes, joined as it joins hours and minutes.
+    static QString timeFormatWithSeconds(const QLocale& locale);
+
 protected:
     /// How many entries the client holds (0 without one).
     virtual qsizetype sourceSize() const = 0;
@@ -51,6 +56,7 @@ protected:
     /// Starts over with another client (or none), showing all it holds.
     void startOver(const std::function<void()>& switchClient);
 
+    /// The local time of `timestamp`, with seconds, as the program's locale writes it.
     static QString timeOfDay(double timestamp);
 
 private:

@@ -1,5 +1,6 @@
 #include "ui/screens/transcriptpane.h"
 
+#include "ui/common/clearbutton.h"
 #include "ui/common/symbolbutton.h"
 #include "ui/common/tableview.h"
 #include "ui/screens/streamlistmodel.h"
@@ -35,7 +36,7 @@ TranscriptPane::TranscriptPane(
     m_filter->setObjectName(u"transcriptFilter"_s);
     m_filter->setPlaceholderText(filterPlaceholder);
     m_filter->setAccessibleName(filterPlaceholder);
-    m_filter->setClearButtonEnabled(true);
+    enableClearButton(m_filter);
     connect(m_filter, &QLineEdit::textChanged, this, &TranscriptPane::applyFilter);
     // Parented by the layout, after the filter, so that Tab meets them in the order drawn.
     m_clear

@@ -136,7 +136,9 @@ void CommandPalette::buildControls()
     m_query->setObjectName(u"paletteQuery"_s);
     m_query->setPlaceholderText(tr("Search requests..."));
     m_query->setAccessibleName(tr("Search requests"));
-    m_query->addAction(icons::icon(u"magnifyingglass"), QLineEdit::LeadingPosition);
+    QAction* glass
+        = m_query->addAction(icons::icon(u"magnifyingglass"), QLineEdit::LeadingPosition);
+    glass->setText(tr("Search"));
     m_query->installEventFilter(this);
 
     m_clear->setAutoRaise(true);

@@ -2,14 +2,16 @@
 
 #include "state/appstate.h"
 #include "state/environmentlistmodel.h"
+#include "state/variablesmodel.h"
 #include "ui/common/icons.h"
 #include "ui/common/symbolbutton.h"
-#include "ui/shell/variableseditor.h"
+#include "ui/editor/keyvalueeditor.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
@@ -21,6 +23,59 @@
 using namespace Qt::StringLiterals;
 
 namespace mako {
+
+namespace {
+
+static_assert(int(VariablesModel::EnabledColumn) == KeyValueModel::EnabledColumn
+    && int(VariablesModel::KeyColumn) == KeyValueModel::KeyColumn
+    && int(VariablesModel::ValueColumn) == KeyValueModel::ValueColumn);
+
+// The variable rows in the key/value editor's columns: the state's table plus the remove
+// column, with the same names for assistive tools as a request's rows.
+class VariableRowsModel : public VariablesModel {
+public:
+    using VariablesModel::VariablesModel;
+
+    int columnCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : KeyValueModel::ColumnCount;
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const bool remove = index.column() == KeyValueModel::RemoveColumn;
+        if (role == Qt::AccessibleTextRole || (remove && role == Qt::ToolTipRole)) {
+            const KeyValueModel::Column column = KeyValueModel::Column(index.column());
+            if (column == KeyValueModel::EnabledColumn || remove)
+                return remove ? KeyValueModel::tr("Remove") : KeyValueModel::tr("Enabled");
+            const QString text = VariablesModel::data(index, Qt::DisplayRole).toString();
+            if (!text.isEmpty())
+                return text;
+            return column == KeyValueModel::KeyColumn ? KeyValueModel::tr("Key")
+                                                      : KeyValueModel::tr("Value");
+        }
+        return remove ? QVariant() : VariablesModel::data(index, role);
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        if (index.column() == KeyValueModel::RemoveColumn)
+            return Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
+        return VariablesModel::flags(index);
+    }
+};
+
+KeyValueEditor* makeVariablesEditor(AppState& state, const QString& objectName, QWidget* parent)
+{
+    auto* editor = new KeyValueEditor(
+        EnvironmentEditorSheet::tr("Variables"), new VariableRowsModel(&state), {}, parent);
+    editor->setObjectName(objectName);
+    // Flush with the sheet's other fields; the request editor's margins are for its tabs.
+    editor->layout()->setContentsMargins(0, 0, 0, 0);
+    return editor;
+}
+
+} // namespace
 
 EnvironmentEditorSheet::EnvironmentEditorSheet(AppState& state, QWidget* window)
     : QDialog(window)
@@ -113,8 +168,7 @@ QWidget* EnvironmentEditorSheet::buildEnvironmentDetail()
         if (m_selectedID)
             m_state.renameEnvironment(*m_selectedID, name);
     });
-    m_variables = new VariablesEditor(m_state, tr("Variables"), editor);
-    m_variables->setObjectName(u"environmentVariablesEditor"_s);
+    m_variables = makeVariablesEditor(m_state, u"environmentVariablesEditor"_s, editor);
     auto* form = new QFormLayout;
     form->addRow(tr("Name"), m_name);
     auto* layout = new QVBoxLayout(editor);
@@ -133,8 +187,7 @@ QWidget* EnvironmentEditorSheet::buildGlobalsTab()
         page);
     text->setObjectName(u"globalVariablesText"_s);
     text->setWordWrap(true);
-    auto* globals = new VariablesEditor(m_state, tr("Variables"), page);
-    globals->setObjectName(u"globalVariablesEditor"_s);
+    KeyValueEditor* globals = makeVariablesEditor(m_state, u"globalVariablesEditor"_s, page);
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(text);
@@ -155,7 +208,7 @@ void EnvironmentEditorSheet::handleSelectionChanged()
     if (!environment)
         return;
     m_name->setText(environment->name);
-    m_variables->showEnvironment(m_selectedID);
+    static_cast<VariablesModel*>(m_variables->model())->showEnvironment(m_selectedID);
 }
 
 void EnvironmentEditorSheet::handleEnvironmentChanged(const QUuid& environmentID)

@@ -14,7 +14,7 @@ namespace mako {
 
 class AppState;
 class EnvironmentListModel;
-class VariablesEditor;
+class KeyValueEditor;
 
 /// The sheet that edits the environments and the global variables, in two tabs. The first
 /// lists the environments, adds ("New Environment", not selected) and deletes them, and edits
@@ -44,7 +44,7 @@ private:
     QToolButton* m_remove = nullptr;
     QStackedWidget* m_detail = nullptr;
     QLineEdit* m_name = nullptr;
-    VariablesEditor* m_variables = nullptr;
+    KeyValueEditor* m_variables = nullptr;
     std::optional<QUuid> m_selectedID;
 };
 

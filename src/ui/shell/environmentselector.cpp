@@ -36,6 +36,8 @@ EnvironmentSelector::EnvironmentSelector(AppState& state, QWidget* parent)
     m_picker->setFixedWidth(kPickerWidth);
     m_picker->setToolTip(tr("Environment"));
     m_picker->setAccessibleName(tr("Environment"));
+    m_picker->setAccessibleDescription(
+        tr("The environment whose variables fill in the placeholders of the requests"));
 
     const QString manageHelp = tr("Manage Environments & Global Variables");
     m_manage->setObjectName(u"manageEnvironmentsButton"_s);
@@ -43,6 +45,8 @@ EnvironmentSelector::EnvironmentSelector(AppState& state, QWidget* parent)
     m_manage->setText(tr("Manage"));
     m_manage->setToolTip(manageHelp);
     m_manage->setAccessibleName(manageHelp);
+    m_manage->setAccessibleDescription(tr("Opens the editor of the environments and the global "
+                                          "variables"));
     m_manage->setAutoRaise(true);
 
     auto* layout = new QHBoxLayout(this);

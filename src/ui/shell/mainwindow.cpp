@@ -23,9 +23,11 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSplitter>
+#include <QStyleHints>
 #include <QToolBar>
 
 #include <algorithm>
@@ -97,6 +99,7 @@ void MainWindow::buildRequestAreas(
 {
     auto* tabBar = new TabBar(state, shortcuts);
     m_detailArea->setTabBar(tabBar);
+    m_tabBar = tabBar;
     // The tab bar's own command, listed in the File menu above the window's.
     if (auto* closeWindow = findChild<QAction*>(u"closeWindowAction"_s)) {
         if (auto* fileMenu = menuBar()->findChild<QMenu*>(u"fileMenu"_s))
@@ -169,6 +172,64 @@ void MainWindow::closeEvent(QCloseEvent* event)
     QMainWindow::closeEvent(event);
 }
 
+QList<QWidget*> MainWindow::focusChainInReadingOrder() const
+{
+    // Qt's chain runs in the order the widgets joined the window: the toolbar after the split,
+    // the sidebar and every screen built on first use after both. Within each area that order
+    // is right; the areas themselves go as a reader sees them.
+    const QWidget* const areas[] {m_toolBar, m_sidebar, m_tabBar, m_detailArea};
+    const auto areaOf = [&areas](const QWidget* widget) {
+        for (qsizetype index = 0; index < std::ssize(areas); ++index) {
+            if (areas[index] && (areas[index] == widget || areas[index]->isAncestorOf(widget)))
+                return index;
+        }
+        return qsizetype(std::ssize(areas));
+    };
+    QList<std::pair<qsizetype, QWidget*>> chain;
+    for (QWidget* widget = nextInFocusChain(); widget && widget != this;
+         widget = widget->nextInFocusChain())
+        chain.append({areaOf(widget), widget});
+    std::stable_sort(
+        chain.begin(), chain.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    QList<QWidget*> ordered;
+    ordered.reserve(chain.size());
+    for (const auto& [area, widget] : chain)
+        ordered.append(widget);
+    return ordered;
+}
+
+bool MainWindow::focusNextPrevChild(bool next)
+{
+    const QList<QWidget*> chain = focusChainInReadingOrder();
+    QWidget* current = focusWidget();
+    const qsizetype start = current ? chain.indexOf(current) : -1;
+    if (chain.isEmpty() || start < 0)
+        return QMainWindow::focusNextPrevChild(next);
+    const Qt::FocusPolicy wanted
+        = QGuiApplication::styleHints()->tabFocusBehavior() == Qt::TabFocusAllControls
+        ? Qt::TabFocus
+        : Qt::StrongFocus;
+    const qsizetype count = chain.size();
+    // The rules Qt's own Tab follows, over the reordered chain.
+    for (qsizetype step = 1; step < count; ++step) {
+        QWidget* candidate = chain[((next ? start + step : start - step) % count + count) % count];
+        QWidget* proxy = candidate->focusProxy();
+        while (proxy && proxy->focusProxy())
+            proxy = proxy->focusProxy();
+        const Qt::FocusPolicy policy = proxy ? proxy->focusPolicy() : candidate->focusPolicy();
+        // Into a compound widget through its proxy only from the right side, so that Tab does
+        // not bounce between the widget and its own child.
+        const bool composite
+            = proxy && (next ? proxy->isAncestorOf(candidate) : candidate->isAncestorOf(proxy));
+        if ((policy & wanted) == wanted && !composite && candidate->isVisibleTo(this)
+            && candidate->isEnabled() && proxy != current) {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
 QWidget* MainWindow::buildSidebarSlot()
 {
     // The sidebar's column; its contents come with the sidebar itself.
@@ -189,7 +250,12 @@ void MainWindow::buildToolBar(AppState& state)
     QAction* sidebarToggle = m_toolBar->addAction(
         icons::icon(u"sidebar.left"), tr("Toggle Sidebar"), this, &MainWindow::toggleSidebar);
     sidebarToggle->setObjectName(u"sidebarToggleAction"_s);
-    m_toolBar->widgetForAction(sidebarToggle)->setObjectName(u"sidebarToggleButton"_s);
+    QWidget* toggleButton = m_toolBar->widgetForAction(sidebarToggle);
+    toggleButton->setObjectName(u"sidebarToggleButton"_s);
+    // The toolbar's first control, where a keyboard user starts: Tab reaches it as any other.
+    toggleButton->setFocusPolicy(Qt::TabFocus);
+    toggleButton->setAccessibleDescription(
+        tr("Shows or hides the sidebar with the collections and the history"));
     m_toolBar->addSeparator();
     m_toolBar->addWidget(new ProtocolPicker(state));
     auto* spacer = new QWidget;

@@ -47,6 +47,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     QWidget* buildSidebarSlot();
@@ -56,12 +57,14 @@ private:
     void buildToolBar(AppState& state);
     void restoreWindowState();
     void applySidebarWidth();
+    QList<QWidget*> focusChainInReadingOrder() const;
 
     Settings& m_settings;
     QSplitter* m_splitter;
     QWidget* m_sidebar;
     DetailArea* m_detailArea;
     QToolBar* m_toolBar = nullptr;
+    QWidget* m_tabBar = nullptr;
     QAction* m_environmentSelector = nullptr;
     FileCommands* m_fileCommands;
 };

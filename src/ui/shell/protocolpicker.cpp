@@ -39,6 +39,8 @@ ProtocolPicker::ProtocolPicker(AppState& state, QWidget* parent)
 {
     setObjectName(u"protocolPicker"_s);
     setAccessibleName(tr("Protocol"));
+    setAccessibleDescription(
+        tr("Chooses the protocol of the open request; the arrow keys choose another"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);

@@ -1,6 +1,7 @@
 #include "ui/sidebar/historyview.h"
 
 #include "state/appstate.h"
+#include "ui/common/clearbutton.h"
 #include "ui/common/iconlabel.h"
 #include "ui/common/icons.h"
 #include "ui/sidebar/historyitemdelegate.h"
@@ -31,7 +32,7 @@ HistoryView::HistoryView(AppState& state, QWidget* parent)
     m_search->setObjectName(u"historySearchField"_s);
     m_search->setPlaceholderText(tr("Search history..."));
     m_search->setAccessibleName(tr("Search history"));
-    m_search->setClearButtonEnabled(true);
+    enableClearButton(m_search);
     connect(m_search, &QLineEdit::textChanged, m_model, &HistoryListModel::setSearchText);
 
     buildList();

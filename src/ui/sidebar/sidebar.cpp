@@ -4,6 +4,7 @@
 #include "state/settings.h"
 #include "state/sidebaractions.h"
 #include "ui/commands/shortcutmap.h"
+#include "ui/common/clearbutton.h"
 #include "ui/common/icons.h"
 #include "ui/common/symbolbutton.h"
 #include "ui/sidebar/collectioncommands.h"
@@ -117,7 +118,7 @@ QWidget* Sidebar::buildSearchField()
     m_search->setObjectName(u"sidebarSearchField"_s);
     m_search->setPlaceholderText(tr("Search requests..."));
     m_search->setAccessibleName(tr("Search requests"));
-    m_search->setClearButtonEnabled(true);
+    enableClearButton(m_search);
     connect(m_search, &QLineEdit::textChanged, this, &Sidebar::handleSearchTextChanged);
     m_search->installEventFilter(this);
     auto* find = new QShortcut(this);

@@ -170,8 +170,16 @@ TEST(BodyEditor, theStoredFontSizeIsClampedAndTheOtherPreferencesApply)
     run.settings.setValue(SettingKeys::editorTabSize, 4);
     EXPECT_EQ(run.text()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
     run.type(u"["_s);
+    // The tab size is what Ctrl+] indents by; Tab itself moves on to the next control.
+    QTest::keyClick(run.text(), Qt::Key_BracketRight, Qt::ControlModifier);
+    EXPECT_EQ(run.model.request().body, u"    ["_s);
+    QTest::keyClick(run.text(), Qt::Key_End);
+    QTest::keyClick(run.text(), Qt::Key_Return);
+    EXPECT_EQ(run.model.request().body, u"    [\n    "_s);
+    run.text()->setFocus();
     QTest::keyClick(run.text(), Qt::Key_Tab);
-    EXPECT_EQ(run.model.request().body, u"[    "_s);
+    EXPECT_EQ(run.model.request().body, u"    [\n    "_s);
+    EXPECT_NE(QApplication::focusWidget(), run.text());
 }
 
 TEST(BodyEditor, pastedJSONIsFormattedOnceWhenAskedTo)

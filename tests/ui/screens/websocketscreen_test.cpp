@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QToolButton>
 
@@ -232,4 +233,35 @@ TEST(WebSocketScreen, aTabTurnedIntoAnotherProtocolClosesItsConnection)
     run.state.setOpenRequest(request);
     EXPECT_TRUE(waitFor([&] { return run.peer.clientCloseCodes() == QList<int> {1000}; }));
     EXPECT_EQ(run.screen->client(), nullptr);
+}
+
+// Times of day as the locale writes them, always with seconds: messages come within a minute.
+TEST(WebSocketScreen, transcriptTimesAreWrittenAsTheLocaleWritesThemWithSeconds)
+{
+    const struct {
+        QLocale locale;
+        QString afternoon; // 14:05:09
+        const char* pattern; // what a transcript row shows
+    } cases[] {
+        {QLocale(QLocale::English, QLocale::UnitedStates), u"2:05:09 PM"_s,
+            R"(^\d{1,2}:\d\d:\d\d\s(AM|PM)$)"},
+        {QLocale(QLocale::German, QLocale::Germany), u"14:05:09"_s, R"(^\d\d:\d\d:\d\d$)"},
+        {QLocale(QLocale::Finnish, QLocale::Finland), u"14.05.09"_s, R"(^\d{1,2}\.\d\d\.\d\d$)"},
+    };
+    const QLocale before;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale.name().toStdString());
+        // Newer locale data puts a narrow space before "PM".
+        QString afternoon
+            = c.locale.toString(QTime(14, 5, 9), StreamListModel::timeFormatWithSeconds(c.locale));
+        EXPECT_EQ(afternoon.replace(QChar(0x202f), u' '), c.afternoon);
+        QLocale::setDefault(c.locale);
+        WebSocketRun run;
+        run.connectToPeer();
+        const QString shown
+            = run.view->model()->index(0, 0).data(StreamListModel::TimeRole).toString();
+        EXPECT_TRUE(QRegularExpression(QString::fromLatin1(c.pattern)).match(shown).hasMatch())
+            << shown.toStdString();
+    }
+    QLocale::setDefault(before);
 }

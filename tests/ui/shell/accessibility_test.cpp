@@ -1,15 +1,22 @@
+#include "focuswalk.h"
 #include "preferences/preferencesrun.h"
 #include "shellrun.h"
 #include "sidebar/sidebartesting.h"
+#include "support/httptestserver.h"
 #include "ui/shell/environmenteditorsheet.h"
 #include "ui/sidebar/runnersheet.h"
 #include "windowtesting.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QMetaEnum>
 #include <QTabWidget>
+#include <QToolButton>
+
+#include <functional>
 
 using namespace mako;
 using namespace mako::test;
@@ -71,6 +78,25 @@ QStringList unnamedIn(QWidget* window)
     QStringList unnamed;
     collectUnnamed(QAccessible::queryAccessibleInterface(window), unnamed);
     return unnamed;
+}
+
+QString descriptionOf(QWidget* widget)
+{
+    QAccessibleInterface* element = QAccessible::queryAccessibleInterface(widget);
+    return element ? element->text(QAccessible::Description).trimmed() : QString();
+}
+
+// The shown buttons under `root` with a symbol and no words, that tell nothing more than a
+// name: each needs a description (its tooltip is one).
+QStringList undescribedSymbolButtons(QWidget* root)
+{
+    QStringList undescribed;
+    for (QToolButton* button : root->findChildren<QToolButton*>()) {
+        if (button->isVisible() && button->toolButtonStyle() == Qt::ToolButtonIconOnly
+            && !button->icon().isNull() && descriptionOf(button).isEmpty())
+            undescribed.append(describeFocus(button));
+    }
+    return undescribed;
 }
 
 } // namespace
@@ -139,4 +165,93 @@ TEST(Accessibility, everyControlOfEachPreferencesTabHasAName)
         tabs->setCurrentIndex(index);
         EXPECT_EQ(unnamedIn(run.preferencesWindow()), QStringList {});
     }
+}
+
+// With a reply shown: the status, the metrics and every tab of the response.
+TEST(Accessibility, theResponseWithAReplyIsNamedAndItsLessObviousPartsDescribed)
+{
+    HttpTestServer server;
+    ShellRun run;
+    run.window().show();
+    QTest::keyClick(&run.window(), Qt::Key_N, Qt::ControlModifier);
+    auto* url = run.find<QLineEdit>(u"urlField"_s);
+    ASSERT_TRUE(url);
+    QTest::keyClicks(url, server.baseUrl() + u"/items"_s);
+    click(run.find<QAbstractButton>(u"sendButton"_s));
+    auto* status = run.find<QLabel>(u"responseStatusCode"_s);
+    EXPECT_EVENTUALLY(status->isVisible() && status->text() == u"200"_s);
+    // With text in the search field, its clear button shows.
+    QTest::keyClicks(run.find(u"responseSearchField"_s), u"method"_s);
+    for (const QString& tab : {u"responseTabBody"_s, u"responseTabHeaders"_s,
+             u"responseTabCookies"_s, u"responseTabTiming"_s}) {
+        SCOPED_TRACE(tab.toStdString());
+        click(run.find<QAbstractButton>(tab));
+        EXPECT_EQ(unnamedIn(&run.window()), QStringList {});
+    }
+
+    // What a name alone does not make clear: what a control does, or what a value measures.
+    for (const QString& name : {u"resizeDivider"_s, u"responseStatusCode"_s, u"responseDuration"_s,
+             u"responseSize"_s, u"environmentPicker"_s, u"manageEnvironmentsButton"_s,
+             u"methodButton"_s, u"protocolPicker"_s, u"sidebarToggleButton"_s}) {
+        SCOPED_TRACE(name.toStdString());
+        QWidget* widget = run.find(name);
+        ASSERT_TRUE(widget);
+        const QString description = descriptionOf(widget);
+        EXPECT_FALSE(description.isEmpty());
+        EXPECT_NE(description, widget->accessibleName());
+    }
+    EXPECT_EQ(undescribedSymbolButtons(&run.window()), QStringList {});
+}
+
+// The smaller sheets, the alert and the command palette, each opened as a user opens it.
+TEST(Accessibility, everyControlOfTheSmallerSheetsAndThePaletteHasAName)
+{
+    const struct {
+        QString sheet;
+        std::function<void(ShellRun&)> open;
+    } cases[] {
+        {u"saveToCollectionSheet"_s,
+            [](ShellRun& run) {
+                run.state().addCollection(u"API"_s);
+                QTest::keyClick(&run.window(), Qt::Key_N, Qt::ControlModifier);
+                run.action(u"saveToCollectionAction"_s)->trigger();
+            }},
+        {u"newCollectionSheet"_s,
+            [](ShellRun& run) { run.find<QAction>(u"newCollectionAction"_s)->trigger(); }},
+        {u"templateSheet"_s,
+            [](ShellRun& run) { run.find<QAction>(u"fromTemplateAction"_s)->trigger(); }},
+        {u"curlImportSheet"_s, [](ShellRun& run) { run.action(u"importCurlAction"_s)->trigger(); }},
+        {u"collectionPickerSheet"_s,
+            [](ShellRun& run) {
+                run.state().addCollection(u"API"_s);
+                run.state().addCollection(u"Other"_s);
+                run.state().setSelectedSidebarItem(AppState::SidebarItem::history());
+                run.action(u"exportCollectionAction"_s)->trigger();
+            }},
+        {u"errorAlert"_s,
+            [](ShellRun& run) { run.state().setAlertMessage(u"Something went wrong"_s); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sheet.toStdString());
+        ShellRun run;
+        run.window().show();
+        c.open(run);
+        QWidget* sheet = nullptr;
+        EXPECT_EVENTUALLY((sheet = visibleDialog(c.sheet)) != nullptr);
+        if (!sheet)
+            continue;
+        EXPECT_EQ(unnamedIn(sheet), QStringList {});
+        EXPECT_EQ(undescribedSymbolButtons(sheet), QStringList {});
+    }
+
+    ShellRun run;
+    run.window().show();
+    QTest::keyClick(&run.window(), Qt::Key_N, Qt::ControlModifier);
+    run.action(u"quickOpenAction"_s)->trigger();
+    QWidget* palette = run.find(u"commandPalette"_s);
+    ASSERT_TRUE(palette);
+    EXPECT_EVENTUALLY(palette->isVisible());
+    // Typed text lists matching commands, each named.
+    QTest::keyClicks(QApplication::focusWidget(), u"new"_s);
+    EXPECT_EQ(unnamedIn(palette), QStringList {});
 }

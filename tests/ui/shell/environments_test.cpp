@@ -1,3 +1,4 @@
+#include "ui/editor/keyvaluemodel.h"
 #include "ui/shell/environmenteditorsheet.h"
 #include "ui/shell/environmentselector.h"
 #include "windowtesting.h"
@@ -96,8 +97,8 @@ TEST(EnvironmentEditorSheet, editsEnvironmentsAndDeletingTheSelectedOneClearsThe
     EXPECT_EQ(run.state.environments()[1].name, u"Production"_s);
     EXPECT_EQ(run.picker->itemText(2), u"Production"_s);
     auto* variables = child<QWidget>(sheet, u"environmentVariablesEditor"_s);
-    EXPECT_EQ(child<QTableView>(variables, u"variablesTable"_s)->model()->rowCount(), 1);
-    click(child<QAbstractButton>(variables, u"addVariableButton"_s));
+    EXPECT_EQ(child<QTableView>(variables, u"rowsTable"_s)->model()->rowCount(), 1);
+    click(child<QAbstractButton>(variables, u"addRowButton"_s));
     EXPECT_EQ(run.state.environments()[1].variables.size(), 2);
 
     click(remove);
@@ -123,13 +124,26 @@ TEST(EnvironmentEditorSheet, globalVariablesTabEditsTheGlobalsAndEscapeCloses)
         u"Global variables are available in all environments. Local environment variables "
         "override globals with the same key."_s);
     auto* globals = child<QWidget>(sheet, u"globalVariablesEditor"_s);
-    click(child<QAbstractButton>(globals, u"addVariableButton"_s));
-    click(child<QAbstractButton>(globals, u"addVariableButton"_s));
-    EXPECT_EQ(run.state.globalVariables().size(), 2);
-    auto* table = child<QTableView>(globals, u"variablesTable"_s);
-    table->selectRow(0);
-    click(child<QAbstractButton>(globals, u"removeVariableButton"_s));
+    auto* add = child<QAbstractButton>(globals, u"addRowButton"_s);
+    click(add);
+    auto* table = child<QTableView>(globals, u"rowsTable"_s);
+    // The same editor as a request's rows: the new key is open for typing.
+    EXPECT_EVENTUALLY(QApplication::focusWidget()
+        && QApplication::focusWidget()->objectName() == u"rowKeyField"_s);
+    QTest::keyClicks(QApplication::focusWidget(), u"host"_s);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EVENTUALLY(
+        !run.state.globalVariables().isEmpty() && run.state.globalVariables()[0].key == u"host"_s);
+    click(add);
+    ASSERT_EQ(run.state.globalVariables().size(), 2);
+    EXPECT_EQ(table->model()->index(1, KeyValueModel::RemoveColumn).data(Qt::AccessibleTextRole),
+        u"Remove"_s);
+
+    // Each row's own remove button.
+    const QRect remove = table->visualRect(table->model()->index(1, KeyValueModel::RemoveColumn));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, remove.center());
     ASSERT_EQ(run.state.globalVariables().size(), 1);
+    EXPECT_EQ(run.state.globalVariables()[0].key, u"host"_s);
 
     QTest::keyClick(sheet, Qt::Key_Escape);
     EXPECT_FALSE(sheet->isVisible());

@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QTabWidget>
 
+#include <algorithm>
 #include <functional>
 
 using namespace mako;
@@ -33,30 +34,71 @@ QWidget* activeDialog(const QString& objectName)
 } // namespace
 
 // Every screen of the main window: Tab from the search field passes every control once; on
-// the other protocols' screens with their headers and authentication folded and unfolded.
+// the other protocols' screens with their headers and authentication folded and unfolded. The
+// Body tab with a JSON body holds a multi-line editor that Tab leaves like any other field.
 TEST(FocusWalk, mainWindowWithEachProtocolsScreen)
 {
     const struct {
         QString action;
-        bool unfold;
+        QStringList then; // buttons clicked after it
     } cases[] {
-        {u"quickActionHTTP"_s, false},
-        {u"quickActionGraphQL"_s, false},
-        {u"quickActionGraphQL"_s, true},
-        {u"quickActionWebSocket"_s, false},
-        {u"quickActionWebSocket"_s, true},
-        {u"quickActionSSE"_s, false},
-        {u"quickActionSSE"_s, true},
+        {u"quickActionHTTP"_s, {}},
+        {u"quickActionHTTP"_s, {u"bodyTab"_s, u"bodyTypeJSON"_s}},
+        {u"quickActionGraphQL"_s, {}},
+        {u"quickActionGraphQL"_s, {u"headersAuthToggle"_s}},
+        {u"quickActionWebSocket"_s, {}},
+        {u"quickActionWebSocket"_s, {u"headersAuthToggle"_s}},
+        {u"quickActionSSE"_s, {}},
+        {u"quickActionSSE"_s, {u"headersAuthToggle"_s}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.action.toStdString() + (c.unfold ? " unfolded" : ""));
+        SCOPED_TRACE((c.action + u' ' + c.then.join(u' ')).toStdString());
         ShellRun run;
         ASSERT_TRUE(run.activate());
         QTest::mouseClick(run.find(c.action), Qt::LeftButton);
-        if (c.unfold)
-            QTest::mouseClick(run.find(u"headersAuthToggle"_s), Qt::LeftButton);
+        for (const QString& button : c.then)
+            click(run.find<QAbstractButton>(button));
         expectFocusCycle(&run.window(), run.find(u"sidebarSearchField"_s));
     }
+}
+
+// Tab goes as a reader does: the toolbar left to right, the sidebar, the tab bar, then the
+// request from its URL down to the response.
+TEST(FocusWalk, mainWindowGoesInReadingOrder)
+{
+    ShellRun run;
+    ASSERT_TRUE(run.activate());
+    QTest::keyClick(&run.window(), Qt::Key_N, Qt::ControlModifier);
+    const QStringList order {u"sidebarToggleButton"_s, u"protocolPicker"_s, u"environmentPicker"_s,
+        u"manageEnvironmentsButton"_s, u"sidebarSearchField"_s, u"tabBar"_s, u"methodButton"_s,
+        u"urlField"_s, u"sendButton"_s, u"paramsTab"_s, u"paramsEditor"_s, u"resizeDivider"_s};
+    QWidget* start = run.find(order.first());
+    ASSERT_TRUE(start);
+    start->setFocus(Qt::TabFocusReason);
+    const QList<QWidget*> forward = walkFocus(start, true, 200);
+    SCOPED_TRACE("Tab visits: " + describeAll(forward).join(u" -> "_s).toStdString());
+    ASSERT_FALSE(forward.contains(nullptr));
+    // Where each part is first reached: a control of that name or inside it.
+    QList<qsizetype> reached;
+    for (const QString& name : order) {
+        const auto at = std::find_if(forward.cbegin(), forward.cend(), [&name](QWidget* widget) {
+            for (QWidget* part = widget; part; part = part->parentWidget()) {
+                if (part->objectName() == name)
+                    return true;
+            }
+            return false;
+        });
+        EXPECT_NE(at, forward.cend()) << "never reached " << name.toStdString();
+        reached.append(at - forward.cbegin());
+    }
+    EXPECT_TRUE(std::is_sorted(reached.cbegin(), reached.cend()))
+        << "first reached at " << ::testing::PrintToString(reached);
+    // Backwards from the toolbar: the divider above the response comes last (the empty
+    // response has no control), so it is the first stop back.
+    start->setFocus(Qt::BacktabFocusReason);
+    QTest::keyClick(start, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), run.find(u"resizeDivider"_s))
+        << describeFocus(QApplication::focusWidget()).toStdString();
 }
 
 // The sheets, each opened as a user opens it, from its own first control.
@@ -84,7 +126,16 @@ TEST(FocusWalk, eachSheet)
                 ASSERT_TRUE(sheet);
                 auto* list = child<QAbstractItemView>(sheet, u"environmentList"_s);
                 list->setCurrentIndex(list->model()->index(0, 0));
-                click(child<QAbstractButton>(sheet, u"addVariableButton"_s));
+                click(child<QAbstractButton>(sheet, u"addRowButton"_s));
+            }},
+        // The global variables' tab, in the same key/value editor.
+        {u"environmentEditorSheet"_s,
+            [](ShellRun& run) {
+                run.state().setGlobalVariables({KeyValuePair {.key = u"host"_s}});
+                click(run.find<QAbstractButton>(u"manageEnvironmentsButton"_s));
+                QWidget* sheet = visibleDialog(u"environmentEditorSheet"_s);
+                ASSERT_TRUE(sheet);
+                child<QTabWidget>(sheet, u"environmentEditorTabs"_s)->setCurrentIndex(1);
             }},
         {u"collectionRunnerSheet"_s,
             [](ShellRun& run) {

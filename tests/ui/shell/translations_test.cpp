@@ -1,4 +1,6 @@
 #include "execution/networkerror.h"
+#include "interchange/postmanimporter.h"
+#include "model/recordjson.h"
 #include "shellrun.h"
 #include "sidebar/sidebartesting.h"
 #include "ui/common/translations.h"
@@ -8,6 +10,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTranslator>
 
 using namespace mako;
 using namespace mako::test;
@@ -85,4 +88,53 @@ TEST(Translations, theWindowSpeaksTheSystemsLanguage)
     // Qt's own catalogue names the standard buttons.
     QDialogButtonBox buttons(QDialogButtonBox::Cancel);
     EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().remove(u'&'), u"Abbrechen"_s);
+}
+
+namespace {
+
+// A catalogue that marks every text of the core's file and import messages it is asked for.
+class MarkingTranslator : public QTranslator {
+public:
+    QString translate(const char* context, const char* sourceText, const char*, int) const override
+    {
+        const QByteArrayView name(context);
+        if (name != "mako::RecordJson" && name != "mako::PostmanImporter")
+            return {};
+        return u"<"_s + QString::fromUtf8(sourceText) + u">"_s;
+    }
+    bool isEmpty() const override { return false; }
+};
+
+} // namespace
+
+// The core's messages that the window shows (a file it cannot read, what an import left out)
+// are looked up in the catalogue; mako-cli loads none and stays English.
+TEST(Translations, theCoresFileAndImportMessagesAreLookedUpInTheCatalogue)
+{
+    const QByteArray postman = R"json({"info": {"name": "C"}, "event": [{"listen": "test",
+        "script": {"exec": ["pm.test()"]}}], "item": [{"name": "r", "request": {"method": "POST",
+        "url": "http://127.0.0.1/", "body": {"mode": "file", "file": {"src": "/a.bin"}}}}]})json";
+    const auto messages = [&postman] {
+        QStringList texts;
+        texts.append(parseJson("{").errorMessage());
+        texts.append(listFromJson<Collection>(QJsonValue(1)).errorMessage());
+        texts.append(PostmanImporter::importCollection(postman).value().warnings);
+        return texts;
+    };
+    const QStringList english = messages();
+    ASSERT_EQ(english.size(), 4);
+    EXPECT_TRUE(english[0].startsWith(u"invalid JSON at offset 1: "_s)) << english[0].toStdString();
+    EXPECT_EQ(english[1], u"expected an array"_s);
+    EXPECT_EQ(english[2], u"C (collection): test script dropped"_s);
+    EXPECT_EQ(english[3], u"r: binary file body dropped"_s);
+
+    MarkingTranslator marking;
+    QCoreApplication::installTranslator(&marking);
+    const QStringList marked = messages();
+    QCoreApplication::removeTranslator(&marking);
+    ASSERT_EQ(marked.size(), 4);
+    EXPECT_TRUE(marked[0].startsWith(u"<invalid JSON at offset 1: "_s)) << marked[0].toStdString();
+    EXPECT_EQ(marked[1], u"<expected an array>"_s);
+    EXPECT_EQ(marked[2], u"<C (collection)>: <test script dropped>"_s);
+    EXPECT_EQ(marked[3], u"r: <binary file body dropped>"_s);
 }
