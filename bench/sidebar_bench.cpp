@@ -9,6 +9,7 @@
 #include "state/persistenceservice.h"
 #include "state/settings.h"
 #include "ui/common/filedialogs.h"
+#include "ui/commands/shortcutmap.h"
 #include "ui/sidebar/sidebar.h"
 
 #include <QApplication>
@@ -189,8 +190,9 @@ std::array<Step, 4> runRound(AppState& state, Settings& settings, FileDialogs& d
     QWidget window;
     window.resize(320, 900);
     Sidebar* sidebar = nullptr;
+    const ShortcutMap shortcuts(settings);
     steps[0] = measure(window, [&] {
-        sidebar = new Sidebar(state, settings, dialogs, &window);
+        sidebar = new Sidebar(state, settings, dialogs, shortcuts, &window);
         sidebar->resize(window.size());
         window.show();
     });

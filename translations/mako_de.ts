@@ -2,6 +2,14 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>ClearButton</name>
+    <message>
+        <location filename="../src/ui/common/clearbutton.cpp" line="+16"/>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+</context>
+<context>
     <name>Duration</name>
     <message>
         <location filename="../src/ui/common/metricpill.cpp" line="+33"/>
@@ -36,7 +44,7 @@
         <translation>Breite der Seitenleiste</translation>
     </message>
     <message>
-        <location filename="../src/ui/screens/screenheader.cpp" line="+33"/>
+        <location filename="../src/ui/screens/screenheader.cpp" line="+34"/>
         <source>GraphQL endpoint URL</source>
         <translation>URL des GraphQL-Endpunkts</translation>
     </message>
@@ -56,7 +64,7 @@
         <translation>URL eingeben</translation>
     </message>
     <message>
-        <location filename="../src/ui/shell/makoapp.cpp" line="+113"/>
+        <location filename="../src/ui/shell/makoapp.cpp" line="+116"/>
         <source>Mako</source>
         <translation>Mako</translation>
     </message>
@@ -317,12 +325,12 @@
 <context>
     <name>mako::BodyEditor</name>
     <message>
-        <location filename="../src/ui/editor/bodyeditor.cpp" line="+73"/>
+        <location filename="../src/ui/editor/bodyeditor.cpp" line="+113"/>
         <source>No body</source>
         <translation>Kein Body</translation>
     </message>
     <message>
-        <location line="+128"/>
+        <location line="+125"/>
         <source>Form Fields</source>
         <translation>Formularfelder</translation>
     </message>
@@ -332,7 +340,7 @@
         <translation>Der Body wird als diese Felder gesendet; es sind die Zeilen des Tabs „Parameter“.</translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+51"/>
         <source>Format</source>
         <translation>Formatieren</translation>
     </message>
@@ -589,7 +597,12 @@
         <translation>Anfragen durchsuchen</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+3"/>
+        <source>Search</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>Esc</source>
         <translation>Esc</translation>
     </message>
@@ -911,7 +924,7 @@
 <context>
     <name>mako::EnvironmentEditorSheet</name>
     <message>
-        <location filename="../src/ui/shell/environmenteditorsheet.cpp" line="+31"/>
+        <location filename="../src/ui/shell/environmenteditorsheet.cpp" line="+86"/>
         <location line="+5"/>
         <location line="+8"/>
         <location line="+24"/>
@@ -939,29 +952,28 @@
         <translation>Umgebung löschen</translation>
     </message>
     <message>
-        <location line="+100"/>
+        <location line="+98"/>
         <source>New Environment</source>
         <translation>Neue Umgebung</translation>
     </message>
     <message>
-        <location line="-74"/>
+        <location line="-72"/>
         <source>Select an environment to edit</source>
         <translation>Wählen Sie eine Umgebung zum Bearbeiten aus</translation>
     </message>
     <message>
         <location line="+9"/>
-        <location line="+8"/>
+        <location line="+7"/>
         <source>Name</source>
         <translation>Name</translation>
     </message>
     <message>
-        <location line="-3"/>
-        <location line="+20"/>
+        <location line="-102"/>
         <source>Variables</source>
         <translation>Variablen</translation>
     </message>
     <message>
-        <location line="-5"/>
+        <location line="+114"/>
         <source>Global variables are available in all environments. Local environment variables override globals with the same key.</source>
         <translation>Globale Variablen stehen in allen Umgebungen zur Verfügung. Variablen einer Umgebung haben Vorrang vor globalen Variablen mit demselben Schlüssel.</translation>
     </message>
@@ -981,6 +993,11 @@
     </message>
     <message>
         <location line="+2"/>
+        <source>The environment whose variables fill in the placeholders of the requests</source>
+        <translation>Die Umgebung, deren Variablen die Platzhalter der Anfragen füllen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Manage Environments &amp; Global Variables</source>
         <translation>Umgebungen und globale Variablen verwalten</translation>
     </message>
@@ -988,6 +1005,11 @@
         <location line="+3"/>
         <source>Manage</source>
         <translation>Verwalten</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Opens the editor of the environments and the global variables</source>
+        <translation>Öffnet den Editor der Umgebungen und der globalen Variablen</translation>
     </message>
 </context>
 <context>
@@ -1097,32 +1119,14 @@
     </message>
 </context>
 <context>
-    <name>mako::GraphQLResponsePanel</name>
-    <message>
-        <location filename="../src/ui/screens/graphqlresponsepanel.cpp" line="+24"/>
-        <source>Run a query</source>
-        <translation>Führen Sie eine Abfrage aus</translation>
-    </message>
-    <message>
-        <location line="+48"/>
-        <source>Response</source>
-        <translation>Antwort</translation>
-    </message>
-    <message>
-        <location line="+32"/>
-        <source>%1ms</source>
-        <translation>%1 ms</translation>
-    </message>
-</context>
-<context>
     <name>mako::GraphQLScreen</name>
     <message>
-        <location filename="../src/ui/screens/graphqlscreen.cpp" line="+51"/>
+        <location filename="../src/ui/screens/graphqlscreen.cpp" line="+54"/>
         <source>GraphQL</source>
         <translation>GraphQL</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>Send</source>
         <translation>Senden</translation>
     </message>
@@ -1132,7 +1136,7 @@
         <translation>Schema</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+45"/>
         <source>Operation name (optional)</source>
         <translation>Name der Operation (optional)</translation>
     </message>
@@ -1153,6 +1157,33 @@
     </message>
 </context>
 <context>
+    <name>mako::HeadersAuthSection</name>
+    <message>
+        <location filename="../src/ui/screens/headersauthsection.cpp" line="+53"/>
+        <location line="+1"/>
+        <source>Headers and Auth</source>
+        <translation>Header und Auth</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Shows or hides the request&apos;s headers and authentication</source>
+        <translation>Zeigt oder verbirgt die Header und die Authentifizierung der Anfrage</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Headers</source>
+        <translation>Header</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+75"/>
+        <source>%n header(s)</source>
+        <translation>
+            <numerusform>%n Header</numerusform>
+            <numerusform>%n Header</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>mako::HistoryListModel</name>
     <message>
         <location filename="../src/ui/sidebar/historylistmodel.cpp" line="+56"/>
@@ -1163,7 +1194,7 @@
 <context>
     <name>mako::HistoryView</name>
     <message>
-        <location filename="../src/ui/sidebar/historyview.cpp" line="+32"/>
+        <location filename="../src/ui/sidebar/historyview.cpp" line="+33"/>
         <source>Search history...</source>
         <translation>Verlauf durchsuchen …</translation>
     </message>
@@ -1202,18 +1233,18 @@
     <name>mako::KeyValueEditor</name>
     <message>
         <location filename="../src/ui/editor/keyvalueeditor.cpp" line="+69"/>
-        <location line="+39"/>
+        <location line="+40"/>
         <source>Key</source>
         <translation>Schlüssel</translation>
     </message>
     <message>
-        <location line="-39"/>
-        <location line="+40"/>
+        <location line="-40"/>
+        <location line="+41"/>
         <source>Value</source>
         <translation>Wert</translation>
     </message>
     <message>
-        <location line="+53"/>
+        <location line="+60"/>
         <source>Add</source>
         <translation>Hinzufügen</translation>
     </message>
@@ -1222,21 +1253,25 @@
     <name>mako::KeyValueModel</name>
     <message>
         <location filename="../src/ui/editor/keyvaluemodel.cpp" line="+54"/>
+        <location filename="../src/ui/shell/environmenteditorsheet.cpp" line="-135"/>
         <source>Enabled</source>
         <translation>Aktiviert</translation>
     </message>
     <message>
         <location line="+6"/>
+        <location filename="../src/ui/shell/environmenteditorsheet.cpp" line="+4"/>
         <source>Key</source>
         <translation>Schlüssel</translation>
     </message>
     <message>
         <location line="+6"/>
+        <location filename="../src/ui/shell/environmenteditorsheet.cpp" line="+1"/>
         <source>Value</source>
         <translation>Wert</translation>
     </message>
     <message>
         <location line="+4"/>
+        <location filename="../src/ui/shell/environmenteditorsheet.cpp" line="-5"/>
         <source>Remove</source>
         <translation>Entfernen</translation>
     </message>
@@ -1244,7 +1279,7 @@
 <context>
     <name>mako::MainMenu</name>
     <message>
-        <location filename="../src/ui/shell/mainmenu.cpp" line="+59"/>
+        <location filename="../src/ui/shell/mainmenu.cpp" line="+63"/>
         <source>&amp;File</source>
         <translation>&amp;Datei</translation>
     </message>
@@ -1279,7 +1314,7 @@
         <translation>Postman-Umgebung importieren …</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>Export Collection...</source>
         <translation>Sammlung exportieren …</translation>
     </message>
@@ -1334,7 +1369,7 @@
         <translation>Schnell öffnen</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>Minimize</source>
         <translation>Minimieren</translation>
     </message>
@@ -1349,7 +1384,7 @@
         <translation>Tastenkürzel</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>♥ Support Mako</source>
         <translation>♥ Mako unterstützen</translation>
     </message>
@@ -1357,12 +1392,12 @@
 <context>
     <name>mako::MainWindow</name>
     <message>
-        <location filename="../src/ui/shell/mainwindow.cpp" line="+56"/>
+        <location filename="../src/ui/shell/mainwindow.cpp" line="+58"/>
         <source>Mako</source>
         <translation>Mako</translation>
     </message>
     <message>
-        <location line="+126"/>
+        <location line="+187"/>
         <source>Toolbar</source>
         <translation>Werkzeugleiste</translation>
     </message>
@@ -1370,6 +1405,11 @@
         <location line="+6"/>
         <source>Toggle Sidebar</source>
         <translation>Seitenleiste ein-/ausblenden</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Shows or hides the sidebar with the collections and the history</source>
+        <translation>Zeigt oder verbirgt die Seitenleiste mit den Sammlungen und dem Verlauf</translation>
     </message>
 </context>
 <context>
@@ -1577,7 +1617,67 @@
 <context>
     <name>mako::PostmanImporter</name>
     <message>
-        <location filename="../src/interchange/postmanimporter.cpp" line="+407"/>
+        <location filename="../src/interchange/postmanimporter.cpp" line="+83"/>
+        <source>test script dropped</source>
+        <translation>Testskript ausgelassen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>pre-request script dropped</source>
+        <translation>Pre-Request-Skript ausgelassen</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 script dropped</source>
+        <translation>%1-Skript ausgelassen</translation>
+    </message>
+    <message>
+        <location line="+68"/>
+        <source>OAuth 2.0 authorisation dropped, the file holds no access token</source>
+        <translation>OAuth-2.0-Autorisierung ausgelassen, die Datei enthält kein Zugriffstoken</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 authorisation dropped</source>
+        <translation>%1-Autorisierung ausgelassen</translation>
+    </message>
+    <message>
+        <location line="+95"/>
+        <source>disabled query parameter &quot;%1&quot; dropped</source>
+        <translation>deaktivierter Query-Parameter „%1“ ausgelassen</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>disabled form field &quot;%1&quot; dropped</source>
+        <translation>deaktiviertes Formularfeld „%1“ ausgelassen</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>file field &quot;%1&quot; dropped</source>
+        <translation>Dateifeld „%1“ ausgelassen</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>content type &quot;%1&quot; of form field &quot;%2&quot; dropped</source>
+        <translation>Inhaltstyp „%1“ des Formularfelds „%2“ ausgelassen</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>binary file body dropped</source>
+        <translation>binärer Datei-Body ausgelassen</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>skipped, the method %1 cannot be sent</source>
+        <translation>übersprungen, die Methode %1 kann nicht gesendet werden</translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>%1 (folder)</source>
+        <translation>%1 (Ordner)</translation>
+    </message>
+    <message>
+        <location line="+22"/>
         <source>The file is not a Postman collection (%1).</source>
         <translation>Die Datei ist keine Postman-Sammlung (%1).</translation>
     </message>
@@ -1592,7 +1692,12 @@
         <translation>„%1“ fehlt</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+18"/>
+        <source>%1 (collection)</source>
+        <translation>%1 (Sammlung)</translation>
+    </message>
+    <message>
+        <location line="+25"/>
         <source>a value has no &quot;key&quot;</source>
         <translation>ein Wert hat keinen „key“</translation>
     </message>
@@ -1630,7 +1735,7 @@
         <translation>Daten</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Shortcuts</source>
         <translation>Kürzel</translation>
     </message>
@@ -1641,6 +1746,11 @@
         <location filename="../src/ui/shell/protocolpicker.cpp" line="+41"/>
         <source>Protocol</source>
         <translation>Protokoll</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Chooses the protocol of the open request; the arrow keys choose another</source>
+        <translation>Wählt das Protokoll der offenen Anfrage; die Pfeiltasten wählen ein anderes</translation>
     </message>
     <message>
         <location line="+11"/>
@@ -1718,6 +1828,75 @@
     </message>
 </context>
 <context>
+    <name>mako::RecordJson</name>
+    <message>
+        <location filename="../src/model/recordjson.cpp" line="+92"/>
+        <source>invalid value</source>
+        <translation>ungültiger Wert</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>expected an object</source>
+        <translation>Objekt erwartet</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>missing key</source>
+        <translation>Schlüssel fehlt</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>must not be null</source>
+        <translation>darf nicht null sein</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <location line="+51"/>
+        <source>expected a string</source>
+        <translation>Zeichenkette erwartet</translation>
+    </message>
+    <message>
+        <location line="-42"/>
+        <source>expected a boolean</source>
+        <translation>Wahrheitswert erwartet</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>expected a number</source>
+        <translation>Zahl erwartet</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>expected an integer</source>
+        <translation>ganze Zahl erwartet</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>expected a UUID string</source>
+        <translation>UUID als Zeichenkette erwartet</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&quot;%1&quot; is not a UUID</source>
+        <translation>„%1“ ist keine UUID</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>unknown value &quot;%1&quot; (expected one of: %2)</source>
+        <translation>unbekannter Wert „%1“ (erwartet: einer von %2)</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>expected an array</source>
+        <translation>Array erwartet</translation>
+    </message>
+    <message>
+        <location line="+233"/>
+        <source>invalid JSON at offset %1: %2</source>
+        <translation>ungültiges JSON an Position %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>mako::RenameSheet</name>
     <message>
         <location filename="../src/ui/sidebar/namesheets.cpp" line="-20"/>
@@ -1777,7 +1956,7 @@
         <translation>Keine aktivierte Variable der aktiven Umgebung oder der globalen Variablen definiert diese Platzhalter.</translation>
     </message>
     <message numerus="yes">
-        <location line="+48"/>
+        <location line="+71"/>
         <source>%n undefined variable(s), sent as typed: %1</source>
         <translation>
             <numerusform>%n undefinierte Variable, wie eingegeben gesendet: %1</numerusform>
@@ -1823,11 +2002,16 @@
         <source>Resize response</source>
         <translation>Größe der Antwort ändern</translation>
     </message>
+    <message>
+        <location line="+2"/>
+        <source>Drag it, or press Up or Down, to share the height between request and response</source>
+        <translation>Ziehen oder Pfeil nach oben/unten drücken, um die Höhe zwischen Anfrage und Antwort aufzuteilen</translation>
+    </message>
 </context>
 <context>
     <name>mako::ResponseView</name>
     <message>
-        <location filename="../src/ui/response/responseview.cpp" line="+56"/>
+        <location filename="../src/ui/response/responseview.cpp" line="+57"/>
         <source>Sending...</source>
         <translation>Wird gesendet …</translation>
     </message>
@@ -1842,7 +2026,22 @@
         <translation>Antwort</translation>
     </message>
     <message>
-        <location line="+54"/>
+        <location line="+40"/>
+        <source>HTTP status code</source>
+        <translation>HTTP-Statuscode</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Time the request took</source>
+        <translation>Dauer der Anfrage</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Size of the response body</source>
+        <translation>Größe des Antwort-Bodys</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Copy</source>
         <translation>Kopieren</translation>
     </message>
@@ -1925,7 +2124,7 @@
         <translation>Keine Cookies</translation>
     </message>
     <message>
-        <location line="+104"/>
+        <location line="+118"/>
         <source>Session</source>
         <translation>Sitzung</translation>
     </message>
@@ -2028,28 +2227,17 @@
 <context>
     <name>mako::SSEScreen</name>
     <message>
-        <location filename="../src/ui/screens/ssescreen.cpp" line="+23"/>
-        <location line="+84"/>
-        <source>Connect</source>
-        <translation>Verbinden</translation>
-    </message>
-    <message>
-        <location line="-83"/>
+        <location filename="../src/ui/screens/ssescreen.cpp" line="+15"/>
         <source>Filter events</source>
         <translation>Ereignisse filtern</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="-2"/>
         <source>Server-Sent Events</source>
         <translation>Server-Sent Events</translation>
     </message>
-    <message>
-        <location line="+81"/>
-        <source>Disconnect</source>
-        <translation>Trennen</translation>
-    </message>
     <message numerus="yes">
-        <location line="+7"/>
+        <location line="+26"/>
         <source>%n event(s)</source>
         <translation>
             <numerusform>%n Ereignis</numerusform>
@@ -2122,7 +2310,7 @@
         <translation>In Sammlung speichern</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Save</source>
         <translation>Speichern</translation>
     </message>
@@ -2138,82 +2326,167 @@
 <context>
     <name>mako::ShortcutsTab</name>
     <message>
-        <location filename="../src/ui/preferences/shortcutstab.cpp" line="+56"/>
+        <location filename="../src/ui/preferences/shortcutstab.cpp" line="+141"/>
         <source>Requests</source>
         <translation>Anfragen</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+54"/>
         <source>New Request</source>
         <translation>Neue Anfrage</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+12"/>
         <source>Send Request</source>
         <translation>Anfrage senden</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Save Request</source>
         <translation>Anfrage speichern</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Duplicate Request</source>
         <translation>Anfrage duplizieren</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-67"/>
         <source>Navigation</source>
         <translation>Navigation</translation>
     </message>
     <message>
+        <location line="-26"/>
+        <source>Restore Defaults</source>
+        <translation>Standard wiederherstellen</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Shortcuts</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+    <message>
         <location line="+1"/>
+        <source>Choose a command and press Return to give it new keys.</source>
+        <translation>Einen Befehl wählen und Eingabe drücken, um ihm neue Tasten zu geben.</translation>
+    </message>
+    <message>
+        <location line="+75"/>
+        <source>Import Postman Environment</source>
+        <translation>Postman-Umgebung importieren</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Export Collection</source>
+        <translation>Sammlung exportieren</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Import Mako Collection</source>
+        <translation>Mako-Sammlung importieren</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Import from cURL</source>
+        <translation>Aus cURL importieren</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>Toggle Sidebar</source>
         <translation>Seitenleiste ein-/ausblenden</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
+        <source>Quick Open</source>
+        <translation>Schnell öffnen</translation>
+    </message>
+    <message>
+        <location line="+12"/>
         <source>Preferences</source>
         <translation>Einstellungen</translation>
     </message>
     <message>
+        <location line="+49"/>
+        <source>Press keys…</source>
+        <translation>Tasten drücken …</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Press the new keys for “%1”. Escape keeps the current keys, Backspace removes them.</source>
+        <translation>Die neuen Tasten für „%1“ drücken. Escape behält die bisherigen Tasten, Rücktaste entfernt sie.</translation>
+    </message>
+    <message>
+        <location line="+41"/>
+        <source>Hold Ctrl or Alt with the key, or use a function key.</source>
+        <translation>Strg oder Alt mit der Taste halten oder eine Funktionstaste verwenden.</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Shortcut in Use</source>
+        <translation>Tastenkürzel belegt</translation>
+    </message>
+    <message>
         <location line="+1"/>
+        <source>“%1” is already used by “%2”. Use it here and remove it there?</source>
+        <translation>„%1“ wird bereits von „%2“ verwendet. Hier verwenden und dort entfernen?</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Reassign</source>
+        <translation>Neu zuweisen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Keep</source>
+        <translation>Behalten</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>None</source>
+        <translation>Keines</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Choose a command and press Return, or click it, to give it new keys.</source>
+        <translation>Einen Befehl wählen und Eingabe drücken oder ihn anklicken, um ihm neue Tasten zu geben.</translation>
+    </message>
+    <message>
+        <location line="-160"/>
         <source>Search</source>
         <translation>Suche</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-70"/>
         <source>Import / Export</source>
         <translation>Import / Export</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+50"/>
         <source>Import Postman Collection</source>
         <translation>Postman-Sammlung importieren</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-47"/>
         <source>App</source>
         <translation>App</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+75"/>
         <source>Quit</source>
         <translation>Beenden</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="-2"/>
         <source>Minimize</source>
         <translation>Minimieren</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-4"/>
         <source>Close Tab</source>
         <translation>Tab schließen</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Close Window</source>
         <translation>Fenster schließen</translation>
     </message>
@@ -2221,7 +2494,7 @@
 <context>
     <name>mako::Sidebar</name>
     <message>
-        <location filename="../src/ui/sidebar/sidebar.cpp" line="+47"/>
+        <location filename="../src/ui/sidebar/sidebar.cpp" line="+50"/>
         <source>Sidebar</source>
         <translation>Seitenleiste</translation>
     </message>
@@ -2232,12 +2505,12 @@
     </message>
     <message>
         <location line="+3"/>
-        <location line="+128"/>
+        <location line="+137"/>
         <source>Collections</source>
         <translation>Sammlungen</translation>
     </message>
     <message>
-        <location line="-108"/>
+        <location line="-117"/>
         <source>+</source>
         <translation>+</translation>
     </message>
@@ -2265,11 +2538,17 @@
     </message>
     <message>
         <location line="+0"/>
+        <location line="+3"/>
+        <source>New Request</source>
+        <translation>Neue Anfrage</translation>
+    </message>
+    <message>
+        <location line="+0"/>
         <source>New Request (%1)</source>
         <translation>Neue Anfrage (%1)</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+19"/>
         <source>Search requests...</source>
         <translation>Anfragen durchsuchen …</translation>
     </message>
@@ -2279,7 +2558,7 @@
         <translation>Anfragen durchsuchen</translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+26"/>
         <location line="+17"/>
         <source>Search Results</source>
         <translation>Suchergebnisse</translation>
@@ -2308,6 +2587,28 @@
         <location line="+11"/>
         <source>%1 (Copy)</source>
         <translation>%1 (Kopie)</translation>
+    </message>
+</context>
+<context>
+    <name>mako::StatusBadge</name>
+    <message>
+        <location filename="../src/ui/common/statusbadge.cpp" line="+70"/>
+        <source>HTTP status code</source>
+        <translation>HTTP-Statuscode</translation>
+    </message>
+</context>
+<context>
+    <name>mako::StreamScreen</name>
+    <message>
+        <location filename="../src/ui/screens/streamscreen.cpp" line="+25"/>
+        <location line="+102"/>
+        <source>Connect</source>
+        <translation>Verbinden</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Disconnect</source>
+        <translation>Trennen</translation>
     </message>
 </context>
 <context>
@@ -2488,7 +2789,12 @@
 <context>
     <name>mako::TimingPane</name>
     <message>
-        <location line="+43"/>
+        <location line="+22"/>
+        <source>Timing History</source>
+        <translation>Zeitverlauf</translation>
+    </message>
+    <message>
+        <location line="+22"/>
         <source>Send requests to see timing data</source>
         <translation>Senden Sie Anfragen, um Zeitmessungen zu sehen</translation>
     </message>
@@ -2496,7 +2802,7 @@
 <context>
     <name>mako::TranscriptPane</name>
     <message>
-        <location filename="../src/ui/screens/transcriptpane.cpp" line="+41"/>
+        <location filename="../src/ui/screens/transcriptpane.cpp" line="+43"/>
         <source>Clear</source>
         <translation>Leeren</translation>
     </message>
@@ -2518,6 +2824,11 @@
         <location line="+31"/>
         <source>Method</source>
         <translation>Methode</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Opens the list of HTTP methods to choose from</source>
+        <translation>Öffnet die Liste der HTTP-Methoden zur Auswahl</translation>
     </message>
     <message>
         <location line="+46"/>
@@ -2546,19 +2857,6 @@
         <location filename="../src/ui/editor/urlfield.cpp" line="+35"/>
         <source>URL</source>
         <translation>URL</translation>
-    </message>
-</context>
-<context>
-    <name>mako::VariablesEditor</name>
-    <message>
-        <location filename="../src/ui/shell/variableseditor.cpp" line="+37"/>
-        <source>Add Variable</source>
-        <translation>Variable hinzufügen</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Remove Variable</source>
-        <translation>Variable entfernen</translation>
     </message>
 </context>
 <context>
@@ -2628,13 +2926,7 @@
 <context>
     <name>mako::WebSocketScreen</name>
     <message>
-        <location filename="../src/ui/screens/websocketscreen.cpp" line="+29"/>
-        <location line="+171"/>
-        <source>Connect</source>
-        <translation>Verbinden</translation>
-    </message>
-    <message>
-        <location line="-170"/>
+        <location filename="../src/ui/screens/websocketscreen.cpp" line="+27"/>
         <source>Filter messages</source>
         <translation>Nachrichten filtern</translation>
     </message>
@@ -2644,12 +2936,12 @@
         <translation>Senden</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-4"/>
         <source>WebSocket</source>
         <translation>WebSocket</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+12"/>
         <source>Saved</source>
         <translation>Gespeichert</translation>
     </message>
@@ -2669,7 +2961,7 @@
         <translation>Nachricht</translation>
     </message>
     <message>
-        <location line="+68"/>
+        <location line="+48"/>
         <source>Not sent: not connected</source>
         <translation>Nicht gesendet: keine Verbindung</translation>
     </message>
@@ -2678,13 +2970,8 @@
         <source>Forget Saved Messages</source>
         <translation>Gespeicherte Nachrichten vergessen</translation>
     </message>
-    <message>
-        <location line="+9"/>
-        <source>Disconnect</source>
-        <translation>Trennen</translation>
-    </message>
     <message numerus="yes">
-        <location line="+7"/>
+        <location line="-58"/>
         <source>%n message(s)</source>
         <translation>
             <numerusform>%n Nachricht</numerusform>
@@ -2708,12 +2995,12 @@
 <context>
     <name>mako::WelcomeView</name>
     <message>
-        <location filename="../src/ui/shell/welcomeview.cpp" line="+54"/>
+        <location filename="../src/ui/shell/welcomeview.cpp" line="+59"/>
         <source>Welcome</source>
         <translation>Willkommen</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+28"/>
         <source>Mako</source>
         <translation>Mako</translation>
     </message>
@@ -2769,17 +3056,17 @@
         <translation>%1 zum Senden</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>%1 to find a saved request</source>
         <translation>%1 zum Finden einer gespeicherten Anfrage</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>%1 to save to a collection</source>
         <translation>%1 zum Speichern in einer Sammlung</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>%1 to show or hide the sidebar</source>
         <translation>%1 zum Ein- oder Ausblenden der Seitenleiste</translation>
     </message>
