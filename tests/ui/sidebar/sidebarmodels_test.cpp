@@ -139,6 +139,12 @@ TEST(SidebarModels, historyListFollowsRecordsAndTrimsUnderItsFilter)
     }
     EXPECT_EQ(resets.count(), 0);
     EXPECT_EQ(model.index(0).data(HistoryListModel::DurationRole).toString(), u"12ms"_s);
+    // A GraphQL query goes out as a POST, whatever method field its record carries.
+    model.setSearchText({});
+    run.state.addHistoryItem(
+        APIRequest {.method = HTTPMethod::get, .requestProtocol = RequestProtocol::graphql}, 200,
+        0);
+    EXPECT_EQ(model.index(0).data(HistoryListModel::MethodRole).toString(), u"POST"_s);
     run.state.clearHistory();
     EXPECT_EQ(model.rowCount(), 0);
 }
