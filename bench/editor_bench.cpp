@@ -11,6 +11,7 @@
 #include "benchdata.h"
 #include "execution/networkservice.h"
 #include "model/prettyjson.h"
+#include "stalls.h"
 #include "state/appstate.h"
 #include "state/persistenceservice.h"
 #include "state/requestviewmodel.h"
@@ -34,6 +35,7 @@
 #include <vector>
 
 using namespace mako;
+using namespace mako::bench;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -43,25 +45,6 @@ constexpr int kBursts = 8;
 constexpr int kKeysPerBurst = 25;
 constexpr int kHeaders = 200;
 constexpr int kSwitches = 60;
-
-double milliseconds(const std::function<void()>& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
-
-double maximum(const std::vector<double>& values)
-{
-    return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
-}
 
 // One key and the event-loop turn that handles it (layout, repaint, timers due).
 double keystroke(QWidget* target, QChar key)

@@ -11,6 +11,7 @@
 #include "benchdata.h"
 #include "execution/networkservice.h"
 #include "model/prettyjson.h"
+#include "stalls.h"
 #include "state/appstate.h"
 #include "state/persistenceservice.h"
 #include "state/requestviewmodel.h"
@@ -37,6 +38,7 @@
 #include <vector>
 
 using namespace mako;
+using namespace mako::bench;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -44,25 +46,6 @@ namespace {
 constexpr qsizetype kBodyBytes = 5 * 1024 * 1024;
 constexpr int kRounds = 4;
 constexpr int kPerBlock = 4;
-
-double milliseconds(const std::function<void()>& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
-
-double maximum(const std::vector<double>& values)
-{
-    return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
-}
 
 // A pretty-printed JSON body of about `bytes`: the many lines a body usually has.
 QString prettyBody(qsizetype bytes)

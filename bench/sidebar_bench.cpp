@@ -5,11 +5,12 @@
 
 #include "benchdata.h"
 #include "model/recordjson.h"
+#include "stalls.h"
 #include "state/appstate.h"
 #include "state/persistenceservice.h"
 #include "state/settings.h"
-#include "ui/common/filedialogs.h"
 #include "ui/commands/shortcutmap.h"
+#include "ui/common/filedialogs.h"
 #include "ui/sidebar/sidebar.h"
 
 #include <QApplication>
@@ -32,6 +33,7 @@
 #include <vector>
 
 using namespace mako;
+using namespace mako::bench;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -174,12 +176,6 @@ bool writeDataFiles(const QTemporaryDir& folder, const QList<Collection>& collec
     };
     return write(PersistenceService::kCollectionsFile, encodeRecords(collections))
         && write(PersistenceService::kHistoryFile, encodeRecords(history(collections)));
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // One round on a fresh sidebar: show it, type a query, expand everything, land a save.

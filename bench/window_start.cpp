@@ -9,6 +9,7 @@
 
 #include "benchdata.h"
 #include "model/recordjson.h"
+#include "stalls.h"
 #include "state/appstate.h"
 #include "state/persistenceservice.h"
 #include "ui/shell/mainwindow.h"
@@ -42,6 +43,7 @@
 extern char** environ;
 
 using namespace mako;
+using namespace mako::bench;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -253,12 +255,6 @@ std::optional<Run> spawnRun(
     if (std::sscanf(output.c_str(), "paint %lld loaded %lld rss %ld", &paint, &loaded, &rss) != 3)
         return std::nullopt;
     return Run {(paint - spawnedAt) / 1e6, (loaded - spawnedAt) / 1e6, rss / 1024.0};
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 struct Medians {
