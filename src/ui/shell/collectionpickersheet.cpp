@@ -40,6 +40,9 @@ CollectionPickerSheet::CollectionPickerSheet(const AppState& state, QWidget* win
     QPushButton* exportButton = buttons->addButton(tr("Export..."), QDialogButtonBox::AcceptRole);
     exportButton->setObjectName(u"exportButton"_s);
     exportButton->setDefault(true);
+    // The box hands its focus to its first button as laid out, and Tab from the field then lands
+    // on that one and wraps, never reaching the other: without the proxy Tab takes each in turn.
+    buttons->setFocusProxy(nullptr);
     exportButton->setEnabled(m_collections->count() > 0);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

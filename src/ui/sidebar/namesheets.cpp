@@ -40,6 +40,9 @@ NameSheet::NameSheet(const QString& objectName, const QString& title, const QStr
     m_confirm = buttons->addButton(confirmText, QDialogButtonBox::AcceptRole);
     m_confirm->setObjectName(u"confirmButton"_s);
     m_confirm->setDefault(true);
+    // The box hands its focus to its first button as laid out, and Tab from the field then lands
+    // on that one and wraps, never reaching the other: without the proxy Tab takes each in turn.
+    buttons->setFocusProxy(nullptr);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);

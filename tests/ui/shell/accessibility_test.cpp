@@ -1,5 +1,6 @@
 #include "focuswalk.h"
 #include "preferences/preferencesrun.h"
+#include "shell/sheets.h"
 #include "shellrun.h"
 #include "sidebar/sidebartesting.h"
 #include "support/httptestserver.h"
@@ -206,32 +207,7 @@ TEST(Accessibility, theResponseWithAReplyIsNamedAndItsLessObviousPartsDescribed)
 // The smaller sheets, the alert and the command palette, each opened as a user opens it.
 TEST(Accessibility, everyControlOfTheSmallerSheetsAndThePaletteHasAName)
 {
-    const struct {
-        QString sheet;
-        std::function<void(ShellRun&)> open;
-    } cases[] {
-        {u"saveToCollectionSheet"_s,
-            [](ShellRun& run) {
-                run.state().addCollection(u"API"_s);
-                QTest::keyClick(&run.window(), Qt::Key_N, Qt::ControlModifier);
-                run.action(u"saveToCollectionAction"_s)->trigger();
-            }},
-        {u"newCollectionSheet"_s,
-            [](ShellRun& run) { run.find<QAction>(u"newCollectionAction"_s)->trigger(); }},
-        {u"templateSheet"_s,
-            [](ShellRun& run) { run.find<QAction>(u"fromTemplateAction"_s)->trigger(); }},
-        {u"curlImportSheet"_s, [](ShellRun& run) { run.action(u"importCurlAction"_s)->trigger(); }},
-        {u"collectionPickerSheet"_s,
-            [](ShellRun& run) {
-                run.state().addCollection(u"API"_s);
-                run.state().addCollection(u"Other"_s);
-                run.state().setSelectedSidebarItem(AppState::SidebarItem::history());
-                run.action(u"exportCollectionAction"_s)->trigger();
-            }},
-        {u"errorAlert"_s,
-            [](ShellRun& run) { run.state().setAlertMessage(u"Something went wrong"_s); }},
-    };
-    for (const auto& c : cases) {
+    for (const SheetOpener& c : everySheet()) {
         SCOPED_TRACE(c.sheet.toStdString());
         ShellRun run;
         run.window().show();

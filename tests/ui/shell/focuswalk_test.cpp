@@ -1,7 +1,7 @@
 #include "focuswalk.h"
 #include "preferences/preferencesrun.h"
+#include "shell/sheets.h"
 #include "shellrun.h"
-#include "ui/sidebar/sidebar.h"
 #include "windowtesting.h"
 
 #include <QAbstractButton>
@@ -104,48 +104,7 @@ TEST(FocusWalk, mainWindowGoesInReadingOrder)
 // The sheets, each opened as a user opens it, from its own first control.
 TEST(FocusWalk, eachSheet)
 {
-    const struct {
-        QString sheet;
-        std::function<void(ShellRun&)> open;
-    } cases[] {
-        {u"saveToCollectionSheet"_s,
-            [](ShellRun& run) {
-                run.state().addCollection(u"API"_s);
-                QTest::keyClick(&run.window(), Qt::Key_N, Qt::ControlModifier);
-                run.action(u"saveToCollectionAction"_s)->trigger();
-            }},
-        {u"curlImportSheet"_s, [](ShellRun& run) { run.action(u"importCurlAction"_s)->trigger(); }},
-        {u"environmentEditorSheet"_s,
-            [](ShellRun& run) { click(run.find<QAbstractButton>(u"manageEnvironmentsButton"_s)); }},
-        // With an environment chosen: its name and its variables' table.
-        {u"environmentEditorSheet"_s,
-            [](ShellRun& run) {
-                run.state().addEnvironment(u"Dev"_s);
-                click(run.find<QAbstractButton>(u"manageEnvironmentsButton"_s));
-                QWidget* sheet = visibleDialog(u"environmentEditorSheet"_s);
-                ASSERT_TRUE(sheet);
-                auto* list = child<QAbstractItemView>(sheet, u"environmentList"_s);
-                list->setCurrentIndex(list->model()->index(0, 0));
-                click(child<QAbstractButton>(sheet, u"addRowButton"_s));
-            }},
-        // The global variables' tab, in the same key/value editor.
-        {u"environmentEditorSheet"_s,
-            [](ShellRun& run) {
-                run.state().setGlobalVariables({KeyValuePair {.key = u"host"_s}});
-                click(run.find<QAbstractButton>(u"manageEnvironmentsButton"_s));
-                QWidget* sheet = visibleDialog(u"environmentEditorSheet"_s);
-                ASSERT_TRUE(sheet);
-                child<QTabWidget>(sheet, u"environmentEditorTabs"_s)->setCurrentIndex(1);
-            }},
-        {u"collectionRunnerSheet"_s,
-            [](ShellRun& run) {
-                run.state().addCollection(u"API"_s);
-                run.find<Sidebar>(u"sidebar"_s)->showRunner(run.state().collections()[0].id);
-            }},
-        {u"templateSheet"_s,
-            [](ShellRun& run) { run.find<QAction>(u"fromTemplateAction"_s)->trigger(); }},
-    };
-    for (const auto& c : cases) {
+    for (const SheetOpener& c : everySheet()) {
         SCOPED_TRACE(c.sheet.toStdString());
         ShellRun run;
         ASSERT_TRUE(run.activate());
