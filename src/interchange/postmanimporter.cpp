@@ -172,30 +172,30 @@ QString joined(const QJsonValue& value, QChar separator)
     return pieces.join(separator);
 }
 
-// A URL object without "raw" is put together from its parts.
-QString composedURL(const QJsonObject& url)
-{
-    QString result
-        = url[u"protocol"_s].isString() ? url[u"protocol"_s].toString() + u"://"_s : QString();
-    result += joined(url[u"host"_s], u'.');
-    if (!text(url[u"port"_s]).isEmpty())
-        result += u':' + text(url[u"port"_s]);
-    const QString path = joined(url[u"path"_s], u'/');
-    if (!path.isEmpty())
-        result += path.startsWith(u'/') ? path : u'/' + path;
-    return result;
-}
-
-// A path variable is a whole path segment ":name". The host and its port come before the
-// path, and a colon after other text in a segment ("items:batchGet") is part of the segment.
-// A variable the file gives no value keeps its ":name".
-QString withPathVariables(const QString& url, const QJsonValue& variables)
+// A path variable is a whole path segment ":name"; a colon after other text in a segment
+// ("items:batchGet") is part of the segment. A variable the file gives no value keeps its
+// ":name".
+QString withPathVariables(const QString& path, const QJsonValue& variables)
 {
     QHash<QString, QString> values;
     for (const KeyValuePair& row : rows(variables)) {
         if (!row.value.isEmpty())
             values.insert(row.key, row.value);
     }
+    if (values.isEmpty())
+        return path;
+    QStringList segments = path.split(u'/');
+    for (QString& segment : segments) {
+        if (segment.startsWith(u':') && values.contains(segment.mid(1)))
+            segment = values.value(segment.mid(1));
+    }
+    return segments.join(u'/');
+}
+
+// The same for a URL written as text, whose path runs from the first "/" after the host
+// to the query or fragment.
+QString withPathVariablesInText(const QString& url, const QJsonValue& variables)
+{
     qsizetype pathEnd = url.size();
     for (const QChar stop : {u'?', u'#'}) {
         if (const qsizetype at = url.indexOf(stop); at >= 0)
@@ -206,20 +206,54 @@ QString withPathVariables(const QString& url, const QJsonValue& variables)
     if (scheme >= 0 && head.left(scheme).contains(u'/'))
         scheme = -1;
     const qsizetype pathStart = head.indexOf(u'/', scheme < 0 ? 0 : scheme + 3);
-    if (values.isEmpty() || pathStart < 0)
+    if (pathStart < 0)
         return url;
-    QStringList segments = head.mid(pathStart).split(u'/');
-    for (QString& segment : segments) {
-        if (segment.startsWith(u':') && values.contains(segment.mid(1)))
-            segment = values.value(segment.mid(1));
-    }
-    return head.left(pathStart) + segments.join(u'/') + url.mid(pathEnd);
+    return head.left(pathStart) + withPathVariables(head.mid(pathStart), variables)
+        + url.mid(pathEnd);
 }
 
-// The URL text and the query rows that go beside it. A "raw" URL keeps its query as typed,
-// so it reaches the server unchanged; only the disabled entries of the query list (which
-// are not in the text) become rows, to be switched on later. A URL without "raw" is
-// composed from its parts and its query list gives all the rows.
+// An enabled query entry as Postman writes it out: a value that is absent or null leaves
+// the key alone ("?pretty"), an empty one keeps its "=" ("?username=").
+QString queryItem(const QJsonObject& entry)
+{
+    const QJsonValue value = entry[u"value"_s];
+    const bool hasValue = value.isString() || value.isDouble() || value.isBool();
+    return hasValue ? text(entry[u"key"_s]) + u'=' + text(value) : text(entry[u"key"_s]);
+}
+
+// The URL put together from its parts, each as the file writes it: what is typed there is
+// already encoded as its author meant it, so nothing is encoded again.
+QString composedURL(const QJsonObject& url)
+{
+    QString result
+        = url[u"protocol"_s].isString() ? url[u"protocol"_s].toString() + u"://"_s : QString();
+    result += joined(url[u"host"_s], u'.');
+    if (!text(url[u"port"_s]).isEmpty())
+        result += u':' + text(url[u"port"_s]);
+    const QString path = joined(url[u"path"_s], u'/');
+    if (!path.isEmpty())
+        result += u'/'
+            + withPathVariables(path.startsWith(u'/') ? path.mid(1) : path, url[u"variable"_s]);
+    QStringList items;
+    for (const QJsonValue& entry : url[u"query"_s].toArray()) {
+        const QJsonObject object = entry.toObject();
+        if (!object[u"disabled"_s].toBool(false)
+            && (object.contains(u"key"_s) || object.contains(u"value"_s)))
+            items.append(queryItem(object));
+    }
+    if (!items.isEmpty())
+        result += u'?' + items.join(u'&');
+    if (!text(url[u"hash"_s]).isEmpty())
+        result += u'#' + text(url[u"hash"_s]);
+    return result;
+}
+
+// The URL text and the query rows that go beside it. Where the file gives the URL's parts,
+// they are what Postman sends, and exports are known to disagree with their "raw" text (a
+// query in the list that the text lacks, a value changed in one of them only); so the parts
+// make the text and "raw" serves only a URL without them. The enabled query entries are in
+// the text as written, so they reach the server unchanged; the disabled ones become rows, to
+// be switched on later.
 struct URLParts {
     QString text;
     QList<KeyValuePair> rows;
@@ -230,16 +264,14 @@ URLParts readURL(const QJsonValue& value)
     if (value.isString())
         return {value.toString(), {}};
     const QJsonObject url = value.toObject();
-    const QJsonValue variables = url[u"variable"_s];
-    if (!url.contains(u"raw"_s))
-        return {withPathVariables(composedURL(url), variables), rows(url[u"query"_s])};
     QList<KeyValuePair> disabled = rows(url[u"query"_s]);
     disabled.removeIf([](const KeyValuePair& row) { return row.isEnabled; });
-    return {withPathVariables(text(url[u"raw"_s]), variables), disabled};
+    if (url.contains(u"host"_s) || url.contains(u"path"_s) || !url.contains(u"raw"_s))
+        return {composedURL(url), disabled};
+    return {withPathVariablesInText(text(url[u"raw"_s]), url[u"variable"_s]), disabled};
 }
 
-// A form body holds its fields in the rows, so the URL's query stays in the text: the
-// enabled rows are written there and the disabled ones cannot be kept.
+// A form body holds its fields in the rows, so the disabled query entries cannot be kept.
 DroppedList placeQuery(APIRequest& request, const URLParts& url)
 {
     if (request.bodyType != RequestBodyType::formData) {
@@ -247,18 +279,11 @@ DroppedList placeQuery(APIRequest& request, const URLParts& url)
         return {};
     }
     DroppedList dropped;
-    QStringList items;
-    for (const KeyValuePair& row : url.rows) {
-        if (!row.isEnabled)
-            dropped.append(Dropped {LeftOutKind::disabledRow,
-                QCoreApplication::translate(
-                    "mako::PostmanImporter", "disabled query parameter \"%1\" dropped")
-                    .arg(row.key)});
-        else if (!row.key.isEmpty())
-            items.append(row.value.isEmpty() ? row.key : row.key + u'=' + row.value);
-    }
-    if (!items.isEmpty())
-        request.url += (request.url.contains(u'?') ? u'&' : u'?') + items.join(u'&');
+    for (const KeyValuePair& row : url.rows)
+        dropped.append(Dropped {LeftOutKind::disabledRow,
+            QCoreApplication::translate(
+                "mako::PostmanImporter", "disabled query parameter \"%1\" dropped")
+                .arg(row.key)});
     return dropped;
 }
 

@@ -37,9 +37,9 @@ TEST(PostmanImporter, collectionsOfBothVersionsWithFoldersAuthAndBodies)
     const auto shop = PostmanImporter::importCollection(shopFile);
     ASSERT_TRUE(shop.ok()) << shop.errorMessage().toStdString();
     EXPECT_EQ(shop->collection.name, u"Shop API"_s);
-    // Folders nest by path and pass their auth down; a query typed in "raw" stays there and
-    // only the disabled entries of the list become rows; a key named other than X-API-Key
-    // becomes its header row.
+    // Folders nest by path and pass their auth down; the enabled query entries go in the URL
+    // and only the disabled ones become rows; a key named other than X-API-Key becomes its
+    // header row.
     EXPECT_EQ(contents(shop->collection),
         (QStringList {u"Orders / List orders"_s, u"Orders / Drafts / Create draft"_s,
             u"Customers / Sign in, Upload avatar"_s, u"Health: GET {{baseUrl}}/health"_s,
@@ -87,7 +87,7 @@ TEST(PostmanImporter, collectionsOfBothVersionsWithFoldersAuthAndBodies)
     EXPECT_TRUE(legacy->warnings.isEmpty());
 }
 
-// Path variables take the values the file gives, typed queries stay as typed, and whatever
+// Path variables take the values the file gives, queries stay as written, and whatever
 // Mako cannot hold is left out with a line naming the request and what was lost.
 TEST(PostmanImporter, pathVariablesQueriesAndWhatCannotBeHeld)
 {
@@ -107,7 +107,7 @@ TEST(PostmanImporter, pathVariablesQueriesAndWhatCannotBeHeld)
             u"Batch items: POST http://localhost:8080/api/v3/items:batchGet/:missing "
             "Bearer Token[{{accessToken}}]"_s,
             u"Show dispute: GET https://api-m.sandbox.payments.test/v1/customer/disputes/"
-            "PP-D-27803 Q[expand=evidence, limit=5 (off)] Bearer Token[{{accessToken}}]"_s,
+            "PP-D-27803?expand=evidence Q[limit=5 (off)] Bearer Token[{{accessToken}}]"_s,
             u"Upload evidence: POST {{base_url}}/v1/customer/disputes/PP-D-4012/"
             "provide-evidence?notify=true Q[dispute_id={{disputeId}}, "
             "note=Sent on {{today}} by {{agent}}, internal=yes (off), "
@@ -133,6 +133,27 @@ TEST(PostmanImporter, pathVariablesQueriesAndWhatCannotBeHeld)
             u"Partners / List partners: OAuth 1.0 authorisation dropped"_s,
             u"Partners / Partner keys: OAuth 2.0 authorisation dropped, the file holds no "
             "access token"_s}));
+}
+
+// Where a URL object has its parts, they make the URL even where "raw" says otherwise, each
+// as written in the file; "raw" makes only a URL without parts.
+TEST(PostmanImporter, aURLIsMadeOfItsPartsAndOfRawOnlyWithoutThem)
+{
+    const auto storefront = PostmanImporter::importCollection(
+        fixture(u"postman/storefront-parts.postman_collection.json"_s));
+    ASSERT_TRUE(storefront.ok()) << storefront.errorMessage().toStdString();
+    EXPECT_EQ(contents(storefront->collection),
+        (QStringList {u"Carts / Remove cart item"_s,
+            u"Remove cart item: DELETE {{baseUrl}}/carts/{{cartId}}/items/42"
+            "?version={{cart-version}}"_s,
+            u"Get token: POST https://auth.storefront.test/oauth/token"
+            "?grant_type=password&username=&password={{user_password}} "
+            "Q[scope=read write (off)]"_s,
+            u"Search products: GET http://{{searchHost}}:9200/products/_search"
+            "?q=red%20shoe+\"size 9\"&pretty#hits"_s,
+            u"Health: GET https://storefront.test/health?deep=1&since={{since}}"_s,
+            u"Yearly report: GET {{baseUrl}}/reports/2025?format=csv&sep=%3B Q[tz=UTC (off)]"_s}));
+    EXPECT_TRUE(storefront->warnings.isEmpty()) << storefront->warnings.join(u'\n').toStdString();
 }
 
 TEST(PostmanImporter, urlAndAuthCornersOfOneRequest)
@@ -180,8 +201,8 @@ TEST(PostmanImporter, importedCollectionsSurviveASaveAndALoad)
 {
     QList<QByteArray> files {R"({"info": {"name": "C\ud83d"}, "item": [{"name": "R\udc00x",
         "request": {"url": "https://a.test/\ud800?q=\udfff\ud83d\ude00"}}]})"};
-    for (const QString& name :
-        {u"shop-api"_s, u"legacy-v20"_s, u"payments-api"_s, u"fleet-nested"_s})
+    for (const QString& name : {u"shop-api"_s, u"legacy-v20"_s, u"payments-api"_s,
+             u"fleet-nested"_s, u"storefront-parts"_s})
         files.append(fixture(u"postman/"_s + name + u".postman_collection.json"_s));
     for (const QByteArray& file : files) {
         SCOPED_TRACE(file.left(60).toStdString());
