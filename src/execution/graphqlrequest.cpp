@@ -48,16 +48,19 @@ std::optional<QByteArray> GraphQLRequest::toHTTPBody() const
     QJsonObject object {{u"query"_s, query}};
     if (!operationName.isEmpty())
         object.insert(u"operationName"_s, operationName);
-    if (!variables.isEmpty()) {
-        // Only an object or an array parses as a document; a bare scalar is left out too.
-        QJsonParseError parseError;
-        const auto document = QJsonDocument::fromJson(variables.toUtf8(), &parseError);
-        if (parseError.error == QJsonParseError::NoError && document.isObject())
-            object.insert(u"variables"_s, document.object());
-        else if (parseError.error == QJsonParseError::NoError && document.isArray())
-            object.insert(u"variables"_s, document.array());
-    }
-    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+    QByteArray body = QJsonDocument(object).toJson(QJsonDocument::Compact);
+    if (variables.isEmpty())
+        return body;
+    // Only an object or an array parses as a document; a bare scalar is left out too. The
+    // variables go out as written, in their order and with their numbers' spelling: writing
+    // them out again would sort the keys and round what a double cannot hold.
+    const QByteArray written = variables.toUtf8();
+    QJsonParseError parseError;
+    const auto document = QJsonDocument::fromJson(written, &parseError);
+    if (parseError.error != QJsonParseError::NoError || document.isNull())
+        return body;
+    body.chop(1);
+    return body + ",\"variables\":" + written + '}';
 }
 
 APIRequest makeGraphQLHTTPRequest(const APIRequest& source)

@@ -17,9 +17,9 @@ struct GraphQLRequest {
     /// The operation to run; may be empty.
     QString operationName;
 
-    /// Compact JSON with "query", plus "operationName" when given and "variables" when the text
-    /// is a JSON object or array. Variables that do not parse are left out without complaint, so
-    /// the query still goes out. Nothing only when the body cannot be written.
+    /// Compact JSON with "query", plus "operationName" when given and "variables", as written,
+    /// when the text is a JSON object or array. Variables that do not parse are left out without
+    /// complaint, so the query still goes out. Nothing only when the body cannot be written.
     std::optional<QByteArray> toHTTPBody() const;
 };
 

@@ -18,6 +18,43 @@ QByteArray queryComponent(const QString& text)
     return QUrl::toPercentEncoding(text);
 }
 
+// A JSON body may carry "//" and "/* */" comments, as the files people share do; servers
+// take none, so they are removed where they stand outside strings. A comment that is never
+// closed runs to the end.
+QString withoutJsonComments(const QString& text)
+{
+    if (!text.contains(u'/'))
+        return text;
+    QString result;
+    result.reserve(text.size());
+    bool inString = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const QChar next = i + 1 < text.size() ? text[i + 1] : QChar();
+        if (inString) {
+            result += c;
+            if (c == u'\\' && i + 1 < text.size())
+                result += text[++i];
+            else if (c == u'"')
+                inString = false;
+        } else if (c == u'/' && next == u'/') {
+            i = text.indexOf(u'\n', i);
+            if (i < 0)
+                break;
+            result += u'\n';
+        } else if (c == u'/' && next == u'*') {
+            i = text.indexOf(u"*/"_s, i + 2);
+            if (i < 0)
+                break;
+            ++i;
+        } else {
+            result += c;
+            inString = c == u'"';
+        }
+    }
+    return result;
+}
+
 } // namespace
 
 void OutgoingRequest::setHeader(const QString& name, const QString& value)
@@ -116,12 +153,16 @@ void applyBody(OutgoingRequest& outgoing, const APIRequest& request,
         break;
     case RequestBodyType::json:
     case RequestBodyType::raw: {
-        QByteArray body = substituteVariables(request.body, environment).toUtf8();
+        const bool json = request.bodyType == RequestBodyType::json;
+        QByteArray body = substituteVariables(
+            json ? withoutJsonComments(request.body) : request.body, environment)
+                              .toUtf8();
         if (!carriesBody(request.method, request.bodyType, body.isEmpty()))
             return;
-        outgoing.body = std::move(body);
-        if (request.bodyType == RequestBodyType::json && !outgoing.hasHeader(u"Content-Type"))
+        // An empty body has no type to declare.
+        if (json && !body.isEmpty() && !outgoing.hasHeader(u"Content-Type"))
             outgoing.setHeader(u"Content-Type"_s, u"application/json"_s);
+        outgoing.body = std::move(body);
         break;
     }
     case RequestBodyType::formData: {
@@ -133,6 +174,10 @@ void applyBody(OutgoingRequest& outgoing, const APIRequest& request,
         }
         if (!carriesBody(request.method, request.bodyType, fields.isEmpty()))
             return;
+        if (fields.isEmpty()) {
+            outgoing.body = QByteArray();
+            break;
+        }
         const QString boundary
             = u"Mako-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
         outgoing.body = MultipartBuilder::buildBody(fields, std::nullopt, std::nullopt, boundary);

@@ -53,8 +53,9 @@ QList<KeyValuePair> urlQueryRows(const APIRequest& request);
 /// other clients do (search APIs take their query as a GET's body); every other method always.
 bool carriesBody(HTTPMethod method, RequestBodyType bodyType, bool empty);
 
-/// Sets the body and its content type; see `carriesBody` for when there is one. Form values
-/// are substituted like every other value.
+/// Sets the body and its content type; see `carriesBody` for when there is one. An empty body
+/// declares no type, and a JSON body goes without its comments. Form values are substituted
+/// like every other value.
 void applyBody(OutgoingRequest& outgoing, const APIRequest& request,
     const std::optional<APIEnvironment>& environment);
 

@@ -287,6 +287,9 @@ DroppedList placeQuery(APIRequest& request, const URLParts& url)
     return dropped;
 }
 
+// The language Postman gives a raw body decides the Content-Type it goes out with when the
+// request sets none. A JSON body sends its own; for the others the header row is written
+// here, where it can be seen and changed. An empty body goes out without a type.
 void applyRawBody(APIRequest& request, const QJsonObject& body)
 {
     request.body = text(body[u"raw"_s]);
@@ -296,6 +299,17 @@ void applyRawBody(APIRequest& request, const QJsonObject& body)
         ? isJsonDocument(request.body) || (contentType && contentType->value.contains(u"json"_s))
         : language == u"json"_s;
     request.bodyType = json ? RequestBodyType::json : RequestBodyType::raw;
+    static const QHash<QString, QString> types {{u"text"_s, u"text/plain"_s},
+        {u"javascript"_s, u"application/javascript"_s}, {u"html"_s, u"text/html"_s},
+        {u"xml"_s, u"application/xml"_s}};
+    const bool setsType = std::any_of(
+        request.headers.cbegin(), request.headers.cend(), [](const KeyValuePair& row) {
+            return row.isApplicable()
+                && row.key.compare(u"Content-Type"_s, Qt::CaseInsensitive) == 0;
+        });
+    if (!json && !setsType && !request.body.isEmpty() && types.contains(language))
+        request.headers.append(
+            KeyValuePair {.key = u"Content-Type"_s, .value = types.value(language)});
 }
 
 DroppedList applyURLEncodedBody(APIRequest& request, const QJsonObject& body)

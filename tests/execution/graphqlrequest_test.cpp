@@ -26,13 +26,14 @@ TEST(GraphQLRequest, bodyHasQueryAndOnlyTheMembersThatApply)
         QByteArray expected;
     } cases[] = {
         {u""_s, u""_s, R"({"query":"{ me }"})"},
-        {u"[1, \"a\"]"_s, u""_s, R"({"query":"{ me }","variables":[1,"a"]})"},
+        {u"[1, \"a\"]"_s, u""_s, R"({"query":"{ me }","variables":[1, "a"]})"},
         {u"{id: 5}"_s, u""_s, R"({"query":"{ me }"})"},
         {u"5"_s, u""_s, R"({"query":"{ me }"})"},
         {u"\"text\""_s, u"GetUser"_s, R"({"operationName":"GetUser","query":"{ me }"})"},
-        // Types survive, and an integer beyond a double's precision keeps every digit.
-        {uR"({"id": 9007199254740993, "n": null, "ok": true, "s": "x"})"_s, u""_s,
-            R"({"query":"{ me }","variables":{"id":9007199254740993,"n":null,"ok":true,"s":"x"}})"},
+        // Variables go out as typed: in their order, with every digit and their numbers' spelling.
+        {uR"({"id": 9007199254740993, "z": 1.50, "n": null, "ok": true, "s": "x"})"_s, u"Op"_s,
+            R"({"operationName":"Op","query":"{ me }","variables":)"
+            R"({"id": 9007199254740993, "z": 1.50, "n": null, "ok": true, "s": "x"}})"},
     };
     for (const auto& c : cases) {
         const GraphQLRequest request {

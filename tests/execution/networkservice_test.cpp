@@ -1,4 +1,5 @@
 #include "execution/cookiemanager.h"
+#include "execution/graphqlrequest.h"
 #include "execution/multipartbuilder.h"
 #include "execution/networkservice.h"
 #include "support/httptestserver.h"
@@ -150,6 +151,57 @@ TEST_F(NetworkServiceTest, rowsAuthAndBodyArriveAsComposed)
         EXPECT_EQ(headerCount(received, c.name), c.value ? 1 : 0) << name;
         EXPECT_EQ(received.body, c.body) << name;
         EXPECT_EQ(headerCount(received, "Expect"), 0) << name;
+    }
+}
+
+// What goes out of a body: an empty one declares no type, a JSON body loses its comments
+// (never inside a string), and GraphQL variables keep the order and spelling they were typed in.
+TEST_F(NetworkServiceTest, bodiesGoOutEmptyWithoutTypeAndJsonWithoutComments)
+{
+    const auto env = variables({row(u"none"_s, u""_s), row(u"n"_s, u"7"_s)});
+    const QString commented = uR"({
+  // who orders
+  "customer": "ana//shop", /* the id */ "id": {{n}},
+  "note": "say \"/* hi */\" \\", // trailing
+  "path": "/*"
+} /* never closed)"_s;
+    const QByteArray stripped = R"({
+  
+  "customer": "ana//shop",  "id": 7,
+  "note": "say \"/* hi */\" \\", 
+  "path": "/*"
+} )";
+    const APIRequest graphQL = makeGraphQLHTTPRequest(APIRequest {
+        .graphqlQuery = u"query($b: Float) { t(b: $b) }"_s,
+        .graphqlVariables = uR"({"b": 1.50, "a": [1e2, "x"]})"_s,
+    });
+    const struct {
+        APIRequest request;
+        std::optional<QByteArray> contentType; // none: the field must be absent
+        QByteArray body;
+    } cases[] = {
+        {{.method = HTTPMethod::post, .bodyType = RequestBodyType::json}, {}, ""},
+        {{.method = HTTPMethod::put, .bodyType = RequestBodyType::json, .body = u"{{none}}"_s}, {},
+            ""},
+        {{.method = HTTPMethod::post,
+             .queryParams = {row(u"off"_s, u"1"_s, false)},
+             .bodyType = RequestBodyType::formData},
+            {}, ""},
+        {{.method = HTTPMethod::post, .bodyType = RequestBodyType::json, .body = commented},
+            "application/json", stripped},
+        // A raw body is the user's text, whatever it holds.
+        {{.method = HTTPMethod::post, .bodyType = RequestBodyType::raw, .body = u"a // b"_s}, {},
+            "a // b"},
+        {graphQL, "application/json",
+            R"({"query":"query($b: Float) { t(b: $b) }","variables":{"b": 1.50, "a": [1e2, "x"]}})"},
+    };
+    for (const auto& c : cases) {
+        const RecordedRequest received = roundTrip(c.request, env);
+        SCOPED_TRACE(c.request.body.toStdString());
+        EXPECT_EQ(received.header("Content-Type"), c.contentType.value_or(""));
+        EXPECT_EQ(headerCount(received, "Content-Type"), c.contentType ? 1 : 0);
+        EXPECT_EQ(received.body, c.body);
+        EXPECT_EQ(received.header("Content-Length"), QByteArray::number(c.body.size()));
     }
 }
 

@@ -195,6 +195,45 @@ TEST(PostmanImporter, urlAndAuthCornersOfOneRequest)
     }
 }
 
+// A raw body's language gives the Content-Type it goes out with, unless the request sets one
+// or the body is empty.
+TEST(PostmanImporter, rawBodyLanguageGivesItsContentType)
+{
+    const struct {
+        const char* body; // the request's "body"
+        const char* header; // its "header"
+        QString imported;
+    } cases[] = {
+        {R"({"mode": "raw", "raw": "<a/>", "options": {"raw": {"language": "xml"}}})", "[]",
+            u"R: POST https://a.test H[Content-Type=application/xml] Raw[<a/>]"_s},
+        {R"({"mode": "raw", "raw": "hi", "options": {"raw": {"language": "text"}}})", "[]",
+            u"R: POST https://a.test H[Content-Type=text/plain] Raw[hi]"_s},
+        {R"({"mode": "raw", "raw": "f(1);", "options": {"raw": {"language": "javascript"}}})",
+            R"([{"key": "X-A", "value": "1"}])",
+            u"R: POST https://a.test H[X-A=1, Content-Type=application/javascript] Raw[f(1);]"_s},
+        {R"({"mode": "raw", "raw": "<p>", "options": {"raw": {"language": "html"}}})",
+            R"([{"key": "content-type", "value": "text/csv", "disabled": true}])",
+            u"R: POST https://a.test H[content-type=text/csv (off), Content-Type=text/html] "
+            "Raw[<p>]"_s},
+        {R"({"mode": "raw", "raw": "a;b", "options": {"raw": {"language": "text"}}})",
+            R"([{"key": "content-type", "value": "text/csv"}])",
+            u"R: POST https://a.test H[content-type=text/csv] Raw[a;b]"_s},
+        {R"({"mode": "raw", "raw": "", "options": {"raw": {"language": "xml"}}})", "[]",
+            u"R: POST https://a.test Raw[]"_s},
+        {R"({"mode": "raw", "raw": "[1]", "options": {"raw": {"language": "json"}}})", "[]",
+            u"R: POST https://a.test JSON[[1]]"_s},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.body);
+        const auto imported = PostmanImporter::importCollection(
+            R"({"info": {"name": "C"}, "item": [{"name": "R", "request": {"method": "POST",
+                "url": "https://a.test", "header": )"
+            + QByteArray(c.header) + R"(, "body": )" + QByteArray(c.body) + "}}]}");
+        ASSERT_TRUE(imported.ok()) << imported.errorMessage().toStdString();
+        EXPECT_EQ(summary(imported->collection.requests.value(0)), c.imported);
+    }
+}
+
 // What an import gives is kept as it is by a save and a load, also text that JSON escapes
 // can hold but UTF-8 cannot (a lone surrogate).
 TEST(PostmanImporter, importedCollectionsSurviveASaveAndALoad)
