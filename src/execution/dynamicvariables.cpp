@@ -252,7 +252,7 @@ const std::vector<DynamicVariable>& dynamicVariables()
         {u"$randomLoremSentences"_s, [] { return sentences(number(2, 6)); }},
         {u"$randomLoremParagraph"_s, [] { return sentences(3); }},
         {u"$randomLoremParagraphs"_s,
-            [] { return sentences(3) + u"\n \r"_s + sentences(3) + u"\n \r"_s + sentences(3); }},
+            [] { return sentences(3) + u"\n"_s + sentences(3) + u"\n"_s + sentences(3); }},
         {u"$randomLoremSlug"_s, [] { return words(kLorem, 3, u"-"_s); }},
         {u"$randomLoremLines"_s, [] { return sentences(1) + u'\n' + sentences(1); }},
         {u"$randomLoremText"_s, [] { return sentences(number(2, 4)); }},
