@@ -1,5 +1,7 @@
 #include "execution/variables.h"
 
+#include "execution/dynamicvariables.h"
+
 #include <QRegularExpression>
 
 namespace mako {
@@ -45,15 +47,34 @@ void setActiveEnvironment(QList<APIEnvironment>& environments, const std::option
 
 QString substituteVariables(const QString& text, const std::optional<APIEnvironment>& environment)
 {
-    if (!environment || !text.contains(u"{{"))
+    if (!text.contains(u"{{"))
         return text;
     QString result = text;
-    for (const KeyValuePair& row : environment->variables) {
-        if (!row.isApplicable())
-            continue;
-        result.replace(u"{{"_s + row.key + u"}}"_s, row.value);
+    if (environment) {
+        for (const KeyValuePair& row : environment->variables) {
+            if (!row.isApplicable())
+                continue;
+            result.replace(u"{{"_s + row.key + u"}}"_s, row.value);
+        }
     }
-    return result;
+    // The rows go first, so a variable of the user's own named $guid wins over the dynamic one,
+    // as collections that define such a name expect; and a row's value may itself hold one.
+    if (!result.contains(u"{{$"))
+        return result;
+    static const QRegularExpression dynamic(u"\\{\\{(\\$[A-Za-z0-9]+)\\}\\}"_s);
+    QString drawn;
+    qsizetype copied = 0;
+    for (const auto& match : dynamic.globalMatch(result)) {
+        const std::optional<QString> value = dynamicVariableValue(match.capturedView(1));
+        if (!value)
+            continue;
+        drawn.append(QStringView(result).sliced(copied, match.capturedStart() - copied));
+        drawn.append(*value);
+        copied = match.capturedEnd();
+    }
+    if (copied == 0)
+        return result;
+    return drawn.append(QStringView(result).sliced(copied));
 }
 
 QStringList placeholdersIn(const QString& text)

@@ -29,7 +29,8 @@ void setActiveEnvironment(QList<APIEnvironment>& environments, const std::option
 /// Replaces {{key}} placeholders, one pass over the rows in order: text that a value brings in
 /// is seen only by the rows after it, the first of two rows with one key wins, and a
 /// placeholder that no enabled row names stays as it is. Matching is literal and
-/// case-sensitive; nothing is trimmed.
+/// case-sensitive; nothing is trimmed. Then each {{$name}} of a dynamic variable that no row
+/// named takes a freshly drawn value, one per occurrence; an unknown {{$name}} stays.
 QString substituteVariables(const QString& text, const std::optional<APIEnvironment>& environment);
 
 /// The {{key}} placeholders left in `text`, as written and in order of appearance, each once.

@@ -205,6 +205,21 @@ TEST_F(NetworkServiceTest, bodiesGoOutEmptyWithoutTypeAndJsonWithoutComments)
     }
 }
 
+TEST_F(NetworkServiceTest, dynamicVariablesGoOutDrawnInTheURLQueryAndHeaders)
+{
+    const RecordedRequest received = roundTrip({.url = u"/d?u={{$guid}}&t={{$timestamp}}"_s,
+        .headers = {row(u"X-Request-Id"_s, u"{{$guid}}"_s)},
+        .queryParams = {row(u"q"_s, u"{{$guid}}"_s)}});
+    const QUrlQuery query(
+        QString::fromLatin1(received.target.mid(received.target.indexOf('?') + 1)));
+    const QStringList ids {query.queryItemValue(u"u"_s), query.queryItemValue(u"q"_s),
+        QString::fromLatin1(received.header("X-Request-Id"))};
+    for (const QString& id : ids)
+        EXPECT_FALSE(QUuid::fromString(id).isNull()) << received.target.toStdString();
+    EXPECT_TRUE(ids[0] != ids[1] && ids[1] != ids[2]);
+    EXPECT_GT(query.queryItemValue(u"t"_s).toLongLong(), 1'700'000'000);
+}
+
 TEST_F(NetworkServiceTest, formDataRowsGoOnlyIntoTheBodySubstituted)
 {
     // The rows of a form live in the query list; none of them may leak into the URL.

@@ -30,6 +30,9 @@ TEST(CodeGenerator, urlGetsTheQueryRowsAsSendingAppendsThem)
     const Case cases[] {
         {u"h.test/päth"_s, {}, u"https://h.test/p%C3%A4th"_s},
         {u"{{base}}/users"_s, {row(u"page"_s, u"{{page}}"_s)}, u"{{base}}/users?page={{page}}"_s},
+        // Dynamic variables stay as written: a snippet that ran twice would want two values.
+        {u"https://h.test/u?t={{$timestamp}}"_s, {row(u"id"_s, u"{{$guid}}"_s)},
+            u"https://h.test/u?t={{$timestamp}}&id={{$guid}}"_s},
         {u"https://h.test/a?"_s, {row(u"k"_s, u""_s)}, u"https://h.test/a?k="_s},
     };
     for (const Case& c : cases) {

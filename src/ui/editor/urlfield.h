@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+class QCompleter;
 class QStringListModel;
 
 namespace mako {
@@ -15,7 +16,9 @@ class LineFieldVariables;
 
 /// The URL text field: colours {{name}} placeholders (the accent colour when a variable
 /// defines them, red when none does) and explains them in a tooltip, completes from the recent
-/// URLs, and hands a pasted curl command to `curlPasted` instead of typing it into the URL.
+/// URLs, completes an open {{ with the names of the variables (the environment's own, then the
+/// dynamic ones), and hands a pasted curl command to `curlPasted` instead of typing it into the
+/// URL.
 class UrlField : public QLineEdit {
     Q_OBJECT
 
@@ -37,10 +40,17 @@ protected:
 
 private:
     void pasteFromClipboard();
+    /// What is typed after the last {{ before the cursor that no }} closes yet, if any.
+    std::optional<QString> openPlaceholder() const;
+    void completeVariable();
+    void insertVariable(const QString& name);
 
+    EnvironmentSource m_environment;
     LineFieldVariables* m_variables;
     CurlHandler m_curlHandler;
     QStringListModel* m_recent;
+    QStringListModel* m_variableNames;
+    QCompleter* m_variableCompleter;
 };
 
 } // namespace mako

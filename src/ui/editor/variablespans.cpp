@@ -1,5 +1,6 @@
 #include "ui/editor/variablespans.h"
 
+#include "execution/dynamicvariables.h"
 #include "execution/variables.h"
 
 #include <QCoreApplication>
@@ -24,6 +25,10 @@ bool isDefined(const QString& name, const std::optional<APIEnvironment>& environ
 
 QString VariableSpan::explanation() const
 {
+    if (isDynamic)
+        return QCoreApplication::translate(
+            "VariableSpan", "%1 is a dynamic variable: a new value on each send, such as %2")
+            .arg(name, value);
     if (isDefined)
         return QCoreApplication::translate("VariableSpan", "%1 = %2").arg(name, value);
     return QCoreApplication::translate(
@@ -42,6 +47,8 @@ QList<VariableSpan> variableSpans(
             .length = int(match.capturedLength()),
             .name = match.captured(1)};
         span.isDefined = isDefined(span.name, environment);
+        span.isDynamic = !span.isDefined && dynamicVariableNames().contains(span.name);
+        span.isDefined = span.isDefined || span.isDynamic;
         if (span.isDefined)
             span.value = substituteVariables(match.captured(), environment);
         spans.append(span);

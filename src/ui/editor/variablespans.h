@@ -16,9 +16,12 @@ struct VariableSpan {
     int length = 0;
     /// The placeholder's name, between the braces.
     QString name;
-    /// Some enabled row of the environment names it.
+    /// Some enabled row of the environment names it, or it is a dynamic variable.
     bool isDefined = false;
-    /// What it turns into when sent; empty while not defined.
+    /// A dynamic variable that no row names: it draws a new value on every send.
+    bool isDynamic = false;
+    /// What it turns into when sent (one sample draw of a dynamic variable); empty while not
+    /// defined.
     QString value;
 
     /// The tooltip that explains the placeholder.

@@ -21,6 +21,7 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QToolTip>
+#include <QUrlQuery>
 
 using namespace mako;
 using namespace mako::test;
@@ -275,6 +276,37 @@ TEST(RequestView, theLineUnderTheURLShowsItAsItWillGoOut)
     run.url()->clear();
     QTest::keyClicks(run.url(), u"https://{{host}}/{{id}}"_s);
     EXPECT_TRUE(preview->toolTip().contains(u"{{id}}"_s)) << preview->toolTip().toStdString();
+}
+
+TEST(RequestView, dynamicVariablesAreNotUndefinedAndCompleteAfterTheEnvironmentsNames)
+{
+    HttpTestServer server;
+    EditorRun run;
+    run.state().setGlobalVariables(
+        {{.key = u"base"_s, .value = server.baseUrl()}, {.key = u"region"_s, .value = u"eu"_s}});
+    QTest::keyClicks(run.url(), u"{{base}}/t?at={{$timestamp}}&id={{"_s);
+    EXPECT_FALSE(run.find<QLabel>(u"undefinedVariables"_s)->isVisible());
+    auto* completer = child<QCompleter>(run.url(), u"variableCompleter"_s);
+    ASSERT_TRUE(completer);
+    EXPECT_EVENTUALLY(completer->popup()->isVisible());
+    QStringList listed;
+    for (int row = 0; row < 3; ++row)
+        listed.append(completer->completionModel()->index(row, 0).data().toString());
+    EXPECT_EQ(listed, (QStringList {u"base"_s, u"region"_s, u"$guid"_s}));
+
+    QTest::keyClicks(run.url(), u"$gu"_s);
+    EXPECT_EQ(completer->completionCount(), 1);
+    // Return takes the name; it does not also send.
+    QTest::keyClick(completer->popup(), Qt::Key_Return);
+    EXPECT_EQ(run.url()->text(), u"{{base}}/t?at={{$timestamp}}&id={{$guid}}"_s);
+    EXPECT_FALSE(completer->popup()->isVisible());
+
+    click(run.sendButton());
+    ASSERT_TRUE(server.waitForRequests(1));
+    const QUrlQuery query(QUrl(QString::fromLatin1(server.requests().first().target)));
+    EXPECT_FALSE(QUuid::fromString(query.queryItemValue(u"id"_s)).isNull());
+    EXPECT_GT(query.queryItemValue(u"at"_s).toLongLong(), 1'700'000'000);
+    EXPECT_EQ(server.requests().size(), 1);
 }
 
 TEST(RequestView, aNewEditorShowsTheRequestAlreadyOpen)

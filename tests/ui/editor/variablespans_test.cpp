@@ -29,3 +29,17 @@ TEST(VariableSpans, judgesEachPlaceholderByTheVariablesASendWouldUse)
     EXPECT_EQ(spanAt(spans, 16), nullptr);
     EXPECT_FALSE(variableSpans(u"{{host}}"_s, std::nullopt).first().isDefined);
 }
+
+TEST(VariableSpans, aDynamicVariableIsDefinedUnlessUnknown)
+{
+    const QList<VariableSpan> spans = variableSpans(u"{{$timestamp}}/{{$nope}}"_s, std::nullopt);
+    ASSERT_EQ(spans.size(), 2);
+    EXPECT_TRUE(spans[0].isDefined && spans[0].isDynamic);
+    EXPECT_TRUE(spans[0].explanation().startsWith(
+        u"$timestamp is a dynamic variable: a new value on each send, such as "_s));
+    EXPECT_FALSE(spans[1].isDefined || spans[1].isDynamic);
+    // A row of the same name makes it an ordinary variable.
+    const APIEnvironment environment {.variables = {{.key = u"$timestamp"_s, .value = u"1"_s}}};
+    EXPECT_EQ(
+        variableSpans(u"{{$timestamp}}"_s, environment).first().explanation(), u"$timestamp = 1"_s);
+}
