@@ -109,7 +109,12 @@
 <context>
     <name>VariableSpan</name>
     <message>
-        <location filename="../src/ui/editor/variablespans.cpp" line="+28"/>
+        <location filename="../src/ui/editor/variablespans.cpp" line="+29"/>
+        <source>%1 is a dynamic variable: a new value on each send, such as %2</source>
+        <translation>%1 ist eine dynamische Variable: bei jedem Senden ein neuer Wert, etwa %2</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>%1 = %2</source>
         <translation>%1 = %2</translation>
     </message>
@@ -538,12 +543,12 @@
     <message>
         <location filename="../src/ui/shell/collectionpickersheet.cpp" line="+23"/>
         <location line="+1"/>
-        <location line="+24"/>
+        <location line="+27"/>
         <source>Export Collection</source>
         <translation>Sammlung exportieren</translation>
     </message>
     <message>
-        <location line="-18"/>
+        <location line="-21"/>
         <source>Collection</source>
         <translation>Sammlung</translation>
     </message>
@@ -553,7 +558,7 @@
         <translation>Exportieren …</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+13"/>
         <source>Collection:</source>
         <translation>Sammlung:</translation>
     </message>
@@ -1186,7 +1191,7 @@
 <context>
     <name>mako::HistoryListModel</name>
     <message>
-        <location filename="../src/ui/sidebar/historylistmodel.cpp" line="+56"/>
+        <location filename="../src/ui/sidebar/historylistmodel.cpp" line="+67"/>
         <source>%1 %2, %3, status %4, %5</source>
         <translation>%1 %2, %3, Status %4, %5</translation>
     </message>
@@ -1538,7 +1543,7 @@
 <context>
     <name>mako::NewCollectionSheet</name>
     <message>
-        <location filename="../src/ui/sidebar/namesheets.cpp" line="+72"/>
+        <location filename="../src/ui/sidebar/namesheets.cpp" line="+75"/>
         <source>New Collection</source>
         <translation>Neue Sammlung</translation>
     </message>
@@ -1642,12 +1647,12 @@
         <translation>%1-Autorisierung ausgelassen</translation>
     </message>
     <message>
-        <location line="+95"/>
+        <location line="+125"/>
         <source>disabled query parameter &quot;%1&quot; dropped</source>
         <translation>deaktivierter Query-Parameter „%1“ ausgelassen</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+40"/>
         <source>disabled form field &quot;%1&quot; dropped</source>
         <translation>deaktiviertes Formularfeld „%1“ ausgelassen</translation>
     </message>
@@ -2854,9 +2859,14 @@
 <context>
     <name>mako::UrlField</name>
     <message>
-        <location filename="../src/ui/editor/urlfield.cpp" line="+35"/>
+        <location filename="../src/ui/editor/urlfield.cpp" line="+41"/>
         <source>URL</source>
         <translation>URL</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Variables</source>
+        <translation>Variablen</translation>
     </message>
 </context>
 <context>

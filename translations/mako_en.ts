@@ -109,7 +109,12 @@
 <context>
     <name>VariableSpan</name>
     <message>
-        <location filename="../src/ui/editor/variablespans.cpp" line="+28"/>
+        <location filename="../src/ui/editor/variablespans.cpp" line="+29"/>
+        <source>%1 is a dynamic variable: a new value on each send, such as %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>%1 = %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -538,12 +543,12 @@
     <message>
         <location filename="../src/ui/shell/collectionpickersheet.cpp" line="+23"/>
         <location line="+1"/>
-        <location line="+24"/>
+        <location line="+27"/>
         <source>Export Collection</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-18"/>
+        <location line="-21"/>
         <source>Collection</source>
         <translation type="unfinished"></translation>
     </message>
@@ -553,7 +558,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+13"/>
         <source>Collection:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1186,7 +1191,7 @@
 <context>
     <name>mako::HistoryListModel</name>
     <message>
-        <location filename="../src/ui/sidebar/historylistmodel.cpp" line="+56"/>
+        <location filename="../src/ui/sidebar/historylistmodel.cpp" line="+67"/>
         <source>%1 %2, %3, status %4, %5</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1538,7 +1543,7 @@
 <context>
     <name>mako::NewCollectionSheet</name>
     <message>
-        <location filename="../src/ui/sidebar/namesheets.cpp" line="+72"/>
+        <location filename="../src/ui/sidebar/namesheets.cpp" line="+75"/>
         <source>New Collection</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1642,12 +1647,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+95"/>
+        <location line="+125"/>
         <source>disabled query parameter &quot;%1&quot; dropped</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+40"/>
         <source>disabled form field &quot;%1&quot; dropped</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2854,8 +2859,13 @@
 <context>
     <name>mako::UrlField</name>
     <message>
-        <location filename="../src/ui/editor/urlfield.cpp" line="+35"/>
+        <location filename="../src/ui/editor/urlfield.cpp" line="+41"/>
         <source>URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Variables</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
