@@ -5,6 +5,8 @@
 
 #include <QUuid>
 
+#include <algorithm>
+
 namespace mako {
 
 using namespace Qt::StringLiterals;
@@ -20,15 +22,23 @@ QByteArray queryComponent(const QString& text)
 
 } // namespace
 
+void OutgoingRequest::addHeader(const QString& name, const QString& value)
+{
+    headers.append({name, value});
+}
+
 void OutgoingRequest::setHeader(const QString& name, const QString& value)
 {
-    for (auto& header : headers) {
-        if (header.first.compare(name, Qt::CaseInsensitive) == 0) {
-            header = {name, value};
-            return;
-        }
+    const auto same = [&name](const auto& header) {
+        return header.first.compare(name, Qt::CaseInsensitive) == 0;
+    };
+    const auto first = std::find_if(headers.begin(), headers.end(), same);
+    if (first == headers.end()) {
+        headers.append({name, value});
+        return;
     }
-    headers.append({name, value});
+    *first = {name, value};
+    headers.erase(std::remove_if(std::next(first), headers.end(), same), headers.end());
 }
 
 bool OutgoingRequest::hasHeader(QStringView name) const
@@ -69,7 +79,7 @@ void applyHeaders(OutgoingRequest& outgoing, const APIRequest& request,
 {
     for (const KeyValuePair& row : request.headers) {
         if (row.isApplicable())
-            outgoing.setHeader(row.key, substituteVariables(row.value, environment));
+            outgoing.addHeader(row.key, substituteVariables(row.value, environment));
     }
 }
 

@@ -108,7 +108,6 @@ TEST_F(NetworkServiceTest, rowsAuthAndBodyArriveAsComposed)
         {{.url = u"/p"_s,
              .queryParams = {row(u"q"_s, u"a+b&c=d#e%f g/é"_s), row(u"k&=+"_s, u"{{v}}"_s)}},
             "Content-Type", {}, "", "/p?q=a%2Bb%26c%3Dd%23e%25f%20g%2F%C3%A9&k%26%3D%2B=subst"},
-        {{.headers = {row(u"Accept"_s, u"a/1"_s), row(u"accept"_s, u"b/2"_s)}}, "Accept", "b/2"},
         {{.authType = AuthType::bearer, .authToken = u"{{none}}"_s}, "Authorization", {}},
         {{.headers = {row(u"X-Empty"_s, u""_s)}}, "X-Empty", ""},
         // A line break cannot start a header line of its own.
@@ -151,6 +150,67 @@ TEST_F(NetworkServiceTest, rowsAuthAndBodyArriveAsComposed)
         EXPECT_EQ(received.body, c.body) << name;
         EXPECT_EQ(headerCount(received, "Expect"), 0) << name;
     }
+}
+
+TEST_F(NetworkServiceTest, repeatedHeaderRowsEachArriveInOrder)
+{
+    using Fields = QList<std::pair<QByteArray, QByteArray>>;
+    const auto env = variables({row(u"v"_s, u"subst"_s), row(u"tok"_s, u"secret"_s)});
+    const auto twoTypes = QList {row(u"Content-Type"_s, u"text/plain"_s), row(u"X-Mid"_s, u"m"_s),
+        row(u"content-type"_s, u"text/csv"_s)};
+    const struct {
+        const char* name;
+        APIRequest request;
+        QList<QByteArray> names; // the fields of these names that arrive, in arrival order
+        Fields fields;
+    } cases[] = {
+        {"same name in two cases",
+            {.headers = {row(u"Accept"_s, u"a/1"_s), row(u"accept"_s, u"b/2"_s)}}, {"Accept"},
+            {{"Accept", "a/1"}, {"accept", "b/2"}}},
+        {"others between, substituted, a disabled third",
+            {.headers = {row(u"X-Dup"_s, u"one"_s), row(u"X-Other"_s, u"o"_s),
+                 row(u"X-Dup"_s, u"two"_s, false), row(u"X-Dup"_s, u"{{v}}"_s),
+                 row(u"X-Dup"_s, u""_s)}},
+            {"X-Dup", "X-Other"},
+            {{"X-Dup", "one"}, {"X-Other", "o"}, {"X-Dup", "subst"}, {"X-Dup", ""}}},
+        // What Mako adds itself gives way to the rows, all of them.
+        {"user agent", {.headers = {row(u"User-Agent"_s, u"a"_s), row(u"User-Agent"_s, u"b"_s)}},
+            {"User-Agent"}, {{"User-Agent", "a"}, {"User-Agent", "b"}}},
+        {"json content type",
+            {.method = HTTPMethod::post,
+                .headers = twoTypes,
+                .bodyType = RequestBodyType::json,
+                .body = u"{}"_s},
+            {"Content-Type", "X-Mid"},
+            {{"Content-Type", "text/plain"}, {"X-Mid", "m"}, {"content-type", "text/csv"}}},
+        // The auth and the form's boundary replace every row of their name, in the first's place.
+        {"auth",
+            {.headers = {row(u"authorization"_s, u"mine"_s), row(u"X-Mid"_s, u"m"_s),
+                 row(u"Authorization"_s, u"also mine"_s)},
+                .authType = AuthType::bearer,
+                .authToken = u"{{tok}}"_s},
+            {"Authorization", "X-Mid"}, {{"Authorization", "Bearer secret"}, {"X-Mid", "m"}}},
+        {"form",
+            {.method = HTTPMethod::post,
+                .headers = twoTypes,
+                .queryParams = {row(u"f"_s, u"1"_s)},
+                .bodyType = RequestBodyType::formData},
+            {"X-Mid"}, {{"X-Mid", "m"}}},
+    };
+    for (const auto& c : cases) {
+        const RecordedRequest received = roundTrip(c.request, env);
+        Fields arrived;
+        for (const auto& field : received.headers) {
+            if (std::any_of(c.names.cbegin(), c.names.cend(), [&](const QByteArray& name) {
+                    return field.first.compare(name, Qt::CaseInsensitive) == 0;
+                }))
+                arrived.append(field);
+        }
+        EXPECT_EQ(arrived, c.fields) << c.name;
+    }
+    const RecordedRequest form = roundTrip(cases[5].request);
+    EXPECT_EQ(headerCount(form, "Content-Type"), 1);
+    EXPECT_TRUE(form.header("Content-Type").startsWith("multipart/form-data; boundary="));
 }
 
 TEST_F(NetworkServiceTest, formDataRowsGoOnlyIntoTheBodySubstituted)
