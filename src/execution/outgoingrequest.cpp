@@ -3,6 +3,7 @@
 #include "execution/multipartbuilder.h"
 #include "execution/variables.h"
 
+#include <QRegularExpression>
 #include <QUuid>
 
 #include <algorithm>
@@ -18,6 +19,20 @@ namespace {
 QByteArray queryComponent(const QString& text)
 {
     return QUrl::toPercentEncoding(text);
+}
+
+// What may not stand raw in a URL (a space, quotes, angle and curly brackets, "|", "\", "^",
+// "`") goes out percent-encoded, as browsers and other clients send it; QUrl's tolerant parsing
+// does that. Where it differs from them is a lone "%": one makes it encode every "%" of the
+// URL, the "%20" already there included, so the lone ones are encoded here first. The blanks
+// around a pasted URL are dropped rather than sent.
+QString tolerated(const QString& text)
+{
+    static const QRegularExpression lonePercent(u"%(?![0-9A-Fa-f]{2})"_s);
+    QString result = text.trimmed();
+    if (result.contains(u'%'))
+        result.replace(lonePercent, u"%25"_s);
+    return result;
 }
 
 } // namespace
@@ -51,7 +66,12 @@ bool OutgoingRequest::hasHeader(QStringView name) const
 std::optional<QUrl> buildURL(const QString& text, const QList<KeyValuePair>& queryParams,
     const std::optional<APIEnvironment>& environment)
 {
-    QUrl url(text.contains(u"://") ? text : u"https://"_s + text, QUrl::StrictMode);
+    // A placeholder still there names a variable nothing defines: sent encoded, it would reach
+    // the server as a path nobody meant, and the user would not learn why.
+    if (text.contains(u"{{") && !placeholdersIn(text).isEmpty())
+        return std::nullopt;
+    const QString typed = tolerated(text);
+    QUrl url(typed.contains(u"://") ? typed : u"https://"_s + typed, QUrl::TolerantMode);
     if (!url.isValid())
         return std::nullopt;
     // Most requests have no rows to add: they skip writing the query out and parsing it again.

@@ -29,11 +29,13 @@ struct OutgoingRequest {
     bool hasHeader(QStringView name) const;
 };
 
-/// The URL to send: "https://" put in front when the text has no "://", parsed strictly as
-/// typed, and the enabled, named query rows appended after any query already in the text. Each
-/// appended name and value is percent-encoded so that it arrives exactly as given ("+", "&",
-/// "=", "#", "%" and spaces included); the existing query stays as typed. Nothing when the text
-/// does not parse.
+/// The URL to send: the substituted text without the blanks around it, "https://" put in front
+/// when it has no "://", the characters that may not stand raw in a URL (space, `"`, `<`, `>`,
+/// `{`, `}`, `|`, `\`, `^`, `` ` ``, non-ASCII, a "%" that starts no "%XX") percent-encoded and
+/// everything else kept as typed ("%XX" is never encoded again), then the enabled, named query
+/// rows appended after any query already in the text. Each appended name and value is
+/// percent-encoded so that it arrives exactly as given ("+", "&", "=", "#", "%" and spaces
+/// included). Nothing when the text does not parse or still holds a {{placeholder}}.
 std::optional<QUrl> buildURL(const QString& text, const QList<KeyValuePair>& queryParams,
     const std::optional<APIEnvironment>& environment);
 

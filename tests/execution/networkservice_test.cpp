@@ -1,6 +1,8 @@
 #include "execution/cookiemanager.h"
 #include "execution/multipartbuilder.h"
 #include "execution/networkservice.h"
+#include "execution/outgoingrequest.h"
+#include "execution/variables.h"
 #include "support/httptestserver.h"
 #include "support/qtprinters.h"
 
@@ -213,6 +215,48 @@ TEST_F(NetworkServiceTest, repeatedHeaderRowsEachArriveInOrder)
     EXPECT_TRUE(form.header("Content-Type").startsWith("multipart/form-data; boundary="));
 }
 
+TEST_F(NetworkServiceTest, whatMayNotStandRawInAURLGoesOutEncoded)
+{
+    const auto env = variables({row(u"seg"_s, u"a b"_s), row(u"val"_s, u"<v>"_s)});
+    const struct {
+        QString typed; // after the peer's base URL
+        QByteArray target;
+        QList<KeyValuePair> queryRows = {};
+    } cases[] = {
+        {u"/ ? = x"_s, "/%20?%20=%20x"},
+        {u"/\"?\"me\""_s, "/%22?%22me%22"},
+        {u"/<?<=>"_s, "/%3C?%3C=%3E"},
+        {u"/>?>"_s, "/%3E?%3E"},
+        {u"/{id}?{=}"_s, "/%7Bid%7D?%7B=%7D"},
+        {u"/|?|"_s, "/%7C?%7C"},
+        {u"/\\?\\"_s, "/%5C?%5C"},
+        {u"/^?^"_s, "/%5E?%5E"},
+        {u"/`?`"_s, "/%60?%60"},
+        {u"/profiles/{id}/directors?profileId=<profileId>"_s,
+            "/profiles/%7Bid%7D/directors?profileId=%3CprofileId%3E"},
+        // Encoded already: sent as it is; only a lone "%" is encoded.
+        {u"/a%20b%2F?q=%20&r=100%&s=%zz"_s, "/a%20b%2F?q=%20&r=100%25&s=%25zz"},
+        // Substitution comes first; what a value brings is encoded with the rest.
+        {u"/{{seg}}?q={{val}}"_s, "/a%20b?q=%3Cv%3E"},
+        {u"/q?a=\"1\""_s, "/q?a=%221%22&b=%222%202%22", {row(u"b"_s, u"\"2 2\""_s)}},
+        {u"/t \t"_s, "/t"},
+        // What was allowed raw stays raw.
+        {u"/a[1]/b;c=d,e?x=[1]&y=a+b&z=a/b?c:d@e!$'()*"_s,
+            "/a[1]/b;c=d,e?x=[1]&y=a+b&z=a/b?c:d@e!$'()*"},
+    };
+    for (const auto& c : cases) {
+        const QString typed = server.baseUrl() + c.typed;
+        const RecordedRequest received
+            = roundTrip(APIRequest {.url = c.typed, .queryParams = c.queryRows}, env);
+        EXPECT_EQ(received.target, c.target) << c.typed.toStdString();
+        // The line under the URL field shows what buildURL gives: exactly what was sent.
+        const auto shown = buildURL(substituteVariables(typed, env), c.queryRows, env);
+        EXPECT_EQ(shown ? shown->toString(QUrl::FullyEncoded) : u"(none)"_s,
+            server.baseUrl() + QString::fromLatin1(received.target))
+            << c.typed.toStdString();
+    }
+}
+
 TEST_F(NetworkServiceTest, formDataRowsGoOnlyIntoTheBodySubstituted)
 {
     // The rows of a form live in the query list; none of them may leak into the URL.
@@ -323,7 +367,11 @@ TEST_F(NetworkServiceTest, failuresEndWithTheirSentence)
         {u"https://{{host}}:{{port}}/{{host}}"_s,
             u"Invalid URL: {{host}}, {{port}} are not defined in the active environment or the "
             "global variables"_s},
-        {u"http://127.0.0.1/a b"_s, u"Invalid URL: http://127.0.0.1/a b"_s},
+        {u"http://exa mple/a"_s, u"Invalid URL: http://exa mple/a"_s},
+        // Left over, a placeholder is not sent encoded.
+        {u"http://127.0.0.1/{{id}}?q=1"_s,
+            u"Invalid URL: {{id}} is not defined in the active environment or the global "
+            "variables"_s},
         {u"file:///etc/hostname"_s, u"Server returned an invalid response"_s},
         {base + u"/slow"_s, timedOut},
         {base + u"/stall"_s, timedOut},
@@ -339,8 +387,8 @@ TEST_F(NetworkServiceTest, failuresEndWithTheirSentence)
             "for self-signed certs."_s},
     };
     for (const auto& c : cases) {
-        // The first six fail before the network: nothing reaches the server.
-        if (&c == &cases[6]) {
+        // The first seven fail before the network: nothing reaches the server.
+        if (&c == &cases[7]) {
             EXPECT_TRUE(server.requests().isEmpty());
         }
         const QString text
