@@ -3,7 +3,10 @@
 #include "execution/multipartbuilder.h"
 #include "execution/variables.h"
 
+#include <QRegularExpression>
 #include <QUuid>
+
+#include <algorithm>
 
 namespace mako {
 
@@ -55,17 +58,39 @@ QString withoutJsonComments(const QString& text)
     return result;
 }
 
+// What may not stand raw in a URL (a space, quotes, angle and curly brackets, "|", "\", "^",
+// "`") goes out percent-encoded, as browsers and other clients send it; QUrl's tolerant parsing
+// does that. Where it differs from them is a lone "%": one makes it encode every "%" of the
+// URL, the "%20" already there included, so the lone ones are encoded here first. The blanks
+// around a pasted URL are dropped rather than sent.
+QString tolerated(const QString& text)
+{
+    static const QRegularExpression lonePercent(u"%(?![0-9A-Fa-f]{2})"_s);
+    QString result = text.trimmed();
+    if (result.contains(u'%'))
+        result.replace(lonePercent, u"%25"_s);
+    return result;
+}
+
 } // namespace
+
+void OutgoingRequest::addHeader(const QString& name, const QString& value)
+{
+    headers.append({name, value});
+}
 
 void OutgoingRequest::setHeader(const QString& name, const QString& value)
 {
-    for (auto& header : headers) {
-        if (header.first.compare(name, Qt::CaseInsensitive) == 0) {
-            header = {name, value};
-            return;
-        }
+    const auto same = [&name](const auto& header) {
+        return header.first.compare(name, Qt::CaseInsensitive) == 0;
+    };
+    const auto first = std::find_if(headers.begin(), headers.end(), same);
+    if (first == headers.end()) {
+        headers.append({name, value});
+        return;
     }
-    headers.append({name, value});
+    *first = {name, value};
+    headers.erase(std::remove_if(std::next(first), headers.end(), same), headers.end());
 }
 
 bool OutgoingRequest::hasHeader(QStringView name) const
@@ -78,7 +103,12 @@ bool OutgoingRequest::hasHeader(QStringView name) const
 std::optional<QUrl> buildURL(const QString& text, const QList<KeyValuePair>& queryParams,
     const std::optional<APIEnvironment>& environment)
 {
-    QUrl url(text.contains(u"://") ? text : u"https://"_s + text, QUrl::StrictMode);
+    // A placeholder still there names a variable nothing defines: sent encoded, it would reach
+    // the server as a path nobody meant, and the user would not learn why.
+    if (text.contains(u"{{") && !placeholdersIn(text).isEmpty())
+        return std::nullopt;
+    const QString typed = tolerated(text);
+    QUrl url(typed.contains(u"://") ? typed : u"https://"_s + typed, QUrl::TolerantMode);
     if (!url.isValid())
         return std::nullopt;
     // Most requests have no rows to add: they skip writing the query out and parsing it again.
@@ -106,7 +136,7 @@ void applyHeaders(OutgoingRequest& outgoing, const APIRequest& request,
 {
     for (const KeyValuePair& row : request.headers) {
         if (row.isApplicable())
-            outgoing.setHeader(row.key, substituteVariables(row.value, environment));
+            outgoing.addHeader(row.key, substituteVariables(row.value, environment));
     }
 }
 

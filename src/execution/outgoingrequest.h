@@ -17,30 +17,35 @@ namespace mako {
 struct OutgoingRequest {
     QUrl url;
     QByteArray method;
-    /// In the order first set; names keep the spelling of their latest setting.
+    /// In order; a name may repeat, each field going out as a line of its own.
     QList<std::pair<QString, QString>> headers;
     std::optional<QByteArray> body;
 
-    /// Replaces a field of the same name in any letter case, else appends one.
+    /// Appends a field, even when one of the same name is already there.
+    void addHeader(const QString& name, const QString& value);
+    /// Puts the field in place of the first of the same name in any letter case and drops the
+    /// others of that name; appends it when there is none.
     void setHeader(const QString& name, const QString& value);
     bool hasHeader(QStringView name) const;
 };
 
-/// The URL to send: "https://" put in front when the text has no "://", parsed strictly as
-/// typed, and the enabled, named query rows appended after any query already in the text. Each
-/// appended name and value is percent-encoded so that it arrives exactly as given ("+", "&",
-/// "=", "#", "%" and spaces included); the existing query stays as typed. Nothing when the text
-/// does not parse.
+/// The URL to send: the substituted text without the blanks around it, "https://" put in front
+/// when it has no "://", the characters that may not stand raw in a URL (space, `"`, `<`, `>`,
+/// `{`, `}`, `|`, `\`, `^`, `` ` ``, non-ASCII, a "%" that starts no "%XX") percent-encoded and
+/// everything else kept as typed ("%XX" is never encoded again), then the enabled, named query
+/// rows appended after any query already in the text. Each appended name and value is
+/// percent-encoded so that it arrives exactly as given ("+", "&", "=", "#", "%" and spaces
+/// included). Nothing when the text does not parse or still holds a {{placeholder}}.
 std::optional<QUrl> buildURL(const QString& text, const QList<KeyValuePair>& queryParams,
     const std::optional<APIEnvironment>& environment);
 
-/// Sets the applicable header rows with their variables substituted; a later row replaces an
-/// earlier one of the same name.
+/// Adds the applicable header rows with their variables substituted, in order: rows of the same
+/// name all go out, each as a field of its own.
 void applyHeaders(OutgoingRequest& outgoing, const APIRequest& request,
     const std::optional<APIEnvironment>& environment);
 
-/// Sets the authorization header of the request's auth kind; nothing when the substituted
-/// token is empty.
+/// Sets the authorization header of the request's auth kind in place of every header row of
+/// that name; nothing when the substituted token is empty.
 void applyAuth(OutgoingRequest& outgoing, const APIRequest& request,
     const std::optional<APIEnvironment>& environment);
 

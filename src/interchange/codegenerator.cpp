@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QUrl>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace mako::CodeGenerator {
@@ -83,9 +85,12 @@ QString generateSwift(const APIRequest& request)
     QStringList lines {u"let url = URL(string: "_s + swiftQuoted(outgoing.url) + u")!"_s,
         u"var request = URLRequest(url: url)"_s,
         u"request.httpMethod = "_s + swiftQuoted(outgoing.method)};
-    for (const Header& header : outgoing.headers) {
-        lines.append(u"request.setValue("_s + swiftQuoted(header.value)
-            + u", forHTTPHeaderField: "_s + swiftQuoted(header.name) + u')');
+    // URLRequest keeps one value per name: a repeated name is added to it, comma-separated.
+    for (qsizetype i = 0; i < outgoing.headers.size(); ++i) {
+        const Header& header = outgoing.headers.at(i);
+        lines.append((outgoing.repeatsName(i) ? u"request.addValue("_s : u"request.setValue("_s)
+            + swiftQuoted(header.value) + u", forHTTPHeaderField: "_s + swiftQuoted(header.name)
+            + u')');
     }
     if (outgoing.body)
         lines.append(
@@ -126,7 +131,14 @@ QString generateJavaScript(const APIRequest& request)
                      "client that allows it."_s);
     lines << u"const response = await fetch("_s + doubleQuoted(outgoing.url) + u", {"_s
           << u"  method: "_s + doubleQuoted(outgoing.method) + u',';
-    if (!outgoing.headers.isEmpty()) {
+    if (outgoing.hasRepeatedNames()) {
+        // An object literal keeps the last of two equal keys; a list of pairs keeps them all.
+        QStringList entries;
+        for (const Header& header : outgoing.headers)
+            entries.append(u"    ["_s + doubleQuoted(header.name) + u", "_s
+                + doubleQuoted(header.value) + u']');
+        lines.append(u"  headers: [\n"_s + entries.join(u",\n"_s) + u"\n  ],"_s);
+    } else if (!outgoing.headers.isEmpty()) {
         QStringList entries;
         for (const Header& header : outgoing.headers)
             entries.append(
@@ -146,8 +158,21 @@ QString generatePython(const APIRequest& request)
     const SnippetRequest outgoing = snippetRequest(request);
     QStringList arguments {doubleQuoted(outgoing.url)};
     if (!outgoing.headers.isEmpty()) {
+        // A dict holds one value per name: repeated names join theirs with ", ", which HTTP
+        // reads as the same list.
+        QList<Header> merged;
+        for (qsizetype i = 0; i < outgoing.headers.size(); ++i) {
+            const Header& header = outgoing.headers.at(i);
+            const auto first = std::find_if(merged.begin(), merged.end(), [&](const Header& m) {
+                return m.name.compare(header.name, Qt::CaseInsensitive) == 0;
+            });
+            if (first == merged.end())
+                merged.append(header);
+            else
+                first->value += u", "_s + header.value;
+        }
         QStringList entries;
-        for (const Header& header : outgoing.headers)
+        for (const Header& header : merged)
             entries.append(doubleQuoted(header.name) + u": "_s + doubleQuoted(header.value));
         arguments.append(u"headers={"_s + entries.join(u", "_s) + u'}');
     }

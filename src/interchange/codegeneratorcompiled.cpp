@@ -51,9 +51,12 @@ QString generateGo(const APIRequest& request)
     lines << u"    req, err := http.NewRequest("_s + doubleQuoted(outgoing.method) + u", "_s
             + doubleQuoted(outgoing.url) + u", "_s + body + u')';
     appendGoError(lines);
-    for (const Header& header : outgoing.headers)
-        lines << u"    req.Header.Set("_s + doubleQuoted(header.name) + u", "_s
-                + doubleQuoted(header.value) + u')';
+    // Set would replace the value of a repeated name; Add sends it as a field of its own.
+    for (qsizetype i = 0; i < outgoing.headers.size(); ++i) {
+        const Header& header = outgoing.headers.at(i);
+        lines << (outgoing.repeatsName(i) ? u"    req.Header.Add("_s : u"    req.Header.Set("_s)
+                + doubleQuoted(header.name) + u", "_s + doubleQuoted(header.value) + u')';
+    }
     if (outgoing.formFields)
         lines << u"    req.Header.Set(\"Content-Type\", writer.FormDataContentType())"_s;
     lines << u"    resp, err := http.DefaultClient.Do(req)"_s;
@@ -69,8 +72,13 @@ QString generateRuby(const APIRequest& request)
     QStringList lines {u"require 'net/http'"_s, u"require 'json'"_s, u"require 'uri'"_s, u""_s,
         u"uri = URI("_s + rubyQuoted(outgoing.url) + u')',
         u"request = Net::HTTP::"_s + rubyClass(request.method) + u".new(uri)"_s};
-    for (const Header& header : outgoing.headers)
-        lines << u"request["_s + rubyQuoted(header.name) + u"] = "_s + rubyQuoted(header.value);
+    for (qsizetype i = 0; i < outgoing.headers.size(); ++i) {
+        const Header& header = outgoing.headers.at(i);
+        lines << (outgoing.repeatsName(i)
+                ? u"request.add_field("_s + rubyQuoted(header.name) + u", "_s
+                    + rubyQuoted(header.value) + u')'
+                : u"request["_s + rubyQuoted(header.name) + u"] = "_s + rubyQuoted(header.value));
+    }
     if (outgoing.body)
         lines << u"request.body = "_s + rubyQuoted(*outgoing.body);
     if (outgoing.formFields) {

@@ -113,6 +113,22 @@ bool SnippetRequest::hasHeader(const QString& name) const
         [&](const Header& header) { return header.name.compare(name, Qt::CaseInsensitive) == 0; });
 }
 
+bool SnippetRequest::repeatsName(qsizetype index) const
+{
+    const QString& name = headers.at(index).name;
+    return std::any_of(headers.cbegin(), headers.cbegin() + index,
+        [&](const Header& header) { return header.name.compare(name, Qt::CaseInsensitive) == 0; });
+}
+
+bool SnippetRequest::hasRepeatedNames() const
+{
+    for (qsizetype i = 1; i < headers.size(); ++i) {
+        if (repeatsName(i))
+            return true;
+    }
+    return false;
+}
+
 SnippetRequest snippetRequest(const APIRequest& request)
 {
     SnippetRequest snippet {
@@ -120,7 +136,7 @@ SnippetRequest snippetRequest(const APIRequest& request)
     OutgoingRequest outgoing;
     for (const KeyValuePair& row : request.headers) {
         if (row.isApplicable())
-            outgoing.setHeader(row.key, row.value);
+            outgoing.addHeader(row.key, row.value);
     }
     applyAuth(outgoing, request, std::nullopt);
     applyBody(snippet, outgoing, request);

@@ -19,8 +19,11 @@ struct SnippetRequest {
 
     QString method;
     QString url;
-    /// In the order first set; a later header of the same name (any case) replaces the value.
+    /// In order; a name (in any letter case) may repeat, and each is sent.
     QList<Header> headers;
+    /// Whether the header at `index` repeats a name (in any letter case) an earlier one has:
+    /// languages whose "set" replaces need their "add" for it.
+    bool repeatsName(qsizetype index) const;
     /// The text body, when one is sent.
     std::optional<QString> body;
     /// The fields of a multipart form body, when one is sent (the tool picks the boundary and
@@ -28,6 +31,7 @@ struct SnippetRequest {
     std::optional<QList<Header>> formFields;
 
     bool hasHeader(const QString& name) const;
+    bool hasRepeatedNames() const;
 };
 
 SnippetRequest snippetRequest(const APIRequest& request);

@@ -2,6 +2,8 @@
 #include "execution/graphqlrequest.h"
 #include "execution/multipartbuilder.h"
 #include "execution/networkservice.h"
+#include "execution/outgoingrequest.h"
+#include "execution/variables.h"
 #include "support/httptestserver.h"
 #include "support/qtprinters.h"
 
@@ -109,7 +111,6 @@ TEST_F(NetworkServiceTest, rowsAuthAndBodyArriveAsComposed)
         {{.url = u"/p"_s,
              .queryParams = {row(u"q"_s, u"a+b&c=d#e%f g/é"_s), row(u"k&=+"_s, u"{{v}}"_s)}},
             "Content-Type", {}, "", "/p?q=a%2Bb%26c%3Dd%23e%25f%20g%2F%C3%A9&k%26%3D%2B=subst"},
-        {{.headers = {row(u"Accept"_s, u"a/1"_s), row(u"accept"_s, u"b/2"_s)}}, "Accept", "b/2"},
         {{.authType = AuthType::bearer, .authToken = u"{{none}}"_s}, "Authorization", {}},
         {{.headers = {row(u"X-Empty"_s, u""_s)}}, "X-Empty", ""},
         // A line break cannot start a header line of its own.
@@ -218,6 +219,109 @@ TEST_F(NetworkServiceTest, dynamicVariablesGoOutDrawnInTheURLQueryAndHeaders)
         EXPECT_FALSE(QUuid::fromString(id).isNull()) << received.target.toStdString();
     EXPECT_TRUE(ids[0] != ids[1] && ids[1] != ids[2]);
     EXPECT_GT(query.queryItemValue(u"t"_s).toLongLong(), 1'700'000'000);
+}
+
+TEST_F(NetworkServiceTest, repeatedHeaderRowsEachArriveInOrder)
+{
+    using Fields = QList<std::pair<QByteArray, QByteArray>>;
+    const auto env = variables({row(u"v"_s, u"subst"_s), row(u"tok"_s, u"secret"_s)});
+    const auto twoTypes = QList {row(u"Content-Type"_s, u"text/plain"_s), row(u"X-Mid"_s, u"m"_s),
+        row(u"content-type"_s, u"text/csv"_s)};
+    const struct {
+        const char* name;
+        APIRequest request;
+        QList<QByteArray> names; // the fields of these names that arrive, in arrival order
+        Fields fields;
+    } cases[] = {
+        {"same name in two cases",
+            {.headers = {row(u"Accept"_s, u"a/1"_s), row(u"accept"_s, u"b/2"_s)}}, {"Accept"},
+            {{"Accept", "a/1"}, {"accept", "b/2"}}},
+        {"others between, substituted, a disabled third",
+            {.headers = {row(u"X-Dup"_s, u"one"_s), row(u"X-Other"_s, u"o"_s),
+                 row(u"X-Dup"_s, u"two"_s, false), row(u"X-Dup"_s, u"{{v}}"_s),
+                 row(u"X-Dup"_s, u""_s)}},
+            {"X-Dup", "X-Other"},
+            {{"X-Dup", "one"}, {"X-Other", "o"}, {"X-Dup", "subst"}, {"X-Dup", ""}}},
+        // What Mako adds itself gives way to the rows, all of them.
+        {"user agent", {.headers = {row(u"User-Agent"_s, u"a"_s), row(u"User-Agent"_s, u"b"_s)}},
+            {"User-Agent"}, {{"User-Agent", "a"}, {"User-Agent", "b"}}},
+        {"json content type",
+            {.method = HTTPMethod::post,
+                .headers = twoTypes,
+                .bodyType = RequestBodyType::json,
+                .body = u"{}"_s},
+            {"Content-Type", "X-Mid"},
+            {{"Content-Type", "text/plain"}, {"X-Mid", "m"}, {"content-type", "text/csv"}}},
+        // The auth and the form's boundary replace every row of their name, in the first's place.
+        {"auth",
+            {.headers = {row(u"authorization"_s, u"mine"_s), row(u"X-Mid"_s, u"m"_s),
+                 row(u"Authorization"_s, u"also mine"_s)},
+                .authType = AuthType::bearer,
+                .authToken = u"{{tok}}"_s},
+            {"Authorization", "X-Mid"}, {{"Authorization", "Bearer secret"}, {"X-Mid", "m"}}},
+        {"form",
+            {.method = HTTPMethod::post,
+                .headers = twoTypes,
+                .queryParams = {row(u"f"_s, u"1"_s)},
+                .bodyType = RequestBodyType::formData},
+            {"X-Mid"}, {{"X-Mid", "m"}}},
+    };
+    for (const auto& c : cases) {
+        const RecordedRequest received = roundTrip(c.request, env);
+        Fields arrived;
+        for (const auto& field : received.headers) {
+            if (std::any_of(c.names.cbegin(), c.names.cend(), [&](const QByteArray& name) {
+                    return field.first.compare(name, Qt::CaseInsensitive) == 0;
+                }))
+                arrived.append(field);
+        }
+        EXPECT_EQ(arrived, c.fields) << c.name;
+    }
+    const RecordedRequest form = roundTrip(cases[5].request);
+    EXPECT_EQ(headerCount(form, "Content-Type"), 1);
+    EXPECT_TRUE(form.header("Content-Type").startsWith("multipart/form-data; boundary="));
+}
+
+TEST_F(NetworkServiceTest, whatMayNotStandRawInAURLGoesOutEncoded)
+{
+    const auto env = variables({row(u"seg"_s, u"a b"_s), row(u"val"_s, u"<v>"_s)});
+    const struct {
+        QString typed; // after the peer's base URL
+        QByteArray target;
+        QList<KeyValuePair> queryRows = {};
+    } cases[] = {
+        {u"/ ? = x"_s, "/%20?%20=%20x"},
+        {u"/\"?\"me\""_s, "/%22?%22me%22"},
+        {u"/<?<=>"_s, "/%3C?%3C=%3E"},
+        {u"/>?>"_s, "/%3E?%3E"},
+        {u"/{id}?{=}"_s, "/%7Bid%7D?%7B=%7D"},
+        {u"/|?|"_s, "/%7C?%7C"},
+        {u"/\\?\\"_s, "/%5C?%5C"},
+        {u"/^?^"_s, "/%5E?%5E"},
+        {u"/`?`"_s, "/%60?%60"},
+        {u"/profiles/{id}/directors?profileId=<profileId>"_s,
+            "/profiles/%7Bid%7D/directors?profileId=%3CprofileId%3E"},
+        // Encoded already: sent as it is; only a lone "%" is encoded.
+        {u"/a%20b%2F?q=%20&r=100%&s=%zz"_s, "/a%20b%2F?q=%20&r=100%25&s=%25zz"},
+        // Substitution comes first; what a value brings is encoded with the rest.
+        {u"/{{seg}}?q={{val}}"_s, "/a%20b?q=%3Cv%3E"},
+        {u"/q?a=\"1\""_s, "/q?a=%221%22&b=%222%202%22", {row(u"b"_s, u"\"2 2\""_s)}},
+        {u"/t \t"_s, "/t"},
+        // What was allowed raw stays raw.
+        {u"/a[1]/b;c=d,e?x=[1]&y=a+b&z=a/b?c:d@e!$'()*"_s,
+            "/a[1]/b;c=d,e?x=[1]&y=a+b&z=a/b?c:d@e!$'()*"},
+    };
+    for (const auto& c : cases) {
+        const QString typed = server.baseUrl() + c.typed;
+        const RecordedRequest received
+            = roundTrip(APIRequest {.url = c.typed, .queryParams = c.queryRows}, env);
+        EXPECT_EQ(received.target, c.target) << c.typed.toStdString();
+        // The line under the URL field shows what buildURL gives: exactly what was sent.
+        const auto shown = buildURL(substituteVariables(typed, env), c.queryRows, env);
+        EXPECT_EQ(shown ? shown->toString(QUrl::FullyEncoded) : u"(none)"_s,
+            server.baseUrl() + QString::fromLatin1(received.target))
+            << c.typed.toStdString();
+    }
 }
 
 TEST_F(NetworkServiceTest, formDataRowsGoOnlyIntoTheBodySubstituted)
@@ -330,7 +434,11 @@ TEST_F(NetworkServiceTest, failuresEndWithTheirSentence)
         {u"https://{{host}}:{{port}}/{{host}}"_s,
             u"Invalid URL: {{host}}, {{port}} are not defined in the active environment or the "
             "global variables"_s},
-        {u"http://127.0.0.1/a b"_s, u"Invalid URL: http://127.0.0.1/a b"_s},
+        {u"http://exa mple/a"_s, u"Invalid URL: http://exa mple/a"_s},
+        // Left over, a placeholder is not sent encoded.
+        {u"http://127.0.0.1/{{id}}?q=1"_s,
+            u"Invalid URL: {{id}} is not defined in the active environment or the global "
+            "variables"_s},
         {u"file:///etc/hostname"_s, u"Server returned an invalid response"_s},
         {base + u"/slow"_s, timedOut},
         {base + u"/stall"_s, timedOut},
@@ -346,8 +454,8 @@ TEST_F(NetworkServiceTest, failuresEndWithTheirSentence)
             "for self-signed certs."_s},
     };
     for (const auto& c : cases) {
-        // The first six fail before the network: nothing reaches the server.
-        if (&c == &cases[6]) {
+        // The first seven fail before the network: nothing reaches the server.
+        if (&c == &cases[7]) {
             EXPECT_TRUE(server.requests().isEmpty());
         }
         const QString text

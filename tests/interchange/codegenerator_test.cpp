@@ -18,7 +18,7 @@ KeyValuePair row(const QString& key, const QString& value, bool enabled = true)
 
 } // namespace
 
-// Header merging, skipped rows, the encoded query and the dropped fragment are checked by
+// Repeated headers, skipped rows, the encoded query and the dropped fragment are checked by
 // running the snippets (generatedcode_run_test.cpp).
 TEST(CodeGenerator, urlGetsTheQueryRowsAsSendingAppendsThem)
 {
@@ -105,4 +105,15 @@ TEST(CodeGenerator, literalsEscapeForTheirLanguage)
     EXPECT_TRUE(
         swift.contains(u"request.setValue(\"\\\"\\\\(evil)\", forHTTPHeaderField: \"X\")"_s));
     EXPECT_TRUE(swift.contains(u"request.httpBody = \"\\\"\\\"\\\"\\nx\".data(using: .utf8)"_s));
+}
+
+// Swift is the one language whose snippet is not run: a repeated name must be added to, not
+// set, or the first value is lost.
+TEST(CodeGenerator, swiftAddsARepeatedHeaderName)
+{
+    const APIRequest request {.url = u"https://h.test"_s,
+        .headers = {row(u"Accept"_s, u"a/1"_s), row(u"accept"_s, u"b/2"_s)}};
+    EXPECT_EQ(CodeGenerator::generateSwift(request).split(u'\n').mid(3, 2),
+        QStringList({u"request.setValue(\"a/1\", forHTTPHeaderField: \"Accept\")"_s,
+            u"request.addValue(\"b/2\", forHTTPHeaderField: \"accept\")"_s}));
 }

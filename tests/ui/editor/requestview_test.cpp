@@ -262,6 +262,9 @@ TEST(RequestView, theLineUnderTheURLShowsItAsItWillGoOut)
         {u"{{host}}/a"_s, RequestBodyType::json, u"https://api.example.test/a?q=a%26b%20c"_s},
         // A form's rows are its body, not the URL's query.
         {u"{{host}}/a"_s, RequestBodyType::formData, u"https://api.example.test/a"_s},
+        // Characters that may not stand raw in a URL show encoded, as they are sent.
+        {u"{{host}}/p/{id}?q=\"me\" <x>"_s, RequestBodyType::none,
+            u"https://api.example.test/p/%7Bid%7D?q=%22me%22%20%3Cx%3E&q=a%26b%20c"_s},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
