@@ -121,23 +121,22 @@ struct DisplayedMako {
         }
     }
 
-    /// Waits for the window and gives it the keyboard.
+    /// Waits for the window and gives it the keyboard. Focusing can fail while the window is
+    /// found but not yet mapped on a busy machine, so both are tried again until they hold.
     bool focusWindow()
     {
-        QByteArray window;
-        (void)QTest::qWaitFor(
+        return QTest::qWaitFor(
             [&] {
-                window
+                const QByteArray window
                     = display.xdotool({u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"^Mako$"_s})
                           .value_or(QByteArray())
                           .split('\n')
                           .first()
                           .trimmed();
-                return !window.isEmpty();
+                return !window.isEmpty()
+                    && display.xdotool({u"windowfocus"_s, QString::fromLatin1(window)}).has_value();
             },
             20000);
-        return !window.isEmpty()
-            && display.xdotool({u"windowfocus"_s, QString::fromLatin1(window)}).has_value();
     }
     bool keys(const QString& chord) const { return display.xdotool({u"key"_s, chord}).has_value(); }
     bool type(const QString& text) const
@@ -202,7 +201,7 @@ TEST(MakoProcess, openTabsComeBackAfterSigtermAndARestart)
     ASSERT_FALSE(display.name().isEmpty()) << "Xvfb did not start";
     {
         DisplayedMako mako(display, home);
-        ASSERT_TRUE(mako.focusWindow());
+        ASSERT_TRUE(mako.focusWindow()) << mako.process.readAllStandardError().toStdString();
         ASSERT_TRUE(mako.keys(u"ctrl+p"_s) && mako.type(u"Viewer"_s) && mako.keys(u"Return"_s));
         ASSERT_TRUE(written([](const auto& tabs) { return tabs.size() == 1; }));
         ASSERT_TRUE(mako.keys(u"ctrl+p"_s) && mako.type(u"Users"_s) && mako.keys(u"Return"_s));
@@ -230,7 +229,7 @@ TEST(MakoProcess, openTabsComeBackAfterSigtermAndARestart)
 
     {
         DisplayedMako mako(display, home);
-        ASSERT_TRUE(mako.focusWindow());
+        ASSERT_TRUE(mako.focusWindow()) << mako.process.readAllStandardError().toStdString();
         // A new tab joins whatever the run holds then, and the run writes all of it.
         ASSERT_TRUE(mako.keys(u"ctrl+n"_s));
         ASSERT_TRUE(written([](const auto& tabs) { return tabs.size() != 3; }))
