@@ -21,9 +21,22 @@ QByteArray queryComponent(const QString& text)
     return QUrl::toPercentEncoding(text);
 }
 
-// A JSON body may carry "//" and "/* */" comments, as the files people share do; servers
-// take none, so they are removed where they stand outside strings. A comment that is never
-// closed runs to the end.
+// What may not stand raw in a URL (a space, quotes, angle and curly brackets, "|", "\", "^",
+// "`") goes out percent-encoded, as browsers and other clients send it; QUrl's tolerant parsing
+// does that. Where it differs from them is a lone "%": one makes it encode every "%" of the
+// URL, the "%20" already there included, so the lone ones are encoded here first. The blanks
+// around a pasted URL are dropped rather than sent.
+QString tolerated(const QString& text)
+{
+    static const QRegularExpression lonePercent(u"%(?![0-9A-Fa-f]{2})"_s);
+    QString result = text.trimmed();
+    if (result.contains(u'%'))
+        result.replace(lonePercent, u"%25"_s);
+    return result;
+}
+
+} // namespace
+
 QString withoutJsonComments(const QString& text)
 {
     if (!text.contains(u'/'))
@@ -57,22 +70,6 @@ QString withoutJsonComments(const QString& text)
     }
     return result;
 }
-
-// What may not stand raw in a URL (a space, quotes, angle and curly brackets, "|", "\", "^",
-// "`") goes out percent-encoded, as browsers and other clients send it; QUrl's tolerant parsing
-// does that. Where it differs from them is a lone "%": one makes it encode every "%" of the
-// URL, the "%20" already there included, so the lone ones are encoded here first. The blanks
-// around a pasted URL are dropped rather than sent.
-QString tolerated(const QString& text)
-{
-    static const QRegularExpression lonePercent(u"%(?![0-9A-Fa-f]{2})"_s);
-    QString result = text.trimmed();
-    if (result.contains(u'%'))
-        result.replace(lonePercent, u"%25"_s);
-    return result;
-}
-
-} // namespace
 
 void OutgoingRequest::addHeader(const QString& name, const QString& value)
 {

@@ -58,6 +58,10 @@ QList<KeyValuePair> urlQueryRows(const APIRequest& request);
 /// other clients do (search APIs take their query as a GET's body); every other method always.
 bool carriesBody(HTTPMethod method, RequestBodyType bodyType, bool empty);
 
+/// `text` without its "//" and "/* */" comments outside strings. A JSON body may carry them, as
+/// the files people share do, and servers take none. A comment never closed runs to the end.
+QString withoutJsonComments(const QString& text);
+
 /// Sets the body and its content type; see `carriesBody` for when there is one. An empty body
 /// declares no type, and a JSON body goes without its comments. Form values are substituted
 /// like every other value.

@@ -15,19 +15,22 @@ namespace {
 // the header and auth rules are the engine's own.
 void applyBody(SnippetRequest& snippet, OutgoingRequest& outgoing, const APIRequest& request)
 {
+    const QString body = request.bodyType == RequestBodyType::json
+        ? withoutJsonComments(request.body)
+        : request.body;
     const bool empty = request.bodyType == RequestBodyType::formData
         ? std::none_of(request.queryParams.cbegin(), request.queryParams.cend(),
             [](const KeyValuePair& row) { return row.isApplicable(); })
-        : request.body.isEmpty();
+        : body.isEmpty();
     if (!carriesBody(request.method, request.bodyType, empty))
         return;
     switch (request.bodyType) {
     case RequestBodyType::none:
         break;
     case RequestBodyType::json:
-        if (!outgoing.hasHeader(u"Content-Type"))
+        if (!empty && !outgoing.hasHeader(u"Content-Type"))
             outgoing.setHeader(u"Content-Type"_s, u"application/json"_s);
-        snippet.body = request.body;
+        snippet.body = body;
         break;
     case RequestBodyType::raw:
         snippet.body = request.body;

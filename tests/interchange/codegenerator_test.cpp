@@ -47,6 +47,19 @@ TEST(CodeGenerator, bodiesFollowTheEngineAndAFormKeepsItsFieldsOutOfTheURL)
     EXPECT_EQ(snippetRequest(get).body, u"{}"_s);
     EXPECT_FALSE(snippetRequest(APIRequest {.bodyType = RequestBodyType::raw}).body.has_value());
     EXPECT_TRUE(CodeGenerator::generate(2, get).startsWith(u"// fetch() refuses"_s));
+    // A JSON body goes out without its comments, and an empty one declares no type.
+    const auto contentTypes = [](const SnippetRequest& snippet) {
+        return std::count_if(snippet.headers.cbegin(), snippet.headers.cend(),
+            [](const auto& header) { return header.name == u"Content-Type"_s; });
+    };
+    const SnippetRequest commented = snippetRequest({.method = HTTPMethod::post,
+        .bodyType = RequestBodyType::json,
+        .body = u"{\"a\": \"//x\" /* id */}"_s});
+    EXPECT_EQ(commented.body, u"{\"a\": \"//x\" }"_s);
+    EXPECT_EQ(contentTypes(commented), 1);
+    const SnippetRequest empty = snippetRequest(
+        {.method = HTTPMethod::post, .bodyType = RequestBodyType::json, .body = u"// none"_s});
+    EXPECT_EQ(contentTypes(empty), 0);
     const APIRequest form {.url = u"https://h.test/f"_s,
         .method = HTTPMethod::post,
         .queryParams = {row(u"a"_s, u"1"_s), row(u"b"_s, u"2"_s, false)},
