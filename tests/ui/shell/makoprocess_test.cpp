@@ -61,8 +61,13 @@ public:
         if (!QTest::qWaitFor([this] { return m_server.canReadLine(); }, 20000))
             return;
         const QByteArray number = m_server.readLine().trimmed();
-        if (!number.isEmpty())
-            m_name = u':' + QString::fromLatin1(number);
+        if (number.isEmpty())
+            return;
+        m_name = u':' + QString::fromLatin1(number);
+        // Only a server that answers a client is ready for the program.
+        if (!QTest::qWaitFor(
+                [this] { return xdotool({u"getdisplaygeometry"_s}).has_value(); }, 20000))
+            m_name.clear();
     }
     ~VirtualDisplay()
     {
@@ -72,6 +77,8 @@ public:
 
     /// ":N", or empty when the server did not come up.
     const QString& name() const { return m_name; }
+    /// What the server said, for a failure's report.
+    QByteArray messages() { return m_server.readAllStandardError(); }
 
     /// Runs xdotool on this display; its standard output, or nothing when it failed.
     std::optional<QByteArray> xdotool(const QStringList& arguments) const
@@ -198,10 +205,12 @@ TEST(MakoProcess, openTabsComeBackAfterSigtermAndARestart)
     };
 
     VirtualDisplay display;
-    ASSERT_FALSE(display.name().isEmpty()) << "Xvfb did not start";
+    ASSERT_FALSE(display.name().isEmpty())
+        << "Xvfb did not start: " << display.messages().toStdString();
     {
         DisplayedMako mako(display, home);
-        ASSERT_TRUE(mako.focusWindow()) << mako.process.readAllStandardError().toStdString();
+        ASSERT_TRUE(mako.focusWindow()) << mako.process.readAllStandardError().toStdString()
+                                        << display.messages().toStdString();
         ASSERT_TRUE(mako.keys(u"ctrl+p"_s) && mako.type(u"Viewer"_s) && mako.keys(u"Return"_s));
         ASSERT_TRUE(written([](const auto& tabs) { return tabs.size() == 1; }));
         ASSERT_TRUE(mako.keys(u"ctrl+p"_s) && mako.type(u"Users"_s) && mako.keys(u"Return"_s));
@@ -229,7 +238,8 @@ TEST(MakoProcess, openTabsComeBackAfterSigtermAndARestart)
 
     {
         DisplayedMako mako(display, home);
-        ASSERT_TRUE(mako.focusWindow()) << mako.process.readAllStandardError().toStdString();
+        ASSERT_TRUE(mako.focusWindow()) << mako.process.readAllStandardError().toStdString()
+                                        << display.messages().toStdString();
         // A new tab joins whatever the run holds then, and the run writes all of it.
         ASSERT_TRUE(mako.keys(u"ctrl+n"_s));
         ASSERT_TRUE(written([](const auto& tabs) { return tabs.size() != 3; }))
