@@ -53,9 +53,11 @@ public:
     VirtualDisplay()
     {
         // The server writes its display number once it accepts connections.
+        // Without -noreset the server resets whenever its last client leaves, and a program
+        // started in that moment finds no display: the second start of a test would.
         m_server.start(u"Xvfb"_s,
             {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1280x800x24"_s, u"-nolisten"_s,
-                u"tcp"_s});
+                u"tcp"_s, u"-noreset"_s});
         if (!m_server.waitForStarted(20000))
             return;
         if (!QTest::qWaitFor([this] { return m_server.canReadLine(); }, 20000))
