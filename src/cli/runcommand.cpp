@@ -4,6 +4,7 @@
 #include "cli/requestoptions.h"
 #include "cli/runinput.h"
 #include "cli/runreport.h"
+#include "interchange/iterationdata.h"
 
 #include <QBuffer>
 #include <QEventLoop>
@@ -24,7 +25,11 @@ cannot be sent, a dropped authorisation, file or script) is named on standard er
 
 Options:
   --collection NAME       The collection of a backup to run (its name or id).
-  --bail                  Stop at the first failure.
+  --iteration-data FILE   Run the collection once per row of FILE: CSV with a header row of
+                          variable names, or a JSON array of objects. A row's values are
+                          data variables, ahead of the environment's and the globals'.
+  --bail                  Stop at the first failure (a request that fails or returns a status
+                          of 400 or more); later requests and iterations do not run.
   --reporter REPORTER     cli (one line per request and a summary; the default), json (the
                           results and the summary) or junit (JUnit XML for CI systems).
   --json                  The same as --reporter json.
@@ -48,10 +53,12 @@ std::optional<Reporter> reporterNamed(const QString& name)
 
 // Runs the collection to the end (or the first failure), printing the cli lines as results
 // arrive when `lines` is set.
-RunReport runCollection(
-    const RunInput& input, const RequestOptions& options, bool bail, Console* lines)
+RunReport runCollection(const RunInput& input, const QList<IterationRow>& data,
+    const RequestOptions& options, bool bail, Console* lines)
 {
-    RunReport report {.collection = input.collection, .startedAt = QDateTime::currentDateTimeUtc()};
+    RunReport report {.collection = input.collection,
+        .startedAt = QDateTime::currentDateTimeUtc(),
+        .iterations = std::max(1, int(data.size()))};
     NetworkService service(options.settings);
     QEventLoop loop;
     bool finished = false;
@@ -60,16 +67,20 @@ RunReport runCollection(
     // already finished behind it is left out, as if never sent.
     qsizetype reported = 0;
     bool bailed = false;
+    int shownIteration = -1;
     handle = CollectionRunner::run(
         input.collection, options.mergedEnvironment(input.collectionVariables), &loop, {},
         [&](const RunResult& result) {
             if (bailed)
                 return;
-            ++reported;
             if (lines) {
+                if (report.iterations > 1 && result.iteration != shownIteration)
+                    lines->print(iterationLine(result.iteration, report.iterations));
+                shownIteration = result.iteration;
                 lines->print(resultLine(*lines, result));
                 lines->flush();
             }
+            ++reported;
             if (bail && !result.passed) {
                 bailed = true;
                 handle.cancel();
@@ -80,7 +91,7 @@ RunReport runCollection(
             finished = true;
             loop.quit();
         },
-        service);
+        service, data);
     if (!finished)
         loop.exec();
     return report;
@@ -97,8 +108,13 @@ QByteArray reportText(Reporter reporter, const RunReport& report)
     QBuffer none;
     const Console plain(none, none, none, false);
     QString text;
-    for (const RunResult& result : report.results)
+    for (qsizetype i = 0; i < report.results.size(); ++i) {
+        const RunResult& result = report.results[i];
+        if (report.iterations > 1
+            && (i == 0 || report.results[i - 1].iteration != result.iteration))
+            text += iterationLine(result.iteration, report.iterations);
         text += resultLine(plain, result);
+    }
     return (text + summaryLine(plain, report)).toUtf8();
 }
 
@@ -110,11 +126,12 @@ int runCommand(const QStringList& arguments, Console& console)
     QCommandLineParser parser;
     const QCommandLineOption collection(u"collection"_s, {}, u"NAME"_s);
     const QCommandLineOption bail(u"bail"_s);
+    const QCommandLineOption iterationData(u"iteration-data"_s, {}, u"FILE"_s);
     const QCommandLineOption reporter(u"reporter"_s, {}, u"REPORTER"_s, u"cli"_s);
     const QCommandLineOption json(u"json"_s);
     const QCommandLineOption output({u"o"_s, u"output"_s}, {}, u"FILE"_s);
     const RequestOptionSet requestOptions;
-    parser.addOptions({collection, bail, reporter, json, output});
+    parser.addOptions({collection, iterationData, bail, reporter, json, output});
     requestOptions.addTo(parser);
     const QByteArray usage
         = QString::fromUtf8(kRunUsage).arg(QString::fromUtf8(RequestOptionSet::kHelp)).toUtf8();
@@ -140,12 +157,23 @@ int runCommand(const QStringList& arguments, Console& console)
     const auto options = requestOptions.read(console, parser);
     if (!options)
         return usageError(console, command, options.errorMessage());
+    QList<IterationRow> data;
+    if (parser.isSet(iterationData)) {
+        const QString dataFile = parser.value(iterationData);
+        const auto dataBytes = readInput(console, dataFile);
+        if (!dataBytes)
+            return usageError(console, command, dataBytes.errorMessage());
+        const auto rows = readIterationData(dataBytes.value());
+        if (!rows)
+            return usageError(console, command, dataFile + u": "_s + rows.errorMessage());
+        data = rows.value();
+    }
 
     // The cli lines stream to the terminal unless the cli report itself goes to a file.
     const bool toFile = parser.isSet(output);
     const bool streamLines = *chosen == Reporter::cli ? !toFile : toFile;
     const RunReport report = runCollection(
-        input.value(), options.value(), parser.isSet(bail), streamLines ? &console : nullptr);
+        input.value(), data, options.value(), parser.isSet(bail), streamLines ? &console : nullptr);
 
     if (streamLines)
         console.print(summaryLine(console, report));

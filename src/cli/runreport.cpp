@@ -62,6 +62,11 @@ double RunReport::totalDuration() const
     return total;
 }
 
+QString iterationLine(int iteration, int iterations)
+{
+    return u"Iteration %1/%2\n"_s.arg(iteration + 1).arg(iterations);
+}
+
 QString resultLine(const Console& console, const RunResult& result)
 {
     using Colour = Console::Colour;
@@ -100,13 +105,15 @@ QByteArray jsonReport(const RunReport& report)
             {u"statusCode"_s, result.statusCode ? QJsonValue(*result.statusCode) : QJsonValue()},
             {u"duration"_s, result.duration},
             {u"passed"_s, result.passed},
+            {u"iteration"_s, result.iteration + 1},
         };
         if (result.error)
             json.insert(u"error"_s, *result.error);
         results.append(json);
     }
     const QJsonObject summary {
-        {u"total"_s, report.collection.requests.size()},
+        {u"total"_s, report.requestCount()},
+        {u"iterations"_s, report.iterations},
         {u"passed"_s, report.passCount()},
         {u"failed"_s, report.failCount()},
         {u"skipped"_s, report.skippedCount()},
@@ -126,50 +133,58 @@ QByteArray junitReport(const RunReport& report)
     QXmlStreamWriter writer(&xml);
     writer.setAutoFormatting(true);
     writer.writeStartDocument();
-    const QString tests = QString::number(report.collection.requests.size());
-    const QString failures = QString::number(report.failCount());
     const QString name = xmlText(report.collection.name);
     writer.writeStartElement(u"testsuites"_s);
     writer.writeAttribute(u"name"_s, name);
-    writer.writeAttribute(u"tests"_s, tests);
-    writer.writeAttribute(u"failures"_s, failures);
+    writer.writeAttribute(u"tests"_s, QString::number(report.requestCount()));
+    writer.writeAttribute(u"failures"_s, QString::number(report.failCount()));
     writer.writeAttribute(u"errors"_s, u"0"_s);
     writer.writeAttribute(u"time"_s, seconds(report.totalDuration()));
-    writer.writeStartElement(u"testsuite"_s);
-    writer.writeAttribute(u"name"_s, name);
-    writer.writeAttribute(u"tests"_s, tests);
-    writer.writeAttribute(u"failures"_s, failures);
-    writer.writeAttribute(u"errors"_s, u"0"_s);
-    writer.writeAttribute(u"skipped"_s, QString::number(report.skippedCount()));
-    writer.writeAttribute(u"time"_s, seconds(report.totalDuration()));
-    // The JUnit schema's timestamp carries no zone designator; it is UTC.
-    writer.writeAttribute(
-        u"timestamp"_s, report.startedAt.toUTC().toString(u"yyyy-MM-ddTHH:mm:ss"_s));
-    writer.writeAttribute(u"hostname"_s, xmlText(QSysInfo::machineHostName()));
-    for (qsizetype i = 0; i < report.collection.requests.size(); ++i) {
-        const APIRequest& request = report.collection.requests[i];
-        writer.writeStartElement(u"testcase"_s);
-        writer.writeAttribute(u"name"_s, xmlText(rawValue(request.method) + u' ' + request.name));
-        writer.writeAttribute(u"classname"_s, name);
-        if (i >= report.results.size()) {
-            writer.writeAttribute(u"time"_s, seconds(0));
-            writer.writeEmptyElement(u"skipped"_s);
-            writer.writeAttribute(u"message"_s, u"not run: the run stopped at a failure"_s);
-        } else {
-            const RunResult& result = report.results[i];
-            writer.writeAttribute(u"time"_s, seconds(result.duration));
-            if (!result.passed) {
-                writer.writeStartElement(u"failure"_s);
-                writer.writeAttribute(u"message"_s, xmlText(failureMessage(result)));
-                writer.writeAttribute(u"type"_s, result.error ? u"error"_s : u"status"_s);
-                writer.writeCharacters(xmlText(rawValue(request.method) + u' ' + request.url
-                    + u": "_s + failureMessage(result)));
-                writer.writeEndElement();
+    const qsizetype perIteration = report.collection.requests.size();
+    for (int iteration = 0; iteration < report.iterations; ++iteration) {
+        const qsizetype first = iteration * perIteration;
+        const QList<RunResult> ran = report.results.mid(first, perIteration);
+        const RunReport suite {.collection = report.collection, .results = ran};
+        writer.writeStartElement(u"testsuite"_s);
+        writer.writeAttribute(u"name"_s,
+            report.iterations > 1
+                ? xmlText(u"%1 (iteration %2)"_s.arg(report.collection.name).arg(iteration + 1))
+                : name);
+        writer.writeAttribute(u"tests"_s, QString::number(perIteration));
+        writer.writeAttribute(u"failures"_s, QString::number(suite.failCount()));
+        writer.writeAttribute(u"errors"_s, u"0"_s);
+        writer.writeAttribute(u"skipped"_s, QString::number(suite.skippedCount()));
+        writer.writeAttribute(u"time"_s, seconds(suite.totalDuration()));
+        // The JUnit schema's timestamp carries no zone designator; it is UTC.
+        writer.writeAttribute(
+            u"timestamp"_s, report.startedAt.toUTC().toString(u"yyyy-MM-ddTHH:mm:ss"_s));
+        writer.writeAttribute(u"hostname"_s, xmlText(QSysInfo::machineHostName()));
+        for (qsizetype i = 0; i < perIteration; ++i) {
+            const APIRequest& request = report.collection.requests[i];
+            writer.writeStartElement(u"testcase"_s);
+            writer.writeAttribute(
+                u"name"_s, xmlText(rawValue(request.method) + u' ' + request.name));
+            writer.writeAttribute(u"classname"_s, name);
+            if (i >= ran.size()) {
+                writer.writeAttribute(u"time"_s, seconds(0));
+                writer.writeEmptyElement(u"skipped"_s);
+                writer.writeAttribute(u"message"_s, u"not run: the run stopped at a failure"_s);
+            } else {
+                const RunResult& result = ran[i];
+                writer.writeAttribute(u"time"_s, seconds(result.duration));
+                if (!result.passed) {
+                    writer.writeStartElement(u"failure"_s);
+                    writer.writeAttribute(u"message"_s, xmlText(failureMessage(result)));
+                    writer.writeAttribute(u"type"_s, result.error ? u"error"_s : u"status"_s);
+                    writer.writeCharacters(xmlText(rawValue(request.method) + u' ' + request.url
+                        + u": "_s + failureMessage(result)));
+                    writer.writeEndElement();
+                }
             }
+            writer.writeEndElement();
         }
         writer.writeEndElement();
     }
-    writer.writeEndElement();
     writer.writeEndElement();
     writer.writeEndDocument();
     return xml;

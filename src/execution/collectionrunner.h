@@ -29,16 +29,22 @@ struct RunResult {
     std::optional<QString> error;
     /// A response with a status code below 400.
     bool passed = false;
+    /// The 0-based row of iteration data the request ran with; 0 for a run without data.
+    int iteration = 0;
 
     bool operator==(const RunResult&) const = default;
 };
+
+/// One row of iteration data: the data variables of one pass over the collection.
+using IterationRow = QList<KeyValuePair>;
 
 /// Sends every request of a collection, one after another, and judges each by its status code.
 /// Keeps no state between runs, so any number of runs may go on at once.
 class CollectionRunner {
 public:
     /// Called as each request starts, in order with the results: 1-based position and the
-    /// number of requests. The request may already be on its way when this runs.
+    /// number of requests of every iteration together. The request may already be on its way when
+    /// this runs.
     using ProgressCallback = std::function<void(int current, int total)>;
     using ResultCallback = std::function<void(const RunResult& result)>;
     /// Called once at the end with every result, in collection order.
@@ -47,17 +53,30 @@ public:
     /// Refers to a running run. A default handle refers to none.
     class RunHandle {
     public:
+        /// What a handle reaches: the iteration in flight, and whether the run was stopped.
+        struct Control {
+            TransferHandle sequence;
+            bool cancelled = false;
+        };
+
         RunHandle() = default;
-        explicit RunHandle(TransferHandle sequence)
-            : m_sequence(std::move(sequence))
+        explicit RunHandle(std::shared_ptr<Control> control)
+            : m_control(std::move(control))
         { }
         /// Stops the run: the request in flight is abandoned and not reported, no further
-        /// request is sent, and the finish callback follows (after `cancel` has returned) with
-        /// the results of the requests that had ended. Does nothing once the run has finished.
-        void cancel() const { m_sequence.cancel(); }
+        /// request or iteration is sent, and the finish callback follows (after `cancel` has
+        /// returned) with the results of the requests that had ended. Does nothing once the run
+        /// has finished. Call it on the context's thread.
+        void cancel() const
+        {
+            if (!m_control)
+                return;
+            m_control->cancelled = true;
+            m_control->sequence.cancel();
+        }
 
     private:
-        TransferHandle m_sequence;
+        std::shared_ptr<Control> m_control;
     };
 
     /// Runs the collection's requests in list order (folders play no part) through
@@ -65,10 +84,19 @@ public:
     /// a query goes out as its HTTP POST form. A failure becomes a failed result and the run goes
     /// on. Every callback runs on `context`'s thread, none after `context` is destroyed and none
     /// before `run` returns. An empty collection calls only `onFinished`.
+    ///
+    /// With `iterationData`, the collection runs once per row, in row order, each pass with the
+    /// row's variables ahead of the environment's, so a data variable beats an environment or
+    /// global one of the same name. Without rows it runs once.
     static RunHandle run(const Collection& collection,
         const std::optional<APIEnvironment>& environment, QObject* context,
         ProgressCallback onProgress, ResultCallback onResult, FinishCallback onFinished,
-        NetworkService& service = NetworkService::shared());
+        NetworkService& service = NetworkService::shared(),
+        const QList<IterationRow>& iterationData = {});
+
+    /// The variables of one iteration: the row's, then the environment's rows.
+    static std::optional<APIEnvironment> iterationEnvironment(
+        const std::optional<APIEnvironment>& environment, const IterationRow& row);
 
     /// The request that goes on the wire for `request`.
     static APIRequest preparedRequest(const APIRequest& request);

@@ -277,6 +277,103 @@ TEST_F(CliRun, junitReportIsWellFormedAndBailStopsAtTheFirstFailure)
             u"skipped not run: the run stopped at a failure"_s}));
 }
 
+// Each row's values reach the URL, a header and the body of its own pass, ahead of the
+// environment's value of the same name; CSV quoting, doubled quotes and CRLF are honoured.
+TEST_F(CliRun, iterationDataRowsAreSentOnePassEachAndBeatTheEnvironment)
+{
+    const QString collection = file(u"users.json"_s, R"({"info": {"name": "Users"}, "item": [
+      {"name": "Save", "request": {"method": "POST", "url": {"raw": "{{base}}/users/{{id}}"},
+       "header": [{"key": "X-Name", "value": "{{name}}"}],
+       "body": {"mode": "raw", "raw": "{{note}}"}}}]})");
+    const QString environment = file(u"env.json"_s,
+        uR"({"name": "Local", "values": [{"key": "base", "value": "%1", "enabled": true},
+              {"key": "id", "value": "from-env", "enabled": true}]})"_s.arg(server.baseUrl())
+            .toUtf8());
+    const struct {
+        QString name;
+        QByteArray data;
+    } cases[] {
+        {u"rows.csv"_s,
+            "\xEF\xBB\xBFid,name,note\r\n7,\"Smith, Jane\",\"say \"\"hi\"\"\r\nthen\"\r\n"
+            "8,Bob,plain\r\n\r\n"},
+        {u"rows.json"_s,
+            R"([{"id": 7, "name": "Smith, Jane", "note": "say \"hi\"\r\nthen"},
+                {"id": "8", "name": "Bob", "note": "plain"}])"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        const qsizetype before = server.requests().size();
+        const CliOutcome outcome = run({u"run"_s, collection, u"--environment"_s, environment,
+            u"--iteration-data"_s, file(c.name, c.data), u"--json"_s});
+        EXPECT_EQ(outcome.status, 0) << outcome.err.toStdString();
+        const QList<RecordedRequest> sent = server.requests().mid(before);
+        ASSERT_EQ(sent.size(), 2);
+        EXPECT_EQ(sent[0].target, "/users/7");
+        EXPECT_EQ(sent[0].header("X-Name"), "Smith, Jane");
+        EXPECT_EQ(sent[0].body, "say \"hi\"\r\nthen");
+        EXPECT_EQ(sent[1].target, "/users/8");
+        EXPECT_EQ(sent[1].header("X-Name"), "Bob");
+        EXPECT_EQ(sent[1].body, "plain");
+        const QJsonArray results = outcome.json()[u"results"_s].toArray();
+        ASSERT_EQ(results.size(), 2);
+        EXPECT_EQ(results[0][u"iteration"_s].toInt(), 1);
+        EXPECT_EQ(results[1][u"iteration"_s].toInt(), 2);
+        EXPECT_EQ(outcome.json()[u"summary"_s][u"iterations"_s].toInt(), 2);
+    }
+}
+
+// The JUnit report holds one suite per iteration; --bail ends the run at the first failing
+// request, leaving the later iterations unsent and skipped.
+TEST_F(CliRun, iterationsAreSuitesAndBailStopsTheLaterOnes)
+{
+    server.setHandler([](const RecordedRequest& request) {
+        return request.target == "/missing" ? ScriptedResponse {.status = 404}
+                                            : ScriptedResponse {};
+    });
+    const QString collection = file(u"paths.json"_s, R"({"info": {"name": "Paths"}, "item": [
+      {"name": "Get", "request": {"method": "GET", "url": {"raw": "{{base}}/{{path}}"}}}]})");
+    const QString data = file(u"paths.csv"_s, "path\nok\nmissing\nok\n");
+    const QString report = sandbox.filePath(u"report.xml"_s);
+    const struct {
+        bool bail;
+        qsizetype sent;
+        QStringList suites; // name, failures, skipped
+    } cases[] {
+        {false, 3,
+            {u"Paths (iteration 1) 0 0"_s, u"Paths (iteration 2) 1 0"_s,
+                u"Paths (iteration 3) 0 0"_s}},
+        {true, 2,
+            {u"Paths (iteration 1) 0 0"_s, u"Paths (iteration 2) 1 0"_s,
+                u"Paths (iteration 3) 0 1"_s}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bail);
+        const qsizetype before = server.requests().size();
+        QStringList arguments {u"run"_s, collection, u"--var"_s, u"base="_s + server.baseUrl(),
+            u"--iteration-data"_s, data, u"--reporter"_s, u"junit"_s, u"-o"_s, report};
+        if (c.bail)
+            arguments.append(u"--bail"_s);
+        const CliOutcome outcome = run(arguments);
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_EQ(server.requests().size() - before, c.sent);
+        EXPECT_EQ(outcome.out.count("Iteration "), c.sent) << outcome.out.toStdString();
+
+        QFile file(report);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&file);
+        QStringList suites;
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"testsuite"_s)
+                suites.append(QStringList {xml.attributes().value(u"name"_s).toString(),
+                    xml.attributes().value(u"failures"_s).toString(),
+                    xml.attributes().value(u"skipped"_s).toString()}
+                                  .join(u' '));
+        }
+        EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+        EXPECT_EQ(suites, c.suites);
+    }
+}
+
 TEST_F(CliRun, backupNeedsACollectionNameWhenItHoldsSeveral)
 {
     const Collection good {
@@ -439,7 +536,20 @@ TEST_F(CliUsage, badInputExitsWithTwoAMessageAndNoOutput)
     const QString notJson = file(u"broken.json"_s, "{\"url\": ");
     const QString notARequest = file(u"list.json"_s, "[1, 2]");
     const QString missing = sandbox.filePath(u"missing.json"_s);
+    const QString emptyCollection = file(u"empty.json"_s, R"({"info": {"name": "E"}, "item": []})");
+    const auto withData = [&](const QString& name, const QByteArray& data) {
+        return QStringList {u"run"_s, emptyCollection, u"--iteration-data"_s,
+            data.isNull() ? sandbox.filePath(name) : file(name, data)};
+    };
     const QList<QStringList> cases {
+        withData(u"gone.csv"_s, {}),
+        withData(u"open.csv"_s, "a,b\n1,\"never closed\n"),
+        withData(u"after.csv"_s, "a\n\"x\"y\n"),
+        withData(u"short.csv"_s, "a,b\n1\n"),
+        withData(u"header.csv"_s, "a,b\n"),
+        withData(u"object.json"_s, R"({"a": 1})"),
+        withData(u"numbers.json"_s, "[1, 2]"),
+        withData(u"cut.json"_s, R"([{"a": 1})"),
         {},
         {u"bogus"_s},
         {u"send"_s, missing},
@@ -464,6 +574,10 @@ TEST_F(CliUsage, badInputExitsWithTwoAMessageAndNoOutput)
         EXPECT_TRUE(outcome.out.isEmpty());
         EXPECT_TRUE(outcome.err.startsWith(arguments.isEmpty() ? "Usage: mako-cli" : "mako-cli"))
             << outcome.err.toStdString();
+        // A bad data file is named, with what is wrong with it.
+        if (arguments.contains(u"--iteration-data"_s)) {
+            EXPECT_TRUE(outcome.err.contains(arguments.last().toUtf8() + ": "));
+        }
     }
     for (const QString& command :
         {u""_s, u"send"_s, u"run"_s, u"convert"_s, u"format"_s, u"import"_s, u"export"_s}) {

@@ -141,3 +141,46 @@ TEST(CollectionRunner, stopsSendingWhenItsContextIsDestroyed)
     EXPECT_EQ(server.requests().size(), 1);
     EXPECT_EQ(calls, before);
 }
+
+TEST(CollectionRunner, runsOncePerDataRowWithTheRowAheadOfTheEnvironmentUntilCancelled)
+{
+    HttpTestServer server;
+    server.setHandler(statusFromPath);
+    NetworkService service;
+    const APIEnvironment environment {.variables
+        = {{.key = u"base"_s, .value = server.baseUrl()}, {.key = u"code"_s, .value = u"500"_s}}};
+    const Collection collection {
+        .requests = {get(u"{{base}}/status/{{code}}"_s), get(u"{{base}}/status/201"_s)}};
+    const QList<IterationRow> rows {{{.key = u"code"_s, .value = u"200"_s}},
+        {{.key = u"code"_s, .value = u"404"_s}}, {{.key = u"code"_s, .value = u"202"_s}}};
+
+    for (const bool cancelAtFailure : {false, true}) {
+        SCOPED_TRACE(cancelAtFailure);
+        QStringList calls;
+        std::optional<QList<RunResult>> finished;
+        QObject context;
+        CollectionRunner::RunHandle handle;
+        handle = CollectionRunner::run(
+            collection, environment, &context,
+            // Whether the step in flight at the cancel is announced is up to timing.
+            [&](int current, int total) {
+                if (!cancelAtFailure)
+                    calls.append(u"%1/%2"_s.arg(current).arg(total));
+            },
+            [&](const RunResult& result) {
+                calls.append(u"%1:%2"_s.arg(result.iteration).arg(result.statusCode.value_or(0)));
+                if (cancelAtFailure && !result.passed)
+                    handle.cancel();
+            },
+            [&](const QList<RunResult>& all) { finished = all; }, service, rows);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return finished.has_value(); }, kTimeoutMs));
+        EXPECT_EQ(calls.join(u' '),
+            cancelAtFailure ? u"0:200 0:201 1:404"_s
+                            : u"1/6 0:200 2/6 0:201 3/6 1:404 4/6 1:201 5/6 2:202 6/6 2:201"_s);
+    }
+    // The cancelled run never reached its third row.
+    const auto sent = server.requests();
+    EXPECT_EQ(std::count_if(sent.cbegin(), sent.cend(),
+                  [](const RecordedRequest& r) { return r.target == "/status/202"; }),
+        1);
+}
