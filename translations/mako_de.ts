@@ -1235,6 +1235,49 @@
     </message>
 </context>
 <context>
+    <name>mako::IterationData</name>
+    <message>
+        <location filename="../src/interchange/iterationdata.cpp" line="+45"/>
+        <source>not valid JSON at offset %1: %2</source>
+        <translation>kein gültiges JSON an Position %1: %2</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>JSON iteration data must be an array of objects</source>
+        <translation>JSON-Iterationsdaten müssen ein Array von Objekten sein</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>item %1 of the array is not an object</source>
+        <translation>Element %1 des Arrays ist kein Objekt</translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>line %1: text after a closing quote</source>
+        <translation>Zeile %1: Text nach einem schließenden Anführungszeichen</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>line %1: a quoted field is never closed</source>
+        <translation>Zeile %1: ein Feld in Anführungszeichen wird nie geschlossen</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>the CSV file has no header row</source>
+        <translation>die CSV-Datei hat keine Kopfzeile</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>record %1 has %2 fields, the header has %3</source>
+        <translation>Datensatz %1 hat %2 Felder, die Kopfzeile hat %3</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>the iteration data holds no rows</source>
+        <translation>die Iterationsdaten enthalten keine Zeilen</translation>
+    </message>
+</context>
+<context>
     <name>mako::KeyValueEditor</name>
     <message>
         <location filename="../src/ui/editor/keyvalueeditor.cpp" line="+69"/>

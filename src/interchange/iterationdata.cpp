@@ -41,16 +41,20 @@ Result<QList<IterationRow>> readJson(const QByteArray& bytes)
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError)
-        return Error {translated("not valid JSON at offset %1: %2")
-                          .arg(error.offset)
-                          .arg(error.errorString())};
+        return Error {
+            translated(QT_TRANSLATE_NOOP("mako::IterationData", "not valid JSON at offset %1: %2"))
+                .arg(error.offset)
+                .arg(error.errorString())};
     if (!document.isArray())
-        return Error {translated("JSON iteration data must be an array of objects")};
+        return Error {translated(QT_TRANSLATE_NOOP(
+            "mako::IterationData", "JSON iteration data must be an array of objects"))};
     QList<IterationRow> rows;
     const QJsonArray array = document.array();
     for (qsizetype i = 0; i < array.size(); ++i) {
         if (!array[i].isObject())
-            return Error {translated("item %1 of the array is not an object").arg(i + 1)};
+            return Error {translated(
+                QT_TRANSLATE_NOOP("mako::IterationData", "item %1 of the array is not an object"))
+                              .arg(i + 1)};
         IterationRow row;
         const QJsonObject object = array[i].toObject();
         for (auto member = object.begin(); member != object.end(); ++member)
@@ -89,7 +93,9 @@ Result<QList<QStringList>> csvRecords(QStringView text)
                 const bool atEnd = i + 1 == text.size() || text[i + 1] == u','
                     || text[i + 1] == u'\n' || text[i + 1] == u'\r';
                 if (!atEnd)
-                    return Error {translated("line %1: text after a closing quote").arg(line)};
+                    return Error {translated(QT_TRANSLATE_NOOP("mako::IterationData",
+                                                 "line %1: text after a closing quote"))
+                                      .arg(line)};
             } else {
                 if (c == u'\n')
                     ++line;
@@ -113,7 +119,9 @@ Result<QList<QStringList>> csvRecords(QStringView text)
         }
     }
     if (quoted)
-        return Error {translated("line %1: a quoted field is never closed").arg(quoteLine)};
+        return Error {translated(
+            QT_TRANSLATE_NOOP("mako::IterationData", "line %1: a quoted field is never closed"))
+                          .arg(quoteLine)};
     if (!field.isEmpty() || !fields.isEmpty() || wasQuoted)
         endRecord();
     return records;
@@ -130,13 +138,15 @@ Result<QList<IterationRow>> readCsv(const QByteArray& bytes)
     if (!records)
         return records.error();
     if (records->isEmpty())
-        return Error {translated("the CSV file has no header row")};
+        return Error {
+            translated(QT_TRANSLATE_NOOP("mako::IterationData", "the CSV file has no header row"))};
     const QStringList& header = records->first();
     QList<IterationRow> rows;
     for (qsizetype r = 1; r < records->size(); ++r) {
         const QStringList& fields = records.value()[r];
         if (fields.size() != header.size())
-            return Error {translated("record %1 has %2 fields, the header has %3")
+            return Error {translated(QT_TRANSLATE_NOOP("mako::IterationData",
+                                         "record %1 has %2 fields, the header has %3"))
                               .arg(r + 1)
                               .arg(fields.size())
                               .arg(header.size())};
@@ -155,7 +165,8 @@ Result<QList<IterationRow>> readIterationData(const QByteArray& bytes)
     const QByteArray start = bytes.trimmed().left(1);
     auto rows = start == "[" || start == "{" ? readJson(bytes) : readCsv(bytes);
     if (rows && rows->isEmpty())
-        return Error {translated("the iteration data holds no rows")};
+        return Error {translated(
+            QT_TRANSLATE_NOOP("mako::IterationData", "the iteration data holds no rows"))};
     return rows;
 }
 
