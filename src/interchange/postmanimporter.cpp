@@ -61,33 +61,33 @@ struct Dropped {
 };
 using DroppedList = QList<Dropped>;
 
-// What the scripts of a request, folder or collection would have done is lost: say so for
-// every script that holds more than blank lines.
-DroppedList droppedScripts(const QJsonValue& events)
+// The scripts that run before the request and after its response are kept; a script for
+// another moment has no place in Mako, and the report says so for every one that holds more
+// than blank lines. Postman writes a script as its lines or as one text.
+template <typename T> DroppedList takeScripts(const QJsonValue& events, T& target)
 {
     DroppedList result;
     for (const QJsonValue& entry : events.toArray()) {
         const QJsonValue exec = entry[u"script"_s][u"exec"_s];
         QString source = text(exec);
-        for (const QJsonValue& line : exec.toArray())
-            source += text(line);
+        if (exec.isArray()) {
+            QStringList lines;
+            for (const QJsonValue& line : exec.toArray())
+                lines.append(text(line));
+            source = lines.join(u'\n');
+        }
         if (source.trimmed().isEmpty())
             continue;
         const QString listen = text(entry[u"listen"_s]);
-        const LeftOutKind kind = listen == u"test"_s ? LeftOutKind::testScript
-            : listen == u"prerequest"_s              ? LeftOutKind::preRequestScript
-                                                     : LeftOutKind::otherScript;
-        // Each sentence whole, so that a translation can word it its own way.
-        QString dropped;
-        if (kind == LeftOutKind::testScript)
-            dropped = QCoreApplication::translate("mako::PostmanImporter", "test script dropped");
-        else if (kind == LeftOutKind::preRequestScript)
-            dropped = QCoreApplication::translate(
-                "mako::PostmanImporter", "pre-request script dropped");
-        else
-            dropped = QCoreApplication::translate("mako::PostmanImporter", "%1 script dropped")
-                          .arg(listen);
-        result.append(Dropped {kind, dropped});
+        if (listen == u"test"_s) {
+            target.testScript = source;
+        } else if (listen == u"prerequest"_s) {
+            target.preRequestScript = source;
+        } else {
+            result.append(Dropped {LeftOutKind::otherScript,
+                QCoreApplication::translate("mako::PostmanImporter", "%1 script dropped")
+                    .arg(listen)});
+        }
     }
     return result;
 }
@@ -413,7 +413,7 @@ std::optional<APIRequest> mapItem(
     if (const QString lost = applyAuth(request, inherits ? inheritedAuth : ownAuth);
         !lost.isEmpty())
         dropped.append(Dropped {LeftOutKind::authorisation, lost});
-    dropped += droppedScripts(item[u"event"_s]);
+    dropped += takeScripts(item[u"event"_s], request);
     return request;
 }
 
@@ -443,11 +443,12 @@ void walkItems(CollectionImport& result, const QJsonArray& items, const QString&
             const QJsonObject ownAuth = item[u"auth"_s].toObject();
             const bool inherits
                 = ownAuth.isEmpty() || ownAuth[u"type"_s].toString() == u"inherit"_s;
+            // The name is held here, not in the list that the subfolders grow.
+            CollectionFolder folder {.name = name};
             warn(result,
                 QCoreApplication::translate("mako::PostmanImporter", "%1 (folder)").arg(name),
-                droppedScripts(item[u"event"_s]));
-            // The name is held here, not in the list that the subfolders grow.
-            collection.folders.append(CollectionFolder {.name = name});
+                takeScripts(item[u"event"_s], folder));
+            collection.folders.append(folder);
             walkItems(result, item[u"item"_s].toArray(), name, inherits ? auth : ownAuth,
                 collection.folders.size() - 1);
         } else if (item.contains(u"request"_s)) {
@@ -500,9 +501,12 @@ Result<CollectionImport> importCollection(const QByteArray& bytes)
     warn(result,
         QCoreApplication::translate("mako::PostmanImporter", "%1 (collection)")
             .arg(result.collection.name),
-        droppedScripts(root[u"event"_s]));
+        takeScripts(root[u"event"_s], result.collection));
     walkItems(result, root[u"item"_s].toArray(), {}, root[u"auth"_s].toObject(), {});
     const QList<KeyValuePair> variables = rows(root[u"variable"_s]);
+    result.collection.variables = variables;
+    // Until sending reads the collection's own variables, the environment keeps the requests
+    // sending as they did.
     if (!variables.isEmpty())
         result.variables = APIEnvironment {.name = result.collection.name, .variables = variables};
     return result;

@@ -35,8 +35,8 @@ enum class LeftOutKind {
 /// A collection as imported, with the variables it carries.
 struct CollectionImport {
     Collection collection;
-    /// The collection's variables as an environment named after the collection and not
-    /// active; nothing when the collection has none.
+    /// The collection's variables (also kept in `collection.variables`) as an environment
+    /// named after the collection and not active; nothing when the collection has none.
     std::optional<APIEnvironment> variables;
     /// One line for each request left out and each setting that Mako cannot hold, naming the
     /// request (folders by path) and what was lost, e.g. "Login: digest authorisation dropped".
@@ -49,9 +49,10 @@ struct CollectionImport {
 /// folders named by their path ("Parent / Child"); every request gets fresh ids, the auth it
 /// inherits from its folders and the collection, and its disabled rows as disabled rows. A URL
 /// keeps its query as typed, with path variables (":name" segments) given their values from
-/// the file. Requests whose method Mako cannot send are left out; they and every setting
-/// dropped on the way are listed in the warnings. Fails with a message when the bytes are not
-/// a Postman collection.
+/// the file. The pre-request and test scripts of the collection, its folders and its requests
+/// are kept, and so are the collection's variables. Requests whose method Mako cannot send are left
+/// out; they and every setting dropped on the way are listed in the warnings. Fails with a message
+/// when the bytes are not a Postman collection.
 Result<CollectionImport> importCollection(const QByteArray& bytes);
 
 /// Reads a Postman environment (or globals) export into an inactive environment.

@@ -32,6 +32,10 @@ struct APIRequest {
     QString graphqlVariables;
     QString graphqlOperationName;
     QStringList wsMessages;
+    /// JavaScript run before the request is sent, and after its response arrives; empty when
+    /// the request has none.
+    QString preRequestScript;
+    QString testScript;
     Timestamp createdAt = currentTimestamp();
     Timestamp updatedAt = createdAt;
 

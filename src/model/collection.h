@@ -14,6 +14,9 @@ struct CollectionFolder {
     QUuid id = QUuid::createUuid();
     QString name;
     QList<QUuid> requestIDs;
+    /// Run around every request of the folder, after the collection's and before the request's.
+    QString preRequestScript;
+    QString testScript;
 };
 
 /// A named group of saved requests. Compared by id, so it has no operator==.
@@ -24,6 +27,11 @@ struct Collection {
     QList<APIRequest> requests;
     QList<CollectionFolder> folders;
     Timestamp createdAt = currentTimestamp();
+    /// Variables that belong to the collection and travel with it.
+    QList<KeyValuePair> variables;
+    /// Run around every request of the collection, before the folder's and the request's.
+    QString preRequestScript;
+    QString testScript;
 };
 
 } // namespace mako

@@ -48,6 +48,8 @@ constexpr auto request = "request"_L1;
 constexpr auto statusCode = "statusCode"_L1;
 constexpr auto duration = "duration"_L1;
 constexpr auto timestamp = "timestamp"_L1;
+constexpr auto preRequestScript = "preRequestScript"_L1;
+constexpr auto testScript = "testScript"_L1;
 } // namespace key
 
 // Where a value sits in the document. Built on the stack as the decoder descends and only
@@ -217,6 +219,21 @@ public:
         return member(o, name, path, json) && value(json, path.member(name), out);
     }
 
+    // A later addition that files written before it lack: absent keeps the default, but a
+    // value that is there must still be of its type.
+    template <typename T>
+    bool optionalField(const QJsonObject& o, QLatin1StringView name, const Path& path, T& out)
+    {
+        const auto it = o.constFind(name);
+        return it == o.constEnd() || value(it.value(), path.member(name), out);
+    }
+
+    template <typename T> bool scripts(const QJsonObject& o, const Path& path, T& out)
+    {
+        return optionalField(o, key::preRequestScript, path, out.preRequestScript)
+            && optionalField(o, key::testScript, path, out.testScript);
+    }
+
     bool value(const QJsonValue& json, const Path& path, KeyValuePair& out)
     {
         QJsonObject o;
@@ -241,7 +258,7 @@ public:
             && field(o, key::graphqlOperationName, path, out.graphqlOperationName)
             && field(o, key::wsMessages, path, out.wsMessages)
             && field(o, key::createdAt, path, out.createdAt)
-            && field(o, key::updatedAt, path, out.updatedAt);
+            && field(o, key::updatedAt, path, out.updatedAt) && scripts(o, path, out);
     }
 
     bool value(const QJsonValue& json, const Path& path, CollectionFolder& out)
@@ -249,7 +266,7 @@ public:
         QJsonObject o;
         return object(json, path, o) && field(o, key::id, path, out.id)
             && field(o, key::name, path, out.name)
-            && field(o, key::requestIDs, path, out.requestIDs);
+            && field(o, key::requestIDs, path, out.requestIDs) && scripts(o, path, out);
     }
 
     bool value(const QJsonValue& json, const Path& path, Collection& out)
@@ -258,7 +275,8 @@ public:
         return object(json, path, o) && field(o, key::id, path, out.id)
             && field(o, key::name, path, out.name) && field(o, key::requests, path, out.requests)
             && field(o, key::folders, path, out.folders)
-            && field(o, key::createdAt, path, out.createdAt);
+            && field(o, key::createdAt, path, out.createdAt)
+            && optionalField(o, key::variables, path, out.variables) && scripts(o, path, out);
     }
 
     bool value(const QJsonValue& json, const Path& path, APIEnvironment& out)
@@ -292,6 +310,17 @@ template <typename T> Result<T> decode(const QJsonValue& json)
     return out;
 }
 
+// The later additions are written only when they hold something, so the files of someone who
+// never uses them stay as they were.
+template <typename T> QJsonObject withScripts(QJsonObject o, const T& record)
+{
+    if (!record.preRequestScript.isEmpty())
+        o.insert(key::preRequestScript, record.preRequestScript);
+    if (!record.testScript.isEmpty())
+        o.insert(key::testScript, record.testScript);
+    return o;
+}
+
 } // namespace
 
 QJsonObject toJson(const KeyValuePair& row)
@@ -306,46 +335,53 @@ QJsonObject toJson(const KeyValuePair& row)
 
 QJsonObject toJson(const APIRequest& request)
 {
-    return QJsonObject {
-        {key::id, uuidToText(request.id)},
-        {key::name, request.name},
-        {key::url, request.url},
-        {key::method, rawValue(request.method)},
-        {key::headers, toJsonArray(request.headers)},
-        {key::queryParams, toJsonArray(request.queryParams)},
-        {key::bodyType, rawValue(request.bodyType)},
-        {key::body, request.body},
-        {key::authType, rawValue(request.authType)},
-        {key::authToken, request.authToken},
-        {key::tags, toArray(request.tags)},
-        {key::requestProtocol, rawValue(request.requestProtocol)},
-        {key::graphqlQuery, request.graphqlQuery},
-        {key::graphqlVariables, request.graphqlVariables},
-        {key::graphqlOperationName, request.graphqlOperationName},
-        {key::wsMessages, toArray(request.wsMessages)},
-        {key::createdAt, request.createdAt},
-        {key::updatedAt, request.updatedAt},
-    };
+    return withScripts(
+        QJsonObject {
+            {key::id, uuidToText(request.id)},
+            {key::name, request.name},
+            {key::url, request.url},
+            {key::method, rawValue(request.method)},
+            {key::headers, toJsonArray(request.headers)},
+            {key::queryParams, toJsonArray(request.queryParams)},
+            {key::bodyType, rawValue(request.bodyType)},
+            {key::body, request.body},
+            {key::authType, rawValue(request.authType)},
+            {key::authToken, request.authToken},
+            {key::tags, toArray(request.tags)},
+            {key::requestProtocol, rawValue(request.requestProtocol)},
+            {key::graphqlQuery, request.graphqlQuery},
+            {key::graphqlVariables, request.graphqlVariables},
+            {key::graphqlOperationName, request.graphqlOperationName},
+            {key::wsMessages, toArray(request.wsMessages)},
+            {key::createdAt, request.createdAt},
+            {key::updatedAt, request.updatedAt},
+        },
+        request);
 }
 
 QJsonObject toJson(const CollectionFolder& folder)
 {
-    return QJsonObject {
-        {key::id, uuidToText(folder.id)},
-        {key::name, folder.name},
-        {key::requestIDs, toArray(folder.requestIDs)},
-    };
+    return withScripts(
+        QJsonObject {
+            {key::id, uuidToText(folder.id)},
+            {key::name, folder.name},
+            {key::requestIDs, toArray(folder.requestIDs)},
+        },
+        folder);
 }
 
 QJsonObject toJson(const Collection& collection)
 {
-    return QJsonObject {
+    QJsonObject o {
         {key::id, uuidToText(collection.id)},
         {key::name, collection.name},
         {key::requests, toJsonArray(collection.requests)},
         {key::folders, toJsonArray(collection.folders)},
         {key::createdAt, collection.createdAt},
     };
+    if (!collection.variables.isEmpty())
+        o.insert(key::variables, toJsonArray(collection.variables));
+    return withScripts(std::move(o), collection);
 }
 
 QJsonObject toJson(const APIEnvironment& environment)

@@ -15,7 +15,9 @@
 
 namespace mako {
 
-// The stored JSON form of the records. Every key is written every time. Decoding is strict:
+// The stored JSON form of the records. Every key is written every time, except the later
+// additions (the scripts of requests, folders and collections, a collection's variables), which
+// are written only when not empty and read as empty when absent. Decoding is strict otherwise:
 // every key must be present and of its type, enumerations match their raw value exactly, and a
 // failure anywhere fails the whole value; unknown keys are ignored. A decoding error names the
 // path to the offending value, for example "[0].requests[3].headers[0].isEnabled: expected a

@@ -40,7 +40,7 @@ struct RequestTab {
 };
 
 /// A copy with a fresh id and fresh dates that keeps only what a plain HTTP request uses: the
-/// protocol becomes HTTP and the GraphQL and WebSocket fields are emptied.
+/// protocol becomes HTTP and the GraphQL and WebSocket fields are emptied; the scripts stay.
 APIRequest httpCopy(const APIRequest& request);
 
 /// A copy with a fresh id and fresh dates that keeps every other field, the protocol and its

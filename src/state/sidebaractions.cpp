@@ -67,14 +67,20 @@ void SidebarActions::duplicateCollection(const QUuid& collectionID)
     const Collection* source = m_state->collectionStore().collection(collectionID);
     if (!source)
         return;
-    Collection copy {.name = tr("%1 (Copy)").arg(source->name)};
+    Collection copy {.name = tr("%1 (Copy)").arg(source->name),
+        .variables = source->variables,
+        .preRequestScript = source->preRequestScript,
+        .testScript = source->testScript};
     QHash<QUuid, QUuid> newIDs;
     for (const APIRequest& request : source->requests) {
         copy.requests.append(httpCopy(request));
         newIDs.insert(request.id, copy.requests.last().id);
     }
     for (const CollectionFolder& folder : source->folders) {
-        CollectionFolder folderCopy {.name = folder.name};
+        CollectionFolder folderCopy {.name = folder.name,
+            .requestIDs = {},
+            .preRequestScript = folder.preRequestScript,
+            .testScript = folder.testScript};
         for (const QUuid& id : folder.requestIDs) {
             if (newIDs.contains(id))
                 folderCopy.requestIDs.append(newIDs.value(id));

@@ -19,6 +19,8 @@ APIRequest httpCopy(const APIRequest& request)
         .authType = request.authType,
         .authToken = request.authToken,
         .tags = request.tags,
+        .preRequestScript = request.preRequestScript,
+        .testScript = request.testScript,
     };
 }
 

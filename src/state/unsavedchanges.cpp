@@ -35,7 +35,9 @@ bool isBlank(const APIRequest& request)
     return request.url.isEmpty() && request.body.isEmpty() && request.authToken.isEmpty()
         && request.graphqlQuery.isEmpty() && request.graphqlVariables.isEmpty()
         && request.graphqlOperationName.isEmpty() && request.wsMessages.isEmpty()
-        && request.tags.isEmpty() && blankRows(request.headers) && blankRows(request.queryParams);
+        && request.tags.isEmpty() && request.preRequestScript.isEmpty()
+        && request.testScript.isEmpty() && blankRows(request.headers)
+        && blankRows(request.queryParams);
 }
 
 } // namespace

@@ -14,12 +14,17 @@ Collection demo()
     APIRequest request {.name = u"Get / users"_s,
         .url = u"https://h.test/users"_s,
         .body = u"ü"_s,
+        .testScript = u"pm.test(\"ok\", () => {});"_s,
         .createdAt = 1.25,
         .updatedAt = 2.5};
     return Collection {.name = u"Demo"_s,
         .requests = {request},
-        .folders = {CollectionFolder {.name = u"F"_s, .requestIDs = {request.id}}},
-        .createdAt = 7.75};
+        .folders = {CollectionFolder {
+            .name = u"F"_s, .requestIDs = {request.id}, .preRequestScript = u"f()"_s}},
+        .createdAt = 7.75,
+        .variables = {KeyValuePair {.key = u"page"_s, .value = u"2"_s}},
+        .preRequestScript = u"a()"_s,
+        .testScript = u"b()"_s};
 }
 
 } // namespace
@@ -33,8 +38,8 @@ TEST(CollectionExporter, collectionFileRoundTripsWithItsId)
     const auto back = CollectionExporter::importCollection(bytes);
     ASSERT_TRUE(back.ok()) << back.errorMessage().toStdString();
     EXPECT_EQ(back->id, collection.id);
-    EXPECT_EQ(back->requests, collection.requests);
-    EXPECT_EQ(back->folders.first().requestIDs, collection.folders.first().requestIDs);
+    // Scripts and variables included.
+    EXPECT_EQ(toJson(*back), toJson(collection));
     EXPECT_FALSE(CollectionExporter::importCollection("{\"name\": \"x\"}").ok());
     EXPECT_FALSE(CollectionExporter::importCollection("[").ok());
 
@@ -52,13 +57,15 @@ TEST(CollectionExporter, backupHoldsTheFourListsAndReadsBackStrictly)
         "\"2025-03-01T12:00:00Z\",\n  \"globalVariables\" : [],\n  \"history\" : [],\n  "
         "\"version\" : 1\n}");
 
-    const HistoryItem item {.request = demo().requests.first(), .statusCode = 201, .timestamp = 3};
+    const Collection collection = demo();
+    const HistoryItem item {
+        .request = collection.requests.first(), .statusCode = 201, .timestamp = 3};
     const APIEnvironment environment {.name = u"Dev"_s, .isActive = true};
     const KeyValuePair global {.key = u"host"_s, .value = u"api.test"_s, .isEnabled = false};
     const auto contents = CollectionExporter::readBackup(
-        CollectionExporter::makeBackup({{demo()}, {environment}, {item}, {global}}, at));
+        CollectionExporter::makeBackup({{collection}, {environment}, {item}, {global}}, at));
     ASSERT_TRUE(contents.ok()) << contents.errorMessage().toStdString();
-    EXPECT_EQ(contents->collections->first().name, u"Demo"_s);
+    EXPECT_EQ(toJson(contents->collections->first()), toJson(collection));
     EXPECT_EQ(contents->environments->first().variables, environment.variables);
     EXPECT_EQ(contents->history->first().request, item.request);
     EXPECT_EQ(contents->globalVariables, QList {global});

@@ -56,8 +56,7 @@ TEST(PostmanImporter, collectionsOfBothVersionsWithFoldersAuthAndBodies)
             "Q[caption=Me at the lake, file=/home/ana/lake.jpg (off)] Form Data[] "
             "Bearer Token[{{accessToken}}]"_s}));
     EXPECT_EQ(shop->warnings,
-        (QStringList {u"Orders / Drafts / Create draft: test script dropped"_s,
-            u"Customers / Sign in: disabled form field \"remember\" dropped"_s,
+        (QStringList {u"Customers / Sign in: disabled form field \"remember\" dropped"_s,
             u"Customers / Upload avatar: file field \"file\" dropped"_s,
             u"Customers / Export (WebDAV): skipped, the method PROPFIND cannot be sent"_s}));
     ASSERT_TRUE(shop->variables.has_value());
@@ -120,19 +119,59 @@ TEST(PostmanImporter, pathVariablesQueriesAndWhatCannotBeHeld)
             u"Partner health: GET {{base_url}}/v1/partners/health"_s,
             u"Partner keys: GET {{base_url}}/v1/partners/keys"_s}));
     EXPECT_EQ(payments->warnings,
-        (QStringList {u"Payments API (collection): test script dropped"_s,
-            u"Captures / Refund capture: test script dropped"_s,
-            u"Upload evidence: file field \"evidence\" dropped"_s,
+        (QStringList {u"Upload evidence: file field \"evidence\" dropped"_s,
             u"Upload evidence: content type \"application/json\" of form field \"meta\" "
             "dropped"_s,
             u"Upload evidence: disabled query parameter \"dry_run\" dropped"_s,
             u"Purge cache: skipped, the method PURGE cannot be sent"_s,
             u"Sign in (digest): digest authorisation dropped"_s,
             u"Upload statement: binary file body dropped"_s,
-            u"Partners (folder): pre-request script dropped"_s,
             u"Partners / List partners: OAuth 1.0 authorisation dropped"_s,
             u"Partners / Partner keys: OAuth 2.0 authorisation dropped, the file holds no "
             "access token"_s}));
+}
+
+// The scripts that run before and after a request stay with the collection, its folders and
+// its requests, as lines joined or as one text; a script for any other moment and one of blank
+// lines are not kept. The collection's variables stay with it too.
+TEST(PostmanImporter, scriptsAndCollectionVariablesAreKept)
+{
+    const auto scripted
+        = PostmanImporter::importCollection(fixture(u"postman/scripted.postman_collection.json"_s));
+    ASSERT_TRUE(scripted.ok()) << scripted.errorMessage().toStdString();
+    const Collection& collection = scripted->collection;
+    ASSERT_EQ(collection.folders.size(), 1);
+    ASSERT_EQ(collection.requests.size(), 2);
+    const struct {
+        QString what, preRequest, test;
+    } cases[] {
+        {u"collection"_s, collection.preRequestScript, collection.testScript},
+        {u"folder"_s, collection.folders[0].preRequestScript, collection.folders[0].testScript},
+        {u"request"_s, collection.requests[0].preRequestScript, collection.requests[0].testScript},
+        {u"plain request"_s, collection.requests[1].preRequestScript,
+            collection.requests[1].testScript},
+    };
+    const QStringList expected[][2] {
+        {{u"pm.variables.set(\"t\", Date.now());"_s, u"console.log(\"start\");"_s},
+            {u"pm.test(\"fast\", () => "
+             "pm.expect(pm.response.responseTime).to.be.below(500));"_s}},
+        {{},
+            {u"pm.test(\"token\", function () {"_s,
+                u"    pm.environment.set(\"token\", pm.response.json().access_token);"_s,
+                u"});"_s}},
+        {{u"pm.request.headers.upsert({key: \"X-Trace\", value: \"1\"});"_s},
+            {u"pm.test(\"ok\", () => pm.response.to.have.status(200));"_s, u""_s}},
+        {{}, {}},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].what.toStdString());
+        EXPECT_EQ(cases[i].preRequest, expected[i][0].join(u'\n'));
+        EXPECT_EQ(cases[i].test, expected[i][1].join(u'\n'));
+    }
+    EXPECT_EQ(rowsText(collection.variables),
+        u"baseUrl=https://api.scripted.test, pageSize=20, legacy=1 (off)"_s);
+    EXPECT_EQ(scripted->warnings, QStringList {u"Auth / Sign in: sync script dropped"_s});
+    EXPECT_EQ(scripted->warningKinds, QList {PostmanImporter::LeftOutKind::otherScript});
 }
 
 // Where a URL object has its parts, they make the URL even where "raw" says otherwise, each
@@ -241,7 +280,7 @@ TEST(PostmanImporter, importedCollectionsSurviveASaveAndALoad)
     QList<QByteArray> files {R"({"info": {"name": "C\ud83d"}, "item": [{"name": "R\udc00x",
         "request": {"url": "https://a.test/\ud800?q=\udfff\ud83d\ude00"}}]})"};
     for (const QString& name : {u"shop-api"_s, u"legacy-v20"_s, u"payments-api"_s,
-             u"fleet-nested"_s, u"storefront-parts"_s})
+             u"fleet-nested"_s, u"storefront-parts"_s, u"scripted"_s})
         files.append(fixture(u"postman/"_s + name + u".postman_collection.json"_s));
     for (const QByteArray& file : files) {
         SCOPED_TRACE(file.left(60).toStdString());

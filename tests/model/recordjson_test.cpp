@@ -158,6 +158,75 @@ TEST(RecordJson, encoderWritesEveryKeyWithUpperCaseIds)
     EXPECT_TRUE(bytes.contains("\"url\":\"a/b c\""));
 }
 
+// Scripts and a collection's variables came later: a record without them is written as before,
+// one with them keeps them, and a file from before them reads them as empty.
+TEST(RecordJson, scriptsAndCollectionVariablesAreOptionalKeys)
+{
+    APIRequest request = fullRequest(5.0);
+    CollectionFolder folder {.name = u"F"_s};
+    Collection collection {.name = u"C"_s};
+    // Which of the later keys a written record holds.
+    const auto keysOf = [](const QJsonObject& json) {
+        QStringList present;
+        for (const QString& name : {u"preRequestScript"_s, u"testScript"_s, u"variables"_s}) {
+            if (json.contains(name))
+                present.append(name);
+        }
+        return present.join(u' ');
+    };
+    EXPECT_EQ(keysOf(toJson(request)), u""_s);
+    EXPECT_EQ(keysOf(toJson(folder)), u""_s);
+    EXPECT_EQ(keysOf(toJson(collection)), u""_s);
+    EXPECT_EQ(toJson(request).size(), 18);
+
+    request.testScript = u"pm.test(\"a\", () => {});\n"_s;
+    folder.preRequestScript = u"x = 1"_s;
+    collection = Collection {.name = u"C"_s,
+        .requests = {request},
+        .folders = {folder},
+        .variables = {KeyValuePair {.key = u"k"_s, .value = u"v"_s, .isEnabled = false}},
+        .preRequestScript = u"p()"_s,
+        .testScript = u"t()"_s};
+    const QJsonObject json = toJson(collection);
+    EXPECT_EQ(keysOf(json), u"preRequestScript testScript variables"_s);
+    EXPECT_EQ(keysOf(json[u"requests"_s][0].toObject()), u"testScript"_s);
+    EXPECT_EQ(keysOf(json[u"folders"_s][0].toObject()), u"preRequestScript"_s);
+    const auto back = fromJson<Collection>(json);
+    ASSERT_TRUE(back.ok()) << back.errorMessage().toStdString();
+    EXPECT_EQ(back->requests, collection.requests);
+    EXPECT_EQ(back->variables, collection.variables);
+    EXPECT_EQ(toJson(back.value()), json);
+
+    // A file written before them: every script and the variables read as empty.
+    QJsonObject old = json;
+    for (const QString& name : {u"preRequestScript"_s, u"testScript"_s, u"variables"_s})
+        old.remove(name);
+    QJsonArray requests {toJson(fullRequest(5.0))};
+    old[u"requests"_s] = requests;
+    old[u"folders"_s] = QJsonArray {toJson(CollectionFolder {.name = u"F"_s})};
+    const auto older = fromJson<Collection>(old);
+    ASSERT_TRUE(older.ok()) << older.errorMessage().toStdString();
+    EXPECT_TRUE(older->preRequestScript.isEmpty() && older->testScript.isEmpty()
+        && older->variables.isEmpty() && older->folders[0].preRequestScript.isEmpty()
+        && older->requests[0].testScript.isEmpty());
+
+    // Present, they are as strict as every other key.
+    const struct {
+        QString key;
+        QJsonValue value;
+        QString error;
+    } wrong[] {
+        {u"testScript"_s, 1, u"testScript: expected a string"_s},
+        {u"preRequestScript"_s, QJsonValue::Null, u"preRequestScript: expected a string"_s},
+        {u"variables"_s, QJsonArray {1}, u"variables[0]: expected an object"_s},
+    };
+    for (const auto& c : wrong) {
+        QJsonObject broken = json;
+        broken[c.key] = c.value;
+        EXPECT_EQ(fromJson<Collection>(broken).errorMessage(), c.error);
+    }
+}
+
 TEST(RecordJson, decodingIsStrictAndNamesThePath)
 {
     struct Case {

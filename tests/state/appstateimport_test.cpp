@@ -112,13 +112,12 @@ TEST(AppStateImport, aPostmanImportThatLeavesSomethingOutIsReportedAsAResult)
     EXPECT_EQ(report.requestCount, imported.requests.size());
     EXPECT_EQ(report.folderCount, imported.folders.size());
     EXPECT_EQ(report.leftOut,
-        (QStringList {u"Orders / Drafts / Create draft: test script dropped"_s,
-            u"Customers / Sign in: disabled form field \"remember\" dropped"_s,
+        (QStringList {u"Customers / Sign in: disabled form field \"remember\" dropped"_s,
             u"Customers / Upload avatar: file field \"file\" dropped"_s,
             u"Customers / Export (WebDAV): skipped, the method PROPFIND cannot be sent"_s}));
     using Kind = PostmanImporter::LeftOutKind;
-    EXPECT_EQ(report.leftOutKinds,
-        (QList {Kind::testScript, Kind::disabledRow, Kind::file, Kind::unsupportedMethod}));
+    EXPECT_EQ(
+        report.leftOutKinds, (QList {Kind::disabledRow, Kind::file, Kind::unsupportedMethod}));
 }
 
 TEST(AppStateImport, collectionFileRoundTripsAndReportsFailures)

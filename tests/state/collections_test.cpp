@@ -61,12 +61,18 @@ TEST(Collections, duplicatesGetFreshIdsAndPlainHTTPCopiesKeepTheirFolders)
     SidebarActions sidebar(&run.state);
     const APIRequest graphql {
         .name = u"r3"_s, .requestProtocol = RequestProtocol::graphql, .graphqlQuery = u"{ me }"_s};
-    const APIRequest r1 = named(u"r1"_s), r2 = named(u"r2"_s);
-    // The folder's last id is stale: no request has it.
+    APIRequest r1 = named(u"r1"_s);
+    r1.testScript = u"t1()"_s;
+    const APIRequest r2 = named(u"r2"_s);
+    // The folder's last id is stale: no request has it. Scripts and variables go with the copy.
     const Collection source {.name = u"API"_s,
         .requests = {r1, r2, graphql},
-        .folders = {CollectionFolder {
-            .name = u"F"_s, .requestIDs = {r1.id, graphql.id, QUuid::createUuid()}}}};
+        .folders = {CollectionFolder {.name = u"F"_s,
+            .requestIDs = {r1.id, graphql.id, QUuid::createUuid()},
+            .preRequestScript = u"f()"_s}},
+        .variables = {KeyValuePair {.key = u"k"_s, .value = u"v"_s}},
+        .preRequestScript = u"p()"_s,
+        .testScript = u"t()"_s};
     const QUuid id = source.id;
     run.state.appendCollection(source);
 
@@ -76,11 +82,15 @@ TEST(Collections, duplicatesGetFreshIdsAndPlainHTTPCopiesKeepTheirFolders)
     EXPECT_EQ(copy.name, u"API (Copy)"_s);
     ASSERT_EQ(copy.requests.size(), 3);
     EXPECT_NE(copy.requests[0].id, r1.id);
+    EXPECT_EQ(copy.requests[0].testScript, r1.testScript);
     EXPECT_EQ(copy.requests[2].requestProtocol, RequestProtocol::http);
     EXPECT_TRUE(copy.requests[2].graphqlQuery.isEmpty());
     ASSERT_EQ(copy.folders.size(), 1);
     EXPECT_EQ(
         copy.folders[0].requestIDs, (QList<QUuid> {copy.requests[0].id, copy.requests[2].id}));
+    EXPECT_EQ(copy.folders[0].preRequestScript, u"f()"_s);
+    EXPECT_EQ(copy.variables, source.variables);
+    EXPECT_EQ(copy.preRequestScript + copy.testScript, u"p()t()"_s);
 
     // Copied into the other collection: a plain duplicate, the query kept.
     sidebar.duplicateRequest(graphql, copy.id);

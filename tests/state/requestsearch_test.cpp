@@ -85,6 +85,8 @@ TEST(UnsavedChanges, onlyAStoredRequestThatDiffersFromItsCollectionIsUnsaved)
     const APIRequest stored = collections[0].requests[1];
     APIRequest edited = stored;
     edited.url += u"?page=2"_s;
+    APIRequest scripted = stored;
+    scripted.testScript = u"pm.test()"_s;
     const RequestOrigin fromUsers = RequestOrigin::collection(collections[0].id);
     const struct {
         const char* name;
@@ -94,6 +96,7 @@ TEST(UnsavedChanges, onlyAStoredRequestThatDiffersFromItsCollectionIsUnsaved)
     } cases[] = {
         {"as stored", stored, fromUsers, false},
         {"edited", edited, fromUsers, true},
+        {"script edited", scripted, fromUsers, true},
         {"not in its collection", stored, RequestOrigin::collection(collections[2].id), true},
         {"collection gone", stored, RequestOrigin::collection(QUuid::createUuid()), true},
         {"new request", edited, RequestOrigin::none(), false},
@@ -131,6 +134,9 @@ TEST(UnsavedChanges, closingLosesWorkThatIsStoredNowhereElse)
         {"filled header", APIRequest {.headers = {KeyValuePair {.key = u"X-A"_s}}},
             RequestOrigin::none(), true},
         {"GraphQL query", APIRequest {.graphqlQuery = u"{ me }"_s}, RequestOrigin::none(), true},
+        {"pre-request script", APIRequest {.preRequestScript = u"a()"_s}, RequestOrigin::none(),
+            true},
+        {"test script", APIRequest {.testScript = u"b()"_s}, RequestOrigin::none(), true},
         {"sent as it is", sent, RequestOrigin::none(), false},
         {"history copy", freshCopy(sent), RequestOrigin::history(), false},
         {"history copy edited", sentThenEdited, RequestOrigin::history(), true},

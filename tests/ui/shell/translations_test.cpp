@@ -111,7 +111,7 @@ public:
 // are looked up in the catalogue; mako-cli loads none and stays English.
 TEST(Translations, theCoresFileAndImportMessagesAreLookedUpInTheCatalogue)
 {
-    const QByteArray postman = R"json({"info": {"name": "C"}, "event": [{"listen": "test",
+    const QByteArray postman = R"json({"info": {"name": "C"}, "event": [{"listen": "sync",
         "script": {"exec": ["pm.test()"]}}], "item": [{"name": "r", "request": {"method": "POST",
         "url": "http://127.0.0.1/", "body": {"mode": "file", "file": {"src": "/a.bin"}}}}]})json";
     const auto messages = [&postman] {
@@ -125,7 +125,7 @@ TEST(Translations, theCoresFileAndImportMessagesAreLookedUpInTheCatalogue)
     ASSERT_EQ(english.size(), 4);
     EXPECT_TRUE(english[0].startsWith(u"invalid JSON at offset 1: "_s)) << english[0].toStdString();
     EXPECT_EQ(english[1], u"expected an array"_s);
-    EXPECT_EQ(english[2], u"C (collection): test script dropped"_s);
+    EXPECT_EQ(english[2], u"C (collection): sync script dropped"_s);
     EXPECT_EQ(english[3], u"r: binary file body dropped"_s);
 
     MarkingTranslator marking;
@@ -135,6 +135,6 @@ TEST(Translations, theCoresFileAndImportMessagesAreLookedUpInTheCatalogue)
     ASSERT_EQ(marked.size(), 4);
     EXPECT_TRUE(marked[0].startsWith(u"<invalid JSON at offset 1: "_s)) << marked[0].toStdString();
     EXPECT_EQ(marked[1], u"<expected an array>"_s);
-    EXPECT_EQ(marked[2], u"<C (collection)>: <test script dropped>"_s);
+    EXPECT_EQ(marked[2], u"<C (collection)>: <sync script dropped>"_s);
     EXPECT_EQ(marked[3], u"r: <binary file body dropped>"_s);
 }
