@@ -1665,17 +1665,7 @@
 <context>
     <name>mako::PostmanImporter</name>
     <message>
-        <location filename="../src/interchange/postmanimporter.cpp" line="+83"/>
-        <source>test script dropped</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>pre-request script dropped</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+3"/>
+        <location filename="../src/interchange/postmanimporter.cpp" line="+88"/>
         <source>%1 script dropped</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1720,12 +1710,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+50"/>
         <source>%1 (folder)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+21"/>
         <source>The file is not a Postman collection (%1).</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1745,7 +1735,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+28"/>
         <source>a value has no &quot;key&quot;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1878,7 +1868,7 @@
 <context>
     <name>mako::RecordJson</name>
     <message>
-        <location filename="../src/model/recordjson.cpp" line="+92"/>
+        <location filename="../src/model/recordjson.cpp" line="+94"/>
         <source>invalid value</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1939,7 +1929,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+233"/>
+        <location line="+267"/>
         <source>invalid JSON at offset %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2763,7 +2753,7 @@
 <context>
     <name>mako::TabStore</name>
     <message>
-        <location filename="../src/state/tabstore.cpp" line="+92"/>
+        <location filename="../src/state/tabstore.cpp" line="+94"/>
         <source>New Request</source>
         <translation type="unfinished"></translation>
     </message>
