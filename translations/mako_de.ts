@@ -128,22 +128,6 @@
     <name>mako::AlertPresenter</name>
     <message numerus="yes">
         <location filename="../src/ui/shell/alertpresenter.cpp" line="+20"/>
-        <source>%n test script(s)</source>
-        <translation>
-            <numerusform>%n Testskript</numerusform>
-            <numerusform>%n Testskripte</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <location line="+2"/>
-        <source>%n pre-request script(s)</source>
-        <translation>
-            <numerusform>%n Pre-Request-Skript</numerusform>
-            <numerusform>%n Pre-Request-Skripte</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <location line="+2"/>
         <source>%n other script(s)</source>
         <translation>
             <numerusform>%n anderes Skript</numerusform>

@@ -128,22 +128,6 @@
     <name>mako::AlertPresenter</name>
     <message numerus="yes">
         <location filename="../src/ui/shell/alertpresenter.cpp" line="+20"/>
-        <source>%n test script(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <location line="+2"/>
-        <source>%n pre-request script(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <location line="+2"/>
         <source>%n other script(s)</source>
         <translation type="unfinished">
             <numerusform></numerusform>

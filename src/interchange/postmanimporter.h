@@ -17,8 +17,6 @@ inline constexpr auto kEnvironmentFailurePrefix = u"Failed to import Postman env
 
 /// What kind of thing an import could not bring along, so that a report can count them.
 enum class LeftOutKind {
-    testScript,
-    preRequestScript,
     /// A script that runs at another moment than before the request or after the response.
     otherScript,
     /// A whole request, whose method Mako cannot send.

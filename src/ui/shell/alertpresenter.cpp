@@ -16,10 +16,6 @@ using LeftOutKind = PostmanImporter::LeftOutKind;
 QString countText(LeftOutKind kind, int count)
 {
     switch (kind) {
-    case LeftOutKind::testScript:
-        return AlertPresenter::tr("%n test script(s)", nullptr, count);
-    case LeftOutKind::preRequestScript:
-        return AlertPresenter::tr("%n pre-request script(s)", nullptr, count);
     case LeftOutKind::otherScript:
         return AlertPresenter::tr("%n other script(s)", nullptr, count);
     case LeftOutKind::unsupportedMethod:
@@ -45,8 +41,7 @@ QString reportTitle(const AppState::ImportReport& report)
     return AlertPresenter::tr("Imported \u201c%1\u201d: %2").arg(report.collectionName, contents);
 }
 
-// What was left out, counted by kind, in the order of the kinds (test scripts first: a
-// collection that has any usually has many).
+// What was left out, counted by kind, in the order of the kinds.
 QString leftOutSummary(const AppState::ImportReport& report)
 {
     if (report.leftOutKinds.isEmpty())
