@@ -5,7 +5,7 @@ The window is built in layers: `common` and `commands` are used by everyone, the
 response viewer build on them, the screens, the sidebar and the preferences on those, and the
 shell composes everything. A lower folder reaching up makes the folders depend on each other in
 both directions, so any area could no longer be understood (or tested) without the whole window.
-The core library (model, execution, interchange, state) never includes the window at all.
+The core library (model, execution, interchange, scripting, state) never includes the window at all.
 
 Usage: check_layers.py [SRC]   (default: src)
 """
@@ -19,7 +19,7 @@ RANK = {
     "screens": 2, "sidebar": 2, "preferences": 2,
     "shell": 3,
 }
-CORE = ("model", "execution", "interchange", "state")
+CORE = ("model", "execution", "interchange", "scripting", "state")
 INCLUDE = re.compile(r'^\s*#\s*include\s+"(ui/([a-z]+)/[^"]+|ui/[^"]+)"', re.M)
 
 

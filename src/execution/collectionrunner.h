@@ -4,6 +4,7 @@
 #include "model/apienvironment.h"
 #include "model/apirequest.h"
 #include "model/collection.h"
+#include "model/scriptoutcome.h"
 
 #include <QList>
 #include <QObject>
@@ -27,8 +28,11 @@ struct RunResult {
     double duration = 0;
     /// The failure's description when no response came back.
     std::optional<QString> error;
-    /// A response with a status code below 400.
+    /// A request with tests passes when every test passes and no script failed; one without,
+    /// when a response came back with a status code below 400.
     bool passed = false;
+    /// What the request's scripts (with its folder's and collection's) reported.
+    ScriptOutcome scripts;
     /// The 0-based row of iteration data the request ran with; 0 for a run without data.
     int iteration = 0;
 
