@@ -1,7 +1,6 @@
 #include "cli/requestoptions.h"
 
 #include "cli/console.h"
-#include "execution/variables.h"
 #include "interchange/postmanimporter.h"
 #include "model/recordjson.h"
 #include "state/settings.h"
@@ -15,18 +14,17 @@ namespace mako::cli {
 std::optional<APIEnvironment> RequestOptions::mergedEnvironment(
     const QList<KeyValuePair>& extraRows) const
 {
-    QList<APIEnvironment> environments;
-    if (environment) {
-        environments.append(*environment);
-        environments.first().isActive = true;
+    return scopes(extraRows).resolved();
+}
+
+VariableScopes RequestOptions::scopes(const QList<KeyValuePair>& collectionVariables) const
+{
+    VariableScopes scopes {.collection = collectionVariables};
+    if (environment || !globals.isEmpty()) {
+        scopes.environment = environment.value_or(APIEnvironment {.variables = {}});
+        scopes.environment->variables = globals + scopes.environment->variables;
     }
-    std::optional<APIEnvironment> merged = mako::mergedEnvironment(globals, environments);
-    if (extraRows.isEmpty())
-        return merged;
-    if (!merged)
-        merged = APIEnvironment {.name = u"Global"_s, .variables = {}, .isActive = true};
-    merged->variables += extraRows;
-    return merged;
+    return scopes;
 }
 
 void RequestOptionSet::addTo(QCommandLineParser& parser) const

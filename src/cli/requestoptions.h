@@ -4,6 +4,7 @@
 #include "model/apienvironment.h"
 #include "model/keyvaluepair.h"
 #include "model/result.h"
+#include "scripting/variablescopes.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -24,10 +25,13 @@ struct RequestOptions {
     /// The --environment file, made the active environment.
     std::optional<APIEnvironment> environment;
 
-    /// The variable set to send with: the globals, the environment's rows, then `extraRows`
-    /// (a Postman collection's own variables, which both of the others override).
+    /// The variable set to send with: the --var rows, the environment's rows, then `extraRows`
+    /// (a collection's own variables, which both of the others override).
     std::optional<APIEnvironment> mergedEnvironment(
         const QList<KeyValuePair>& extraRows = {}) const;
+    /// The same by scope, for a run with scripts: the --var rows go ahead of the environment
+    /// file's, in the environment that the scripts read and change.
+    VariableScopes scopes(const QList<KeyValuePair>& collectionVariables = {}) const;
 };
 
 /// The -e/--environment, --var, -k/--insecure and --timeout options.
@@ -45,7 +49,8 @@ public:
     static constexpr auto kHelp
         = R"(  -e, --environment FILE  A Mako environment record or a Postman environment file, used as
                           the active environment.
-  --var KEY=VALUE         A global variable (repeatable); globals win over the environment.
+  --var KEY=VALUE         A variable (repeatable); it wins over the environment's row of the
+                          same name.
   -k, --insecure          Accept any server certificate.
   --timeout SECONDS       Give up on a request after SECONDS (default: 30 without traffic,
                           300 in all).

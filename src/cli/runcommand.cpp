@@ -5,6 +5,7 @@
 #include "cli/runinput.h"
 #include "cli/runreport.h"
 #include "interchange/iterationdata.h"
+#include "scripting/scriptedrunner.h"
 
 #include <QBuffer>
 #include <QEventLoop>
@@ -68,8 +69,8 @@ RunReport runCollection(const RunInput& input, const QList<IterationRow>& data,
     qsizetype reported = 0;
     bool bailed = false;
     int shownIteration = -1;
-    handle = CollectionRunner::run(
-        input.collection, options.mergedEnvironment(input.collectionVariables), &loop, {},
+    handle = ScriptedRunner::run(
+        input.collection, options.scopes(input.collection.variables), &loop, {},
         [&](const RunResult& result) {
             if (bailed)
                 return;
@@ -86,7 +87,7 @@ RunReport runCollection(const RunInput& input, const QList<IterationRow>& data,
                 handle.cancel();
             }
         },
-        [&](const QList<RunResult>& results) {
+        [&](const QList<RunResult>& results, const VariableScopes&) {
             report.results = bailed ? results.mid(0, reported) : results;
             finished = true;
             loop.quit();

@@ -48,10 +48,7 @@ Result<RunInput> readRunInput(const QByteArray& bytes, const QString& name)
         const auto imported = PostmanImporter::importCollection(bytes);
         if (!imported)
             return imported.error();
-        RunInput input {.collection = imported->collection, .warnings = imported->warnings};
-        if (imported->variables)
-            input.collectionVariables = imported->variables->variables;
-        return input;
+        return RunInput {.collection = imported->collection, .warnings = imported->warnings};
     }
     if (!root.contains(u"requests"_s)) {
         const auto backup = CollectionExporter::readBackup(bytes);

@@ -13,9 +13,8 @@ namespace mako::cli {
 
 /// The collection a run sends, and the variables it brings along.
 struct RunInput {
+    /// With its own variables, which come after the environment's rows.
     Collection collection;
-    /// A Postman collection's own variables; they come after the environment's rows.
-    QList<KeyValuePair> collectionVariables;
     /// What a Postman collection could not bring along (requests left out, settings dropped).
     QStringList warnings;
 };

@@ -61,6 +61,8 @@ public:
         struct Control {
             TransferHandle sequence;
             bool cancelled = false;
+            /// What else a run has to stop besides its transfer (scripts waiting to run).
+            std::function<void()> stop;
         };
 
         RunHandle() = default;
@@ -77,6 +79,8 @@ public:
                 return;
             m_control->cancelled = true;
             m_control->sequence.cancel();
+            if (m_control->stop)
+                m_control->stop();
         }
 
     private:

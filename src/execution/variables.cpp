@@ -17,11 +17,11 @@ std::optional<APIEnvironment> activeEnvironment(const QList<APIEnvironment>& env
     return std::nullopt;
 }
 
-std::optional<APIEnvironment> mergedEnvironment(
-    const QList<KeyValuePair>& globalVariables, const QList<APIEnvironment>& environments)
+std::optional<APIEnvironment> mergedEnvironment(const QList<KeyValuePair>& globalVariables,
+    const QList<APIEnvironment>& environments, const QList<KeyValuePair>& collectionVariables)
 {
     const std::optional<APIEnvironment> active = activeEnvironment(environments);
-    if (globalVariables.isEmpty() && !active)
+    if (globalVariables.isEmpty() && collectionVariables.isEmpty() && !active)
         return std::nullopt;
 
     APIEnvironment merged {
@@ -29,13 +29,17 @@ std::optional<APIEnvironment> mergedEnvironment(
         .variables = {},
         .isActive = true,
     };
-    for (const KeyValuePair& row : globalVariables) {
-        if (row.isApplicable())
-            merged.variables.append(row);
-    }
     // The environment's rows go in unfiltered; substitution skips the ones that do not apply.
+    // They come first because substitution takes the first row of a name, and an environment
+    // is chosen for the moment while globals and collection variables hold the defaults.
     if (active)
         merged.variables.append(active->variables);
+    for (const QList<KeyValuePair>* scope : {&collectionVariables, &globalVariables}) {
+        for (const KeyValuePair& row : *scope) {
+            if (row.isApplicable())
+                merged.variables.append(row);
+        }
+    }
     return merged;
 }
 

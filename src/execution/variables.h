@@ -16,11 +16,12 @@ namespace mako {
 /// several active, the first of them counts.
 std::optional<APIEnvironment> activeEnvironment(const QList<APIEnvironment>& environments);
 
-/// The variable set to send with: the enabled, named global rows first, then every row of the
-/// active environment. Nothing when there are no global rows at all and no active environment.
+/// The variable set to send with: every row of the active environment, then the enabled, named
+/// rows of the request's collection, then those of the globals, so the narrower scope wins.
+/// Nothing when there are no global rows at all, no collection rows and no active environment.
 /// Made fresh on each call (with a fresh id) and never stored.
-std::optional<APIEnvironment> mergedEnvironment(
-    const QList<KeyValuePair>& globalVariables, const QList<APIEnvironment>& environments);
+std::optional<APIEnvironment> mergedEnvironment(const QList<KeyValuePair>& globalVariables,
+    const QList<APIEnvironment>& environments, const QList<KeyValuePair>& collectionVariables = {});
 
 /// Makes the environment with `id` the only active one; with no id, or an id that matches
 /// nothing, no environment is active. Saving is the caller's business.

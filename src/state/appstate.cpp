@@ -12,6 +12,7 @@ AppState::AppState(PersistenceService* persistence, Settings* settings, QObject*
     std::chrono::milliseconds autoSaveDelay)
     : QObject(parent)
     , m_persistence(persistence)
+    , m_settings(settings)
     , m_collections(persistence, autoSaveDelay)
     , m_environments(persistence, autoSaveDelay)
     , m_history(persistence, settings, autoSaveDelay)

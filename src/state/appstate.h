@@ -8,6 +8,8 @@
 #include "model/historyitem.h"
 #include "model/keyvaluepair.h"
 #include "model/result.h"
+#include "scripting/scriptengine.h"
+#include "scripting/variablescopes.h"
 #include "state/collectionstore.h"
 #include "state/environmentstore.h"
 #include "state/historystore.h"
@@ -141,8 +143,18 @@ public:
 
     // ---- Environments and variables (appstateoperations.cpp) ----
     std::optional<APIEnvironment> activeEnvironment() const;
-    /// The variable set to send with, made fresh on every call.
+    /// The variable set to send with, made fresh on every call: the active environment's, the
+    /// variables of the open request's collection, the globals.
     std::optional<APIEnvironment> mergedEnvironment() const;
+    /// The variables by scope for a request of the collection `collectionID` (none for a
+    /// request of no collection), as scripts see them.
+    VariableScopes variableScopes(std::optional<QUuid> collectionID) const;
+    /// Keeps what scripts set: the environment's rows go back into the environment of the same
+    /// id (when it still exists), the collection's into the collection, the globals into the
+    /// globals. Unchanged scopes are left alone, so nothing is saved for nothing.
+    void keepScriptVariables(const VariableScopes& scopes, std::optional<QUuid> collectionID);
+    /// How scripts run, from the preferences of this moment.
+    ScriptSettings scriptSettings() const;
     /// Makes the environment with `id` the only active one (none for no id or an unknown one).
     void setActiveEnvironment(std::optional<QUuid> id);
     /// Appends an inactive environment with one blank enabled row.
@@ -303,6 +315,7 @@ private:
     void finishFileOperation(const std::optional<QString>& failure, bool diagnostic = false);
 
     PersistenceService* m_persistence;
+    Settings* m_settings;
 
     CollectionStore m_collections;
     EnvironmentStore m_environments;

@@ -1,4 +1,6 @@
+#include "execution/variables.h"
 #include "state/appstate.h"
+#include "state/settings.h"
 
 using namespace Qt::StringLiterals;
 
@@ -14,7 +16,47 @@ std::optional<APIEnvironment> AppState::activeEnvironment() const
 
 std::optional<APIEnvironment> AppState::mergedEnvironment() const
 {
-    return m_environments.mergedEnvironment();
+    const RequestOrigin& origin = openRequestOrigin();
+    const Collection* collection
+        = origin.isCollection() ? m_collections.collection(origin.collectionID) : nullptr;
+    return mako::mergedEnvironment(m_environments.globalVariables(), m_environments.environments(),
+        collection ? collection->variables : QList<KeyValuePair> {});
+}
+
+VariableScopes AppState::variableScopes(std::optional<QUuid> collectionID) const
+{
+    const Collection* collection = collectionID ? m_collections.collection(*collectionID) : nullptr;
+    return VariableScopes {
+        .globals = m_environments.globalVariables(),
+        .collection = collection ? collection->variables : QList<KeyValuePair> {},
+        .environment = m_environments.activeEnvironment(),
+    };
+}
+
+ScriptSettings AppState::scriptSettings() const
+{
+    const double seconds = m_settings ? m_settings->value(SettingKeys::scriptTimeout)
+                                      : SettingKeys::scriptTimeout.defaultValue;
+    // A time-out of nothing would stop every script; such a stored value means the default.
+    return ScriptSettings {.timeoutMilliseconds
+        = int((seconds > 0 ? seconds : SettingKeys::scriptTimeout.defaultValue) * 1000)};
+}
+
+void AppState::keepScriptVariables(const VariableScopes& scopes, std::optional<QUuid> collectionID)
+{
+    if (scopes.globals != m_environments.globalVariables())
+        setGlobalVariables(scopes.globals);
+    if (collectionID)
+        m_collections.setCollectionVariables(*collectionID, scopes.collection);
+    if (!scopes.environment)
+        return;
+    for (const APIEnvironment& environment : m_environments.environments()) {
+        if (environment.id == scopes.environment->id) {
+            if (environment.variables != scopes.environment->variables)
+                setEnvironmentVariables(environment.id, scopes.environment->variables);
+            return;
+        }
+    }
 }
 
 void AppState::setActiveEnvironment(std::optional<QUuid> id)

@@ -92,6 +92,16 @@ void CollectionStore::renameCollection(QUuid id, const QString& name)
     finish(true);
 }
 
+void CollectionStore::setCollectionVariables(QUuid id, const QList<KeyValuePair>& variables)
+{
+    Collection* collection = find(id);
+    if (!collection || collection->variables == variables)
+        return;
+    collection->variables = variables;
+    Q_EMIT collectionChanged(id);
+    finish(true);
+}
+
 void CollectionStore::addFolder(const QString& name, QUuid collectionID)
 {
     Collection* collection = find(collectionID);

@@ -55,6 +55,8 @@ public:
     void appendCollection(const Collection& collection);
     bool removeCollection(QUuid id);
     void renameCollection(QUuid id, const QString& name);
+    /// Replaces the collection's own variables (what a script set, or the user's edit).
+    void setCollectionVariables(QUuid id, const QList<KeyValuePair>& variables);
     void addFolder(const QString& name, QUuid collectionID);
     void deleteFolder(QUuid folderID, QUuid collectionID);
     void renameFolder(QUuid folderID, QUuid collectionID, const QString& name);

@@ -14,8 +14,18 @@ RequestViewModel::RequestViewModel(APIRequest request, NetworkService* network, 
 
 RequestViewModel::~RequestViewModel()
 {
-    for (const TabSends& sends : std::as_const(m_tabs))
-        sends.transfer.cancel();
+    for (TabSends& sends : m_tabs)
+        stop(sends);
+}
+
+void RequestViewModel::stop(TabSends& sends)
+{
+    sends.transfer.cancel();
+    sends.transfer = {};
+    if (sends.scripts)
+        sends.scripts->deleteLater();
+    sends.scripts = nullptr;
+    sends.onComplete = {};
 }
 
 void RequestViewModel::setRequest(const APIRequest& request)
@@ -31,16 +41,14 @@ void RequestViewModel::send(const std::optional<APIEnvironment>& environment)
     sendInBackground(environment, {});
 }
 
-void RequestViewModel::sendInBackground(
-    const std::optional<APIEnvironment>& environment, Completion onComplete)
+std::optional<quint64> RequestViewModel::beginSend(Completion& onComplete)
 {
     const QUuid tabID = m_shownTab;
     const quint64 sendID = ++m_lastSend;
     const bool refused = m_request.url.isEmpty();
     changeTab(tabID, [sendID, refused](TabSends& sends) {
         // Only this tab's older send is replaced; it stops here and never reports.
-        sends.transfer.cancel();
-        sends.transfer = {};
+        stop(sends);
         sends.currentSend = sendID;
         sends.cancelled = false;
         sends.isLoading = !refused;
@@ -49,34 +57,131 @@ void RequestViewModel::sendInBackground(
         if (!refused)
             sends.response.reset();
     });
-    if (refused) {
-        // A refused send has no response of its own: the completion must not take the one an
-        // earlier send left in the model for a new one.
-        QMetaObject::invokeMethod(
-            this,
-            [this, tabID, sendID, onComplete = std::move(onComplete)] {
-                const auto sends = m_tabs.constFind(tabID);
-                if (sends != m_tabs.cend() && sends->currentSend == sendID && onComplete)
-                    onComplete(std::nullopt, kEmptyURLMessage);
-            },
-            Qt::QueuedConnection);
+    if (!refused)
+        return sendID;
+    // A refused send has no response of its own: the completion must not take the one an
+    // earlier send left in the model for a new one.
+    QMetaObject::invokeMethod(
+        this,
+        [this, tabID, sendID, onComplete = std::move(onComplete)] {
+            if (isCurrent(tabID, sendID) && onComplete)
+                onComplete(std::nullopt, kEmptyURLMessage);
+        },
+        Qt::QueuedConnection);
+    return std::nullopt;
+}
+
+bool RequestViewModel::isCurrent(const QUuid& tabID, quint64 sendID) const
+{
+    const auto sends = m_tabs.constFind(tabID);
+    return sends != m_tabs.cend() && sends->currentSend == sendID;
+}
+
+void RequestViewModel::sendInBackground(
+    const std::optional<APIEnvironment>& environment, Completion onComplete)
+{
+    const QUuid tabID = m_shownTab;
+    const std::optional<quint64> sendID = beginSend(onComplete);
+    if (!sendID)
         return;
-    }
     m_tabs[tabID].transfer = m_network->execute(m_request, environment, this,
-        [this, tabID, sendID, onComplete = std::move(onComplete)](
+        [this, tabID, sendID = *sendID, onComplete = std::move(onComplete)](
             const NetworkResult& result) { finish(tabID, sendID, result, onComplete); });
+}
+
+void RequestViewModel::sendWithScripts(
+    Scripts scripts, Completion onComplete, ScriptCompletion onScripts)
+{
+    const QUuid tabID = m_shownTab;
+    const std::optional<quint64> begun = beginSend(onComplete);
+    if (!begun)
+        return;
+    const quint64 sendID = *begun;
+    auto* engine = new ScriptEngine(*m_network, scripts.settings, this);
+    m_tabs[tabID].scripts = engine;
+    m_tabs[tabID].onComplete = onComplete;
+    const APIRequest request = m_request;
+    const auto context = [&request, &scripts](const QString& event) {
+        return ScriptContext {
+            .eventName = event,
+            .request = request,
+            .response = std::nullopt,
+            .scopes = scripts.scopes,
+            .requestName = request.name,
+            .requestID = request.id.toString(QUuid::WithoutBraces),
+        };
+    };
+    // Each step goes on only while this is still the tab's running send: a newer send, a
+    // cancel or a closed tab destroys the engine, and with it every callback still to come.
+    auto afterTests = [this, tabID, sendID, onComplete, onScripts](const NetworkResult& result,
+                          const ScriptOutcome& outcome, const VariableScopes& scopes) {
+        if (!isCurrent(tabID, sendID))
+            return;
+        if (onScripts)
+            onScripts(outcome, scopes);
+        finish(tabID, sendID, result, onComplete);
+    };
+    engine->run(scripts.preRequest, context(QStringLiteral("prerequest")),
+        [this, tabID, sendID, engine, tests = scripts.tests, testContext = context(u"test"_qs),
+            afterTests](ScriptRun before) mutable {
+            if (!isCurrent(tabID, sendID))
+                return;
+            if (before.outcome.error) {
+                afterTests(NetworkError::network(NetworkError::kUnknown, *before.outcome.error),
+                    before.outcome, before.scopes);
+                return;
+            }
+            testContext.request = before.request;
+            testContext.scopes = before.scopes;
+            m_tabs[tabID].transfer = m_network->execute(before.request, before.scopes.resolved(),
+                this,
+                [this, tabID, sendID, engine, tests, testContext, afterTests,
+                    outcome = before.outcome](const NetworkResult& result) mutable {
+                    if (isCurrent(tabID, sendID))
+                        m_tabs[tabID].transfer = {};
+                    const auto* response = std::get_if<APIResponse>(&result);
+                    if (!response || !ScriptEngine::hasCode(tests) || !isCurrent(tabID, sendID)) {
+                        afterTests(result, outcome, testContext.scopes);
+                        return;
+                    }
+                    testContext.response = *response;
+                    engine->run(
+                        tests, testContext, [result, outcome, afterTests](ScriptRun after) mutable {
+                            outcome.console += after.outcome.console;
+                            outcome.tests = after.outcome.tests;
+                            outcome.error = after.outcome.error;
+                            afterTests(result, outcome, after.scopes);
+                        });
+                });
+        });
 }
 
 void RequestViewModel::cancel()
 {
     if (!m_tabs.contains(m_shownTab))
         return;
+    const TabSends& running = m_tabs[m_shownTab];
+    // Between the transfer and the scripts around it nothing else would report the end.
+    const bool inScripts = running.isLoading && !running.transfer.isValid() && running.scripts;
+    const quint64 sendID = running.currentSend;
+    const Completion onComplete = running.onComplete;
     changeTab(m_shownTab, [](TabSends& sends) {
         sends.cancelled = true;
         sends.transfer.cancel();
         sends.transfer = {};
         sends.isLoading = false;
+        if (sends.scripts)
+            sends.scripts->deleteLater();
+        sends.scripts = nullptr;
     });
+    if (inScripts) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, tabID = m_shownTab, sendID, onComplete] {
+                finish(tabID, sendID, NetworkError::network(NetworkError::kCancelled), onComplete);
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 void RequestViewModel::showTab(const QUuid& tabID)
@@ -94,7 +199,7 @@ void RequestViewModel::forgetTab(const QUuid& tabID)
     if (sends == m_tabs.end())
         return;
     const TabSends before = shown();
-    sends->transfer.cancel();
+    stop(*sends);
     m_tabs.erase(sends);
     announceChanges(before);
 }
@@ -142,6 +247,9 @@ void RequestViewModel::finish(
         response = std::get<APIResponse>(result);
     changeTab(tabID, [&](TabSends& ended) {
         ended.transfer = {};
+        if (ended.scripts)
+            ended.scripts->deleteLater();
+        ended.scripts = nullptr;
         ended.response = response;
         ended.error = error;
         ended.isLoading = false;

@@ -4,10 +4,14 @@
 #include "model/apienvironment.h"
 #include "model/apirequest.h"
 #include "model/apiresponse.h"
+#include "model/scriptoutcome.h"
+#include "scripting/scriptengine.h"
+#include "scripting/variablescopes.h"
 
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QUuid>
 
@@ -63,6 +67,23 @@ public:
     void send(const std::optional<APIEnvironment>& environment);
     /// `send`, then `onComplete` on the main thread once it has ended, never before this returns.
     void sendInBackground(const std::optional<APIEnvironment>& environment, Completion onComplete);
+
+    /// The scripts around a send, and the variables they start from.
+    struct Scripts {
+        QStringList preRequest;
+        QStringList tests;
+        VariableScopes scopes;
+        ScriptSettings settings;
+    };
+    /// What the scripts of a send reported, and the variables as they left them; called just
+    /// before the send's completion.
+    using ScriptCompletion
+        = std::function<void(const ScriptOutcome& outcome, const VariableScopes& scopes)>;
+    /// `sendInBackground` with scripts: the pre-request scripts run first and may change the
+    /// request that goes (not the one in the editor) and the variables it goes with; a failing
+    /// one stops the send with its error. The test scripts run on the response. The send counts
+    /// as loading throughout, and cancelling it stops the scripts too.
+    void sendWithScripts(Scripts scripts, Completion onComplete, ScriptCompletion onScripts);
     /// Stops the shown tab's running send; it then ends with kCancelledMessage.
     void cancel();
 
@@ -89,6 +110,10 @@ private:
         quint64 currentSend = 0;
         bool cancelled = false;
         TransferHandle transfer;
+        /// The scripts' engine of the running send; destroying it silences it.
+        QPointer<ScriptEngine> scripts;
+        /// The completion of a send with scripts, for a cancel while a script runs.
+        Completion onComplete;
     };
 
     const TabSends& shown() const;
@@ -97,6 +122,12 @@ private:
     void announceChanges(const TabSends& before);
     void finish(const QUuid& tabID, quint64 sendID, const NetworkResult& result,
         const Completion& onComplete);
+    /// Marks a new send of the shown tab as started and returns its id; nothing when the URL
+    /// is empty, in which case the refusal is reported to `onComplete`.
+    std::optional<quint64> beginSend(Completion& onComplete);
+    /// Whether `sendID` is still the running send of `tabID`.
+    bool isCurrent(const QUuid& tabID, quint64 sendID) const;
+    static void stop(TabSends& sends);
 
     NetworkService* m_network;
     APIRequest m_request;

@@ -1,5 +1,6 @@
 #include "state/sendsequence.h"
 
+#include "scripting/scriptedrunner.h"
 #include "state/appstate.h"
 #include "state/requestviewmodel.h"
 #include "state/urlhistory.h"
@@ -85,7 +86,28 @@ void SendSequence::send()
                   state->saveRequestToCollection(sent, origin.collectionID);
               state->updateTabResponse(tabID, response, std::nullopt, false);
           };
-    m_model->sendInBackground(state.mergedEnvironment(), std::move(completion));
+    const Collection* collection
+        = origin.isCollection() ? state.collectionStore().collection(origin.collectionID) : nullptr;
+    RequestViewModel::Scripts scripts {
+        .preRequest = collection ? ScriptedRunner::scriptsAround(*collection, sent, false)
+                                 : QStringList {sent.preRequestScript},
+        .tests = collection ? ScriptedRunner::scriptsAround(*collection, sent, true)
+                            : QStringList {sent.testScript},
+    };
+    if (!ScriptEngine::hasCode(scripts.preRequest + scripts.tests)) {
+        m_model->sendInBackground(state.mergedEnvironment(), std::move(completion));
+        return;
+    }
+    const std::optional<QUuid> collectionID
+        = collection ? std::optional(collection->id) : std::nullopt;
+    scripts.scopes = state.variableScopes(collectionID);
+    scripts.settings = state.scriptSettings();
+    m_model->sendWithScripts(std::move(scripts), std::move(completion),
+        [state = QPointer(&state), collectionID](
+            const ScriptOutcome&, const VariableScopes& scopes) {
+            if (state)
+                state->keepScriptVariables(scopes, collectionID);
+        });
 }
 
 } // namespace mako

@@ -40,6 +40,8 @@ inline const SettingKey<bool> autoFormatJSON {QStringLiteral("autoFormatJSON"), 
 inline const SettingKey<bool> syntaxHighlighting {QStringLiteral("syntaxHighlighting"), true};
 /// Seconds.
 inline const SettingKey<double> requestTimeout {QStringLiteral("requestTimeout"), 30};
+/// Seconds a collection's script may run before it is stopped.
+inline const SettingKey<double> scriptTimeout {QStringLiteral("scriptTimeout"), 5};
 inline const SettingKey<bool> followRedirects {QStringLiteral("followRedirects"), true};
 inline const SettingKey<int> maxRedirects {QStringLiteral("maxRedirects"), 10};
 inline const SettingKey<bool> sslVerification {QStringLiteral("sslVerification"), true};

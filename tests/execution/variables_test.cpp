@@ -30,7 +30,7 @@ QString substitute(const QString& text, QList<KeyValuePair> rows)
 
 } // namespace
 
-TEST(MergedEnvironment, globalsComeFirstEnvironmentRowsStayUnfilteredAbsentWithNeither)
+TEST(MergedEnvironment, environmentBeatsCollectionBeatsGlobalsEnvironmentRowsStayUnfiltered)
 {
     const QList<APIEnvironment> environments {
         environment(u"Dev"_s, {row(u"host"_s, u"dev"_s)}, false),
@@ -38,16 +38,18 @@ TEST(MergedEnvironment, globalsComeFirstEnvironmentRowsStayUnfilteredAbsentWithN
             {row(u"host"_s, u"b"_s), row(u""_s, u"blank"_s), row(u"off"_s, u"x"_s, false)}, true),
         environment(u"Also active"_s, {row(u"host"_s, u"c"_s)}, true),
     };
-    const QList<KeyValuePair> globals {
-        row(u"host"_s, u"a"_s), row(u""_s, u"g"_s), row(u"gone"_s, u"x"_s, false)};
-    const auto merged = mergedEnvironment(globals, environments);
+    const QList<KeyValuePair> globals {row(u"host"_s, u"a"_s), row(u"port"_s, u"1"_s),
+        row(u"path"_s, u"g"_s), row(u""_s, u"g"_s), row(u"gone"_s, u"x"_s, false)};
+    const QList<KeyValuePair> collection {row(u"port"_s, u"2"_s), row(u"off"_s, u"c"_s, false)};
+    const auto merged = mergedEnvironment(globals, environments, collection);
     ASSERT_TRUE(merged.has_value());
     EXPECT_EQ(merged->name, u"Prod"_s);
-    ASSERT_EQ(merged->variables.size(), 4);
-    EXPECT_EQ(merged->variables[0], globals[0]);
-    EXPECT_EQ(merged->variables.mid(1), environments[1].variables);
-    EXPECT_EQ(substituteVariables(u"{{host}}/x"_s, merged), u"a/x"_s);
+    ASSERT_EQ(merged->variables.size(), 7);
+    EXPECT_EQ(merged->variables.first(3), environments[1].variables);
+    EXPECT_EQ(
+        substituteVariables(u"{{host}}:{{port}}/{{path}}/{{off}}"_s, merged), u"b:2/g/{{off}}"_s);
     EXPECT_EQ(activeEnvironment(environments)->name, u"Prod"_s);
+    EXPECT_TRUE(mergedEnvironment({}, {}, collection).has_value());
 
     // Without an active environment: the enabled globals alone, or nothing at all.
     const QList<APIEnvironment> inactive = environments.first(1);

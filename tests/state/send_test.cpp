@@ -228,3 +228,59 @@ TEST(SendSequence, aRequestMovedAwayWhileOnItsWayIsNotPutBack)
     EXPECT_TRUE(run.collection(source).requests.isEmpty());
     EXPECT_EQ(run.collection(target).requests.size(), 1);
 }
+
+// The scripts around a send: what the pre-request script adds goes out but stays out of the
+// editor; what the scripts set lands in the active environment, the globals and the
+// collection; a failing pre-request script sends nothing; a cancel reaches a script that waits.
+TEST(SendSequence, scriptsChangeWhatGoesKeepWhatTheySetAndStopWithTheSend)
+{
+    SendRun run;
+    const QUuid collection = run.openStoredRequest();
+    const QUuid tabID = *run.state.activeTabID();
+    run.state.addEnvironment(u"Dev"_s);
+    const QUuid environment = run.state.environments().last().id;
+    run.state.setActiveEnvironment(environment);
+    run.state.keepScriptVariables(VariableScopes {.collection = {KeyValuePair {.key = u"v"_s,
+                                                      .value = u"from collection"_s}}},
+        collection);
+
+    APIRequest request = *run.state.openRequest();
+    request.preRequestScript
+        = u"pm.request.headers.add({key: 'X-Pre', value: pm.variables.get('v')});"_s;
+    request.testScript = u"pm.environment.set('seen', pm.response.json().headers['X-Pre']);\n"
+                         "pm.globals.set('g', 'global');\n"
+                         "pm.collectionVariables.set('v', 'changed');"_s;
+    run.state.setOpenRequest(request);
+    const auto valueOf = [](const QList<KeyValuePair>& rows, const QString& key) {
+        for (const KeyValuePair& row : rows) {
+            if (row.key == key)
+                return row.value;
+        }
+        return QString();
+    };
+    run.send(u"/scripted"_s);
+    ASSERT_TRUE(run.waitUntilDone(tabID));
+    ASSERT_TRUE(run.tab(tabID).response.has_value()) << run.tab(tabID).error->toStdString();
+    ASSERT_EQ(run.server.requests().size(), 1);
+    EXPECT_EQ(run.server.requests()[0].header("X-Pre"), "from collection");
+    EXPECT_EQ(valueOf(run.state.openRequest()->headers, u"X-Pre"_s), QString());
+    const VariableScopes kept = run.state.variableScopes(collection);
+    ASSERT_TRUE(kept.environment && kept.environment->id == environment);
+    EXPECT_EQ(valueOf(kept.environment->variables, u"seen"_s), u"from collection"_s);
+    EXPECT_EQ(kept.globals.value(0).key + kept.globals.value(0).value, u"gglobal"_s);
+    EXPECT_EQ(kept.collection.value(0).value, u"changed"_s);
+
+    request.preRequestScript = u"throw new Error('no token yet');"_s;
+    run.state.setOpenRequest(request);
+    run.send(u"/never"_s);
+    ASSERT_TRUE(run.waitUntilDone(tabID));
+    EXPECT_TRUE(run.tab(tabID).error.value_or(QString()).contains(u"no token yet"_s));
+    EXPECT_EQ(run.server.requests().size(), 1);
+
+    request.preRequestScript = u"setTimeout(function () {}, 3000);"_s;
+    run.state.setOpenRequest(request);
+    run.send(u"/waits"_s);
+    run.model.cancel();
+    ASSERT_TRUE(run.waitUntilDone(tabID));
+    EXPECT_EQ(run.tab(tabID).error, RequestViewModel::kCancelledMessage);
+}

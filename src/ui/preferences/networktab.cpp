@@ -90,6 +90,10 @@ NetworkTab::NetworkTab(Settings& settings, QWidget* parent)
     QSpinBox* timeout = numberField(u"requestTimeoutField"_s, tr("Request Timeout"), 86400);
     bindSpinBox(timeout, settings, SettingKeys::requestTimeout);
     timeouts->addRow(tr("Request Timeout"), withUnit(timeout, tr("seconds")));
+    QSpinBox* scriptTimeout = numberField(u"scriptTimeoutField"_s, tr("Script Timeout"), 3600);
+    scriptTimeout->setMinimum(1);
+    bindSpinBox(scriptTimeout, settings, SettingKeys::scriptTimeout);
+    timeouts->addRow(tr("Script Timeout"), withUnit(scriptTimeout, tr("seconds")));
 
     QFormLayout* redirects = addSection(page, tr("Redirects"), u"redirectsSection"_s);
     redirects->addRow(makeToggle(u"followRedirectsToggle"_s, tr("Follow redirects automatically"),
