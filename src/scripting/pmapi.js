@@ -45,10 +45,10 @@
         return 'Error: ' + String(error);
     }
 
+    // A failure for the engine to report: its text, and the script's line when one is known.
     function describeFailure(error)
     {
-        var line = scriptLine(error);
-        return errorText(error) + (line > 0 ? ' (line ' + line + ')' : '');
+        return {message: errorText(error), line: scriptLine(error)};
     }
 
     // What a failed test reports: an assertion's own message, or any other error with its kind.
@@ -806,7 +806,8 @@
         pending.timers[id] = function () {
             fn.apply(null, args);
         };
-        host.startTimer(id, Math.max(0, Number(delay) || 0));
+        // A timer's interval is a 32-bit count of milliseconds.
+        host.startTimer(id, Math.min(Math.max(0, Number(delay) || 0), 2147483647));
         return id;
     }
 
@@ -1086,7 +1087,7 @@
     {
         try {
             fn();
-            return '';
+            return null;
         } catch (e) {
             return describeFailure(e);
         }
@@ -1119,14 +1120,14 @@
         pending: pendingCount,
         fire: function (id) {
             if (!pending || !hasOwn(pending.timers, id))
-                return '';
+                return null;
             var callback = pending.timers[id];
             delete pending.timers[id];
             return guarded(callback);
         },
         deliver: function (id, error, replyText) {
             if (!pending || !hasOwn(pending.requests, id))
-                return '';
+                return null;
             var callback = pending.requests[id];
             delete pending.requests[id];
             return guarded(function () {

@@ -32,6 +32,14 @@ QString resourceText(const QString& path)
     return QString::fromUtf8(file.readAll());
 }
 
+QString withLine(const QString& message, int line)
+{
+    if (line <= 0)
+        return message;
+    return QCoreApplication::translate("mako::ScriptEngine", "%1 (line %2)")
+        .arg(message, QString::number(line));
+}
+
 QLoggingCategory::CategoryFilter previousFilter = nullptr;
 
 // Qt's JavaScript compiler warns of every function used before its declaration, which chai,
@@ -186,10 +194,7 @@ void ScriptEngine::Private::runScript(const QString& code)
     // script's own; a script in a function of its own leaves no `var` behind.
     const QJSValue function = engine.evaluate(u"(function () {"_s + code + u"\n})"_s, kScriptFile);
     if (function.isError()) {
-        const int line = function.property(u"lineNumber"_s).toInt();
-        scriptFailed(function.toString()
-            + (line > 0 ? QCoreApplication::translate("mako::ScriptEngine", " (line %1)").arg(line)
-                        : QString()));
+        scriptFailed(withLine(function.toString(), function.property(u"lineNumber"_s).toInt()));
         return;
     }
     watchdog.arm(std::chrono::milliseconds(settings.timeoutMilliseconds), generation);
@@ -206,8 +211,10 @@ void ScriptEngine::Private::afterCallback(const QJSValue& result)
         scriptFailed(result.toString());
         return;
     }
-    if (const QString error = result.toString(); !error.isEmpty()) {
-        scriptFailed(error);
+    // The API hands back what a script threw as {message, line}.
+    if (result.isObject()) {
+        scriptFailed(
+            withLine(result.property(u"message"_s).toString(), result.property(u"line"_s).toInt()));
         return;
     }
     if (api.property(u"pending"_s).call().toInt() == 0)

@@ -314,18 +314,21 @@ TEST(ScriptEngine, failuresNameTheScriptAndLineAndOnlyPreRequestFailuresStopTheR
     ScriptEngine engine;
     const QStringList scripts {u"pm.test('first', function () {});\n\nnull.token;"_s,
         u"var ok = 1;\npm.expect(ok).to.equal(2);"_s, u"var a = 1;\nvar = 2;\nvar b = 3;"_s,
+        u"setTimeout(function () {\n    missing();\n}, 0);"_s,
         u"pm.test('last', function () {});"_s};
     const ScriptRun tests = runScripts(engine, scripts, testContext());
     const QList<std::pair<QString, bool>> ran {{u"first"_s, true}, {u"last"_s, true}};
     EXPECT_EQ(verdicts(tests), ran);
     ASSERT_TRUE(tests.outcome.error);
     const QStringList errors = tests.outcome.error->split(u'\n');
-    ASSERT_EQ(errors.size(), 3) << tests.outcome.error->toStdString();
+    ASSERT_EQ(errors.size(), 4) << tests.outcome.error->toStdString();
     EXPECT_EQ(errors[0], u"Tests: TypeError: Cannot read property 'token' of null (line 3)"_s);
     EXPECT_EQ(errors[1], u"Tests: AssertionError: expected 1 to equal 2 (line 2)"_s);
     EXPECT_TRUE(
         errors[2].startsWith(u"Tests: SyntaxError: "_s) && errors[2].endsWith(u"(line 2)"_s))
         << errors[2].toStdString();
+    // In a callback too, the line is the script's.
+    EXPECT_EQ(errors[3], u"Tests: ReferenceError: missing is not defined (line 2)"_s);
 
     ScriptContext context = testContext(std::nullopt);
     context.eventName = u"prerequest"_s;
@@ -357,7 +360,8 @@ TEST(ScriptEngine, scriptsThatNeverEndAreStoppedAndTheNextOneStillRuns)
 TEST(ScriptEngine, sendRequestGoesOutThroughTheServiceAndItsCallbackMayTest)
 {
     HttpTestServer server;
-    ScriptEngine engine;
+    NetworkService service;
+    ScriptEngine engine(service);
     const QString script = uR"(
 pm.sendRequest("%1/plain?a=1", function (err, res) {
     pm.test("string form", function () {
