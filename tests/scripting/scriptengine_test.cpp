@@ -343,15 +343,23 @@ TEST(ScriptEngine, failuresNameTheScriptAndLineAndOnlyPreRequestFailuresStopTheR
 
 TEST(ScriptEngine, scriptsThatNeverEndAreStoppedAndTheNextOneStillRuns)
 {
-    ScriptEngine engine(NetworkService::shared(), ScriptSettings {.timeoutMilliseconds = 300});
-    const ScriptRun run = runScripts(engine,
-        {u"while (true) {}"_s, u"setTimeout(function () {}, 1e9);"_s,
-            u"pm.test('waits', function (done) {});"_s, u"pm.test('after', function () {});"_s},
-        testContext());
+    HttpTestServer server;
+    server.setHandler([](const RecordedRequest& request) {
+        ScriptedResponse response = echoResponse(request);
+        response.delayMs = 1500;
+        return response;
+    });
+    NetworkService service;
+    ScriptEngine engine(service, ScriptSettings {.timeoutMilliseconds = 300});
+    const QStringList scripts {u"while (true) {}"_s, u"setTimeout(function () {}, 1e12);"_s,
+        u"pm.test('waits', function (done) {});"_s,
+        u"pm.sendRequest('%1/slow', function () { pm.test('late', function () {}); });"_s.arg(
+            server.baseUrl()),
+        u"pm.test('after', function () {});"_s};
+    const ScriptRun run = runScripts(engine, scripts, testContext());
     ASSERT_TRUE(run.outcome.error);
-    EXPECT_EQ(*run.outcome.error,
-        u"Tests: Script timed out after 0.3 s\nTests: Script timed out after 0.3 s\n"
-        "Tests: Script timed out after 0.3 s"_s);
+    const QString timedOut = u"Tests: Script timed out after 0.3 s"_s;
+    EXPECT_EQ(run.outcome.error->split(u'\n'), QStringList(4, timedOut));
     const QList<std::pair<QString, bool>> tests {{u"waits"_s, false}, {u"after"_s, true}};
     EXPECT_EQ(verdicts(run), tests);
     EXPECT_EQ(run.outcome.tests.first().error, u"Script timed out after 0.3 s"_s);
