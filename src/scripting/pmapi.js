@@ -159,11 +159,11 @@
     };
     Scope.prototype.toObject = function () {
         var object = {};
-        var rows = this._rows();
-        for (var i = rows.length - 1; i >= 0; --i) {
-            if (rows[i].enabled && rows[i].key)
-                object[rows[i].key] = rows[i].value;
-        }
+        // In row order; where a name repeats, its first row counts, as in substitution.
+        this._rows().forEach(function (row) {
+            if (row.enabled && row.key && !hasOwn(object, row.key))
+                object[row.key] = row.value;
+        });
         return object;
     };
     Scope.prototype.replaceIn = function (text) {

@@ -290,7 +290,7 @@ void ScriptEngine::Private::handleTimeout(std::uint64_t expired)
 
 void ScriptEngine::Private::startTimer(int id, int milliseconds)
 {
-    auto* timer = new QTimer;
+    auto* timer = new QTimer(q);
     timer->setSingleShot(true);
     const std::uint64_t owner = generation;
     QObject::connect(timer, &QTimer::timeout, q, [this, id, owner] {

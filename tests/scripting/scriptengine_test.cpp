@@ -250,9 +250,15 @@ console.log(pm.environment.get("token"), pm.environment.has("gone"), pm.environm
     postman.getEnvironmentVariable("pe"), postman.getGlobalVariable("pg"), pm.variables.get("l"),
     pm.environment.replaceIn("{{token}}/{{c}}"), pm.collectionVariables.has("c"));
 postman.clearGlobalVariable("pg");
+postman.clearEnvironmentVariable("pe");
+console.log(environment.token, globals.g, JSON.stringify(pm.environment.toObject()),
+    pm.globals.replaceIn("{{g}}{{pg}}"));
 )"_s},
         context);
-    EXPECT_EQ(run.outcome.console, QStringList {u"t-1 false Dev 2 1 loc t-1/{{c}} true"_s});
+    const QStringList lines {u"t-1 false Dev 2 1 loc t-1/{{c}} true"_s,
+        uR"(t-1 new {"keep":"1","token":"t-1","count":3,"obj":{"a":[1]}} new{{pg}})"_s};
+    EXPECT_EQ(run.outcome.console, lines);
+    EXPECT_EQ(valueOf(run.scopes.environment->variables, u"pe"_s), u"<absent>"_s);
     ASSERT_TRUE(run.scopes.environment);
     const QList<KeyValuePair>& environment = run.scopes.environment->variables;
     EXPECT_EQ(environment.first(), kept) << "an untouched row keeps its id";
