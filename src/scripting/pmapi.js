@@ -13,6 +13,7 @@
     var run = null; // {request, response, scopes, info, tests, console, nextRequest, ...}
     var pending = null; // what the running script still waits for
     var modules = {}; // the exports of each module once required, for the engine's life
+    var loading = {}; // the modules whose code is running now
 
     function hasOwn(object, key)
     {
@@ -797,18 +798,31 @@
     // ---------------------------------------------------------------- timers and requests
     var nextCallbackId = 1;
 
-    function setTimeoutFunction(fn, delay)
+    function startTimer(fn, delay, args, repeat)
     {
         if (typeof fn !== 'function')
-            throw new TypeError('setTimeout needs a function');
+            throw new TypeError((repeat ? 'setInterval' : 'setTimeout') + ' needs a function');
         var id = nextCallbackId++;
-        var args = Array.prototype.slice.call(arguments, 2);
-        pending.timers[id] = function () {
-            fn.apply(null, args);
+        pending.timers[id] = {
+            repeat: repeat,
+            call: function () {
+                fn.apply(null, args);
+            },
         };
         // A timer's interval is a 32-bit count of milliseconds.
-        host.startTimer(id, Math.min(Math.max(0, Number(delay) || 0), 2147483647));
+        host.startTimer(id, Math.min(Math.max(0, Number(delay) || 0), 2147483647), repeat);
         return id;
+    }
+
+    function setTimeoutFunction(fn, delay)
+    {
+        return startTimer(fn, delay, Array.prototype.slice.call(arguments, 2), false);
+    }
+
+    // An interval keeps its script waiting until it is cleared (or the time-out ends it).
+    function setIntervalFunction(fn, delay)
+    {
+        return startTimer(fn, delay, Array.prototype.slice.call(arguments, 2), true);
     }
 
     function clearTimeoutFunction(id)
@@ -881,9 +895,14 @@
             throw new Error('Module ' + name + ' is not available');
         var module = {exports: {}};
         var factory = new Function('module', 'exports', 'require', source);
-        factory.call(module.exports, module, module.exports, function (inner) {
-            throw new Error('Module ' + inner + ' is not available');
-        });
+        loading[name] = true;
+        try {
+            factory.call(module.exports, module, module.exports, function (inner) {
+                throw new Error('Module ' + inner + ' is not available');
+            });
+        } finally {
+            delete loading[name];
+        }
         modules[name] = module.exports;
         return module.exports;
     }
@@ -1027,7 +1046,7 @@
     }
 
     var API_GLOBALS = ['pm', 'postman', 'tests', 'console', 'require', 'atob', 'btoa',
-        'setTimeout', 'clearTimeout', 'environment', 'globals', 'data', 'iteration', 'request',
+        'setTimeout', 'clearTimeout', 'setInterval', 'clearInterval', 'environment', 'globals', 'data', 'iteration', 'request',
         'responseBody', 'responseCode', 'responseHeaders', 'responseTime'];
 
     function installGlobals()
@@ -1043,6 +1062,8 @@
             btoa: btoa,
             setTimeout: setTimeoutFunction,
             clearTimeout: clearTimeoutFunction,
+            setInterval: setIntervalFunction,
+            clearInterval: clearTimeoutFunction,
             environment: legacyScope('environment'),
             globals: legacyScope('globals'),
             data: legacyScope('data'),
@@ -1063,11 +1084,24 @@
 
     for (var g = 0; g < API_GLOBALS.length; ++g)
         global[API_GLOBALS[g]] = undefined;
+    // Older scripts use lodash as the global `_` without requiring it: it is read on first use.
+    Object.defineProperty(global, '_', {
+        configurable: true,
+        get: function () {
+            // lodash itself looks for an earlier `_` while it loads: there is none.
+            return hasOwn(loading, 'lodash') ? undefined : requireModule('lodash');
+        },
+        set: function (value) {
+            Object.defineProperty(global, '_', {
+                value: value, writable: true, configurable: true, enumerable: true});
+        },
+    });
 
-    // What the global object holds once set up; a script's leftovers are taken away after it.
+    // What the global object holds once set up (as property descriptors, so that no getter runs
+    // here); a script's leftovers are taken away after it and what it replaced is put back.
     var baseline = {};
     Object.getOwnPropertyNames(global).forEach(function (name) {
-        baseline[name] = global[name];
+        baseline[name] = Object.getOwnPropertyDescriptor(global, name);
     });
 
     function restoreGlobals()
@@ -1077,8 +1111,15 @@
                 delete global[name];
         });
         Object.keys(baseline).forEach(function (name) {
-            if (global[name] !== baseline[name])
-                global[name] = baseline[name];
+            var was = baseline[name];
+            var now = Object.getOwnPropertyDescriptor(global, name);
+            if (now && now.value === was.value && now.get === was.get && now.set === was.set)
+                return;
+            try {
+                Object.defineProperty(global, name, was);
+            } catch (e) {
+                // A property the engine does not let go of (NaN, undefined) never changed.
+            }
         });
     }
 
@@ -1121,9 +1162,10 @@
         fire: function (id) {
             if (!pending || !hasOwn(pending.timers, id))
                 return null;
-            var callback = pending.timers[id];
-            delete pending.timers[id];
-            return guarded(callback);
+            var timer = pending.timers[id];
+            if (!timer.repeat)
+                delete pending.timers[id];
+            return guarded(timer.call);
         },
         deliver: function (id, error, replyText) {
             if (!pending || !hasOwn(pending.requests, id))

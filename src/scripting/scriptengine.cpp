@@ -113,7 +113,7 @@ struct ScriptEngine::Private {
     void handleTimeout(std::uint64_t expired);
     QString timeoutText() const;
     QString scriptError(const QString& message) const;
-    void startTimer(int id, int milliseconds);
+    void startTimer(int id, int milliseconds, bool repeat);
     void stopTimer(int id);
     void send(int id, const QString& spec);
 };
@@ -122,7 +122,8 @@ void ScriptEngine::Private::setUp()
 {
     host = new ScriptHost(settings.moduleFolders,
         {
-            .startTimer = [this](int id, int milliseconds) { startTimer(id, milliseconds); },
+            .startTimer = [this](int id, int milliseconds,
+                              bool repeat) { startTimer(id, milliseconds, repeat); },
             .stopTimer = [this](int id) { stopTimer(id); },
             .send = [this](int id, const QString& spec) { send(id, spec); },
         },
@@ -243,8 +244,11 @@ void ScriptEngine::Private::endScript(const QString& pendingReason)
 
 void ScriptEngine::Private::stopWaiting()
 {
-    for (auto& [id, timer] : timers)
-        delete timer;
+    // Later, not now: this may run inside one of these timers' own signal.
+    for (auto& [id, timer] : timers) {
+        timer->stop();
+        timer->deleteLater();
+    }
     timers.clear();
     for (auto& [id, transfer] : transfers)
         transfer.cancel();
@@ -288,15 +292,15 @@ void ScriptEngine::Private::handleTimeout(std::uint64_t expired)
     scriptFailed(timeoutText());
 }
 
-void ScriptEngine::Private::startTimer(int id, int milliseconds)
+void ScriptEngine::Private::startTimer(int id, int milliseconds, bool repeat)
 {
     auto* timer = new QTimer(q);
-    timer->setSingleShot(true);
+    timer->setSingleShot(!repeat);
     const std::uint64_t owner = generation;
-    QObject::connect(timer, &QTimer::timeout, q, [this, id, owner] {
+    QObject::connect(timer, &QTimer::timeout, q, [this, id, owner, repeat] {
         if (owner != generation)
             return;
-        if (const auto found = timers.find(id); found != timers.end()) {
+        if (const auto found = timers.find(id); found != timers.end() && !repeat) {
             found->second->deleteLater();
             timers.erase(found);
         }
@@ -309,7 +313,8 @@ void ScriptEngine::Private::startTimer(int id, int milliseconds)
 void ScriptEngine::Private::stopTimer(int id)
 {
     if (const auto found = timers.find(id); found != timers.end()) {
-        delete found->second;
+        found->second->stop();
+        found->second->deleteLater();
         timers.erase(found);
     }
 }

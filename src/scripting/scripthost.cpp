@@ -72,9 +72,9 @@ QString ScriptHost::moduleSource(const QString& name)
     return source;
 }
 
-void ScriptHost::startTimer(int id, int milliseconds)
+void ScriptHost::startTimer(int id, int milliseconds, bool repeat)
 {
-    m_callbacks.startTimer(id, milliseconds);
+    m_callbacks.startTimer(id, milliseconds, repeat);
 }
 
 void ScriptHost::stopTimer(int id)

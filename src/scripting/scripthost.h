@@ -19,7 +19,7 @@ class ScriptHost : public QObject {
 
 public:
     struct Callbacks {
-        std::function<void(int id, int milliseconds)> startTimer;
+        std::function<void(int id, int milliseconds, bool repeat)> startTimer;
         std::function<void(int id)> stopTimer;
         /// `spec` is JSON: {url, method, headers: [[name, value]...], body}.
         std::function<void(int id, const QString& spec)> send;
@@ -34,7 +34,7 @@ public:
     /// The source of the module `name` from the first module folder that has it, read once;
     /// empty when no folder has it.
     Q_INVOKABLE QString moduleSource(const QString& name);
-    Q_INVOKABLE void startTimer(int id, int milliseconds);
+    Q_INVOKABLE void startTimer(int id, int milliseconds, bool repeat);
     Q_INVOKABLE void stopTimer(int id);
     Q_INVOKABLE void send(int id, const QString& spec);
 

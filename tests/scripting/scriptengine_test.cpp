@@ -425,12 +425,22 @@ setTimeout(function () { console.log("first"); }, 0);
 clearTimeout(cancelled);
 )"_s,
             uR"(
+var ticks = 0;
+var interval = setInterval(function (step) {
+    ticks += step;
+    if (ticks === 3) { clearInterval(interval); console.log("ticks " + ticks); }
+}, 1, 1);
+console.log(_.max([4, 9]));
+_ = "replaced"; delete Math;
+)"_s,
+            uR"(
 console.log(typeof leaked, typeof local, typeof helper, typeof JSON.parse, typeof pm.extra);
+console.log(typeof _.map, typeof Math.max);
 )"_s},
         testContext());
     ASSERT_FALSE(run.outcome.error) << run.outcome.error->toStdString();
-    const QStringList expected {
-        u"first"_s, u"second"_s, u"undefined undefined undefined function undefined"_s};
+    const QStringList expected {u"first"_s, u"second"_s, u"9"_s, u"ticks 3"_s,
+        u"undefined undefined undefined function undefined"_s, u"function function"_s};
     EXPECT_EQ(run.outcome.console, expected);
 }
 
