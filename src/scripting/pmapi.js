@@ -833,6 +833,14 @@
         }
     }
 
+    var RAW_TYPES = {
+        json: 'application/json',
+        text: 'text/plain',
+        javascript: 'application/javascript',
+        html: 'text/html',
+        xml: 'application/xml',
+    };
+
     function requestSpec(options)
     {
         if (typeof options === 'string')
@@ -852,19 +860,29 @@
             });
         }
         var body = '';
-        if (options.body !== undefined && options.body !== null) {
-            var given = options.body;
-            if (typeof given === 'string')
-                body = given;
-            else if (given.mode === 'raw' || given.raw !== undefined)
-                body = textOf(given.raw);
-            else if (given.mode === 'urlencoded' && Array.isArray(given.urlencoded))
-                body = given.urlencoded.filter(function (row) {
-                    return !row.disabled;
-                }).map(function (row) {
-                    return encodeURIComponent(row.key) + '=' + encodeURIComponent(textOf(row.value));
-                }).join('&');
+        var type = null;
+        var given = options.body;
+        if (typeof given === 'string') {
+            body = given;
+        } else if (given && (given.mode === 'raw' || given.raw !== undefined)) {
+            body = textOf(given.raw);
+            var language = given.options && given.options.raw && given.options.raw.language;
+            type = RAW_TYPES[language] || null;
+        } else if (given && given.mode === 'urlencoded') {
+            var rows = Array.isArray(given.urlencoded) ? given.urlencoded : [];
+            body = rows.filter(function (row) {
+                return row && !row.disabled;
+            }).map(function (row) {
+                return encodeURIComponent(row.key) + '=' + encodeURIComponent(textOf(row.value));
+            }).join('&');
+            type = 'application/x-www-form-urlencoded';
         }
+        // The body's kind names its type, unless the script gave one.
+        var typed = headers.some(function (pair) {
+            return pair[0].toLowerCase() === 'content-type';
+        });
+        if (type && body.length > 0 && !typed)
+            headers.push(['Content-Type', type]);
         var url = options.url;
         if (url && typeof url === 'object')
             url = url.raw !== undefined ? url.raw : url.toString();

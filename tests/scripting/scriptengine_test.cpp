@@ -161,7 +161,8 @@ TEST(ScriptEngine, exposesResponseRequestInfoAndLegacyGlobals)
     context.scopes.data = {{.key = u"row"_s, .value = u"r1"_s}};
     const ScriptRun run = runScripts(engine, {uR"(
 var r = pm.response;
-console.log(r.code, r.status, r.headers.get("x-trace"), r.headers.has("X-TRACE"), r.headers.has("nope"));
+console.log(r.code, r.status, r.headers.get("x-trace"), r.headers.has("X-TRACE"), r.headers.has("nope"),
+    Object.keys(r.headers.toObject()).join("+"));
 console.log(r.responseTime, r.responseSize, r.json().user.roles.length, r.text().length);
 console.log(pm.request.method, pm.request.url.toString(), pm.request.headers.get("accept"));
 console.log(pm.info.requestName, pm.info.requestId, pm.info.iteration, pm.info.iterationCount, pm.info.eventName);
@@ -177,7 +178,7 @@ console.log(pm.cookies.get("session"), pm.cookies.has("theme"), pm.cookies.has("
         context);
     ASSERT_FALSE(run.outcome.error) << run.outcome.error->toStdString();
     const QStringList expected {
-        u"201 Created abc true false"_s,
+        u"201 Created abc true false Content-Type+X-Trace"_s,
         u"123 321 2 %1"_s.arg(jsonReply().body.size()),
         u"GET http://127.0.0.1:1/users/7 text/plain"_s,
         u"Get user r-1 2 5 test"_s,
@@ -384,9 +385,12 @@ pm.sendRequest("%1/plain?a=1", function (err, res) {
         pm.expect(res.json().target).to.equal("/plain?a=1");
     });
     pm.sendRequest({url: "%1/token", method: "POST", header: [{key: "X-Key", value: "k"}],
-                    body: {mode: "raw", raw: "{\"user\":\"ada\"}"}}, function (err, res) {
+                    body: {mode: "raw", raw: "{\"user\":\"ada\"}",
+                          options: {raw: {language: "json"}}}}, function (err, res) {
         pm.environment.set("echoed", res.json().body);
         pm.test("object form", function () { res.to.have.status(200); });
+        pm.sendRequest({url: "%1/form", method: "PUT", body: {mode: "urlencoded",
+                        urlencoded: [{key: "a", value: "1"}, {key: "b c", value: "x&y"}]}});
     });
 });
 pm.sendRequest("", function (err, res) {
@@ -403,11 +407,15 @@ pm.sendRequest("", function (err, res) {
     const QList<std::pair<QString, bool>> expected {
         {u"object form"_s, true}, {u"refused"_s, true}, {u"string form"_s, true}};
     EXPECT_EQ(tests, expected);
-    ASSERT_EQ(server.requests().size(), 2);
+    ASSERT_EQ(server.requests().size(), 3);
     const RecordedRequest post = server.requests()[1];
     EXPECT_EQ(post.method, "POST");
     EXPECT_EQ(post.header("X-Key"), "k");
     EXPECT_EQ(post.body, R"({"user":"ada"})");
+    EXPECT_EQ(post.header("Content-Type"), "application/json");
+    const RecordedRequest form = server.requests()[2];
+    EXPECT_EQ(form.method + ' ' + form.body, "PUT a=1&b%20c=x%26y");
+    EXPECT_EQ(form.header("Content-Type"), "application/x-www-form-urlencoded");
     ASSERT_TRUE(run.scopes.environment);
     EXPECT_EQ(valueOf(run.scopes.environment->variables, u"echoed"_s), uR"({"user":"ada"})"_s);
 }
