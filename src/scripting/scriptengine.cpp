@@ -218,7 +218,11 @@ void ScriptEngine::Private::afterCallback(const QJSValue& result)
             withLine(result.property(u"message"_s).toString(), result.property(u"line"_s).toInt()));
         return;
     }
-    if (api.property(u"pending"_s).call().toInt() == 0)
+    const int waitingFor = api.property(u"pending"_s).call().toInt();
+    // The time-out may have struck while the engine was asked what the script waits for.
+    if (timedOutGeneration.load() == generation)
+        handleTimeout(generation);
+    else if (waitingFor == 0)
         endScript();
 }
 
