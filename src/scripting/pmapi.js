@@ -179,7 +179,6 @@
         Scope.call(this, name);
     }
     ReadOnlyScope.prototype = Object.create(Scope.prototype);
-    delete ReadOnlyScope.prototype.set;
     ReadOnlyScope.prototype.set = undefined;
     ReadOnlyScope.prototype.unset = undefined;
     ReadOnlyScope.prototype.clear = undefined;
@@ -223,10 +222,9 @@
     // ---------------------------------------------------------------- headers
     // A list of {key, value, disabled} rows with the lookups scripts use on request and
     // response headers; names compare ignoring case, as HTTP's do.
-    function HeaderList(rows, writable)
+    function HeaderList(rows)
     {
         this._list = rows;
-        this._writable = writable;
     }
     HeaderList.prototype._find = function (name) {
         name = String(name).toLowerCase();
@@ -306,7 +304,7 @@
         this.status = data.status;
         this.headers = new HeaderList(data.headers.map(function (pair) {
             return {key: pair[0], value: pair[1], disabled: false};
-        }), false);
+        }));
         this.responseTime = data.responseTime;
         this.responseSize = data.responseSize;
         this._body = data.body;
@@ -698,7 +696,7 @@
             },
         });
         var request = {
-            headers: new HeaderList(data.headers, true),
+            headers: new HeaderList(data.headers),
             body: body,
             name: run.info.requestName,
             id: run.info.requestId,

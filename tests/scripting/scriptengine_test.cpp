@@ -497,3 +497,44 @@ TEST(ScriptEngine, setNextRequestNamesTheNextStopsTheRunOrStaysAbsent)
         EXPECT_EQ(run.nextRequest, c.next) << c.script.toStdString();
     }
 }
+
+TEST(ScriptEngine, testsJudgeAReplyAsItCameFromTheWire)
+{
+    HttpTestServer server;
+    server.setHandler([](const RecordedRequest&) {
+        return ScriptedResponse {.status = 404,
+            .headers
+            = {{"Content-Type", "application/problem+json"}, {"Set-Cookie", "session=abc; Path=/"}},
+            .body = R"({"title":"Not Found","errors":[{"field":"id"}]})"};
+    });
+    NetworkService service;
+    std::optional<NetworkResult> sent;
+    QObject receiver;
+    service.execute(APIRequest {.url = server.baseUrl() + u"/users/0"_s}, std::nullopt, &receiver,
+        [&](const NetworkResult& result) { sent = result; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sent.has_value(); }, kGuardMs));
+    ASSERT_TRUE(std::holds_alternative<APIResponse>(*sent));
+
+    ScriptEngine engine(service);
+    const ScriptRun run = runScripts(engine, {uR"(
+pm.test("not found", function () { pm.response.to.have.status(404); pm.response.to.be.clientError; });
+pm.test("problem json", function () {
+    pm.response.to.be.json;
+    pm.response.to.have.jsonBody("errors[0].field", "id");
+    pm.expect(pm.response.json().title).to.eql("Not Found");
+});
+pm.test("cookie", function () { pm.expect(pm.cookies.get("session")).to.equal("abc"); });
+pm.test("measured", function () {
+    pm.expect(pm.response.responseSize).to.be.above(0);
+    pm.expect(pm.response.responseTime).to.be.a("number");
+});
+pm.test("fails as it should", function () { pm.response.to.be.success; });
+)"_s},
+        testContext(std::get<APIResponse>(*sent)));
+    const QList<std::pair<QString, bool>> expected {{u"not found"_s, true},
+        {u"problem json"_s, true}, {u"cookie"_s, true}, {u"measured"_s, true},
+        {u"fails as it should"_s, false}};
+    EXPECT_EQ(verdicts(run), expected);
+    EXPECT_EQ(run.outcome.tests.last().error,
+        u"expected response code to be success (200-299) but found 404"_s);
+}
