@@ -136,20 +136,24 @@ void ScriptEngine::Private::setUp()
     QJSValue module = engine.newObject();
     module.setProperty(u"exports"_s, engine.newObject());
     const QJSValue loaded = chaiFactory.call({module, module.property(u"exports"_s)});
-    const QJSValue factory
-        = engine.evaluate(resourceText(u":/mako/scripting/pmapi.js"_s), u"pmapi.js"_s);
-    if (chaiFactory.isError() || loaded.isError() || factory.isError()) {
-        setupError = (factory.isError() ? factory
-                : chaiFactory.isError() ? chaiFactory
-                                        : loaded)
-                         .toString();
+    if (chaiFactory.isError() || loaded.isError()) {
+        setupError = (chaiFactory.isError() ? chaiFactory : loaded).toString();
         return;
     }
-    api = factory.call(
-        {engine.globalObject(), engine.newQObject(host), module.property(u"exports"_s)});
-    if (api.isError()) {
-        setupError = api.toString();
-        api = QJSValue();
+    // The API's files share `lib`; the last one hands back the entry points.
+    const QJSValue lib = engine.newObject();
+    const QJSValue hostObject = engine.newQObject(host);
+    for (const QString& file :
+        {u"pmvalues.js"_s, u"pmassertions.js"_s, u"pmrequest.js"_s, u"pmapi.js"_s}) {
+        const QJSValue factory = engine.evaluate(resourceText(u":/mako/scripting/"_s + file), file);
+        api = factory.isError()
+            ? factory
+            : factory.call({lib, engine.globalObject(), hostObject, module.property(u"exports"_s)});
+        if (api.isError()) {
+            setupError = api.toString();
+            api = QJSValue();
+            return;
+        }
     }
 }
 
