@@ -15,6 +15,8 @@ struct TestResult {
     bool passed = false;
     /// Why it failed (the assertion's message); empty when it passed.
     QString error;
+    /// Declared with `pm.test.skip` (or without a function): not run, and not failed.
+    bool skipped = false;
 
     bool operator==(const TestResult&) const = default;
 };

@@ -47,7 +47,9 @@ struct ScriptContext {
 struct ScriptRun {
     /// The request with the pre-request scripts' changes (`pm.request.headers.add`, ...).
     APIRequest request;
-    /// The variables with every script's changes.
+    /// The variables with every script's changes. Where no environment was active and a script
+    /// set an environment variable, `scopes.environment` is one made for the run (no name, not
+    /// active), so that later requests of the run see it; the caller decides whether to keep it.
     VariableScopes scopes;
     ScriptOutcome outcome;
     /// `postman.setNextRequest`: absent when no script called it; an empty inner value when a

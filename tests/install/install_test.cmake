@@ -11,7 +11,8 @@ set(expected
     bin/mako-cli
     share/applications/com.quorin.mako.desktop
     share/metainfo/com.quorin.mako.metainfo.xml
-    share/icons/hicolor/scalable/apps/com.quorin.mako.svg)
+    share/icons/hicolor/scalable/apps/com.quorin.mako.svg
+    share/doc/mako/chai/LICENSE)
 foreach(size 16 22 24 32 48 64 128 256 512)
     list(APPEND expected share/icons/hicolor/${size}x${size}/apps/com.quorin.mako.png)
 endforeach()
