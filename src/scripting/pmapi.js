@@ -31,7 +31,7 @@
     {
         if (typeof fn !== 'function') {
             recordTest(name, true, '', true);
-            return test;
+            return;
         }
         if (fn.length === 0) {
             try {
@@ -40,7 +40,7 @@
             } catch (e) {
                 recordTest(name, false, testFailure(e));
             }
-            return test;
+            return;
         }
         // An asynchronous test holds its place in the list until it calls `done`.
         var result = recordTest(name, false, '');
@@ -60,12 +60,27 @@
         } catch (e) {
             done(e);
         }
-        return test;
+        return;
     }
-    test.skip = function (name) {
+    function skip(name)
+    {
         recordTest(name, true, '', true);
-        return test;
-    };
+    }
+
+    // Each script gets its own `pm.test` and `console`, so that what one script hangs on them
+    // does not reach the next.
+    function makeTest()
+    {
+        var declare = function (name, fn) {
+            test(name, fn);
+            return declare;
+        };
+        declare.skip = function (name) {
+            skip(name);
+            return declare;
+        };
+        return declare;
+    }
 
     // ---------------------------------------------------------------- console
     function logger(level)
@@ -75,13 +90,16 @@
             state.run.console.push(level ? level + ': ' + line : line);
         };
     }
-    var consoleObject = {
-        log: logger(''),
-        info: logger(''),
-        debug: logger(''),
-        warn: logger('warn'),
-        error: logger('error'),
-    };
+    function makeConsole()
+    {
+        return {
+            log: logger(''),
+            info: logger(''),
+            debug: logger(''),
+            warn: logger('warn'),
+            error: logger('error'),
+        };
+    }
 
     // ---------------------------------------------------------------- timers and requests
     var nextCallbackId = 1;
@@ -311,7 +329,7 @@
     {
         var info = state.run.info;
         var pm = {
-            test: test,
+            test: makeTest(),
             expect: chai.expect,
             environment: new Scope('environment'),
             globals: new Scope('globals'),
@@ -362,7 +380,7 @@
             pm: pm,
             postman: makePostman(),
             tests: {},
-            console: consoleObject,
+            console: makeConsole(),
             require: requireModule,
             atob: atob,
             btoa: btoa,

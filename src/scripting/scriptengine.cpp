@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QJSEngine>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLoggingCategory>

@@ -426,7 +426,7 @@ TEST(ScriptEngine, eachScriptStartsFromFreshGlobalsAndTimersKeepTheirOrder)
     const ScriptRun run = runScripts(engine,
         {uR"(
 leaked = 1; var local = 2; function helper() {}
-JSON = null; pm.extra = true;
+JSON = null; pm.extra = true; pm.test.skip = null;
 var cancelled = setTimeout(function () { console.log("cancelled ran"); }, 0);
 setTimeout(function (word) { console.log(word); }, 20, "second");
 setTimeout(function () { console.log("first"); }, 0);
@@ -436,19 +436,19 @@ clearTimeout(cancelled);
 var ticks = 0;
 var interval = setInterval(function (step) {
     ticks += step;
-    if (ticks === 3) { clearInterval(interval); console.log("ticks " + ticks); }
+    if (ticks === 3) { clearInterval(interval); console.log("ticks " + ticks); console.log = null; }
 }, 1, 1);
 console.log(_.max([4, 9]));
 _ = "replaced"; delete Math;
 )"_s,
             uR"(
 console.log(typeof leaked, typeof local, typeof helper, typeof JSON.parse, typeof pm.extra);
-console.log(typeof _.map, typeof Math.max);
+console.log(typeof _.map, typeof Math.max, typeof pm.test.skip);
 )"_s},
         testContext());
     ASSERT_FALSE(run.outcome.error) << run.outcome.error->toStdString();
     const QStringList expected {u"first"_s, u"second"_s, u"9"_s, u"ticks 3"_s,
-        u"undefined undefined undefined function undefined"_s, u"function function"_s};
+        u"undefined undefined undefined function undefined"_s, u"function function function"_s};
     EXPECT_EQ(run.outcome.console, expected);
 }
 
