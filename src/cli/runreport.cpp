@@ -59,6 +59,8 @@ struct JUnitCase {
     QString message;
     QString type;
     QString text;
+    /// The request's console output, which CI systems show with the case.
+    QString output;
 };
 
 qsizetype countOf(const QList<JUnitCase>& cases, const QString& outcome)
@@ -78,8 +80,8 @@ QString suiteName(const RunReport& report, int iteration)
 // request: Jenkins builds its tree from the class names and GitLab lists them as each case's
 // suite, while both flatten nested suites, so this is what keeps a test beside its request.
 // The request itself is a case when it has no tests, or when a script failed (an error, which
-// JUnit keeps apart from failures). The request's time goes with its first case, so that the
-// cases' times add up to the run's.
+// JUnit keeps apart from failures). The request's time and console output go with its first
+// case, so that the cases' times add up to the run's and each line is shown once.
 QList<JUnitCase> requestCases(
     const RunResult& result, const QString& collection, const QString& suite)
 {
@@ -115,6 +117,7 @@ QList<JUnitCase> requestCases(
         cases.append(c);
     }
     cases.first().time = result.duration;
+    cases.first().output = scripts.console.join(u'\n');
     return cases;
 }
 
@@ -157,6 +160,8 @@ void writeCase(QXmlStreamWriter& writer, const JUnitCase& c)
         writer.writeCharacters(xmlText(c.text));
         writer.writeEndElement();
     }
+    if (!c.output.isEmpty())
+        writer.writeTextElement(u"system-out"_s, xmlText(c.output));
     writer.writeEndElement();
 }
 

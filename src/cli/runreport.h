@@ -49,7 +49,8 @@ QByteArray jsonReport(const RunReport& report);
 /// the iteration when there are several). A request without tests is one test case, failed
 /// when the request failed (with its status or error); a request with tests is one test case
 /// per test, whose class names the suite and the request, failed with the test's message. A
-/// script that failed is an error of the request's own case. Requests not run are skipped.
+/// script that failed is an error of the request's own case, and the scripts' console output
+/// the system-out of the request's first case. Requests not run are skipped.
 QByteArray junitReport(const RunReport& report);
 
 } // namespace mako::cli

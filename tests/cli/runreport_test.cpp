@@ -149,6 +149,8 @@ TEST(CliRunReport, junitHasACasePerTestClassedByItsRequestAndScriptErrorsAsError
         } else if (xml.name() == u"testcase"_s) {
             caseTime += value(u"time"_s).toDouble();
             elements.append(u"case %1 | %2"_s.arg(value(u"classname"_s), value(u"name"_s)));
+        } else if (xml.name() == u"system-out"_s) {
+            elements.append(u"out "_s + xml.readElementText());
         } else {
             elements.append(u"%1 %2"_s.arg(xml.name().toString(), value(u"message"_s)));
         }
@@ -160,6 +162,7 @@ TEST(CliRunReport, junitHasACasePerTestClassedByItsRequestAndScriptErrorsAsError
             u"suite Shop (iteration 1) 5/1/1/0"_s,
             u"case Shop | GET List"_s,
             u"case Shop (iteration 1) / POST Login | status is 200"_s,
+            u"out token: abc\nwarn: two\nlines"_s,
             u"case Shop (iteration 1) / POST Login | has a token"_s,
             u"failure expected undefined to exist"_s,
             u"case Shop | DELETE Remove"_s,
