@@ -109,7 +109,8 @@ QList<JUnitCase> requestCases(
         JUnitCase c {.name = test.name, .className = suite + u" / "_s + requestName};
         if (!test.passed) {
             c.outcome = u"failure"_s;
-            c.message = test.error;
+            // A test of the legacy form fails without a message.
+            c.message = test.error.isEmpty() ? u"failed"_s : test.error;
             c.type = u"test"_s;
             c.text = rawValue(request.method) + u' ' + request.url + u"\n"_s + test.name + u": "_s
                 + test.error;
@@ -194,7 +195,9 @@ QString resultLines(const Console& console, const RunResult& result)
     for (const TestResult& test : scripts.tests) {
         line += test.passed ? detailLine(console.paint(u"✓"_s, Colour::green), test.name)
                             : detailLine(console.paint(u"✗"_s, Colour::red),
-                                test.name + u": "_s + console.paint(test.error, Colour::red));
+                                test.error.isEmpty()
+                                    ? test.name
+                                    : test.name + u": "_s + console.paint(test.error, Colour::red));
     }
     if (scripts.error)
         line += detailLine(

@@ -46,7 +46,7 @@ struct Shop {
     RunResult removeResult() const
     {
         return ran(remove, 204,
-            {.tests = {{.name = u"deleted"_s, .passed = true}},
+            {.tests = {{.name = u"deleted"_s, .passed = true}, {.name = u"legacy check"_s}},
                 .error = u"Tests: TypeError: x is undefined (line 2)"_s});
     }
 };
@@ -73,6 +73,7 @@ TEST(CliRunReport, linesShowConsoleTestsAndScriptErrorsUnderTheirRequestAndSumma
     EXPECT_EQ(plain([&](const Console& c) { return resultLines(c, shop.removeResult()); }),
         u"FAIL  DELETE  Remove  204 No Content  250ms\n"
         "      ✓ deleted\n"
+        "      ✗ legacy check\n"
         "      ! Tests: TypeError: x is undefined (line 2)\n"_s);
 
     const struct {
@@ -82,7 +83,7 @@ TEST(CliRunReport, linesShowConsoleTestsAndScriptErrorsUnderTheirRequestAndSumma
         {{ran(shop.list, 200), ran(shop.login, 404)},
             u"1 passed, 1 failed, 1 not run  Total: 500ms\n"_s},
         {{ran(shop.list, 200), shop.loginResult(), shop.removeResult()},
-            u"Requests: 1 passed, 2 failed  Tests: 2 passed, 1 failed  Total: 750ms\n"_s},
+            u"Requests: 1 passed, 2 failed  Tests: 2 passed, 2 failed  Total: 750ms\n"_s},
     };
     for (const auto& c : cases) {
         const RunReport report {.collection = shop.collection, .results = c.results};
@@ -118,7 +119,7 @@ TEST(CliRunReport, jsonCarriesEachResultsTestsConsoleAndScriptErrorAndTheTestCou
     EXPECT_EQ(summary[u"passed"_s].toInt(), 1);
     EXPECT_EQ(summary[u"failed"_s].toInt(), 2);
     EXPECT_EQ(
-        summary[u"tests"_s], (QJsonObject {{u"total"_s, 3}, {u"passed"_s, 2}, {u"failed"_s, 1}}));
+        summary[u"tests"_s], (QJsonObject {{u"total"_s, 4}, {u"passed"_s, 2}, {u"failed"_s, 2}}));
 }
 
 // Two iterations, the second stopped by --bail at its first request: each test is a case whose
@@ -158,8 +159,8 @@ TEST(CliRunReport, junitHasACasePerTestClassedByItsRequestAndScriptErrorsAsError
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_EQ(elements,
         (QStringList {
-            u"all 8/2/1"_s,
-            u"suite Shop (iteration 1) 5/1/1/0"_s,
+            u"all 9/3/1"_s,
+            u"suite Shop (iteration 1) 6/2/1/0"_s,
             u"case Shop | GET List"_s,
             u"case Shop (iteration 1) / POST Login | status is 200"_s,
             u"out token: abc\nwarn: two\nlines"_s,
@@ -168,6 +169,8 @@ TEST(CliRunReport, junitHasACasePerTestClassedByItsRequestAndScriptErrorsAsError
             u"case Shop | DELETE Remove"_s,
             u"error Tests: TypeError: x is undefined (line 2)"_s,
             u"case Shop (iteration 1) / DELETE Remove | deleted"_s,
+            u"case Shop (iteration 1) / DELETE Remove | legacy check"_s,
+            u"failure failed"_s,
             u"suite Shop (iteration 2) 3/1/0/2"_s,
             u"case Shop | GET List"_s,
             u"failure HTTP 404 Not Found"_s,

@@ -15,6 +15,13 @@ QString testsText(const ScriptOutcome& scripts)
     return RunResultModel::tr("%1/%n test(s)", nullptr, total).arg(total - scripts.failedTests());
 }
 
+// A failed test with its message; a test of the legacy form fails without one.
+QString failure(const TestResult& test)
+{
+    return test.error.isEmpty() ? test.name
+                                : RunResultModel::tr("%1: %2").arg(test.name, test.error);
+}
+
 QStringList scriptFailures(const ScriptOutcome& scripts)
 {
     QStringList lines;
@@ -22,7 +29,7 @@ QStringList scriptFailures(const ScriptOutcome& scripts)
         lines.append(*scripts.error);
     for (const TestResult& test : scripts.tests) {
         if (!test.passed)
-            lines.append(RunResultModel::tr("%1: %2").arg(test.name, test.error));
+            lines.append(failure(test));
     }
     return lines;
 }
@@ -33,9 +40,7 @@ QString testList(const ScriptOutcome& scripts)
 {
     QStringList lines;
     for (const TestResult& test : scripts.tests) {
-        lines.append(test.passed
-                ? u"✓ "_s + test.name
-                : u"✗ "_s + RunResultModel::tr("%1: %2").arg(test.name, test.error));
+        lines.append(test.passed ? u"✓ "_s + test.name : u"✗ "_s + failure(test));
     }
     if (scripts.error)
         lines.append(u"! "_s + *scripts.error);

@@ -96,34 +96,36 @@ TEST(SidebarSheets, runnerShowsEachRequestsTestsAndCountsThem)
     sheet->runner().addResult(RunResult {.request = login,
         .statusCode = 200,
         .scripts = {.tests = {{.name = u"status is 200"_s, .passed = true},
-                        {.name = u"has a token"_s, .error = u"expected undefined to exist"_s}},
+                        {.name = u"has a token"_s, .error = u"expected undefined to exist"_s},
+                        {.name = u"legacy check"_s}},
             .error = u"Tests: ReferenceError: user is not defined (line 3)"_s}});
     sheet->runner().addResult(RunResult {.request = gone, .error = u"Network error: refused"_s});
     ASSERT_EQ(results->model()->rowCount(), 3);
-    EXPECT_EQ(row(1).data(RunResultModel::TestsRole).toString(), u"1/2 tests"_s);
+    EXPECT_EQ(row(1).data(RunResultModel::TestsRole).toString(), u"1/3 tests"_s);
     EXPECT_EQ(row(1).data(Qt::AccessibleTextRole).toString(),
-        u"POST login: failed, 1 of 2 tests passed"_s);
+        u"POST login: failed, 1 of 3 tests passed"_s);
     const QString failures = u"Tests: ReferenceError: user is not defined (line 3)\n"
-                             "has a token: expected undefined to exist"_s;
+                             "has a token: expected undefined to exist\n"
+                             "legacy check"_s;
     EXPECT_EQ(row(1).data(Qt::AccessibleDescriptionRole).toString(), failures);
     // Each failure has a line of its own under the request.
     const int plain = results->visualRect(row(0)).height();
     const int oneLine = results->visualRect(row(2)).height() - plain;
     EXPECT_GT(oneLine, 0);
-    EXPECT_EQ(results->visualRect(row(1)).height(), plain + 2 * oneLine);
+    EXPECT_EQ(results->visualRect(row(1)).height(), plain + 3 * oneLine);
 
     const QPoint at = results->visualRect(row(1)).center();
     QHelpEvent hover(QEvent::ToolTip, at, results->viewport()->mapToGlobal(at));
     QApplication::sendEvent(results->viewport(), &hover);
     EXPECT_EVENTUALLY_EQ(QToolTip::text(),
-        u"✓ status is 200\n✗ has a token: expected undefined to exist\n"
+        u"✓ status is 200\n✗ has a token: expected undefined to exist\n✗ legacy check\n"
         "! Tests: ReferenceError: user is not defined (line 3)"_s);
 
     EXPECT_EQ(text(sheet, u"runnerPassed"_s), u"1 passed"_s);
     EXPECT_EQ(text(sheet, u"runnerFailed"_s), u"2 failed"_s);
     EXPECT_TRUE(child<QLabel>(sheet, u"runnerTestsPassed"_s)->isVisible());
     EXPECT_EQ(text(sheet, u"runnerTestsPassed"_s), u"1 test passed"_s);
-    EXPECT_EQ(text(sheet, u"runnerTestsFailed"_s), u"1 test failed"_s);
+    EXPECT_EQ(text(sheet, u"runnerTestsFailed"_s), u"2 tests failed"_s);
 }
 
 TEST(SidebarSheets, closingTheRunnerStopsTheRun)
