@@ -49,6 +49,19 @@ QString detailLine(const QString& mark, const QString& text)
     return u"      "_s + mark + u' ' + indented + u'\n';
 }
 
+// A tick and the name of a test that passed; a cross, the name and the message of one that
+// failed (a test of the legacy form fails without a message).
+QString testLine(const Console& console, const TestResult& test)
+{
+    using Colour = Console::Colour;
+    if (test.passed)
+        return detailLine(console.paint(u"✓"_s, Colour::green), test.name);
+    const QString mark = console.paint(u"✗"_s, Colour::red);
+    return test.error.isEmpty()
+        ? detailLine(mark, test.name)
+        : detailLine(mark, test.name + u": "_s + console.paint(test.error, Colour::red));
+}
+
 // One <testcase>; `outcome` is the element inside it ("failure", "error", "skipped") or empty
 // for a case that passed.
 struct JUnitCase {
@@ -192,13 +205,8 @@ QString resultLines(const Console& console, const RunResult& result)
     const ScriptOutcome& scripts = result.scripts;
     for (const QString& output : scripts.console)
         line += detailLine(console.paint(u"│"_s, Colour::grey), output);
-    for (const TestResult& test : scripts.tests) {
-        line += test.passed ? detailLine(console.paint(u"✓"_s, Colour::green), test.name)
-                            : detailLine(console.paint(u"✗"_s, Colour::red),
-                                test.error.isEmpty()
-                                    ? test.name
-                                    : test.name + u": "_s + console.paint(test.error, Colour::red));
-    }
+    for (const TestResult& test : scripts.tests)
+        line += testLine(console, test);
     if (scripts.error)
         line += detailLine(
             console.paint(u"!"_s, Colour::red), console.paint(*scripts.error, Colour::red));
