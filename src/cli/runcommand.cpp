@@ -18,28 +18,33 @@ namespace {
 
 const char kRunUsage[] = R"(Usage: mako-cli run [options] FILE
 
-Sends every request of a collection in turn and reports whether each passed (a status below
-400). FILE is a Mako collection file, a Mako backup or collections data file (--collection
-picks one of its collections), or a Postman collection, whose own variables take part after
-the environment's rows; what such a collection cannot bring along (a request whose method
-cannot be sent, a dropped authorisation, file or script) is named on standard error.
+Sends every request of a collection in turn, running the pre-request and test scripts of the
+collection, its folders and the request around it, and reports whether each passed: a request
+with tests passes when every test passes and no script failed, one without tests by its status
+(below 400). FILE is a Mako collection file, a Mako backup or collections data file
+(--collection picks one of its collections), or a Postman collection, whose own variables take
+part after the environment's rows; what such a collection cannot bring along (a request whose
+method cannot be sent, a dropped authorisation, file or script) is named on standard error.
 
 Options:
   --collection NAME       The collection of a backup to run (its name or id).
   --iteration-data FILE   Run the collection once per row of FILE: CSV with a header row of
                           variable names, or a JSON array of objects. A row's values are
                           data variables, ahead of the environment's and the globals'.
-  --bail                  Stop at the first failure (a request that fails or returns a status
-                          of 400 or more); later requests and iterations do not run.
-  --reporter REPORTER     cli (one line per request and a summary; the default), json (the
-                          results and the summary) or junit (JUnit XML for CI systems).
+  --bail                  Stop at the first failure (a request that fails, a failing test or
+                          script, or without tests a status of 400 or more); later requests
+                          and iterations do not run.
+  --reporter REPORTER     cli (one line per request with its tests and console output below
+                          it, and a summary; the default), json (the results with their tests
+                          and the summary) or junit (JUnit XML for CI systems: one test case
+                          per test, its class the request).
   --json                  The same as --reporter json.
   -o, --output FILE       Write the report to FILE; the cli lines still go to standard output
                           for the json and junit reporters.
 )"
                          R"(%1
-Exit status: 0 when every request passed, 1 when one failed, 2 for bad usage or an unreadable
-FILE.
+Exit status: 0 when every request passed, 1 when a request or a test failed, 2 for bad usage
+or an unreadable FILE.
 )";
 
 enum class Reporter { cli, json, junit };
@@ -78,7 +83,7 @@ RunReport runCollection(const RunInput& input, const QList<IterationRow>& data,
                 if (report.iterations > 1 && result.iteration != shownIteration)
                     lines->print(iterationLine(result.iteration, report.iterations));
                 shownIteration = result.iteration;
-                lines->print(resultLine(*lines, result));
+                lines->print(resultLines(*lines, result));
                 lines->flush();
             }
             ++reported;
@@ -114,7 +119,7 @@ QByteArray reportText(Reporter reporter, const RunReport& report)
         if (report.iterations > 1
             && (i == 0 || report.results[i - 1].iteration != result.iteration))
             text += iterationLine(result.iteration, report.iterations);
-        text += resultLine(plain, result);
+        text += resultLines(plain, result);
     }
     return (text + summaryLine(plain, report)).toUtf8();
 }

@@ -1,8 +1,5 @@
 #include "execution/collectionrunnersheetmodel.h"
 
-#include <algorithm>
-#include <numeric>
-
 namespace mako {
 
 CollectionRunnerSheetModel::CollectionRunnerSheetModel(const Collection& collection,
@@ -35,10 +32,7 @@ void CollectionRunnerSheetModel::runCollection()
             setProgress(current);
             setTotal(total);
         },
-        [this](const RunResult& result) {
-            m_results.append(result);
-            Q_EMIT resultsChanged();
-        },
+        [this](const RunResult& result) { addResult(result); },
         [this](const QList<RunResult>&) {
             m_run = {};
             setRunning(false);
@@ -51,21 +45,10 @@ void CollectionRunnerSheetModel::cancel()
     m_run.cancel();
 }
 
-int CollectionRunnerSheetModel::passCount() const
+void CollectionRunnerSheetModel::addResult(const RunResult& result)
 {
-    return int(std::count_if(
-        m_results.cbegin(), m_results.cend(), [](const RunResult& r) { return r.passed; }));
-}
-
-int CollectionRunnerSheetModel::failCount() const
-{
-    return int(m_results.size()) - passCount();
-}
-
-double CollectionRunnerSheetModel::totalTime() const
-{
-    return std::accumulate(m_results.cbegin(), m_results.cend(), 0.0,
-        [](double sum, const RunResult& r) { return sum + r.duration; });
+    m_results.append(result);
+    Q_EMIT resultsChanged();
 }
 
 void CollectionRunnerSheetModel::setRunning(bool isRunning)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "execution/collectionrunner.h"
+#include "execution/runtally.h"
 
 #include <QList>
 #include <QObject>
@@ -21,6 +22,8 @@ class CollectionRunnerSheetModel : public QObject {
     Q_PROPERTY(int passCount READ passCount NOTIFY resultsChanged)
     Q_PROPERTY(int failCount READ failCount NOTIFY resultsChanged)
     Q_PROPERTY(double totalTime READ totalTime NOTIFY resultsChanged)
+    Q_PROPERTY(int testPassCount READ testPassCount NOTIFY resultsChanged)
+    Q_PROPERTY(int testFailCount READ testFailCount NOTIFY resultsChanged)
 
 public:
     /// Yields the variables a run sends with; asked once at the start of each run.
@@ -36,6 +39,9 @@ public:
     void runCollection();
     /// Stops the run under way; the results that arrived so far stay.
     void cancel();
+    /// Takes one finished request of the run, after those that came before it. The run's own
+    /// results arrive here; a result handed in from outside a run is shown the same way.
+    void addResult(const RunResult& result);
 
     const Collection& collection() const { return m_collection; }
     const QList<RunResult>& results() const { return m_results; }
@@ -43,10 +49,14 @@ public:
     /// 1-based position of the request being sent; 0 before the first.
     int progress() const { return m_progress; }
     int total() const { return m_total; }
-    int passCount() const;
-    int failCount() const;
+    int passCount() const { return tally().passedRequests; }
+    int failCount() const { return tally().failedRequests; }
     /// Sum of the results' durations, in seconds.
-    double totalTime() const;
+    double totalTime() const { return tally().duration; }
+    /// The tests of every request so far that passed, and that failed.
+    int testPassCount() const { return tally().passedTests; }
+    int testFailCount() const { return tally().failedTests; }
+    RunTally tally() const { return RunTally::of(m_results); }
     /// Whether "Run All" is enabled.
     bool canRun() const { return !m_isRunning && !m_collection.requests.isEmpty(); }
 

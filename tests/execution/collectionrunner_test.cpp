@@ -184,3 +184,35 @@ TEST(CollectionRunner, runsOncePerDataRowWithTheRowAheadOfTheEnvironmentUntilCan
                   [](const RecordedRequest& r) { return r.target == "/status/202"; }),
         1);
 }
+
+// A request's tests count beside the requests: a test passes or fails whichever request it
+// belongs to, and a request whose script failed fails although its tests passed.
+TEST(CollectionRunnerSheetModel, countsTheTestsOfEveryResultBesideTheRequests)
+{
+    NetworkService service;
+    CollectionRunnerSheetModel sheet(
+        Collection {.requests = {get(u"http://127.0.0.1:1"_s)}}, {}, service);
+    QSignalSpy changes(&sheet, &CollectionRunnerSheetModel::resultsChanged);
+    const TestResult pass {.name = u"ok"_s, .passed = true};
+    const TestResult fail {.name = u"has id"_s, .error = u"expected undefined to exist"_s};
+    const QList<RunResult> results {
+        RunResult {.statusCode = 200, .duration = 0.5, .passed = true},
+        RunResult {.statusCode = 200, .duration = 0.25, .scripts = {.tests = {pass, fail, pass}}},
+        RunResult {.statusCode = 500,
+            .duration = 0.125,
+            .scripts = {.tests = {pass}, .error = u"Tests: boom (line 1)"_s}},
+    };
+    for (const RunResult& result : results)
+        sheet.addResult(result);
+
+    EXPECT_EQ(changes.size(), 3);
+    EXPECT_EQ(sheet.results(), results);
+    EXPECT_EQ(sheet.tally(),
+        (RunTally {.passedRequests = 1,
+            .failedRequests = 2,
+            .passedTests = 3,
+            .failedTests = 1,
+            .duration = 0.875}));
+    EXPECT_EQ(sheet.testPassCount(), 3);
+    EXPECT_EQ(sheet.testFailCount(), 1);
+}

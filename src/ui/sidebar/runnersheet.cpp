@@ -128,6 +128,8 @@ QWidget* RunnerSheet::buildSummaryRow()
     m_summaryRow = new QWidget;
     m_passed = colouredLabel(u"runnerPassed"_s, SystemColor::green, palette());
     m_failed = colouredLabel(u"runnerFailed"_s, SystemColor::red, palette());
+    m_testsPassed = colouredLabel(u"runnerTestsPassed"_s, SystemColor::green, palette());
+    m_testsFailed = colouredLabel(u"runnerTestsFailed"_s, SystemColor::red, palette());
     m_totalTime = new QLabel;
     m_totalTime->setObjectName(u"runnerTotalTime"_s);
     m_totalTime->setForegroundRole(QPalette::PlaceholderText);
@@ -135,6 +137,9 @@ QWidget* RunnerSheet::buildSummaryRow()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_passed);
     layout->addWidget(m_failed);
+    layout->addSpacing(12);
+    layout->addWidget(m_testsPassed);
+    layout->addWidget(m_testsFailed);
     layout->addStretch();
     layout->addWidget(m_totalTime);
     return m_summaryRow;
@@ -151,9 +156,15 @@ void RunnerSheet::update()
     m_progress->setValue(runner.progress());
     m_progressText->setText(u"%1/%2"_s.arg(runner.progress()).arg(runner.total()));
     m_summaryRow->setVisible(!empty);
-    m_passed->setText(tr("%1 passed").arg(runner.passCount()));
-    m_failed->setText(tr("%1 failed").arg(runner.failCount()));
-    m_totalTime->setText(tr("Total: %1").arg(durationText(runner.totalTime())));
+    const RunTally tally = runner.tally();
+    m_passed->setText(tr("%1 passed").arg(tally.passedRequests));
+    m_failed->setText(tr("%1 failed").arg(tally.failedRequests));
+    // A run whose requests have no tests keeps to the requests' counts.
+    m_testsPassed->setVisible(tally.tests() > 0);
+    m_testsFailed->setVisible(tally.tests() > 0);
+    m_testsPassed->setText(tr("%n test(s) passed", nullptr, tally.passedTests));
+    m_testsFailed->setText(tr("%n test(s) failed", nullptr, tally.failedTests));
+    m_totalTime->setText(tr("Total: %1").arg(durationText(tally.duration)));
     m_runAll->setText(running ? tr("Running...") : tr("Run All"));
     m_runAll->setEnabled(runner.canRun());
 }

@@ -18,7 +18,8 @@ class RunResultModel;
 
 /// The collection runner: "Run All" sends every request of a copy of the collection, one after
 /// another, with the variables in effect when it starts, and lists each result as it comes,
-/// with the progress while it runs and a pass/fail summary. Closing the sheet stops the run.
+/// with the progress while it runs and a pass/fail summary of the requests and of their tests.
+/// Closing the sheet stops the run.
 /// Window-modal: open it with `open()`; it deletes itself when closed.
 class RunnerSheet : public QDialog {
     Q_OBJECT
@@ -47,6 +48,8 @@ private:
     QWidget* m_summaryRow;
     QLabel* m_passed;
     QLabel* m_failed;
+    QLabel* m_testsPassed;
+    QLabel* m_testsFailed;
     QLabel* m_totalTime;
     QPushButton* m_runAll;
 };

@@ -53,7 +53,8 @@ int drawBadge(QPainter* painter, const QPoint& at, int height, const QString& te
     return width;
 }
 
-// From the right end of `row`: the time, then the status badge. Returns where they begin.
+// From the right end of `row`: the time, the status badge, then how many tests passed. Returns
+// where they begin.
 int drawTrailing(QPainter* painter, const QStyleOptionViewItem& item, const QModelIndex& index,
     const QRect& row, const QFont& badgeFont)
 {
@@ -74,13 +75,33 @@ int drawTrailing(QPainter* painter, const QStyleOptionViewItem& item, const QMod
             systemColor(statusColor(status.toInt()), item.palette), badgeFont);
         right -= width + kPadding;
     }
+    if (const QVariant tests = index.data(RunResultModel::TestsRole); tests.isValid()) {
+        const QString text = tests.toString();
+        const int width = item.fontMetrics.horizontalAdvance(text);
+        const bool passed = index.data(RunResultModel::TestsPassedRole).toBool();
+        painter->setFont(item.font);
+        painter->setPen(systemColor(passed ? SystemColor::green : SystemColor::red, item.palette));
+        painter->drawText(
+            QRect(right - width, row.top(), width, row.height()), Qt::AlignVCenter, text);
+        right -= width + kPadding;
+    }
     return right;
 }
 
-// The error in red small print.
-void drawError(
-    QPainter* painter, const QStyleOptionViewItem& item, const QRect& box, const QString& error)
+// The lines in red small print below the row: the error that kept the response away, a
+// script's error, and each failed test with its message.
+QStringList failureLines(const QModelIndex& index)
 {
+    QStringList lines = index.data(RunResultModel::ScriptFailuresRole).toStringList();
+    if (const QVariant error = index.data(RunResultModel::ErrorRole); error.isValid())
+        lines.prepend(error.toString());
+    return lines;
+}
+
+// The error in red small print, on one line however many it has.
+void drawError(QPainter* painter, const QStyleOptionViewItem& item, const QRect& box, QString error)
+{
+    error.replace(u'\n', u' ');
     QFont small = item.font;
     small.setPointSizeF(small.pointSizeF() * 0.85);
     painter->setFont(small);
@@ -95,8 +116,7 @@ QSize RunResultDelegate::sizeHint(
     const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const int line = option.fontMetrics.height() + kPadding;
-    const bool error = index.data(RunResultModel::ErrorRole).isValid();
-    return {200, line * (error ? 2 : 1) + kPadding};
+    return {200, line * int(1 + failureLines(index).size()) + kPadding};
 }
 
 void RunResultDelegate::paint(
@@ -133,10 +153,11 @@ void RunResultDelegate::paint(
     const QString name = index.data().toString();
     painter->drawText(QRect(x, row.top(), right - x, line), Qt::AlignVCenter,
         item.fontMetrics.elidedText(name, Qt::ElideRight, right - x));
-    if (const QVariant error = index.data(RunResultModel::ErrorRole); error.isValid()) {
-        const int left = row.left() + iconSize + kPadding;
-        drawError(
-            painter, item, QRect(left, row.bottom(), row.right() - left, line), error.toString());
+    const int left = row.left() + iconSize + kPadding;
+    int top = row.bottom();
+    for (const QString& failure : failureLines(index)) {
+        drawError(painter, item, QRect(left, top, row.right() - left, line), failure);
+        top += line;
     }
     painter->restore();
 }

@@ -4,11 +4,14 @@
 #include "ui/sidebar/runnersheet.h"
 #include "ui/sidebar/runresultmodel.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QToolTip>
 #include <QTreeWidget>
 
 using namespace mako;
@@ -70,6 +73,59 @@ TEST(SidebarSheets, runnerListsResultsCountsAndSummary)
 
     click(child<QPushButton>(sheet, u"doneButton"_s));
     EXPECT_FALSE(sheet->isVisible());
+}
+
+// Results whose scripts ran: each row counts its tests and spells out what failed below it and
+// in its tooltip, and the summary counts the tests beside the requests.
+TEST(SidebarSheets, runnerShowsEachRequestsTestsAndCountsThem)
+{
+    SidebarRun run;
+    const APIRequest list {.name = u"list"_s};
+    const APIRequest login {.name = u"login"_s, .method = HTTPMethod::post};
+    const APIRequest gone {.name = u"gone"_s};
+    RunnerSheet* sheet = openRunner(run, run.addCollection(u"Scripts"_s, {list, login, gone}));
+    ASSERT_TRUE(sheet);
+    auto* results = child<QListView>(sheet, u"runnerResults"_s);
+    const auto row = [&](int at) { return results->model()->index(at, 0); };
+
+    sheet->runner().addResult(RunResult {.request = list, .statusCode = 200, .passed = true});
+    EXPECT_EVENTUALLY(results->isVisible());
+    EXPECT_FALSE(row(0).data(RunResultModel::TestsRole).isValid());
+    EXPECT_FALSE(child<QLabel>(sheet, u"runnerTestsPassed"_s)->isVisible());
+
+    sheet->runner().addResult(RunResult {.request = login,
+        .statusCode = 200,
+        .scripts = {.tests = {{.name = u"status is 200"_s, .passed = true},
+                        {.name = u"has a token"_s, .error = u"expected undefined to exist"_s},
+                        {.name = u"legacy check"_s}},
+            .error = u"Tests: ReferenceError: user is not defined (line 3)"_s}});
+    sheet->runner().addResult(RunResult {.request = gone, .error = u"Network error: refused"_s});
+    ASSERT_EQ(results->model()->rowCount(), 3);
+    EXPECT_EQ(row(1).data(RunResultModel::TestsRole).toString(), u"1/3 tests"_s);
+    EXPECT_EQ(row(1).data(Qt::AccessibleTextRole).toString(),
+        u"POST login: failed, 1 of 3 tests passed"_s);
+    const QString failures = u"Tests: ReferenceError: user is not defined (line 3)\n"
+                             "has a token: expected undefined to exist\n"
+                             "legacy check"_s;
+    EXPECT_EQ(row(1).data(Qt::AccessibleDescriptionRole).toString(), failures);
+    // Each failure has a line of its own under the request.
+    const int plain = results->visualRect(row(0)).height();
+    const int oneLine = results->visualRect(row(2)).height() - plain;
+    EXPECT_GT(oneLine, 0);
+    EXPECT_EQ(results->visualRect(row(1)).height(), plain + 3 * oneLine);
+
+    const QPoint at = results->visualRect(row(1)).center();
+    QHelpEvent hover(QEvent::ToolTip, at, results->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(results->viewport(), &hover);
+    EXPECT_EVENTUALLY_EQ(QToolTip::text(),
+        u"✓ status is 200\n✗ has a token: expected undefined to exist\n✗ legacy check\n"
+        "! Tests: ReferenceError: user is not defined (line 3)"_s);
+
+    EXPECT_EQ(text(sheet, u"runnerPassed"_s), u"1 passed"_s);
+    EXPECT_EQ(text(sheet, u"runnerFailed"_s), u"2 failed"_s);
+    EXPECT_TRUE(child<QLabel>(sheet, u"runnerTestsPassed"_s)->isVisible());
+    EXPECT_EQ(text(sheet, u"runnerTestsPassed"_s), u"1 test passed"_s);
+    EXPECT_EQ(text(sheet, u"runnerTestsFailed"_s), u"2 tests failed"_s);
 }
 
 TEST(SidebarSheets, closingTheRunnerStopsTheRun)
