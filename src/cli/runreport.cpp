@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 #include <QSysInfo>
 #include <QXmlStreamWriter>
 
@@ -136,24 +137,25 @@ QList<JUnitCase> requestCases(
 }
 
 // The cases of one (0-based) iteration: those of the requests that ran, then one skipped case
-// for each request the run did not reach.
+// for each request that did not (the run stopped at a failure, or a script sent it past).
 QList<JUnitCase> junitCases(const RunReport& report, int iteration)
 {
     const QString suite = suiteName(report, iteration);
     QList<JUnitCase> cases;
-    qsizetype ran = 0;
+    QSet<QUuid> ran;
     for (const RunResult& result : report.results) {
         if (result.iteration != iteration)
             continue;
         cases.append(requestCases(result, report.collection.name, suite));
-        ++ran;
+        ran.insert(result.request.id);
     }
-    for (qsizetype i = ran; i < report.collection.requests.size(); ++i) {
-        const APIRequest& request = report.collection.requests[i];
+    for (const APIRequest& request : report.collection.requests) {
+        if (ran.contains(request.id))
+            continue;
         cases.append(JUnitCase {.name = rawValue(request.method) + u' ' + request.name,
             .className = report.collection.name,
             .outcome = u"skipped"_s,
-            .message = u"not run: the run stopped at a failure"_s});
+            .message = u"not run"_s});
     }
     return cases;
 }

@@ -10,6 +10,8 @@
 #include <QList>
 #include <QString>
 
+#include <algorithm>
+
 namespace mako::cli {
 
 /// One finished run as the reporters see it.
@@ -26,7 +28,9 @@ struct RunReport {
     int failCount() const { return tally().failedRequests; }
     RunTally tally() const { return RunTally::of(results); }
     /// Requests that did not run because the run stopped at a failure.
-    int skippedCount() const { return requestCount() - int(results.size()); }
+    /// Never below 0: a script that sends the run back to an earlier request makes more results
+    /// than requests.
+    int skippedCount() const { return std::max(0, requestCount() - int(results.size())); }
     /// The requests of every iteration together.
     int requestCount() const { return int(collection.requests.size()) * iterations; }
     /// The sum of the results' durations, in seconds.

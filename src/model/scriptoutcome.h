@@ -33,8 +33,8 @@ struct ScriptOutcome {
 
     int failedTests() const
     {
-        return int(std::count_if(
-            tests.cbegin(), tests.cend(), [](const TestResult& test) { return !test.passed; }));
+        return int(std::count_if(tests.cbegin(), tests.cend(),
+            [](const TestResult& test) { return !test.passed && !test.skipped; }));
     }
     /// No test failed and no script failed.
     bool passed() const { return !error && failedTests() == 0; }

@@ -1,4 +1,4 @@
-#include "execution/collectionrunnersheetmodel.h"
+#include "scripting/collectionrunnersheetmodel.h"
 #include "support/httptestserver.h"
 #include "support/qtprinters.h"
 
@@ -88,14 +88,15 @@ TEST(CollectionRunnerSheetModel, runsWithTheEnvironmentOfItsStartSummarisesAndCa
     server.setHandler(statusFromPath);
     NetworkService service;
     int environmentReads = 0;
-    const auto environment = [&]() -> std::optional<APIEnvironment> {
+    const auto environment = [&] {
         ++environmentReads;
-        return APIEnvironment {.variables = {{.key = u"base"_s, .value = server.baseUrl()}}};
+        return VariableScopes {.environment
+            = APIEnvironment {.variables = {{.key = u"base"_s, .value = server.baseUrl()}}}};
     };
     CollectionRunnerSheetModel sheet(
         Collection {.requests = {get(u"{{base}}/status/201"_s), get(u"{{base}}/status/404?delay"_s),
                         get(u"{{base}}/status/202?delay"_s)}},
-        environment, service);
+        {.scopes = environment}, service);
     QSignalSpy progress(&sheet, &CollectionRunnerSheetModel::progressChanged);
 
     sheet.runCollection();

@@ -21,23 +21,23 @@ APIRequest request(const QString& name, const QString& url, const QString& preRe
         .name = name, .url = url, .preRequestScript = preRequest, .testScript = tests};
 }
 
-struct Run {
+struct RunOutcome {
     QList<RunResult> results;
     VariableScopes scopes;
     QStringList progress;
 };
 
-Run runToTheEnd(const Collection& collection, const VariableScopes& scopes, NetworkService& service,
-    const QList<IterationRow>& data = {}, int cancelAfter = -1)
+RunOutcome runToTheEnd(const Collection& collection, const VariableScopes& scopes,
+    NetworkService& service, const QList<IterationRow>& data = {}, int cancelAfter = -1)
 {
-    Run run;
+    RunOutcome run;
     bool finished = false;
     QObject context;
     CollectionRunner::RunHandle handle;
     handle = ScriptedRunner::run(
         collection, scopes, &context,
         [&](int current, int total) { run.progress.append(u"%1/%2"_s.arg(current).arg(total)); },
-        [&](const RunResult& result) {
+        [&](const RunResult&) {
             if (run.results.size() + 1 == cancelAfter)
                 handle.cancel();
         },
@@ -95,7 +95,7 @@ TEST(ScriptedRunner, carriesATokenChainRunsScriptsOutsideInAndHandsBackTheVariab
         .preRequestScript = u"console.log('folder pre');"_s});
     const VariableScopes scopes {.environment = APIEnvironment {.name = u"dev"_s}};
 
-    const Run run = runToTheEnd(collection, scopes, service);
+    const RunOutcome run = runToTheEnd(collection, scopes, service);
     ASSERT_EQ(names(run.results), (QStringList {u"login"_s, u"me"_s}));
     EXPECT_EQ(run.results[1].scripts.console,
         (QStringList {u"collection pre"_s, u"folder pre"_s, u"request pre"_s}));
@@ -125,7 +125,7 @@ pm.collectionVariables.set('n', n);
 if (n < 3) postman.setNextRequest('poll'); else postman.setNextRequest(null);)"_s),
             request(u"never"_s, base + u"/d"_s),
         }};
-    const Run run = runToTheEnd(collection, {}, service);
+    const RunOutcome run = runToTheEnd(collection, {}, service);
     EXPECT_EQ(names(run.results), (QStringList {u"start"_s, u"poll"_s, u"poll"_s, u"poll"_s}));
     EXPECT_EQ(valueOf(run.scopes.collection, u"n"_s), u"3"_s);
     EXPECT_EQ(run.progress.last(), u"4/4"_s);
@@ -146,7 +146,7 @@ TEST(ScriptedRunner, failuresStayWithTheirRequestAndTheRunGoesOn)
             request(u"hangs"_s, base + u"/c"_s, {}, u"while (true) {}"_s),
             request(u"fine"_s, base + u"/d"_s),
         }};
-    const Run run = runToTheEnd(collection, {}, service);
+    const RunOutcome run = runToTheEnd(collection, {}, service);
     ASSERT_EQ(names(run.results), (QStringList {u"throws"_s, u"fails"_s, u"hangs"_s, u"fine"_s}));
     EXPECT_EQ(server.requests().size(), 3);
     EXPECT_FALSE(run.results[0].statusCode.has_value());
@@ -181,7 +181,7 @@ TEST(ScriptedRunner, iterationRowsArePassVariablesAndCancelStopsThePassesToCome)
     const QList<IterationRow> rows {{KeyValuePair {.key = u"user"_s, .value = u"ann"_s}},
         {KeyValuePair {.key = u"user"_s, .value = u"bob"_s}},
         {KeyValuePair {.key = u"user"_s, .value = u"cy"_s}}};
-    const Run run = runToTheEnd(collection, scopes, service, rows);
+    const RunOutcome run = runToTheEnd(collection, scopes, service, rows);
     QStringList targets;
     for (const RecordedRequest& sent : server.requests())
         targets.append(QString::fromUtf8(sent.target));
@@ -190,6 +190,6 @@ TEST(ScriptedRunner, iterationRowsArePassVariablesAndCancelStopsThePassesToCome)
     EXPECT_EQ(run.results[2].scripts.tests.value(0).name, u"cy 2/3"_s);
     EXPECT_EQ(run.results[2].iteration, 2);
 
-    const Run cancelled = runToTheEnd(collection, scopes, service, rows, 1);
+    const RunOutcome cancelled = runToTheEnd(collection, scopes, service, rows, 1);
     EXPECT_EQ(cancelled.results.size(), 1);
 }

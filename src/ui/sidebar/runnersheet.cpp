@@ -1,6 +1,6 @@
 #include "ui/sidebar/runnersheet.h"
 
-#include "execution/collectionrunnersheetmodel.h"
+#include "scripting/collectionrunnersheetmodel.h"
 #include "state/appstate.h"
 #include "ui/common/badges.h"
 #include "ui/common/iconlabel.h"
@@ -35,11 +35,19 @@ QLabel* colouredLabel(const QString& objectName, SystemColor color, const QPalet
 
 } // namespace
 
-RunnerSheet::RunnerSheet(const AppState& state, const Collection& collection, QWidget* window)
+RunnerSheet::RunnerSheet(AppState& state, const Collection& collection, QWidget* window)
     : QDialog(window)
-    , m_runner(new CollectionRunnerSheetModel(
-          collection, [&state] { return state.mergedEnvironment(); }, NetworkService::shared(),
-          this))
+    , m_runner(new CollectionRunnerSheetModel(collection,
+          {
+              .scopes = [&state, id = collection.id] { return state.variableScopes(id); },
+              .keep =
+                  [state = QPointer(&state), id = collection.id](const VariableScopes& scopes) {
+                      if (state)
+                          state->keepScriptVariables(scopes, id);
+                  },
+              .settings = [&state] { return state.scriptSettings(); },
+          },
+          NetworkService::shared(), this))
     , m_results(new RunResultModel(*m_runner, this))
     , m_content(new QStackedWidget)
     , m_emptyState(new QWidget)

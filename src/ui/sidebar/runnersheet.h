@@ -26,7 +26,7 @@ class RunnerSheet : public QDialog {
 
 public:
     /// `state` must outlive the sheet.
-    RunnerSheet(const AppState& state, const Collection& collection, QWidget* window);
+    RunnerSheet(AppState& state, const Collection& collection, QWidget* window);
 
     CollectionRunnerSheetModel& runner() const { return *m_runner; }
 

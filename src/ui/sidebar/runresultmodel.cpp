@@ -1,6 +1,6 @@
 #include "ui/sidebar/runresultmodel.h"
 
-#include "execution/collectionrunnersheetmodel.h"
+#include "scripting/collectionrunnersheetmodel.h"
 #include "ui/common/badges.h"
 
 using namespace Qt::StringLiterals;

@@ -1,4 +1,4 @@
-#include "execution/collectionrunnersheetmodel.h"
+#include "scripting/collectionrunnersheetmodel.h"
 #include "sidebartesting.h"
 #include "support/httptestserver.h"
 #include "ui/sidebar/runnersheet.h"

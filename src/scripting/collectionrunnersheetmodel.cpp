@@ -1,12 +1,14 @@
-#include "execution/collectionrunnersheetmodel.h"
+#include "scripting/collectionrunnersheetmodel.h"
+
+#include "scripting/scriptedrunner.h"
 
 namespace mako {
 
-CollectionRunnerSheetModel::CollectionRunnerSheetModel(const Collection& collection,
-    EnvironmentSource environment, NetworkService& service, QObject* parent)
+CollectionRunnerSheetModel::CollectionRunnerSheetModel(
+    const Collection& collection, Variables variables, NetworkService& service, QObject* parent)
     : QObject(parent)
     , m_collection(collection)
-    , m_environment(std::move(environment))
+    , m_variables(std::move(variables))
     , m_service(service)
 { }
 
@@ -26,18 +28,20 @@ void CollectionRunnerSheetModel::runCollection()
     setRunning(true);
     setTotal(int(m_collection.requests.size()));
     setProgress(0);
-    m_run = CollectionRunner::run(
-        m_collection, m_environment ? m_environment() : std::nullopt, this,
+    m_run = ScriptedRunner::run(
+        m_collection, m_variables.scopes ? m_variables.scopes() : VariableScopes {}, this,
         [this](int current, int total) {
             setProgress(current);
             setTotal(total);
         },
         [this](const RunResult& result) { addResult(result); },
-        [this](const QList<RunResult>&) {
+        [this](const QList<RunResult>&, const VariableScopes& scopes) {
             m_run = {};
+            if (m_variables.keep)
+                m_variables.keep(scopes);
             setRunning(false);
         },
-        m_service);
+        m_service, {}, m_variables.settings ? m_variables.settings() : ScriptSettings {});
 }
 
 void CollectionRunnerSheetModel::cancel()

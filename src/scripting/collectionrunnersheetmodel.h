@@ -2,6 +2,8 @@
 
 #include "execution/collectionrunner.h"
 #include "execution/runtally.h"
+#include "scripting/scriptengine.h"
+#include "scripting/variablescopes.h"
 
 #include <QList>
 #include <QObject>
@@ -26,10 +28,18 @@ class CollectionRunnerSheetModel : public QObject {
     Q_PROPERTY(int testFailCount READ testFailCount NOTIFY resultsChanged)
 
 public:
-    /// Yields the variables a run sends with; asked once at the start of each run.
-    using EnvironmentSource = std::function<std::optional<APIEnvironment>()>;
+    /// Where a run's variables come from, and where what its scripts set goes.
+    struct Variables {
+        /// Asked once at the start of each run.
+        std::function<VariableScopes()> scopes;
+        /// Called at the end of each run (a cancelled one too) with the variables as the
+        /// scripts left them.
+        std::function<void(const VariableScopes&)> keep;
+        /// How the scripts run; asked at the start of each run.
+        std::function<ScriptSettings()> settings;
+    };
 
-    CollectionRunnerSheetModel(const Collection& collection, EnvironmentSource environment,
+    CollectionRunnerSheetModel(const Collection& collection, Variables variables,
         NetworkService& service = NetworkService::shared(), QObject* parent = nullptr);
     /// A sheet closed mid-run stops its run.
     ~CollectionRunnerSheetModel() override;
@@ -72,7 +82,7 @@ private:
     void setTotal(int total);
 
     const Collection m_collection;
-    EnvironmentSource m_environment;
+    Variables m_variables;
     NetworkService& m_service;
     QList<RunResult> m_results;
     bool m_isRunning = false;
