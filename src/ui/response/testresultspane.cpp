@@ -1,0 +1,130 @@
+#include "ui/response/testresultspane.h"
+
+#include "model/scriptoutcome.h"
+#include "ui/common/colors.h"
+#include "ui/common/iconlabel.h"
+#include "ui/common/icons.h"
+#include "ui/response/emptyhint.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QStackedWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace mako {
+
+namespace {
+
+enum Column { verdictColumn, nameColumn, messageColumn };
+
+QLabel* sectionTitle(const QString& text, QWidget* buddy)
+{
+    auto* title = new QLabel(text);
+    QFont bold = title->font();
+    bold.setWeight(QFont::DemiBold);
+    title->setFont(bold);
+    title->setBuddy(buddy);
+    return title;
+}
+
+} // namespace
+
+TestResultsPane::TestResultsPane(QWidget* parent)
+    : QWidget(parent)
+    , m_pages(new QStackedWidget)
+    , m_tests(new QTreeWidget)
+    , m_errorRow(new QWidget)
+    , m_error(new QLabel)
+    , m_console(new QPlainTextEdit)
+{
+    setObjectName(u"responseTestsPane"_s);
+    m_tests->setObjectName(u"responseTestList"_s);
+    m_tests->setAccessibleName(tr("Test results"));
+    m_tests->setColumnCount(3);
+    m_tests->setHeaderLabels({tr("Result"), tr("Test"), tr("Message")});
+    m_tests->setRootIsDecorated(false);
+    m_tests->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_tests->setTextElideMode(Qt::ElideRight);
+    m_tests->header()->setStretchLastSection(true);
+
+    m_error->setObjectName(u"responseScriptError"_s);
+    m_error->setWordWrap(true);
+    m_error->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPalette red = m_error->palette();
+    red.setColor(QPalette::WindowText, systemColor(SystemColor::red, palette()));
+    m_error->setPalette(red);
+    auto* errorLayout = new QHBoxLayout(m_errorRow);
+    errorLayout->setContentsMargins(0, 0, 0, 0);
+    errorLayout->addWidget(new IconLabel(u"exclamationmark.triangle.fill"), 0, Qt::AlignTop);
+    errorLayout->addWidget(m_error, 1);
+
+    m_console->setObjectName(u"responseConsole"_s);
+    m_console->setAccessibleName(tr("Console"));
+    m_console->setReadOnly(true);
+    m_console->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    mono.setPixelSize(12);
+    m_console->setFont(mono);
+    m_consoleTitle = sectionTitle(tr("Console"), m_console);
+
+    auto* content = new QWidget;
+    content->setObjectName(u"responseTestsContent"_s);
+    auto* layout = new QVBoxLayout(content);
+    layout->setContentsMargins(8, 4, 8, 4);
+    layout->addWidget(m_tests, 2);
+    layout->addWidget(m_errorRow);
+    layout->addWidget(m_consoleTitle);
+    layout->addWidget(m_console, 1);
+
+    m_pages->addWidget(makeEmptyHint(u"checkmark",
+        tr("No tests. Write them in the request's Scripts tab, under Tests; their results show "
+           "here after a send."),
+        u"responseNoTests"_s));
+    m_pages->addWidget(content);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(m_pages);
+}
+
+QString TestResultsPane::title(const ScriptOutcome& outcome)
+{
+    if (outcome.tests.isEmpty())
+        return tr("Tests");
+    const qsizetype total = outcome.tests.size();
+    return tr("Tests %1/%2").arg(total - outcome.failedTests()).arg(total);
+}
+
+void TestResultsPane::showOutcome(const ScriptOutcome& outcome)
+{
+    m_pages->setCurrentIndex(outcome.isEmpty() ? 0 : 1);
+    m_tests->clear();
+    const QColor passed = systemColor(SystemColor::green, palette());
+    const QColor failed = systemColor(SystemColor::red, palette());
+    for (const TestResult& test : outcome.tests) {
+        auto* item = new QTreeWidgetItem(
+            m_tests, {test.passed ? tr("Passed") : tr("Failed"), test.name, test.error});
+        item->setIcon(verdictColumn, icons::icon(test.passed ? u"checkmark" : u"xmark"));
+        item->setForeground(verdictColumn, test.passed ? passed : failed);
+        for (int column = nameColumn; column <= messageColumn; ++column)
+            item->setToolTip(column, item->text(column));
+    }
+    m_tests->setVisible(!outcome.tests.isEmpty());
+    for (int column = verdictColumn; column < messageColumn; ++column) {
+        m_tests->resizeColumnToContents(column);
+        m_tests->header()->resizeSection(
+            column, std::min(m_tests->header()->sectionSize(column) + 16, 360));
+    }
+    m_error->setText(outcome.error.value_or(QString()));
+    m_errorRow->setVisible(outcome.error.has_value());
+    m_console->setPlainText(outcome.console.join(u'\n'));
+    m_consoleTitle->setVisible(!outcome.console.isEmpty());
+    m_console->setVisible(!outcome.console.isEmpty());
+}
+
+} // namespace mako
