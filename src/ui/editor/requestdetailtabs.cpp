@@ -198,9 +198,7 @@ void RequestDetailTabs::handleRequestChanged()
     const APIRequest& request = m_viewModel.request();
     showCount(m_paramsBadge, applicableRowCount(request.queryParams));
     showCount(m_headersBadge, applicableRowCount(request.headers));
-    // Only text that does something counts: a field left with blanks runs nothing.
-    m_scriptsMarker->setVisible(
-        !request.preRequestScript.trimmed().isEmpty() || !request.testScript.trimmed().isEmpty());
+    m_scriptsMarker->setVisible(hasScript(request));
     // A form body is made of these rows: say so where they are edited as parameters.
     m_params->setNote(request.bodyType == RequestBodyType::formData
             ? tr("The body is Form Data: these rows are sent as its fields, not in the URL.")

@@ -6,6 +6,7 @@
 #include "ui/common/icons.h"
 #include "ui/response/emptyhint.h"
 
+#include <QEvent>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -22,6 +23,7 @@ namespace mako {
 namespace {
 
 enum Column { verdictColumn, nameColumn, messageColumn };
+constexpr int kPassedRole = Qt::UserRole + 1;
 
 QLabel* sectionTitle(const QString& text, QWidget* buddy)
 {
@@ -56,9 +58,7 @@ TestResultsPane::TestResultsPane(QWidget* parent)
     m_error->setObjectName(u"responseScriptError"_s);
     m_error->setWordWrap(true);
     m_error->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    QPalette red = m_error->palette();
-    red.setColor(QPalette::WindowText, systemColor(SystemColor::red, palette()));
-    m_error->setPalette(red);
+    paintError();
     auto* errorLayout = new QHBoxLayout(m_errorRow);
     errorLayout->setContentsMargins(0, 0, 0, 0);
     errorLayout->addWidget(new IconLabel(u"exclamationmark.triangle.fill"), 0, Qt::AlignTop);
@@ -92,6 +92,29 @@ TestResultsPane::TestResultsPane(QWidget* parent)
     outer->addWidget(m_pages);
 }
 
+void TestResultsPane::paintError()
+{
+    QPalette red = m_error->palette();
+    red.setColor(QPalette::WindowText, systemColor(SystemColor::red, palette()));
+    m_error->setPalette(red);
+}
+
+void TestResultsPane::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // The other appearance has its own shade of red and green.
+    if (event->type() == QEvent::PaletteChange) {
+        paintError();
+        const QColor passed = systemColor(SystemColor::green, palette());
+        const QColor failed = systemColor(SystemColor::red, palette());
+        for (int row = 0; row < m_tests->topLevelItemCount(); ++row) {
+            QTreeWidgetItem* item = m_tests->topLevelItem(row);
+            item->setForeground(
+                verdictColumn, item->data(verdictColumn, kPassedRole).toBool() ? passed : failed);
+        }
+    }
+}
+
 QString TestResultsPane::title(const ScriptOutcome& outcome)
 {
     if (outcome.tests.isEmpty())
@@ -111,6 +134,7 @@ void TestResultsPane::showOutcome(const ScriptOutcome& outcome)
             m_tests, {test.passed ? tr("Passed") : tr("Failed"), test.name, test.error});
         item->setIcon(verdictColumn, icons::icon(test.passed ? u"checkmark" : u"xmark"));
         item->setForeground(verdictColumn, test.passed ? passed : failed);
+        item->setData(verdictColumn, kPassedRole, test.passed);
         for (int column = nameColumn; column <= messageColumn; ++column)
             item->setToolTip(column, item->text(column));
     }

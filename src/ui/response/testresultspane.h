@@ -26,7 +26,12 @@ public:
     /// The tab's title for `outcome`: "Tests", or "Tests 3/4" for three of four passed.
     static QString title(const ScriptOutcome& outcome);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void paintError();
+
     QStackedWidget* m_pages;
     QTreeWidget* m_tests;
     QWidget* m_errorRow;

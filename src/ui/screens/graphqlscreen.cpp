@@ -19,6 +19,7 @@
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -135,6 +136,8 @@ QWidget* GraphQLScreen::buildEditors(AppState& state, Settings* settings)
         // The request is the section's copy, so that both edit the same working copy.
         m_scripts = new ScriptsEditor(m_section->viewModel(), *settings);
         m_scripts->setObjectName(u"scriptsEditor"_s);
+        // In line with the fields above it.
+        m_scripts->layout()->setContentsMargins(0, 0, 0, 0);
         m_scriptsToggle = new QToolButton;
         m_scriptsToggle->setObjectName(u"scriptsToggle"_s);
         m_scriptsToggle->setText(tr("Scripts"));
