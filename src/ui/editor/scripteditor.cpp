@@ -16,6 +16,8 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace mako {
@@ -302,11 +304,14 @@ void ScriptsEditor::handleRequestChanged()
 {
     if (m_syncing)
         return;
-    m_shownTab = m_viewModel.shownTab();
+    const QUuid left = std::exchange(m_shownTab, m_viewModel.shownTab());
     TabDocuments& shown = m_documents[m_shownTab];
     const APIRequest& request = m_viewModel.request();
     show(m_preRequest, shown.preRequest, request.preRequestScript);
     show(m_test, shown.test, request.testScript);
+    // A tab closed while it was shown has left the fields now.
+    if (left != m_shownTab && m_documents[left].closed)
+        forget(left);
 }
 
 void ScriptsEditor::writeBack()
@@ -326,16 +331,28 @@ void ScriptsEditor::writeBack()
 
 void ScriptsEditor::keepTabs(const QList<QUuid>& openTabs)
 {
-    for (auto documents = m_documents.begin(); documents != m_documents.end();) {
-        // The shown tab's pair is still in the fields.
-        if (documents->first == m_shownTab || openTabs.contains(documents->first)) {
-            ++documents;
+    QList<QUuid> gone;
+    for (auto& [tabID, documents] : m_documents) {
+        if (openTabs.contains(tabID))
             continue;
-        }
-        delete documents->second.preRequest;
-        delete documents->second.test;
-        documents = m_documents.erase(documents);
+        // Still in the fields: it goes when they show another tab.
+        if (tabID == m_shownTab)
+            documents.closed = true;
+        else
+            gone.append(tabID);
     }
+    for (const QUuid& tabID : std::as_const(gone))
+        forget(tabID);
+}
+
+void ScriptsEditor::forget(QUuid tabID)
+{
+    const auto found = m_documents.find(tabID);
+    if (found == m_documents.end())
+        return;
+    delete found->second.preRequest;
+    delete found->second.test;
+    m_documents.erase(found);
 }
 
 } // namespace mako

@@ -83,17 +83,20 @@ public:
 
     ScriptTextEdit* preRequestField() const { return m_preRequest; }
     ScriptTextEdit* testField() const { return m_test; }
-    /// Forgets the documents of every tab not in `openTabs`.
+    /// Forgets the documents of every tab not in `openTabs` (the shown tab's go once another tab
+    /// is shown).
     void keepTabs(const QList<QUuid>& openTabs);
 
 private:
     struct TabDocuments {
         QPointer<QTextDocument> preRequest;
         QPointer<QTextDocument> test;
+        bool closed = false;
     };
 
     void handleRequestChanged();
     void writeBack();
+    void forget(QUuid tabID);
     void show(ScriptTextEdit* field, QPointer<QTextDocument>& document, const QString& text);
 
     RequestViewModel& m_viewModel;

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QTabBar>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -131,8 +132,8 @@ TEST(ScriptEditor, fieldsEditTheRequestsScriptsByThePreferences)
     EXPECT_EQ(run.model.request().testScript, u"    old()"_s);
 }
 
-// Every tab of the view model keeps its own scripts' documents, so switching back finds the
-// text with its undo history.
+// Every open tab of the view model keeps its own scripts' documents, so switching back finds
+// the text with its undo history.
 TEST(ScriptEditor, eachTabKeepsItsScriptsUndoHistory)
 {
     ScriptsRun run;
@@ -155,6 +156,18 @@ TEST(ScriptEditor, eachTabKeepsItsScriptsUndoHistory)
     QTest::keyClick(run.test(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_NE(run.model.request().testScript, u"one()"_s);
     EXPECT_EQ(run.model.request().testScript, run.test()->toPlainText());
+    QTest::keyClicks(run.test(), u"again()"_s);
+
+    // Closed while shown, a tab keeps its text in the fields; once another tab is shown its
+    // documents go.
+    run.scripts->keepTabs({second});
+    const QPointer<QTextDocument> closed = run.test()->document();
+    EXPECT_EQ(run.test()->toPlainText(), run.model.request().testScript);
+    EXPECT_TRUE(closed->isUndoAvailable());
+    run.model.showTab(second);
+    run.model.setRequest(two);
+    EXPECT_EQ(run.test()->toPlainText(), u"two()"_s);
+    EXPECT_TRUE(closed.isNull());
 }
 
 // The Scripts tab shows a dot while either script holds more than blanks.
