@@ -1,9 +1,9 @@
 #include "ui/response/testresultspane.h"
 
 #include "model/scriptoutcome.h"
+#include "ui/common/badges.h"
 #include "ui/common/colors.h"
 #include "ui/common/iconlabel.h"
-#include "ui/common/icons.h"
 #include "ui/response/emptyhint.h"
 
 #include <QEvent>
@@ -11,10 +11,14 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QStackedWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <array>
 
 using namespace Qt::StringLiterals;
 
@@ -33,6 +37,17 @@ QLabel* sectionTitle(const QString& text, QWidget* buddy)
     title->setFont(bold);
     title->setBuddy(buddy);
     return title;
+}
+
+// The runner's mark, so that a verdict looks the same in both places.
+QIcon verdictIcon(bool passed, const QPalette& palette, int size, qreal ratio)
+{
+    QPixmap pixmap(QSize(size, size) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    drawOutcomeMark(&painter, QRect(1, 1, size - 2, size - 2), passed, palette);
+    return QIcon(pixmap);
 }
 
 } // namespace
@@ -82,7 +97,7 @@ TestResultsPane::TestResultsPane(QWidget* parent)
     layout->addWidget(m_consoleTitle);
     layout->addWidget(m_console, 1);
 
-    m_pages->addWidget(makeEmptyHint(u"checkmark",
+    m_pages->addWidget(makeEmptyHint(u"list.bullet",
         tr("No tests. Write them in the request's Scripts tab, under Tests; their results show "
            "here after a send."),
         u"responseNoTests"_s));
@@ -105,13 +120,23 @@ void TestResultsPane::changeEvent(QEvent* event)
     // The other appearance has its own shade of red and green.
     if (event->type() == QEvent::PaletteChange) {
         paintError();
-        const QColor passed = systemColor(SystemColor::green, palette());
-        const QColor failed = systemColor(SystemColor::red, palette());
-        for (int row = 0; row < m_tests->topLevelItemCount(); ++row) {
-            QTreeWidgetItem* item = m_tests->topLevelItem(row);
-            item->setForeground(
-                verdictColumn, item->data(verdictColumn, kPassedRole).toBool() ? passed : failed);
-        }
+        paintVerdicts();
+    }
+}
+
+void TestResultsPane::paintVerdicts()
+{
+    const int size = fontMetrics().height();
+    const qreal ratio = devicePixelRatioF();
+    const std::array<QIcon, 2> marks {
+        verdictIcon(false, palette(), size, ratio), verdictIcon(true, palette(), size, ratio)};
+    const std::array<QColor, 2> colors {
+        systemColor(SystemColor::red, palette()), systemColor(SystemColor::green, palette())};
+    for (int row = 0; row < m_tests->topLevelItemCount(); ++row) {
+        QTreeWidgetItem* item = m_tests->topLevelItem(row);
+        const bool passed = item->data(verdictColumn, kPassedRole).toBool();
+        item->setIcon(verdictColumn, marks[passed]);
+        item->setForeground(verdictColumn, colors[passed]);
     }
 }
 
@@ -127,17 +152,14 @@ void TestResultsPane::showOutcome(const ScriptOutcome& outcome)
 {
     m_pages->setCurrentIndex(outcome.isEmpty() ? 0 : 1);
     m_tests->clear();
-    const QColor passed = systemColor(SystemColor::green, palette());
-    const QColor failed = systemColor(SystemColor::red, palette());
     for (const TestResult& test : outcome.tests) {
         auto* item = new QTreeWidgetItem(
             m_tests, {test.passed ? tr("Passed") : tr("Failed"), test.name, test.error});
-        item->setIcon(verdictColumn, icons::icon(test.passed ? u"checkmark" : u"xmark"));
-        item->setForeground(verdictColumn, test.passed ? passed : failed);
         item->setData(verdictColumn, kPassedRole, test.passed);
         for (int column = nameColumn; column <= messageColumn; ++column)
             item->setToolTip(column, item->text(column));
     }
+    paintVerdicts();
     m_tests->setVisible(!outcome.tests.isEmpty());
     for (int column = verdictColumn; column < messageColumn; ++column) {
         m_tests->resizeColumnToContents(column);

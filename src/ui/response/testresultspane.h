@@ -31,6 +31,8 @@ protected:
 
 private:
     void paintError();
+    /// The mark and the colour of each verdict, in the shades of the palette.
+    void paintVerdicts();
 
     QStackedWidget* m_pages;
     QTreeWidget* m_tests;
