@@ -198,4 +198,11 @@ TEST(SidebarSheets, scriptsSheetEditsACollectionsOrFoldersScripts)
         EXPECT_EQ(
             api.folders[0].testScript, folderChanged ? u"pm.test('x', () => {});"_s : QString());
     }
+
+    // A folder deleted while its scripts are open takes the sheet along.
+    SidebarRun run;
+    run.sidebar->showScripts(run.api, run.folderID);
+    EXPECT_EVENTUALLY(visibleDialog(u"scriptsSheet"_s) != nullptr);
+    run.state.deleteFolder(run.folderID, run.api);
+    EXPECT_EVENTUALLY(visibleDialog(u"scriptsSheet"_s) == nullptr);
 }
