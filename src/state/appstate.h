@@ -232,6 +232,10 @@ public:
     /// The same for the tab `tabID` whether or not it is active; nothing when it is closed.
     void updateTabResponse(QUuid tabID, const std::optional<APIResponse>& response,
         const std::optional<QString>& error, bool isLoading);
+    /// Records what the scripts of the tab's send left (tests, console, script error); nothing
+    /// when the tab is closed. A send that starts (`updateTabResponse` while loading) empties
+    /// it again.
+    void updateTabScripts(QUuid tabID, const ScriptOutcome& outcome);
     /// Changes the origin of the working copy and of the active tab.
     void setActiveTabOrigin(const RequestOrigin& origin);
 
@@ -247,6 +251,10 @@ public:
     /// The folder's requests stay in the collection, at the top level.
     void deleteFolder(QUuid folderID, QUuid collectionID);
     void renameFolder(QUuid folderID, QUuid collectionID, const QString& name);
+    /// Replaces the pre-request and test scripts of the collection, or of its folder
+    /// `folderID` when one is given; an unknown collection or folder changes nothing.
+    void setScripts(QUuid collectionID, std::optional<QUuid> folderID,
+        const QString& preRequestScript, const QString& testScript);
     /// Moves the folder and the requests it lists to the end of another collection (requests
     /// the target already holds are not added twice). False, changing nothing, when no
     /// collection has the folder, the target is its own collection or does not exist.

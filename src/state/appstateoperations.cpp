@@ -173,6 +173,11 @@ void AppState::updateTabResponse(QUuid tabID, const std::optional<APIResponse>& 
     m_tabs.updateTabResponse(tabID, response, error, isLoading);
 }
 
+void AppState::updateTabScripts(QUuid tabID, const ScriptOutcome& outcome)
+{
+    m_tabs.updateTabScripts(tabID, outcome);
+}
+
 void AppState::setActiveTabOrigin(const RequestOrigin& origin)
 {
     m_tabs.setActiveTabOrigin(origin);
@@ -216,6 +221,12 @@ void AppState::deleteFolder(QUuid folderID, QUuid collectionID)
 void AppState::renameFolder(QUuid folderID, QUuid collectionID, const QString& name)
 {
     m_collections.renameFolder(folderID, collectionID, name);
+}
+
+void AppState::setScripts(QUuid collectionID, std::optional<QUuid> folderID,
+    const QString& preRequestScript, const QString& testScript)
+{
+    m_collections.setScripts(collectionID, folderID, preRequestScript, testScript);
 }
 
 bool AppState::moveFolderToCollection(QUuid folderID, QUuid targetCollectionID)

@@ -137,6 +137,36 @@ void CollectionStore::renameFolder(QUuid folderID, QUuid collectionID, const QSt
     finish(true);
 }
 
+void CollectionStore::setScripts(QUuid collectionID, std::optional<QUuid> folderID,
+    const QString& preRequestScript, const QString& testScript)
+{
+    Collection* collection = find(collectionID);
+    if (!collection)
+        return;
+    const auto replace = [&](QString& preRequest, QString& test) {
+        if (preRequest == preRequestScript && test == testScript)
+            return false;
+        preRequest = preRequestScript;
+        test = testScript;
+        return true;
+    };
+    if (!folderID) {
+        if (!replace(collection->preRequestScript, collection->testScript))
+            return;
+        Q_EMIT collectionChanged(collectionID);
+        finish(true);
+        return;
+    }
+    const int index = indexOfID(collection->folders, *folderID);
+    if (index < 0)
+        return;
+    CollectionFolder& folder = collection->folders[index];
+    if (!replace(folder.preRequestScript, folder.testScript))
+        return;
+    Q_EMIT folderChanged(collectionID, *folderID);
+    finish(true);
+}
+
 bool CollectionStore::moveFolderToCollection(QUuid folderID, QUuid targetCollectionID)
 {
     const std::optional<QUuid> sourceID = collectionForFolder(folderID);

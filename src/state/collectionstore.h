@@ -60,6 +60,8 @@ public:
     void addFolder(const QString& name, QUuid collectionID);
     void deleteFolder(QUuid folderID, QUuid collectionID);
     void renameFolder(QUuid folderID, QUuid collectionID, const QString& name);
+    void setScripts(QUuid collectionID, std::optional<QUuid> folderID,
+        const QString& preRequestScript, const QString& testScript);
     bool moveFolderToCollection(QUuid folderID, QUuid targetCollectionID);
     void saveRequestToCollection(const APIRequest& request, QUuid collectionID);
     void renameRequest(QUuid requestID, QUuid collectionID, const QString& name);
@@ -72,11 +74,11 @@ public:
 Q_SIGNALS:
     void collectionsInserted(int first, int last);
     void collectionsRemoved(int first, int last);
-    /// The collection's name changed.
+    /// The collection's name or scripts changed.
     void collectionChanged(const QUuid& collectionID);
     void foldersInserted(const QUuid& collectionID, int first, int last);
     void foldersRemoved(const QUuid& collectionID, int first, int last);
-    /// The folder's name or its list of requests changed.
+    /// The folder's name, its list of requests or its scripts changed.
     void folderChanged(const QUuid& collectionID, const QUuid& folderID);
     void requestsInserted(const QUuid& collectionID, int first, int last);
     void requestsRemoved(const QUuid& collectionID, int first, int last);

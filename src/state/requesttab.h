@@ -2,6 +2,7 @@
 
 #include "model/apirequest.h"
 #include "model/apiresponse.h"
+#include "model/scriptoutcome.h"
 
 #include <QList>
 #include <QString>
@@ -37,6 +38,9 @@ struct RequestTab {
     std::optional<QString> error;
     /// One entry per response received in the tab, oldest first; never trimmed.
     QList<ResponseTiming> responseHistory;
+    /// What the scripts of the last send left: its tests, console and script error. Emptied
+    /// when a new send starts.
+    ScriptOutcome scripts;
 };
 
 /// A copy with a fresh id and fresh dates that keeps only what a plain HTTP request uses: the

@@ -235,10 +235,15 @@ void TabStore::updateTabResponse(QUuid tabID, const std::optional<APIResponse>& 
     if (index < 0)
         return;
     const RequestTab& current = m_tabs.at(index);
-    if (!response && !current.response && current.error == error && current.isLoading == isLoading)
+    // A send that starts makes the last one's test results stale.
+    const bool clearsScripts = isLoading && !current.scripts.isEmpty();
+    if (!response && !current.response && current.error == error && current.isLoading == isLoading
+        && !clearsScripts)
         return;
     // Changed in place: the other tabs are neither copied nor announced.
     RequestTab& tab = m_tabs[index];
+    if (clearsScripts)
+        tab.scripts = {};
     tab.response = response;
     tab.error = error;
     tab.isLoading = isLoading;
@@ -247,6 +252,16 @@ void TabStore::updateTabResponse(QUuid tabID, const std::optional<APIResponse>& 
             .duration = response->duration,
             .size = response->size});
     }
+    Q_EMIT tabChanged(tabID);
+    finish(true);
+}
+
+void TabStore::updateTabScripts(QUuid tabID, const ScriptOutcome& outcome)
+{
+    const int index = indexOfID(m_tabs, tabID);
+    if (index < 0 || m_tabs.at(index).scripts == outcome)
+        return;
+    m_tabs[index].scripts = outcome;
     Q_EMIT tabChanged(tabID);
     finish(true);
 }

@@ -55,6 +55,7 @@ public:
     void saveCurrentTabState();
     void updateTabResponse(QUuid tabID, const std::optional<APIResponse>& response,
         const std::optional<QString>& error, bool isLoading);
+    void updateTabScripts(QUuid tabID, const ScriptOutcome& outcome);
     void setActiveTabOrigin(const RequestOrigin& origin);
     /// Puts the tabs of an earlier run in front of the open ones. A tab whose request is open
     /// already is left out. `activeTabID` (or else the last of them) becomes active unless a
@@ -64,7 +65,8 @@ public:
 Q_SIGNALS:
     void tabsInserted(int first, int last);
     void tabsRemoved(int first, int last);
-    /// The tab's request, origin, response, error, loading flag or timings changed.
+    /// The tab's request, origin, response, error, loading flag, timings or scripts' outcome
+    /// changed.
     void tabChanged(const QUuid& tabID);
     /// Once after every operation that changed the tabs or one of them.
     void tabsChanged();

@@ -218,3 +218,29 @@ TEST(Collections, renameAppliesTheTextAsTypedToCollectionFolderOrRequest)
     EXPECT_EQ(run.state.openRequest()->name, u"Renamed"_s);
     EXPECT_EQ(run.storedCollections()[0].name, u" Spaced "_s);
 }
+
+// The scripts of a collection or of one of its folders are replaced as a pair and stored; the
+// other level and an unknown target keep theirs.
+TEST(Collections, scriptsOfACollectionOrFolderAreReplacedAndStored)
+{
+    StateRun run;
+    const QUuid id = run.addCollection(u"API"_s, {named(u"r"_s)});
+    run.state.addFolder(u"F"_s, id);
+    run.state.addFolder(u"G"_s, id);
+    const QUuid folder = run.collection(id).folders[0].id;
+
+    run.state.setScripts(id, std::nullopt, u"pm.environment.set('a', 1);"_s, u"t()"_s);
+    run.state.setScripts(id, folder, u"f()"_s, QString());
+    run.state.setScripts(id, QUuid::createUuid(), u"lost"_s, u"lost"_s);
+    run.state.setScripts(QUuid::createUuid(), std::nullopt, u"lost"_s, u"lost"_s);
+
+    run.state.saveCollections();
+    const QList<Collection> stored = run.storedCollections();
+    ASSERT_EQ(stored.size(), 1);
+    EXPECT_EQ(stored[0].preRequestScript, u"pm.environment.set('a', 1);"_s);
+    EXPECT_EQ(stored[0].testScript, u"t()"_s);
+    ASSERT_EQ(stored[0].folders.size(), 2);
+    EXPECT_EQ(stored[0].folders[0].preRequestScript, u"f()"_s);
+    EXPECT_EQ(stored[0].folders[0].testScript, QString());
+    EXPECT_EQ(stored[0].folders[1].preRequestScript, QString());
+}

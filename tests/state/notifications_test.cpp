@@ -316,6 +316,21 @@ TEST(Notifications, collectionOperationsAnnounceExactlyTheRowsTheyChange)
         {"rename folder",
             [](Workspace& w) { w.state.renameFolder(w.named(u"F"_s), w.named(u"API"_s), u"G"_s); },
             {u"folderChanged F"_s, u"collectionsChanged"_s}},
+        {"set collection scripts",
+            [](Workspace& w) {
+                w.state.setScripts(w.named(u"API"_s), std::nullopt, u"p()"_s, u"t()"_s);
+            },
+            {u"collectionChanged API"_s, u"collectionsChanged"_s}},
+        {"set folder scripts",
+            [](Workspace& w) {
+                w.state.setScripts(w.named(u"API"_s), w.named(u"F"_s), u"p()"_s, QString());
+            },
+            {u"folderChanged F"_s, u"collectionsChanged"_s}},
+        {"set scripts as they are",
+            [](Workspace& w) {
+                w.state.setScripts(w.named(u"API"_s), w.named(u"F"_s), QString(), QString());
+            },
+            {}},
         {"save changed request",
             [&](Workspace& w) { w.state.saveRequestToCollection(edited(w), w.named(u"API"_s)); },
             {u"requestChanged r1"_s, u"collectionsChanged"_s}},
@@ -423,6 +438,11 @@ TEST(Notifications, historyAndTabOperationsAnnounceExactlyTheRowsTheyChange)
         {"a background tab starts loading",
             [](Workspace& w) {
                 w.state.updateTabResponse(w.named(u"t1"_s), std::nullopt, std::nullopt, true);
+            },
+            {u"tabChanged t1"_s, u"tabsChanged"_s}},
+        {"a tab's scripts outcome",
+            [](Workspace& w) {
+                w.state.updateTabScripts(w.named(u"t1"_s), ScriptOutcome {.console = {u"hello"_s}});
             },
             {u"tabChanged t1"_s, u"tabsChanged"_s}},
         {"a tab's send state again",

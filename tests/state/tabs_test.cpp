@@ -209,3 +209,32 @@ TEST(Tabs, operationsTakeIdsReadFromTheStateItself)
     ASSERT_EQ(state.environments().size(), 1);
     EXPECT_EQ(state.environments()[0].name, u"F"_s);
 }
+
+// A send's scripts outcome lands in its own tab, active or not, and goes when that tab's next
+// send starts; a closed tab takes nothing.
+TEST(Tabs, scriptsOutcomeBelongsToItsTabUntilTheNextSendStarts)
+{
+    StateRun run;
+    AppState& state = run.state;
+    state.openNewRequest();
+    const QUuid first = *state.activeTabID();
+    state.openNewRequest();
+    const QUuid second = *state.activeTabID();
+    const ScriptOutcome outcome {
+        .tests = {TestResult {.name = u"status is 200"_s, .passed = true},
+            TestResult {.name = u"has id"_s, .error = u"expected undefined to exist"_s}},
+        .console = {u"token abc"_s},
+        .error = u"Tests: ReferenceError: x is not defined (line 2)"_s};
+
+    state.updateTabScripts(first, outcome);
+    state.updateTabScripts(QUuid::createUuid(), outcome);
+    EXPECT_EQ(state.tabStore().tab(first)->scripts, outcome);
+    EXPECT_TRUE(state.tabStore().tab(second)->scripts.isEmpty());
+
+    // The other tab's send leaves it alone; its own response keeps it; its next send clears it.
+    state.updateTabResponse(second, std::nullopt, std::nullopt, true);
+    state.updateTabResponse(first, APIResponse {.statusCode = 200}, std::nullopt, false);
+    EXPECT_EQ(state.tabStore().tab(first)->scripts, outcome);
+    state.updateTabResponse(first, std::nullopt, std::nullopt, true);
+    EXPECT_TRUE(state.tabStore().tab(first)->scripts.isEmpty());
+}

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QLocale>
+#include <QPainter>
+#include <QPainterPath>
 
 #include <cmath>
 
@@ -48,6 +50,29 @@ QString relativeTimeText(Timestamp timestamp, Timestamp now)
         return QCoreApplication::translate("RelativeTime", "%n days ago", nullptr, days);
     return QLocale().toString(
         timestampToDateTime(timestamp).toLocalTime().date(), QLocale::ShortFormat);
+}
+
+void drawOutcomeMark(QPainter* painter, const QRect& box, bool passed, const QPalette& palette)
+{
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(systemColor(passed ? SystemColor::green : SystemColor::red, palette));
+    painter->drawEllipse(box);
+    QPen mark(Qt::white, std::max(1.5, box.width() / 8.0), Qt::SolidLine, Qt::RoundCap);
+    painter->setPen(mark);
+    const QRectF inner = QRectF(box).adjusted(
+        box.width() * 0.28, box.height() * 0.28, -box.width() * 0.28, -box.height() * 0.28);
+    if (passed) {
+        QPainterPath tick;
+        tick.moveTo(inner.left(), inner.center().y());
+        tick.lineTo(inner.left() + inner.width() * 0.4, inner.bottom());
+        tick.lineTo(inner.right(), inner.top());
+        painter->setBrush(Qt::NoBrush);
+        painter->drawPath(tick);
+    } else {
+        painter->drawLine(inner.topLeft(), inner.bottomRight());
+        painter->drawLine(inner.topRight(), inner.bottomLeft());
+    }
 }
 
 } // namespace mako

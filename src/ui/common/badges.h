@@ -8,6 +8,10 @@
 
 #include <QString>
 
+class QPainter;
+class QPalette;
+class QRect;
+
 namespace mako {
 
 /// The colour of a method's badge: GET green, POST orange, PUT blue, DELETE red, PATCH purple,
@@ -17,5 +21,9 @@ SystemColor methodColor(HTTPMethod method);
 /// How long ago `timestamp` was, seen from `now`: "just now", "5 min. ago", "3 hr. ago",
 /// "yesterday", "2 days ago", up to a week; older ones show their date.
 QString relativeTimeText(Timestamp timestamp, Timestamp now = currentTimestamp());
+
+/// A filled circle with a tick or a cross in `box`, drawn rather than taken from the icon theme
+/// so it has the pass and fail colours whatever the theme: green for `passed`, red otherwise.
+void drawOutcomeMark(QPainter* painter, const QRect& box, bool passed, const QPalette& palette);
 
 } // namespace mako

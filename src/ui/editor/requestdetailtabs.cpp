@@ -5,6 +5,7 @@
 #include "ui/editor/autheditor.h"
 #include "ui/editor/bodyeditor.h"
 #include "ui/editor/codegeneratorview.h"
+#include "ui/editor/scripteditor.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -52,6 +53,22 @@ protected:
     }
 };
 
+// A dot of the accent colour: the tab holds something, without a number to it.
+class DotMarker : public QWidget {
+public:
+    DotMarker() { setFixedSize(7, 7); }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(palette().color(QPalette::Link));
+        painter.drawEllipse(rect());
+    }
+};
+
 void showCount(QLabel* badge, int count)
 {
     badge->setText(QString::number(count));
@@ -84,11 +101,13 @@ RequestDetailTabs::RequestDetailTabs(RequestViewModel& viewModel, Settings& sett
     m_auth = new AuthEditor(viewModel, environment);
     auto* auth = m_auth;
     auth->setObjectName(u"authEditor"_s);
+    m_scripts = new ScriptsEditor(viewModel, settings);
+    m_scripts->setObjectName(u"scriptsEditor"_s);
     auto* code = new CodeGeneratorView(viewModel);
     code->setObjectName(u"codeGeneratorView"_s);
     for (QWidget* page : {static_cast<QWidget*>(m_params), static_cast<QWidget*>(m_headers),
              static_cast<QWidget*>(m_body), static_cast<QWidget*>(auth),
-             static_cast<QWidget*>(code)}) {
+             static_cast<QWidget*>(m_scripts), static_cast<QWidget*>(code)}) {
         m_pages->addWidget(page);
     }
     m_pages->setObjectName(u"detailPages"_s);
@@ -107,9 +126,10 @@ RequestDetailTabs::RequestDetailTabs(RequestViewModel& viewModel, Settings& sett
 
 QWidget* RequestDetailTabs::buildTabRow()
 {
-    const QStringList titles {tr("Params"), tr("Headers"), tr("Body"), tr("Auth"), tr("Code")};
+    const QStringList titles {
+        tr("Params"), tr("Headers"), tr("Body"), tr("Auth"), tr("Scripts"), tr("Code")};
     const QStringList names {
-        u"paramsTab"_s, u"headersTab"_s, u"bodyTab"_s, u"authTab"_s, u"codeTab"_s};
+        u"paramsTab"_s, u"headersTab"_s, u"bodyTab"_s, u"authTab"_s, u"scriptsTab"_s, u"codeTab"_s};
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(6, 2, 6, 2);
@@ -127,6 +147,13 @@ QWidget* RequestDetailTabs::buildTabRow()
             badge->setObjectName(names[index] + u"Badge"_s);
             layout->addWidget(badge);
             (index == ParamsTab ? m_paramsBadge : m_headersBadge) = badge;
+        }
+        if (index == ScriptsTab) {
+            m_scriptsMarker = new DotMarker;
+            m_scriptsMarker->setObjectName(u"scriptsTabMarker"_s);
+            m_scriptsMarker->setToolTip(tr("The request has a script"));
+            m_scriptsMarker->setAccessibleName(m_scriptsMarker->toolTip());
+            layout->addWidget(m_scriptsMarker);
         }
     }
     layout->addStretch();
@@ -171,6 +198,7 @@ void RequestDetailTabs::handleRequestChanged()
     const APIRequest& request = m_viewModel.request();
     showCount(m_paramsBadge, applicableRowCount(request.queryParams));
     showCount(m_headersBadge, applicableRowCount(request.headers));
+    m_scriptsMarker->setVisible(hasScript(request));
     // A form body is made of these rows: say so where they are edited as parameters.
     m_params->setNote(request.bodyType == RequestBodyType::formData
             ? tr("The body is Form Data: these rows are sent as its fields, not in the URL.")

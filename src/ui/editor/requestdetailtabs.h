@@ -14,18 +14,20 @@ class AuthEditor;
 class BodyEditor;
 class CodeGeneratorView;
 class RequestViewModel;
+class ScriptsEditor;
 class Settings;
 
 /// How many rows take part when the request is sent: enabled, with a key.
 int applicableRowCount(const QList<KeyValuePair>& rows);
 
-/// The five tabs under the URL bar: "Params", "Headers", "Body", "Auth" and "Code". Params and
-/// Headers show how many of their rows are sent.
+/// The six tabs under the URL bar: "Params", "Headers", "Body", "Auth", "Scripts" and "Code".
+/// Params and Headers show how many of their rows are sent, Scripts a dot while the request has
+/// a script.
 class RequestDetailTabs : public QWidget {
     Q_OBJECT
 
 public:
-    enum Tab { ParamsTab, HeadersTab, BodyTab, AuthTab, CodeTab };
+    enum Tab { ParamsTab, HeadersTab, BodyTab, AuthTab, ScriptsTab, CodeTab };
 
     RequestDetailTabs(RequestViewModel& viewModel, Settings& settings,
         KeyValueEditor::EnvironmentSource environment, QWidget* parent = nullptr);
@@ -33,6 +35,7 @@ public:
     int selectedTab() const;
     void selectTab(int tab);
     BodyEditor* bodyEditor() const { return m_body; }
+    ScriptsEditor* scriptsEditor() const { return m_scripts; }
     /// Repaints the placeholders after the variables changed.
     void refreshVariables();
 
@@ -48,8 +51,10 @@ private:
     KeyValueEditor* m_headers;
     BodyEditor* m_body;
     AuthEditor* m_auth;
+    ScriptsEditor* m_scripts;
     QLabel* m_paramsBadge = nullptr;
     QLabel* m_headersBadge = nullptr;
+    QWidget* m_scriptsMarker = nullptr;
 };
 
 } // namespace mako

@@ -12,6 +12,7 @@
 #include "ui/editor/requestdetailtabs.h"
 #include "ui/editor/requeststatusbar.h"
 #include "ui/editor/resizedivider.h"
+#include "ui/editor/scripteditor.h"
 #include "ui/editor/urlbar.h"
 
 #include <QLabel>
@@ -73,12 +74,14 @@ RequestView::RequestView(AppState& state, Commands& commands, Settings& settings
     connect(&m_state, &AppState::openRequestChanged, this, &RequestView::handleOpenRequestChanged);
     connect(m_viewModel, &RequestViewModel::requestChanged, this,
         &RequestView::handleViewModelRequestChanged);
-    // A closed tab's body text (a document of its own, with its history) goes with the tab.
+    // A closed tab's body and script texts (documents of their own, with their histories) go
+    // with the tab.
     connect(&m_state.tabStore(), &TabStore::tabsRemoved, this, [this] {
         QList<QUuid> open;
         for (const RequestTab& tab : m_state.tabs())
             open.append(tab.id);
         m_tabs->bodyEditor()->keepTabs(open);
+        m_tabs->scriptsEditor()->keepTabs(open);
     });
     connect(&m_state, &AppState::environmentsChanged, this, &RequestView::refreshVariables);
     connect(&m_state, &AppState::globalVariablesChanged, this, &RequestView::refreshVariables);

@@ -15,6 +15,7 @@
 #include "ui/common/symbolbutton.h"
 #include "ui/response/bodypane.h"
 #include "ui/response/emptyhint.h"
+#include "ui/response/testresultspane.h"
 #include "ui/response/timingpane.h"
 
 #include <QButtonGroup>
@@ -243,7 +244,8 @@ QWidget* ResponseView::buildTabRow()
     m_tabButtons = new QButtonGroup(this);
     const QList<std::pair<QString, QString>> tabs {{u"responseTabBody"_s, tr("Body")},
         {u"responseTabHeaders"_s, tr("Headers")}, {u"responseTabCookies"_s, tr("Cookies")},
-        {u"responseTabTiming"_s, tr("Timing")}};
+        {u"responseTabTiming"_s, tr("Timing")},
+        {u"responseTabTests"_s, TestResultsPane::title(ScriptOutcome {})}};
     for (int i = 0; i < tabs.size(); ++i) {
         QToolButton* button = makeTabButton(tabs[i].first, tabs[i].second);
         m_tabButtons->addButton(button, i);
@@ -291,10 +293,12 @@ QWidget* ResponseView::buildContent()
     m_cookies->addWidget(makeEmptyHint(u"tray", tr("No cookies"), u"responseNoCookies"_s));
     m_cookies->addWidget(m_cookieList);
     m_timing = new TimingPane(m_state);
+    m_tests = new TestResultsPane;
     m_tabs = new QStackedWidget;
     m_tabs->setObjectName(u"responseTabs"_s);
     for (QWidget* page : {static_cast<QWidget*>(m_body), static_cast<QWidget*>(m_headers),
-             static_cast<QWidget*>(m_cookies), static_cast<QWidget*>(m_timing)})
+             static_cast<QWidget*>(m_cookies), static_cast<QWidget*>(m_timing),
+             static_cast<QWidget*>(m_tests)})
         m_tabs->addWidget(page);
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -362,6 +366,9 @@ void ResponseView::refresh()
     else
         m_body->showResponse(nullptr);
     m_timing->refresh(response);
+    const ScriptOutcome scripts = tab ? tab->scripts : ScriptOutcome {};
+    m_tests->showOutcome(scripts);
+    m_tabButtons->button(testsTab)->setText(TestResultsPane::title(scripts));
 }
 
 void ResponseView::showResponse(const APIResponse& response)

@@ -23,6 +23,7 @@ class FileDialogs;
 class MetricPill;
 class ResultChannel;
 class Settings;
+class TestResultsPane;
 class TimingPane;
 
 /// The lower half of the request editor: what the active tab's last send gave. While it is
@@ -33,7 +34,7 @@ class ResponseView : public QWidget {
     Q_OBJECT
 
 public:
-    enum Tab { bodyTab, headersTab, cookiesTab, timingTab };
+    enum Tab { bodyTab, headersTab, cookiesTab, timingTab, testsTab };
 
     /// `settings` (optional) supplies "syntaxHighlighting"; `fileDialogs` (optional) asks where
     /// "Save Response..." writes, which is hidden without it. A save that fails is reported
@@ -87,6 +88,7 @@ private:
     QStackedWidget* m_cookies;
     QTreeWidget* m_cookieList;
     TimingPane* m_timing;
+    TestResultsPane* m_tests;
     QUuid m_shownResponse;
     bool m_refreshPending = false;
     std::shared_ptr<ResultChannel> m_copyWork;

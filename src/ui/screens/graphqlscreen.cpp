@@ -3,9 +3,11 @@
 #include "execution/graphqlrequest.h"
 #include "execution/networkservice.h"
 #include "state/appstate.h"
+#include "state/requestviewmodel.h"
 #include "ui/commands/commands.h"
 #include "ui/common/icons.h"
 #include "ui/common/indentkeys.h"
+#include "ui/editor/scripteditor.h"
 #include "ui/response/responseview.h"
 #include "ui/screens/completingtextedit.h"
 #include "ui/screens/graphqlschemanames.h"
@@ -17,12 +19,16 @@
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSplitter>
 #include <QThreadPool>
+#include <QToolButton>
 #include <QVBoxLayout>
+
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -66,7 +72,7 @@ GraphQLScreen::GraphQLScreen(AppState& state, Commands& commands, Settings* sett
     header->addAction(send);
     header->addAction(schema);
     m_section = new HeadersAuthSection(state, RequestProtocol::graphql);
-    QWidget* editors = buildEditors(state);
+    QWidget* editors = buildEditors(state, settings);
     m_response = new ResponseView(state, settings, fileDialogs);
 
     auto* splitter = new QSplitter(Qt::Horizontal);
@@ -98,7 +104,7 @@ GraphQLScreen::GraphQLScreen(AppState& state, Commands& commands, Settings* sett
     showActiveOutcome();
 }
 
-QWidget* GraphQLScreen::buildEditors(AppState& state)
+QWidget* GraphQLScreen::buildEditors(AppState& state, Settings* settings)
 {
     const QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     m_operation = new QLineEdit;
@@ -126,7 +132,43 @@ QWidget* GraphQLScreen::buildEditors(AppState& state)
     layout->addWidget(m_query, 3);
     layout->addWidget(fieldLabel(tr("Variables (JSON)"), m_variables));
     layout->addWidget(m_variables, 1);
+    if (settings) {
+        // The request is the section's copy, so that both edit the same working copy.
+        m_scripts = new ScriptsEditor(m_section->viewModel(), *settings);
+        m_scripts->setObjectName(u"scriptsEditor"_s);
+        // In line with the fields above it.
+        m_scripts->layout()->setContentsMargins(0, 0, 0, 0);
+        m_scriptsToggle = new QToolButton;
+        m_scriptsToggle->setObjectName(u"scriptsToggle"_s);
+        m_scriptsToggle->setText(tr("Scripts"));
+        m_scriptsToggle->setAccessibleName(tr("Scripts"));
+        m_scriptsToggle->setAccessibleDescription(
+            tr("Shows or hides the request's pre-request and test scripts"));
+        m_scriptsToggle->setCheckable(true);
+        m_scriptsToggle->setAutoRaise(true);
+        m_scriptsToggle->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        m_scriptsToggle->setFocusPolicy(Qt::StrongFocus);
+        connect(m_scriptsToggle, &QToolButton::toggled, this, &GraphQLScreen::foldScripts);
+        layout->addWidget(m_scriptsToggle, 0, Qt::AlignLeft);
+        layout->addWidget(m_scripts, 2);
+        // As the headers above: a request is shown folded unless it has scripts already.
+        const RequestViewModel& model = m_section->viewModel();
+        connect(&model, &RequestViewModel::requestChanged, this, [this, &model] {
+            if (std::exchange(m_scriptsShownFor, model.request().id) == model.request().id)
+                return;
+            m_scriptsToggle->setChecked(hasScript(model.request()));
+        });
+        m_scriptsShownFor = model.request().id;
+        m_scriptsToggle->setChecked(hasScript(model.request()));
+        foldScripts(m_scriptsToggle->isChecked());
+    }
     return editors;
+}
+
+void GraphQLScreen::foldScripts(bool unfolded)
+{
+    m_scriptsToggle->setArrowType(unfolded ? Qt::DownArrow : Qt::RightArrow);
+    m_scripts->setVisible(unfolded);
 }
 
 void GraphQLScreen::sendQuery()

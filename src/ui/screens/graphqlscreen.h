@@ -12,6 +12,7 @@
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QToolButton;
 
 namespace mako {
 
@@ -22,10 +23,12 @@ class FileDialogs;
 class HeadersAuthSection;
 class ResponseView;
 class ScreenStatusBar;
+class ScriptsEditor;
 class Settings;
 
 /// The screen of a GraphQL request: operation, query and variables, its headers and
-/// authentication, "Send" and "Schema", and the reply in the response viewer of the HTTP
+/// authentication, its scripts under a "Scripts" button that folds them away (with the
+/// preferences only), "Send" and "Schema", and the reply in the response viewer of the HTTP
 /// screen. Each tab keeps its own reply, in the tab as an HTTP send keeps it, while the user
 /// switches tabs; the session file keeps none of it. The names from the last schema fetched in
 /// a tab are offered as completions in the query.
@@ -55,7 +58,8 @@ private:
         TransferHandle transfer;
     };
 
-    QWidget* buildEditors(AppState& state);
+    QWidget* buildEditors(AppState& state, Settings* settings);
+    void foldScripts(bool unfolded);
     /// Sends `request` for the active tab; a reply is recorded in the history as `recorded`.
     void run(const APIRequest& request, const std::optional<APIRequest>& recorded, bool isSchema);
     void finish(const QUuid& tabID, quint64 sendID, const NetworkResult& result,
@@ -71,6 +75,9 @@ private:
     CompletingTextEdit* m_query;
     QPlainTextEdit* m_variables;
     HeadersAuthSection* m_section;
+    QToolButton* m_scriptsToggle = nullptr;
+    ScriptsEditor* m_scripts = nullptr;
+    QUuid m_scriptsShownFor;
     ResponseView* m_response;
     ScreenStatusBar* m_statusBar;
 };

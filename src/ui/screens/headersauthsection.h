@@ -27,6 +27,9 @@ public:
     HeadersAuthSection(AppState& state, RequestProtocol protocol, QWidget* parent = nullptr);
 
     QToolButton* toggleButton() const { return m_toggle; }
+    /// The copy of the open request these editors change; more editors of the same request
+    /// (the GraphQL screen's scripts) may edit it too.
+    RequestViewModel& viewModel() const { return *m_viewModel; }
     bool isExpanded() const;
     void setExpanded(bool expanded);
 

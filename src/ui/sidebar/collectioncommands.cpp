@@ -75,6 +75,8 @@ void CollectionCommands::fillCollectionMenu(QMenu* menu, const QModelIndex& inde
         [this, id] { Q_EMIT runRequested(id); });
     addEntry(menu, u"exportCollectionAction"_s, u"square.and.arrow.up", tr("Export..."),
         [this, id] { exportCollection(id); });
+    addEntry(menu, u"collectionScriptsAction"_s, u"curlybraces", tr("Scripts..."),
+        [this, id] { Q_EMIT scriptsRequested(id, std::nullopt); });
     menu->addSeparator();
     const QPersistentModelIndex row(index);
     addEntry(menu, u"renameAction"_s, u"pencil", tr("Rename"), [this, row] { rename(row); });
@@ -93,6 +95,8 @@ void CollectionCommands::fillFolderMenu(QMenu* menu, const QModelIndex& index)
     addEntry(menu, u"newRequestAction"_s, u"doc.badge.plus", tr("New Request"),
         [this, id, collectionID] { m_actions.addRequestToFolder(id, collectionID); });
     addEntry(menu, u"renameAction"_s, u"pencil", tr("Rename"), [this, row] { rename(row); });
+    addEntry(menu, u"folderScriptsAction"_s, u"curlybraces", tr("Scripts..."),
+        [this, id, collectionID] { Q_EMIT scriptsRequested(collectionID, id); });
     menu->addSeparator();
     addEntry(
         menu, u"deleteFolderAction"_s, u"trash", tr("Delete Folder"), [this, row] { remove(row); });

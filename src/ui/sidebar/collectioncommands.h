@@ -3,6 +3,9 @@
 #include <QObject>
 #include <QUuid>
 
+#include <functional>
+#include <optional>
+
 class QMenu;
 class QModelIndex;
 class QWidget;
@@ -41,6 +44,8 @@ public:
 Q_SIGNALS:
     /// "Run Collection" was chosen.
     void runRequested(const QUuid& collectionID);
+    /// "Scripts..." was chosen for the collection, or for its folder `folderID`.
+    void scriptsRequested(const QUuid& collectionID, const std::optional<QUuid>& folderID);
 
 private:
     void fillCollectionMenu(QMenu* menu, const QModelIndex& index);

@@ -13,31 +13,6 @@ namespace {
 
 constexpr int kPadding = 6;
 
-// A filled circle with a tick or a cross, drawn rather than taken from the icon theme so it
-// has the pass and fail colours whatever the theme.
-void drawOutcome(QPainter* painter, const QRect& box, bool passed, const QPalette& palette)
-{
-    painter->setRenderHint(QPainter::Antialiasing);
-    painter->setPen(Qt::NoPen);
-    painter->setBrush(systemColor(passed ? SystemColor::green : SystemColor::red, palette));
-    painter->drawEllipse(box);
-    QPen mark(Qt::white, std::max(1.5, box.width() / 8.0), Qt::SolidLine, Qt::RoundCap);
-    painter->setPen(mark);
-    const QRectF inner = QRectF(box).adjusted(
-        box.width() * 0.28, box.height() * 0.28, -box.width() * 0.28, -box.height() * 0.28);
-    if (passed) {
-        QPainterPath tick;
-        tick.moveTo(inner.left(), inner.center().y());
-        tick.lineTo(inner.left() + inner.width() * 0.4, inner.bottom());
-        tick.lineTo(inner.right(), inner.top());
-        painter->setBrush(Qt::NoBrush);
-        painter->drawPath(tick);
-    } else {
-        painter->drawLine(inner.topLeft(), inner.bottomRight());
-        painter->drawLine(inner.topRight(), inner.bottomLeft());
-    }
-}
-
 // Text on a rounded fill of `color`, returning the width it took.
 int drawBadge(QPainter* painter, const QPoint& at, int height, const QString& text,
     const QColor& color, const QFont& font)
@@ -138,7 +113,7 @@ void RunResultDelegate::paint(
 
     painter->save();
     const int iconSize = item.fontMetrics.height();
-    drawOutcome(painter, QRect(row.left(), row.center().y() - iconSize / 2, iconSize, iconSize),
+    drawOutcomeMark(painter, QRect(row.left(), row.center().y() - iconSize / 2, iconSize, iconSize),
         index.data(RunResultModel::PassedRole).toBool(), palette);
     int x = row.left() + iconSize + kPadding;
     const QString method = index.data(RunResultModel::MethodRole).toString();

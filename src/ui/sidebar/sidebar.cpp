@@ -13,6 +13,7 @@
 #include "ui/sidebar/historyview.h"
 #include "ui/sidebar/namesheets.h"
 #include "ui/sidebar/runnersheet.h"
+#include "ui/sidebar/scriptssheet.h"
 #include "ui/sidebar/searchresultsmodel.h"
 #include "ui/sidebar/sidebaritemdelegate.h"
 #include "ui/sidebar/templatesheet.h"
@@ -65,6 +66,7 @@ Sidebar::Sidebar(AppState& state, Settings& settings, FileDialogs& dialogs,
     connect(&state, &AppState::selectedSidebarItemChanged, this, &Sidebar::showSelection);
     connect(m_actions, &SidebarActions::renamingIDChanged, this, &Sidebar::showRenameSheet);
     connect(m_commands, &CollectionCommands::runRequested, this, &Sidebar::showRunner);
+    connect(m_commands, &CollectionCommands::scriptsRequested, this, &Sidebar::showScripts);
     connect(&settings, &Settings::valueChanged, this, [this](const QString& key) {
         if (key == SettingKeys::showMethodBadges.name) {
             m_tree->viewport()->update();
@@ -341,6 +343,12 @@ void Sidebar::showRunner(const QUuid& collectionID)
 {
     if (const Collection* collection = m_state.collectionStore().collection(collectionID))
         (new RunnerSheet(m_state, *collection, window()))->open();
+}
+
+void Sidebar::showScripts(const QUuid& collectionID, const std::optional<QUuid>& folderID)
+{
+    if (ScriptsSheet::canEdit(m_state, collectionID, folderID))
+        (new ScriptsSheet(m_state, m_settings, collectionID, folderID, window()))->open();
 }
 
 } // namespace mako

@@ -3,6 +3,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <optional>
+
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -46,6 +48,8 @@ public:
     void showTemplates();
     /// Opens the runner sheet for the collection.
     void showRunner(const QUuid& collectionID);
+    /// The scripts of the collection, or of its folder `folderID`.
+    void showScripts(const QUuid& collectionID, const std::optional<QUuid>& folderID);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPlainTextEdit>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -430,4 +431,70 @@ TEST(ResponseView, saveWritesTheRawBodyToTheChosenFile)
     EXPECT_EVENTUALLY(file.exists());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("raw \xff bytes"));
+}
+
+// The Tests tab lists each test with a word beside its colour, the failure's message, a script's
+// own error and the console; its title counts the passed tests. A new send starts it afresh, and
+// a request without scripts says where tests are written.
+TEST(ResponseView, testsTabListsVerdictsErrorAndConsoleAndCountsInItsTitle)
+{
+    ResponseRun run;
+    auto* tab = run.find<QToolButton>(u"responseTabTests"_s);
+    auto* list = run.find<QTreeWidget>(u"responseTestList"_s);
+    const QUuid tabID = *run.state.activeTabID();
+    run.receive(reply(200, "{}"));
+    click(tab);
+    EXPECT_EQ(tab->text(), u"Tests"_s);
+    EXPECT_TRUE(run.find(u"responseNoTests"_s)->isVisible());
+    EXPECT_TRUE(run.find<QLabel>(u"responseNoTestsText"_s)->text().contains(u"Scripts tab"_s));
+
+    const struct {
+        ScriptOutcome outcome;
+        QString title;
+        QList<QStringList> rows;
+        QString error; // empty: no error shown
+        QString console; // empty: no console shown
+    } cases[] {
+        {{.tests = {{.name = u"status is 200"_s, .passed = true},
+              {.name = u"has an id"_s, .error = u"expected undefined to exist"_s},
+              {.name = u"is JSON"_s, .passed = true}, {.name = u"fast"_s, .passed = true}},
+             .console = {u"token abc"_s, u"warn: slow"_s}},
+            u"Tests 3/4"_s,
+            {{u"Passed"_s, u"status is 200"_s, u""_s},
+                {u"Failed"_s, u"has an id"_s, u"expected undefined to exist"_s},
+                {u"Passed"_s, u"is JSON"_s, u""_s}, {u"Passed"_s, u"fast"_s, u""_s}},
+            {}, u"token abc\nwarn: slow"_s},
+        {{.tests = {{.name = u"first"_s, .error = u"boom"_s}},
+             .error = u"Tests: ReferenceError: token is not defined (line 3)"_s},
+            u"Tests 0/1"_s, {{u"Failed"_s, u"first"_s, u"boom"_s}},
+            u"Tests: ReferenceError: token is not defined (line 3)"_s, {}},
+        // Only a console: no list, no count.
+        {{.console = {u"hello"_s}}, u"Tests"_s, {}, {}, u"hello"_s},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title.toStdString());
+        run.state.updateTabScripts(tabID, c.outcome);
+        EXPECT_EQ(tab->text(), c.title);
+        EXPECT_FALSE(run.find(u"responseNoTests"_s)->isVisible());
+        EXPECT_EQ(list->isVisible(), !c.rows.isEmpty());
+        QList<QStringList> rows;
+        for (int row = 0; row < list->topLevelItemCount(); ++row) {
+            const QTreeWidgetItem* item = list->topLevelItem(row);
+            rows.append({item->text(0), item->text(1), item->text(2)});
+            EXPECT_FALSE(item->icon(0).isNull());
+        }
+        EXPECT_EQ(rows, c.rows);
+        auto* error = run.find<QLabel>(u"responseScriptError"_s);
+        EXPECT_EQ(error->isVisible() ? error->text() : QString(), c.error);
+        auto* console = run.find<QPlainTextEdit>(u"responseConsole"_s);
+        EXPECT_EQ(console->isVisible() ? console->toPlainText() : QString(), c.console);
+        EXPECT_TRUE(console->isReadOnly());
+    }
+
+    // The next send of the tab starts without the last one's results.
+    run.state.updateActiveTabResponse(std::nullopt, std::nullopt, true);
+    run.receive(reply(200, "{}"));
+    click(tab);
+    EXPECT_EQ(tab->text(), u"Tests"_s);
+    EXPECT_TRUE(run.find(u"responseNoTests"_s)->isVisible());
 }

@@ -15,8 +15,10 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QToolButton>
 
 using namespace mako;
 using namespace mako::test;
@@ -250,4 +252,37 @@ TEST(GraphQLScreen, aHiddenViewerCatchesUpWhenShown)
     EXPECT_EQ(run.shownPage(), u"responseContent"_s);
     EXPECT_EQ(run.find<QLabel>(u"responseStatusCode"_s)->text(), u"201"_s);
     EXPECT_EQ(run.bodyRows(), QStringList {u"made"_s});
+}
+
+// With the preferences the screen holds the request's scripts under a "Scripts" button, folded
+// for a request without scripts and unfolded for one with; what is typed reaches the request.
+TEST(GraphQLScreen, scriptsFoldAwayAndEditTheOpenRequest)
+{
+    StateRun run;
+    Commands commands;
+    TestWindow window;
+    auto* screen = new GraphQLScreen(run.state, commands, &run.settings, nullptr, &window);
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(screen);
+    window.showNow();
+    const QUuid collection = QUuid::createUuid();
+    run.state.openFromCollection(
+        APIRequest {.name = u"plain"_s, .requestProtocol = RequestProtocol::graphql}, collection);
+    auto* toggle = child<QToolButton>(screen, u"scriptsToggle"_s);
+    auto* test = child<QPlainTextEdit>(screen, u"testScriptField"_s);
+    EXPECT_FALSE(toggle->isChecked());
+    EXPECT_FALSE(test->isVisible());
+    click(toggle);
+    ASSERT_TRUE(test->isVisible());
+    QTest::keyClicks(test, u"pm.test('ok', () => {});"_s);
+    EXPECT_EQ(run.state.openRequest()->testScript, u"pm.test('ok', () => {});"_s);
+
+    run.state.openFromCollection(APIRequest {.name = u"scripted"_s,
+                                     .requestProtocol = RequestProtocol::graphql,
+                                     .preRequestScript = u"setup()"_s},
+        collection);
+    EXPECT_TRUE(toggle->isChecked());
+    EXPECT_EQ(
+        child<QPlainTextEdit>(screen, u"preRequestScriptField"_s)->toPlainText(), u"setup()"_s);
+    EXPECT_EQ(test->toPlainText(), QString());
 }

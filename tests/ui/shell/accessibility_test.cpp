@@ -109,9 +109,10 @@ TEST(Accessibility, everyControlOfEachProtocolScreenHasAName)
         QStringList tabs;
     } screens[] = {
         {u"protocolHTTP"_s,
-            {u"paramsTab"_s, u"headersTab"_s, u"bodyTab"_s, u"authTab"_s, u"codeTab"_s}},
+            {u"paramsTab"_s, u"headersTab"_s, u"bodyTab"_s, u"authTab"_s, u"scriptsTab"_s,
+                u"codeTab"_s}},
         // Unfolded, the request's headers and authentication.
-        {u"protocolGraphQL"_s, {u"headersAuthToggle"_s}},
+        {u"protocolGraphQL"_s, {u"headersAuthToggle"_s, u"scriptsToggle"_s}},
         {u"protocolWebSocket"_s, {u"headersAuthToggle"_s}},
         {u"protocolSSE"_s, {u"headersAuthToggle"_s}},
     };
@@ -184,7 +185,7 @@ TEST(Accessibility, theResponseWithAReplyIsNamedAndItsLessObviousPartsDescribed)
     // With text in the search field, its clear button shows.
     QTest::keyClicks(run.find(u"responseSearchField"_s), u"method"_s);
     for (const QString& tab : {u"responseTabBody"_s, u"responseTabHeaders"_s,
-             u"responseTabCookies"_s, u"responseTabTiming"_s}) {
+             u"responseTabCookies"_s, u"responseTabTiming"_s, u"responseTabTests"_s}) {
         SCOPED_TRACE(tab.toStdString());
         click(run.find<QAbstractButton>(tab));
         EXPECT_EQ(unnamedIn(&run.window()), QStringList {});

@@ -35,7 +35,8 @@ QWidget* activeDialog(const QString& objectName)
 
 // Every screen of the main window: Tab from the search field passes every control once; on
 // the other protocols' screens with their headers and authentication folded and unfolded. The
-// Body tab with a JSON body holds a multi-line editor that Tab leaves like any other field.
+// Body tab with a JSON body and the Scripts tab hold multi-line editors that Tab leaves like any
+// other field.
 TEST(FocusWalk, mainWindowWithEachProtocolsScreen)
 {
     const struct {
@@ -44,8 +45,10 @@ TEST(FocusWalk, mainWindowWithEachProtocolsScreen)
     } cases[] {
         {u"quickActionHTTP"_s, {}},
         {u"quickActionHTTP"_s, {u"bodyTab"_s, u"bodyTypeJSON"_s}},
+        {u"quickActionHTTP"_s, {u"scriptsTab"_s}},
         {u"quickActionGraphQL"_s, {}},
         {u"quickActionGraphQL"_s, {u"headersAuthToggle"_s}},
+        {u"quickActionGraphQL"_s, {u"scriptsToggle"_s}},
         {u"quickActionWebSocket"_s, {}},
         {u"quickActionWebSocket"_s, {u"headersAuthToggle"_s}},
         {u"quickActionSSE"_s, {}},

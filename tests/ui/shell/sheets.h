@@ -76,6 +76,21 @@ inline QList<SheetOpener> everySheet()
                 run.state().addCollection(u"API"_s);
                 run.find<Sidebar>(u"sidebar"_s)->showRunner(run.state().collections()[0].id);
             }},
+        {u"scriptsSheet"_s,
+            [](ShellRun& run) {
+                run.state().addCollection(u"API"_s);
+                run.find<Sidebar>(u"sidebar"_s)
+                    ->showScripts(run.state().collections()[0].id, std::nullopt);
+            }},
+        // A folder's: the same fields, with the folder's scripts.
+        {u"scriptsSheet"_s,
+            [](ShellRun& run) {
+                run.state().addCollection(u"API"_s);
+                const QUuid api = run.state().collections()[0].id;
+                run.state().addFolder(u"F"_s, api);
+                run.find<Sidebar>(u"sidebar"_s)
+                    ->showScripts(api, run.state().collections()[0].folders[0].id);
+            }},
     };
 }
 

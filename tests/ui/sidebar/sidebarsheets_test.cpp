@@ -9,6 +9,7 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QListView>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QToolTip>
@@ -200,4 +201,64 @@ TEST(SidebarSheets, exportWritesTheFileOrReportsTheFailure)
     // A folder where the file should go cannot be written.
     exportAPI(run.folder.path());
     EXPECT_TRUE(run.alert().startsWith(u"Export failed: "_s)) << run.alert().toStdString();
+}
+
+// "Scripts..." of a collection and of a folder opens their two scripts; Save stores what was
+// typed at that level alone, Cancel nothing.
+TEST(SidebarSheets, scriptsSheetEditsACollectionsOrFoldersScripts)
+{
+    const struct {
+        bool folder;
+        bool save;
+    } cases[] {{false, true}, {true, true}, {true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.folder) + " " + std::to_string(c.save));
+        SidebarRun run;
+        run.state.setScripts(run.api, std::nullopt, u"collection()"_s, u"collectionTest()"_s);
+        run.state.setScripts(run.api, run.folderID, u"folder()"_s, QString());
+        const QUuid row = c.folder ? run.folderID : run.api;
+        run.menu(row, run.api)
+            ->findChild<QAction*>(
+                c.folder ? u"folderScriptsAction"_s : u"collectionScriptsAction"_s)
+            ->trigger();
+        QWidget* sheet = nullptr;
+        EXPECT_EVENTUALLY((sheet = visibleDialog(u"scriptsSheet"_s)) != nullptr);
+        ASSERT_TRUE(sheet);
+        auto* preRequest = child<QPlainTextEdit>(sheet, u"preRequestScriptField"_s);
+        auto* test = child<QPlainTextEdit>(sheet, u"testScriptField"_s);
+        EXPECT_EQ(preRequest->toPlainText(), c.folder ? u"folder()"_s : u"collection()"_s);
+        EXPECT_EQ(test->toPlainText(), c.folder ? QString() : u"collectionTest()"_s);
+
+        preRequest->moveCursor(QTextCursor::End);
+        QTest::keyClicks(preRequest, u";"_s);
+        test->moveCursor(QTextCursor::End);
+        QTest::keyClicks(test, u"pm.test('x', () => {});"_s);
+        if (c.save)
+            click(child<QPushButton>(sheet, u"saveScriptsButton"_s));
+        else
+            QTest::keyClick(test, Qt::Key_Escape);
+        EXPECT_EVENTUALLY(visibleDialog(u"scriptsSheet"_s) == nullptr);
+
+        run.state.saveCollections();
+        const QList<Collection> stored = run.storedCollections();
+        ASSERT_FALSE(stored.isEmpty());
+        const Collection& api = stored[0];
+        const bool collectionChanged = c.save && !c.folder;
+        const bool folderChanged = c.save && c.folder;
+        EXPECT_EQ(api.preRequestScript, collectionChanged ? u"collection();"_s : u"collection()"_s);
+        EXPECT_EQ(api.testScript,
+            collectionChanged ? u"collectionTest()pm.test('x', () => {});"_s
+                              : u"collectionTest()"_s);
+        ASSERT_EQ(api.folders.size(), 1);
+        EXPECT_EQ(api.folders[0].preRequestScript, folderChanged ? u"folder();"_s : u"folder()"_s);
+        EXPECT_EQ(
+            api.folders[0].testScript, folderChanged ? u"pm.test('x', () => {});"_s : QString());
+    }
+
+    // A folder deleted while its scripts are open takes the sheet along.
+    SidebarRun run;
+    run.sidebar->showScripts(run.api, run.folderID);
+    EXPECT_EVENTUALLY(visibleDialog(u"scriptsSheet"_s) != nullptr);
+    run.state.deleteFolder(run.folderID, run.api);
+    EXPECT_EVENTUALLY(visibleDialog(u"scriptsSheet"_s) == nullptr);
 }
