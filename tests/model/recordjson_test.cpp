@@ -96,7 +96,7 @@ TEST(RequestModel, enumerationsConvertOnlyFromTheirExactRawValue)
         EXPECT_EQ(fromRawValue<AuthType>(rawValue(t)), t);
 }
 
-TEST(RecordJson, everyRecordRoundTripsExactly)
+TEST(RecordJson, everyRecordRoundTripsExactlyLoneSurrogatesIncluded)
 {
     std::mt19937_64 rng(42);
     std::uniform_real_distribution<double> times(-1e9, 2e9);
@@ -134,17 +134,13 @@ TEST(RecordJson, everyRecordRoundTripsExactly)
     EXPECT_EQ(history.value()[0].statusCode, 404);
     EXPECT_EQ(history.value()[0].duration, item.duration);
     EXPECT_EQ(history.value()[0].timestamp, item.timestamp);
-}
 
-TEST(RecordJson, textsWithLoneSurrogatesRoundTrip)
-{
     // A "\udc00" escape in a file that was read puts a lone surrogate into a text; saving must
     // not turn it into something else.
     const QChar high(char16_t(0xD83D));
     const QChar low(char16_t(0xDE00));
-    const QStringList texts {QString(low), u"a"_s + high + u"b"_s, QString(high) + high + low,
-        u"x"_s + low + high, u"é"_s + high};
-    for (const QString& text : texts) {
+    for (const QString& text : {QString(low), u"a"_s + high + u"b"_s, QString(high) + high + low,
+             u"x"_s + low + high, u"é"_s + high}) {
         const APIRequest request {.name = text, .tags = {text}};
         const QByteArray file = encodeRecords(QList {request});
         const auto back = decodeRecords<APIRequest>(file);
