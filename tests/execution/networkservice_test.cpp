@@ -6,6 +6,7 @@
 #include "execution/variables.h"
 #include "support/httptestserver.h"
 #include "support/qtprinters.h"
+#include "support/rows.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -19,11 +20,6 @@ using namespace mako::test;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-KeyValuePair row(const QString& key, const QString& value, bool enabled = true)
-{
-    return KeyValuePair {.key = key, .value = value, .isEnabled = enabled};
-}
 
 std::optional<APIEnvironment> variables(QList<KeyValuePair> rows)
 {
