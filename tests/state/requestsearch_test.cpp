@@ -71,7 +71,7 @@ TEST(RequestSearch, matchesItsFieldsIgnoringCaseInCollectionOrder)
     EXPECT_EQ(searchRequests(collections, u"order"_s), (QList<RequestMatch> {{2, 0}}));
 }
 
-TEST(UnsavedChanges, onlyAStoredRequestThatDiffersFromItsCollectionIsUnsaved)
+TEST(UnsavedChanges, aStoredRequestThatDiffersIsUnsavedAndClosingLosesWorkStoredNowhereElse)
 {
     const QList<Collection> collections = searchFixture();
     const APIRequest stored = collections[0].requests[1];
@@ -96,15 +96,8 @@ TEST(UnsavedChanges, onlyAStoredRequestThatDiffersFromItsCollectionIsUnsaved)
     };
     for (const auto& [name, request, origin, unsaved] : cases)
         EXPECT_EQ(hasUnsavedChanges(request, origin, collections), unsaved) << name;
-}
 
-TEST(UnsavedChanges, closingLosesWorkThatIsStoredNowhereElse)
-{
-    const QList<Collection> collections = searchFixture();
-    const APIRequest stored = collections[0].requests[1];
-    APIRequest edited = stored;
-    edited.url += u"?page=2"_s;
-    const RequestOrigin fromUsers = RequestOrigin::collection(collections[0].id);
+    // Closing loses work that is stored nowhere else.
     const RequestOrigin gone = RequestOrigin::collection(QUuid::createUuid());
     const APIRequest sent {.url = u"https://a.test/sent"_s, .body = u"{}"_s};
     const QList<HistoryItem> history {HistoryItem {.request = sent}};
@@ -115,7 +108,7 @@ TEST(UnsavedChanges, closingLosesWorkThatIsStoredNowhereElse)
         APIRequest request;
         RequestOrigin origin;
         bool losesWork;
-    } cases[] = {
+    } closing[] = {
         {"as stored", stored, fromUsers, false},
         {"edited", edited, fromUsers, true},
         {"blank new request", APIRequest {}, RequestOrigin::none(), false},
@@ -135,6 +128,6 @@ TEST(UnsavedChanges, closingLosesWorkThatIsStoredNowhereElse)
         {"collection gone, blank", APIRequest {}, gone, false},
         {"collection gone, edited", edited, gone, true},
     };
-    for (const auto& [name, request, origin, losesWork] : cases)
+    for (const auto& [name, request, origin, losesWork] : closing)
         EXPECT_EQ(closingLosesWork(request, origin, collections, history), losesWork) << name;
 }
