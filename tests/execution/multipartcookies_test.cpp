@@ -1,20 +1,17 @@
 #include "execution/cookiemanager.h"
 #include "execution/multipartbuilder.h"
 #include "support/qtprinters.h"
+#include "support/rows.h"
 
 #include <QDateTime>
 
 #include <gtest/gtest.h>
 
 using namespace mako;
+using namespace mako::test;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-KeyValuePair row(const QString& key, const QString& value, bool enabled = true)
-{
-    return KeyValuePair {.key = key, .value = value, .isEnabled = enabled};
-}
 
 QStringList names(const QList<KeyValuePair>& rows)
 {
@@ -89,18 +86,14 @@ TEST(CookieManager, cookiesOfEveryHopAreJudgedAgainstThatHopsUrl)
         {u"http://api.example.com/a/b"_s, "wrong=1; Domain=127.0.0.1"},
         {u""_s, "nourl=1"},
     };
+    // The attributes are Qt's to read; the date shows the value was not split at its comma.
     const QList<QNetworkCookie> cookies = CookieManager::cookiesSet(fields);
     ASSERT_EQ(cookies.size(), 2);
     EXPECT_EQ(cookies[0].name(), "x");
     EXPECT_EQ(cookies[0].domain(), u"127.0.0.1"_s);
-    EXPECT_TRUE(cookies[0].isHttpOnly());
-    EXPECT_TRUE(cookies[0].isSessionCookie());
     EXPECT_EQ(cookies[1].name(), "theme");
     EXPECT_EQ(cookies[1].value(), "dark");
     EXPECT_EQ(cookies[1].domain(), u".example.com"_s);
-    EXPECT_EQ(cookies[1].path(), u"/"_s);
-    EXPECT_TRUE(cookies[1].isSecure());
-    EXPECT_EQ(cookies[1].sameSitePolicy(), QNetworkCookie::SameSite::Lax);
     EXPECT_EQ(
         cookies[1].expirationDate().toUTC(), QDateTime(QDate(2037, 10, 21), QTime(7, 28), Qt::UTC));
 }

@@ -6,6 +6,7 @@
 #include "execution/variables.h"
 #include "support/httptestserver.h"
 #include "support/qtprinters.h"
+#include "support/rows.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -19,11 +20,6 @@ using namespace mako::test;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-KeyValuePair row(const QString& key, const QString& value, bool enabled = true)
-{
-    return KeyValuePair {.key = key, .value = value, .isEnabled = enabled};
-}
 
 std::optional<APIEnvironment> variables(QList<KeyValuePair> rows)
 {
@@ -472,11 +468,24 @@ TEST_F(NetworkServiceTest, failuresEndWithTheirSentence)
     EXPECT_EQ(tls.requests().first().target, "/secure");
 }
 
-TEST_F(NetworkServiceTest, cookiesComeBackAndConnectionsAreReused)
+// The cookies a reply sets come back with the next request, beside the user's own for that
+// one; every hop of a redirect sets its cookies for the URL requested there.
+TEST_F(NetworkServiceTest, cookiesComeBackAndEveryHopSetsThemForItsOwnUrl)
 {
     server.setHandler([](const RecordedRequest& request) {
         if (request.target == "/login")
             return ScriptedResponse {.headers = {{"Set-Cookie", "sid=abc; Path=/"}}};
+        if (request.target.startsWith("/cookies/set"))
+            return ScriptedResponse {.status = 302,
+                .headers = {{"Location", "/cookies"}, {"set-cookie", "x=1; Path=/"}}};
+        if (request.target == "/cookies")
+            return ScriptedResponse {.headers = {{"Set-Cookie", "y=2"}, {"Set-Cookie", "z=3"}}};
+        if (request.target.startsWith("/response-headers?")) {
+            const QUrlQuery query(QUrl(QString::fromLatin1(request.target)));
+            return ScriptedResponse {
+                .headers = {{"Set-Cookie",
+                    query.queryItemValue(u"Set-Cookie"_s, QUrl::FullyDecoded).toUtf8()}}};
+        }
         return echoResponse(request);
     });
     roundTrip(APIRequest {.url = u"/login"_s});
@@ -487,29 +496,14 @@ TEST_F(NetworkServiceTest, cookiesComeBackAndConnectionsAreReused)
     EXPECT_EQ(headerCount(own, "Cookie"), 1);
     // The user's own cookie belonged to that request alone.
     EXPECT_EQ(roundTrip(APIRequest {.url = u"/after"_s}).header("Cookie"), "sid=abc");
+    // One connection served them all.
     EXPECT_EQ(server.connectionCount(), 1);
-}
 
-TEST_F(NetworkServiceTest, cookiesOfEveryHopComeWithTheUrlRequestedThere)
-{
-    server.setHandler([](const RecordedRequest& request) {
-        if (request.target.startsWith("/cookies/set"))
-            return ScriptedResponse {.status = 302,
-                .headers = {{"Location", "/cookies"}, {"set-cookie", "x=1; Path=/"}}};
-        if (request.target.startsWith("/response-headers?")) {
-            const QUrlQuery query(QUrl(QString::fromLatin1(request.target)));
-            return ScriptedResponse {
-                .headers = {{"Set-Cookie",
-                    query.queryItemValue(u"Set-Cookie"_s, QUrl::FullyDecoded).toUtf8()}}};
-        }
-        return ScriptedResponse {.headers = {{"Set-Cookie", "y=2"}, {"Set-Cookie", "z=3"}}};
-    });
     const APIResponse redirected
         = response(send(service, APIRequest {.url = server.baseUrl() + u"/cookies/set?x=1"_s}));
     EXPECT_EQ(redirected.setCookies,
         QList<SetCookieField>({{server.baseUrl() + u"/cookies/set?x=1"_s, "x=1; Path=/"},
             {server.baseUrl() + u"/cookies"_s, "y=2"}, {server.baseUrl() + u"/cookies"_s, "z=3"}}));
-
     // What a strict parse of the URL as shown refuses ("%20" shows as a space) is no matter.
     const APIResponse spaced = response(send(service,
         APIRequest {

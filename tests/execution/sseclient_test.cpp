@@ -1,6 +1,7 @@
 #include "execution/sseclient.h"
 #include "support/httptestserver.h"
 #include "support/qtprinters.h"
+#include "support/waitfor.h"
 
 #include <QTest>
 
@@ -15,8 +16,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kTimeoutMs = 5000;
-
 // Each entry as "type: data", so a whole list compares in one go.
 QStringList entries(const SSEClient& client)
 {
@@ -24,11 +23,6 @@ QStringList entries(const SSEClient& client)
     for (const SSEEvent& event : client.events())
         out.append(event.event + u": "_s + event.data);
     return out;
-}
-
-bool waitFor(const std::function<bool()>& condition)
-{
-    return QTest::qWaitFor(condition, kTimeoutMs);
 }
 
 bool endsWith(const SSEClient& client, const QString& entry)

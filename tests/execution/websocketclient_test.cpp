@@ -1,5 +1,6 @@
 #include "execution/websocketclient.h"
 #include "support/qtprinters.h"
+#include "support/waitfor.h"
 #include "support/websockettestpeer.h"
 
 #include <QHostAddress>
@@ -17,19 +18,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kTimeoutMs = 5000;
-
 QStringList transcript(const WebSocketClient& client)
 {
     QStringList contents;
     for (const WSMessage& message : client.messages())
         contents.append((message.isOutgoing ? u"> "_s : u""_s) + message.content);
     return contents;
-}
-
-bool waitFor(const std::function<bool()>& condition)
-{
-    return QTest::qWaitFor(condition, kTimeoutMs);
 }
 
 // A port that nothing listens on.

@@ -3,20 +3,13 @@
 #include "interchange/curlparser.h"
 #include "interchange/snippetrequest.h"
 #include "support/qtprinters.h"
+#include "support/rows.h"
 
 #include <gtest/gtest.h>
 
 using namespace mako;
+using namespace mako::test;
 using namespace Qt::StringLiterals;
-
-namespace {
-
-KeyValuePair row(const QString& key, const QString& value, bool enabled = true)
-{
-    return KeyValuePair {.key = key, .value = value, .isEnabled = enabled};
-}
-
-} // namespace
 
 // Repeated headers, skipped rows, the encoded query and the dropped fragment are checked by
 // running the snippets (generatedcode_run_test.cpp).

@@ -3,6 +3,7 @@
 #include "interchange/codegenerator.h"
 #include "support/httptestserver.h"
 #include "support/qtprinters.h"
+#include "support/rows.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -13,6 +14,7 @@
 #include <ostream>
 
 using namespace mako;
+using namespace mako::test;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -43,11 +45,6 @@ struct Case {
 void PrintTo(const Language& language, std::ostream* os)
 {
     *os << CodeGenerator::languages().at(language.index).toStdString();
-}
-
-KeyValuePair row(const QString& key, const QString& value, bool enabled = true)
-{
-    return KeyValuePair {.key = key, .value = value, .isEnabled = enabled};
 }
 
 // Requests full of what breaks naive snippets: quotes of every kind, backslashes, line

@@ -195,12 +195,20 @@ TEST(PostmanImporter, aURLIsMadeOfItsPartsAndOfRawOnlyWithoutThem)
     EXPECT_TRUE(storefront->warnings.isEmpty()) << storefront->warnings.join(u'\n').toStdString();
 }
 
-TEST(PostmanImporter, urlAndAuthCornersOfOneRequest)
+// One request's corners: URLs and auth, and a raw body's language giving the Content-Type it
+// goes out with, unless the request sets one or the body is empty.
+TEST(PostmanImporter, cornersOfOneRequest)
 {
+    // A POST to https://a.test with `header` and a raw `body` in `language`.
+    const auto raw = [](const char* header, const char* body, const char* language) {
+        return R"({"method": "POST", "url": "https://a.test", "header": )" + QByteArray(header)
+            + R"(, "body": {"mode": "raw", "raw": ")" + body
+            + R"(", "options": {"raw": {"language": ")" + language + "\"}}}}";
+    };
     const struct {
-        const char* request; // the item's "request"
+        QByteArray request; // the item's "request"
         QString imported; // its summary(), or empty when it is left out
-        QStringList warnings;
+        QStringList warnings = {};
     } cases[] = {
         {R"({"url": {"raw": "{{h}}/cb/:id?next=https://x.test/:id#:id",
             "variable": [{"key": "id", "value": 7}]}})",
@@ -221,55 +229,27 @@ TEST(PostmanImporter, urlAndAuthCornersOfOneRequest)
         {R"({"method": "GET", "auth": {"type": "hawk", "hawk": []},
             "url": {"raw": "{{h}}/q?a=1", "query": [{"key": "a", "value": "1"}]}})",
             u"R: GET {{h}}/q?a=1"_s, {u"R: Hawk authorisation dropped"_s}},
+        {raw("[]", "<a/>", "xml"),
+            u"R: POST https://a.test H[Content-Type=application/xml] Raw[<a/>]"_s},
+        {raw("[]", "hi", "text"), u"R: POST https://a.test H[Content-Type=text/plain] Raw[hi]"_s},
+        {raw(R"([{"key": "X-A", "value": "1"}])", "f(1);", "javascript"),
+            u"R: POST https://a.test H[X-A=1, Content-Type=application/javascript] Raw[f(1);]"_s},
+        {raw(R"([{"key": "content-type", "value": "text/csv", "disabled": true}])", "<p>", "html"),
+            u"R: POST https://a.test H[content-type=text/csv (off), Content-Type=text/html] "
+            "Raw[<p>]"_s},
+        {raw(R"([{"key": "content-type", "value": "text/csv"}])", "a;b", "text"),
+            u"R: POST https://a.test H[content-type=text/csv] Raw[a;b]"_s},
+        {raw("[]", "", "xml"), u"R: POST https://a.test Raw[]"_s},
+        {raw("[]", "[1]", "json"), u"R: POST https://a.test JSON[[1]]"_s},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.request);
+        SCOPED_TRACE(c.request.toStdString());
         const auto imported = PostmanImporter::importCollection(
-            R"({"info": {"name": "C"}, "item": [{"name": "R", "request": )" + QByteArray(c.request)
-            + "}]}");
+            R"({"info": {"name": "C"}, "item": [{"name": "R", "request": )" + c.request + "}]}");
         ASSERT_TRUE(imported.ok()) << imported.errorMessage().toStdString();
         const auto& requests = imported->collection.requests;
         EXPECT_EQ(requests.isEmpty() ? QString() : summary(requests.first()), c.imported);
         EXPECT_EQ(imported->warnings, c.warnings);
-    }
-}
-
-// A raw body's language gives the Content-Type it goes out with, unless the request sets one
-// or the body is empty.
-TEST(PostmanImporter, rawBodyLanguageGivesItsContentType)
-{
-    const struct {
-        const char* body; // the request's "body"
-        const char* header; // its "header"
-        QString imported;
-    } cases[] = {
-        {R"({"mode": "raw", "raw": "<a/>", "options": {"raw": {"language": "xml"}}})", "[]",
-            u"R: POST https://a.test H[Content-Type=application/xml] Raw[<a/>]"_s},
-        {R"({"mode": "raw", "raw": "hi", "options": {"raw": {"language": "text"}}})", "[]",
-            u"R: POST https://a.test H[Content-Type=text/plain] Raw[hi]"_s},
-        {R"({"mode": "raw", "raw": "f(1);", "options": {"raw": {"language": "javascript"}}})",
-            R"([{"key": "X-A", "value": "1"}])",
-            u"R: POST https://a.test H[X-A=1, Content-Type=application/javascript] Raw[f(1);]"_s},
-        {R"({"mode": "raw", "raw": "<p>", "options": {"raw": {"language": "html"}}})",
-            R"([{"key": "content-type", "value": "text/csv", "disabled": true}])",
-            u"R: POST https://a.test H[content-type=text/csv (off), Content-Type=text/html] "
-            "Raw[<p>]"_s},
-        {R"({"mode": "raw", "raw": "a;b", "options": {"raw": {"language": "text"}}})",
-            R"([{"key": "content-type", "value": "text/csv"}])",
-            u"R: POST https://a.test H[content-type=text/csv] Raw[a;b]"_s},
-        {R"({"mode": "raw", "raw": "", "options": {"raw": {"language": "xml"}}})", "[]",
-            u"R: POST https://a.test Raw[]"_s},
-        {R"({"mode": "raw", "raw": "[1]", "options": {"raw": {"language": "json"}}})", "[]",
-            u"R: POST https://a.test JSON[[1]]"_s},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.body);
-        const auto imported = PostmanImporter::importCollection(
-            R"({"info": {"name": "C"}, "item": [{"name": "R", "request": {"method": "POST",
-                "url": "https://a.test", "header": )"
-            + QByteArray(c.header) + R"(, "body": )" + QByteArray(c.body) + "}}]}");
-        ASSERT_TRUE(imported.ok()) << imported.errorMessage().toStdString();
-        EXPECT_EQ(summary(imported->collection.requests.value(0)), c.imported);
     }
 }
 

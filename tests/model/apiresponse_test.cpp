@@ -34,71 +34,62 @@ QByteArray pretty(const QByteArray& json)
 
 } // namespace
 
-TEST(ResponseText, headerNamesAndMediaTypesCompareIgnoringCase)
+// Header names and media types compare ignoring case; the type picks the formatter, and a reply
+// keeps its slashes unescaped and its numbers as sent, so that a URL copied out of it works.
+TEST(ResponseText, prettyBodyRoutesByContentTypeIgnoringCase)
 {
+    const QByteArray sorted = "{\n  \"a\" : 2,\n  \"b\" : 1\n}";
     const struct {
-        QString name;
-        QString type;
-    } cases[]
-        = {{u"Content-Type"_s, u"application/json"_s}, {u"content-type"_s, u"application/json"_s},
-            {u"Content-type"_s, u"application/json"_s}, {u"CONTENT-TYPE"_s, u"application/json"_s},
-            {u"Content-Type"_s, u"Application/JSON; charset=UTF-8"_s}};
+        QString name, type;
+        QByteArray body, shown;
+    } cases[] = {
+        {u"Content-Type"_s, u"application/json"_s, R"({"b":1,"a":2})", sorted},
+        {u"content-type"_s, u"application/json"_s, R"({"b":1,"a":2})", sorted},
+        {u"Content-type"_s, u"application/json"_s, R"({"b":1,"a":2})", sorted},
+        {u"CONTENT-TYPE"_s, u"Application/JSON; charset=UTF-8"_s, R"({"b":1,"a":2})", sorted},
+        {u"CONTENT-TYPE"_s, u"TEXT/XML"_s, "<a><b/></a>", "<a>\n  <b/>\n</a>"},
+        {u"Content-Type"_s, u"application/json; charset=utf-8"_s, R"({"b":1,"a":[1,2]})",
+            "{\n  \"a\" : [\n    1,\n    2\n  ],\n  \"b\" : 1\n}"},
+        {u"Content-Type"_s, u"application/json"_s, "42", "42"},
+        {u"Content-Type"_s, u"application/json"_s, "{oops", "{oops"},
+        {u"Content-Type"_s, u"application/json"_s, "{\"a\":\"\xff\"}", "Unable to decode response"},
+        {u"Content-Type"_s, u"text/html"_s, "<a><b/></a>", "<a>\n  <b/>\n</a>"},
+        {u"Content-Type"_s, u"text/plain"_s, "<a><b/></a>", "<a><b/></a>"},
+        {u"Content-Type"_s, u"text/xml"_s, "<a>\xc3", "Unable to decode response"},
+        {u"Content-Type"_s, u"application/json"_s,
+            R"({"u":"http:\/\/host\/x","t":"a/b\"c","id":12345678901234567890,"f":1.10})",
+            "{\n  \"f\" : 1.10,\n  \"id\" : 12345678901234567890,\n  \"t\" : \"a/b\\\"c\",\n"
+            "  \"u\" : \"http://host/x\"\n}"},
+    };
     for (const auto& c : cases) {
-        const APIResponse r = response(c.type, R"({"b":1,"a":2})", c.name);
+        const APIResponse r = response(c.type, c.body, c.name);
         EXPECT_EQ(r.contentType(), c.type) << c.name.toStdString();
-        EXPECT_EQ(r.prettyBody(), "{\n  \"a\" : 2,\n  \"b\" : 1\n}") << c.type.toStdString();
+        EXPECT_EQ(r.prettyBody(), c.shown) << c.type.toStdString() << " " << c.body.toStdString();
     }
-    EXPECT_EQ(response(u"TEXT/XML"_s, "<a><b/></a>", u"CONTENT-TYPE"_s).prettyBody(),
-        "<a>\n  <b/>\n</a>");
     EXPECT_EQ(response(u"text/plain"_s, "{}").header(u"content-length"), std::nullopt);
 }
 
-TEST(ResponseText, prettyBodyRoutesByContentType)
+// Number literals are kept exactly, strings get one canonical form (escaping "/" for others),
+// keys are sorted and the last of two equal keys wins.
+TEST(PrettyJson, layoutOfNumbersStringsNestingAndDuplicates)
 {
-    EXPECT_EQ(response(u"application/json; charset=utf-8"_s, R"({"b":1,"a":[1,2]})").prettyBody(),
-        "{\n  \"a\" : [\n    1,\n    2\n  ],\n  \"b\" : 1\n}");
-    EXPECT_EQ(response(u"application/json"_s, "42").prettyBody(), "42");
-    EXPECT_EQ(response(u"application/json"_s, "{oops").prettyBody(), "{oops");
-    EXPECT_EQ(response(u"application/json"_s, "{\"a\":\"\xff\"}").prettyBody(),
-        "Unable to decode response");
-    EXPECT_EQ(response(u"text/html"_s, "<a><b/></a>").prettyBody(), "<a>\n  <b/>\n</a>");
-    EXPECT_EQ(response(u"text/plain"_s, "<a><b/></a>").prettyBody(), "<a><b/></a>");
-    EXPECT_EQ(response(u"text/xml"_s, "<a>\xc3").prettyBody(), "Unable to decode response");
-}
-
-TEST(PrettyJson, keepsNumberLiteralsExactly)
-{
-    EXPECT_EQ(pretty(R"([12345678901234567890,1.10,1e400,-0,1E+2,0.000001])"),
-        "[\n  12345678901234567890,\n  1.10,\n  1e400,\n  -0,\n  1E+2,\n  0.000001\n]");
-    EXPECT_EQ(pretty(R"({"id":9007199254740993})"), "{\n  \"id\" : 9007199254740993\n}");
-}
-
-TEST(PrettyJson, writesStringsInOneCanonicalForm)
-{
-    EXPECT_EQ(pretty(R"(["a/b","\/","\u00e9\n\t","\ud83d\ude00","\u0001","\ud800x","é"])"),
-        "[\n  \"a\\/b\",\n  \"\\/\",\n  \"\xc3\xa9\\n\\t\",\n  \"\xf0\x9f\x98\x80\",\n"
-        "  \"\\u0001\",\n  \"\\ud800x\",\n  \"\xc3\xa9\"\n]");
-    EXPECT_EQ(pretty(R"({"\u0062":1,"a":2})"), "{\n  \"a\" : 2,\n  \"b\" : 1\n}");
-}
-
-TEST(ResponseText, prettyReplyKeepsSlashesAndNumbersAsSent)
-{
-    // A URL copied out of the pretty reply must work; the escaping form stays for others.
-    const QByteArray body
-        = R"({"u":"http:\/\/host\/x","t":"a/b\"c","id":12345678901234567890,"f":1.10})";
-    EXPECT_EQ(response(u"application/json"_s, body).prettyBody(),
-        "{\n  \"f\" : 1.10,\n  \"id\" : 12345678901234567890,\n  \"t\" : \"a/b\\\"c\",\n"
-        "  \"u\" : \"http://host/x\"\n}");
-    EXPECT_EQ(pretty(R"(["a/b"])"), "[\n  \"a\\/b\"\n]");
-}
-
-TEST(PrettyJson, layoutOfNestingEmptiesAndDuplicates)
-{
-    EXPECT_EQ(pretty(" {\"z\":{},\"y\":[],\"x\":[{\"k\":null,\"b\":true}]} \n"),
-        "{\n  \"x\" : [\n    {\n      \"b\" : true,\n      \"k\" : null\n    }\n  ],\n"
-        "  \"y\" : [],\n  \"z\" : {}\n}");
-    // The last of two equal keys wins, as in any parsed map.
-    EXPECT_EQ(pretty(R"({"a":1,"b":2,"a":3})"), "{\n  \"a\" : 3,\n  \"b\" : 2\n}");
+    const struct {
+        QByteArray json, pretty;
+    } cases[] = {
+        {R"([12345678901234567890,1.10,1e400,-0,1E+2,0.000001])",
+            "[\n  12345678901234567890,\n  1.10,\n  1e400,\n  -0,\n  1E+2,\n  0.000001\n]"},
+        {R"({"id":9007199254740993})", "{\n  \"id\" : 9007199254740993\n}"},
+        {R"(["a/b","\/","\u00e9\n\t","\ud83d\ude00","\u0001","\ud800x","é"])",
+            "[\n  \"a\\/b\",\n  \"\\/\",\n  \"\xc3\xa9\\n\\t\",\n  \"\xf0\x9f\x98\x80\",\n"
+            "  \"\\u0001\",\n  \"\\ud800x\",\n  \"\xc3\xa9\"\n]"},
+        {R"({"\u0062":1,"a":2})", "{\n  \"a\" : 2,\n  \"b\" : 1\n}"},
+        {" {\"z\":{},\"y\":[],\"x\":[{\"k\":null,\"b\":true}]} \n",
+            "{\n  \"x\" : [\n    {\n      \"b\" : true,\n      \"k\" : null\n    }\n  ],\n"
+            "  \"y\" : [],\n  \"z\" : {}\n}"},
+        {R"({"a":1,"b":2,"a":3})", "{\n  \"a\" : 3,\n  \"b\" : 2\n}"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(pretty(c.json), c.pretty) << c.json.toStdString();
 }
 
 TEST(PrettyJson, rejectsWhatIsNotADocument)

@@ -128,19 +128,13 @@ TEST(VariablesModel, rowEditsInsertsAndRemovalsGoThroughTheState)
     ASSERT_EQ(run.state.globalVariables().size(), 1);
     EXPECT_EQ(run.state.globalVariables()[0].key, u"base"_s);
     EXPECT_EQ(run.state.environments()[0].variables.size(), 2);
-}
 
-TEST(VariablesModel, theShownEnvironmentGoingEmptiesTheTable)
-{
-    StateRun run = storedEnvironmentsRun();
-    VariablesModel model(&run.state);
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    // The shown environment going empties the table, and nothing can be added to it.
     model.showEnvironment(kDev.id);
-    ASSERT_EQ(model.rowCount(), 1);
     run.state.deleteEnvironment(kProd.id);
-    EXPECT_EQ(model.rowCount(), 1);
+    EXPECT_EQ(model.rowCount(), 2);
     run.state.deleteEnvironment(kDev.id);
     EXPECT_EQ(model.rowCount(), 0);
     EXPECT_FALSE(model.insertRows(0, 1));
-    EXPECT_TRUE(run.state.globalVariables().isEmpty());
+    EXPECT_EQ(run.state.globalVariables().size(), 1);
 }

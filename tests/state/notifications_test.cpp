@@ -1,5 +1,7 @@
 #include "staterun.h"
 
+#include <QMetaMethod>
+
 #include <functional>
 
 using namespace mako;
@@ -68,9 +70,9 @@ private:
         log.append(entry);
         EXPECT_TRUE(inStep()) << "after " << entry.toStdString();
     }
-    void noteRange(const char* signal, const QString& owner, int first, int last)
+    void noteRange(const QString& signal, const QString& owner, int first, int last)
     {
-        note(QString::fromLatin1(signal) + (owner.isEmpty() ? QString() : u" "_s + owner)
+        note(signal + (owner.isEmpty() ? QString() : u" "_s + owner)
             + u" %1-%2"_s.arg(first).arg(last));
     }
 
@@ -81,139 +83,122 @@ private:
         m_folders[id] = ids(collection->folders);
     }
 
-    // Applies an insertion or a removal of rows first..last to `mirror`, from `actual`.
+    // Applies an insertion of rows first..last to `mirror`, from `actual`.
     template <typename T>
     static void insert(QList<QUuid>& mirror, const QList<T>& actual, int first, int last)
     {
         for (int row = first; row <= last; ++row)
             mirror.insert(row, actual.at(row).id);
     }
-    static void remove(QList<QUuid>& mirror, int first, int last)
+    static QUuid key(const QUuid& id) { return id; }
+    static QUuid key(const std::optional<QUuid>& id) { return id.value_or(QUuid()); }
+
+    // Follows "<name>Inserted" and "<name>Removed" of a whole list into `mirror`; `list` gives
+    // the list as it is, `added` runs for each inserted row.
+    template <typename Store, typename List>
+    void followRows(const Store* store, void (Store::*inserted)(int, int),
+        void (Store::*removed)(int, int), QList<QUuid>& mirror, const QString& name, List list,
+        std::function<void(int)> added = {})
     {
-        mirror.remove(first, last - first + 1);
+        QObject::connect(store, inserted, &m_context, [=, this, &mirror](int f, int l) {
+            insert(mirror, list(), f, l);
+            for (int row = f; row <= l && added; ++row)
+                added(row);
+            noteRange(name + u"Inserted"_s, {}, f, l);
+        });
+        QObject::connect(store, removed, &m_context, [=, this, &mirror](int f, int l) {
+            mirror.remove(f, l - f + 1);
+            noteRange(name + u"Removed"_s, {}, f, l);
+        });
+    }
+
+    // The same for the rows one owner holds (a collection's folders, an environment's rows).
+    template <typename Store, typename Owner, typename List>
+    void followOwnedRows(const Store* store, void (Store::*inserted)(Owner, int, int),
+        void (Store::*removed)(Owner, int, int), QHash<QUuid, QList<QUuid>>& mirrors,
+        const QString& name, List list)
+    {
+        QObject::connect(store, inserted, &m_context, [=, this, &mirrors](Owner o, int f, int l) {
+            insert(mirrors[key(o)], list(o), f, l);
+            noteRange(name + u"Inserted"_s, this->name(o), f, l);
+        });
+        QObject::connect(store, removed, &m_context, [=, this, &mirrors](Owner o, int f, int l) {
+            mirrors[key(o)].remove(f, l - f + 1);
+            noteRange(name + u"Removed"_s, this->name(o), f, l);
+        });
+    }
+
+    // Notes a signal that says only that something changed.
+    template <typename Sender> void noteOn(const Sender* sender, void (Sender::*signal)())
+    {
+        const QString text = QString::fromLatin1(QMetaMethod::fromSignal(signal).name());
+        QObject::connect(sender, signal, &m_context, [this, text] { note(text); });
     }
 
     void followCollections()
     {
         const CollectionStore* store = &m_state.collectionStore();
-        const auto collection = [store](const QUuid& id) { return *store->collection(id); };
-        QObject::connect(
-            store, &CollectionStore::collectionsInserted, &m_context, [=, this](int f, int l) {
-                insert(m_collections, store->collections(), f, l);
-                for (int row = f; row <= l; ++row)
-                    mirrorCollection(m_collections[row]);
-                noteRange("collectionsInserted", {}, f, l);
-            });
-        QObject::connect(
-            store, &CollectionStore::collectionsRemoved, &m_context, [this](int f, int l) {
-                remove(m_collections, f, l);
-                noteRange("collectionsRemoved", {}, f, l);
-            });
+        followRows(
+            store, &CollectionStore::collectionsInserted, &CollectionStore::collectionsRemoved,
+            m_collections, u"collections"_s, [store] { return store->collections(); },
+            [this](int row) { mirrorCollection(m_collections[row]); });
+        followOwnedRows(store, &CollectionStore::foldersInserted, &CollectionStore::foldersRemoved,
+            m_folders, u"folders"_s,
+            [store](const QUuid& c) { return store->collection(c)->folders; });
+        followOwnedRows(store, &CollectionStore::requestsInserted,
+            &CollectionStore::requestsRemoved, m_requests, u"requests"_s,
+            [store](const QUuid& c) { return store->collection(c)->requests; });
         QObject::connect(store, &CollectionStore::collectionChanged, &m_context,
             [this](const QUuid& id) { note(u"collectionChanged "_s + name(id)); });
-        QObject::connect(store, &CollectionStore::foldersInserted, &m_context,
-            [=, this](const QUuid& c, int f, int l) {
-                insert(m_folders[c], collection(c).folders, f, l);
-                noteRange("foldersInserted", name(c), f, l);
-            });
-        QObject::connect(store, &CollectionStore::foldersRemoved, &m_context,
-            [this](const QUuid& c, int f, int l) {
-                remove(m_folders[c], f, l);
-                noteRange("foldersRemoved", name(c), f, l);
-            });
         QObject::connect(store, &CollectionStore::folderChanged, &m_context,
             [this](const QUuid&, const QUuid& f) { note(u"folderChanged "_s + name(f)); });
-        QObject::connect(store, &CollectionStore::requestsInserted, &m_context,
-            [=, this](const QUuid& c, int f, int l) {
-                insert(m_requests[c], collection(c).requests, f, l);
-                noteRange("requestsInserted", name(c), f, l);
-            });
-        QObject::connect(store, &CollectionStore::requestsRemoved, &m_context,
-            [this](const QUuid& c, int f, int l) {
-                remove(m_requests[c], f, l);
-                noteRange("requestsRemoved", name(c), f, l);
-            });
         QObject::connect(store, &CollectionStore::requestChanged, &m_context,
             [this](const QUuid&, const QUuid& r) { note(u"requestChanged "_s + name(r)); });
-        QObject::connect(store, &CollectionStore::collectionsChanged, &m_context,
-            [this] { note(u"collectionsChanged"_s); });
+        noteOn(store, &CollectionStore::collectionsChanged);
     }
 
     void followEnvironments()
     {
         const EnvironmentStore* store = &m_state.environmentStore();
-        QObject::connect(
-            store, &EnvironmentStore::environmentsInserted, &m_context, [=, this](int f, int l) {
-                insert(m_environments, store->environments(), f, l);
-                for (int row = f; row <= l; ++row)
-                    m_variables[m_environments[row]] = ids(store->environments()[row].variables);
-                noteRange("environmentsInserted", {}, f, l);
+        followRows(
+            store, &EnvironmentStore::environmentsInserted, &EnvironmentStore::environmentsRemoved,
+            m_environments, u"environments"_s, [store] { return store->environments(); },
+            [this, store](int row) {
+                m_variables[m_environments[row]] = ids(store->environments()[row].variables);
             });
-        QObject::connect(
-            store, &EnvironmentStore::environmentsRemoved, &m_context, [this](int f, int l) {
-                remove(m_environments, f, l);
-                noteRange("environmentsRemoved", {}, f, l);
-            });
+        followOwnedRows(store, &EnvironmentStore::variablesInserted,
+            &EnvironmentStore::variablesRemoved, m_variables, u"variables"_s,
+            [store](const std::optional<QUuid>& e) { return *store->variables(e); });
         QObject::connect(store, &EnvironmentStore::environmentChanged, &m_context,
             [this](const QUuid& id) { note(u"environmentChanged "_s + name(id)); });
-        QObject::connect(store, &EnvironmentStore::activeEnvironmentChanged, &m_context,
-            [this] { note(u"activeEnvironmentChanged"_s); });
-        QObject::connect(store, &EnvironmentStore::variablesInserted, &m_context,
-            [=, this](const std::optional<QUuid>& e, int f, int l) {
-                insert(m_variables[e.value_or(QUuid())], *store->variables(e), f, l);
-                noteRange("variablesInserted", name(e), f, l);
-            });
-        QObject::connect(store, &EnvironmentStore::variablesRemoved, &m_context,
-            [this](const std::optional<QUuid>& e, int f, int l) {
-                remove(m_variables[e.value_or(QUuid())], f, l);
-                noteRange("variablesRemoved", name(e), f, l);
-            });
         QObject::connect(store, &EnvironmentStore::variableChanged, &m_context,
             [this](const std::optional<QUuid>& e, const QUuid& v) {
                 note(u"variableChanged "_s + name(e) + u" "_s + name(v));
             });
-        QObject::connect(store, &EnvironmentStore::environmentsChanged, &m_context,
-            [this] { note(u"environmentsChanged"_s); });
-        QObject::connect(store, &EnvironmentStore::globalVariablesChanged, &m_context,
-            [this] { note(u"globalVariablesChanged"_s); });
+        noteOn(store, &EnvironmentStore::activeEnvironmentChanged);
+        noteOn(store, &EnvironmentStore::environmentsChanged);
+        noteOn(store, &EnvironmentStore::globalVariablesChanged);
     }
 
     void followHistoryAndTabs()
     {
         const HistoryStore* history = &m_state.historyStore();
-        QObject::connect(
-            history, &HistoryStore::historyInserted, &m_context, [=, this](int f, int l) {
-                insert(m_history, history->history(), f, l);
-                noteRange("historyInserted", {}, f, l);
-            });
-        QObject::connect(history, &HistoryStore::historyRemoved, &m_context, [this](int f, int l) {
-            remove(m_history, f, l);
-            noteRange("historyRemoved", {}, f, l);
-        });
-        QObject::connect(history, &HistoryStore::historyChanged, &m_context,
-            [this] { note(u"historyChanged"_s); });
+        followRows(history, &HistoryStore::historyInserted, &HistoryStore::historyRemoved,
+            m_history, u"history"_s, [history] { return history->history(); });
+        noteOn(history, &HistoryStore::historyChanged);
         const TabStore* tabs = &m_state.tabStore();
-        QObject::connect(tabs, &TabStore::tabsInserted, &m_context, [=, this](int f, int l) {
-            insert(m_tabs, tabs->tabs(), f, l);
-            noteRange("tabsInserted", {}, f, l);
-        });
-        QObject::connect(tabs, &TabStore::tabsRemoved, &m_context, [this](int f, int l) {
-            remove(m_tabs, f, l);
-            noteRange("tabsRemoved", {}, f, l);
-        });
+        followRows(tabs, &TabStore::tabsInserted, &TabStore::tabsRemoved, m_tabs, u"tabs"_s,
+            [tabs] { return tabs->tabs(); });
         QObject::connect(tabs, &TabStore::tabChanged, &m_context,
             [this](const QUuid& id) { note(u"tabChanged "_s + name(id)); });
-        QObject::connect(
-            tabs, &TabStore::tabsChanged, &m_context, [this] { note(u"tabsChanged"_s); });
         QObject::connect(tabs, &TabStore::activeTabIDChanged, &m_context, [=, this] {
             // The active tab is always one of the list, or none.
             EXPECT_TRUE(!tabs->activeTabID() || tabs->activeTab());
             note(u"activeTabIDChanged"_s);
         });
-        QObject::connect(tabs, &TabStore::openRequestChanged, &m_context,
-            [this] { note(u"openRequestChanged"_s); });
-        QObject::connect(tabs, &TabStore::openRequestOriginChanged, &m_context,
-            [this] { note(u"openRequestOriginChanged"_s); });
+        noteOn(tabs, &TabStore::tabsChanged);
+        noteOn(tabs, &TabStore::openRequestChanged);
+        noteOn(tabs, &TabStore::openRequestOriginChanged);
     }
 
     QObject m_context;

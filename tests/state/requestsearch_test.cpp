@@ -39,47 +39,39 @@ QStringList names(const QList<Collection>& collections, const QList<RequestMatch
 
 } // namespace
 
-TEST(RequestSearch, matchesNameURLOrMethodIgnoringCaseInCollectionOrder)
-{
-    const QList<Collection> collections = searchFixture();
-    const struct {
-        QString query;
-        QStringList expected;
-    } cases[] = {
-        {u""_s, {u"List users"_s, u"Create user"_s, u"Remove"_s, u"Submit ORDER"_s}},
-        // The method of both POSTs, and a URL that only contains "post".
-        {u"post"_s, {u"Create user"_s, u"Remove"_s, u"Submit ORDER"_s}},
-        {u"ORDER"_s, {u"Submit ORDER"_s}},
-        {u"Del"_s, {u"Remove"_s}},
-        {u"a.test/USERS"_s, {u"List users"_s, u"Create user"_s}},
-        {u"nothing"_s, {}},
-    };
-    for (const auto& [query, expected] : cases)
-        EXPECT_EQ(names(collections, searchRequests(collections, query)), expected)
-            << query.toStdString();
-    EXPECT_EQ(searchRequests(collections, u"order"_s), (QList<RequestMatch> {{2, 0}}));
-}
-
-TEST(RequestSearch, theSidebarLooksAtTagsInsteadOfTheMethod)
+// By default a search matches name, URL or method ignoring case, in collection order; the
+// sidebar looks at the tags instead of the method.
+TEST(RequestSearch, matchesItsFieldsIgnoringCaseInCollectionOrder)
 {
     const QList<Collection> collections = searchFixture();
     const RequestFields sidebar = RequestField::name | RequestField::url | RequestField::tags;
     const struct {
         QString query;
+        std::optional<RequestFields> fields; // none: the default fields
         QStringList expected;
     } cases[] = {
-        {u"smoke"_s, {u"Submit ORDER"_s}},
-        {u"CHECK"_s, {u"Submit ORDER"_s}},
-        {u"post"_s, {u"Remove"_s}},
-        {u"users"_s, {u"List users"_s, u"Create user"_s}},
+        {u""_s, {}, {u"List users"_s, u"Create user"_s, u"Remove"_s, u"Submit ORDER"_s}},
+        // The method of both POSTs, and a URL that only contains "post".
+        {u"post"_s, {}, {u"Create user"_s, u"Remove"_s, u"Submit ORDER"_s}},
+        {u"ORDER"_s, {}, {u"Submit ORDER"_s}},
+        {u"Del"_s, {}, {u"Remove"_s}},
+        {u"a.test/USERS"_s, {}, {u"List users"_s, u"Create user"_s}},
+        {u"nothing"_s, {}, {}},
+        {u"smoke"_s, {}, {}},
+        {u"smoke"_s, sidebar, {u"Submit ORDER"_s}},
+        {u"CHECK"_s, sidebar, {u"Submit ORDER"_s}},
+        {u"post"_s, sidebar, {u"Remove"_s}},
+        {u"users"_s, sidebar, {u"List users"_s, u"Create user"_s}},
     };
-    for (const auto& [query, expected] : cases)
-        EXPECT_EQ(names(collections, searchRequests(collections, query, sidebar)), expected)
-            << query.toStdString();
-    EXPECT_TRUE(searchRequests(collections, u"smoke"_s).isEmpty());
+    for (const auto& [query, fields, expected] : cases) {
+        const auto found = fields ? searchRequests(collections, query, *fields)
+                                  : searchRequests(collections, query);
+        EXPECT_EQ(names(collections, found), expected) << query.toStdString();
+    }
+    EXPECT_EQ(searchRequests(collections, u"order"_s), (QList<RequestMatch> {{2, 0}}));
 }
 
-TEST(UnsavedChanges, onlyAStoredRequestThatDiffersFromItsCollectionIsUnsaved)
+TEST(UnsavedChanges, aStoredRequestThatDiffersIsUnsavedAndClosingLosesWorkStoredNowhereElse)
 {
     const QList<Collection> collections = searchFixture();
     const APIRequest stored = collections[0].requests[1];
@@ -104,15 +96,8 @@ TEST(UnsavedChanges, onlyAStoredRequestThatDiffersFromItsCollectionIsUnsaved)
     };
     for (const auto& [name, request, origin, unsaved] : cases)
         EXPECT_EQ(hasUnsavedChanges(request, origin, collections), unsaved) << name;
-}
 
-TEST(UnsavedChanges, closingLosesWorkThatIsStoredNowhereElse)
-{
-    const QList<Collection> collections = searchFixture();
-    const APIRequest stored = collections[0].requests[1];
-    APIRequest edited = stored;
-    edited.url += u"?page=2"_s;
-    const RequestOrigin fromUsers = RequestOrigin::collection(collections[0].id);
+    // Closing loses work that is stored nowhere else.
     const RequestOrigin gone = RequestOrigin::collection(QUuid::createUuid());
     const APIRequest sent {.url = u"https://a.test/sent"_s, .body = u"{}"_s};
     const QList<HistoryItem> history {HistoryItem {.request = sent}};
@@ -123,7 +108,7 @@ TEST(UnsavedChanges, closingLosesWorkThatIsStoredNowhereElse)
         APIRequest request;
         RequestOrigin origin;
         bool losesWork;
-    } cases[] = {
+    } closing[] = {
         {"as stored", stored, fromUsers, false},
         {"edited", edited, fromUsers, true},
         {"blank new request", APIRequest {}, RequestOrigin::none(), false},
@@ -143,6 +128,6 @@ TEST(UnsavedChanges, closingLosesWorkThatIsStoredNowhereElse)
         {"collection gone, blank", APIRequest {}, gone, false},
         {"collection gone, edited", edited, gone, true},
     };
-    for (const auto& [name, request, origin, losesWork] : cases)
+    for (const auto& [name, request, origin, losesWork] : closing)
         EXPECT_EQ(closingLosesWork(request, origin, collections, history), losesWork) << name;
 }

@@ -13,16 +13,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const APIRequest kStoredRequest {.name = u"Users"_s, .url = u"https://api.test/users"_s};
-const APIRequest kQuery {.name = u"Query"_s,
-    .url = u"https://api.test/graphql"_s,
-    .method = HTTPMethod::post,
-    .requestProtocol = RequestProtocol::graphql,
-    .graphqlQuery = u"query Me { me { id } }"_s,
-    .graphqlVariables = u"{\"a\": 1}"_s,
-    .graphqlOperationName = u"Me"_s};
-const Collection kCollection {.name = u"API"_s, .requests = {kStoredRequest, kQuery}};
-
 // One run of the application on `folder`: the state is made, `use` runs once the data is
 // loaded, and the state goes (as at quit) when it returns.
 void runOn(const TempAppFolder& folder, const std::function<void(AppState&)>& use,
@@ -43,31 +33,31 @@ void runOn(const TempAppFolder& folder, const std::function<void(AppState&)>& us
 TEST(Session, tabsComeBackInOrderWithTheActiveWorkingCopyAndTheirProtocols)
 {
     TempAppFolder folder;
-    folder.write(kCollectionsFile, encodeRecords(QList {kCollection}));
-    APIRequest edited = kStoredRequest;
+    folder.write(kCollectionsFile, encodeRecords(QList {kAPICollection}));
+    APIRequest edited = kUsersRequest;
     edited.url = u"https://api.test/users?page=2"_s;
     runOn(folder, [&](AppState& state) {
-        state.openFromCollection(kQuery, kCollection.id);
+        state.openFromCollection(kViewerQuery, kAPICollection.id);
         state.openNewRequest();
         APIRequest socket = *state.openRequest();
         socket.requestProtocol = RequestProtocol::websocket;
         socket.wsMessages = {u"hello"_s};
         state.setOpenRequest(socket);
-        state.openFromCollection(kStoredRequest, kCollection.id);
+        state.openFromCollection(kUsersRequest, kAPICollection.id);
         // Typed into the active tab and never written back into it.
         state.setOpenRequest(edited);
     });
 
     runOn(folder, [&](AppState& state) {
         ASSERT_EQ(state.tabs().size(), 3);
-        EXPECT_EQ(state.tabs()[0].request, kQuery);
-        EXPECT_EQ(state.tabs()[0].origin, RequestOrigin::collection(kCollection.id));
+        EXPECT_EQ(state.tabs()[0].request, kViewerQuery);
+        EXPECT_EQ(state.tabs()[0].origin, RequestOrigin::collection(kAPICollection.id));
         EXPECT_EQ(state.tabs()[1].request.requestProtocol, RequestProtocol::websocket);
         EXPECT_EQ(state.tabs()[1].request.wsMessages, QStringList {u"hello"_s});
         EXPECT_EQ(state.tabs()[1].origin, RequestOrigin::none());
         EXPECT_EQ(state.activeTabID(), state.tabs()[2].id);
         EXPECT_EQ(state.openRequest(), edited);
-        EXPECT_EQ(state.openRequestOrigin(), RequestOrigin::collection(kCollection.id));
+        EXPECT_EQ(state.openRequestOrigin(), RequestOrigin::collection(kAPICollection.id));
         EXPECT_TRUE(hasUnsavedChanges(
             *state.openRequest(), state.openRequestOrigin(), state.collections()));
         // Switching away and back keeps the edit: it is the tab's request now.
@@ -82,16 +72,16 @@ TEST(Session, tabsComeBackInOrderWithTheActiveWorkingCopyAndTheirProtocols)
 TEST(Session, aTabWhoseRequestIsGoneReopensAsADraft)
 {
     TempAppFolder folder;
-    const Collection emptied {.id = kCollection.id, .name = u"API"_s, .requests = {}};
+    const Collection emptied {.id = kAPICollection.id, .name = u"API"_s, .requests = {}};
     folder.write(kCollectionsFile, encodeRecords(QList {emptied}));
     const QUuid otherCollection = QUuid::createUuid();
     folder.write(kSessionFile,
         encodeRecords(QList {
             SessionTab {.id = QUuid::createUuid(),
-                .request = kStoredRequest,
-                .origin = RequestOrigin::collection(kCollection.id)},
+                .request = kUsersRequest,
+                .origin = RequestOrigin::collection(kAPICollection.id)},
             SessionTab {.id = QUuid::createUuid(),
-                .request = kQuery,
+                .request = kViewerQuery,
                 .origin = RequestOrigin::collection(otherCollection),
                 .isActive = true},
             SessionTab {.id = QUuid::createUuid(),
@@ -100,9 +90,9 @@ TEST(Session, aTabWhoseRequestIsGoneReopensAsADraft)
         }));
     runOn(folder, [&](AppState& state) {
         ASSERT_EQ(state.tabs().size(), 3);
-        EXPECT_EQ(state.tabs()[0].request, kStoredRequest);
+        EXPECT_EQ(state.tabs()[0].request, kUsersRequest);
         EXPECT_EQ(state.tabs()[0].origin, RequestOrigin::none());
-        EXPECT_EQ(state.openRequest(), kQuery);
+        EXPECT_EQ(state.openRequest(), kViewerQuery);
         EXPECT_EQ(state.openRequestOrigin(), RequestOrigin::none());
         EXPECT_EQ(state.tabs()[2].origin, RequestOrigin::history());
     });

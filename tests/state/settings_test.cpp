@@ -14,8 +14,9 @@ using namespace mako::test;
 using namespace Qt::StringLiterals;
 
 // Reading a default, or walking the catalogue, must not write it: the file holds only what the
-// user changed.
-TEST(Settings, freshStoreReadsDefaultsAndStaysEmpty)
+// user changed. The direct reads give the raw number, so a stored 0 stays 0 for the reader to
+// substitute.
+TEST(Settings, freshStoreReadsDefaultsAndWritesPersistWithTheirStoredNumber)
 {
     TempAppFolder folder;
     {
@@ -35,12 +36,6 @@ TEST(Settings, freshStoreReadsDefaultsAndStaysEmpty)
         EXPECT_EQ(settings.historyRetention(), 0);
     }
     EXPECT_FALSE(QFileInfo::exists(folder.settingsFile()));
-}
-
-// The direct reads give the raw number, so a stored 0 stays 0 for the reader to substitute.
-TEST(Settings, writesPersistAndDirectReadsGiveTheStoredNumber)
-{
-    TempAppFolder folder;
     {
         Settings settings(folder.settingsFile());
         QSignalSpy changed(&settings, &Settings::valueChanged);

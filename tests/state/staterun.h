@@ -26,6 +26,19 @@ inline const QString& kHistoryFile = PersistenceService::kHistoryFile;
 inline const QString& kGlobalVariablesFile = PersistenceService::kGlobalVariablesFile;
 inline const QString& kSessionFile = PersistenceService::kSessionFile;
 
+/// A collection of a plain request and a GraphQL query, for the tests that reopen tabs.
+inline const APIRequest kUsersRequest {
+    .name = QStringLiteral("Users"), .url = QStringLiteral("https://api.test/users")};
+inline const APIRequest kViewerQuery {.name = QStringLiteral("Viewer"),
+    .url = QStringLiteral("https://api.test/graphql"),
+    .method = HTTPMethod::post,
+    .requestProtocol = RequestProtocol::graphql,
+    .graphqlQuery = QStringLiteral("query Viewer { viewer { id } }"),
+    .graphqlVariables = QStringLiteral("{\"a\": 1}"),
+    .graphqlOperationName = QStringLiteral("Viewer")};
+inline const Collection kAPICollection {
+    .name = QStringLiteral("API"), .requests = {kUsersRequest, kViewerQuery}};
+
 /// Runs the event loop until every load and save asked of `service` so far has finished and
 /// its replies have been delivered. False on a time-out.
 inline bool waitUntilIdle(PersistenceService& service)

@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QHash>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMutex>
@@ -97,54 +98,14 @@ const TlsIdentity& selfSignedIdentity()
 
 QByteArray standardReason(int status)
 {
-    switch (status) {
-    case 100:
-        return "Continue";
-    case 200:
-        return "OK";
-    case 201:
-        return "Created";
-    case 202:
-        return "Accepted";
-    case 204:
-        return "No Content";
-    case 301:
-        return "Moved Permanently";
-    case 302:
-        return "Found";
-    case 303:
-        return "See Other";
-    case 304:
-        return "Not Modified";
-    case 307:
-        return "Temporary Redirect";
-    case 308:
-        return "Permanent Redirect";
-    case 400:
-        return "Bad Request";
-    case 401:
-        return "Unauthorized";
-    case 403:
-        return "Forbidden";
-    case 404:
-        return "Not Found";
-    case 405:
-        return "Method Not Allowed";
-    case 408:
-        return "Request Timeout";
-    case 429:
-        return "Too Many Requests";
-    case 500:
-        return "Internal Server Error";
-    case 502:
-        return "Bad Gateway";
-    case 503:
-        return "Service Unavailable";
-    case 504:
-        return "Gateway Timeout";
-    default:
-        return "Status";
-    }
+    static const QHash<int, QByteArray> reasons {{100, "Continue"}, {200, "OK"}, {201, "Created"},
+        {202, "Accepted"}, {204, "No Content"}, {301, "Moved Permanently"}, {302, "Found"},
+        {303, "See Other"}, {304, "Not Modified"}, {307, "Temporary Redirect"},
+        {308, "Permanent Redirect"}, {400, "Bad Request"}, {401, "Unauthorized"},
+        {403, "Forbidden"}, {404, "Not Found"}, {405, "Method Not Allowed"},
+        {408, "Request Timeout"}, {429, "Too Many Requests"}, {500, "Internal Server Error"},
+        {502, "Bad Gateway"}, {503, "Service Unavailable"}, {504, "Gateway Timeout"}};
+    return reasons.value(status, "Status");
 }
 
 bool hasHeader(const QList<std::pair<QByteArray, QByteArray>>& headers, QByteArrayView name)
@@ -461,22 +422,21 @@ QList<RecordedRequest> HttpTestServer::requests() const
 
 bool HttpTestServer::waitForRequests(int count, int timeoutMs) const
 {
-    QDeadlineTimer deadline(timeoutMs);
-    QMutexLocker lock(&m_shared->mutex);
-    while (m_shared->requests.size() < count) {
-        if (!m_shared->arrived.wait(&m_shared->mutex, deadline))
-            return m_shared->requests.size() >= count;
-    }
-    return true;
+    return waitFor([&] { return m_shared->requests.size() >= count; }, timeoutMs);
 }
 
 bool HttpTestServer::waitForClosedConnections(int count, int timeoutMs) const
 {
+    return waitFor([&] { return m_shared->closedConnections >= count; }, timeoutMs);
+}
+
+bool HttpTestServer::waitFor(const std::function<bool()>& reached, int timeoutMs) const
+{
     QDeadlineTimer deadline(timeoutMs);
     QMutexLocker lock(&m_shared->mutex);
-    while (m_shared->closedConnections < count) {
+    while (!reached()) {
         if (!m_shared->arrived.wait(&m_shared->mutex, deadline))
-            return m_shared->closedConnections >= count;
+            return reached();
     }
     return true;
 }

@@ -66,6 +66,9 @@ public:
     int connectionCount() const;
 
 private:
+    // Waits on the shared state's lock until `reached` holds, at most `timeoutMs`.
+    bool waitFor(const std::function<bool()>& reached, int timeoutMs) const;
+
     std::shared_ptr<HttpTestServerState> m_shared;
     std::thread m_thread;
     HttpTestServerWorker* m_worker = nullptr;

@@ -77,6 +77,15 @@ const struct {
     {"basic", 2, "Basic " + QByteArray("s3cret").toBase64()},
 };
 
+// The header `name` of the first request `server` received; empty before one arrives.
+Received firstRequest(const HttpTestServer& server)
+{
+    return [&server](const QByteArray& name) {
+        return server.requests().isEmpty() ? QByteArray()
+                                           : server.requests().constFirst().header(name);
+    };
+}
+
 template <typename Run>
 void expectSent(Run& run, const Received& received, int downs, const QByteArray& authorization,
     const std::function<void()>& send)
@@ -102,11 +111,7 @@ TEST(HeadersAuthSection, headersAndAuthGoOutOnEveryScreen)
             run.open(APIRequest {.url = server.baseUrl() + u"/graphql"_s,
                 .requestProtocol = RequestProtocol::graphql,
                 .graphqlQuery = u"{ me }"_s});
-            const Received received = [&](const QByteArray& name) {
-                return server.requests().isEmpty() ? QByteArray()
-                                                   : server.requests().constFirst().header(name);
-            };
-            expectSent(run, received, auth.downs, auth.authorization,
+            expectSent(run, firstRequest(server), auth.downs, auth.authorization,
                 [&] { click(run.find<QPushButton>(u"sendQueryButton"_s)); });
         }
         {
@@ -130,11 +135,7 @@ TEST(HeadersAuthSection, headersAndAuthGoOutOnEveryScreen)
             });
             run.open(APIRequest {
                 .url = server.baseUrl() + u"/events"_s, .requestProtocol = RequestProtocol::sse});
-            const Received received = [&](const QByteArray& name) {
-                return server.requests().isEmpty() ? QByteArray()
-                                                   : server.requests().constFirst().header(name);
-            };
-            expectSent(run, received, auth.downs, auth.authorization,
+            expectSent(run, firstRequest(server), auth.downs, auth.authorization,
                 [&] { click(run.find<QPushButton>(u"connectButton"_s)); });
         }
     }

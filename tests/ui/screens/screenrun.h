@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/waitfor.h"
 #include "ui/commands/commands.h"
 #include "windowtesting.h"
 
@@ -30,10 +31,5 @@ template <typename Screen> struct ScreenRun : StateRun {
     TestWindow window;
     Screen* screen = new Screen(state, commands, &window);
 };
-
-inline bool waitFor(const std::function<bool()>& condition)
-{
-    return QTest::qWaitFor(condition, 10000);
-}
 
 } // namespace mako::test

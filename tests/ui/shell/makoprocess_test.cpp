@@ -1,7 +1,5 @@
-#include "model/recordjson.h"
-#include "state/persistenceservice.h"
 #include "state/sessionstore.h"
-#include "support/tempappfolder.h"
+#include "staterun.h"
 #include "ui/shell/singleinstance.h"
 
 #include <QFile>
@@ -29,6 +27,26 @@ QProcessEnvironment isolatedEnvironment(const QTemporaryDir& home)
     environment.insert(u"XDG_DATA_HOME"_s, home.filePath(u"data"_s));
     environment.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u"config"_s));
     return environment;
+}
+
+// The folder under `home` where the program keeps its data, made with `files` in it.
+QString dataFolder(const QTemporaryDir& home, const QHash<QString, QByteArray>& files = {})
+{
+    const QString folder = home.filePath(u"data/com.quorin.mako"_s);
+    EXPECT_TRUE(QDir().mkpath(folder));
+    for (auto file = files.begin(); file != files.end(); ++file) {
+        QFile out(folder + u'/' + file.key());
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly)) << file.key().toStdString();
+        out.write(file.value());
+    }
+    return folder;
+}
+
+// The bytes of `path`; empty when it cannot be read.
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 #ifdef Q_OS_LINUX
@@ -177,27 +195,14 @@ TEST(MakoProcess, openTabsComeBackAfterSigtermAndARestart)
                          << " is not installed: it drives the real window (make test-deps)";
     }
     QTemporaryDir home;
-    const QString dataFolder = home.filePath(u"data/com.quorin.mako"_s);
-    ASSERT_TRUE(QDir().mkpath(dataFolder));
     // "Users" has no URL yet, so the URL field takes the keyboard when it opens.
     const APIRequest users {.name = u"Users"_s};
-    const APIRequest query {.name = u"Viewer"_s,
-        .url = u"https://api.test/graphql"_s,
-        .method = HTTPMethod::post,
-        .requestProtocol = RequestProtocol::graphql,
-        .graphqlQuery = u"query Viewer { viewer { id } }"_s,
-        .graphqlOperationName = u"Viewer"_s};
+    const APIRequest& query = kViewerQuery;
     const Collection collection {.name = u"API"_s, .requests = {users, query}};
-    {
-        QFile out(dataFolder + u'/' + PersistenceService::kCollectionsFile);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(encodeRecords(QList {collection}));
-    }
+    const QString folder
+        = dataFolder(home, {{kCollectionsFile, encodeRecords(QList {collection})}});
     const auto session = [&] {
-        QFile in(dataFolder + u'/' + PersistenceService::kSessionFile);
-        const auto tabs = in.open(QIODevice::ReadOnly)
-            ? decodeRecords<SessionTab>(in.readAll())
-            : Result<QList<SessionTab>>(QList<SessionTab> {});
+        const auto tabs = decodeRecords<SessionTab>(contents(folder + u'/' + kSessionFile));
         return tabs ? tabs.value() : QList<SessionTab> {};
     };
     // The session is written while the program runs, which is also how the test knows that a
@@ -264,22 +269,14 @@ TEST(MakoProcess, startsOnItsDataAndQuitsCleanlyOnSigterm)
     GTEST_SKIP() << "reads the signal mask from /proc";
 #else
     QTemporaryDir home;
-    const QString dataFolder = home.filePath(u"data/com.quorin.mako"_s);
     const QString settingsFile = home.filePath(u"config/com.quorin.mako/com.quorin.mako.conf"_s);
     const QHash<QString, QByteArray> files {
-        {PersistenceService::kCollectionsFile,
-            encodeRecords(QList<Collection> {Collection {.name = u"Kept"_s}})},
-        {PersistenceService::kEnvironmentsFile,
+        {kCollectionsFile, encodeRecords(QList<Collection> {Collection {.name = u"Kept"_s}})},
+        {kEnvironmentsFile,
             encodeRecords(QList<APIEnvironment> {APIEnvironment {.name = u"Staging"_s}})},
-        {PersistenceService::kHistoryFile,
-            encodeRecords(QList<HistoryItem> {HistoryItem {.statusCode = 204}})},
+        {kHistoryFile, encodeRecords(QList<HistoryItem> {HistoryItem {.statusCode = 204}})},
     };
-    QDir().mkpath(dataFolder);
-    for (auto file = files.begin(); file != files.end(); ++file) {
-        QFile out(dataFolder + u'/' + file.key());
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(file.value());
-    }
+    const QString folder = dataFolder(home, files);
 
     QProcess mako;
     mako.setProcessEnvironment(isolatedEnvironment(home));
@@ -291,11 +288,8 @@ TEST(MakoProcess, startsOnItsDataAndQuitsCleanlyOnSigterm)
     ASSERT_TRUE(mako.waitForFinished(20000));
     EXPECT_EQ(mako.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(mako.exitCode(), 0) << mako.readAllStandardError().toStdString();
-    for (auto file = files.begin(); file != files.end(); ++file) {
-        QFile in(dataFolder + u'/' + file.key());
-        ASSERT_TRUE(in.open(QIODevice::ReadOnly));
-        EXPECT_EQ(in.readAll(), file.value()) << file.key().toStdString();
-    }
+    for (auto file = files.begin(); file != files.end(); ++file)
+        EXPECT_EQ(contents(folder + u'/' + file.key()), file.value()) << file.key().toStdString();
     // The quit went the ordinary way: the window stored its place on the way out.
     EXPECT_TRUE(QSettings(settingsFile, QSettings::IniFormat).contains(u"window/geometry"_s));
 #endif

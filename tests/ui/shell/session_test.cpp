@@ -14,15 +14,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const APIRequest kUsers {.name = u"Users"_s, .url = u"https://api.test/users"_s};
-const APIRequest kViewer {.name = u"Viewer"_s,
-    .url = u"https://api.test/graphql"_s,
-    .method = HTTPMethod::post,
-    .requestProtocol = RequestProtocol::graphql,
-    .graphqlQuery = u"query Viewer { viewer { id } }"_s,
-    .graphqlOperationName = u"Viewer"_s};
-const Collection kAPI {.name = u"API"_s, .requests = {kUsers, kViewer}};
-
 // The screen in front shows its own URL field; the others are hidden.
 QLineEdit* shownURLField(const ShellRun& run)
 {
@@ -48,9 +39,10 @@ TEST(SessionWindow, aRestartReopensTheTabsAsTheUserLeftThem)
     TempAppFolder folder;
     {
         ShellRun run(
-            {{PersistenceService::kCollectionsFile, encodeRecords(QList {kAPI})}}, {}, &folder);
-        run.state().openFromCollection(kViewer, kAPI.id);
-        run.state().openFromCollection(kUsers, kAPI.id);
+            {{PersistenceService::kCollectionsFile, encodeRecords(QList {kAPICollection})}}, {},
+            &folder);
+        run.state().openFromCollection(kViewerQuery, kAPICollection.id);
+        run.state().openFromCollection(kUsersRequest, kAPICollection.id);
         QLineEdit* url = shownURLField(run);
         ASSERT_TRUE(url);
         url->setFocus();
@@ -71,7 +63,8 @@ TEST(SessionWindow, aRestartReopensTheTabsAsTheUserLeftThem)
 
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
     EXPECT_EQ(again.window().detailArea()->currentScreen()->objectName(), u"graphqlScreen"_s);
-    EXPECT_EQ(again.find<QPlainTextEdit>(u"queryEditor"_s)->toPlainText(), kViewer.graphqlQuery);
+    EXPECT_EQ(
+        again.find<QPlainTextEdit>(u"queryEditor"_s)->toPlainText(), kViewerQuery.graphqlQuery);
 }
 
 TEST(SessionWindow, aDamagedSessionIsReportedAndTheWindowStartsWithoutTabs)
