@@ -72,7 +72,7 @@
 <context>
     <name>RelativeTime</name>
     <message>
-        <location filename="../src/ui/common/badges.cpp" line="+40"/>
+        <location filename="../src/ui/common/badges.cpp" line="+42"/>
         <source>just now</source>
         <translation type="unfinished"></translation>
     </message>
@@ -196,7 +196,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+14"/>
         <source>Left out: %1.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -215,7 +215,7 @@
 <context>
     <name>mako::AppState</name>
     <message>
-        <location filename="../src/state/appstate.cpp" line="+105"/>
+        <location filename="../src/state/appstate.cpp" line="+106"/>
         <source>Failed to save data: %1: %2. The changes stay in memory and are written again at the next change.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -257,7 +257,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/state/appstateoperations.cpp" line="+217"/>
+        <location filename="../src/state/appstateoperations.cpp" line="+299"/>
         <source>%1 (Copy)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -409,12 +409,12 @@
     <name>mako::CollectionCommands</name>
     <message>
         <location filename="../src/ui/sidebar/collectioncommands.cpp" line="+69"/>
-        <location line="+24"/>
+        <location line="+26"/>
         <source>New Request</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-22"/>
+        <location line="-24"/>
         <location line="+1"/>
         <source>New Folder</source>
         <translation type="unfinished"></translation>
@@ -430,14 +430,20 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+2"/>
+        <location line="+20"/>
+        <source>Scripts...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-16"/>
         <location line="+15"/>
-        <location line="+40"/>
+        <location line="+42"/>
         <source>Rename</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-53"/>
+        <location line="-55"/>
         <source>Duplicate Collection</source>
         <translation type="unfinished"></translation>
     </message>
@@ -447,7 +453,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+16"/>
         <source>Delete Folder</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1110,7 +1116,7 @@
 <context>
     <name>mako::GraphQLScreen</name>
     <message>
-        <location filename="../src/ui/screens/graphqlscreen.cpp" line="+54"/>
+        <location filename="../src/ui/screens/graphqlscreen.cpp" line="+60"/>
         <source>GraphQL</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1142,6 +1148,17 @@
     <message>
         <location line="+2"/>
         <source>Variables (JSON)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <location line="+1"/>
+        <source>Scripts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Shows or hides the request&apos;s pre-request and test scripts</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1527,7 +1544,14 @@
     </message>
     <message>
         <location line="+0"/>
+        <location line="+4"/>
         <source>seconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-3"/>
+        <location line="+3"/>
+        <source>Script Timeout</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1934,13 +1958,13 @@
 <context>
     <name>mako::RequestDetailTabs</name>
     <message>
-        <location filename="../src/ui/editor/requestdetailtabs.cpp" line="+77"/>
+        <location filename="../src/ui/editor/requestdetailtabs.cpp" line="+94"/>
         <source>Query Parameters</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+32"/>
+        <location line="+35"/>
         <source>Headers</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1965,7 +1989,17 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+66"/>
+        <location line="+0"/>
+        <source>Scripts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>The request has a script</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+50"/>
         <source>The body is Form Data: these rows are sent as its fields, not in the URL.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2012,7 +2046,7 @@
 <context>
     <name>mako::RequestView</name>
     <message>
-        <location filename="../src/ui/editor/requestview.cpp" line="+33"/>
+        <location filename="../src/ui/editor/requestview.cpp" line="+34"/>
         <source>Response</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2033,7 +2067,7 @@
 <context>
     <name>mako::ResponseView</name>
     <message>
-        <location filename="../src/ui/response/responseview.cpp" line="+57"/>
+        <location filename="../src/ui/response/responseview.cpp" line="+58"/>
         <source>Sending...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2084,23 +2118,23 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+39"/>
+        <location line="+40"/>
         <source>Headers</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-39"/>
-        <location line="+40"/>
+        <location line="-40"/>
+        <location line="+41"/>
         <source>Cookies</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-39"/>
+        <location line="-40"/>
         <source>Timing</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+16"/>
         <location line="+1"/>
         <source>Search</source>
         <translation type="unfinished"></translation>
@@ -2146,7 +2180,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+118"/>
+        <location line="+123"/>
         <source>Session</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2164,25 +2198,46 @@
 <context>
     <name>mako::RunResultModel</name>
     <message>
-        <location filename="../src/ui/sidebar/runresultmodel.cpp" line="+41"/>
+        <location filename="../src/ui/sidebar/runresultmodel.cpp" line="+57"/>
         <source>%1 %2: %3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="-3"/>
         <source>passed</source>
         <translation type="unfinished"></translation>
     </message>
+    <message numerus="yes">
+        <location line="-39"/>
+        <source>%1/%n test(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
     <message>
-        <location line="+0"/>
+        <location line="+7"/>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+32"/>
         <source>failed</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location line="+4"/>
+        <source>%1 %2: %3, %4 of %n test(s) passed</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
     <name>mako::RunnerSheet</name>
     <message>
-        <location filename="../src/ui/sidebar/runnersheet.cpp" line="+49"/>
+        <location filename="../src/ui/sidebar/runnersheet.cpp" line="+57"/>
         <location line="+1"/>
         <location line="+25"/>
         <source>Collection Runner</source>
@@ -2190,12 +2245,12 @@
     </message>
     <message>
         <location line="-10"/>
-        <location line="+92"/>
+        <location line="+103"/>
         <source>Run All</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-89"/>
+        <location line="-100"/>
         <source>Done</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2213,7 +2268,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+55"/>
         <source>%1 passed</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2221,6 +2276,22 @@
         <location line="+1"/>
         <source>%1 failed</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location line="+4"/>
+        <source>%n test(s) passed</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
+        <source>%n test(s) failed</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
     <message>
         <location line="+1"/>
@@ -2342,6 +2413,99 @@
     <message>
         <location filename="../src/ui/screens/screenstatusbar.cpp" line="+46"/>
         <source>Connected</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>mako::ScriptEngine</name>
+    <message>
+        <location filename="../src/scripting/scriptengine.cpp" line="+40"/>
+        <source>%1 (line %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+123"/>
+        <source>Script timed out after %1 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Pre-request: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Tests: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>mako::ScriptsEditor</name>
+    <message>
+        <location filename="../src/ui/editor/scripteditor.cpp" line="+263"/>
+        <source>// Runs before the request is sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>// Runs after the response arrives, for example:
+pm.test(&quot;Status is 200&quot;, () =&gt; {
+  pm.response.to.have.status(200);
+});</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Pre-request</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Tests</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>mako::ScriptsSheet</name>
+    <message>
+        <location filename="../src/ui/sidebar/scriptssheet.cpp" line="+45"/>
+        <location line="+1"/>
+        <source>Scripts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>They run around every request of the folder “%1”: after the collection&apos;s scripts, before the request&apos;s own.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>They run around every request of the collection “%1”: before the scripts of its folders and requests.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Folder Scripts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Collection Scripts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Pre-request</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Tests</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2516,7 +2680,7 @@
 <context>
     <name>mako::Sidebar</name>
     <message>
-        <location filename="../src/ui/sidebar/sidebar.cpp" line="+50"/>
+        <location filename="../src/ui/sidebar/sidebar.cpp" line="+51"/>
         <source>Sidebar</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2527,7 +2691,7 @@
     </message>
     <message>
         <location line="+3"/>
-        <location line="+137"/>
+        <location line="+138"/>
         <source>Collections</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2774,6 +2938,60 @@
     <message>
         <location line="-28"/>
         <source>Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>mako::TestResultsPane</name>
+    <message>
+        <location filename="../src/ui/response/testresultspane.cpp" line="+65"/>
+        <source>Test results</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Test</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <location line="+6"/>
+        <source>Console</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>No tests. Write them in the request&apos;s Scripts tab, under Tests; their results show here after a send.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+45"/>
+        <source>Tests</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Tests %1/%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Passed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Failed</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

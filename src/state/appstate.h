@@ -8,7 +8,7 @@
 #include "model/historyitem.h"
 #include "model/keyvaluepair.h"
 #include "model/result.h"
-#include "scripting/scriptengine.h"
+#include "scripting/scriptedsend.h"
 #include "scripting/variablescopes.h"
 #include "state/collectionstore.h"
 #include "state/environmentstore.h"
@@ -155,6 +155,14 @@ public:
     void keepScriptVariables(const VariableScopes& scopes, std::optional<QUuid> collectionID);
     /// How scripts run, from the preferences of this moment.
     ScriptSettings scriptSettings() const;
+    /// The scripts around `request` opened from `origin` (its collection's and folders' too),
+    /// with the variables they start from; nothing when none of them holds code.
+    std::optional<SendScripts> scriptsAround(
+        const APIRequest& request, const RequestOrigin& origin) const;
+    /// Keeps what the scripts of a send in `tabID` left: their variables, and their outcome
+    /// for the tab's Tests.
+    void keepScriptRun(QUuid tabID, const RequestOrigin& origin, const ScriptOutcome& outcome,
+        const VariableScopes& scopes);
     /// Makes the environment with `id` the only active one (none for no id or an unknown one).
     void setActiveEnvironment(std::optional<QUuid> id);
     /// Appends an inactive environment with one blank enabled row.

@@ -1,4 +1,5 @@
 #include "execution/variables.h"
+#include "scripting/scriptedrunner.h"
 #include "state/appstate.h"
 #include "state/settings.h"
 
@@ -40,6 +41,34 @@ ScriptSettings AppState::scriptSettings() const
     // A time-out of nothing would stop every script; such a stored value means the default.
     return ScriptSettings {.timeoutMilliseconds
         = int((seconds > 0 ? seconds : SettingKeys::scriptTimeout.defaultValue) * 1000)};
+}
+
+std::optional<SendScripts> AppState::scriptsAround(
+    const APIRequest& request, const RequestOrigin& origin) const
+{
+    const Collection* collection
+        = origin.isCollection() ? m_collections.collection(origin.collectionID) : nullptr;
+    SendScripts scripts {
+        .preRequest = collection ? ScriptedRunner::scriptsAround(*collection, request, false)
+                                 : QStringList {request.preRequestScript},
+        .tests = collection ? ScriptedRunner::scriptsAround(*collection, request, true)
+                            : QStringList {request.testScript},
+    };
+    if (!ScriptEngine::hasCode(scripts.preRequest + scripts.tests))
+        return std::nullopt;
+    scripts.scopes = variableScopes(collection ? std::optional(collection->id) : std::nullopt);
+    scripts.settings = scriptSettings();
+    return scripts;
+}
+
+void AppState::keepScriptRun(QUuid tabID, const RequestOrigin& origin, const ScriptOutcome& outcome,
+    const VariableScopes& scopes)
+{
+    keepScriptVariables(scopes,
+        origin.isCollection() && m_collections.collection(origin.collectionID)
+            ? std::optional(origin.collectionID)
+            : std::nullopt);
+    updateTabScripts(tabID, outcome);
 }
 
 void AppState::keepScriptVariables(const VariableScopes& scopes, std::optional<QUuid> collectionID)

@@ -22,10 +22,8 @@ void RequestViewModel::stop(TabSends& sends)
 {
     sends.transfer.cancel();
     sends.transfer = {};
-    if (sends.scripts)
-        sends.scripts->deleteLater();
-    sends.scripts = nullptr;
-    sends.onComplete = {};
+    sends.scripted.cancel();
+    sends.scripted = {};
 }
 
 void RequestViewModel::setRequest(const APIRequest& request)
@@ -90,69 +88,21 @@ void RequestViewModel::sendInBackground(
 }
 
 void RequestViewModel::sendWithScripts(
-    Scripts scripts, Completion onComplete, ScriptCompletion onScripts)
+    SendScripts scripts, Completion onComplete, ScriptCompletion onScripts)
 {
     const QUuid tabID = m_shownTab;
-    const std::optional<quint64> begun = beginSend(onComplete);
-    if (!begun)
+    const std::optional<quint64> sendID = beginSend(onComplete);
+    if (!sendID)
         return;
-    const quint64 sendID = *begun;
-    auto* engine = new ScriptEngine(*m_network, scripts.settings, this);
-    m_tabs[tabID].scripts = engine;
-    m_tabs[tabID].onComplete = onComplete;
-    const APIRequest request = m_request;
-    const auto context = [&request, &scripts](const QString& event) {
-        return ScriptContext {
-            .eventName = event,
-            .request = request,
-            .response = std::nullopt,
-            .scopes = scripts.scopes,
-            .requestName = request.name,
-            .requestID = request.id.toString(QUuid::WithoutBraces),
-        };
-    };
-    // Each step goes on only while this is still the tab's running send: a newer send, a
-    // cancel or a closed tab destroys the engine, and with it every callback still to come.
-    auto afterTests = [this, tabID, sendID, onComplete, onScripts](const NetworkResult& result,
-                          const ScriptOutcome& outcome, const VariableScopes& scopes) {
-        if (!isCurrent(tabID, sendID))
-            return;
-        if (onScripts)
-            onScripts(outcome, scopes);
-        finish(tabID, sendID, result, onComplete);
-    };
-    engine->run(scripts.preRequest, context(QStringLiteral("prerequest")),
-        [this, tabID, sendID, engine, tests = scripts.tests, testContext = context(u"test"_qs),
-            afterTests](ScriptRun before) mutable {
+    m_tabs[tabID].scripted = ScriptedSend::start(*m_network, m_request, std::move(scripts), this,
+        [this, tabID, sendID = *sendID, onComplete = std::move(onComplete),
+            onScripts = std::move(onScripts)](const NetworkResult& result,
+            const ScriptOutcome& outcome, const VariableScopes& scopes) {
             if (!isCurrent(tabID, sendID))
                 return;
-            if (before.outcome.error) {
-                afterTests(NetworkError::network(NetworkError::kUnknown, *before.outcome.error),
-                    before.outcome, before.scopes);
-                return;
-            }
-            testContext.request = before.request;
-            testContext.scopes = before.scopes;
-            m_tabs[tabID].transfer = m_network->execute(before.request, before.scopes.resolved(),
-                this,
-                [this, tabID, sendID, engine, tests, testContext, afterTests,
-                    outcome = before.outcome](const NetworkResult& result) mutable {
-                    if (isCurrent(tabID, sendID))
-                        m_tabs[tabID].transfer = {};
-                    const auto* response = std::get_if<APIResponse>(&result);
-                    if (!response || !ScriptEngine::hasCode(tests) || !isCurrent(tabID, sendID)) {
-                        afterTests(result, outcome, testContext.scopes);
-                        return;
-                    }
-                    testContext.response = *response;
-                    engine->run(
-                        tests, testContext, [result, outcome, afterTests](ScriptRun after) mutable {
-                            outcome.console += after.outcome.console;
-                            outcome.tests = after.outcome.tests;
-                            outcome.error = after.outcome.error;
-                            afterTests(result, outcome, after.scopes);
-                        });
-                });
+            if (onScripts)
+                onScripts(outcome, scopes);
+            finish(tabID, sendID, result, onComplete);
         });
 }
 
@@ -160,28 +110,14 @@ void RequestViewModel::cancel()
 {
     if (!m_tabs.contains(m_shownTab))
         return;
-    const TabSends& running = m_tabs[m_shownTab];
-    // Between the transfer and the scripts around it nothing else would report the end.
-    const bool inScripts = running.isLoading && !running.transfer.isValid() && running.scripts;
-    const quint64 sendID = running.currentSend;
-    const Completion onComplete = running.onComplete;
     changeTab(m_shownTab, [](TabSends& sends) {
         sends.cancelled = true;
         sends.transfer.cancel();
         sends.transfer = {};
+        // Its end comes back through its completion, as the transfer's does.
+        sends.scripted.cancel();
         sends.isLoading = false;
-        if (sends.scripts)
-            sends.scripts->deleteLater();
-        sends.scripts = nullptr;
     });
-    if (inScripts) {
-        QMetaObject::invokeMethod(
-            this,
-            [this, tabID = m_shownTab, sendID, onComplete] {
-                finish(tabID, sendID, NetworkError::network(NetworkError::kCancelled), onComplete);
-            },
-            Qt::QueuedConnection);
-    }
 }
 
 void RequestViewModel::showTab(const QUuid& tabID)
@@ -247,9 +183,7 @@ void RequestViewModel::finish(
         response = std::get<APIResponse>(result);
     changeTab(tabID, [&](TabSends& ended) {
         ended.transfer = {};
-        if (ended.scripts)
-            ended.scripts->deleteLater();
-        ended.scripts = nullptr;
+        ended.scripted = {};
         ended.response = response;
         ended.error = error;
         ended.isLoading = false;

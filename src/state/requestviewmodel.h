@@ -5,13 +5,11 @@
 #include "model/apirequest.h"
 #include "model/apiresponse.h"
 #include "model/scriptoutcome.h"
-#include "scripting/scriptengine.h"
-#include "scripting/variablescopes.h"
+#include "scripting/scriptedsend.h"
 
 #include <QHash>
 #include <QList>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QUuid>
 
@@ -68,22 +66,14 @@ public:
     /// `send`, then `onComplete` on the main thread once it has ended, never before this returns.
     void sendInBackground(const std::optional<APIEnvironment>& environment, Completion onComplete);
 
-    /// The scripts around a send, and the variables they start from.
-    struct Scripts {
-        QStringList preRequest;
-        QStringList tests;
-        VariableScopes scopes;
-        ScriptSettings settings;
-    };
     /// What the scripts of a send reported, and the variables as they left them; called just
     /// before the send's completion.
     using ScriptCompletion
         = std::function<void(const ScriptOutcome& outcome, const VariableScopes& scopes)>;
-    /// `sendInBackground` with scripts: the pre-request scripts run first and may change the
-    /// request that goes (not the one in the editor) and the variables it goes with; a failing
-    /// one stops the send with its error. The test scripts run on the response. The send counts
-    /// as loading throughout, and cancelling it stops the scripts too.
-    void sendWithScripts(Scripts scripts, Completion onComplete, ScriptCompletion onScripts);
+    /// `sendInBackground` with scripts (see ScriptedSend): the pre-request scripts may change
+    /// the request that goes, not the one in the editor. The send counts as loading throughout,
+    /// and cancelling it stops the scripts too.
+    void sendWithScripts(SendScripts scripts, Completion onComplete, ScriptCompletion onScripts);
     /// Stops the shown tab's running send; it then ends with kCancelledMessage.
     void cancel();
 
@@ -110,10 +100,7 @@ private:
         quint64 currentSend = 0;
         bool cancelled = false;
         TransferHandle transfer;
-        /// The scripts' engine of the running send; destroying it silences it.
-        QPointer<ScriptEngine> scripts;
-        /// The completion of a send with scripts, for a cancel while a script runs.
-        Completion onComplete;
+        ScriptedSend scripted;
     };
 
     const TabSends& shown() const;

@@ -1,6 +1,5 @@
 #include "state/sendsequence.h"
 
-#include "scripting/scriptedrunner.h"
 #include "state/appstate.h"
 #include "state/requestviewmodel.h"
 #include "state/urlhistory.h"
@@ -86,27 +85,16 @@ void SendSequence::send()
                   state->saveRequestToCollection(sent, origin.collectionID);
               state->updateTabResponse(tabID, response, std::nullopt, false);
           };
-    const Collection* collection
-        = origin.isCollection() ? state.collectionStore().collection(origin.collectionID) : nullptr;
-    RequestViewModel::Scripts scripts {
-        .preRequest = collection ? ScriptedRunner::scriptsAround(*collection, sent, false)
-                                 : QStringList {sent.preRequestScript},
-        .tests = collection ? ScriptedRunner::scriptsAround(*collection, sent, true)
-                            : QStringList {sent.testScript},
-    };
-    if (!ScriptEngine::hasCode(scripts.preRequest + scripts.tests)) {
+    std::optional<SendScripts> scripts = state.scriptsAround(sent, origin);
+    if (!scripts) {
         m_model->sendInBackground(state.mergedEnvironment(), std::move(completion));
         return;
     }
-    const std::optional<QUuid> collectionID
-        = collection ? std::optional(collection->id) : std::nullopt;
-    scripts.scopes = state.variableScopes(collectionID);
-    scripts.settings = state.scriptSettings();
-    m_model->sendWithScripts(std::move(scripts), std::move(completion),
-        [state = QPointer(&state), collectionID](
-            const ScriptOutcome&, const VariableScopes& scopes) {
+    m_model->sendWithScripts(std::move(*scripts), std::move(completion),
+        [state = QPointer(&state), tabID, origin](
+            const ScriptOutcome& outcome, const VariableScopes& scopes) {
             if (state)
-                state->keepScriptVariables(scopes, collectionID);
+                state->keepScriptRun(tabID, origin, outcome, scopes);
         });
 }
 

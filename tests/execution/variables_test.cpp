@@ -51,11 +51,11 @@ TEST(MergedEnvironment, environmentBeatsCollectionBeatsGlobalsEnvironmentRowsSta
     // Without an active environment: the enabled globals alone, or nothing at all.
     const QList<APIEnvironment> inactive = environments.first(1);
     EXPECT_FALSE(mergedEnvironment({}, inactive).has_value());
-    const auto global = mergedEnvironment({globals[2]}, inactive);
+    const auto global = mergedEnvironment({globals[4]}, inactive);
     ASSERT_TRUE(global.has_value());
     EXPECT_EQ(global->name, u"Global"_s);
     EXPECT_TRUE(global->variables.isEmpty() && global->isActive);
-    EXPECT_NE(global->id, mergedEnvironment({globals[2]}, inactive)->id);
+    EXPECT_NE(global->id, mergedEnvironment({globals[4]}, inactive)->id);
 }
 
 TEST(SetActiveEnvironment, leavesAtMostOneActive)

@@ -194,9 +194,27 @@ void GraphQLScreen::run(
     Outcome& outcome = m_outcomes[*tabID];
     // A new send replaces the one still running; the replaced one reports nothing.
     outcome.transfer.cancel();
+    outcome.scripted.cancel();
     const quint64 sendID = ++m_lastSend;
     outcome.sendID = sendID;
     m_state.updateTabResponse(*tabID, std::nullopt, std::nullopt, true);
+    // A query runs with the scripts around its request; the schema fetch is Mako's own.
+    const RequestOrigin origin = m_state.openRequestOrigin();
+    std::optional<SendScripts> scripts
+        = recorded ? m_state.scriptsAround(*recorded, origin) : std::nullopt;
+    if (scripts) {
+        outcome.scripted
+            = ScriptedSend::start(NetworkService::shared(), request, std::move(*scripts), this,
+                [this, tab = *tabID, sendID, recorded, origin](const NetworkResult& result,
+                    const ScriptOutcome& scriptOutcome, const VariableScopes& scopes) {
+                    const auto found = m_outcomes.constFind(tab);
+                    if (found == m_outcomes.cend() || found->sendID != sendID)
+                        return;
+                    m_state.keepScriptRun(tab, origin, scriptOutcome, scopes);
+                    finish(tab, sendID, result, recorded, false);
+                });
+        return;
+    }
     outcome.transfer = NetworkService::shared().execute(request, m_state.mergedEnvironment(), this,
         [this, tab = *tabID, sendID, recorded, isSchema](
             const NetworkResult& result) { finish(tab, sendID, result, recorded, isSchema); });
@@ -209,6 +227,7 @@ void GraphQLScreen::finish(const QUuid& tabID, quint64 sendID, const NetworkResu
     if (found == m_outcomes.end() || found->sendID != sendID)
         return;
     found->transfer = {};
+    found->scripted = {};
     if (const auto* response = std::get_if<APIResponse>(&result)) {
         // The query as the user wrote it, so that the history reopens it on this screen.
         if (recorded)
@@ -261,6 +280,7 @@ void GraphQLScreen::forgetClosedTabs()
             ++outcome;
         } else {
             outcome->transfer.cancel();
+            outcome->scripted.cancel();
             outcome = m_outcomes.erase(outcome);
         }
     }

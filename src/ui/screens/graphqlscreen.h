@@ -2,6 +2,7 @@
 
 #include "execution/httpengine.h"
 #include "model/apirequest.h"
+#include "scripting/scriptedsend.h"
 
 #include <QHash>
 #include <QUuid>
@@ -56,6 +57,7 @@ private:
         QStringList schemaNames;
         quint64 sendID = 0;
         TransferHandle transfer;
+        ScriptedSend scripted;
     };
 
     QWidget* buildEditors(AppState& state, Settings* settings);

@@ -1,0 +1,124 @@
+#include "scripting/scriptedsend.h"
+
+#include <QPointer>
+
+namespace mako {
+
+struct ScriptedSend::State {
+    NetworkService* service = nullptr;
+    QPointer<QObject> context;
+    QPointer<ScriptEngine> engine;
+    TransferHandle transfer;
+    QStringList tests;
+    ScriptContext testContext;
+    ScriptOutcome outcome;
+    ScriptedSend::Completion done;
+    bool finished = false;
+    /// Set by `cancel`: a script callback already on its way finds the send over.
+    bool cancelled = false;
+
+    void finish(const NetworkResult& result, const VariableScopes& scopes)
+    {
+        if (std::exchange(finished, true))
+            return;
+        if (engine)
+            engine->deleteLater();
+        if (done && context)
+            done(result, outcome, scopes);
+    }
+};
+
+namespace {
+
+using State = ScriptedSend::State;
+
+void runTests(const std::shared_ptr<State>& state, const NetworkResult& result)
+{
+    state->transfer = {};
+    const auto* response = std::get_if<APIResponse>(&result);
+    if (state->finished)
+        return;
+    if (state->cancelled) {
+        state->finish(result, state->testContext.scopes);
+        return;
+    }
+    if (!response || !ScriptEngine::hasCode(state->tests) || !state->engine) {
+        state->finish(result, state->testContext.scopes);
+        return;
+    }
+    state->testContext.response = *response;
+    state->engine->run(state->tests, state->testContext, [state, result](ScriptRun after) {
+        if (state->cancelled)
+            return;
+        state->outcome.console += after.outcome.console;
+        state->outcome.tests = after.outcome.tests;
+        if (after.outcome.error)
+            state->outcome.error = after.outcome.error;
+        state->finish(result, after.scopes);
+    });
+}
+
+} // namespace
+
+ScriptedSend ScriptedSend::start(NetworkService& service, const APIRequest& request,
+    SendScripts scripts, QObject* context, Completion done)
+{
+    auto state = std::make_shared<State>();
+    state->service = &service;
+    state->context = context;
+    state->engine = new ScriptEngine(service, scripts.settings, context);
+    state->tests = scripts.tests;
+    state->done = std::move(done);
+    state->testContext = ScriptContext {
+        .eventName = QStringLiteral("test"),
+        .request = request,
+        .response = std::nullopt,
+        .scopes = scripts.scopes,
+        .requestName = request.name,
+        .requestID = request.id.toString(QUuid::WithoutBraces),
+    };
+    ScriptContext before = state->testContext;
+    before.eventName = QStringLiteral("prerequest");
+    state->engine->run(scripts.preRequest, std::move(before), [state](ScriptRun run) {
+        if (state->finished || state->cancelled)
+            return;
+        state->outcome = run.outcome;
+        state->testContext.scopes = run.scopes;
+        if (run.outcome.error) {
+            state->finish(
+                NetworkError::network(NetworkError::kUnknown, *run.outcome.error), run.scopes);
+            return;
+        }
+        state->testContext.request = run.request;
+        state->transfer = state->service->execute(run.request, run.scopes.resolved(),
+            state->context, [state](const NetworkResult& result) { runTests(state, result); });
+    });
+    return ScriptedSend(state);
+}
+
+void ScriptedSend::cancel() const
+{
+    if (!m_state || m_state->finished || std::exchange(m_state->cancelled, true))
+        return;
+    if (m_state->transfer.isValid()) {
+        // The transfer's own cancellation brings the end, without the tests.
+        m_state->transfer.cancel();
+        return;
+    }
+    // A script is running or waiting: it is silenced with its engine, and the end follows from
+    // the event loop.
+    if (m_state->engine)
+        m_state->engine->deleteLater();
+    m_state->engine = nullptr;
+    if (m_state->context) {
+        QMetaObject::invokeMethod(
+            m_state->context,
+            [state = m_state] {
+                state->finish(
+                    NetworkError::network(NetworkError::kCancelled), state->testContext.scopes);
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+} // namespace mako
