@@ -273,8 +273,7 @@ TEST_F(CliRun, junitReportIsWellFormedAndBailStopsAtTheFirstFailure)
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_EQ(elements,
         (QStringList {u"testsuite 1"_s, u"testcase GET List"_s, u"testcase DELETE Missing"_s,
-            u"failure HTTP 404 Not Found"_s, u"testcase GET Broken"_s,
-            u"skipped not run"_s}));
+            u"failure HTTP 404 Not Found"_s, u"testcase GET Broken"_s, u"skipped not run"_s}));
 }
 
 // Each row's values reach the URL, a header and the body of its own pass, ahead of the
