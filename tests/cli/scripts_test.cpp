@@ -133,6 +133,20 @@ TEST_F(CliScripts, fixtureRunsWithItsVerdictsFromCsvAndJsonData)
     }
 }
 
+// --bail ends the run at the first request whose test fails, though its status was fine.
+TEST_F(CliScripts, bailStopsAtTheFirstFailingTest)
+{
+    const QString report = sandbox.filePath(u"bail.json"_s);
+    QStringList arguments = makoArguments(fixture(u"users.json"_s), report);
+    arguments.append(u"--bail"_s);
+    const Finished run = runProcess(QStringLiteral(MAKO_CLI_PATH), arguments, sandbox.path());
+    EXPECT_EQ(run.status, 1) << run.err.toStdString();
+    QStringList names;
+    for (const QJsonValue& result : readObject(report)[u"results"_s].toArray())
+        names.append(result[u"name"_s].toString());
+    EXPECT_EQ(names, (QStringList {u"Log in"_s, u"Who am I"_s, u"Precedence"_s, u"Legacy"_s}));
+}
+
 // Every test's name and verdict as the reference runner gives them, in the same order.
 TEST_F(CliScripts, verdictsMatchTheReferenceRunner)
 {

@@ -154,6 +154,8 @@ QWidget* RequestDetailTabs::buildTabRow()
             m_scriptsMarker->setToolTip(tr("The request has a script"));
             m_scriptsMarker->setAccessibleName(m_scriptsMarker->toolTip());
             layout->addWidget(m_scriptsMarker);
+            // Keeps the dot with its own tab rather than halfway to the next one.
+            layout->addSpacing(6);
         }
     }
     layout->addStretch();
