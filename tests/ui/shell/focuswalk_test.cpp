@@ -174,7 +174,10 @@ TEST(FocusReturn, closingASheetReturnsTheFocusToWhereItWas)
             run.find<QAction>(c.command)->trigger();
         QWidget* sheet = activeDialog(c.sheet);
         ASSERT_TRUE(sheet);
-        ASSERT_TRUE(QApplication::focusWidget());
+        // The sheet takes the focus on an event of its own after it is shown.
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            return QApplication::focusWidget() && sheet->isAncestorOf(QApplication::focusWidget());
+        }));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         EXPECT_EVENTUALLY(!visibleDialog(c.sheet));
         EXPECT_EVENTUALLY_EQ(QApplication::focusWidget(), opener);
