@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QHash>
+#include <QMutex>
 
 namespace mako {
 
@@ -54,7 +56,13 @@ QJSValue ScriptHost::dynamicValue(const QString& name) const
 
 QString ScriptHost::moduleSource(const QString& name)
 {
-    if (const auto cached = m_modules.constFind(name); cached != m_modules.cend())
+    // Read once per process and folder list: a send makes an engine of its own, and the window
+    // should not go back to the disk for the same library on every send.
+    static QMutex mutex;
+    static QHash<QString, QString> cache;
+    const QString key = m_moduleFolders.join(u'\n') + u'\n' + name;
+    const QMutexLocker locker(&mutex);
+    if (const auto cached = cache.constFind(key); cached != cache.cend())
         return *cached;
     QString source;
     for (const QString& folder : std::as_const(m_moduleFolders)) {
@@ -68,7 +76,7 @@ QString ScriptHost::moduleSource(const QString& name)
         if (!source.isEmpty())
             break;
     }
-    m_modules.insert(name, source);
+    cache.insert(key, source);
     return source;
 }
 

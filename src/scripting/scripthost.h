@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QJSValue>
 #include <QObject>
 #include <QString>
@@ -44,7 +43,6 @@ public:
 private:
     QStringList m_moduleFolders;
     Callbacks m_callbacks;
-    QHash<QString, QString> m_modules;
 };
 
 } // namespace mako
