@@ -202,9 +202,13 @@ QString resultLines(const Console& console, const RunResult& result)
         line += u"  "_s + milliseconds(result.duration);
     if (result.error)
         line += u"  "_s + console.paint(*result.error, Colour::red);
-    line += u'\n';
+    return line + u'\n' + scriptLines(console, result.scripts);
+}
 
-    const ScriptOutcome& scripts = result.scripts;
+QString scriptLines(const Console& console, const ScriptOutcome& scripts)
+{
+    using Colour = Console::Colour;
+    QString line;
     for (const QString& output : scripts.console)
         line += detailLine(console.paint(u"│"_s, Colour::grey), output);
     for (const TestResult& test : scripts.tests)

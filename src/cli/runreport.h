@@ -43,6 +43,9 @@ QString iterationLine(int iteration, int iterations);
 /// then, indented below, the scripts' console output, one line per test (a mark, its name and
 /// why it failed) and the error of a script that failed.
 QString resultLines(const Console& console, const RunResult& result);
+/// The indented lines below a result: the scripts' console output, one line per test and the
+/// error of a script that failed; nothing for an empty outcome.
+QString scriptLines(const Console& console, const ScriptOutcome& scripts);
 /// "N passed, M failed" and the total time (and what was skipped); with tests, their counts as
 /// well.
 QString summaryLine(const Console& console, const RunReport& report);

@@ -2,15 +2,18 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/requestoptions.h"
+#include "cli/runreport.h"
 #include "execution/collectionrunner.h"
 #include "execution/networkservice.h"
 #include "interchange/curlparser.h"
 #include "model/reasonphrase.h"
 #include "model/recordjson.h"
+#include "scripting/scriptedsend.h"
 
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
@@ -33,7 +36,9 @@ the current folder, and @- reads standard input. What the request cannot hold as
 send it (a file upload with -F name=@FILE, digest authentication, -T, ...) is refused rather
 than sent differently.
 FILE holds the request in Mako's stored JSON form: an existing file, a path starting with
-"/", "./" or "../", or "-" for standard input.
+"/", "./" or "../", or "-" for standard input. Its pre-request and test scripts run around the
+send; their console output and tests are listed on standard error (in the JSON as "tests"),
+and a request with tests passes by them.
 
 The options below are mako-cli's own wherever they stand, also where curl has an option of
 the same name: --json prints JSON (curl's --json sends a JSON body) and -e names an
@@ -49,8 +54,9 @@ Options:
                           {"error": TEXT} when the request could not be sent.
 )"
                           R"(%1
-Exit status: 0 for a response below 400, 1 for a status of 400 or above or a failed send,
-2 for bad usage or a request that cannot be read or sent as given.
+Exit status: 0 for a response below 400 (with tests: every test passed), 1 for a status of 400
+or above, a failed test or script, or a failed send, 2 for bad usage or a request that cannot
+be read or sent as given.
 )";
 
 NetworkResult sendAndWait(NetworkService& service, const APIRequest& request,
@@ -65,6 +71,35 @@ NetworkResult sendAndWait(NetworkService& service, const APIRequest& request,
     if (!outcome)
         loop.exec();
     return *outcome;
+}
+
+// Sends with the request's own scripts around it; `outcome` receives what they reported.
+NetworkResult sendWithScripts(NetworkService& service, const APIRequest& request,
+    const SendScripts& scripts, std::optional<ScriptOutcome>& outcome)
+{
+    QEventLoop loop;
+    std::optional<NetworkResult> ended;
+    ScriptedSend::start(service, request, scripts, &loop,
+        [&](const NetworkResult& result, const ScriptOutcome& reported, const VariableScopes&) {
+            ended = result;
+            outcome = reported;
+            loop.quit();
+        });
+    if (!ended)
+        loop.exec();
+    return *ended;
+}
+
+QJsonArray testsJson(const ScriptOutcome& outcome)
+{
+    QJsonArray tests;
+    for (const TestResult& test : outcome.tests) {
+        QJsonObject json {{u"name"_s, test.name}, {u"passed"_s, test.passed}};
+        if (!test.error.isEmpty())
+            json.insert(u"error"_s, test.error);
+        tests.append(json);
+    }
+    return tests;
 }
 
 QJsonObject responseJson(const APIResponse& response)
@@ -203,8 +238,17 @@ int sendCommand(const QStringList& arguments, Console& console)
 
     NetworkService service(options->settings);
     // A stored GraphQL request goes out in its HTTP form, as the GraphQL screen sends it.
-    const NetworkResult result = sendAndWait(
-        service, CollectionRunner::preparedRequest(*request), options->mergedEnvironment());
+    const APIRequest prepared = CollectionRunner::preparedRequest(*request);
+    const SendScripts scripts {.preRequest = {request->preRequestScript},
+        .tests = {request->testScript},
+        .scopes = options->scopes()};
+    std::optional<ScriptOutcome> outcome;
+    const NetworkResult result = ScriptEngine::hasCode(scripts.preRequest + scripts.tests)
+        ? sendWithScripts(service, prepared, scripts, outcome)
+        : sendAndWait(service, prepared, options->mergedEnvironment());
+    // The response goes to standard output as ever; what the scripts said goes beside it.
+    if (outcome && !parser.isSet(json))
+        console.warn(scriptLines(console, *outcome));
     if (const auto* error = std::get_if<NetworkError>(&result)) {
         if (parser.isSet(json))
             console.print(QJsonDocument(QJsonObject {{u"error"_s, error->errorDescription()}})
@@ -215,11 +259,18 @@ int sendCommand(const QStringList& arguments, Console& console)
         return kFailure;
     }
     const auto& response = std::get<APIResponse>(result);
-    if (parser.isSet(json))
-        console.print(QJsonDocument(responseJson(response)).toJson(QJsonDocument::Compact) + '\n');
-    else
+    if (parser.isSet(json)) {
+        QJsonObject report = responseJson(response);
+        if (outcome)
+            report.insert(u"tests"_s, testsJson(*outcome));
+        console.print(QJsonDocument(report).toJson(QJsonDocument::Compact) + '\n');
+    } else {
         printResponse(console, response, parser.isSet(raw));
-    return response.statusCode < 400 ? kSuccess : kFailure;
+    }
+    // Tests decide where there are any, as in a run.
+    if (outcome && !outcome->tests.isEmpty())
+        return outcome->passed() ? kSuccess : kFailure;
+    return response.statusCode < 400 && !(outcome && outcome->error) ? kSuccess : kFailure;
 }
 
 } // namespace mako::cli

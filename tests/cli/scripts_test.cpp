@@ -169,3 +169,40 @@ TEST_F(CliScripts, verdictsMatchTheReferenceRunner)
     EXPECT_EQ(makoVerdicts(readObject(makoReport)).join(u'\n').toStdString(),
         expected.join(u'\n').toStdString());
 }
+
+// A stored request sent alone runs its own scripts: the pre-request script's header goes out,
+// the tests are listed beside the response and decide the exit status.
+TEST_F(CliScripts, sendRunsTheRequestsScriptsAndItsTestsDecide)
+{
+    const auto requestFile = [&](const QString& tests) {
+        const APIRequest request {.name = u"Scripted"_s,
+            .url = server.baseUrl() + u"/items"_s,
+            .preRequestScript = u"pm.request.headers.add({key: 'X-Pre', value: 'yes'});"_s,
+            .testScript = tests};
+        const QString path = sandbox.filePath(u"request.json"_s);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(writeJson(toJson(request), JsonStyle::Pretty));
+        return path;
+    };
+    const Finished passing = runProcess(QStringLiteral(MAKO_CLI_PATH),
+        {u"send"_s,
+            requestFile(u"pm.test('header went', () => pm.expect(pm.response.json().headers"
+                        "['X-Pre']).to.eql('yes'));"_s)},
+        sandbox.path());
+    EXPECT_EQ(passing.status, 0) << passing.err.toStdString();
+    EXPECT_TRUE(passing.err.contains("header went")) << passing.err.toStdString();
+    EXPECT_TRUE(passing.out.contains("X-Pre")) << passing.out.toStdString();
+
+    const Finished failing = runProcess(QStringLiteral(MAKO_CLI_PATH),
+        {u"send"_s, requestFile(u"pm.test('is 404', () => pm.response.to.have.status(404));"_s),
+            u"--json"_s},
+        sandbox.path());
+    EXPECT_EQ(failing.status, 1);
+    const auto report = parseJson(failing.out);
+    ASSERT_TRUE(report) << failing.out.toStdString();
+    const QJsonArray tests = report->toObject()[u"tests"_s].toArray();
+    ASSERT_EQ(tests.size(), 1);
+    EXPECT_EQ(tests[0][u"name"_s].toString(), u"is 404"_s);
+    EXPECT_FALSE(tests[0][u"passed"_s].toBool());
+}
