@@ -66,6 +66,8 @@ HeadersAuthSection::HeadersAuthSection(AppState& state, RequestProtocol protocol
     m_headers->setObjectName(u"headersEditor"_s);
     m_auth = new AuthEditor(*m_viewModel, environment);
     m_auth->setObjectName(u"authEditor"_s);
+    if (protocol == RequestProtocol::websocket || protocol == RequestProtocol::sse)
+        m_auth->limitToHeaderKinds();
     m_editors->setObjectName(u"headersAuthEditors"_s);
     m_editors->setFixedHeight(kEditorsHeight);
     auto* editors = new QHBoxLayout(m_editors);

@@ -183,6 +183,33 @@ TEST(HeadersAuthSection, foldedUnlessTheRequestHasHeadersOrAuth)
     EXPECT_FALSE(section->isExpanded());
 }
 
+// A WebSocket or event-stream connection carries headers alone: its picker offers only the
+// kinds that are a header, while a GraphQL query is sent like any HTTP request.
+TEST(HeadersAuthSection, streamsOfferOnlyTheKindsThatAreAHeader)
+{
+    const auto kinds = [](QWidget* screen) {
+        QStringList texts;
+        auto* type = child<QComboBox>(screen, u"authType"_s);
+        for (int i = 0; i < type->count(); ++i)
+            texts.append(type->itemText(i));
+        return texts.join(u", "_s);
+    };
+    const QString headerKinds = u"None, Bearer Token, Basic Auth, API Key"_s;
+    {
+        ScreenRun<GraphQLScreen> run;
+        EXPECT_EQ(
+            kinds(run.screen), headerKinds + u", Digest Auth, NTLM, Negotiate, AWS Signature"_s);
+    }
+    {
+        ScreenRun<WebSocketScreen> run;
+        EXPECT_EQ(kinds(run.screen), headerKinds);
+    }
+    {
+        ScreenRun<SSEScreen> run;
+        EXPECT_EQ(kinds(run.screen), headerKinds);
+    }
+}
+
 namespace {
 
 /// The object names Tab passes from the name field on, `steps` of them.
