@@ -90,7 +90,7 @@ AuthEditor::AuthEditor(RequestViewModel& viewModel, EnvironmentSource environmen
     m_form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
     m_form->addRow(tr("Type"), m_type);
     m_form->addRow(m_fieldLabel, m_token);
-    // Created in the order of the form, which is the order Tab walks them in.
+    // In the order Tab walks them.
     m_user = addField(u"authUsername"_s, tr("Username"));
     m_password = addField(u"authPassword"_s, tr("Password"));
     m_password->setEchoMode(QLineEdit::Password);
@@ -122,7 +122,8 @@ AuthEditor::AuthEditor(RequestViewModel& viewModel, EnvironmentSource environmen
 
 QLineEdit* AuthEditor::addField(const QString& objectName, const QString& label)
 {
-    auto* field = new QLineEdit(this);
+    // Parented by the form, in its order, which is the order Tab walks.
+    auto* field = new QLineEdit;
     field->setObjectName(objectName);
     field->setAccessibleName(label);
     m_form->addRow(label, field);

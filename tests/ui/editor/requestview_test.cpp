@@ -389,6 +389,8 @@ TEST(RequestView, challengeAndSignatureKindsShowTheirFieldsAndSend)
     QTest::keyClicks(run.url(), server.baseUrl() + u"/bucket"_s);
     QTest::mouseClick(run.find<QToolButton>(u"authTab"_s), Qt::LeftButton);
     auto* type = run.find<QComboBox>(u"authType"_s);
+    type->window()->activateWindow();
+    EXPECT_EVENTUALLY(QApplication::activeWindow() == type->window());
     type->setFocus();
     QTest::keyClick(type, Qt::Key_End);
     ASSERT_EQ(type->currentText(), u"AWS Signature"_s);
@@ -410,7 +412,7 @@ TEST(RequestView, challengeAndSignatureKindsShowTheirFieldsAndSend)
     for (const auto& field : fields) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-        ASSERT_TRUE(edit) << field.objectName.toStdString();
+        ASSERT_TRUE(edit) << field.objectName.toStdString() << " expected after Tab";
         EXPECT_EQ(edit->objectName(), field.objectName);
         EXPECT_EQ(edit->accessibleName(), field.accessibleName);
         EXPECT_EQ(edit->echoMode() == QLineEdit::Password, field.masked);
