@@ -199,6 +199,14 @@ TEST(HeadersAuthSection, streamsOfferOnlyTheKindsThatAreAHeader)
         ScreenRun<GraphQLScreen> run;
         EXPECT_EQ(
             kinds(run.screen), headerKinds + u", Digest Auth, NTLM, Negotiate, AWS Signature"_s);
+        // The kind with the most fields keeps them at full height in the section's one height.
+        run.open(APIRequest {
+            .authType = AuthType::awsSigV4, .requestProtocol = RequestProtocol::graphql});
+        for (const QString& name : {u"authUsername"_s, u"authPassword"_s, u"awsRegion"_s,
+                 u"awsService"_s, u"awsSessionToken"_s}) {
+            auto* field = child<QLineEdit>(run.screen, name);
+            EXPECT_EVENTUALLY(field->isVisible() && field->height() >= field->sizeHint().height());
+        }
     }
     {
         ScreenRun<WebSocketScreen> run;
