@@ -112,6 +112,33 @@ void CurlTransfer::setUp()
     setUpMethodAndBody();
     setUpHeaders();
     setUpConnection();
+    setUpAuth();
+}
+
+void CurlTransfer::setUpAuth()
+{
+    CURL* easy = m_easy.get();
+    const TransferAuth& auth = m_request.auth;
+    switch (auth.scheme) {
+    case TransferAuth::Scheme::none:
+        return;
+    case TransferAuth::Scheme::digest:
+        curl_easy_setopt(easy, CURLOPT_HTTPAUTH, CURLAUTH_DIGEST);
+        break;
+    case TransferAuth::Scheme::ntlm:
+        curl_easy_setopt(easy, CURLOPT_HTTPAUTH, CURLAUTH_NTLM);
+        break;
+    case TransferAuth::Scheme::negotiate:
+        curl_easy_setopt(easy, CURLOPT_HTTPAUTH, CURLAUTH_NEGOTIATE);
+        break;
+    case TransferAuth::Scheme::awsSigV4:
+        curl_easy_setopt(easy, CURLOPT_AWS_SIGV4, auth.awsSigV4.toUtf8().constData());
+        break;
+    }
+    // libcurl copies both; an empty user name is still set, which Negotiate's single sign-on
+    // needs to start at all.
+    curl_easy_setopt(easy, CURLOPT_USERNAME, auth.username.toUtf8().constData());
+    curl_easy_setopt(easy, CURLOPT_PASSWORD, auth.password.toUtf8().constData());
 }
 
 void CurlTransfer::setUpMethodAndBody()
@@ -155,10 +182,15 @@ void CurlTransfer::setUpHeaders()
         list = curl_slist_append(list, line.constData());
     }
     // libcurl would otherwise add a form content type the user never asked for and hold the
-    // body back for "100 Continue".
-    if (!containsHeader(headers, "Expect"))
+    // body back for "100 Continue". An AWS signature covers every line of this list, the
+    // lines that only remove a header included, and a signed header that never goes out
+    // breaks the signature: there libcurl's own lines stay and the wait is cut to nothing.
+    const bool signs = m_request.auth.scheme == TransferAuth::Scheme::awsSigV4;
+    if (signs)
+        curl_easy_setopt(m_easy.get(), CURLOPT_EXPECT_100_TIMEOUT_MS, 0L);
+    if (!signs && !containsHeader(headers, "Expect"))
         list = curl_slist_append(list, "Expect:");
-    if (m_request.body && !containsHeader(headers, "Content-Type"))
+    if (!signs && m_request.body && !containsHeader(headers, "Content-Type"))
         list = curl_slist_append(list, "Content-Type:");
     if (!cookies.isEmpty())
         curl_easy_setopt(m_easy.get(), CURLOPT_COOKIE, cookies.constData());

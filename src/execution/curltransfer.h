@@ -47,6 +47,7 @@ private:
     void setUpMethodAndBody();
     void setUpHeaders();
     void setUpConnection();
+    void setUpAuth();
     void recordSetCookie(const QByteArray& value);
     void headerBlockEnded();
     void deliverHead();

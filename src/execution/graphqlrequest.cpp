@@ -85,6 +85,10 @@ APIRequest makeGraphQLHTTPRequest(const APIRequest& source)
         .body = bodyText(graphQL),
         .authType = source.authType,
         .authToken = source.authToken,
+        .authDomain = source.authDomain,
+        .awsRegion = source.awsRegion,
+        .awsService = source.awsService,
+        .awsSessionToken = source.awsSessionToken,
     };
 }
 

@@ -2,6 +2,7 @@
 
 #include "execution/networkerror.h"
 #include "execution/networksettings.h"
+#include "execution/transferauth.h"
 #include "model/apiresponse.h"
 
 #include <QByteArray>
@@ -34,6 +35,9 @@ struct HttpTransferRequest {
     /// Time-outs, redirects, User-Agent, proxy and trust. A `requestTimeout` (idle limit) or
     /// `resourceTimeout` (whole exchange) of 0 means no limit, which a quiet event stream needs.
     NetworkSettings settings;
+    /// Digest, NTLM, Negotiate or an AWS signature, which libcurl answers or computes itself.
+    /// Credentials go only to the URL's host, never to the host of a redirect.
+    TransferAuth auth;
 };
 
 /// What the engine reports, each called on the thread of the transfer's context object.

@@ -56,6 +56,7 @@ std::variant<HttpTransferRequest, NetworkError> NetworkService::transferFor(
         .method = outgoing.method,
         .body = std::move(outgoing.body),
         .settings = settings(),
+        .auth = outgoing.auth,
     };
     for (const auto& [name, value] : outgoing.headers)
         transfer.headers.append({name.toUtf8(), value.toUtf8()});

@@ -137,10 +137,24 @@ void applyHeaders(OutgoingRequest& outgoing, const APIRequest& request,
     }
 }
 
+std::pair<QString, QString> splitCredentials(const QString& credentials)
+{
+    const qsizetype colon = credentials.indexOf(u':');
+    if (colon < 0)
+        return {credentials, QString()};
+    return {credentials.left(colon), credentials.mid(colon + 1)};
+}
+
 void applyAuth(OutgoingRequest& outgoing, const APIRequest& request,
     const std::optional<APIEnvironment>& environment)
 {
     const QString token = substituteVariables(request.authToken, environment);
+    if (request.authType == AuthType::negotiate) {
+        const auto [user, password] = splitCredentials(token);
+        outgoing.auth
+            = {.scheme = TransferAuth::Scheme::negotiate, .username = user, .password = password};
+        return;
+    }
     if (token.isEmpty())
         return;
     switch (request.authType) {
@@ -155,6 +169,41 @@ void applyAuth(OutgoingRequest& outgoing, const APIRequest& request,
         break;
     case AuthType::apiKey:
         outgoing.setHeader(u"X-API-Key"_s, token);
+        break;
+    case AuthType::digest:
+    case AuthType::ntlm: {
+        auto [user, password] = splitCredentials(token);
+        const QString domain = substituteVariables(request.authDomain, environment);
+        const bool ntlm = request.authType == AuthType::ntlm;
+        if (ntlm && !domain.isEmpty())
+            user = domain + u'\\' + user;
+        outgoing.auth = {
+            .scheme = ntlm ? TransferAuth::Scheme::ntlm : TransferAuth::Scheme::digest,
+            .username = user,
+            .password = password,
+        };
+        break;
+    }
+    case AuthType::awsSigV4: {
+        const auto [accessKey, secretKey] = splitCredentials(token);
+        QString scope = u"aws:amz"_s;
+        const QString region = substituteVariables(request.awsRegion, environment).trimmed();
+        const QString service = substituteVariables(request.awsService, environment).trimmed();
+        if (!region.isEmpty()) {
+            scope += u':' + region;
+            if (!service.isEmpty())
+                scope += u':' + service;
+        }
+        outgoing.auth = {.scheme = TransferAuth::Scheme::awsSigV4,
+            .username = accessKey,
+            .password = secretKey,
+            .awsSigV4 = scope};
+        const QString session = substituteVariables(request.awsSessionToken, environment);
+        if (!session.isEmpty())
+            outgoing.setHeader(u"x-amz-security-token"_s, session);
+        break;
+    }
+    case AuthType::negotiate:
         break;
     }
 }

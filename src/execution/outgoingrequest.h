@@ -1,5 +1,6 @@
 #pragma once
 
+#include "execution/transferauth.h"
 #include "model/apienvironment.h"
 #include "model/apirequest.h"
 
@@ -20,6 +21,7 @@ struct OutgoingRequest {
     /// In order; a name may repeat, each field going out as a line of its own.
     QList<std::pair<QString, QString>> headers;
     std::optional<QByteArray> body;
+    TransferAuth auth;
 
     /// Appends a field, even when one of the same name is already there.
     void addHeader(const QString& name, const QString& value);
@@ -39,13 +41,19 @@ struct OutgoingRequest {
 std::optional<QUrl> buildURL(const QString& text, const QList<KeyValuePair>& queryParams,
     const std::optional<APIEnvironment>& environment);
 
+/// "user:pass:word" as {"user", "pass:word"}: a user name never holds a colon, a password may.
+std::pair<QString, QString> splitCredentials(const QString& credentials);
+
 /// Adds the applicable header rows with their variables substituted, in order: rows of the same
 /// name all go out, each as a field of its own.
 void applyHeaders(OutgoingRequest& outgoing, const APIRequest& request,
     const std::optional<APIEnvironment>& environment);
 
 /// Sets the authorization header of the request's auth kind in place of every header row of
-/// that name; nothing when the substituted token is empty.
+/// that name; nothing when the substituted token is empty. Digest, NTLM, Negotiate and AWS
+/// Signature instead fill `auth` for the engine (an AWS session token still goes out as the
+/// "x-amz-security-token" header); Negotiate applies even without a user name, as single
+/// sign-on takes none.
 void applyAuth(OutgoingRequest& outgoing, const APIRequest& request,
     const std::optional<APIEnvironment>& environment);
 

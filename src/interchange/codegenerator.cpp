@@ -34,6 +34,28 @@ QString encodedQueryItem(const KeyValuePair& row)
     return percentEncoded(row.key) + u'=' + percentEncoded(row.value);
 }
 
+// curl's own options for the kinds it answers or signs itself.
+void appendCurlAuth(QStringList& parts, const TransferAuth& auth)
+{
+    switch (auth.scheme) {
+    case TransferAuth::Scheme::none:
+        return;
+    case TransferAuth::Scheme::digest:
+        parts.append(u"--digest"_s);
+        break;
+    case TransferAuth::Scheme::ntlm:
+        parts.append(u"--ntlm"_s);
+        break;
+    case TransferAuth::Scheme::negotiate:
+        parts.append(u"--negotiate"_s);
+        break;
+    case TransferAuth::Scheme::awsSigV4:
+        parts.append(u"--aws-sigv4 "_s + shellQuoted(auth.awsSigV4));
+        break;
+    }
+    parts.append(u"-u "_s + shellQuoted(auth.username + u':' + auth.password));
+}
+
 } // namespace
 
 QString buildURLWithParams(const APIRequest& request)
@@ -75,6 +97,7 @@ QString generateCurl(const APIRequest& request)
         parts.append(u"--data-raw "_s + shellQuoted(*outgoing.body));
     for (const Header& field : outgoing.formFields.value_or(QList<Header> {}))
         parts.append(u"--form-string "_s + shellQuoted(field.name + u'=' + field.value));
+    appendCurlAuth(parts, outgoing.auth);
     parts.append(shellQuoted(outgoing.url));
     return parts.join(u" \\\n  "_s);
 }
@@ -113,7 +136,7 @@ QString generateSwift(const APIRequest& request)
           << u"let httpResponse = response as! HTTPURLResponse"_s
           << u"print(\"Status: \\(httpResponse.statusCode)\")"_s
           << u"print(String(data: data, encoding: .utf8) ?? \"\")"_s;
-    return lines.join(u'\n');
+    return authNote(outgoing, u"//"_s) + lines.join(u'\n');
 }
 
 QString generateJavaScript(const APIRequest& request)
@@ -150,7 +173,7 @@ QString generateJavaScript(const APIRequest& request)
     if (outgoing.formFields)
         lines.append(u"  body: form,"_s);
     lines << u"});"_s << u"const data = await response.text();"_s << u"console.log(data);"_s;
-    return lines.join(u'\n');
+    return authNote(outgoing, u"//"_s) + lines.join(u'\n');
 }
 
 QString generatePython(const APIRequest& request)
@@ -186,11 +209,19 @@ QString generatePython(const APIRequest& request)
                 + doubleQuoted(field.value) + u"))"_s);
         arguments.append(u"files=["_s + fields.join(u", "_s) + u']');
     }
-    return QStringList {u"import requests"_s, u""_s,
-        u"response = requests."_s + outgoing.method.toLower() + u'(' + arguments.join(u", "_s)
-            + u')',
-        u"print(response.status_code)"_s, u"print(response.text)"_s}
-        .join(u'\n');
+    // requests answers a Digest challenge itself; the other kinds need add-ons.
+    const bool digest = outgoing.auth.scheme == TransferAuth::Scheme::digest;
+    if (digest)
+        arguments.append(u"auth=HTTPDigestAuth("_s + doubleQuoted(outgoing.auth.username) + u", "_s
+            + doubleQuoted(outgoing.auth.password) + u')');
+    return (digest ? QString() : authNote(outgoing, u"#"_s))
+        + QStringList {digest ? u"import requests\nfrom requests.auth import HTTPDigestAuth"_s
+                              : u"import requests"_s,
+            u""_s,
+            u"response = requests."_s + outgoing.method.toLower() + u'(' + arguments.join(u", "_s)
+                + u')',
+            u"print(response.status_code)"_s, u"print(response.text)"_s}
+              .join(u'\n');
 }
 
 } // namespace mako::CodeGenerator

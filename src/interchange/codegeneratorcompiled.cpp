@@ -63,7 +63,7 @@ QString generateGo(const APIRequest& request)
     appendGoError(lines);
     lines << u"    defer resp.Body.Close()"_s << u"    data, _ := io.ReadAll(resp.Body)"_s
           << u"    fmt.Println(resp.StatusCode)"_s << u"    fmt.Println(string(data))"_s << u"}"_s;
-    return lines.join(u'\n');
+    return authNote(outgoing, u"//"_s) + lines.join(u'\n');
 }
 
 QString generateRuby(const APIRequest& request)
@@ -92,7 +92,7 @@ QString generateRuby(const APIRequest& request)
         << u"response = Net::HTTP.start(uri.hostname, uri.port, use_ssl: uri.scheme == 'https') { |http|"_s
         << u"  http.request(request)"_s << u"}"_s << u""_s << u"puts response.code"_s
         << u"puts response.body"_s;
-    return lines.join(u'\n');
+    return authNote(outgoing, u"#"_s) + lines.join(u'\n');
 }
 
 QString generatePHP(const APIRequest& request)
@@ -128,6 +128,9 @@ QString generatePHP(const APIRequest& request)
     lines << u""_s << u"$response = curl_exec($ch);"_s
           << u"$httpCode = curl_getinfo($ch, CURLINFO_HTTP_CODE);"_s << u"curl_close($ch);"_s
           << u""_s << u"echo $httpCode . \"\\n\";"_s << u"echo $response;"_s;
+    // After the opening tag: before it the comment would be printed as text.
+    if (const QString note = authNote(outgoing, u"//"_s); !note.isEmpty())
+        lines.insert(1, note.chopped(1));
     return lines.join(u'\n');
 }
 

@@ -37,7 +37,10 @@ struct Draft {
     AuthType authType = AuthType::none;
     QString authToken;
     bool credentialsFromUser = false;
-    QString otherAuth; // --digest and its kind, which -u's credentials would go to
+    AuthType userAuthType = AuthType::basic; // what -u's credentials go to: --digest, --ntlm ...
+    QString awsRegion; // from --aws-sigv4 "aws:amz:REGION:SERVICE"
+    QString awsService;
+    QString otherAuth; // --anyauth and its kind, which -u's credentials would go to
 
     void fail(const QString& message)
     {

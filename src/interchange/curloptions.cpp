@@ -217,6 +217,28 @@ void setUser(Draft& draft, const QString& value)
     draft.credentialsFromUser = true;
 }
 
+void setUserAuth(Draft& draft, AuthType type)
+{
+    draft.userAuthType = type;
+    draft.otherAuth.clear();
+}
+
+// "PROVIDER1[:PROVIDER2[:REGION[:SERVICE]]]". Only AWS's own signature is a kind of its own;
+// the others sign with other names and headers.
+void setAwsSignature(Draft& draft, const QString& value)
+{
+    const QStringList parts = value.split(u':');
+    if (parts.value(0).compare(u"aws"_s, Qt::CaseInsensitive) != 0
+        || (parts.size() > 1 && parts[1].compare(u"amz"_s, Qt::CaseInsensitive) != 0)
+        || parts.size() > 4) {
+        draft.otherAuth = u"--aws-sigv4 "_s + value;
+        return;
+    }
+    setUserAuth(draft, AuthType::awsSigV4);
+    draft.awsRegion = parts.value(2);
+    draft.awsService = parts.value(3);
+}
+
 void setBearer(Draft& draft, const QString& value)
 {
     draft.authType = AuthType::bearer;
@@ -305,13 +327,13 @@ const QHash<QString, Handler>& handlers()
         {u"url"_s, &addUrl},
         {u"get"_s, [](Draft& d, const QString&) { d.dataInQuery = true; }},
         {u"head"_s, [](Draft& d, const QString&) { d.head = true; }},
-        {u"basic"_s, [](Draft& d, const QString&) { d.otherAuth.clear(); }},
-        {u"digest"_s, [](Draft& d, const QString&) { d.otherAuth = u"--digest"_s; }},
-        {u"ntlm"_s, [](Draft& d, const QString&) { d.otherAuth = u"--ntlm"_s; }},
+        {u"basic"_s, [](Draft& d, const QString&) { setUserAuth(d, AuthType::basic); }},
+        {u"digest"_s, [](Draft& d, const QString&) { setUserAuth(d, AuthType::digest); }},
+        {u"ntlm"_s, [](Draft& d, const QString&) { setUserAuth(d, AuthType::ntlm); }},
         {u"ntlm-wb"_s, [](Draft& d, const QString&) { d.otherAuth = u"--ntlm-wb"_s; }},
-        {u"negotiate"_s, [](Draft& d, const QString&) { d.otherAuth = u"--negotiate"_s; }},
+        {u"negotiate"_s, [](Draft& d, const QString&) { setUserAuth(d, AuthType::negotiate); }},
         {u"anyauth"_s, [](Draft& d, const QString&) { d.otherAuth = u"--anyauth"_s; }},
-        {u"aws-sigv4"_s, [](Draft& d, const QString&) { d.otherAuth = u"--aws-sigv4"_s; }},
+        {u"aws-sigv4"_s, &setAwsSignature},
     };
     return table;
 }

@@ -91,12 +91,44 @@ void applyAuth(Draft& draft, APIRequest& request)
                          .arg(draft.otherAuth));
         return;
     }
-    if (draft.credentialsFromUser && !draft.authToken.contains(u':'))
+    // Negotiate's single sign-on takes no password; "-u :" only switches it on.
+    const bool negotiate = draft.userAuthType == AuthType::negotiate;
+    if (draft.credentialsFromUser && !negotiate && !draft.authToken.contains(u':'))
         draft.differ(QCoreApplication::translate(
             "mako::CurlImport", "--user %1 gives no password, which curl would ask for.")
                          .arg(draft.authToken));
     request.authType = draft.authType;
     request.authToken = draft.authToken;
+    // An Authorization header after -u replaced its credentials, and with them their kind.
+    const bool fromUser = draft.credentialsFromUser && draft.authType == AuthType::basic;
+    if (!fromUser && !(negotiate && draft.authType == AuthType::none))
+        return;
+    request.authType = draft.userAuthType;
+    if (negotiate && request.authToken == u":"_s)
+        request.authToken.clear();
+    if (request.authType == AuthType::ntlm) {
+        // "DOMAIN\user" is how curl takes an NTLM domain.
+        const qsizetype slash = request.authToken.indexOf(u'\\');
+        const qsizetype colon = request.authToken.indexOf(u':');
+        if (slash > 0 && (colon < 0 || slash < colon)) {
+            request.authDomain = request.authToken.left(slash);
+            request.authToken = request.authToken.mid(slash + 1);
+        }
+    }
+    if (request.authType == AuthType::awsSigV4) {
+        request.awsRegion = draft.awsRegion;
+        request.awsService = draft.awsService;
+        // A session token given as its header belongs with the signature's other keys.
+        for (qsizetype i = 0; i < request.headers.size(); ++i) {
+            if (request.headers[i].key.compare(u"x-amz-security-token"_s, Qt::CaseInsensitive)
+                == 0) {
+                request.awsSessionToken = request.headers.takeAt(i).value;
+                break;
+            }
+        }
+        if (request.headers.isEmpty())
+            request.headers = {KeyValuePair {}};
+    }
 }
 
 void applyBody(Draft& draft, APIRequest& request, bool sendsBody)

@@ -149,6 +149,19 @@ QString applyAuth(APIRequest& request, const QJsonObject& auth)
             + authParameter(auth, type, u"password"_s);
     } else if (type == u"apikey"_s) {
         applyApiKey(request, auth);
+    } else if (type == u"digest"_s || type == u"ntlm"_s) {
+        request.authType = type == u"ntlm"_s ? AuthType::ntlm : AuthType::digest;
+        request.authToken = authParameter(auth, type, u"username"_s) + u':'
+            + authParameter(auth, type, u"password"_s);
+        if (type == u"ntlm"_s)
+            request.authDomain = authParameter(auth, type, u"domain"_s);
+    } else if (type == u"awsv4"_s) {
+        request.authType = AuthType::awsSigV4;
+        request.authToken = authParameter(auth, type, u"accessKey"_s) + u':'
+            + authParameter(auth, type, u"secretKey"_s);
+        request.awsRegion = authParameter(auth, type, u"region"_s);
+        request.awsService = authParameter(auth, type, u"service"_s);
+        request.awsSessionToken = authParameter(auth, type, u"sessionToken"_s);
     } else if (type == u"oauth2"_s && !authParameter(auth, type, u"accessToken"_s).isEmpty()) {
         request.authType = AuthType::bearer;
         request.authToken = authParameter(auth, type, u"accessToken"_s);

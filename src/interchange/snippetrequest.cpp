@@ -145,7 +145,38 @@ SnippetRequest snippetRequest(const APIRequest& request)
     applyBody(snippet, outgoing, request);
     for (const auto& [name, value] : outgoing.headers)
         snippet.headers.append({name, value});
+    snippet.auth = outgoing.auth;
     return snippet;
+}
+
+QString authNote(const SnippetRequest& snippet, const QString& prefix)
+{
+    const TransferAuth& auth = snippet.auth;
+    const QString user
+        = auth.username.isEmpty() ? QString() : u" as "_s + doubleQuoted(auth.username);
+    QString note;
+    switch (auth.scheme) {
+    case TransferAuth::Scheme::none:
+        return {};
+    case TransferAuth::Scheme::digest:
+        note = u"This request uses Digest authentication"_s + user
+            + u": add your HTTP library's Digest support, which answers the server's challenge."_s;
+        break;
+    case TransferAuth::Scheme::ntlm:
+        note = u"This request uses NTLM authentication"_s + user
+            + u": add your HTTP library's NTLM support (or an NTLM add-on)."_s;
+        break;
+    case TransferAuth::Scheme::negotiate:
+        note = u"This request uses Negotiate (Kerberos) authentication"_s + user
+            + u": add your HTTP library's SPNEGO/Kerberos support."_s;
+        break;
+    case TransferAuth::Scheme::awsSigV4:
+        note = u"This request is signed with AWS Signature Version 4 ("_s
+            + doubleQuoted(auth.awsSigV4) + u") for access key "_s + doubleQuoted(auth.username)
+            + u": sign it with an AWS SDK or a SigV4 signing library."_s;
+        break;
+    }
+    return prefix + u' ' + note + u'\n';
 }
 
 QString shellQuoted(const QString& text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "execution/transferauth.h"
 #include "model/apirequest.h"
 
 #include <QList>
@@ -29,12 +30,19 @@ struct SnippetRequest {
     /// The fields of a multipart form body, when one is sent (the tool picks the boundary and
     /// sets the Content-Type).
     std::optional<QList<Header>> formFields;
+    /// Digest, NTLM, Negotiate or AWS Signature, which no header can stand for.
+    TransferAuth auth;
 
     bool hasHeader(const QString& name) const;
     bool hasRepeatedNames() const;
 };
 
 SnippetRequest snippetRequest(const APIRequest& request);
+
+/// For a snippet whose library cannot do its `auth` by itself: one comment line (after
+/// `prefix`, "//" or "#") saying what to add, and a line break; empty for every other snippet.
+/// The user name and scope are quoted, so no text ends the comment early; no secret is shown.
+QString authNote(const SnippetRequest& snippet, const QString& prefix);
 
 // Literals of the snippet languages.
 

@@ -24,8 +24,16 @@ struct APIRequest {
     RequestBodyType bodyType = RequestBodyType::none;
     QString body;
     AuthType authType = AuthType::none;
-    /// The one credential: the token, "username:password", or the API key.
+    /// The credential: the token, the API key, "username:password" (Basic, Digest, NTLM,
+    /// Negotiate) or "accessKey:secretKey" (AWS Signature).
     QString authToken;
+    /// The NTLM domain; empty for none.
+    QString authDomain;
+    /// Where an AWS signature is valid ("us-east-1", "s3") and the temporary credentials'
+    /// session token, if any.
+    QString awsRegion;
+    QString awsService;
+    QString awsSessionToken;
     QStringList tags;
     RequestProtocol requestProtocol = RequestProtocol::http;
     QString graphqlQuery;

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <concepts>
 #include <optional>
+#include <utility>
 
 namespace mako {
 
@@ -31,6 +32,10 @@ constexpr auto bodyType = "bodyType"_L1;
 constexpr auto body = "body"_L1;
 constexpr auto authType = "authType"_L1;
 constexpr auto authToken = "authToken"_L1;
+constexpr auto authDomain = "authDomain"_L1;
+constexpr auto awsRegion = "awsRegion"_L1;
+constexpr auto awsService = "awsService"_L1;
+constexpr auto awsSessionToken = "awsSessionToken"_L1;
 constexpr auto tags = "tags"_L1;
 constexpr auto requestProtocol = "requestProtocol"_L1;
 constexpr auto graphqlQuery = "graphqlQuery"_L1;
@@ -258,7 +263,11 @@ public:
             && field(o, key::graphqlOperationName, path, out.graphqlOperationName)
             && field(o, key::wsMessages, path, out.wsMessages)
             && field(o, key::createdAt, path, out.createdAt)
-            && field(o, key::updatedAt, path, out.updatedAt) && scripts(o, path, out);
+            && field(o, key::updatedAt, path, out.updatedAt) && scripts(o, path, out)
+            && optionalField(o, key::authDomain, path, out.authDomain)
+            && optionalField(o, key::awsRegion, path, out.awsRegion)
+            && optionalField(o, key::awsService, path, out.awsService)
+            && optionalField(o, key::awsSessionToken, path, out.awsSessionToken);
     }
 
     bool value(const QJsonValue& json, const Path& path, CollectionFolder& out)
@@ -335,7 +344,7 @@ QJsonObject toJson(const KeyValuePair& row)
 
 QJsonObject toJson(const APIRequest& request)
 {
-    return withScripts(
+    QJsonObject o = withScripts(
         QJsonObject {
             {key::id, uuidToText(request.id)},
             {key::name, request.name},
@@ -357,6 +366,15 @@ QJsonObject toJson(const APIRequest& request)
             {key::updatedAt, request.updatedAt},
         },
         request);
+    // Added with the Digest, NTLM and AWS kinds: like the scripts, only there when used.
+    for (const auto& [name, text] : {std::pair {key::authDomain, &request.authDomain},
+             std::pair {key::awsRegion, &request.awsRegion},
+             std::pair {key::awsService, &request.awsService},
+             std::pair {key::awsSessionToken, &request.awsSessionToken}}) {
+        if (!text->isEmpty())
+            o.insert(name, *text);
+    }
+    return o;
 }
 
 QJsonObject toJson(const CollectionFolder& folder)

@@ -10,8 +10,8 @@ constexpr std::array kMethods {HTTPMethod::get, HTTPMethod::post, HTTPMethod::pu
     HTTPMethod::delete_, HTTPMethod::patch, HTTPMethod::head, HTTPMethod::options};
 constexpr std::array kBodyTypes {
     RequestBodyType::none, RequestBodyType::json, RequestBodyType::formData, RequestBodyType::raw};
-constexpr std::array kAuthTypes {
-    AuthType::none, AuthType::bearer, AuthType::basic, AuthType::apiKey};
+constexpr std::array kAuthTypes {AuthType::none, AuthType::bearer, AuthType::basic,
+    AuthType::apiKey, AuthType::digest, AuthType::ntlm, AuthType::negotiate, AuthType::awsSigV4};
 constexpr std::array kProtocols {RequestProtocol::http, RequestProtocol::graphql,
     RequestProtocol::websocket, RequestProtocol::sse};
 
@@ -64,6 +64,14 @@ QString rawValue(AuthType value)
         return u"Basic Auth"_s;
     case AuthType::apiKey:
         return u"API Key"_s;
+    case AuthType::digest:
+        return u"Digest Auth"_s;
+    case AuthType::ntlm:
+        return u"NTLM"_s;
+    case AuthType::negotiate:
+        return u"Negotiate"_s;
+    case AuthType::awsSigV4:
+        return u"AWS Signature"_s;
     }
     return QString();
 }

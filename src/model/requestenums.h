@@ -13,7 +13,7 @@ namespace mako {
 
 enum class HTTPMethod { get, post, put, delete_, patch, head, options };
 enum class RequestBodyType { none, json, formData, raw };
-enum class AuthType { none, bearer, basic, apiKey };
+enum class AuthType { none, bearer, basic, apiKey, digest, ntlm, negotiate, awsSigV4 };
 enum class RequestProtocol { http, graphql, websocket, sse };
 
 QString rawValue(HTTPMethod value);

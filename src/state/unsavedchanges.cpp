@@ -33,6 +33,8 @@ bool isBlank(const APIRequest& request)
     // The name, the method, the protocol and the kinds of body and auth are choices on a new
     // request, not work: a request opened as "GraphQL Query" and closed again lost nothing.
     return request.url.isEmpty() && request.body.isEmpty() && request.authToken.isEmpty()
+        && request.authDomain.isEmpty() && request.awsRegion.isEmpty()
+        && request.awsService.isEmpty() && request.awsSessionToken.isEmpty()
         && request.graphqlQuery.isEmpty() && request.graphqlVariables.isEmpty()
         && request.graphqlOperationName.isEmpty() && request.wsMessages.isEmpty()
         && request.tags.isEmpty() && request.preRequestScript.isEmpty()

@@ -2,6 +2,7 @@
 #include "execution/networkerror.h"
 #include "interchange/collectionexporter.h"
 #include "model/recordjson.h"
+#include "support/digestchallenge.h"
 #include "support/httptestserver.h"
 
 #include <QDir>
@@ -158,6 +159,20 @@ TEST_F(CliSend, statusDecidesTheExitAndBinaryBodiesComeAsBase64)
     EXPECT_EQ(QByteArray::fromBase64(bytes.json()[u"bodyBase64"_s].toString().toLatin1()), binary);
 }
 
+// curl's --digest reaches a server that challenges, through the same core as the window.
+TEST_F(CliSend, digestCredentialsAnswerTheChallenge)
+{
+    server.setHandler([](const RecordedRequest& request) {
+        return digestChallenge(request, QCryptographicHash::Sha256, "SHA-256", "Circle of Life");
+    });
+    for (const auto& [password, status] :
+        {std::pair {u"Circle of Life"_s, 200}, std::pair {u"wrong"_s, 401}}) {
+        const CliOutcome sent = run({u"send"_s, u"--json"_s, u"--digest"_s, u"-u"_s,
+            u"Mufasa:"_s + password, server.baseUrl() + u"/dir/index.html"_s});
+        EXPECT_EQ(sent.json()[u"statusCode"_s].toInt(), status) << sent.out.toStdString();
+    }
+}
+
 TEST_F(CliSend, failuresPrintTheUserFacingErrorText)
 {
     server.setHandler([](const RecordedRequest&) { return ScriptedResponse {.delayMs = 3000}; });
@@ -211,7 +226,7 @@ TEST_F(CliSend, aUrlGoesOutWithCurlsOptionsWhileOursKeepTheirMeaning)
     const QList<std::pair<QStringList, QString>> refused {
         {{u"-F"_s, u"photo=@photo.jpg"_s}, u"--form photo=@photo.jpg uploads a file"_s},
         {{u"-d"_s, u"@missing.txt"_s}, u"Cannot read the file missing.txt"_s},
-        {{u"--digest"_s, u"-u"_s, u"a:b"_s}, u"--digest authentication cannot be held"_s},
+        {{u"--anyauth"_s, u"-u"_s, u"a:b"_s}, u"--anyauth authentication cannot be held"_s},
         {{u"-X"_s, u"PURGE"_s}, u"The method PURGE cannot be sent."_s},
         {{u"-H"_s, u"X-A: 1"_s}, u"expected a URL, a FILE or --curl"_s},
     };
@@ -399,12 +414,12 @@ TEST_F(CliRun, postmanRequestsAndSettingsLeftOutAreNamed)
           {"name": "Item", "request": {"method": "GET", "url": {"raw": "%1/items/:id",
             "variable": [{"key": "id", "value": "42"}]}}},
           {"name": "Purge", "request": {"method": "PURGE", "url": {"raw": "%1/cache"}}},
-          {"name": "Login", "request": {"method": "GET", "auth": {"type": "digest"},
+          {"name": "Login", "request": {"method": "GET", "auth": {"type": "hawk"},
             "url": {"raw": "%1/login"}}}]})"_s.arg(server.baseUrl())
             .toUtf8());
     const auto leftOut = [](const char* command) {
         return QByteArray("%1: Purge: skipped, the method PURGE cannot be sent\n"
-                          "%1: Login: digest authorisation dropped\n")
+                          "%1: Login: Hawk authorisation dropped\n")
             .replace("%1", command)
             .toStdString();
     };

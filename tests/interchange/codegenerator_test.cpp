@@ -123,3 +123,53 @@ TEST(CodeGenerator, swiftAddsARepeatedHeaderName)
         QStringList({u"request.setValue(\"a/1\", forHTTPHeaderField: \"Accept\")"_s,
             u"request.addValue(\"b/2\", forHTTPHeaderField: \"accept\")"_s}));
 }
+
+// curl carries every challenge and signature kind as its own options, which the import reads
+// back into the same request; the other languages say what to add, without the secret.
+TEST(CodeGenerator, challengeAndSignatureKindsRenderWhereTheLibraryCan)
+{
+    const APIRequest digest {
+        .url = u"https://h.test/a"_s, .authType = AuthType::digest, .authToken = u"ann:p'w"_s};
+    const APIRequest kinds[] {
+        digest,
+        {.url = u"https://h.test/a"_s,
+            .authType = AuthType::ntlm,
+            .authToken = u"ann:pw"_s,
+            .authDomain = u"CORP"_s},
+        {.url = u"https://h.test/a"_s, .authType = AuthType::negotiate},
+        {.url = u"https://s3.test/a"_s,
+            .authType = AuthType::awsSigV4,
+            .authToken = u"AK:{{secret}}"_s,
+            .awsRegion = u"eu-west-1"_s,
+            .awsService = u"s3"_s,
+            .awsSessionToken = u"tok"_s},
+    };
+    for (const APIRequest& request : kinds) {
+        const QString curl = CodeGenerator::generateCurl(request);
+        const auto back = CurlParser::parse(curl, {.strict = true});
+        ASSERT_TRUE(back.ok()) << curl.toStdString() << back.errorMessage().toStdString();
+        APIRequest expected = back->request;
+        expected.name = request.name;
+        EXPECT_EQ(summary(expected), summary(request)) << curl.toStdString();
+    }
+
+    EXPECT_EQ(CodeGenerator::generatePython(digest).section(u'\n', 0, 3),
+        u"import requests\nfrom requests.auth import HTTPDigestAuth\n\n"
+        "response = requests.get(\"https://h.test/a\", auth=HTTPDigestAuth(\"ann\", \"p'w\"))"_s);
+
+    // Every other language: one comment line naming the kind and the user, never the password,
+    // and a user name that holds a line break still stays inside it.
+    const APIRequest ntlm {
+        .url = u"https://h.test/a"_s, .authType = AuthType::ntlm, .authToken = u"ann\nx:s3cret"_s};
+    const QStringList languages = CodeGenerator::languages();
+    for (int i = 1; i < languages.size(); ++i) {
+        const QStringList lines = CodeGenerator::generate(i, ntlm).split(u'\n');
+        const QString note = languages[i] == u"PHP"_s ? lines.value(1) : lines.value(0);
+        SCOPED_TRACE(languages[i].toStdString());
+        EXPECT_TRUE(note.startsWith(
+            languages[i] == u"Python"_s || languages[i] == u"Ruby"_s ? u"# "_s : u"// "_s))
+            << note.toStdString();
+        EXPECT_TRUE(note.contains(u"NTLM authentication as \"ann\\nx\""_s)) << note.toStdString();
+        EXPECT_FALSE(lines.join(u'\n').contains(u"s3cret"_s));
+    }
+}

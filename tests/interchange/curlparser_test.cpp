@@ -155,9 +155,12 @@ TEST(CurlParser, whatTheRequestCannotHoldIsReported)
         {u"curl -F 'z=v;type=text/x' h.test"_s, u"h.test: POST h.test Q[z=v] Form Data[]"_s,
             u"--form z=v;type=text/x sets the part's type, file name or headers, which a "
             "request cannot hold; they are left out."_s},
-        {u"curl --digest -u ann:pw h.test"_s, u"h.test: GET h.test"_s,
-            u"--digest authentication cannot be held by a request; the --user credentials are "
+        {u"curl --anyauth -u ann:pw h.test"_s, u"h.test: GET h.test"_s,
+            u"--anyauth authentication cannot be held by a request; the --user credentials are "
             "left out."_s},
+        {u"curl --aws-sigv4 osc:osc:eu:api -u ak:sk h.test"_s, u"h.test: GET h.test"_s,
+            u"--aws-sigv4 osc:osc:eu:api authentication cannot be held by a request; the --user "
+            "credentials are left out."_s},
         {u"curl -u ann h.test"_s, u"h.test: GET h.test Basic Auth[ann]"_s,
             u"--user ann gives no password, which curl would ask for."_s},
         {u"curl -T up.bin h.test"_s, u"h.test: GET h.test"_s,
@@ -178,6 +181,34 @@ TEST(CurlParser, whatTheRequestCannotHoldIsReported)
         EXPECT_EQ(imported ? imported->warnings : QStringList(), QStringList {c.warning});
         EXPECT_EQ(
             outcome(CurlParser::parse(c.command, {.strict = true})), u"error: "_s + c.warning);
+    }
+}
+
+// curl's challenge and signature options give the request their kind, in either order with -u.
+TEST(CurlParser, challengeAndSignatureOptionsBecomeTheirAuthKind)
+{
+    const struct {
+        QString command;
+        QString expected;
+    } cases[] {
+        {u"curl --digest -u 'ann:p:w' h.test"_s, u"h.test: GET h.test Digest Auth[ann:p:w]"_s},
+        {u"curl -u ann:pw --ntlm h.test"_s, u"h.test: GET h.test NTLM[ann:pw]"_s},
+        {u"curl --ntlm -u 'CORP\\ann:pw' h.test"_s, u"h.test: GET h.test NTLM[ann:pw] {CORP|||}"_s},
+        {u"curl --negotiate -u : h.test"_s, u"h.test: GET h.test Negotiate[]"_s},
+        {u"curl --negotiate h.test"_s, u"h.test: GET h.test Negotiate[]"_s},
+        {u"curl --digest --basic -u ann:pw h.test"_s, u"h.test: GET h.test Basic Auth[ann:pw]"_s},
+        {u"curl --digest -u ann:pw -H 'Authorization: Bearer t' h.test"_s,
+            u"h.test: GET h.test Bearer Token[t]"_s},
+        {u"curl --aws-sigv4 'aws:amz:eu-west-1:s3' -u 'AK:S/K+' "
+         "-H 'x-amz-security-token: {{session}}' -H 'X-A: 1' https://s3.test/b"_s,
+            u"b (s3.test): GET https://s3.test/b H[X-A=1] AWS Signature[AK:S/K+] "
+            "{|eu-west-1|s3|{{session}}}"_s},
+        {u"curl --aws-sigv4 aws:amz -u AK:SK h.test"_s,
+            u"h.test: GET h.test AWS Signature[AK:SK]"_s},
+    };
+    for (const auto& c : cases) {
+        const auto imported = CurlParser::parse(c.command, {.strict = true});
+        EXPECT_EQ(outcome(imported), c.expected) << c.command.toStdString();
     }
 }
 

@@ -30,8 +30,8 @@ inline QString rowsText(const QList<mako::KeyValuePair>& rows)
 }
 
 // An imported request as the editor shows it, on one line: "name: METHOD url H[headers]
-// Q[query rows] BodyType[body] AuthType[token]". Row lists that are empty or a single blank
-// row, no body and no auth are left out.
+// Q[query rows] BodyType[body] AuthType[token] {domain|region|service|session}". Row lists
+// that are empty or a single blank row, no body and no auth are left out.
 inline QString summary(const mako::APIRequest& request)
 {
     using namespace mako;
@@ -47,5 +47,9 @@ inline QString summary(const mako::APIRequest& request)
         text += u' ' + rawValue(request.bodyType) + u'[' + request.body + u']';
     if (request.authType != AuthType::none || !request.authToken.isEmpty())
         text += u' ' + rawValue(request.authType) + u'[' + request.authToken + u']';
+    const QStringList extras {
+        request.authDomain, request.awsRegion, request.awsService, request.awsSessionToken};
+    if (!extras.join(QString()).isEmpty())
+        text += u" {"_s + extras.join(u'|') + u'}';
     return text;
 }

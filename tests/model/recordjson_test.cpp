@@ -317,3 +317,63 @@ TEST(RecordJson, filesNotArraysOfRecordsAndStatusCodesNotNumbersFail)
     json[u"statusCode"_s] = 200.5;
     EXPECT_FALSE(fromJson<HistoryItem>(json).ok());
 }
+
+// The challenge and signature kinds came later: their extra fields are keys of their own,
+// written only when set, so a file from before them reads unchanged and an AWS request keeps
+// its region, service and session token.
+TEST(RecordJson, authKindsAddOnlyTheKeysTheyUse)
+{
+    const QStringList later {
+        u"authDomain"_s, u"awsRegion"_s, u"awsService"_s, u"awsSessionToken"_s};
+    const auto laterKeys = [&](const QJsonObject& json) {
+        QStringList present;
+        for (const QString& name : later) {
+            if (json.contains(name))
+                present.append(name + u'=' + json[name].toString());
+        }
+        return present.join(u' ');
+    };
+    const struct {
+        APIRequest request;
+        QString authType;
+        QString keys;
+    } cases[] {
+        {{.authType = AuthType::digest, .authToken = u"ann:p:w"_s}, u"Digest Auth"_s, u""_s},
+        {{.authType = AuthType::ntlm, .authToken = u"ann:pw"_s, .authDomain = u"CORP"_s}, u"NTLM"_s,
+            u"authDomain=CORP"_s},
+        {{.authType = AuthType::negotiate}, u"Negotiate"_s, u""_s},
+        {{.authType = AuthType::awsSigV4,
+             .authToken = u"AK:SK"_s,
+             .awsRegion = u"eu-west-1"_s,
+             .awsService = u"{{svc}}"_s,
+             .awsSessionToken = u"tok"_s},
+            u"AWS Signature"_s, u"awsRegion=eu-west-1 awsService={{svc}} awsSessionToken=tok"_s},
+    };
+    for (const auto& c : cases) {
+        const QJsonObject json = toJson(c.request);
+        EXPECT_EQ(json[u"authType"_s].toString(), c.authType);
+        EXPECT_EQ(laterKeys(json), c.keys);
+        const auto back = fromJson<APIRequest>(json);
+        ASSERT_TRUE(back.ok()) << back.errorMessage().toStdString();
+        EXPECT_EQ(back.value(), c.request);
+    }
+
+    // A request written before them, as its file holds it.
+    const QByteArray old = R"([{"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","name":"Old",
+        "url":"https://a.test","method":"GET","headers":[],"queryParams":[],"bodyType":"None",
+        "body":"","authType":"Basic Auth","authToken":"u:p","tags":[],"requestProtocol":"HTTP",
+        "graphqlQuery":"","graphqlVariables":"","graphqlOperationName":"","wsMessages":[],
+        "createdAt":1.5,"updatedAt":2.5}])";
+    const auto read = decodeRecords<APIRequest>(old);
+    ASSERT_TRUE(read.ok()) << read.errorMessage().toStdString();
+    const APIRequest& request = read.value().first();
+    EXPECT_EQ(request.authType, AuthType::basic);
+    EXPECT_EQ(request.authToken, u"u:p"_s);
+    EXPECT_TRUE(request.authDomain.isEmpty() && request.awsRegion.isEmpty()
+        && request.awsService.isEmpty() && request.awsSessionToken.isEmpty());
+    EXPECT_EQ(laterKeys(toJson(request)), u""_s);
+
+    QJsonObject broken = toJson(cases[3].request);
+    broken[u"awsRegion"_s] = 1;
+    EXPECT_EQ(fromJson<APIRequest>(broken).errorMessage(), u"awsRegion: expected a string"_s);
+}

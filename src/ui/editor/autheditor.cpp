@@ -1,5 +1,6 @@
 #include "ui/editor/autheditor.h"
 
+#include "execution/outgoingrequest.h"
 #include "state/requestviewmodel.h"
 #include "ui/editor/linefieldvariables.h"
 
@@ -36,8 +37,29 @@ AuthField fieldFor(AuthType type)
     case AuthType::apiKey:
         return {AuthEditor::tr("API Key"), true, AuthEditor::tr("Enter API key"),
             AuthEditor::tr("Sent as X-API-Key header")};
+    case AuthType::digest:
+        return {{}, false, {},
+            AuthEditor::tr("Answers the server's Digest challenge (MD5 or SHA-256); the "
+                           "password itself is never sent")};
+    case AuthType::ntlm:
+        return {{}, false, {}, AuthEditor::tr("Answers the server's NTLM challenge")};
+    case AuthType::negotiate:
+        return {{}, false, {},
+            AuthEditor::tr("Kerberos (SPNEGO) with the system's tickets; username and password "
+                           "may stay empty")};
+    case AuthType::awsSigV4:
+        return {{}, false, {},
+            AuthEditor::tr("Signs the request with AWS Signature Version 4; without a region "
+                           "and service they are read from the host name")};
     }
     return {};
+}
+
+// Whether the kind shows its credential as a name and a secret of their own.
+bool splitsCredential(AuthType type)
+{
+    return type == AuthType::digest || type == AuthType::ntlm || type == AuthType::negotiate
+        || type == AuthType::awsSigV4;
 }
 
 } // namespace
@@ -45,12 +67,14 @@ AuthField fieldFor(AuthType type)
 AuthEditor::AuthEditor(RequestViewModel& viewModel, EnvironmentSource environment, QWidget* parent)
     : QWidget(parent)
     , m_viewModel(viewModel)
+    , m_environment(std::move(environment))
+    , m_form(new QFormLayout)
     , m_type(new QComboBox)
     , m_fieldLabel(new QLabel)
     , m_token(new QLineEdit)
-    , m_variables(new LineFieldVariables(m_token, std::move(environment)))
     , m_note(new QLabel)
 {
+    m_variables.append(new LineFieldVariables(m_token, m_environment));
     m_type->setObjectName(u"authType"_s);
     m_type->setAccessibleName(tr("Type"));
     for (AuthType type : allCases<AuthType>())
@@ -62,14 +86,30 @@ AuthEditor::AuthEditor(RequestViewModel& viewModel, EnvironmentSource environmen
     m_note->setWordWrap(true);
 
     m_type->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    auto* form = new QFormLayout;
     // The field grows, the picker keeps to its texts.
-    form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
-    form->addRow(tr("Type"), m_type);
-    form->addRow(m_fieldLabel, m_token);
+    m_form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
+    m_form->addRow(tr("Type"), m_type);
+    m_form->addRow(m_fieldLabel, m_token);
+    // In the order Tab walks them.
+    m_user = addField(u"authUsername"_s, tr("Username"));
+    m_password = addField(u"authPassword"_s, tr("Password"));
+    m_password->setEchoMode(QLineEdit::Password);
+    m_domain = addField(u"authDomain"_s, tr("Domain"));
+    m_domain->setPlaceholderText(tr("Optional"));
+    m_region = addField(u"awsRegion"_s, tr("Region"));
+    m_region->setPlaceholderText(u"us-east-1"_s); // untranslated: an AWS region name
+    m_service = addField(u"awsService"_s, tr("Service"));
+    m_service->setPlaceholderText(u"s3"_s); // untranslated: an AWS service name
+    m_sessionToken = addField(u"awsSessionToken"_s, tr("Session Token"));
+    m_sessionToken->setPlaceholderText(tr("Optional"));
+    m_sessionToken->setEchoMode(QLineEdit::Password);
+    for (QLineEdit* field : {m_user, m_password})
+        connect(field, &QLineEdit::textEdited, this, &AuthEditor::handlePairEdited);
+    for (QLineEdit* field : {m_domain, m_region, m_service, m_sessionToken})
+        connect(field, &QLineEdit::textEdited, this, &AuthEditor::handleExtraEdited);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 10, 12, 10);
-    layout->addLayout(form);
+    layout->addLayout(m_form);
     layout->addWidget(m_note);
     layout->addStretch();
 
@@ -80,9 +120,30 @@ AuthEditor::AuthEditor(RequestViewModel& viewModel, EnvironmentSource environmen
     handleRequestChanged();
 }
 
+QLineEdit* AuthEditor::addField(const QString& objectName, const QString& label)
+{
+    // Parented by the form, in its order, which is the order Tab walks.
+    auto* field = new QLineEdit;
+    field->setObjectName(objectName);
+    field->setAccessibleName(label);
+    m_form->addRow(label, field);
+    m_variables.append(new LineFieldVariables(field, m_environment));
+    return field;
+}
+
+void AuthEditor::limitToHeaderKinds()
+{
+    for (int i = m_type->count() - 1; i >= 0; --i) {
+        if (splitsCredential(AuthType(m_type->itemData(i).toInt())))
+            m_type->removeItem(i);
+    }
+    handleRequestChanged();
+}
+
 void AuthEditor::refreshVariables()
 {
-    m_variables->refresh();
+    for (LineFieldVariables* variables : std::as_const(m_variables))
+        variables->refresh();
 }
 
 void AuthEditor::handleRequestChanged()
@@ -93,7 +154,40 @@ void AuthEditor::handleRequestChanged()
     m_type->setCurrentIndex(m_type->findData(int(request.authType)));
     if (m_token->text() != request.authToken)
         m_token->setText(request.authToken);
+    const auto [user, password] = splitCredentials(request.authToken);
+    const std::pair<QLineEdit*, const QString*> fields[] {{m_user, &user}, {m_password, &password},
+        {m_domain, &request.authDomain}, {m_region, &request.awsRegion},
+        {m_service, &request.awsService}, {m_sessionToken, &request.awsSessionToken}};
+    for (const auto& [field, text] : fields) {
+        if (field->text() != *text)
+            field->setText(*text);
+    }
     showType();
+}
+
+void AuthEditor::handlePairEdited()
+{
+    APIRequest request = m_viewModel.request();
+    // Both empty is no credential at all, not a lone ":".
+    request.authToken = m_user->text().isEmpty() && m_password->text().isEmpty()
+        ? QString()
+        : m_user->text() + u':' + m_password->text();
+    m_syncing = true;
+    m_viewModel.setRequest(request);
+    m_token->setText(request.authToken);
+    m_syncing = false;
+}
+
+void AuthEditor::handleExtraEdited()
+{
+    APIRequest request = m_viewModel.request();
+    request.authDomain = m_domain->text();
+    request.awsRegion = m_region->text();
+    request.awsService = m_service->text();
+    request.awsSessionToken = m_sessionToken->text();
+    m_syncing = true;
+    m_viewModel.setRequest(request);
+    m_syncing = false;
 }
 
 void AuthEditor::handleTypeChosen(int index)
@@ -113,15 +207,32 @@ void AuthEditor::handleTokenEdited(const QString& token)
     m_syncing = true;
     m_viewModel.setRequest(request);
     m_syncing = false;
+    const auto [user, password] = splitCredentials(token);
+    m_user->setText(user);
+    m_password->setText(password);
 }
 
 void AuthEditor::showType()
 {
     const AuthType type = m_viewModel.request().authType;
     const AuthField field = fieldFor(type);
-    const bool hasField = type != AuthType::none;
-    m_fieldLabel->setVisible(hasField);
-    m_token->setVisible(hasField);
+    const bool split = splitsCredential(type);
+    const bool hasField = type != AuthType::none && !split;
+    m_form->setRowVisible(m_token, hasField);
+    const bool aws = type == AuthType::awsSigV4;
+    m_form->setRowVisible(m_user, split);
+    m_form->setRowVisible(m_password, split);
+    m_form->setRowVisible(m_domain, type == AuthType::ntlm);
+    for (QLineEdit* field : {m_region, m_service, m_sessionToken})
+        m_form->setRowVisible(field, aws);
+    const QString userLabel = aws ? tr("Access Key") : tr("Username");
+    const QString passwordLabel = aws ? tr("Secret Key") : tr("Password");
+    for (const auto& [field, label] :
+        {std::pair {m_user, userLabel}, std::pair {m_password, passwordLabel}}) {
+        if (auto* shown = qobject_cast<QLabel*>(m_form->labelForField(field)))
+            shown->setText(label);
+        field->setAccessibleName(label);
+    }
     m_fieldLabel->setText(field.label);
     m_token->setAccessibleName(field.label);
     m_token->setPlaceholderText(field.placeholder);

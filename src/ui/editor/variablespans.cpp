@@ -69,7 +69,8 @@ QStringList undefinedVariableNames(
     if (request.bodyType == RequestBodyType::json || request.bodyType == RequestBodyType::raw)
         texts.append(request.body);
     if (request.authType != AuthType::none)
-        texts.append(request.authToken);
+        texts << request.authToken << request.authDomain << request.awsRegion << request.awsService
+              << request.awsSessionToken;
     QStringList names;
     for (const QString& text : std::as_const(texts)) {
         // Most texts hold none; a long body is not scanned for them.

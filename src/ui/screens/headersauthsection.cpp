@@ -8,6 +8,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -66,13 +67,26 @@ HeadersAuthSection::HeadersAuthSection(AppState& state, RequestProtocol protocol
     m_headers->setObjectName(u"headersEditor"_s);
     m_auth = new AuthEditor(*m_viewModel, environment);
     m_auth->setObjectName(u"authEditor"_s);
+    if (protocol == RequestProtocol::websocket || protocol == RequestProtocol::sse)
+        m_auth->limitToHeaderKinds();
     m_editors->setObjectName(u"headersAuthEditors"_s);
     m_editors->setFixedHeight(kEditorsHeight);
     auto* editors = new QHBoxLayout(m_editors);
     editors->setContentsMargins(0, 0, 0, 0);
     editors->setSpacing(0);
     editors->addWidget(m_headers, 3);
-    editors->addWidget(m_auth, 2);
+    // The section has one height for every kind; a kind with more fields than fit (AWS)
+    // scrolls instead of squeezing them. The area itself takes no focus: Tab goes straight
+    // to the fields.
+    auto* authArea = new QScrollArea;
+    authArea->setObjectName(u"authArea"_s);
+    authArea->setWidget(m_auth);
+    authArea->setWidgetResizable(true);
+    authArea->setFrameShape(QFrame::NoFrame);
+    authArea->setFocusPolicy(Qt::NoFocus);
+    authArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    authArea->viewport()->setAutoFillBackground(false);
+    editors->addWidget(authArea, 2);
 
     auto* row = new QHBoxLayout;
     row->setContentsMargins(8, 0, 12, 0);

@@ -379,3 +379,68 @@ TEST(RequestView, undefinedPlaceholdersAreColouredAndNamedBeforeTheSendThatKeeps
     EXPECT_EQ(server.requests().first().header("Authorization"), "Bearer {{secret}}");
     EXPECT_EQ(server.requests().first().header("X-Token"), "t-1");
 }
+
+// The kinds with more than one field show them in the order Tab walks, secrets masked; the
+// name and secret stay when the kind changes, and a send signs with what was typed.
+TEST(RequestView, challengeAndSignatureKindsShowTheirFieldsAndSend)
+{
+    HttpTestServer server;
+    EditorRun run;
+    QTest::keyClicks(run.url(), server.baseUrl() + u"/bucket"_s);
+    QTest::mouseClick(run.find<QToolButton>(u"authTab"_s), Qt::LeftButton);
+    auto* type = run.find<QComboBox>(u"authType"_s);
+    type->window()->activateWindow();
+    EXPECT_EVENTUALLY(QApplication::activeWindow() == type->window());
+    type->setFocus();
+    QTest::keyClick(type, Qt::Key_End);
+    ASSERT_EQ(type->currentText(), u"AWS Signature"_s);
+    EXPECT_FALSE(run.find(u"authToken"_s)->isVisible());
+    EXPECT_FALSE(run.find(u"authDomain"_s)->isVisible());
+
+    const struct {
+        QString objectName;
+        QString accessibleName;
+        QString typed;
+        bool masked;
+    } fields[] {
+        {u"authUsername"_s, u"Access Key"_s, u"AKIDEXAMPLE"_s, false},
+        {u"authPassword"_s, u"Secret Key"_s, u"{{secret}}"_s, true},
+        {u"awsRegion"_s, u"Region"_s, u"eu-west-1"_s, false},
+        {u"awsService"_s, u"Service"_s, u"s3"_s, false},
+        {u"awsSessionToken"_s, u"Session Token"_s, u"tok-1"_s, true},
+    };
+    for (const auto& field : fields) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_TRUE(edit) << field.objectName.toStdString() << " expected after Tab";
+        EXPECT_EQ(edit->objectName(), field.objectName);
+        EXPECT_EQ(edit->accessibleName(), field.accessibleName);
+        EXPECT_EQ(edit->echoMode() == QLineEdit::Password, field.masked);
+        QTest::keyClicks(edit, field.typed);
+    }
+    run.state().setGlobalVariables({{.key = u"secret"_s, .value = u"SK/1"_s}});
+    EXPECT_EVENTUALLY_EQ(run.state().openRequest()->authToken, u"AKIDEXAMPLE:{{secret}}"_s);
+    const APIRequest typed = *run.state().openRequest();
+    EXPECT_EQ(QStringList({typed.awsRegion, typed.awsService, typed.awsSessionToken}),
+        QStringList({u"eu-west-1"_s, u"s3"_s, u"tok-1"_s}));
+
+    click(run.sendButton());
+    ASSERT_TRUE(server.waitForRequests(1));
+    const RecordedRequest sent = server.requests().first();
+    EXPECT_TRUE(sent.header("Authorization").startsWith("AWS4-HMAC-SHA256 Credential=AKIDEXAMPLE/"))
+        << sent.header("Authorization").toStdString();
+    EXPECT_TRUE(sent.header("Authorization").contains("/eu-west-1/s3/aws4_request"));
+    EXPECT_EQ(sent.header("x-amz-security-token"), "tok-1");
+
+    // NTLM: the same name and secret, now with a domain and without the AWS fields.
+    type->setFocus();
+    QTest::keyClick(type, Qt::Key_Up);
+    QTest::keyClick(type, Qt::Key_Up);
+    ASSERT_EQ(type->currentText(), u"NTLM"_s);
+    auto* user = run.find<QLineEdit>(u"authUsername"_s);
+    EXPECT_EQ(user->text(), u"AKIDEXAMPLE"_s);
+    EXPECT_EQ(user->accessibleName(), u"Username"_s);
+    EXPECT_TRUE(run.find(u"authDomain"_s)->isVisible());
+    EXPECT_FALSE(run.find(u"awsRegion"_s)->isVisible());
+    EXPECT_EVENTUALLY_EQ(run.state().openRequest()->authType, AuthType::ntlm);
+}

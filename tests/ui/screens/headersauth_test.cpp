@@ -183,6 +183,41 @@ TEST(HeadersAuthSection, foldedUnlessTheRequestHasHeadersOrAuth)
     EXPECT_FALSE(section->isExpanded());
 }
 
+// A WebSocket or event-stream connection carries headers alone: its picker offers only the
+// kinds that are a header, while a GraphQL query is sent like any HTTP request.
+TEST(HeadersAuthSection, streamsOfferOnlyTheKindsThatAreAHeader)
+{
+    const auto kinds = [](QWidget* screen) {
+        QStringList texts;
+        auto* type = child<QComboBox>(screen, u"authType"_s);
+        for (int i = 0; i < type->count(); ++i)
+            texts.append(type->itemText(i));
+        return texts.join(u", "_s);
+    };
+    const QString headerKinds = u"None, Bearer Token, Basic Auth, API Key"_s;
+    {
+        ScreenRun<GraphQLScreen> run;
+        EXPECT_EQ(
+            kinds(run.screen), headerKinds + u", Digest Auth, NTLM, Negotiate, AWS Signature"_s);
+        // The kind with the most fields keeps them at full height in the section's one height.
+        run.open(APIRequest {
+            .authType = AuthType::awsSigV4, .requestProtocol = RequestProtocol::graphql});
+        for (const QString& name : {u"authUsername"_s, u"authPassword"_s, u"awsRegion"_s,
+                 u"awsService"_s, u"awsSessionToken"_s}) {
+            auto* field = child<QLineEdit>(run.screen, name);
+            EXPECT_EVENTUALLY(field->isVisible() && field->height() >= field->sizeHint().height());
+        }
+    }
+    {
+        ScreenRun<WebSocketScreen> run;
+        EXPECT_EQ(kinds(run.screen), headerKinds);
+    }
+    {
+        ScreenRun<SSEScreen> run;
+        EXPECT_EQ(kinds(run.screen), headerKinds);
+    }
+}
+
 namespace {
 
 /// The object names Tab passes from the name field on, `steps` of them.
