@@ -3,6 +3,7 @@
 #include "cli/console.h"
 #include "cli/requestoptions.h"
 #include "execution/collectionrunner.h"
+#include "execution/cookiejar.h"
 #include "execution/networkservice.h"
 #include "interchange/curlparser.h"
 #include "model/reasonphrase.h"
@@ -202,9 +203,11 @@ int sendCommand(const QStringList& arguments, Console& console)
         return usageError(console, command, options.errorMessage());
 
     NetworkService service(options->settings);
+    options->loadCookies(service.engine().cookies());
     // A stored GraphQL request goes out in its HTTP form, as the GraphQL screen sends it.
     const NetworkResult result = sendAndWait(
         service, CollectionRunner::preparedRequest(*request), options->mergedEnvironment());
+    options->saveCookies(console, command, service.engine().cookies());
     if (const auto* error = std::get_if<NetworkError>(&result)) {
         if (parser.isSet(json))
             console.print(QJsonDocument(QJsonObject {{u"error"_s, error->errorDescription()}})
