@@ -1,10 +1,12 @@
 #include "cli/requestoptions.h"
 
 #include "cli/console.h"
+#include "execution/cookiejar.h"
 #include "interchange/postmanimporter.h"
 #include "model/recordjson.h"
 #include "state/settings.h"
 
+#include <QFileInfo>
 #include <QJsonObject>
 
 using namespace Qt::StringLiterals;
@@ -25,6 +27,21 @@ VariableScopes RequestOptions::scopes(const QList<KeyValuePair>& collectionVaria
         scopes.environment->variables = globals + scopes.environment->variables;
     }
     return scopes;
+}
+
+void RequestOptions::loadCookies(CookieJar& jar) const
+{
+    if (!cookieJarText.isEmpty())
+        jar.addNetscape(cookieJarText);
+}
+
+void RequestOptions::saveCookies(
+    Console& console, const QString& command, const CookieJar& jar) const
+{
+    if (!cookieJar)
+        return;
+    if (const auto written = writeOutput(*cookieJar, jar.toNetscape(true)); !written)
+        console.warn(u"mako-cli %1: %2\n"_s.arg(command, written.errorMessage()));
 }
 
 void RequestOptionSet::addTo(QCommandLineParser& parser) const
@@ -65,6 +82,16 @@ Result<RequestOptions> RequestOptionSet::read(
         if (!environment)
             return Error {u"%1: %2"_s.arg(parser.value(m_environment), environment.errorMessage())};
         options.environment = std::move(environment).value();
+    }
+    if (parser.isSet(m_cookieJar)) {
+        // Like curl's -b and -c on one file: a jar that does not exist yet is made at the end.
+        options.cookieJar = parser.value(m_cookieJar);
+        if (QFileInfo::exists(*options.cookieJar)) {
+            const auto bytes = readInput(console, *options.cookieJar);
+            if (!bytes)
+                return bytes.error();
+            options.cookieJarText = bytes.value();
+        }
     }
     return options;
 }

@@ -12,6 +12,10 @@
 
 #include <optional>
 
+namespace mako {
+class CookieJar;
+}
+
 namespace mako::cli {
 
 struct Console;
@@ -24,6 +28,16 @@ struct RequestOptions {
     QList<KeyValuePair> globals;
     /// The --environment file, made the active environment.
     std::optional<APIEnvironment> environment;
+    /// The --cookie-jar file, and the cookies it held when the command started (none when it
+    /// did not exist yet).
+    std::optional<QString> cookieJar;
+    QByteArray cookieJarText;
+
+    /// Fills `jar` with the cookies of the --cookie-jar file.
+    void loadCookies(CookieJar& jar) const;
+    /// Writes `jar`, session cookies included as curl's -c does, to the --cookie-jar file;
+    /// a failure is reported as a warning of `command`.
+    void saveCookies(Console& console, const QString& command, const CookieJar& jar) const;
 
     /// The variable set to send with: the --var rows, the environment's rows, then `extraRows`
     /// (a collection's own variables, which both of the others override).
@@ -34,14 +48,14 @@ struct RequestOptions {
     VariableScopes scopes(const QList<KeyValuePair>& collectionVariables = {}) const;
 };
 
-/// The -e/--environment, --var, -k/--insecure and --timeout options.
+/// The -e/--environment, --var, -k/--insecure, --timeout and --cookie-jar options.
 class RequestOptionSet {
 public:
     void addTo(QCommandLineParser& parser) const;
     /// The options themselves, for a command that sorts its words before parsing them.
     QList<QCommandLineOption> options() const
     {
-        return {m_environment, m_var, m_insecure, m_timeout};
+        return {m_environment, m_var, m_insecure, m_timeout, m_cookieJar};
     }
     /// Reads the options back; an error is a usage error (bad value, unreadable environment).
     Result<RequestOptions> read(Console& console, const QCommandLineParser& parser) const;
@@ -54,6 +68,8 @@ public:
   -k, --insecure          Accept any server certificate.
   --timeout SECONDS       Give up on a request after SECONDS (default: 30 without traffic,
                           300 in all).
+  --cookie-jar FILE       Read cookies from FILE (curl's Netscape cookie file) before the
+                          first request when it exists, and write every cookie there at the end.
 )";
 
 private:
@@ -62,6 +78,7 @@ private:
     QCommandLineOption m_var {QStringLiteral("var"), {}, QStringLiteral("KEY=VALUE")};
     QCommandLineOption m_insecure {{QStringLiteral("k"), QStringLiteral("insecure")}};
     QCommandLineOption m_timeout {QStringLiteral("timeout"), {}, QStringLiteral("SECONDS")};
+    QCommandLineOption m_cookieJar {QStringLiteral("cookie-jar"), {}, QStringLiteral("FILE")};
 };
 
 /// Reads a Mako environment record or a Postman environment export.

@@ -4,6 +4,7 @@
 #include "cli/requestoptions.h"
 #include "cli/runinput.h"
 #include "cli/runreport.h"
+#include "execution/cookiejar.h"
 #include "interchange/iterationdata.h"
 #include "scripting/scriptedrunner.h"
 
@@ -60,12 +61,14 @@ std::optional<Reporter> reporterNamed(const QString& name)
 // Runs the collection to the end (or the first failure), printing the cli lines as results
 // arrive when `lines` is set.
 RunReport runCollection(const RunInput& input, const QList<IterationRow>& data,
-    const RequestOptions& options, bool bail, Console* lines)
+    const RequestOptions& options, bool bail, Console& console, Console* lines)
 {
     RunReport report {.collection = input.collection,
         .startedAt = QDateTime::currentDateTimeUtc(),
         .iterations = std::max(1, int(data.size()))};
+    // One engine for the whole run, so every request shares its cookie store.
     NetworkService service(options.settings);
+    options.loadCookies(service.engine().cookies());
     QEventLoop loop;
     bool finished = false;
     CollectionRunner::RunHandle handle;
@@ -100,6 +103,7 @@ RunReport runCollection(const RunInput& input, const QList<IterationRow>& data,
         service, data);
     if (!finished)
         loop.exec();
+    options.saveCookies(console, u"run"_s, service.engine().cookies());
     return report;
 }
 
@@ -178,8 +182,8 @@ int runCommand(const QStringList& arguments, Console& console)
     // The cli lines stream to the terminal unless the cli report itself goes to a file.
     const bool toFile = parser.isSet(output);
     const bool streamLines = *chosen == Reporter::cli ? !toFile : toFile;
-    const RunReport report = runCollection(
-        input.value(), data, options.value(), parser.isSet(bail), streamLines ? &console : nullptr);
+    const RunReport report = runCollection(input.value(), data, options.value(), parser.isSet(bail),
+        console, streamLines ? &console : nullptr);
 
     if (streamLines)
         console.print(summaryLine(console, report));

@@ -4,6 +4,7 @@
 #include "cli/requestoptions.h"
 #include "cli/runreport.h"
 #include "execution/collectionrunner.h"
+#include "execution/cookiejar.h"
 #include "execution/networkservice.h"
 #include "interchange/curlparser.h"
 #include "model/reasonphrase.h"
@@ -237,6 +238,7 @@ int sendCommand(const QStringList& arguments, Console& console)
         return usageError(console, command, options.errorMessage());
 
     NetworkService service(options->settings);
+    options->loadCookies(service.engine().cookies());
     // A stored GraphQL request goes out in its HTTP form, as the GraphQL screen sends it.
     const APIRequest prepared = CollectionRunner::preparedRequest(*request);
     const SendScripts scripts {.preRequest = {request->preRequestScript},
@@ -246,6 +248,7 @@ int sendCommand(const QStringList& arguments, Console& console)
     const NetworkResult result = ScriptEngine::hasCode(scripts.preRequest + scripts.tests)
         ? sendWithScripts(service, prepared, scripts, outcome)
         : sendAndWait(service, prepared, options->mergedEnvironment());
+    options->saveCookies(console, command, service.engine().cookies());
     // The response goes to standard output as ever; what the scripts said goes beside it.
     if (outcome && !parser.isSet(json))
         console.warn(scriptLines(console, *outcome));

@@ -37,6 +37,7 @@ public:
     /// The outcome for libcurl's result `code`, the end time taken as the transfer completed.
     /// Moves the body out.
     NetworkResult takeResult(CURLcode code, EngineClock::time_point end);
+    const QList<SetCookieField>& setCookies() const { return m_setCookies; }
 
 private:
     static size_t handleHeader(char* data, size_t size, size_t count, void* self);

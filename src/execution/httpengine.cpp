@@ -1,7 +1,9 @@
 #include "execution/httpengine.h"
 
+#include "execution/cookiejar.h"
 #include "execution/curltransfer.h"
 
+#include <array>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -29,6 +31,7 @@ public:
     void wakeup() { curl_multi_wakeup(m_multi); }
     /// Ends every transfer as cancelled and joins the thread.
     void stop();
+    CookieJar& cookies() { return m_cookies; }
 
 private:
     void run();
@@ -40,8 +43,15 @@ private:
     void advance(const std::shared_ptr<TransferSequence>& sequence);
     int pollTimeoutMs() const;
 
+    static void lockShare(CURL*, curl_lock_data data, curl_lock_access, void* self);
+    static void unlockShare(CURL*, curl_lock_data data, void* self);
+
     CURLM* m_multi = nullptr;
     CURLSH* m_share = nullptr;
+    // The jar is read and changed from other threads through the share, so libcurl takes
+    // these around every use of a shared part.
+    std::array<std::mutex, CURL_LOCK_DATA_LAST> m_shareLocks;
+    CookieJar m_cookies {nullptr};
 
     std::mutex m_mutex;
     std::vector<std::unique_ptr<CurlTransfer>> m_incoming;
@@ -65,10 +75,24 @@ EngineCore::EngineCore()
     // One cookie store, one name cache and one TLS session cache for every transfer; the
     // multi handle itself keeps the connections for reuse.
     m_share = curl_share_init();
+    curl_share_setopt(m_share, CURLSHOPT_LOCKFUNC, &EngineCore::lockShare);
+    curl_share_setopt(m_share, CURLSHOPT_UNLOCKFUNC, &EngineCore::unlockShare);
+    curl_share_setopt(m_share, CURLSHOPT_USERDATA, this);
     curl_share_setopt(m_share, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
     curl_share_setopt(m_share, CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS);
     curl_share_setopt(m_share, CURLSHOPT_SHARE, CURL_LOCK_DATA_SSL_SESSION);
+    m_cookies.m_share = m_share;
     m_thread = std::thread([this] { run(); });
+}
+
+void EngineCore::lockShare(CURL*, curl_lock_data data, curl_lock_access, void* self)
+{
+    static_cast<EngineCore*>(self)->m_shareLocks.at(std::size_t(data)).lock();
+}
+
+void EngineCore::unlockShare(CURL*, curl_lock_data data, void* self)
+{
+    static_cast<EngineCore*>(self)->m_shareLocks.at(std::size_t(data)).unlock();
 }
 
 EngineCore::~EngineCore()
@@ -186,6 +210,8 @@ void EngineCore::complete(CURL* easy, const std::optional<NetworkError>& error, 
         return;
     curl_multi_remove_handle(m_multi, easy);
     CurlTransfer& transfer = *node.mapped();
+    if (!transfer.setCookies().isEmpty())
+        m_cookies.noteSetCookies(transfer.setCookies());
     NetworkResult result = error ? NetworkResult(*error) : transfer.takeResult(code, end);
     const auto step = m_sequenceOf.extract(easy);
     if (step.empty()) {
@@ -339,6 +365,11 @@ HttpEngine::HttpEngine()
 HttpEngine::~HttpEngine()
 {
     m_core->stop();
+}
+
+CookieJar& HttpEngine::cookies()
+{
+    return m_core->cookies();
 }
 
 namespace {

@@ -92,6 +92,7 @@ private:
 };
 
 class EngineCore;
+class CookieJar;
 
 /// The HTTP stack: one network thread driving every transfer of this engine at once on one
 /// libcurl multi handle, so connections and resolved names are reused between transfers, and
@@ -122,6 +123,9 @@ public:
     /// `onDone(true)`. Destroying `context` stops the sequence the same way, silently.
     TransferHandle startSequence(
         qsizetype count, SequenceStepBuilder build, QObject* context, SequenceCallbacks callbacks);
+
+    /// The cookie store every transfer of this engine reads and fills.
+    CookieJar& cookies();
 
 private:
     std::shared_ptr<EngineCore> m_core;

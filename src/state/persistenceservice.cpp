@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMetaObject>
 #include <QStandardPaths>
@@ -69,6 +70,29 @@ void PersistenceService::loadDecoded(const QString& fileName, QObject* context, 
     });
 }
 
+void PersistenceService::loadBytes(
+    const QString& fileName, QObject* context, std::function<void(Result<QByteArray>)> done)
+{
+    auto bytes = std::make_shared<QByteArray>();
+    loadDecoded(
+        fileName, context,
+        [bytes](const QByteArray& read) -> std::optional<Error> {
+            *bytes = read;
+            return std::nullopt;
+        },
+        [bytes, done = std::move(done)](const std::optional<Error>& error) {
+            done(error ? Result<QByteArray>(*error) : Result<QByteArray>(*bytes));
+        });
+}
+
+void PersistenceService::removeFile(const QString& fileName)
+{
+    m_worker.post([this, fileName] {
+        m_pendingSaves.remove(fileName);
+        QFile::remove(filePath(fileName));
+    });
+}
+
 void PersistenceService::saveEncoded(const QString& fileName, std::function<QByteArray()> encode)
 {
     m_worker.post([this, fileName, encode = std::move(encode)]() mutable {
@@ -85,6 +109,9 @@ void PersistenceService::saveEncoded(const QString& fileName, std::function<QByt
 void PersistenceService::flush(const QString& fileName)
 {
     const auto encode = m_pendingSaves.take(fileName);
+    // Removed since the save was asked for.
+    if (!encode)
+        return;
     bool written = false;
     QString failure;
     if (m_neverOverwrite.contains(fileName))

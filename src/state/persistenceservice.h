@@ -35,6 +35,8 @@ public:
     static inline const QString kGlobalVariablesFile = QStringLiteral("globals.json");
     /// The open tabs of the last run (see `SessionStore`).
     static inline const QString kSessionFile = QStringLiteral("session.json");
+    /// The cookies kept between launches, in the Netscape cookie-file format.
+    static inline const QString kCookiesFile = QStringLiteral("cookies.txt");
 
     /// Creates `appDirectory` (and its parents) if it is missing; a failure is ignored, later
     /// loads then find no files and saves fail silently.
@@ -81,6 +83,19 @@ public:
     {
         saveEncoded(fileName, [records] { return encodeRecords(records); });
     }
+
+    /// Reads `fileName` as it is; a missing file is empty. `done` as for `load`.
+    void loadBytes(
+        const QString& fileName, QObject* context, std::function<void(Result<QByteArray>)> done);
+    /// Writes the bytes `encode` gives, called on the service's thread when the write is due,
+    /// so a snapshot of something thread-safe costs the caller nothing. Callable from any thread.
+    void saveBytes(const QString& fileName, std::function<QByteArray()> encode)
+    {
+        saveEncoded(fileName, std::move(encode));
+    }
+    /// Removes `fileName` after the loads and saves asked for before; a save still waiting is
+    /// dropped.
+    void removeFile(const QString& fileName);
 
     /// Calls `done` on this object's thread once every load and save asked for so far is done.
     void whenIdle(QObject* context, std::function<void()> done);

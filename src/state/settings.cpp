@@ -36,7 +36,7 @@ QList<Settings::Entry> Settings::catalogue()
         entry(SettingKeys::requestTimeout), entry(followRedirects), entry(maxRedirects),
         entry(sslVerification), entry(defaultUserAgent), entry(proxyEnabled), entry(proxyType),
         entry(proxyHost), entry(proxyPort), entry(proxyAuth), entry(proxyUsername),
-        entry(SettingKeys::historyRetention), entry(recentURLs)};
+        entry(keepCookies), entry(SettingKeys::historyRetention), entry(recentURLs)};
 }
 
 double Settings::requestTimeout() const

@@ -54,6 +54,8 @@ inline const SettingKey<QString> proxyHost {QStringLiteral("proxyHost"), QString
 inline const SettingKey<int> proxyPort {QStringLiteral("proxyPort"), 8080};
 inline const SettingKey<bool> proxyAuth {QStringLiteral("proxyAuth"), false};
 inline const SettingKey<QString> proxyUsername {QStringLiteral("proxyUsername"), QString()};
+/// Whether cookies that outlive the session are written to the data folder and read at start.
+inline const SettingKey<bool> keepCookies {QStringLiteral("keepCookies"), true};
 /// Readers treat a value below 1 as 100.
 inline const SettingKey<int> historyRetention {QStringLiteral("historyRetention"), 100};
 /// Most recent first, no duplicates; kept by URLHistory.

@@ -604,3 +604,49 @@ TEST_F(CliUsage, badInputExitsWithTwoAMessageAndNoOutput)
             << command.toStdString();
     }
 }
+
+// A --cookie-jar file carries cookies from one command to the next as curl's -b/-c file does,
+// session cookies included; within one run the requests share the jar.
+TEST_F(CliRun, cookieJarFileCarriesCookiesAcrossRunsAndWithinOne)
+{
+    server.setHandler([](const RecordedRequest& request) {
+        if (request.target == "/login")
+            return ScriptedResponse {.headers
+                = {{"Set-Cookie", "sid=abc; Max-Age=3600"}, {"Set-Cookie", "visit=1; Path=/"}}};
+        return echoResponse(request);
+    });
+    const QString jar = sandbox.filePath(u"jar.txt"_s);
+    ASSERT_EQ(run({u"send"_s, server.baseUrl() + u"/login"_s, u"--cookie-jar"_s, jar}).status, 0);
+    QFile written(jar);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray text = written.readAll();
+    EXPECT_TRUE(text.contains("\tsid\tabc\n")) << text.toStdString();
+    EXPECT_TRUE(text.contains("\t0\tvisit\t1\n")) << text.toStdString();
+    // Cookies are credentials: nobody but the owner reads the file.
+    EXPECT_FALSE(written.permissions()
+        & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther));
+    EXPECT_TRUE(written.permissions() & QFile::WriteOwner);
+
+    const QString collection = file(u"session.json"_s,
+        uR"({"info": {"name": "Session"}, "item": [
+          {"name": "Me", "request": {"method": "GET", "url": {"raw": "%1/me"}}},
+          {"name": "Login", "request": {"method": "GET", "url": {"raw": "%1/login"}}},
+          {"name": "Again", "request": {"method": "GET", "url": {"raw": "%1/again"}}}]})"_s
+            .arg(server.baseUrl())
+            .toUtf8());
+    const auto sent = [this](qsizetype fromEnd) {
+        const QList<RecordedRequest> requests = server.requests();
+        QByteArrayList cookies = requests.at(requests.size() - fromEnd).header("Cookie").split(';');
+        for (QByteArray& each : cookies)
+            each = each.trimmed();
+        std::sort(cookies.begin(), cookies.end());
+        return cookies.join("; ");
+    };
+    // Without the file a run starts empty, and what its login sets goes out with the next one.
+    ASSERT_EQ(run({u"run"_s, collection}).status, 0);
+    EXPECT_EQ(sent(3), "");
+    EXPECT_EQ(sent(1), "sid=abc; visit=1");
+    // With it, the run's first request already carries the cookies of the earlier send.
+    ASSERT_EQ(run({u"run"_s, collection, u"--cookie-jar"_s, jar}).status, 0);
+    EXPECT_EQ(sent(3), "sid=abc; visit=1");
+}

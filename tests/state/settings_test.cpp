@@ -31,7 +31,7 @@ TEST(Settings, freshStoreReadsDefaultsAndWritesPersistWithTheirStoredNumber)
             EXPECT_FALSE(settings.contains(entry.key)) << entry.key.toStdString();
             keys.insert(entry.key);
         }
-        EXPECT_EQ(keys.size(), 25);
+        EXPECT_EQ(keys.size(), 26);
         EXPECT_EQ(settings.requestTimeout(), 0.0);
         EXPECT_EQ(settings.historyRetention(), 0);
     }

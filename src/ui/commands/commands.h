@@ -30,6 +30,8 @@ Q_SIGNALS:
     void importPostman();
     /// Open the Preferences window, or bring it forward.
     void preferences();
+    /// Open the cookie manager, or bring it forward.
+    void manageCookies();
 };
 
 } // namespace mako

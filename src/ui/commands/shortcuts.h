@@ -27,6 +27,7 @@ enum class Shortcut {
     minimize,
     quit,
     preferences,
+    manageCookies,
 };
 
 namespace shortcuts {
@@ -60,6 +61,7 @@ inline const std::array kDefaults {
     Default {Shortcut::minimize, "minimize", QKeySequence(Qt::CTRL | Qt::Key_M)},
     Default {Shortcut::quit, "quit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
     Default {Shortcut::preferences, "preferences", QKeySequence(Qt::CTRL | Qt::Key_Comma)},
+    Default {Shortcut::manageCookies, "manageCookies", QKeySequence()},
 };
 
 /// The key as this platform writes it ("Ctrl+N" here, "⌘N" on a Mac).

@@ -1,6 +1,8 @@
 #include "ui/editor/urlbar.h"
 
+#include "execution/cookiejar.h"
 #include "execution/networkerror.h"
+#include "execution/networkservice.h"
 #include "execution/outgoingrequest.h"
 #include "execution/variables.h"
 #include "state/requestviewmodel.h"
@@ -29,6 +31,8 @@ UrlBar::UrlBar(
     , m_url(new UrlField(std::move(environment)))
     , m_send(new QPushButton)
     , m_preview(new QLabel)
+    , m_cookieLine(new QLabel)
+    , m_jar(NetworkService::shared().engine().cookies())
 {
     setObjectName(u"urlBar"_s);
     m_method = buildMethodButton();
@@ -61,6 +65,11 @@ UrlBar::UrlBar(
     mono.setPointSizeF(font().pointSizeF() * 0.85);
     m_preview->setFont(mono);
     m_preview->setMinimumWidth(1);
+    m_cookieLine->setObjectName(u"urlCookies"_s);
+    m_cookieLine->setAccessibleName(tr("Cookies sent"));
+    m_cookieLine->setForegroundRole(QPalette::PlaceholderText);
+    m_cookieLine->setFont(mono);
+    m_cookieLine->hide();
 
     auto* row = new QHBoxLayout;
     row->setSpacing(6);
@@ -71,12 +80,20 @@ UrlBar::UrlBar(
     layout->setContentsMargins(10, 8, 10, 4);
     layout->setSpacing(3);
     layout->addLayout(row);
-    layout->addWidget(m_preview);
+    auto* previewRow = new QHBoxLayout;
+    previewRow->setSpacing(12);
+    previewRow->addWidget(m_preview, 1);
+    previewRow->addWidget(m_cookieLine);
+    layout->addLayout(previewRow);
     setTabOrder(m_method, m_url);
     setTabOrder(m_url, m_send);
 
     connect(&m_viewModel, &RequestViewModel::requestChanged, this, &UrlBar::handleRequestChanged);
     connect(&m_viewModel, &RequestViewModel::isLoadingChanged, this, &UrlBar::handleLoadingChanged);
+    // A reply that sets or drops cookies changes what the next send carries; the jar tells
+    // from the network thread.
+    m_jarHandler = m_jar.addChangeHandler(
+        [this] { QMetaObject::invokeMethod(this, &UrlBar::showPreview, Qt::QueuedConnection); });
     handleRequestChanged();
     handleLoadingChanged();
 }
@@ -137,6 +154,11 @@ void UrlBar::handleLoadingChanged()
     m_send->setAccessibleName(m_send->text());
 }
 
+UrlBar::~UrlBar()
+{
+    m_jar.removeChangeHandler(m_jarHandler);
+}
+
 void UrlBar::refreshVariables()
 {
     m_url->refreshVariables();
@@ -149,6 +171,7 @@ void UrlBar::showPreview()
     if (request.url.isEmpty()) {
         m_preview->clear();
         m_preview->hide();
+        showCookies({});
         return;
     }
     // Built the way sending builds it, so what is read here is what goes out, or the reason
@@ -163,6 +186,22 @@ void UrlBar::showPreview()
         m_preview->fontMetrics().elidedText(text, Qt::ElideMiddle, qMax(200, width() - 24)));
     m_preview->setToolTip(text);
     m_preview->show();
+    showCookies(url && !url->scheme().isEmpty() ? m_jar.forUrl(*url) : QList<QNetworkCookie>());
+}
+
+void UrlBar::showCookies(const QList<QNetworkCookie>& cookies)
+{
+    QStringList names;
+    QStringList pairs;
+    for (const QNetworkCookie& cookie : cookies) {
+        names.append(QString::fromUtf8(cookie.name()));
+        pairs.append(QString::fromUtf8(cookie.name() + '=' + cookie.value()));
+    }
+    m_cookieLine->setVisible(!cookies.isEmpty());
+    m_cookieLine->setText(cookies.isEmpty() ? QString()
+            : cookies.size() <= 3           ? tr("Cookies: %1").arg(names.join(u", "_s))
+                                            : tr("Cookies: %n", nullptr, int(cookies.size())));
+    m_cookieLine->setToolTip(pairs.join(u'\n'));
 }
 
 } // namespace mako

@@ -3,6 +3,7 @@
 #include "model/requestenums.h"
 #include "ui/editor/urlfield.h"
 
+#include <QNetworkCookie>
 #include <QWidget>
 
 class QActionGroup;
@@ -12,6 +13,7 @@ class QToolButton;
 
 namespace mako {
 
+class CookieJar;
 class RequestViewModel;
 
 /// The method menu, the URL field and the send button (a cancel button while a send runs),
@@ -22,6 +24,7 @@ class UrlBar : public QWidget {
 public:
     UrlBar(RequestViewModel& viewModel, UrlField::EnvironmentSource environment,
         QWidget* parent = nullptr);
+    ~UrlBar() override;
 
     UrlField* urlField() const { return m_url; }
     QPushButton* sendButton() const { return m_send; }
@@ -38,6 +41,8 @@ private:
     void handleLoadingChanged();
     void chooseMethod(HTTPMethod method);
     void showPreview();
+    /// "Cookies: a, b" beside the URL as sent: what the jar adds to the next send.
+    void showCookies(const QList<QNetworkCookie>& cookies);
 
     RequestViewModel& m_viewModel;
     UrlField::EnvironmentSource m_environment;
@@ -46,6 +51,9 @@ private:
     UrlField* m_url;
     QPushButton* m_send;
     QLabel* m_preview;
+    QLabel* m_cookieLine;
+    CookieJar& m_jar;
+    int m_jarHandler = 0;
     bool m_syncing = false;
 };
 

@@ -111,6 +111,10 @@ NetworkTab::NetworkTab(Settings& settings, QWidget* parent)
         warning->setVisible(!settings.value(SettingKeys::sslVerification));
     });
 
+    QFormLayout* cookies = addSection(page, tr("Cookies"), u"cookiesSection"_s);
+    cookies->addRow(makeToggle(u"keepCookiesToggle"_s, tr("Keep cookies between launches"),
+        settings, SettingKeys::keepCookies));
+
     QFormLayout* defaults = addSection(page, tr("Defaults"), u"defaultsSection"_s);
     auto* userAgent = new QLineEdit;
     userAgent->setObjectName(u"userAgentField"_s);

@@ -142,8 +142,8 @@ ShortcutsTab::ShortcutsTab(ShortcutMap& shortcuts, QWidget* parent)
             {Shortcut::newRequest, Shortcut::sendRequest, Shortcut::saveToCollection,
                 Shortcut::duplicateRequest}},
         {tr("Navigation"),
-            {Shortcut::toggleSidebar, Shortcut::preferences, Shortcut::search,
-                Shortcut::quickOpen}},
+            {Shortcut::toggleSidebar, Shortcut::preferences, Shortcut::search, Shortcut::quickOpen,
+                Shortcut::manageCookies}},
         {tr("Import / Export"),
             {Shortcut::importPostmanCollection, Shortcut::importPostmanEnvironment,
                 Shortcut::importMakoCollection, Shortcut::importCurl, Shortcut::exportCollection}},
@@ -225,6 +225,8 @@ QString ShortcutsTab::title(Shortcut command) const
         return tr("Quit");
     case Shortcut::preferences:
         return tr("Preferences");
+    case Shortcut::manageCookies:
+        return tr("Cookies");
     }
     return {};
 }

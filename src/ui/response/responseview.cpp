@@ -33,6 +33,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPropertyAnimation>
+#include <QPushButton>
 #include <QSaveFile>
 #include <QShortcut>
 #include <QStackedWidget>
@@ -292,13 +293,21 @@ QWidget* ResponseView::buildContent()
     m_cookies->setObjectName(u"responseCookies"_s);
     m_cookies->addWidget(makeEmptyHint(u"tray", tr("No cookies"), u"responseNoCookies"_s));
     m_cookies->addWidget(m_cookieList);
+    auto* manageCookies = new QPushButton(tr("Manage Cookies..."));
+    manageCookies->setObjectName(u"manageCookiesButton"_s);
+    manageCookies->setAccessibleName(tr("Manage Cookies"));
+    connect(manageCookies, &QPushButton::clicked, this, &ResponseView::manageCookiesRequested);
+    auto* cookiesPage = new QWidget;
+    auto* cookiesLayout = new QVBoxLayout(cookiesPage);
+    cookiesLayout->setContentsMargins(0, 0, 0, 0);
+    cookiesLayout->addWidget(m_cookies, 1);
+    cookiesLayout->addWidget(manageCookies, 0, Qt::AlignRight);
     m_timing = new TimingPane(m_state);
     m_tests = new TestResultsPane;
     m_tabs = new QStackedWidget;
     m_tabs->setObjectName(u"responseTabs"_s);
     for (QWidget* page : {static_cast<QWidget*>(m_body), static_cast<QWidget*>(m_headers),
-             static_cast<QWidget*>(m_cookies), static_cast<QWidget*>(m_timing),
-             static_cast<QWidget*>(m_tests)})
+             cookiesPage, static_cast<QWidget*>(m_timing), static_cast<QWidget*>(m_tests)})
         m_tabs->addWidget(page);
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);

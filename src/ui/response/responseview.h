@@ -45,6 +45,10 @@ public:
 
     BodyPane* bodyPane() const { return m_body; }
 
+Q_SIGNALS:
+    /// "Manage Cookies..." on the Cookies tab: the window opens its cookie manager.
+    void manageCookiesRequested();
+
 protected:
     void showEvent(QShowEvent* event) override;
 

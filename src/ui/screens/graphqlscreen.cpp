@@ -74,6 +74,7 @@ GraphQLScreen::GraphQLScreen(AppState& state, Commands& commands, Settings* sett
     m_section = new HeadersAuthSection(state, RequestProtocol::graphql);
     QWidget* editors = buildEditors(state, settings);
     m_response = new ResponseView(state, settings, fileDialogs);
+    connect(m_response, &ResponseView::manageCookiesRequested, &commands, &Commands::manageCookies);
 
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->setObjectName(u"graphqlSplit"_s);

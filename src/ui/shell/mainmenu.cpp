@@ -138,6 +138,10 @@ void MainMenu::buildWindowMenu(QMenu* menu)
 {
     menu->setObjectName(u"windowMenu"_s);
     addItem(menu, this, m_shortcuts,
+        {u"cookiesAction"_s, tr("Cookies..."), Shortcut::manageCookies, {},
+            [this] { Q_EMIT m_commands.manageCookies(); }});
+    menu->addSeparator();
+    addItem(menu, this, m_shortcuts,
         {u"minimizeAction"_s, tr("Minimize"), Shortcut::minimize, {},
             [this] { m_window.showMinimized(); }});
 }

@@ -1,5 +1,6 @@
 #include "ui/shell/mainwindow.h"
 
+#include "execution/networkservice.h"
 #include "state/appstate.h"
 #include "state/settings.h"
 #include "ui/commands/commands.h"
@@ -12,6 +13,7 @@
 #include "ui/screens/websocketscreen.h"
 #include "ui/shell/alertpresenter.h"
 #include "ui/shell/commandpalette.h"
+#include "ui/shell/cookiessheet.h"
 #include "ui/shell/detailarea.h"
 #include "ui/shell/environmentselector.h"
 #include "ui/shell/filecommands.h"
@@ -85,6 +87,7 @@ MainWindow::MainWindow(AppState& state, Commands& commands, Settings& settings,
     connect(
         &commands, &Commands::exportCollection, m_fileCommands, &FileCommands::exportCollection);
     connect(&commands, &Commands::importCurl, m_fileCommands, &FileCommands::importCurl);
+    connect(&commands, &Commands::manageCookies, this, &MainWindow::openCookies);
     connect(&commands, &Commands::importPostman, m_fileCommands,
         &FileCommands::importPostmanCollection);
     buildRequestAreas(state, commands, dialogs, shortcuts);
@@ -107,7 +110,10 @@ void MainWindow::buildRequestAreas(
     }
     m_detailArea->setProtocolScreen(RequestProtocol::http, [&state, &commands, &dialogs, this] {
         auto* requestView = new RequestView(state, commands, m_settings);
-        requestView->setResponsePane(new ResponseView(state, &m_settings, &dialogs));
+        auto* response = new ResponseView(state, &m_settings, &dialogs);
+        connect(
+            response, &ResponseView::manageCookiesRequested, &commands, &Commands::manageCookies);
+        requestView->setResponsePane(response);
         return requestView;
     });
     m_detailArea->setProtocolScreen(RequestProtocol::graphql, [&state, &commands, &dialogs, this] {
@@ -133,6 +139,17 @@ void MainWindow::buildRequestAreas(
     }
     palette->setCommands(menuCommands);
     connect(&commands, &Commands::commandPalette, palette, &CommandPalette::toggle);
+}
+
+void MainWindow::openCookies()
+{
+    if (!m_cookiesSheet) {
+        m_cookiesSheet
+            = new CookiesSheet(NetworkService::shared().engine().cookies(), m_settings, this);
+        m_cookiesSheet->open();
+    }
+    m_cookiesSheet->raise();
+    m_cookiesSheet->activateWindow();
 }
 
 void MainWindow::setSidebar(QWidget* sidebar)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QDialog>
 #include <QMainWindow>
+#include <QPointer>
 
 class QSplitter;
 class QToolBar;
@@ -45,6 +47,9 @@ public:
     /// Stores the window's size, place and sidebar width for the next run.
     void saveWindowState();
 
+    /// Shows the cookie manager, made anew when it is not open, else brought forward.
+    void openCookies();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
@@ -67,6 +72,7 @@ private:
     QWidget* m_tabBar = nullptr;
     QAction* m_environmentSelector = nullptr;
     FileCommands* m_fileCommands;
+    QPointer<QDialog> m_cookiesSheet;
 };
 
 } // namespace mako

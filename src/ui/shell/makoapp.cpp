@@ -2,6 +2,7 @@
 
 #include "execution/networkservice.h"
 #include "state/appstate.h"
+#include "state/cookiekeeper.h"
 #include "state/persistenceservice.h"
 #include "state/settings.h"
 #include "ui/commands/commands.h"
@@ -101,6 +102,8 @@ MakoApp::MakoApp(Services services, QObject* parent)
               ? std::move(services.persistence)
               : std::make_unique<PersistenceService>(
                   PersistenceService::standardAppDirectory(), SerialWorker::Start::OnRequest))
+    , m_cookieKeeper(std::make_unique<CookieKeeper>(
+          NetworkService::shared().engine().cookies(), *m_persistence, *m_settings))
     , m_fileDialogs(services.fileDialogs ? std::move(services.fileDialogs)
                                          : std::make_unique<SystemFileDialogs>())
     , m_proxyPassword(std::make_unique<ProxyPassword>(

@@ -10,6 +10,7 @@ namespace mako {
 class AppState;
 class Appearance;
 class Commands;
+class CookieKeeper;
 class FileDialogs;
 class LastRequest;
 class MainWindow;
@@ -65,6 +66,7 @@ private:
     std::unique_ptr<TerminationSignals> m_terminationSignals;
     std::unique_ptr<Settings> m_settings;
     std::unique_ptr<PersistenceService> m_persistence;
+    std::unique_ptr<CookieKeeper> m_cookieKeeper;
     std::unique_ptr<FileDialogs> m_fileDialogs;
     std::unique_ptr<ProxyPassword> m_proxyPassword;
     std::unique_ptr<Appearance> m_appearance;

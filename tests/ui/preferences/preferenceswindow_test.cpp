@@ -171,12 +171,12 @@ TEST(PreferencesWindow, shortcutsAreWrittenTheWayThisPlatformWritesThem)
             keys.append(item->text(0) + u" = "_s + item->text(1));
         }
     }
-    for (const QString& expected :
-        {u"New Request = Ctrl+N"_s, u"Send Request = Ctrl+Return"_s, u"Preferences = Ctrl+,"_s,
-            u"Import Postman Collection = Ctrl+Shift+I"_s, u"Quit = Ctrl+Q"_s,
-            u"Close Tab = Ctrl+W"_s, u"Close Window = Ctrl+Shift+W"_s, u"Export Collection = "_s})
+    for (const QString& expected : {u"New Request = Ctrl+N"_s, u"Send Request = Ctrl+Return"_s,
+             u"Preferences = Ctrl+,"_s, u"Import Postman Collection = Ctrl+Shift+I"_s,
+             u"Quit = Ctrl+Q"_s, u"Close Tab = Ctrl+W"_s, u"Close Window = Ctrl+Shift+W"_s,
+             u"Export Collection = "_s, u"Cookies = "_s})
         EXPECT_TRUE(keys.contains(expected)) << expected.toStdString();
-    EXPECT_EQ(keys.size(), 17);
+    EXPECT_EQ(keys.size(), 18);
 }
 
 TEST(DataTab, writesTheHomeFolderAsTilde)

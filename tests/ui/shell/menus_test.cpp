@@ -54,6 +54,7 @@ TEST(MainMenu, everyCommandIsInTheMenusWithItsShortcut)
         {u"preferencesAction"_s, u"Preferences..."_s, QKeySequence(u"Ctrl+,"_s)},
         {u"closeTabAction"_s, u"Close Tab"_s, QKeySequence(u"Ctrl+W"_s)},
         {u"closeWindowAction"_s, u"Close Window"_s, QKeySequence(u"Ctrl+Shift+W"_s)},
+        {u"cookiesAction"_s, u"Cookies..."_s, {}},
         {u"minimizeAction"_s, u"Minimize"_s, QKeySequence(u"Ctrl+M"_s)},
         {u"quitAction"_s, u"Quit"_s, QKeySequence(u"Ctrl+Q"_s)},
         {u"websiteAction"_s, u"Mako Website"_s, {}},

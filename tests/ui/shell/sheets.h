@@ -71,6 +71,15 @@ inline QList<SheetOpener> everySheet()
                 if (sheet)
                     child<QTabWidget>(sheet, u"environmentEditorTabs"_s)->setCurrentIndex(1);
             }},
+        {u"cookiesSheet"_s, [](ShellRun& run) { run.action(u"cookiesAction"_s)->trigger(); }},
+        {u"cookieEditorSheet"_s,
+            [](ShellRun& run) {
+                run.action(u"cookiesAction"_s)->trigger();
+                QWidget* sheet = nullptr;
+                EXPECT_EVENTUALLY((sheet = visibleDialog(u"cookiesSheet"_s)) != nullptr);
+                if (sheet)
+                    click(child<QAbstractButton>(sheet, u"addCookieButton"_s));
+            }},
         {u"collectionRunnerSheet"_s,
             [](ShellRun& run) {
                 run.state().addCollection(u"API"_s);
