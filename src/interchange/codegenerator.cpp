@@ -186,9 +186,12 @@ QString generatePython(const APIRequest& request)
                 + doubleQuoted(field.value) + u"))"_s);
         arguments.append(u"files=["_s + fields.join(u", "_s) + u']');
     }
+    // requests has a function for each of the seven; any other method goes through request().
+    const QString call = request.method == HTTPMethod::custom
+        ? u"request("_s + doubleQuoted(outgoing.method) + u", "_s
+        : outgoing.method.toLower() + u'(';
     return QStringList {u"import requests"_s, u""_s,
-        u"response = requests."_s + outgoing.method.toLower() + u'(' + arguments.join(u", "_s)
-            + u')',
+        u"response = requests."_s + call + arguments.join(u", "_s) + u')',
         u"print(response.status_code)"_s, u"print(response.text)"_s}
         .join(u'\n');
 }

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class QAction;
 class QActionGroup;
 class QLabel;
 class QPushButton;
@@ -14,8 +15,8 @@ namespace mako {
 
 class RequestViewModel;
 
-/// The method menu, the URL field and the send button (a cancel button while a send runs),
-/// with the URL exactly as it will go out on a quiet line below.
+/// The method menu (the seven, and "Custom..." for any other), the URL field and the send button (a
+/// cancel button while a send runs), with the URL exactly as it will go out on a quiet line below.
 class UrlBar : public QWidget {
     Q_OBJECT
 
@@ -37,12 +38,14 @@ private:
     void handleRequestChanged();
     void handleLoadingChanged();
     void chooseMethod(HTTPMethod method);
+    void askForCustomMethod();
     void showPreview();
 
     RequestViewModel& m_viewModel;
     UrlField::EnvironmentSource m_environment;
     QToolButton* m_method;
     QActionGroup* m_methods;
+    QAction* m_customMethod = nullptr;
     UrlField* m_url;
     QPushButton* m_send;
     QLabel* m_preview;
