@@ -79,6 +79,8 @@ void CustomMethodSheet::confirm()
                      "` | ~ only, without spaces.")
                       .arg(name));
         m_problem->show();
+        // The sheet grows to hold the message rather than cutting it off.
+        adjustSize();
         m_field->setFocus();
         return;
     }

@@ -107,6 +107,8 @@ QToolButton* UrlBar::buildMethodButton()
     m_customMethod = menu->addAction(tr("Custom..."));
     m_customMethod->setObjectName(u"methodCustom"_s);
     m_customMethod->setCheckable(true);
+    // In the group, so that it is marked the way the seven are.
+    m_methods->addAction(m_customMethod);
     connect(m_customMethod, &QAction::triggered, this, &UrlBar::askForCustomMethod);
     button->setMenu(menu);
     return button;
@@ -138,7 +140,7 @@ void UrlBar::handleRequestChanged()
     const APIRequest& request = m_viewModel.request();
     m_method->setText(methodName(request));
     const QList<QAction*> actions = m_methods->actions();
-    for (int index = 0; index < actions.size(); ++index)
+    for (int index = 0; index < int(allCases<HTTPMethod>().size()); ++index)
         actions[index]->setChecked(allCases<HTTPMethod>()[index] == request.method);
     m_customMethod->setChecked(request.method == HTTPMethod::custom);
     if (!m_syncing && m_url->text() != request.url) {
