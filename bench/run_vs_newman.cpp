@@ -48,8 +48,8 @@ QByteArray postmanForm(const Collection& collection)
         QJsonArray headers;
         for (const KeyValuePair& row : request.headers)
             headers.append(QJsonObject {{u"key"_s, row.key}, {u"value"_s, row.value}});
-        QJsonObject postmanRequest {{u"method"_s, rawValue(request.method)}, {u"header"_s, headers},
-            {u"url"_s, request.url}};
+        QJsonObject postmanRequest {
+            {u"method"_s, methodName(request)}, {u"header"_s, headers}, {u"url"_s, request.url}};
         if (request.bodyType == RequestBodyType::json)
             postmanRequest.insert(
                 u"body"_s, QJsonObject {{u"mode"_s, u"raw"_s}, {u"raw"_s, request.body}});

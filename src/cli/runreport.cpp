@@ -100,7 +100,7 @@ QList<JUnitCase> requestCases(
     const RunResult& result, const QString& collection, const QString& suite)
 {
     const APIRequest& request = result.request;
-    const QString requestName = rawValue(request.method) + u' ' + request.name;
+    const QString requestName = methodName(request) + u' ' + request.name;
     const ScriptOutcome& scripts = result.scripts;
     QList<JUnitCase> cases;
     if (scripts.tests.isEmpty() || scripts.error) {
@@ -109,13 +109,12 @@ QList<JUnitCase> requestCases(
             own.outcome = u"error"_s;
             own.message = *scripts.error;
             own.type = u"script"_s;
-            own.text = rawValue(request.method) + u' ' + request.url + u": "_s + *scripts.error;
+            own.text = methodName(request) + u' ' + request.url + u": "_s + *scripts.error;
         } else if (!result.passed) {
             own.outcome = u"failure"_s;
             own.message = failureMessage(result);
             own.type = result.error ? u"error"_s : u"status"_s;
-            own.text
-                = rawValue(request.method) + u' ' + request.url + u": "_s + failureMessage(result);
+            own.text = methodName(request) + u' ' + request.url + u": "_s + failureMessage(result);
         }
         cases.append(own);
     }
@@ -126,7 +125,7 @@ QList<JUnitCase> requestCases(
             // A test of the legacy form fails without a message.
             c.message = test.error.isEmpty() ? u"failed"_s : test.error;
             c.type = u"test"_s;
-            c.text = rawValue(request.method) + u' ' + request.url + u"\n"_s + test.name + u": "_s
+            c.text = methodName(request) + u' ' + request.url + u"\n"_s + test.name + u": "_s
                 + test.error;
         }
         cases.append(c);
@@ -152,7 +151,7 @@ QList<JUnitCase> junitCases(const RunReport& report, int iteration)
     for (const APIRequest& request : report.collection.requests) {
         if (ran.contains(request.id))
             continue;
-        cases.append(JUnitCase {.name = rawValue(request.method) + u' ' + request.name,
+        cases.append(JUnitCase {.name = methodName(request) + u' ' + request.name,
             .className = report.collection.name,
             .outcome = u"skipped"_s,
             .message = u"not run"_s});
@@ -194,7 +193,7 @@ QString resultLines(const Console& console, const RunResult& result)
     const APIRequest& request = result.request;
     QString line = result.passed ? console.paint(u"PASS"_s, Colour::green)
                                  : console.paint(u"FAIL"_s, Colour::red);
-    line += u"  "_s + rawValue(request.method).leftJustified(7) + u' ' + request.name;
+    line += u"  "_s + methodName(request).leftJustified(7) + u' ' + request.name;
     if (result.statusCode)
         line += u"  "_s
             + console.paint(statusText(*result.statusCode), statusColour(*result.statusCode));
@@ -249,7 +248,7 @@ QByteArray jsonReport(const RunReport& report)
         }
         QJsonObject json {
             {u"name"_s, result.request.name},
-            {u"method"_s, rawValue(result.request.method)},
+            {u"method"_s, methodName(result.request)},
             {u"url"_s, result.request.url},
             {u"requestId"_s, result.request.id.toString(QUuid::WithoutBraces).toUpper()},
             {u"statusCode"_s, result.statusCode ? QJsonValue(*result.statusCode) : QJsonValue()},

@@ -209,6 +209,11 @@ void CurlTransfer::setUpConnection()
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, long(settings.maxRedirects));
     curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, settings.verifySSL ? 1L : 0L);
     curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, settings.verifySSL ? 2L : 0L);
+    // Automatic leaves libcurl's default alone, which follows what each release thinks best.
+    if (settings.httpVersion == HttpVersion::http1_1)
+        curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_1));
+    else if (settings.httpVersion == HttpVersion::http2)
+        curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_2_0));
     if (settings.requestTimeout > 0)
         curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, milliseconds(settings.requestTimeout));
     if (settings.resourceTimeout > 0)
@@ -225,8 +230,12 @@ void CurlTransfer::setUpConnection()
             curl_easy_setopt(easy, CURLOPT_PROXYUSERNAME, proxy.username.toUtf8().constData());
             curl_easy_setopt(easy, CURLOPT_PROXYPASSWORD, proxy.password.toUtf8().constData());
         }
-    } else {
+    } else if (proxy.useSystem) {
+        // libcurl reads the proxy variables itself when it is given no proxy.
         curl_easy_setopt(easy, CURLOPT_NOPROXY, noProxyHosts().constData());
+    } else {
+        // An empty proxy is libcurl's way to ignore the variables.
+        curl_easy_setopt(easy, CURLOPT_PROXY, "");
     }
 }
 

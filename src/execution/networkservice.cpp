@@ -23,7 +23,7 @@ std::variant<OutgoingRequest, NetworkError> prepare(
     // another protocol.
     if (url->scheme() != u"http" && url->scheme() != u"https")
         return NetworkError::invalidResponse();
-    OutgoingRequest outgoing {.url = *url, .method = rawValue(request.method).toLatin1()};
+    OutgoingRequest outgoing {.url = *url, .method = methodName(request).toLatin1()};
     applyHeaders(outgoing, request, environment);
     applyAuth(outgoing, request, environment);
     applyBody(outgoing, request, environment);

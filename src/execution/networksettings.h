@@ -8,6 +8,10 @@ namespace mako {
 struct ProxySettings {
     enum class Type { http, https, socks5 };
     bool enabled = false;
+    /// When no proxy is enabled: true takes the proxy from the environment as curl does
+    /// (http_proxy, https_proxy, all_proxy and no_proxy; loopback never goes through one),
+    /// false goes straight to every server whatever the environment says.
+    bool useSystem = true;
     Type type = Type::http;
     QString host;
     int port = 8080;
@@ -18,6 +22,10 @@ struct ProxySettings {
 
     bool operator==(const ProxySettings&) const = default;
 };
+
+/// The HTTP version the engine asks for. `automatic` is libcurl's own choice: HTTP/2 over TLS
+/// where the server offers it, HTTP/1.1 otherwise.
+enum class HttpVersion { automatic, http1_1, http2 };
 
 /// What Mako calls itself when the user has not said otherwise; some APIs refuse a request
 /// that names no client.
@@ -38,6 +46,7 @@ struct NetworkSettings {
     ProxySettings proxy;
     /// False accepts any server certificate.
     bool verifySSL = true;
+    HttpVersion httpVersion = HttpVersion::automatic;
 
     bool operator==(const NetworkSettings&) const = default;
 };

@@ -214,12 +214,14 @@ QString generatePython(const APIRequest& request)
     if (digest)
         arguments.append(u"auth=HTTPDigestAuth("_s + doubleQuoted(outgoing.auth.username) + u", "_s
             + doubleQuoted(outgoing.auth.password) + u')');
+    // requests has a function for each of the seven; any other method goes through request().
+    const QString call = request.method == HTTPMethod::custom
+        ? u"request("_s + doubleQuoted(outgoing.method) + u", "_s
+        : outgoing.method.toLower() + u'(';
     return (digest ? QString() : authNote(outgoing, u"#"_s))
         + QStringList {digest ? u"import requests\nfrom requests.auth import HTTPDigestAuth"_s
                               : u"import requests"_s,
-            u""_s,
-            u"response = requests."_s + outgoing.method.toLower() + u'(' + arguments.join(u", "_s)
-                + u')',
+            u""_s, u"response = requests."_s + call + arguments.join(u", "_s) + u')',
             u"print(response.status_code)"_s, u"print(response.text)"_s}
               .join(u'\n');
 }

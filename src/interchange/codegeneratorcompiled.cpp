@@ -10,10 +10,15 @@ namespace {
 
 using Header = SnippetRequest::Header;
 
-QString rubyClass(HTTPMethod method)
+// Net::HTTP has a class for each of the seven; any other method is a generic request that may
+// carry a body and expects one back.
+QString rubyRequest(const APIRequest& request)
 {
-    const QString raw = rawValue(method);
-    return raw.left(1) + raw.mid(1).toLower();
+    if (request.method == HTTPMethod::custom)
+        return u"Net::HTTPGenericRequest.new("_s + rubyQuoted(request.customMethod)
+            + u", true, true, uri)"_s;
+    const QString raw = rawValue(request.method);
+    return u"Net::HTTP::"_s + raw.left(1) + raw.mid(1).toLower() + u".new(uri)"_s;
 }
 
 void appendGoError(QStringList& lines)
@@ -70,8 +75,7 @@ QString generateRuby(const APIRequest& request)
 {
     const SnippetRequest outgoing = snippetRequest(request);
     QStringList lines {u"require 'net/http'"_s, u"require 'json'"_s, u"require 'uri'"_s, u""_s,
-        u"uri = URI("_s + rubyQuoted(outgoing.url) + u')',
-        u"request = Net::HTTP::"_s + rubyClass(request.method) + u".new(uri)"_s};
+        u"uri = URI("_s + rubyQuoted(outgoing.url) + u')', u"request = "_s + rubyRequest(request)};
     for (qsizetype i = 0; i < outgoing.headers.size(); ++i) {
         const Header& header = outgoing.headers.at(i);
         lines << (outgoing.repeatsName(i)

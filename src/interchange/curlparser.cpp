@@ -40,18 +40,23 @@ QString withQuery(const QString& url, const QString& query)
     return head + query + (hash < 0 ? QString() : url.mid(hash));
 }
 
-// curl's choice: -X wins; otherwise -I means HEAD, and a body or a form means POST.
-std::optional<HTTPMethod> chooseMethod(Draft& draft, bool sendsBody)
+// curl's choice: -X wins; otherwise -I means HEAD, and a body or a form means POST. The seven
+// are known in any letters; any other method is kept as written, as curl sends it.
+bool chooseMethod(Draft& draft, bool sendsBody, APIRequest& request)
 {
-    if (draft.method.isEmpty())
-        return draft.head                              ? HTTPMethod::head
+    if (draft.method.isEmpty()) {
+        request.method = draft.head                    ? HTTPMethod::head
             : sendsBody || !draft.formFields.isEmpty() ? HTTPMethod::post
                                                        : HTTPMethod::get;
-    const auto method = fromRawValue<HTTPMethod>(draft.method.toUpper());
-    if (!method)
-        draft.fail(QCoreApplication::translate("mako::CurlImport", "The method %1 cannot be sent.")
-                       .arg(draft.method));
-    return method;
+        return true;
+    }
+    if (setMethodName(request, draft.method.toUpper()) && request.method != HTTPMethod::custom)
+        return true;
+    if (setMethodName(request, draft.method))
+        return true;
+    draft.fail(QCoreApplication::translate("mako::CurlImport", "The method %1 cannot be sent.")
+                   .arg(draft.method));
+    return false;
 }
 
 // The header rows: what the command gives, then what curl adds by itself unless the command
@@ -159,10 +164,10 @@ std::optional<APIRequest> build(Draft& draft)
     if (draft.head && draft.method.isEmpty() && (sendsBody || !draft.formFields.isEmpty()))
         draft.fail(QCoreApplication::translate("mako::CurlImport",
             "A HEAD request (-I) cannot carry a body; curl refuses the command too."));
-    const auto method = chooseMethod(draft, sendsBody);
-    if (!method)
+    APIRequest request;
+    if (!chooseMethod(draft, sendsBody, request))
         return std::nullopt;
-    if (*method == HTTPMethod::head && sendsBody) {
+    if (request.method == HTTPMethod::head && sendsBody) {
         draft.differ(QCoreApplication::translate(
             "mako::CurlImport", "A HEAD request carries no body; the data is left out."));
         sendsBody = false;
@@ -172,7 +177,6 @@ std::optional<APIRequest> build(Draft& draft)
             "mako::CurlImport", "Only the first URL is imported; curl would also send %1.")
                          .arg(url));
 
-    APIRequest request {.method = *method};
     request.url = withQuery(draft.url, dataInQuery ? draft.data : QString());
     request.url = withQuery(request.url, draft.urlQuery.join(u'&'));
     // The name comes from the address alone: a query with a placeholder in it is no URL yet.

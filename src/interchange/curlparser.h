@@ -42,7 +42,8 @@ struct CurlImport {
 /// paste. A URL's query stays in the URL exactly as typed. Options that only shape curl's own
 /// output are skipped; anything else the request cannot hold is reported. Fails with
 /// kNotACurlCommand when the text is not a curl command with a URL, and with a message of its
-/// own when the command cannot be reproduced (a method outside the seven, an unreadable file).
+/// own when the command cannot be reproduced (a method name HTTP does not allow, an unreadable
+/// file).
 Result<CurlImport> parse(const QString& command, const ParseOptions& options = {});
 
 /// The same for the words after "curl", already split (a command line's own arguments).

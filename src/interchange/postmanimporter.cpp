@@ -406,16 +406,16 @@ std::optional<APIRequest> mapItem(
     const QJsonValue requestValue = item[u"request"_s];
     const QJsonObject source = requestValue.toObject();
     const QString method = text(source[u"method"_s]).toUpper();
-    const auto known = method.isEmpty() ? HTTPMethod::get : fromRawValue<HTTPMethod>(method);
-    if (!known) {
+    APIRequest request {.name = itemName(item), .headers = {}, .queryParams = {}};
+    // Any method a server may take is kept (WebDAV's PROPFIND, a cache's PURGE); only a name
+    // HTTP does not allow is left out.
+    if (!method.isEmpty() && !setMethodName(request, method)) {
         dropped.append(Dropped {LeftOutKind::unsupportedMethod,
             QCoreApplication::translate(
                 "mako::PostmanImporter", "skipped, the method %1 cannot be sent")
                 .arg(method)});
         return std::nullopt;
     }
-    APIRequest request {.name = itemName(item), .headers = {}, .queryParams = {}};
-    request.method = *known;
     request.headers = headerRows(source[u"header"_s]);
     const URLParts url = readURL(requestValue.isString() ? requestValue : source[u"url"_s]);
     request.url = url.text;

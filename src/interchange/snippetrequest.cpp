@@ -135,7 +135,7 @@ bool SnippetRequest::hasRepeatedNames() const
 SnippetRequest snippetRequest(const APIRequest& request)
 {
     SnippetRequest snippet {
-        .method = rawValue(request.method), .url = CodeGenerator::buildURLWithParams(request)};
+        .method = methodName(request), .url = CodeGenerator::buildURLWithParams(request)};
     OutgoingRequest outgoing;
     for (const KeyValuePair& row : request.headers) {
         if (row.isApplicable())

@@ -18,6 +18,8 @@ struct APIRequest {
     QString name = QStringLiteral("New Request");
     QString url;
     HTTPMethod method = HTTPMethod::get;
+    /// The method's name when `method` is `custom` ("PURGE"); empty otherwise.
+    QString customMethod;
     QList<KeyValuePair> headers {KeyValuePair {}};
     /// Query parameters, and also the field list of a form-data body.
     QList<KeyValuePair> queryParams {KeyValuePair {}};
@@ -49,5 +51,28 @@ struct APIRequest {
 
     bool operator==(const APIRequest&) const = default;
 };
+
+/// The method's name as sent and stored: "GET", or the custom text.
+inline QString methodName(const APIRequest& request)
+{
+    return request.method == HTTPMethod::custom ? request.customMethod : rawValue(request.method);
+}
+
+/// Sets the method from its name: one of the seven spelled exactly, or any other method token.
+/// A token that is one of the seven in other letters ("get") is refused rather than kept as a
+/// method of its own, which no server would take for GET. False leaves the request as it was.
+inline bool setMethodName(APIRequest& request, const QString& name)
+{
+    if (const auto known = fromRawValue<HTTPMethod>(name)) {
+        request.method = *known;
+        request.customMethod.clear();
+        return true;
+    }
+    if (!isMethodToken(name) || fromRawValue<HTTPMethod>(name.toUpper()))
+        return false;
+    request.method = HTTPMethod::custom;
+    request.customMethod = name;
+    return true;
+}
 
 } // namespace mako

@@ -233,6 +233,19 @@ public:
         return it == o.constEnd() || value(it.value(), path.member(name), out);
     }
 
+    // The seven keep their stored spelling; any other method is stored as its own name.
+    bool method(const QJsonObject& o, const Path& path, APIRequest& out)
+    {
+        QString name;
+        if (!field(o, key::method, path, name))
+            return false;
+        if (!setMethodName(out, name))
+            return fail(path.member(key::method),
+                QCoreApplication::translate("mako::RecordJson", "\"%1\" is not a method name")
+                    .arg(name));
+        return true;
+    }
+
     template <typename T> bool scripts(const QJsonObject& o, const Path& path, T& out)
     {
         return optionalField(o, key::preRequestScript, path, out.preRequestScript)
@@ -252,7 +265,7 @@ public:
         QJsonObject o;
         return object(json, path, o) && field(o, key::id, path, out.id)
             && field(o, key::name, path, out.name) && field(o, key::url, path, out.url)
-            && field(o, key::method, path, out.method) && field(o, key::headers, path, out.headers)
+            && method(o, path, out) && field(o, key::headers, path, out.headers)
             && field(o, key::queryParams, path, out.queryParams)
             && field(o, key::bodyType, path, out.bodyType) && field(o, key::body, path, out.body)
             && field(o, key::authType, path, out.authType)
@@ -349,7 +362,7 @@ QJsonObject toJson(const APIRequest& request)
             {key::id, uuidToText(request.id)},
             {key::name, request.name},
             {key::url, request.url},
-            {key::method, rawValue(request.method)},
+            {key::method, methodName(request)},
             {key::headers, toJsonArray(request.headers)},
             {key::queryParams, toJsonArray(request.queryParams)},
             {key::bodyType, rawValue(request.bodyType)},

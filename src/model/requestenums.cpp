@@ -1,5 +1,7 @@
 #include "model/requestenums.h"
 
+#include <algorithm>
+
 namespace mako {
 
 using namespace Qt::StringLiterals;
@@ -34,8 +36,19 @@ QString rawValue(HTTPMethod value)
         return u"HEAD"_s;
     case HTTPMethod::options:
         return u"OPTIONS"_s;
+    case HTTPMethod::custom:
+        break;
     }
     return QString();
+}
+
+bool isMethodToken(QStringView text)
+{
+    static constexpr QStringView kSymbols = u"!#$%&'*+-.^_`|~";
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9')
+            || kSymbols.contains(c);
+    });
 }
 
 QString rawValue(RequestBodyType value)

@@ -11,7 +11,9 @@ namespace mako {
 // The raw value of each case is at once its stored JSON text, its wire text (methods) and its
 // label in the window.
 
-enum class HTTPMethod { get, post, put, delete_, patch, head, options };
+/// The seven methods the method menu lists, and `custom` for any other: its text then lives in
+/// `APIRequest::customMethod`. `custom` has no raw value and is not among `allCases`.
+enum class HTTPMethod { get, post, put, delete_, patch, head, options, custom };
 enum class RequestBodyType { none, json, formData, raw };
 enum class AuthType { none, bearer, basic, apiKey, digest, ntlm, negotiate, awsSigV4 };
 enum class RequestProtocol { http, graphql, websocket, sse };
@@ -20,6 +22,10 @@ QString rawValue(HTTPMethod value);
 QString rawValue(RequestBodyType value);
 QString rawValue(AuthType value);
 QString rawValue(RequestProtocol value);
+
+/// Whether `text` is a method name HTTP allows: one or more token characters (letters, digits
+/// and ! # $ % & ' * + - . ^ _ ` | ~).
+bool isMethodToken(QStringView text);
 
 /// Every case of an enumeration, in declaration order.
 template <typename E> std::span<const E> allCases();

@@ -84,7 +84,7 @@ QJsonObject requestJSON(const APIRequest& request)
     }
     return {
         {u"url"_s, requestURL(request)},
-        {u"method"_s, rawValue(request.method)},
+        {u"method"_s, methodName(request)},
         {u"headers"_s, headers},
         {u"body"_s, request.body},
         {u"bodyMode"_s, bodyMode(request.bodyType)},
@@ -99,8 +99,8 @@ void applyRequest(const QJsonObject& object, APIRequest& request)
         if (request.bodyType != RequestBodyType::formData)
             request.queryParams = {KeyValuePair {}};
     }
-    if (const auto method = fromRawValue<HTTPMethod>(object.value(u"method"_s).toString()))
-        request.method = *method;
+    // A script may name any method; a name HTTP does not allow leaves the method as it was.
+    setMethodName(request, object.value(u"method"_s).toString());
     QList<KeyValuePair> headers
         = rowsFromJSON(object.value(u"headers"_s).toArray(), request.headers);
     // Blank rows were never shown to the scripts; the editor's trailing blank row stays.

@@ -334,11 +334,10 @@ void ScriptEngine::Private::send(int id, const QString& spec)
     APIRequest request {
         .name = u"pm.sendRequest"_s,
         .url = object.value(u"url"_s).toString(),
-        .method
-        = fromRawValue<HTTPMethod>(object.value(u"method"_s).toString()).value_or(HTTPMethod::get),
         .headers = {},
         .queryParams = {},
     };
+    setMethodName(request, object.value(u"method"_s).toString());
     for (const QJsonValue& header : object.value(u"headers"_s).toArray()) {
         const QJsonArray pair = header.toArray();
         request.headers.append({.key = pair.at(0).toString(), .value = pair.at(1).toString()});

@@ -12,7 +12,7 @@ bool matches(const APIRequest& request, const QString& query, RequestFields fiel
         = [&query](const QString& text) { return text.contains(query, Qt::CaseInsensitive); };
     return (fields.testFlag(RequestField::name) && contains(request.name))
         || (fields.testFlag(RequestField::url) && contains(request.url))
-        || (fields.testFlag(RequestField::method) && contains(rawValue(request.method)))
+        || (fields.testFlag(RequestField::method) && contains(methodName(request)))
         || (fields.testFlag(RequestField::tags) && std::ranges::any_of(request.tags, contains));
 }
 

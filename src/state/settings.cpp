@@ -34,9 +34,10 @@ QList<Settings::Entry> Settings::catalogue()
         entry(editorFontSize), entry(editorWordWrap), entry(editorShowLineNumbers),
         entry(editorTabSize), entry(autoFormatJSON), entry(syntaxHighlighting),
         entry(SettingKeys::requestTimeout), entry(followRedirects), entry(maxRedirects),
-        entry(sslVerification), entry(defaultUserAgent), entry(proxyEnabled), entry(proxyType),
-        entry(proxyHost), entry(proxyPort), entry(proxyAuth), entry(proxyUsername),
-        entry(keepCookies), entry(SettingKeys::historyRetention), entry(recentURLs)};
+        entry(sslVerification), entry(defaultUserAgent), entry(httpVersion), entry(proxyEnabled),
+        entry(proxyUseSystem), entry(proxyType), entry(proxyHost), entry(proxyPort),
+        entry(proxyAuth), entry(proxyUsername), entry(keepCookies),
+        entry(SettingKeys::historyRetention), entry(recentURLs)};
 }
 
 double Settings::requestTimeout() const
@@ -54,17 +55,21 @@ NetworkSettings Settings::networkSettings() const
     using namespace SettingKeys;
     static const QStringList proxyTypes {u"http"_s, u"https"_s, u"socks5"_s};
     const int proxyType = std::max(0, int(proxyTypes.indexOf(value(SettingKeys::proxyType))));
+    static const QStringList versions {u"auto"_s, u"http1.1"_s, u"http2"_s};
+    const int version = std::max(0, int(versions.indexOf(value(SettingKeys::httpVersion))));
     return NetworkSettings {.requestTimeout = requestTimeoutFromPreference(requestTimeout()),
         .followRedirects = value(followRedirects),
         .maxRedirects = value(maxRedirects),
         .defaultUserAgent = value(defaultUserAgent),
         .proxy = {.enabled = value(proxyEnabled),
+            .useSystem = value(proxyUseSystem),
             .type = ProxySettings::Type(proxyType),
             .host = value(proxyHost),
             .port = value(proxyPort),
             .authenticate = value(proxyAuth),
             .username = value(proxyUsername)},
-        .verifySSL = value(sslVerification)};
+        .verifySSL = value(sslVerification),
+        .httpVersion = HttpVersion(version)};
 }
 
 QHash<QString, QString> Settings::shortcutOverrides() const

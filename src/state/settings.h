@@ -47,7 +47,12 @@ inline const SettingKey<int> maxRedirects {QStringLiteral("maxRedirects"), 10};
 inline const SettingKey<bool> sslVerification {QStringLiteral("sslVerification"), true};
 inline const SettingKey<QString> defaultUserAgent {
     QStringLiteral("defaultUserAgent"), QString::fromLatin1(kDefaultUserAgent)};
+/// "auto", "http1.1" or "http2".
+inline const SettingKey<QString> httpVersion {
+    QStringLiteral("httpVersion"), QStringLiteral("auto")};
 inline const SettingKey<bool> proxyEnabled {QStringLiteral("proxyEnabled"), false};
+/// Whether, with no proxy enabled, the environment's proxy variables apply.
+inline const SettingKey<bool> proxyUseSystem {QStringLiteral("proxyUseSystem"), true};
 /// "http", "https" or "socks5".
 inline const SettingKey<QString> proxyType {QStringLiteral("proxyType"), QStringLiteral("http")};
 inline const SettingKey<QString> proxyHost {QStringLiteral("proxyHost"), QString()};

@@ -12,6 +12,7 @@ APIRequest httpCopy(const APIRequest& request)
         .name = request.name,
         .url = request.url,
         .method = request.method,
+        .customMethod = request.customMethod,
         .headers = request.headers,
         .queryParams = request.queryParams,
         .bodyType = request.bodyType,

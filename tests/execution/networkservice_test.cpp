@@ -7,6 +7,7 @@
 #include "support/httptestserver.h"
 #include "support/qtprinters.h"
 #include "support/rows.h"
+#include "support/socks5testproxy.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -138,12 +139,20 @@ TEST_F(NetworkServiceTest, rowsAuthAndBodyArriveAsComposed)
         {{}, "User-Agent", "Mako/1.0"},
         {{.method = HTTPMethod::delete_, .bodyType = RequestBodyType::none, .body = body},
             "Content-Type", {}},
+        // Any other method goes out by its name, with the body it has.
+        {{.method = HTTPMethod::custom, .customMethod = u"PURGE"_s}, "Content-Length", {}},
+        {{.method = HTTPMethod::custom,
+             .customMethod = u"PROPFIND"_s,
+             .headers = {row(u"Depth"_s, u"1"_s)},
+             .bodyType = RequestBodyType::raw,
+             .body = u"<propfind xmlns=\"DAV:\"><allprop/></propfind>"_s},
+            "Depth", "1", R"(<propfind xmlns="DAV:"><allprop/></propfind>)"},
     };
     for (const auto& c : cases) {
         const RecordedRequest received = roundTrip(c.request, env);
         const std::string name = c.name.toByteArray().toStdString();
         EXPECT_EQ(received.target, c.target) << name;
-        EXPECT_EQ(received.method, rawValue(c.request.method).toLatin1()) << name;
+        EXPECT_EQ(received.method, methodName(c.request).toLatin1()) << name;
         EXPECT_EQ(received.header(c.name), c.value.value_or("")) << name;
         EXPECT_EQ(headerCount(received, c.name), c.value ? 1 : 0) << name;
         EXPECT_EQ(received.body, c.body) << name;
@@ -585,4 +594,63 @@ TEST(NetworkServiceProxy, proxyAndDefaultUserAgentApply)
     EXPECT_EQ(received[0].header("User-Agent"), "Mako/2.0");
     EXPECT_EQ(received[1].header("User-Agent"), "me");
     EXPECT_EQ(headerCount(received[1], "User-Agent"), 1);
+}
+
+// With no proxy of its own, a request follows http_proxy only when the system's proxy is
+// chosen; loopback names never go through it. A name needs no lookup on its way through a
+// proxy, and 127.0.0.1 written in its IPv6 form is an address that is not among those names.
+TEST(NetworkServiceProxy, theEnvironmentsProxyAppliesOnlyWhenTheSystemsIsChosen)
+{
+    HttpTestServer proxy;
+    HttpTestServer direct;
+    const QByteArray saved = qgetenv("http_proxy");
+    qputenv("http_proxy", "http://127.0.0.1:" + QByteArray::number(proxy.port()));
+    const QString named = u"http://api.proxied.test/a"_s;
+    const QString mapped = u"http://[::ffff:127.0.0.1]:%1/b"_s.arg(direct.port());
+
+    NetworkService system {NetworkSettings {}};
+    for (const QString& url : {named, mapped, direct.baseUrl() + u"/c"_s})
+        response(send(system, APIRequest {.url = url}));
+    NetworkService none {NetworkSettings {.proxy = {.useSystem = false}}};
+    response(send(none, APIRequest {.url = mapped}));
+    if (saved.isNull())
+        qunsetenv("http_proxy");
+    else
+        qputenv("http_proxy", saved);
+
+    const QList<RecordedRequest> proxied = proxy.requests();
+    ASSERT_EQ(proxied.size(), 2);
+    EXPECT_EQ(proxied[0].target, named.toUtf8());
+    const QByteArray mappedEnd = ':' + QByteArray::number(direct.port()) + "/b";
+    EXPECT_TRUE(proxied[1].target.startsWith("http://[")) << proxied[1].target.toStdString();
+    EXPECT_TRUE(proxied[1].target.endsWith(mappedEnd)) << proxied[1].target.toStdString();
+    QByteArrayList reached;
+    for (const RecordedRequest& request : direct.requests())
+        reached.append(request.target);
+    EXPECT_EQ(reached.join(' '), "/c /b");
+}
+
+// A SOCKS5 proxy is asked for the server by name (it looks the name up itself) and given the
+// credentials; the request then goes through it unchanged.
+TEST(NetworkServiceProxy, aSocks5ProxyCarriesTheRequestAndGetsTheCredentials)
+{
+    HttpTestServer server;
+    Socks5TestProxy socks(server.port());
+    NetworkService service(NetworkSettings {.proxy = {.enabled = true,
+                                                .type = ProxySettings::Type::socks5,
+                                                .host = u"127.0.0.1"_s,
+                                                .port = socks.port(),
+                                                .authenticate = true,
+                                                .username = u"ann"_s,
+                                                .password = u"s0cks"_s}});
+    EXPECT_EQ(
+        response(send(service, APIRequest {.url = u"http://api.socks.test:8080/s"_s})).statusCode,
+        200);
+    const QList<Socks5TestProxy::Connect> connects = socks.connects();
+    ASSERT_EQ(connects.size(), 1);
+    EXPECT_EQ(connects[0].destination, "api.socks.test:8080");
+    EXPECT_EQ(connects[0].username + ':' + connects[0].password, "ann:s0cks");
+    ASSERT_EQ(server.requests().size(), 1);
+    EXPECT_EQ(server.requests()[0].target, "/s");
+    EXPECT_EQ(server.requests()[0].header("Host"), "api.socks.test:8080");
 }

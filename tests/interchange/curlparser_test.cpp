@@ -70,10 +70,14 @@ TEST(CurlParser, commandBecomesTheRequestCurlWouldSend)
         QString expected; // outcome()
     };
     const Case cases[] {
-        // Method: -X wins, known names only; data means POST, -G moves it into the query.
+        // Method: -X wins, the seven in any letters, any other kept as curl sends it; data means
+        // POST, -G moves it into the query.
         {u"CURL -X put https://a.test"_s, u"a.test: PUT https://a.test"_s},
         {u"/usr/bin/curl -XDELETE https://a.test"_s, u"a.test: DELETE https://a.test"_s},
-        {u"curl -X PURGE https://a.test"_s, u"error: The method PURGE cannot be sent."_s},
+        {u"curl -X PURGE https://a.test"_s, u"a.test: PURGE https://a.test"_s},
+        {u"curl -X propfind -H 'Depth: 1' -d '<propfind/>' h.test"_s,
+            u"h.test: propfind h.test H[Depth=1, {form}] Raw[<propfind/>]"_s},
+        {u"curl -X 'PUR GE' https://a.test"_s, u"error: The method PUR GE cannot be sent."_s},
         {u"curl -d x=1 -X PUT https://a.test"_s,
             u"a.test: PUT https://a.test H[{form}] Raw[x=1]"_s},
         {u"curl -X GET -d '{\"query\":{}}' h.test"_s,

@@ -36,7 +36,7 @@ inline QString summary(const mako::APIRequest& request)
 {
     using namespace mako;
     using namespace Qt::StringLiterals;
-    QString text = request.name + u": "_s + rawValue(request.method) + u' ' + request.url;
+    QString text = request.name + u": "_s + methodName(request) + u' ' + request.url;
     const auto addRows = [&](const QString& label, const QList<KeyValuePair>& rows) {
         if (!rows.isEmpty() && !(rows.size() == 1 && rows.first().key.isEmpty()))
             text += u' ' + label + u'[' + rowsText(rows) + u']';

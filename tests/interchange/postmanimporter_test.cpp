@@ -42,7 +42,8 @@ TEST(PostmanImporter, collectionsOfBothVersionsWithFoldersAuthAndBodies)
     // header row.
     EXPECT_EQ(contents(shop->collection),
         (QStringList {u"Orders / List orders"_s, u"Orders / Drafts / Create draft"_s,
-            u"Customers / Sign in, Upload avatar"_s, u"Health: GET {{baseUrl}}/health"_s,
+            u"Customers / Sign in, Upload avatar, Export (WebDAV)"_s,
+            u"Health: GET {{baseUrl}}/health"_s,
             u"List orders: GET {{baseUrl}}/orders?page=2&status=open "
             "H[Accept=application/json, X-Debug=1 (off)] Q[limit=50 (off)] "
             "Basic Auth[ops:s3cr3t:pw]"_s,
@@ -54,11 +55,14 @@ TEST(PostmanImporter, collectionsOfBothVersionsWithFoldersAuthAndBodies)
             "Bearer Token[{{accessToken}}]"_s,
             u"Upload avatar: PUT {{baseUrl}}/customers/7/avatar?size=large "
             "Q[caption=Me at the lake, file=/home/ana/lake.jpg (off)] Form Data[] "
-            "Bearer Token[{{accessToken}}]"_s}));
+            "Bearer Token[{{accessToken}}]"_s,
+            // A WebDAV method comes along with its body and its folder's key.
+            u"Export (WebDAV): PROPFIND https://dav.shopfront.test/exports/ "
+            "H[Content-Type=application/xml, X-Export-Key={{exportKey}}] "
+            "Raw[<propfind xmlns=\"DAV:\"><allprop/></propfind>]"_s}));
     EXPECT_EQ(shop->warnings,
         (QStringList {u"Customers / Sign in: disabled form field \"remember\" dropped"_s,
-            u"Customers / Upload avatar: file field \"file\" dropped"_s,
-            u"Customers / Export (WebDAV): skipped, the method PROPFIND cannot be sent"_s}));
+            u"Customers / Upload avatar: file field \"file\" dropped"_s}));
     ASSERT_TRUE(shop->variables.has_value());
     EXPECT_EQ(shop->variables->name, u"Shop API"_s);
     EXPECT_FALSE(shop->variables->isActive);
@@ -112,6 +116,7 @@ TEST(PostmanImporter, pathVariablesQueriesAndWhatCannotBeHeld)
             "note=Sent on {{today}} by {{agent}}, internal=yes (off), "
             "evidence=/home/ana/receipt.pdf (off), meta={\"kind\":\"receipt\"}] Form Data[] "
             "Bearer Token[{{accessToken}}]"_s,
+            u"Purge cache: PURGE {{base_url}}/cache/all Bearer Token[{{accessToken}}]"_s,
             u"Sign in (digest): GET {{base_url}}/v1/session Digest Auth[ana:{{password}}]"_s,
             u"Upload statement: POST {{base_url}}/v1/statements H[Content-Type=text/csv] "
             "Bearer Token[{{accessToken}}]"_s,
@@ -123,7 +128,6 @@ TEST(PostmanImporter, pathVariablesQueriesAndWhatCannotBeHeld)
             u"Upload evidence: content type \"application/json\" of form field \"meta\" "
             "dropped"_s,
             u"Upload evidence: disabled query parameter \"dry_run\" dropped"_s,
-            u"Purge cache: skipped, the method PURGE cannot be sent"_s,
             u"Upload statement: binary file body dropped"_s,
             u"Partners / List partners: OAuth 1.0 authorisation dropped"_s,
             u"Partners / Partner keys: OAuth 2.0 authorisation dropped, the file holds no "
@@ -232,8 +236,10 @@ TEST(PostmanImporter, cornersOfOneRequest)
         {R"({"method": "get", "url": {"raw": "https://a.test:8443/:id/:id",
             "variable": [{"key": "id", "value": "x"}, {"key": "8443", "value": "y"}]}})",
             u"R: GET https://a.test:8443/x/x"_s, {}},
-        {R"({"method": "lock", "url": "https://a.test"})", {},
-            {u"R: skipped, the method LOCK cannot be sent"_s}},
+        // Any method HTTP allows comes along; only a name that cannot be one is left out.
+        {R"({"method": "lock", "url": "https://a.test"})", u"R: LOCK https://a.test"_s},
+        {R"({"method": "NO WAY", "url": "https://a.test"})", {},
+            {u"R: skipped, the method NO WAY cannot be sent"_s}},
         // A form body holds the rows: a composed query and a query API key go in the text.
         {R"({"method": "POST", "body": {"mode": "formdata", "formdata": [{"key": "f"}]},
             "auth": {"type": "apikey", "apikey": [{"key": "in", "value": "query"},

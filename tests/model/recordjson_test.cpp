@@ -244,7 +244,11 @@ TEST(RecordJson, decodingIsStrictAndNamesThePath)
         {"null name", [](QJsonObject& o) { o[u"name"_s] = QJsonValue(); },
             u"name: must not be null"_s},
         {"lower-case method", [](QJsonObject& o) { o[u"method"_s] = u"get"_s; },
-            u"method: unknown value \"get\""_s},
+            u"method: \"get\" is not a method name"_s},
+        {"method with a space", [](QJsonObject& o) { o[u"method"_s] = u"PUR GE"_s; },
+            u"method: \"PUR GE\" is not a method name"_s},
+        {"empty method", [](QJsonObject& o) { o[u"method"_s] = u""_s; },
+            u"method: \"\" is not a method name"_s},
         {"case name as body type", [](QJsonObject& o) { o[u"bodyType"_s] = u"formData"_s; },
             u"bodyType: unknown value"_s},
         {"bad uuid", [](QJsonObject& o) { o[u"id"_s] = u"{not-a-uuid}"_s; },
@@ -284,6 +288,37 @@ TEST(RecordJson, decodingIsStrictAndNamesThePath)
     const auto file = decodeRecords<Collection>(bytes.replace(row + "true", row + "1"));
     ASSERT_FALSE(file.ok());
     EXPECT_EQ(file.errorMessage(), u"[1].requests[3].headers[0].isEnabled: expected a boolean"_s);
+}
+
+// A method outside the seven is stored as its name in the same key, so a file that never had
+// one reads as before and one that has one reads back the same method.
+TEST(RecordJson, anyMethodIsStoredByItsName)
+{
+    const struct {
+        QString stored;
+        HTTPMethod method;
+        QString custom;
+    } cases[] = {
+        {u"DELETE"_s, HTTPMethod::delete_, {}},
+        {u"PURGE"_s, HTTPMethod::custom, u"PURGE"_s},
+        {u"PROPFIND"_s, HTTPMethod::custom, u"PROPFIND"_s},
+        {u"x-Sync.v2~"_s, HTTPMethod::custom, u"x-Sync.v2~"_s},
+    };
+    for (const auto& c : cases) {
+        QJsonObject json = requestJson();
+        json[u"method"_s] = c.stored;
+        const auto decoded = fromJson<APIRequest>(json);
+        ASSERT_TRUE(decoded.ok()) << decoded.errorMessage().toStdString();
+        EXPECT_EQ(decoded->method, c.method) << c.stored.toStdString();
+        EXPECT_EQ(decoded->customMethod, c.custom) << c.stored.toStdString();
+        EXPECT_EQ(toJson(*decoded), json) << c.stored.toStdString();
+    }
+    // Choosing one of the seven again leaves no custom name behind.
+    APIRequest request {.method = HTTPMethod::custom, .customMethod = u"LOCK"_s};
+    ASSERT_TRUE(setMethodName(request, u"POST"_s));
+    EXPECT_EQ(request.method, HTTPMethod::post);
+    EXPECT_EQ(request.customMethod, u""_s);
+    EXPECT_EQ(toJson(request)[u"method"_s], u"POST"_s);
 }
 
 TEST(RecordJson, decodingAcceptsWhatOtherWritersProduce)

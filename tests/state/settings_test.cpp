@@ -31,7 +31,7 @@ TEST(Settings, freshStoreReadsDefaultsAndWritesPersistWithTheirStoredNumber)
             EXPECT_FALSE(settings.contains(entry.key)) << entry.key.toStdString();
             keys.insert(entry.key);
         }
-        EXPECT_EQ(keys.size(), 26);
+        EXPECT_EQ(keys.size(), 28);
         EXPECT_EQ(settings.requestTimeout(), 0.0);
         EXPECT_EQ(settings.historyRetention(), 0);
     }
@@ -81,6 +81,21 @@ TEST(Settings, networkPreferencesBecomeTheEngineOptions)
     // A type the catalogue does not know falls back to plain HTTP.
     settings.setValue(SettingKeys::proxyType, u"gopher"_s);
     EXPECT_EQ(settings.networkSettings().proxy.type, ProxySettings::Type::http);
+
+    // The HTTP version and the system's proxy: a file without them means Auto and the system's.
+    EXPECT_EQ(settings.networkSettings().httpVersion, HttpVersion::automatic);
+    EXPECT_TRUE(settings.networkSettings().proxy.useSystem);
+    const struct {
+        QString stored;
+        HttpVersion version;
+    } versions[] {{u"http1.1"_s, HttpVersion::http1_1}, {u"http2"_s, HttpVersion::http2},
+        {u"http3"_s, HttpVersion::automatic}};
+    for (const auto& c : versions) {
+        settings.setValue(SettingKeys::httpVersion, c.stored);
+        EXPECT_EQ(settings.networkSettings().httpVersion, c.version) << c.stored.toStdString();
+    }
+    settings.setValue(SettingKeys::proxyUseSystem, false);
+    EXPECT_FALSE(settings.networkSettings().proxy.useSystem);
 }
 
 // The user's own command keys are a group of their own: written as readable text, read back

@@ -25,9 +25,15 @@ SystemColor methodColor(HTTPMethod method)
         return SystemColor::purple;
     case HTTPMethod::head:
     case HTTPMethod::options:
+    case HTTPMethod::custom:
         break;
     }
     return SystemColor::grey;
+}
+
+SystemColor methodColor(QStringView name)
+{
+    return methodColor(fromRawValue<HTTPMethod>(name).value_or(HTTPMethod::custom));
 }
 
 QString relativeTimeText(Timestamp timestamp, Timestamp now)

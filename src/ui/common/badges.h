@@ -17,6 +17,8 @@ namespace mako {
 /// The colour of a method's badge: GET green, POST orange, PUT blue, DELETE red, PATCH purple,
 /// HEAD and OPTIONS grey.
 SystemColor methodColor(HTTPMethod method);
+/// The colour of the method named `name`; a custom method is grey.
+SystemColor methodColor(QStringView name);
 
 /// How long ago `timestamp` was, seen from `now`: "just now", "5 min. ago", "3 hr. ago",
 /// "yesterday", "2 days ago", up to a week; older ones show their date.

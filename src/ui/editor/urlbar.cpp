@@ -7,6 +7,7 @@
 #include "execution/variables.h"
 #include "state/requestviewmodel.h"
 #include "ui/common/icons.h"
+#include "ui/editor/custommethodsheet.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -119,6 +120,13 @@ QToolButton* UrlBar::buildMethodButton()
         m_methods->addAction(action);
         connect(action, &QAction::triggered, this, [this, method] { chooseMethod(method); });
     }
+    menu->addSeparator();
+    m_customMethod = menu->addAction(tr("Custom..."));
+    m_customMethod->setObjectName(u"methodCustom"_s);
+    m_customMethod->setCheckable(true);
+    // In the group, so that it is marked the way the seven are.
+    m_methods->addAction(m_customMethod);
+    connect(m_customMethod, &QAction::triggered, this, &UrlBar::askForCustomMethod);
     button->setMenu(menu);
     return button;
 }
@@ -127,16 +135,31 @@ void UrlBar::chooseMethod(HTTPMethod method)
 {
     APIRequest request = m_viewModel.request();
     request.method = method;
+    request.customMethod.clear();
     m_viewModel.setRequest(request);
+}
+
+void UrlBar::askForCustomMethod()
+{
+    // The tick stays where the request's method is until a name is chosen.
+    handleRequestChanged();
+    auto* sheet = new CustomMethodSheet(m_viewModel.request().customMethod, window());
+    connect(sheet, &CustomMethodSheet::methodChosen, this, [this](const QString& name) {
+        APIRequest request = m_viewModel.request();
+        if (setMethodName(request, name))
+            m_viewModel.setRequest(request);
+    });
+    sheet->open();
 }
 
 void UrlBar::handleRequestChanged()
 {
     const APIRequest& request = m_viewModel.request();
-    m_method->setText(rawValue(request.method));
+    m_method->setText(methodName(request));
     const QList<QAction*> actions = m_methods->actions();
-    for (int index = 0; index < actions.size(); ++index)
+    for (int index = 0; index < int(allCases<HTTPMethod>().size()); ++index)
         actions[index]->setChecked(allCases<HTTPMethod>()[index] == request.method);
+    m_customMethod->setChecked(request.method == HTTPMethod::custom);
     if (!m_syncing && m_url->text() != request.url) {
         m_syncing = true;
         m_url->setText(request.url);

@@ -6,6 +6,7 @@
 #include <QNetworkCookie>
 #include <QWidget>
 
+class QAction;
 class QActionGroup;
 class QLabel;
 class QPushButton;
@@ -16,8 +17,8 @@ namespace mako {
 class CookieJar;
 class RequestViewModel;
 
-/// The method menu, the URL field and the send button (a cancel button while a send runs),
-/// with the URL exactly as it will go out on a quiet line below.
+/// The method menu (the seven, and "Custom..." for any other), the URL field and the send button (a
+/// cancel button while a send runs), with the URL exactly as it will go out on a quiet line below.
 class UrlBar : public QWidget {
     Q_OBJECT
 
@@ -40,6 +41,7 @@ private:
     void handleRequestChanged();
     void handleLoadingChanged();
     void chooseMethod(HTTPMethod method);
+    void askForCustomMethod();
     void showPreview();
     /// "Cookies: a, b" beside the URL as sent: what the jar adds to the next send.
     void showCookies(const QList<QNetworkCookie>& cookies);
@@ -48,6 +50,7 @@ private:
     UrlField::EnvironmentSource m_environment;
     QToolButton* m_method;
     QActionGroup* m_methods;
+    QAction* m_customMethod = nullptr;
     UrlField* m_url;
     QPushButton* m_send;
     QLabel* m_preview;

@@ -6,6 +6,7 @@
 #include "ui/preferences/preferencebindings.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -121,6 +122,12 @@ NetworkTab::NetworkTab(Settings& settings, QWidget* parent)
     userAgent->setMinimumWidth(240);
     bindLineEdit(userAgent, settings, SettingKeys::defaultUserAgent);
     defaults->addRow(tr("User-Agent"), userAgent);
+    QComboBox* version = makeComboBox(u"httpVersionPicker"_s,
+        {{tr("Auto"), u"auto"_s}, {tr("HTTP/1.1 only"), u"http1.1"_s}, {tr("HTTP/2"), u"http2"_s}});
+    version->setAccessibleName(tr("HTTP Version"));
+    version->setToolTip(tr("Auto uses HTTP/2 over TLS where the server offers it."));
+    bindComboBox(version, settings, SettingKeys::httpVersion);
+    defaults->addRow(tr("HTTP Version"), version);
     page->addStretch();
 }
 

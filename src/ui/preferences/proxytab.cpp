@@ -104,8 +104,17 @@ ProxyTab::ProxyTab(Settings& settings, ProxyPassword& password, QWidget* parent)
         u"proxyEnabledToggle"_s, tr("Enable proxy"), settings, SettingKeys::proxyEnabled));
     QWidget* server = buildServerRows(settings);
     section->addRow(server);
-    followKey(settings, SettingKeys::proxyEnabled.name, server,
-        [server, &settings] { server->setVisible(settings.value(SettingKeys::proxyEnabled)); });
+    // Without a proxy of its own, requests either follow the environment, as curl and most
+    // command-line tools do, or go straight to every server.
+    QCheckBox* system = makeToggle(u"proxyUseSystemToggle"_s,
+        tr("Use system proxy (http_proxy, https_proxy, no_proxy)"), settings,
+        SettingKeys::proxyUseSystem);
+    section->addRow(system);
+    followKey(settings, SettingKeys::proxyEnabled.name, server, [server, system, &settings] {
+        const bool manual = settings.value(SettingKeys::proxyEnabled);
+        server->setVisible(manual);
+        system->setVisible(!manual);
+    });
     page->addWidget(footnote());
     page->addStretch();
 

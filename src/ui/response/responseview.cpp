@@ -213,6 +213,10 @@ QWidget* ResponseView::buildStatusBar()
     m_size->setObjectName(u"responseSize"_s);
     m_size->setToolTip(tr("Size of the response body"));
     m_size->setAccessibleDescription(m_size->toolTip());
+    m_version = new MetricPill(u"network");
+    m_version->setObjectName(u"responseHttpVersion"_s);
+    m_version->setToolTip(tr("HTTP version the response came over"));
+    m_version->setAccessibleDescription(m_version->toolTip());
     m_copy = makeSymbolButton(
         u"responseCopyButton"_s, u"doc.on.doc", tr("Copy"), tr("Copy response body"), bar);
     m_save = makeSymbolButton(u"responseSaveButton"_s, u"square.and.arrow.down",
@@ -231,6 +235,7 @@ QWidget* ResponseView::buildStatusBar()
     layout->addSpacing(8);
     layout->addWidget(m_duration);
     layout->addWidget(m_size);
+    layout->addWidget(m_version);
     layout->addStretch();
     layout->addWidget(m_save);
     layout->addWidget(m_copy);
@@ -390,6 +395,9 @@ void ResponseView::showResponse(const APIResponse& response)
     m_reason->setText(reasonPhrase(response.statusCode));
     m_duration->setValue(durationText(response.duration));
     m_size->setValue(byteCountText(response.size));
+    // A response read back from an older record has no version to show.
+    m_version->setValue(response.httpVersion);
+    m_version->setVisible(!response.httpVersion.isEmpty());
     m_body->showResponse(&response);
     if (response.id == m_shownResponse)
         return;

@@ -80,6 +80,7 @@ private:
     QLabel* m_reason;
     MetricPill* m_duration;
     MetricPill* m_size;
+    MetricPill* m_version;
     QToolButton* m_copy;
     QToolButton* m_save;
     QButtonGroup* m_tabButtons;

@@ -111,9 +111,9 @@ QVariant CommandPaletteModel::requestData(const RequestMatch& match, int role) c
     case Qt::ToolTipRole:
         return request.url;
     case BadgeRole:
-        return rawValue(request.method);
+        return methodName(request);
     case Qt::AccessibleTextRole:
-        return u"%1 %2"_s.arg(rawValue(request.method), request.name);
+        return u"%1 %2"_s.arg(methodName(request), request.name);
     default:
         return {};
     }

@@ -30,9 +30,10 @@ namespace {
 bool isNetworkPreference(const QString& key)
 {
     using namespace SettingKeys;
-    for (const QString* name : {&followRedirects.name, &maxRedirects.name, &sslVerification.name,
-             &defaultUserAgent.name, &proxyEnabled.name, &proxyType.name, &proxyHost.name,
-             &proxyPort.name, &proxyAuth.name, &proxyUsername.name}) {
+    for (const QString* name :
+        {&followRedirects.name, &maxRedirects.name, &sslVerification.name, &defaultUserAgent.name,
+            &httpVersion.name, &proxyEnabled.name, &proxyUseSystem.name, &proxyType.name,
+            &proxyHost.name, &proxyPort.name, &proxyAuth.name, &proxyUsername.name}) {
         if (key == *name)
             return true;
     }

@@ -31,7 +31,7 @@ const QString kUnsavedMarkName = u"tabUnsavedMark"_s;
 QString protocolLabel(const APIRequest& request)
 {
     if (request.requestProtocol == RequestProtocol::http)
-        return rawValue(request.method);
+        return methodName(request);
     return rawValue(request.requestProtocol);
 }
 

@@ -94,9 +94,9 @@ QVariant CollectionTreeModel::data(const QModelIndex& index, int role) const
         if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::ToolTipRole)
             return request->name;
         if (role == MethodRole)
-            return rawValue(request->method);
+            return methodName(*request);
         if (role == Qt::AccessibleTextRole)
-            return rawValue(request->method) + u' ' + request->name;
+            return methodName(*request) + u' ' + request->name;
         return {};
     }
     const QString name = node->kind == Kind::folder

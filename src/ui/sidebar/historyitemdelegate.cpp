@@ -77,10 +77,7 @@ void HistoryItemDelegate::paint(
     const QString method = index.data(HistoryListModel::MethodRole).toString();
     painter->setFont(smallFont(item.font, true));
     // On the selection's fill the colours would lose their contrast.
-    painter->setPen(selected
-            ? text
-            : systemColor(
-                methodColor(fromRawValue<HTTPMethod>(method).value_or(HTTPMethod::get)), palette));
+    painter->setPen(selected ? text : systemColor(methodColor(method), palette));
     painter->drawText(
         QRect(row.left(), row.top(), kMethodWidth, line), Qt::AlignLeft | Qt::AlignVCenter, method);
 

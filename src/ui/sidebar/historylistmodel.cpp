@@ -12,9 +12,10 @@ namespace {
 
 // A GraphQL query always goes out as a POST; the method field of its record is left from
 // whatever the request was before it became a query, and would show a GET that never happened.
-HTTPMethod sentMethod(const APIRequest& request)
+QString sentMethod(const APIRequest& request)
 {
-    return request.requestProtocol == RequestProtocol::graphql ? HTTPMethod::post : request.method;
+    return request.requestProtocol == RequestProtocol::graphql ? rawValue(HTTPMethod::post)
+                                                               : methodName(request);
 }
 
 } // namespace
@@ -56,7 +57,7 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const
     case Qt::ToolTipRole:
         return item->request.name + u'\n' + item->request.url;
     case MethodRole:
-        return rawValue(sentMethod(item->request));
+        return sentMethod(item->request);
     case RelativeTimeRole:
         return relativeTimeText(item->timestamp);
     case StatusRole:
@@ -65,9 +66,8 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const
         return durationText(item->duration);
     case Qt::AccessibleTextRole:
         return tr("%1 %2, %3, status %4, %5")
-            .arg(rawValue(sentMethod(item->request)), item->request.url,
-                relativeTimeText(item->timestamp), QString::number(item->statusCode),
-                durationText(item->duration));
+            .arg(sentMethod(item->request), item->request.url, relativeTimeText(item->timestamp),
+                QString::number(item->statusCode), durationText(item->duration));
     default:
         return {};
     }

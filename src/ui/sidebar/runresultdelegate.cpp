@@ -117,8 +117,7 @@ void RunResultDelegate::paint(
         index.data(RunResultModel::PassedRole).toBool(), palette);
     int x = row.left() + iconSize + kPadding;
     const QString method = index.data(RunResultModel::MethodRole).toString();
-    const QColor methodShade = systemColor(
-        methodColor(fromRawValue<HTTPMethod>(method).value_or(HTTPMethod::get)), palette);
+    const QColor methodShade = systemColor(methodColor(method), palette);
     x += drawBadge(painter, QPoint(x, row.top() + 3), line - 6, method, methodShade, badgeFont)
         + kPadding;
 

@@ -49,7 +49,7 @@ QString testList(const ScriptOutcome& scripts)
 
 QString accessibleText(const RunResult& result)
 {
-    const QString method = rawValue(result.request.method);
+    const QString method = methodName(result.request);
     const QString verdict
         = result.passed ? RunResultModel::tr("passed") : RunResultModel::tr("failed");
     const int total = int(result.scripts.tests.size());
@@ -87,7 +87,7 @@ QVariant RunResultModel::data(const QModelIndex& index, int role) const
     case PassedRole:
         return result.passed;
     case MethodRole:
-        return rawValue(result.request.method);
+        return methodName(result.request);
     case StatusRole:
         return result.statusCode ? QVariant(*result.statusCode) : QVariant();
     case DurationRole:

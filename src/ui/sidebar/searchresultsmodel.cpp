@@ -43,9 +43,9 @@ QVariant SearchResultsModel::data(const QModelIndex& index, int role) const
     case Qt::ToolTipRole:
         return request->url;
     case Qt::AccessibleTextRole:
-        return rawValue(request->method) + u' ' + request->name;
+        return methodName(*request) + u' ' + request->name;
     case CollectionTreeModel::MethodRole:
-        return rawValue(request->method);
+        return methodName(*request);
     default:
         return {};
     }

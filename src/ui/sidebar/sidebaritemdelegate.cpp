@@ -46,8 +46,7 @@ void SidebarItemDelegate::paint(
         small.setPointSizeF(small.pointSizeF() * 0.8);
         painter->setFont(small);
         // On the selection's fill the method's colour would lose its contrast.
-        const QColor shade = systemColor(
-            methodColor(fromRawValue<HTTPMethod>(method).value_or(HTTPMethod::get)), item.palette);
+        const QColor shade = systemColor(methodColor(method), item.palette);
         const bool selected = item.state & QStyle::State_Selected;
         painter->setPen(selected ? item.palette.color(QPalette::HighlightedText) : shade);
         painter->drawText(QRect(textRect.left(), textRect.top(), kMethodWidth, textRect.height()),

@@ -2,6 +2,7 @@
 #include "state/requestviewmodel.h"
 #include "support/httptestserver.h"
 #include "ui/common/colors.h"
+#include "ui/common/metricpill.h"
 #include "ui/editor/requestview.h"
 #include "windowtesting.h"
 
@@ -94,6 +95,11 @@ TEST(RequestView, whatIsTypedGoesOutOnControlReturnAndIntoTheHistory)
     EXPECT_EQ(run.url()->completer()->model()->index(0, 0).data().toString(),
         server.baseUrl() + u"/items?x=1"_s);
     EXPECT_EVENTUALLY(run.find<QWidget>(u"responseSummary"_s)->isVisible());
+    // The peer speaks HTTP/1.1 only, and the status row says so.
+    auto* version = run.find<MetricPill>(u"responseHttpVersion"_s);
+    EXPECT_TRUE(version->isVisible());
+    EXPECT_EQ(version->value(), u"HTTP/1.1"_s);
+    EXPECT_EQ(version->accessibleName(), u"HTTP/1.1"_s);
     // Choosing it takes it into the request, as typing would.
     run.url()->setFocus();
     EXPECT_EVENTUALLY(run.url()->hasFocus());
@@ -212,6 +218,57 @@ TEST(RequestView, eachTabKeepsItsBodyDocumentWithCursorAndHistory)
     EXPECT_EQ(body->toPlainText(), tall.body);
     EXPECT_EVENTUALLY(body->verticalScrollBar()->isVisible());
     EXPECT_EQ(body->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+}
+
+// "Custom..." at the end of the method menu asks for any method by name: a name HTTP does not
+// allow is refused in the sheet, one of the seven in other letters is that one, any other is
+// shown on the button and goes out as typed.
+TEST(RequestView, aCustomMethodIsAskedForByNameAndGoesOut)
+{
+    HttpTestServer server;
+    EditorRun run;
+    QTest::keyClicks(run.url(), server.baseUrl() + u"/cache"_s);
+    auto* method = run.find<QToolButton>(u"methodButton"_s);
+    QMenu* menu = method->menu();
+    const auto typeCustom = [&](const QString& typed) {
+        menu->popup(method->mapToGlobal(QPoint(0, method->height())));
+        EXPECT_EVENTUALLY(menu->isVisible());
+        QTest::keyClick(menu, Qt::Key_Up); // round to the last entry
+        EXPECT_EQ(menu->activeAction()->objectName(), u"methodCustom"_s);
+        QTest::keyClick(menu, Qt::Key_Return);
+        auto* sheet = visibleDialog(u"customMethodSheet"_s);
+        EXPECT_TRUE(sheet);
+        if (!sheet)
+            return sheet;
+        auto* field = child<QLineEdit>(sheet, u"customMethodField"_s);
+        field->selectAll();
+        QTest::keyClicks(field, typed);
+        QTest::keyClick(field, Qt::Key_Return);
+        return visibleDialog(u"customMethodSheet"_s);
+    };
+
+    QWidget* refused = typeCustom(u"PUR GE"_s);
+    ASSERT_TRUE(refused);
+    auto* problem = child<QLabel>(refused, u"customMethodProblem"_s);
+    EXPECT_TRUE(problem->isVisible());
+    EXPECT_TRUE(problem->text().startsWith(u"\"PUR GE\" cannot be a method"_s));
+    QTest::keyClick(child<QLineEdit>(refused, u"customMethodField"_s), Qt::Key_Escape);
+    EXPECT_EVENTUALLY(!visibleDialog(u"customMethodSheet"_s));
+    EXPECT_EQ(method->text(), u"GET"_s);
+
+    EXPECT_FALSE(typeCustom(u"delete"_s));
+    EXPECT_EQ(run.state().openRequest()->method, HTTPMethod::delete_);
+    EXPECT_EQ(method->text(), u"DELETE"_s);
+
+    EXPECT_FALSE(typeCustom(u"PURGE"_s));
+    EXPECT_EQ(method->text(), u"PURGE"_s);
+    EXPECT_TRUE(menu->findChild<QAction*>(u"methodCustom"_s)->isChecked());
+    EXPECT_FALSE(menu->findChild<QAction*>(u"methodDELETE"_s)->isChecked());
+    QTest::keyClick(run.url(), Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(server.waitForRequests(1));
+    EXPECT_EQ(server.requests().first().method, "PURGE");
+    EXPECT_EVENTUALLY_EQ(run.state().history().size(), 1);
+    EXPECT_EQ(methodName(run.state().history().first().request), u"PURGE"_s);
 }
 
 TEST(RequestView, anEmptyURLGetsTheFocusAndIsRefusedOnSend)

@@ -5,6 +5,7 @@
 #include "ui/common/colors.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
@@ -128,6 +129,39 @@ TEST(NetworkPreferences, redirectsAndUserAgentFollowTheirControls)
     EXPECT_EQ(peer.requests().last().header("User-Agent"), "Probe/2");
 }
 
+// The peer speaks HTTP/1.1 only; what a request asks for shows in its upgrade offer, made over
+// plain HTTP only when HTTP/2 is chosen.
+TEST(NetworkPreferences, theHttpVersionPickedByKeysReachesTheEngine)
+{
+    HttpTestServer peer;
+    PreferencesRun run;
+    run.showTab(u"networkTab"_s);
+    auto* picker = run.control<QComboBox>(u"httpVersionPicker"_s);
+    ASSERT_TRUE(picker);
+    picker->setFocus();
+    const struct {
+        QString stored;
+        HttpVersion version;
+        QByteArray upgrade;
+    } cases[] {
+        {u"auto"_s, HttpVersion::automatic, ""},
+        {u"http1.1"_s, HttpVersion::http1_1, ""},
+        {u"http2"_s, HttpVersion::http2, "h2c"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored.toStdString());
+        if (c.version != HttpVersion::automatic)
+            QTest::keyClick(picker, Qt::Key_Down);
+        EXPECT_EQ(run.settings().value(SettingKeys::httpVersion), c.stored);
+        EXPECT_EQ(NetworkService::shared().settings().httpVersion, c.version);
+        const NetworkResult result = send(peer.baseUrl() + u"/v"_s);
+        const auto* response = std::get_if<APIResponse>(&result);
+        ASSERT_TRUE(response);
+        EXPECT_EQ(response->httpVersion, u"HTTP/1.1"_s);
+        EXPECT_EQ(peer.requests().last().header("Upgrade"), c.upgrade);
+    }
+}
+
 TEST(NetworkPreferences, requestsGoThroughALoopbackProxyWithAndWithoutCredentials)
 {
     HttpTestServer proxy;
@@ -135,7 +169,17 @@ TEST(NetworkPreferences, requestsGoThroughALoopbackProxyWithAndWithoutCredential
     int writes = 0;
     PreferencesRun run({}, std::make_unique<FakeSecretStore>(&secrets, nullptr, &writes));
     run.showTab(u"proxyTab"_s);
+    // Without a proxy of its own the system's applies, unless switched off; with one the
+    // choice is moot and hidden.
+    auto* system = run.control<QCheckBox>(u"proxyUseSystemToggle"_s);
+    EXPECT_TRUE(system->isVisible() && system->isChecked());
+    EXPECT_TRUE(NetworkService::shared().settings().proxy.useSystem);
+    system->setFocus();
+    QTest::keyClick(system, Qt::Key_Space);
+    EXPECT_FALSE(run.settings().value(SettingKeys::proxyUseSystem));
+    EXPECT_FALSE(NetworkService::shared().settings().proxy.useSystem);
     click(run.control<QCheckBox>(u"proxyEnabledToggle"_s));
+    EXPECT_FALSE(system->isVisible());
     QTest::keyClicks(run.control(u"proxyHostField"_s), u"127.0.0.1"_s);
     run.type(run.control<QSpinBox>(u"proxyPortField"_s), QString::number(proxy.port()));
     // The target is never reached: the proxy answers for it.

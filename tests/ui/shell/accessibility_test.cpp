@@ -192,9 +192,10 @@ TEST(Accessibility, theResponseWithAReplyIsNamedAndItsLessObviousPartsDescribed)
     }
 
     // What a name alone does not make clear: what a control does, or what a value measures.
-    for (const QString& name : {u"resizeDivider"_s, u"responseStatusCode"_s, u"responseDuration"_s,
-             u"responseSize"_s, u"environmentPicker"_s, u"manageEnvironmentsButton"_s,
-             u"methodButton"_s, u"protocolPicker"_s, u"sidebarToggleButton"_s}) {
+    for (const QString& name :
+        {u"resizeDivider"_s, u"responseStatusCode"_s, u"responseDuration"_s, u"responseSize"_s,
+            u"responseHttpVersion"_s, u"environmentPicker"_s, u"manageEnvironmentsButton"_s,
+            u"methodButton"_s, u"protocolPicker"_s, u"sidebarToggleButton"_s}) {
         SCOPED_TRACE(name.toStdString());
         QWidget* widget = run.find(name);
         ASSERT_TRUE(widget);

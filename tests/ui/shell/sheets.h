@@ -38,6 +38,11 @@ inline QList<SheetOpener> everySheet()
         {u"templateSheet"_s,
             [](ShellRun& run) { run.find<QAction>(u"fromTemplateAction"_s)->trigger(); }},
         {u"curlImportSheet"_s, [](ShellRun& run) { run.action(u"importCurlAction"_s)->trigger(); }},
+        {u"customMethodSheet"_s,
+            [](ShellRun& run) {
+                QTest::keyClick(&run.window(), Qt::Key_N, Qt::ControlModifier);
+                run.find<QAction>(u"methodCustom"_s)->trigger();
+            }},
         {u"collectionPickerSheet"_s,
             [](ShellRun& run) {
                 run.state().addCollection(u"API"_s);

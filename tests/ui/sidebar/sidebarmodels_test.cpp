@@ -1,5 +1,6 @@
 #include "state/historyfilter.h"
 #include "state/sidebaractions.h"
+#include "ui/common/badges.h"
 #include "ui/sidebar/collectiontreemodel.h"
 #include "ui/sidebar/historylistmodel.h"
 #include "windowtesting.h"
@@ -145,6 +146,13 @@ TEST(SidebarModels, historyListFollowsRecordsAndTrimsUnderItsFilter)
         APIRequest {.method = HTTPMethod::get, .requestProtocol = RequestProtocol::graphql}, 200,
         0);
     EXPECT_EQ(model.index(0).data(HistoryListModel::MethodRole).toString(), u"POST"_s);
+    // Any other method shows by its name, on a neutral badge.
+    run.state.addHistoryItem(
+        APIRequest {.method = HTTPMethod::custom, .customMethod = u"REPORT"_s}, 207, 0);
+    const QString custom = model.index(0).data(HistoryListModel::MethodRole).toString();
+    EXPECT_EQ(custom, u"REPORT"_s);
+    EXPECT_EQ(methodColor(custom), SystemColor::grey);
+    EXPECT_EQ(methodColor(u"POST"_s), SystemColor::orange);
     run.state.clearHistory();
     EXPECT_EQ(model.rowCount(), 0);
 }
