@@ -98,14 +98,14 @@ void applyAuth(Draft& draft, APIRequest& request)
     }
     // Negotiate's single sign-on takes no password; "-u :" only switches it on.
     const bool negotiate = draft.userAuthType == AuthType::negotiate;
-    if (draft.credentialsFromUser && !negotiate && !draft.authToken.contains(u':'))
+    // An Authorization header after -u replaced its credentials, and with them their kind.
+    const bool fromUser = draft.credentialsFromUser && draft.authType == AuthType::basic;
+    if (fromUser && !negotiate && !draft.authToken.contains(u':'))
         draft.differ(QCoreApplication::translate(
             "mako::CurlImport", "--user %1 gives no password, which curl would ask for.")
                          .arg(draft.authToken));
     request.authType = draft.authType;
     request.authToken = draft.authToken;
-    // An Authorization header after -u replaced its credentials, and with them their kind.
-    const bool fromUser = draft.credentialsFromUser && draft.authType == AuthType::basic;
     if (!fromUser && !(negotiate && draft.authType == AuthType::none))
         return;
     request.authType = draft.userAuthType;

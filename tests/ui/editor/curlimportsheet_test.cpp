@@ -89,11 +89,11 @@ TEST(CurlImportSheet, whatTheRequestCannotHoldIsToldAfterTheImport)
     ShellRun run;
     Sheet sheet = openSheet(run);
     ASSERT_NE(sheet.dialog, nullptr);
-    sheet.text->setPlainText(u"curl --digest -u ann:pw https://example.test"_s);
+    sheet.text->setPlainText(u"curl --anyauth -u ann:pw https://example.test"_s);
     QTest::mouseClick(sheet.import, Qt::LeftButton);
     ASSERT_EQ(run.state().tabs().size(), 1);
     ASSERT_TRUE(run.state().alertMessage().has_value());
-    EXPECT_TRUE(run.state().alertMessage()->contains(u"--digest"_s));
+    EXPECT_TRUE(run.state().alertMessage()->contains(u"--anyauth"_s));
     EXPECT_NE(visibleDialog(u"errorAlert"_s), nullptr);
 }
 
