@@ -64,7 +64,7 @@
         <translation>URL eingeben</translation>
     </message>
     <message>
-        <location filename="../src/ui/shell/makoapp.cpp" line="+116"/>
+        <location filename="../src/ui/shell/makoapp.cpp" line="+120"/>
         <source>Mako</source>
         <translation>Mako</translation>
     </message>
@@ -72,7 +72,7 @@
 <context>
     <name>RelativeTime</name>
     <message>
-        <location filename="../src/ui/common/badges.cpp" line="+42"/>
+        <location filename="../src/ui/common/badges.cpp" line="+48"/>
         <source>just now</source>
         <translation>gerade eben</translation>
     </message>
@@ -265,7 +265,7 @@
 <context>
     <name>mako::AuthEditor</name>
     <message>
-        <location filename="../src/ui/editor/autheditor.cpp" line="+30"/>
+        <location filename="../src/ui/editor/autheditor.cpp" line="+31"/>
         <source>No authentication</source>
         <translation>Keine Authentifizierung</translation>
     </message>
@@ -305,10 +305,78 @@
         <translation>Gesendet als X-API-Key-Header</translation>
     </message>
     <message>
-        <location line="+17"/>
-        <location line="+13"/>
+        <location line="+3"/>
+        <source>Answers the server&apos;s Digest challenge (MD5 or SHA-256); the password itself is never sent</source>
+        <translation>Beantwortet die Digest-Anfrage des Servers (MD5 oder SHA-256); das Passwort selbst wird nie gesendet</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Answers the server&apos;s NTLM challenge</source>
+        <translation>Beantwortet die NTLM-Anfrage des Servers</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Kerberos (SPNEGO) with the system&apos;s tickets; username and password may stay empty</source>
+        <translation>Kerberos (SPNEGO) mit den Tickets des Systems; Benutzername und Passwort dürfen leer bleiben</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Signs the request with AWS Signature Version 4; without a region and service they are read from the host name</source>
+        <translation>Signiert die Anfrage mit AWS Signature Version 4; ohne Region und Dienst werden sie aus dem Hostnamen gelesen</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <location line="+12"/>
         <source>Type</source>
         <translation>Typ</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+134"/>
+        <source>Username</source>
+        <translation>Benutzername</translation>
+    </message>
+    <message>
+        <location line="-133"/>
+        <location line="+134"/>
+        <source>Password</source>
+        <translation>Passwort</translation>
+    </message>
+    <message>
+        <location line="-132"/>
+        <source>Domain</source>
+        <translation>Domain</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+6"/>
+        <source>Optional</source>
+        <translation>Optional</translation>
+    </message>
+    <message>
+        <location line="-5"/>
+        <source>Region</source>
+        <translation>Region</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Service</source>
+        <translation>Dienst</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Session Token</source>
+        <translation>Sitzungstoken</translation>
+    </message>
+    <message>
+        <location line="+125"/>
+        <source>Access Key</source>
+        <translation>Zugriffsschlüssel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Secret Key</source>
+        <translation>Geheimer Schlüssel</translation>
     </message>
 </context>
 <context>
@@ -614,6 +682,183 @@
     </message>
 </context>
 <context>
+    <name>mako::CookieEditorSheet</name>
+    <message>
+        <location filename="../src/ui/shell/cookiessheet.cpp" line="+261"/>
+        <source>Also send to subdomains</source>
+        <translation>Auch an Subdomains senden</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Session cookie (not kept between launches)</source>
+        <translation>Sitzungscookie (wird nicht zwischen Starts behalten)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Secure (HTTPS only)</source>
+        <translation>Secure (nur HTTPS)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>HttpOnly</source>
+        <translation>HttpOnly</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Edit Cookie</source>
+        <translation>Cookie bearbeiten</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Add Cookie</source>
+        <translation>Cookie hinzufügen</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <location line="+36"/>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <location line="-35"/>
+        <location line="+36"/>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <location line="-35"/>
+        <location line="+36"/>
+        <source>Domain</source>
+        <translation>Domain</translation>
+    </message>
+    <message>
+        <location line="-34"/>
+        <location line="+36"/>
+        <source>Path</source>
+        <translation>Pfad</translation>
+    </message>
+    <message>
+        <location line="-34"/>
+        <location line="+36"/>
+        <source>Expires</source>
+        <translation>Läuft ab</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>The name cannot hold control characters, &quot;=&quot; or &quot;;&quot;, and the value no control characters.</source>
+        <translation>Der Name darf keine Steuerzeichen, „=“ oder „;“ enthalten, der Wert keine Steuerzeichen.</translation>
+    </message>
+</context>
+<context>
+    <name>mako::CookiesSheet</name>
+    <message>
+        <location line="-290"/>
+        <source>Add...</source>
+        <translation>Hinzufügen …</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Edit...</source>
+        <translation>Bearbeiten …</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+32"/>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <location line="-31"/>
+        <location line="+37"/>
+        <source>Clear Domain</source>
+        <translation>Domain leeren</translation>
+    </message>
+    <message>
+        <location line="-36"/>
+        <location line="+40"/>
+        <source>Clear All</source>
+        <translation>Alle löschen</translation>
+    </message>
+    <message>
+        <location line="-37"/>
+        <location line="+1"/>
+        <location line="+51"/>
+        <source>Cookies</source>
+        <translation>Cookies</translation>
+    </message>
+    <message>
+        <location line="-45"/>
+        <source>Cookies by domain</source>
+        <translation>Cookies nach Domain</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Path</source>
+        <translation>Pfad</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Expires</source>
+        <translation>Läuft ab</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Flags</source>
+        <translation>Merkmale</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Delete the cookie &quot;%1&quot; of %2?</source>
+        <translation>Das Cookie „%1“ von %2 löschen?</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Delete every cookie of %1?</source>
+        <translation>Alle Cookies von %1 löschen?</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Delete every cookie?</source>
+        <translation>Alle Cookies löschen?</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <location line="+1"/>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>Session</source>
+        <translation>Sitzung</translation>
+    </message>
+    <message>
+        <location line="+53"/>
+        <source>Delete?</source>
+        <translation>Löschen?</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>This cannot be undone.</source>
+        <translation>Dies kann nicht rückgängig gemacht werden.</translation>
+    </message>
+</context>
+<context>
     <name>mako::CurlImport</name>
     <message>
         <location filename="../src/interchange/curldata.cpp" line="+57"/>
@@ -657,7 +902,7 @@
         <translation>%1 legt Typ, Dateinamen oder Header des Teils fest, die eine Anfrage nicht aufnehmen kann; sie werden ausgelassen.</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+56"/>
         <source>--cookie %1 reads cookies from a file, which a request cannot hold; they are left out.</source>
         <translation>--cookie %1 liest Cookies aus einer Datei, die eine Anfrage nicht aufnehmen kann; sie werden ausgelassen.</translation>
     </message>
@@ -689,7 +934,7 @@
         <translation>%1 nimmt Anmeldedaten aus einer .netrc-Datei; sie werden ausgelassen.</translation>
     </message>
     <message>
-        <location filename="../src/interchange/curlparser.cpp" line="+52"/>
+        <location filename="../src/interchange/curlparser.cpp" line="+57"/>
         <source>The method %1 cannot be sent.</source>
         <translation>Die Methode %1 kann nicht gesendet werden.</translation>
     </message>
@@ -704,12 +949,12 @@
         <translation>Eine Anfrage kann keine %1-Authentifizierung aufnehmen; die Anmeldedaten von --user werden ausgelassen.</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+11"/>
         <source>--user %1 gives no password, which curl would ask for.</source>
         <translation>--user %1 enthält kein Passwort; curl würde danach fragen.</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+54"/>
         <source>Data (-d) and form fields (-F) cannot go in one request; curl refuses the command too.</source>
         <translation>Daten (-d) und Formularfelder (-F) können nicht in einer Anfrage stehen; auch curl lehnt den Befehl ab.</translation>
     </message>
@@ -757,6 +1002,39 @@
         <location line="+18"/>
         <source>Import</source>
         <translation>Importieren</translation>
+    </message>
+</context>
+<context>
+    <name>mako::CustomMethodSheet</name>
+    <message>
+        <location filename="../src/ui/editor/custommethodsheet.cpp" line="+24"/>
+        <source>Custom Method</source>
+        <translation>Eigene Methode</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Method name</source>
+        <translation>Name der Methode</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Method</source>
+        <translation>Methode</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Use</source>
+        <translation>Verwenden</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>Type the method&apos;s name.</source>
+        <translation>Geben Sie den Namen der Methode ein.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&quot;%1&quot; cannot be a method: use letters, digits and ! # $ % &amp; &apos; * + - . ^ _ ` | ~ only, without spaces.</source>
+        <translation>„%1“ kann keine Methode sein: Verwenden Sie nur Buchstaben, Ziffern und ! # $ % &amp; &apos; * + - . ^ _ ` | ~, ohne Leerzeichen.</translation>
     </message>
 </context>
 <context>
@@ -1131,7 +1409,7 @@
         <translation>Schema</translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+46"/>
         <source>Operation name (optional)</source>
         <translation>Name der Operation (optional)</translation>
     </message>
@@ -1165,7 +1443,7 @@
 <context>
     <name>mako::HeadersAuthSection</name>
     <message>
-        <location filename="../src/ui/screens/headersauthsection.cpp" line="+53"/>
+        <location filename="../src/ui/screens/headersauthsection.cpp" line="+54"/>
         <location line="+1"/>
         <source>Headers and Auth</source>
         <translation>Header und Auth</translation>
@@ -1181,7 +1459,7 @@
         <translation>Header</translation>
     </message>
     <message numerus="yes">
-        <location line="+75"/>
+        <location line="+88"/>
         <source>%n header(s)</source>
         <translation>
             <numerusform>%n Header</numerusform>
@@ -1192,7 +1470,7 @@
 <context>
     <name>mako::HistoryListModel</name>
     <message>
-        <location filename="../src/ui/sidebar/historylistmodel.cpp" line="+67"/>
+        <location filename="../src/ui/sidebar/historylistmodel.cpp" line="+68"/>
         <source>%1 %2, %3, status %4, %5</source>
         <translation>%1 %2, %3, Status %4, %5</translation>
     </message>
@@ -1419,6 +1697,11 @@
     </message>
     <message>
         <location line="+8"/>
+        <source>Cookies...</source>
+        <translation>Cookies …</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Minimize</source>
         <translation>Minimieren</translation>
     </message>
@@ -1441,12 +1724,12 @@
 <context>
     <name>mako::MainWindow</name>
     <message>
-        <location filename="../src/ui/shell/mainwindow.cpp" line="+58"/>
+        <location filename="../src/ui/shell/mainwindow.cpp" line="+60"/>
         <source>Mako</source>
         <translation>Mako</translation>
     </message>
     <message>
-        <location line="+187"/>
+        <location line="+202"/>
         <source>Toolbar</source>
         <translation>Werkzeugleiste</translation>
     </message>
@@ -1527,7 +1810,7 @@
 <context>
     <name>mako::NetworkTab</name>
     <message>
-        <location filename="../src/ui/preferences/networktab.cpp" line="+51"/>
+        <location filename="../src/ui/preferences/networktab.cpp" line="+52"/>
         <source>Only disable for local development with self-signed certificates.</source>
         <translation>Nur für die lokale Entwicklung mit selbstsignierten Zertifikaten deaktivieren.</translation>
     </message>
@@ -1582,6 +1865,16 @@
     </message>
     <message>
         <location line="+8"/>
+        <source>Cookies</source>
+        <translation>Cookies</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Keep cookies between launches</source>
+        <translation>Cookies zwischen Starts behalten</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Defaults</source>
         <translation>Standardwerte</translation>
     </message>
@@ -1589,6 +1882,32 @@
         <location line="+5"/>
         <source>User-Agent</source>
         <translation>User-Agent</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Auto</source>
+        <translation>Automatisch</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>HTTP/1.1 only</source>
+        <translation>Nur HTTP/1.1</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>HTTP/2</source>
+        <translation>HTTP/2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+3"/>
+        <source>HTTP Version</source>
+        <translation>HTTP-Version</translation>
+    </message>
+    <message>
+        <location line="-2"/>
+        <source>Auto uses HTTP/2 over TLS where the server offers it.</source>
+        <translation>Automatisch verwendet HTTP/2 über TLS, wo der Server es anbietet.</translation>
     </message>
 </context>
 <context>
@@ -1612,7 +1931,7 @@
 <context>
     <name>mako::PersistenceService</name>
     <message>
-        <location filename="../src/state/persistenceservice.cpp" line="+106"/>
+        <location filename="../src/state/persistenceservice.cpp" line="+133"/>
         <source>%1 (%2; it could not be copied aside: %3, so Mako will not save over it)</source>
         <translation>%1 (%2; die Datei konnte nicht beiseitegelegt werden: %3, daher überschreibt Mako sie nicht)</translation>
     </message>
@@ -1678,7 +1997,7 @@
         <translation>%1-Skript ausgelassen</translation>
     </message>
     <message>
-        <location line="+68"/>
+        <location line="+81"/>
         <source>OAuth 2.0 authorisation dropped, the file holds no access token</source>
         <translation>OAuth-2.0-Autorisierung ausgelassen, die Datei enthält kein Zugriffstoken</translation>
     </message>
@@ -1713,12 +2032,12 @@
         <translation>binärer Datei-Body ausgelassen</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+29"/>
         <source>skipped, the method %1 cannot be sent</source>
         <translation>übersprungen, die Methode %1 kann nicht gesendet werden</translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="+48"/>
         <source>%1 (folder)</source>
         <translation>%1 (Ordner)</translation>
     </message>
@@ -1837,7 +2156,12 @@
         <translation>Proxy aktivieren</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+6"/>
+        <source>Use system proxy (http_proxy, https_proxy, no_proxy)</source>
+        <translation>Proxy des Systems verwenden (http_proxy, https_proxy, no_proxy)</translation>
+    </message>
+    <message>
+        <location line="+22"/>
         <source>Type</source>
         <translation>Typ</translation>
     </message>
@@ -1876,7 +2200,7 @@
 <context>
     <name>mako::RecordJson</name>
     <message>
-        <location filename="../src/model/recordjson.cpp" line="+94"/>
+        <location filename="../src/model/recordjson.cpp" line="+99"/>
         <source>invalid value</source>
         <translation>ungültiger Wert</translation>
     </message>
@@ -1937,7 +2261,12 @@
         <translation>Array erwartet</translation>
     </message>
     <message>
-        <location line="+267"/>
+        <location line="+37"/>
+        <source>&quot;%1&quot; is not a method name</source>
+        <translation>„%1“ ist kein Methodenname</translation>
+    </message>
+    <message>
+        <location line="+256"/>
         <source>invalid JSON at offset %1: %2</source>
         <translation>ungültiges JSON an Position %1: %2</translation>
     </message>
@@ -1999,7 +2328,7 @@
         <translation>Die Anfrage hat ein Skript</translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="+52"/>
         <source>The body is Form Data: these rows are sent as its fields, not in the URL.</source>
         <translation>Der Body besteht aus Formulardaten: Diese Zeilen werden als seine Felder gesendet, nicht in der URL.</translation>
     </message>
@@ -2067,7 +2396,7 @@
 <context>
     <name>mako::ResponseView</name>
     <message>
-        <location filename="../src/ui/response/responseview.cpp" line="+58"/>
+        <location filename="../src/ui/response/responseview.cpp" line="+59"/>
         <source>Sending...</source>
         <translation>Wird gesendet …</translation>
     </message>
@@ -2097,6 +2426,11 @@
         <translation>Größe des Antwort-Bodys</translation>
     </message>
     <message>
+        <location line="+4"/>
+        <source>HTTP version the response came over</source>
+        <translation>HTTP-Version, über die die Antwort kam</translation>
+    </message>
+    <message>
         <location line="+3"/>
         <source>Copy</source>
         <translation>Kopieren</translation>
@@ -2112,7 +2446,7 @@
         <translation>Antwort speichern …</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+28"/>
         <source>Body</source>
         <translation>Body</translation>
     </message>
@@ -2180,7 +2514,17 @@
         <translation>Keine Cookies</translation>
     </message>
     <message>
-        <location line="+123"/>
+        <location line="+2"/>
+        <source>Manage Cookies...</source>
+        <translation>Cookies verwalten …</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Manage Cookies</source>
+        <translation>Cookies verwalten</translation>
+    </message>
+    <message>
+        <location line="+130"/>
         <source>Session</source>
         <translation>Sitzung</translation>
     </message>
@@ -2595,6 +2939,11 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
         <translation>Einstellungen</translation>
     </message>
     <message>
+        <location line="+2"/>
+        <source>Cookies</source>
+        <translation>Cookies</translation>
+    </message>
+    <message>
         <location line="+49"/>
         <source>Press keys…</source>
         <translation>Tasten drücken …</translation>
@@ -2640,7 +2989,7 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
         <translation>Einen Befehl wählen und Eingabe drücken oder ihn anklicken, um ihm neue Tasten zu geben.</translation>
     </message>
     <message>
-        <location line="-160"/>
+        <location line="-162"/>
         <source>Search</source>
         <translation>Suche</translation>
     </message>
@@ -2904,7 +3253,7 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
 <context>
     <name>mako::TabStore</name>
     <message>
-        <location filename="../src/state/tabstore.cpp" line="+94"/>
+        <location filename="../src/state/tabstore.cpp" line="+99"/>
         <source>New Request</source>
         <translation>Neue Anfrage</translation>
     </message>
@@ -3059,12 +3408,17 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
 <context>
     <name>mako::UrlBar</name>
     <message>
-        <location filename="../src/ui/editor/urlbar.cpp" line="+57"/>
+        <location filename="../src/ui/editor/urlbar.cpp" line="+62"/>
         <source>URL as sent</source>
         <translation>URL wie gesendet</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+8"/>
+        <source>Cookies sent</source>
+        <translation>Gesendete Cookies</translation>
+    </message>
+    <message>
+        <location line="+36"/>
         <source>Method</source>
         <translation>Methode</translation>
     </message>
@@ -3074,7 +3428,12 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
         <translation>Öffnet die Liste der HTTP-Methoden zur Auswahl</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+17"/>
+        <source>Custom...</source>
+        <translation>Eigene …</translation>
+    </message>
+    <message>
+        <location line="+51"/>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
@@ -3092,6 +3451,19 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
         <location line="+0"/>
         <source>Send the request</source>
         <translation>Anfrage senden</translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>Cookies: %1</source>
+        <translation>Cookies: %1</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
+        <source>Cookies: %n</source>
+        <translation>
+            <numerusform>Cookies: %n</numerusform>
+            <numerusform>Cookies: %n</numerusform>
+        </translation>
     </message>
 </context>
 <context>

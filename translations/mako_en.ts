@@ -64,7 +64,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/shell/makoapp.cpp" line="+116"/>
+        <location filename="../src/ui/shell/makoapp.cpp" line="+120"/>
         <source>Mako</source>
         <translation type="unfinished"></translation>
     </message>
@@ -72,7 +72,7 @@
 <context>
     <name>RelativeTime</name>
     <message>
-        <location filename="../src/ui/common/badges.cpp" line="+42"/>
+        <location filename="../src/ui/common/badges.cpp" line="+48"/>
         <source>just now</source>
         <translation type="unfinished"></translation>
     </message>
@@ -265,7 +265,7 @@
 <context>
     <name>mako::AuthEditor</name>
     <message>
-        <location filename="../src/ui/editor/autheditor.cpp" line="+30"/>
+        <location filename="../src/ui/editor/autheditor.cpp" line="+31"/>
         <source>No authentication</source>
         <translation type="unfinished"></translation>
     </message>
@@ -305,9 +305,77 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+17"/>
-        <location line="+13"/>
+        <location line="+3"/>
+        <source>Answers the server&apos;s Digest challenge (MD5 or SHA-256); the password itself is never sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Answers the server&apos;s NTLM challenge</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Kerberos (SPNEGO) with the system&apos;s tickets; username and password may stay empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Signs the request with AWS Signature Version 4; without a region and service they are read from the host name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <location line="+12"/>
         <source>Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+134"/>
+        <source>Username</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-133"/>
+        <location line="+134"/>
+        <source>Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-132"/>
+        <source>Domain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+6"/>
+        <source>Optional</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-5"/>
+        <source>Region</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Service</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Session Token</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+125"/>
+        <source>Access Key</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Secret Key</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -614,6 +682,183 @@
     </message>
 </context>
 <context>
+    <name>mako::CookieEditorSheet</name>
+    <message>
+        <location filename="../src/ui/shell/cookiessheet.cpp" line="+261"/>
+        <source>Also send to subdomains</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Session cookie (not kept between launches)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Secure (HTTPS only)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>HttpOnly</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Edit Cookie</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Add Cookie</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <location line="+36"/>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-35"/>
+        <location line="+36"/>
+        <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-35"/>
+        <location line="+36"/>
+        <source>Domain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-34"/>
+        <location line="+36"/>
+        <source>Path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-34"/>
+        <location line="+36"/>
+        <source>Expires</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>The name cannot hold control characters, &quot;=&quot; or &quot;;&quot;, and the value no control characters.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>mako::CookiesSheet</name>
+    <message>
+        <location line="-290"/>
+        <source>Add...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Edit...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+32"/>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-31"/>
+        <location line="+37"/>
+        <source>Clear Domain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-36"/>
+        <location line="+40"/>
+        <source>Clear All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-37"/>
+        <location line="+1"/>
+        <location line="+51"/>
+        <source>Cookies</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-45"/>
+        <source>Cookies by domain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Expires</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Flags</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Delete the cookie &quot;%1&quot; of %2?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Delete every cookie of %1?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Delete every cookie?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <location line="+1"/>
+        <source>Done</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>Session</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+53"/>
+        <source>Delete?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>This cannot be undone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>mako::CurlImport</name>
     <message>
         <location filename="../src/interchange/curldata.cpp" line="+57"/>
@@ -657,7 +902,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+56"/>
         <source>--cookie %1 reads cookies from a file, which a request cannot hold; they are left out.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -689,7 +934,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/interchange/curlparser.cpp" line="+52"/>
+        <location filename="../src/interchange/curlparser.cpp" line="+57"/>
         <source>The method %1 cannot be sent.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -704,12 +949,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+11"/>
         <source>--user %1 gives no password, which curl would ask for.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+54"/>
         <source>Data (-d) and form fields (-F) cannot go in one request; curl refuses the command too.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -756,6 +1001,39 @@
     <message>
         <location line="+18"/>
         <source>Import</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>mako::CustomMethodSheet</name>
+    <message>
+        <location filename="../src/ui/editor/custommethodsheet.cpp" line="+24"/>
+        <source>Custom Method</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Method name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Method</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Use</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>Type the method&apos;s name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&quot;%1&quot; cannot be a method: use letters, digits and ! # $ % &amp; &apos; * + - . ^ _ ` | ~ only, without spaces.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1131,7 +1409,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+46"/>
         <source>Operation name (optional)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1165,7 +1443,7 @@
 <context>
     <name>mako::HeadersAuthSection</name>
     <message>
-        <location filename="../src/ui/screens/headersauthsection.cpp" line="+53"/>
+        <location filename="../src/ui/screens/headersauthsection.cpp" line="+54"/>
         <location line="+1"/>
         <source>Headers and Auth</source>
         <translation type="unfinished"></translation>
@@ -1181,7 +1459,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message numerus="yes">
-        <location line="+75"/>
+        <location line="+88"/>
         <source>%n header(s)</source>
         <translation type="unfinished">
             <numerusform></numerusform>
@@ -1192,7 +1470,7 @@
 <context>
     <name>mako::HistoryListModel</name>
     <message>
-        <location filename="../src/ui/sidebar/historylistmodel.cpp" line="+67"/>
+        <location filename="../src/ui/sidebar/historylistmodel.cpp" line="+68"/>
         <source>%1 %2, %3, status %4, %5</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1419,6 +1697,11 @@
     </message>
     <message>
         <location line="+8"/>
+        <source>Cookies...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Minimize</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1441,12 +1724,12 @@
 <context>
     <name>mako::MainWindow</name>
     <message>
-        <location filename="../src/ui/shell/mainwindow.cpp" line="+58"/>
+        <location filename="../src/ui/shell/mainwindow.cpp" line="+60"/>
         <source>Mako</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+187"/>
+        <location line="+202"/>
         <source>Toolbar</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1527,7 +1810,7 @@
 <context>
     <name>mako::NetworkTab</name>
     <message>
-        <location filename="../src/ui/preferences/networktab.cpp" line="+51"/>
+        <location filename="../src/ui/preferences/networktab.cpp" line="+52"/>
         <source>Only disable for local development with self-signed certificates.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1582,12 +1865,48 @@
     </message>
     <message>
         <location line="+8"/>
+        <source>Cookies</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Keep cookies between launches</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Defaults</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+5"/>
         <source>User-Agent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Auto</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>HTTP/1.1 only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>HTTP/2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+3"/>
+        <source>HTTP Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-2"/>
+        <source>Auto uses HTTP/2 over TLS where the server offers it.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1612,7 +1931,7 @@
 <context>
     <name>mako::PersistenceService</name>
     <message>
-        <location filename="../src/state/persistenceservice.cpp" line="+106"/>
+        <location filename="../src/state/persistenceservice.cpp" line="+133"/>
         <source>%1 (%2; it could not be copied aside: %3, so Mako will not save over it)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1678,7 +1997,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+68"/>
+        <location line="+81"/>
         <source>OAuth 2.0 authorisation dropped, the file holds no access token</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1713,12 +2032,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+29"/>
         <source>skipped, the method %1 cannot be sent</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="+48"/>
         <source>%1 (folder)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1837,7 +2156,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+6"/>
+        <source>Use system proxy (http_proxy, https_proxy, no_proxy)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
         <source>Type</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1876,7 +2200,7 @@
 <context>
     <name>mako::RecordJson</name>
     <message>
-        <location filename="../src/model/recordjson.cpp" line="+94"/>
+        <location filename="../src/model/recordjson.cpp" line="+99"/>
         <source>invalid value</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1937,7 +2261,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+267"/>
+        <location line="+37"/>
+        <source>&quot;%1&quot; is not a method name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+256"/>
         <source>invalid JSON at offset %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1999,7 +2328,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="+52"/>
         <source>The body is Form Data: these rows are sent as its fields, not in the URL.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2067,7 +2396,7 @@
 <context>
     <name>mako::ResponseView</name>
     <message>
-        <location filename="../src/ui/response/responseview.cpp" line="+58"/>
+        <location filename="../src/ui/response/responseview.cpp" line="+59"/>
         <source>Sending...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2097,6 +2426,11 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+4"/>
+        <source>HTTP version the response came over</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+3"/>
         <source>Copy</source>
         <translation type="unfinished"></translation>
@@ -2112,7 +2446,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+28"/>
         <source>Body</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2180,7 +2514,17 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+123"/>
+        <location line="+2"/>
+        <source>Manage Cookies...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Manage Cookies</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+130"/>
         <source>Session</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2592,6 +2936,11 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+2"/>
+        <source>Cookies</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+49"/>
         <source>Press keys…</source>
         <translation type="unfinished"></translation>
@@ -2637,7 +2986,7 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-160"/>
+        <location line="-162"/>
         <source>Search</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2901,7 +3250,7 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
 <context>
     <name>mako::TabStore</name>
     <message>
-        <location filename="../src/state/tabstore.cpp" line="+94"/>
+        <location filename="../src/state/tabstore.cpp" line="+99"/>
         <source>New Request</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3056,12 +3405,17 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
 <context>
     <name>mako::UrlBar</name>
     <message>
-        <location filename="../src/ui/editor/urlbar.cpp" line="+57"/>
+        <location filename="../src/ui/editor/urlbar.cpp" line="+62"/>
         <source>URL as sent</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+8"/>
+        <source>Cookies sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+36"/>
         <source>Method</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3071,7 +3425,12 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+17"/>
+        <source>Custom...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+51"/>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3089,6 +3448,19 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
         <location line="+0"/>
         <source>Send the request</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>Cookies: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
+        <source>Cookies: %n</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
