@@ -2,6 +2,7 @@
 #include "support/digestchallenge.h"
 #include "support/httptestserver.h"
 #include "support/rows.h"
+#include "support/sendwait.h"
 
 #include <QEventLoop>
 #include <QTimer>
@@ -19,16 +20,7 @@ namespace {
 NetworkResult send(const APIRequest& request, const std::optional<APIEnvironment>& environment)
 {
     NetworkService service;
-    std::optional<NetworkResult> result;
-    QObject context;
-    QEventLoop loop;
-    service.execute(request, environment, &context, [&](const NetworkResult& outcome) {
-        result = outcome;
-        loop.quit();
-    });
-    QTimer::singleShot(20000, &loop, &QEventLoop::quit);
-    loop.exec();
-    return result.value_or(NetworkError::network(0, u"no result delivered"_s));
+    return sendAndWait(service, request, environment);
 }
 
 int statusOf(const NetworkResult& result)

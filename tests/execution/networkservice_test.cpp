@@ -7,6 +7,7 @@
 #include "support/httptestserver.h"
 #include "support/qtprinters.h"
 #include "support/rows.h"
+#include "support/sendwait.h"
 #include "support/socks5testproxy.h"
 
 #include <QCoreApplication>
@@ -27,20 +28,10 @@ std::optional<APIEnvironment> variables(QList<KeyValuePair> rows)
     return APIEnvironment {.name = u"Test"_s, .variables = std::move(rows), .isActive = true};
 }
 
-// Runs the service's asynchronous send to its end on this thread's event loop.
 NetworkResult send(NetworkService& service, const APIRequest& request,
     const std::optional<APIEnvironment>& environment = std::nullopt)
 {
-    std::optional<NetworkResult> result;
-    QObject context;
-    QEventLoop loop;
-    service.execute(request, environment, &context, [&](const NetworkResult& outcome) {
-        result = outcome;
-        loop.quit();
-    });
-    QTimer::singleShot(20000, &loop, &QEventLoop::quit);
-    loop.exec();
-    return result.value_or(NetworkError::network(0, u"no result delivered"_s));
+    return sendAndWait(service, request, environment);
 }
 
 QString errorText(const NetworkResult& result)
