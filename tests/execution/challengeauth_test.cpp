@@ -129,7 +129,7 @@ TEST(ChallengeAuth, awsSignatureMatchesThePublishedExample)
             .isActive = true};
         EXPECT_EQ(statusOf(send(request, env)), 200);
         ASSERT_EQ(server.requests().size(), 1);
-        const RecordedRequest& got = server.requests().first();
+        const RecordedRequest got = server.requests().first();
         const QByteArray authorization = got.header("Authorization");
         if (!c.authorization.isEmpty()) {
             EXPECT_EQ(authorization, c.authorization);
