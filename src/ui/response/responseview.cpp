@@ -304,7 +304,7 @@ QWidget* ResponseView::buildContent()
     connect(manageCookies, &QPushButton::clicked, this, &ResponseView::manageCookiesRequested);
     auto* cookiesPage = new QWidget;
     auto* cookiesLayout = new QVBoxLayout(cookiesPage);
-    cookiesLayout->setContentsMargins(0, 0, 0, 0);
+    cookiesLayout->setContentsMargins(0, 0, 6, 4);
     cookiesLayout->addWidget(m_cookies, 1);
     cookiesLayout->addWidget(manageCookies, 0, Qt::AlignRight);
     m_timing = new TimingPane(m_state);

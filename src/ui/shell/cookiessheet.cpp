@@ -18,6 +18,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace mako {
@@ -194,7 +196,12 @@ void CookiesSheet::refresh()
     if (!current && m_tree->topLevelItemCount() > 0)
         current = m_tree->topLevelItem(0);
     m_tree->setCurrentItem(current);
-    m_tree->resizeColumnToContents(0);
+    // Dates and paths whole; a long value (a token) gives way, its tooltip has it all.
+    for (int column = 0; column < 4; ++column) {
+        m_tree->resizeColumnToContents(column);
+        m_tree->setColumnWidth(column, m_tree->columnWidth(column) + 16);
+    }
+    m_tree->setColumnWidth(1, std::min(m_tree->columnWidth(1), 260));
     updateButtons();
 }
 
