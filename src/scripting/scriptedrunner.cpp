@@ -1,5 +1,7 @@
 #include "scripting/scriptedrunner.h"
 
+#include "scripting/scriptedsend.h"
+
 #include <QPointer>
 
 #include <algorithm>
@@ -24,6 +26,8 @@ struct ScriptedRunState {
 
     /// Made on first use and kept for the run, so the assertion library loads once.
     QPointer<ScriptEngine> engine;
+    /// The request on its way, with its scripts.
+    ScriptedSend current;
     QList<RunResult> results;
     int iteration = 0;
     int index = 0;
@@ -89,20 +93,6 @@ void advance(const State& state, const std::optional<std::optional<QString>>& ne
     runRequest(state);
 }
 
-ScriptContext contextFor(const State& state, const APIRequest& request, const QString& event)
-{
-    return ScriptContext {
-        .eventName = event,
-        .request = request,
-        .response = std::nullopt,
-        .scopes = state->scopes,
-        .requestName = request.name,
-        .requestID = request.id.toString(QUuid::WithoutBraces),
-        .iteration = state->iteration,
-        .iterationCount = state->iterations(),
-    };
-}
-
 void report(const State& state, RunResult result, const std::optional<std::optional<QString>>& next)
 {
     result.iteration = state->iteration;
@@ -112,56 +102,6 @@ void report(const State& state, RunResult result, const std::optional<std::optio
         state->onResult(state->results.back());
     if (!state->stopped())
         advance(state, next);
-}
-
-void runTests(const State& state, const APIRequest& sent, const NetworkResult& outcome,
-    ScriptOutcome scripts, std::optional<std::optional<QString>> next)
-{
-    const APIRequest& stored = state->collection.requests[state->index];
-    RunResult result {.request = stored};
-    const auto* response = std::get_if<APIResponse>(&outcome);
-    if (!response) {
-        result.error = std::get<NetworkError>(outcome).errorDescription();
-        result.scripts = std::move(scripts);
-        report(state, std::move(result), next);
-        return;
-    }
-    result.statusCode = response->statusCode;
-    result.duration = response->duration;
-    const QStringList tests = ScriptedRunner::scriptsAround(state->collection, stored, true);
-    if (!ScriptEngine::hasCode(tests)) {
-        result.scripts = std::move(scripts);
-        report(state, std::move(result), next);
-        return;
-    }
-    ScriptContext context = contextFor(state, sent, QStringLiteral("test"));
-    context.response = *response;
-    state->scriptEngine().run(
-        tests, std::move(context), [state, result, scripts, next](ScriptRun run) mutable {
-            if (state->stopped())
-                return;
-            state->scopes = std::move(run.scopes);
-            scripts.console += run.outcome.console;
-            scripts.tests += run.outcome.tests;
-            if (!scripts.error)
-                scripts.error = run.outcome.error;
-            result.scripts = std::move(scripts);
-            report(state, std::move(result), run.nextRequest ? run.nextRequest : next);
-        });
-}
-
-void send(const State& state, const APIRequest& request, ScriptOutcome scripts,
-    std::optional<std::optional<QString>> next)
-{
-    const APIRequest prepared = CollectionRunner::preparedRequest(request);
-    TransferHandle transfer
-        = state->service->execute(prepared, state->scopes.resolved(), state->context,
-            [state, prepared, scripts = std::move(scripts), next](const NetworkResult& outcome) {
-                if (!state->stopped())
-                    runTests(state, prepared, outcome, scripts, next);
-            });
-    if (const auto control = state->control.lock())
-        control->sequence = std::move(transfer);
 }
 
 void runRequest(const State& state)
@@ -177,24 +117,31 @@ void runRequest(const State& state)
     state->scopes.data = state->iterationData.isEmpty() ? QList<KeyValuePair> {}
                                                         : state->iterationData[state->iteration];
     state->scopes.local.clear();
-    const QStringList scripts = ScriptedRunner::scriptsAround(state->collection, request, false);
-    if (!ScriptEngine::hasCode(scripts)) {
-        send(state, request, {}, std::nullopt);
-        return;
-    }
-    state->scriptEngine().run(
-        scripts, contextFor(state, request, QStringLiteral("prerequest")), [state](ScriptRun run) {
+    SendScripts scripts {
+        .preRequest = ScriptedRunner::scriptsAround(state->collection, request, false),
+        .tests = ScriptedRunner::scriptsAround(state->collection, request, true),
+        .scopes = state->scopes,
+        .settings = state->settings,
+        .iteration = state->iteration,
+        .iterationCount = state->iterations(),
+        .engine = &state->scriptEngine(),
+    };
+    state->current = ScriptedSend::start(*state->service,
+        CollectionRunner::preparedRequest(request), std::move(scripts), state->context,
+        [state](const NetworkResult& outcome, const ScriptOutcome& scripts,
+            const VariableScopes& scopes) {
             if (state->stopped())
                 return;
-            state->scopes = std::move(run.scopes);
-            if (run.outcome.error) {
-                RunResult result {.request = state->collection.requests[state->index],
-                    .error = run.outcome.error};
-                result.scripts = std::move(run.outcome);
-                report(state, std::move(result), run.nextRequest);
-                return;
+            state->scopes = scopes;
+            RunResult result {.request = state->collection.requests[state->index]};
+            if (const auto* response = std::get_if<APIResponse>(&outcome)) {
+                result.statusCode = response->statusCode;
+                result.duration = response->duration;
+            } else {
+                result.error = std::get<NetworkError>(outcome).errorDescription();
             }
-            send(state, run.request, std::move(run.outcome), run.nextRequest);
+            result.scripts = scripts;
+            report(state, std::move(result), state->current.nextRequest());
         });
 }
 
@@ -231,6 +178,8 @@ CollectionRunner::RunHandle ScriptedRunner::run(const Collection& collection,
     // a script still running finds the run stopped when it ends and reports nothing.
     control->stop = [weak = std::weak_ptr(state)] {
         const State held = weak.lock();
+        if (held)
+            held->current.cancel();
         if (held && held->context)
             QMetaObject::invokeMethod(
                 held->context, [held] { finish(held); }, Qt::QueuedConnection);

@@ -8,6 +8,9 @@ struct ScriptedSend::State {
     NetworkService* service = nullptr;
     QPointer<QObject> context;
     QPointer<ScriptEngine> engine;
+    /// Whether the engine is this send's own, to go with it.
+    bool ownsEngine = false;
+    std::optional<std::optional<QString>> nextRequest;
     TransferHandle transfer;
     QStringList tests;
     ScriptContext testContext;
@@ -21,7 +24,7 @@ struct ScriptedSend::State {
     {
         if (std::exchange(finished, true))
             return;
-        if (engine)
+        if (engine && ownsEngine)
             engine->deleteLater();
         if (done && context)
             done(result, outcome, scopes);
@@ -50,6 +53,8 @@ void runTests(const std::shared_ptr<State>& state, const NetworkResult& result)
     state->engine->run(state->tests, state->testContext, [state, result](ScriptRun after) {
         if (state->cancelled)
             return;
+        if (after.nextRequest)
+            state->nextRequest = after.nextRequest;
         state->outcome.console += after.outcome.console;
         state->outcome.tests = after.outcome.tests;
         if (after.outcome.error)
@@ -66,7 +71,9 @@ ScriptedSend ScriptedSend::start(NetworkService& service, const APIRequest& requ
     auto state = std::make_shared<State>();
     state->service = &service;
     state->context = context;
-    state->engine = new ScriptEngine(service, scripts.settings, context);
+    state->ownsEngine = !scripts.engine;
+    state->engine = scripts.engine ? scripts.engine.get()
+                                   : new ScriptEngine(service, scripts.settings, context);
     state->tests = scripts.tests;
     state->done = std::move(done);
     state->testContext = ScriptContext {
@@ -76,6 +83,8 @@ ScriptedSend ScriptedSend::start(NetworkService& service, const APIRequest& requ
         .scopes = scripts.scopes,
         .requestName = request.name,
         .requestID = request.id.toString(QUuid::WithoutBraces),
+        .iteration = scripts.iteration,
+        .iterationCount = scripts.iterationCount,
     };
     ScriptContext before = state->testContext;
     before.eventName = QStringLiteral("prerequest");
@@ -83,6 +92,7 @@ ScriptedSend ScriptedSend::start(NetworkService& service, const APIRequest& requ
         if (state->finished || state->cancelled)
             return;
         state->outcome = run.outcome;
+        state->nextRequest = run.nextRequest;
         state->testContext.scopes = run.scopes;
         if (run.outcome.error) {
             state->finish(
@@ -105,9 +115,9 @@ void ScriptedSend::cancel() const
         m_state->transfer.cancel();
         return;
     }
-    // A script is running or waiting: it is silenced with its engine, and the end follows from
-    // the event loop.
-    if (m_state->engine)
+    // A script is running or waiting: it is silenced (with its engine, when the send owns it)
+    // and the end follows from the event loop.
+    if (m_state->engine && m_state->ownsEngine)
         m_state->engine->deleteLater();
     m_state->engine = nullptr;
     if (m_state->context) {
@@ -119,6 +129,11 @@ void ScriptedSend::cancel() const
             },
             Qt::QueuedConnection);
     }
+}
+
+std::optional<std::optional<QString>> ScriptedSend::nextRequest() const
+{
+    return m_state ? m_state->nextRequest : std::nullopt;
 }
 
 } // namespace mako

@@ -6,10 +6,12 @@
 #include "scripting/scriptengine.h"
 #include "scripting/variablescopes.h"
 
+#include <QPointer>
 #include <QStringList>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace mako {
 
@@ -19,6 +21,12 @@ struct SendScripts {
     QStringList tests;
     VariableScopes scopes;
     ScriptSettings settings;
+    /// `pm.info`'s 0-based iteration and how many there are.
+    int iteration = 0;
+    int iterationCount = 1;
+    /// The engine to run in, kept by a run for all its requests so the assertion library loads
+    /// once; without one the send makes its own.
+    QPointer<ScriptEngine> engine;
 };
 
 /// One send with its scripts: the pre-request scripts, which may change the request that goes
@@ -39,6 +47,10 @@ public:
     /// (and whatever the scripts had reported), after `cancel` has returned. Nothing once the
     /// completion has run.
     void cancel() const;
+
+    /// `postman.setNextRequest` of the send's scripts, as `ScriptRun::nextRequest`; the last
+    /// script to call it wins.
+    std::optional<std::optional<QString>> nextRequest() const;
 
     /// What one send has come to; shared by the handle and the callbacks on their way.
     struct State;
