@@ -26,8 +26,11 @@ struct ScriptedSend::State {
             return;
         if (engine && ownsEngine)
             engine->deleteLater();
-        if (done && context)
-            done(result, outcome, scopes);
+        // Let go of the completion as it runs: what it holds (a run holding this send) must not
+        // keep this state alive in a cycle.
+        const ScriptedSend::Completion ended = std::exchange(done, {});
+        if (ended && context)
+            ended(result, outcome, scopes);
     }
 };
 
