@@ -13,13 +13,20 @@ struct CookieKeeper::Shared {
     QMutex mutex;
     PersistenceService* persistence = nullptr;
     bool keep = false;
+    /// The jar while the keeper lives; after it, the jar's last lasting cookies, so that a write
+    /// still waiting on the service's thread never reaches a jar that is gone.
+    CookieJar* jar = nullptr;
+    QByteArray lastCookies;
 
-    void save(CookieJar& jar)
+    void save(const std::shared_ptr<Shared>& self)
     {
         QMutexLocker lock(&mutex);
-        if (persistence && keep)
-            persistence->saveBytes(
-                PersistenceService::kCookiesFile, [&jar] { return jar.toNetscape(false); });
+        if (persistence && keep) {
+            persistence->saveBytes(PersistenceService::kCookiesFile, [self] {
+                QMutexLocker lock(&self->mutex);
+                return self->jar ? self->jar->toNetscape(false) : self->lastCookies;
+            });
+        }
     }
 };
 
@@ -31,6 +38,7 @@ CookieKeeper::CookieKeeper(
     , m_shared(std::make_shared<Shared>())
 {
     m_shared->persistence = &persistence;
+    m_shared->jar = &jar;
     m_shared->keep = settings.value(SettingKeys::keepCookies);
     if (m_shared->keep) {
         persistence.loadBytes(
@@ -46,7 +54,7 @@ CookieKeeper::CookieKeeper(
     } else {
         persistence.removeFile(PersistenceService::kCookiesFile);
     }
-    m_handler = m_jar.addChangeHandler([shared = m_shared, &jar] { shared->save(jar); });
+    m_handler = m_jar.addChangeHandler([shared = m_shared] { shared->save(shared); });
     connect(&settings, &Settings::valueChanged, this, [this](const QString& key) {
         if (key == SettingKeys::keepCookies.name)
             applyPreference();
@@ -56,6 +64,9 @@ CookieKeeper::CookieKeeper(
 CookieKeeper::~CookieKeeper()
 {
     m_jar.removeChangeHandler(m_handler);
+    QMutexLocker lock(&m_shared->mutex);
+    m_shared->lastCookies = m_jar.toNetscape(false);
+    m_shared->jar = nullptr;
 }
 
 void CookieKeeper::applyPreference()
@@ -70,7 +81,7 @@ void CookieKeeper::applyPreference()
             m_shared->persistence->removeFile(PersistenceService::kCookiesFile);
     }
     if (keep)
-        m_shared->save(m_jar);
+        m_shared->save(m_shared);
 }
 
 } // namespace mako
