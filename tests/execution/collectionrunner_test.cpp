@@ -15,14 +15,15 @@ namespace {
 
 constexpr int kTimeoutMs = 10000;
 
-// "/status/302" answers 302, anything else 200; "?delay" holds the reply back a little.
+// "/status/302" answers 302, anything else 200; "?delay" holds the reply back long enough for a
+// test to act while it waits, even on a loaded machine under the sanitizers.
 ScriptedResponse statusFromPath(const RecordedRequest& request)
 {
     ScriptedResponse response = echoResponse(request);
     const QByteArray path = request.target.split('?').first();
     if (path.startsWith("/status/"))
         response.status = path.mid(8).toInt();
-    response.delayMs = request.target.endsWith("?delay") ? 200 : 0;
+    response.delayMs = request.target.endsWith("?delay") ? 1000 : 0;
     return response;
 }
 
