@@ -87,7 +87,7 @@ std::unique_ptr<SecretStore> createSystemSecretStore()
 #endif
 }
 
-ProxyPassword::ProxyPassword(std::unique_ptr<SecretStore> store, QObject* parent)
+ProxyPassword::ProxyPassword(std::shared_ptr<SecretStore> store, QObject* parent)
     : QObject(parent)
     , m_store(std::move(store))
 { }

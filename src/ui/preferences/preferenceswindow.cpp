@@ -1,6 +1,7 @@
 #include "ui/preferences/preferenceswindow.h"
 
 #include "ui/common/icons.h"
+#include "ui/preferences/certificatestab.h"
 #include "ui/preferences/datatab.h"
 #include "ui/preferences/editortab.h"
 #include "ui/preferences/generaltab.h"
@@ -52,6 +53,9 @@ PreferencesWindow::PreferencesWindow(const Services& services, QWidget* parent)
         scrolling(new NetworkTab(services.settings)), icons::icon(u"network"), tr("Network"));
     m_tabs->addTab(scrolling(new ProxyTab(services.settings, services.proxyPassword)),
         icons::icon(u"shield.lefthalf.filled"), tr("Proxy"));
+    m_tabs->addTab(scrolling(new CertificatesTab(
+                       services.settings, services.certificatePassphrases, services.dialogs)),
+        icons::icon(u"lock.shield"), tr("Certificates"));
     m_tabs->addTab(scrolling(new DataTab(
                        services.settings, services.state, services.persistence, services.dialogs)),
         icons::icon(u"externaldrive"), tr("Data"));

@@ -7,13 +7,14 @@ class QTabWidget;
 namespace mako {
 
 class AppState;
+class CertificatePassphrases;
 class FileDialogs;
 class PersistenceService;
 class ProxyPassword;
 class Settings;
 class ShortcutMap;
 
-/// The Preferences window: six tabs, each control bound to its preference and stored as it
+/// The Preferences window: seven tabs, each control bound to its preference and stored as it
 /// changes, with no apply step. The tabs are built with the window, which the shell makes
 /// anew each time it opens.
 class PreferencesWindow : public QWidget {
@@ -28,6 +29,7 @@ public:
         PersistenceService& persistence;
         FileDialogs& dialogs;
         ProxyPassword& proxyPassword;
+        CertificatePassphrases& certificatePassphrases;
         ShortcutMap& shortcuts;
     };
 

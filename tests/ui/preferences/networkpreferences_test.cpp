@@ -41,33 +41,6 @@ int statusOf(const NetworkResult& result)
     return response ? response->statusCode : -1;
 }
 
-// Keeps secrets in memory, standing in for the desktop's secret service.
-struct FakeSecretStore : SecretStore {
-    QHash<QString, QString>* entries;
-    int* reads;
-    int* writes;
-    explicit FakeSecretStore(
-        QHash<QString, QString>* held, int* readCount = nullptr, int* writeCount = nullptr)
-        : entries(held)
-        , reads(readCount)
-        , writes(writeCount)
-    { }
-    void read(const QString& key, ReadDone done) override
-    {
-        if (reads)
-            ++*reads;
-        // The answer is taken now: the store may be gone by the time it is delivered.
-        QTimer::singleShot(0, [found = entries->value(key), done] { done(found, true); });
-    }
-    void write(const QString& key, const QString& secret, WriteDone done) override
-    {
-        if (writes)
-            ++*writes;
-        entries->insert(key, secret);
-        QTimer::singleShot(0, [done] { done(true); });
-    }
-};
-
 } // namespace
 
 TEST(NetworkPreferences, requestTimeoutIsStoredAsTypedAndReachesTheServiceWithinItsLimits)

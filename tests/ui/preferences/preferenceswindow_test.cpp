@@ -40,7 +40,7 @@ public Q_SLOTS:
 
 } // namespace
 
-TEST(PreferencesWindow, opensOnceWithSixTabsFromTheMenuAndItsKey)
+TEST(PreferencesWindow, opensOnceWithSevenTabsFromTheMenuAndItsKey)
 {
     PreferencesRun run;
     PreferencesWindow* window = run.preferencesWindow();
@@ -53,8 +53,8 @@ TEST(PreferencesWindow, opensOnceWithSixTabsFromTheMenuAndItsKey)
         EXPECT_FALSE(tabs->tabIcon(index).isNull()) << index;
     }
     EXPECT_EQ(labels,
-        QStringList(
-            {u"General"_s, u"Editor"_s, u"Network"_s, u"Proxy"_s, u"Data"_s, u"Shortcuts"_s}));
+        QStringList({u"General"_s, u"Editor"_s, u"Network"_s, u"Proxy"_s, u"Certificates"_s,
+            u"Data"_s, u"Shortcuts"_s}));
 
     // The menu item raises the open window instead of making a second one.
     run.action(u"preferencesAction"_s)->trigger();
