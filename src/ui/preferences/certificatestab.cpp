@@ -62,8 +62,10 @@ CertificatesTab::CertificatesTab(
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
+    m_table->setWordWrap(false);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     connect(m_table, &QAbstractItemView::activated, this,
         [this](const QModelIndex& index) { openSheet(index.row()); });
 

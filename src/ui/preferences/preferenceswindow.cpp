@@ -12,6 +12,7 @@
 #include <QKeySequence>
 #include <QScrollArea>
 #include <QShortcut>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -42,7 +43,6 @@ PreferencesWindow::PreferencesWindow(const Services& services, QWidget* parent)
 {
     setObjectName(u"preferencesWindow"_s);
     setWindowTitle(tr("Preferences"));
-    resize(kSize);
     m_tabs->setObjectName(u"preferencesTabs"_s);
     m_tabs->setDocumentMode(true);
     m_tabs->addTab(
@@ -64,6 +64,9 @@ PreferencesWindow::PreferencesWindow(const Services& services, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_tabs);
+    // Seven tabs, or a longer translation, can be wider than the usual size: the window grows to
+    // show every tab instead of hiding some behind scroll arrows.
+    resize(std::max(kSize.width(), m_tabs->tabBar()->sizeHint().width()), kSize.height());
 
     // Like any settings window: Escape and the platform's close key put it away.
     for (const QKeySequence& key :

@@ -21,6 +21,7 @@ class PreferencesWindow : public QWidget {
     Q_OBJECT
 
 public:
+    /// The size it opens at, wider when its tabs need more room.
     static constexpr QSize kSize {550, 420};
 
     struct Services {
