@@ -2,6 +2,7 @@
 
 #include "cli/console.h"
 #include "execution/cookiejar.h"
+#include "interchange/curlparser.h"
 #include "interchange/postmanimporter.h"
 #include "model/recordjson.h"
 #include "state/settings.h"
@@ -74,6 +75,12 @@ Result<RequestOptions> RequestOptionSet::read(
     }
     if (parser.isSet(m_insecure))
         options.settings.verifySSL = false;
+    const auto certificate = this->certificate(parser);
+    if (!certificate)
+        return certificate.error();
+    // Ahead of the preferences' entries, which it overrides for every host.
+    if (*certificate)
+        options.settings.certificates.prepend(**certificate);
     if (parser.isSet(m_environment)) {
         const auto bytes = readInput(console, parser.value(m_environment));
         if (!bytes)
@@ -94,6 +101,39 @@ Result<RequestOptions> RequestOptionSet::read(
         }
     }
     return options;
+}
+
+Result<std::optional<HostCertificate>> RequestOptionSet::certificate(
+    const QCommandLineParser& parser) const
+{
+    if (!parser.isSet(m_cert) && !parser.isSet(m_cacert)) {
+        if (parser.isSet(m_key) || parser.isSet(m_pass) || parser.isSet(m_certType))
+            return Error {u"--key, --pass and --cert-type go with --cert"_s};
+        return std::optional<HostCertificate>();
+    }
+    // Relative names are kept: the engine opens them from the current folder, as curl does.
+    HostCertificate entry {.host = u"*"_s, .caBundleFile = parser.value(m_cacert)};
+    if (parser.isSet(m_cert)) {
+        std::tie(entry.certificateFile, entry.passphrase)
+            = CurlParser::splitCertificateArgument(parser.value(m_cert));
+        if (entry.certificateFile.isEmpty())
+            return Error {u"--cert expects FILE[:PASSPHRASE]"_s};
+    } else if (parser.isSet(m_key) || parser.isSet(m_pass) || parser.isSet(m_certType)) {
+        return Error {u"--key, --pass and --cert-type go with --cert"_s};
+    }
+    if (parser.isSet(m_pass))
+        entry.passphrase = parser.value(m_pass);
+    const QString type = parser.value(m_certType).toUpper();
+    if (type == u"P12"_s)
+        entry.type = HostCertificate::Type::pkcs12;
+    else if (!type.isEmpty() && type != u"PEM"_s)
+        return Error {u"--cert-type expects PEM or P12"_s};
+    if (parser.isSet(m_key)) {
+        if (entry.type == HostCertificate::Type::pkcs12)
+            return Error {u"--key goes with a PEM certificate; a P12 file holds its key"_s};
+        entry.keyFile = parser.value(m_key);
+    }
+    return std::optional(entry);
 }
 
 Result<APIEnvironment> parseEnvironment(const QByteArray& bytes)

@@ -48,14 +48,16 @@ struct RequestOptions {
     VariableScopes scopes(const QList<KeyValuePair>& collectionVariables = {}) const;
 };
 
-/// The -e/--environment, --var, -k/--insecure, --timeout and --cookie-jar options.
+/// The -e/--environment, --var, -k/--insecure, --timeout, --cookie-jar and curl's certificate
+/// options.
 class RequestOptionSet {
 public:
     void addTo(QCommandLineParser& parser) const;
     /// The options themselves, for a command that sorts its words before parsing them.
     QList<QCommandLineOption> options() const
     {
-        return {m_environment, m_var, m_insecure, m_timeout, m_cookieJar};
+        return {m_environment, m_var, m_insecure, m_timeout, m_cookieJar, m_cert, m_key, m_certType,
+            m_cacert, m_pass};
     }
     /// Reads the options back; an error is a usage error (bad value, unreadable environment).
     Result<RequestOptions> read(Console& console, const QCommandLineParser& parser) const;
@@ -70,6 +72,12 @@ public:
                           300 in all).
   --cookie-jar FILE       Read cookies from FILE (curl's Netscape cookie file) before the
                           first request when it exists, and write every cookie there at the end.
+  --cert FILE[:PASSPHRASE]  Show the client certificate in FILE to every server ("\:" for a
+                          colon in the file name).
+  --key FILE              The private key of a PEM --cert, when FILE does not hold it.
+  --cert-type PEM|P12     What --cert holds: a PEM certificate (the default) or a PKCS #12 file.
+  --pass PASSPHRASE       Opens the key or the PKCS #12 file; never printed.
+  --cacert FILE           Trust the PEM certificate authorities in FILE as well as the system's.
 )";
 
 private:
@@ -79,6 +87,15 @@ private:
     QCommandLineOption m_insecure {{QStringLiteral("k"), QStringLiteral("insecure")}};
     QCommandLineOption m_timeout {QStringLiteral("timeout"), {}, QStringLiteral("SECONDS")};
     QCommandLineOption m_cookieJar {QStringLiteral("cookie-jar"), {}, QStringLiteral("FILE")};
+    QCommandLineOption m_cert {
+        {QStringLiteral("E"), QStringLiteral("cert")}, {}, QStringLiteral("FILE[:PASSPHRASE]")};
+    QCommandLineOption m_key {QStringLiteral("key"), {}, QStringLiteral("FILE")};
+    QCommandLineOption m_certType {QStringLiteral("cert-type"), {}, QStringLiteral("TYPE")};
+    QCommandLineOption m_cacert {QStringLiteral("cacert"), {}, QStringLiteral("FILE")};
+    QCommandLineOption m_pass {QStringLiteral("pass"), {}, QStringLiteral("PASSPHRASE")};
+
+    /// The entry the certificate options make, for every host; none without them.
+    Result<std::optional<HostCertificate>> certificate(const QCommandLineParser& parser) const;
 };
 
 /// Reads a Mako environment record or a Postman environment export.

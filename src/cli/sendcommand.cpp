@@ -184,8 +184,9 @@ bool namesRequestFile(const QString& word)
 }
 
 // The request of a --curl command, of a stored request FILE, or of a URL and curl's options.
-Result<APIRequest> requestToSend(
-    Console& console, const std::optional<QString>& curlCommand, const QStringList& words)
+// A --curl command's certificate options come back in `certificate`.
+Result<APIRequest> requestToSend(Console& console, const std::optional<QString>& curlCommand,
+    const QStringList& words, std::optional<HostCertificate>& certificate)
 {
     const CurlParser::ParseOptions options {.folder = QDir::currentPath(),
         .standardInput = [&console] { return console.in.readAll(); },
@@ -206,6 +207,7 @@ Result<APIRequest> requestToSend(
         return !curlCommand && noUrl ? Error {u"expected a URL, a FILE or --curl"_s}
                                      : parsed.error();
     }
+    certificate = parsed->certificate;
     return std::move(parsed).value().request;
 }
 
@@ -229,15 +231,20 @@ int sendCommand(const QStringList& arguments, Console& console)
     if (auto done = parseArguments(parser, words.own, console, command, usage.constData()))
         return *done;
 
-    const auto request = requestToSend(
-        console, parser.isSet(curl) ? std::optional(parser.value(curl)) : std::nullopt, words.curl);
+    std::optional<HostCertificate> curlCertificate;
+    const auto request = requestToSend(console,
+        parser.isSet(curl) ? std::optional(parser.value(curl)) : std::nullopt, words.curl,
+        curlCertificate);
     if (!request)
         return usageError(console, command, request.errorMessage());
     const auto options = requestOptions.read(console, parser);
     if (!options)
         return usageError(console, command, options.errorMessage());
+    NetworkSettings settings = options->settings;
+    if (curlCertificate)
+        settings.certificates.prepend(*curlCertificate);
 
-    NetworkService service(options->settings);
+    NetworkService service(settings);
     options->loadCookies(service.engine().cookies());
     // A stored GraphQL request goes out in its HTTP form, as the GraphQL screen sends it.
     const APIRequest prepared = CollectionRunner::preparedRequest(*request);

@@ -1,6 +1,11 @@
 #include "execution/curltransfer.h"
 
 #include <QByteArrayView>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QMutex>
+#include <QUrl>
 #include <QUtf8StringView>
 
 #include <algorithm>
@@ -82,6 +87,30 @@ const QByteArray& noProxyHosts()
     return hosts;
 }
 
+// The system's certificate authorities as one PEM bundle: the file OpenSSL programs are pointed
+// at with SSL_CERT_FILE, else the one libcurl was built with.
+QString systemCaBundlePath()
+{
+    if (const QString named = qEnvironmentVariable("SSL_CERT_FILE"); !named.isEmpty())
+        return named;
+    const curl_version_info_data* info = curl_version_info(CURLVERSION_NOW);
+    return info && info->cainfo ? QFile::decodeName(info->cainfo) : QString();
+}
+
+// The bundle's bytes, read once per file for the run (it rarely changes and is large).
+QByteArray systemCaBundle(const QString& path)
+{
+    static QMutex mutex;
+    static QHash<QString, QByteArray> bundles;
+    QMutexLocker lock(&mutex);
+    if (const auto found = bundles.constFind(path); found != bundles.cend())
+        return *found;
+    QFile file(path);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    bundles.insert(path, bytes);
+    return bytes;
+}
+
 } // namespace
 
 CurlTransfer::CurlTransfer(HttpTransferRequest request, std::shared_ptr<TransferState> state)
@@ -112,7 +141,50 @@ void CurlTransfer::setUp()
     setUpMethodAndBody();
     setUpHeaders();
     setUpConnection();
+    setUpCertificate();
     setUpAuth();
+}
+
+void CurlTransfer::setUpCertificate()
+{
+    CURL* easy = m_easy.get();
+    const QString systemBundle = systemCaBundlePath();
+    if (const HostCertificate* entry
+        = certificateForUrl(m_request.settings.certificates, QUrl::fromEncoded(m_request.url))) {
+        m_certificate = *entry;
+    }
+    const bool certifies = m_certificate && !m_certificate->certificateFile.isEmpty();
+    if (certifies) {
+        const bool pkcs12 = m_certificate->type == HostCertificate::Type::pkcs12;
+        curl_easy_setopt(
+            easy, CURLOPT_SSLCERT, QFile::encodeName(m_certificate->certificateFile).constData());
+        curl_easy_setopt(easy, CURLOPT_SSLCERTTYPE, pkcs12 ? "P12" : "PEM");
+        if (!pkcs12 && !m_certificate->keyFile.isEmpty()) {
+            curl_easy_setopt(
+                easy, CURLOPT_SSLKEY, QFile::encodeName(m_certificate->keyFile).constData());
+            curl_easy_setopt(easy, CURLOPT_SSLKEYTYPE, "PEM");
+        }
+        if (!m_certificate->passphrase.isEmpty())
+            curl_easy_setopt(
+                easy, CURLOPT_KEYPASSWD, m_certificate->passphrase.toUtf8().constData());
+    }
+    if (m_certificate && !m_certificate->caBundleFile.isEmpty()) {
+        // With OpenSSL a CA file replaces the system bundle instead of adding to it, so the
+        // system's authorities travel in the same blob, ahead of the user's.
+        QFile extra(m_certificate->caBundleFile);
+        if (!extra.open(QIODevice::ReadOnly)) {
+            // libcurl then fails the handshake on the file, which errorFor names.
+            curl_easy_setopt(
+                easy, CURLOPT_CAINFO, QFile::encodeName(m_certificate->caBundleFile).constData());
+            return;
+        }
+        QByteArray bundle = systemCaBundle(systemBundle);
+        bundle += '\n' + extra.readAll();
+        curl_blob blob {bundle.data(), size_t(bundle.size()), CURL_BLOB_COPY};
+        curl_easy_setopt(easy, CURLOPT_CAINFO_BLOB, &blob);
+    } else if (qEnvironmentVariableIsSet("SSL_CERT_FILE") && !systemBundle.isEmpty()) {
+        curl_easy_setopt(easy, CURLOPT_CAINFO, QFile::encodeName(systemBundle).constData());
+    }
 }
 
 void CurlTransfer::setUpAuth()
@@ -386,8 +458,51 @@ NetworkResult CurlTransfer::takeResult(CURLcode code, EngineClock::time_point en
     return response;
 }
 
+std::optional<NetworkError> CurlTransfer::certificateErrorFor(CURLcode code) const
+{
+    if (code != CURLE_SSL_CERTPROBLEM && code != CURLE_SSL_CACERT_BADFILE
+        && code != CURLE_SSL_CONNECT_ERROR && code != CURLE_RECV_ERROR && code != CURLE_SEND_ERROR
+        && code != CURLE_GOT_NOTHING)
+        return std::nullopt;
+    const QByteArray detail = QByteArray(m_errorBuffer).toLower();
+    if (detail.contains("certificate required"))
+        return NetworkError::network(NetworkError::kClientCertificateRequired);
+    const bool certifies = m_certificate && !m_certificate->certificateFile.isEmpty();
+    if (m_certificate) {
+        for (const QString* file : {&m_certificate->certificateFile, &m_certificate->keyFile,
+                 &m_certificate->caBundleFile}) {
+            if (!file->isEmpty() && !QFileInfo::exists(*file))
+                return NetworkError::network(NetworkError::kFileDoesNotExist, *file);
+        }
+    }
+    if (code == CURLE_SSL_CERTPROBLEM) {
+        // OpenSSL cannot tell a wrong passphrase from a damaged key; when it names the key or
+        // the PKCS #12 file the passphrase is the likelier cause.
+        const bool passphrase = detail.contains("password") || detail.contains("private key")
+            || detail.contains("pkcs12");
+        return NetworkError::network(passphrase ? NetworkError::kClientCertificatePassphrase
+                                                : NetworkError::kClientCertificateUnreadable,
+            QString::fromUtf8(m_errorBuffer));
+    }
+    if (certifies
+        && (detail.contains("bad certificate") || detail.contains("unknown ca")
+            || detail.contains("certificate unknown")))
+        return NetworkError::network(NetworkError::kClientCertificateRejected);
+    // Many servers look at the client's certificate only once the handshake is through (TLS
+    // 1.3 always does) and then drop the connection without a word, where a TLS alert would
+    // have said why. A connection dropped right after a completed handshake, before any reply,
+    // is that far more often than anything else.
+    if (code == CURLE_SSL_CONNECT_ERROR || m_statusCode != 0
+        || timeInfo(m_easy.get(), CURLINFO_APPCONNECT_TIME_T) <= 0)
+        return std::nullopt;
+    return NetworkError::network(certifies ? NetworkError::kClosedAfterClientCertificate
+                                           : NetworkError::kClosedWithoutClientCertificate);
+}
+
 NetworkError CurlTransfer::errorFor(CURLcode code) const
 {
+    if (std::optional<NetworkError> certificate = certificateErrorFor(code))
+        return *certificate;
     switch (code) {
     case CURLE_OPERATION_TIMEDOUT:
         return NetworkError::network(NetworkError::kTimedOut);

@@ -53,13 +53,18 @@ private:
     void headerBlockEnded();
     void deliverHead();
     APIResponse responseHead() const;
+    void setUpCertificate();
     NetworkError errorFor(CURLcode code) const;
+    /// The clearer account of a failure the host's certificate entry explains, if any.
+    std::optional<NetworkError> certificateErrorFor(CURLcode code) const;
 
     HttpTransferRequest m_request;
     std::shared_ptr<TransferState> m_state;
     std::unique_ptr<CURL, CurlEasyDeleter> m_easy;
     std::unique_ptr<curl_slist, CurlListDeleter> m_headerList;
     bool m_streaming = false;
+    /// The entry for the request's host, if one matched.
+    std::optional<HostCertificate> m_certificate;
 
     // Reply so far; headers of interim and redirect replies are dropped at each status line.
     int m_statusCode = 0;

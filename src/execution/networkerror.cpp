@@ -38,6 +38,23 @@ QString NetworkError::errorDescription() const
     case kServerCertificateUntrusted:
         return tr("Server certificate is not trusted. Disable SSL verification in Preferences "
                   "for self-signed certs.");
+    case kClientCertificateRequired:
+        return tr("The server requires a client certificate. Add one for this host in "
+                  "Preferences → Certificates.");
+    case kClientCertificateRejected:
+        return tr("The server did not accept the client certificate.");
+    case kClosedWithoutClientCertificate:
+        return tr("The server closed the secure connection without replying. It may require a "
+                  "client certificate: add one for this host in Preferences → Certificates.");
+    case kClosedAfterClientCertificate:
+        return tr("The server closed the secure connection without replying. It may not accept "
+                  "the client certificate.");
+    case kFileDoesNotExist:
+        return tr("Certificate file not found: %1").arg(message);
+    case kClientCertificatePassphrase:
+        return tr("The client certificate could not be opened — check its passphrase.");
+    case kClientCertificateUnreadable:
+        return tr("The client certificate could not be read: %1").arg(message);
     case kCancelled:
         return tr("Request was cancelled.");
     default:

@@ -17,6 +17,18 @@ struct NetworkError {
     static constexpr int kNotConnectedToInternet = -1009;
     static constexpr int kSecureConnectionFailed = -1200;
     static constexpr int kServerCertificateUntrusted = -1202;
+    static constexpr int kClientCertificateRejected = -1205;
+    static constexpr int kClientCertificateRequired = -1206;
+    /// `message` holds the path.
+    static constexpr int kFileDoesNotExist = -1100;
+    /// Mako's own: the client certificate could not be opened, its passphrase being the likely
+    /// cause, or for another reason; `message` holds the stack's description.
+    static constexpr int kClientCertificatePassphrase = -1290;
+    static constexpr int kClientCertificateUnreadable = -1291;
+    /// Mako's own: the server closed the connection right after the TLS handshake, before any
+    /// reply, without or with a client certificate.
+    static constexpr int kClosedWithoutClientCertificate = -1292;
+    static constexpr int kClosedAfterClientCertificate = -1293;
     /// Any other failure of the stack; `message` then holds the stack's own description.
     static constexpr int kUnknown = -1;
 

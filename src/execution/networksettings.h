@@ -1,5 +1,8 @@
 #pragma once
 
+#include "execution/hostcertificate.h"
+
+#include <QList>
 #include <QString>
 
 namespace mako {
@@ -47,6 +50,8 @@ struct NetworkSettings {
     /// False accepts any server certificate.
     bool verifySSL = true;
     HttpVersion httpVersion = HttpVersion::automatic;
+    /// Per host, in order; the first match applies.
+    QList<HostCertificate> certificates;
 
     bool operator==(const NetworkSettings&) const = default;
 };

@@ -41,6 +41,12 @@ struct Draft {
     QString awsRegion; // from --aws-sigv4 "aws:amz:REGION:SERVICE"
     QString awsService;
     QString otherAuth; // --anyauth and its kind, which -u's credentials would go to
+    // --cert, --key, --cert-type, --pass, --cacert as given.
+    std::optional<QString> certificateFile;
+    std::optional<QString> keyFile;
+    std::optional<QString> certificateType;
+    std::optional<QString> passphrase;
+    std::optional<QString> caBundleFile;
 
     void fail(const QString& message)
     {

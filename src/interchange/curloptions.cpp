@@ -334,6 +334,17 @@ const QHash<QString, Handler>& handlers()
         {u"negotiate"_s, [](Draft& d, const QString&) { setUserAuth(d, AuthType::negotiate); }},
         {u"anyauth"_s, [](Draft& d, const QString&) { d.otherAuth = u"--anyauth"_s; }},
         {u"aws-sigv4"_s, &setAwsSignature},
+        {u"cert"_s,
+            [](Draft& d, const QString& v) {
+                auto [file, passphrase] = splitCertificateArgument(v);
+                d.certificateFile = file;
+                if (!passphrase.isEmpty())
+                    d.passphrase = passphrase;
+            }},
+        {u"key"_s, [](Draft& d, const QString& v) { d.keyFile = v; }},
+        {u"cert-type"_s, [](Draft& d, const QString& v) { d.certificateType = v; }},
+        {u"pass"_s, [](Draft& d, const QString& v) { d.passphrase = v; }},
+        {u"cacert"_s, [](Draft& d, const QString& v) { d.caBundleFile = v; }},
     };
     return table;
 }
@@ -404,6 +415,22 @@ std::optional<QString> Draft::text(const QByteArray& bytes, const QString& use)
         return std::nullopt;
     }
     return std::move(decoded).value();
+}
+
+std::pair<QString, QString> splitCertificateArgument(const QString& value)
+{
+    QString file;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value[i] == u'\\' && i + 1 < value.size() && value[i + 1] == u':') {
+            file += u':';
+            ++i;
+        } else if (value[i] == u':') {
+            return {file, value.mid(i + 1)};
+        } else {
+            file += value[i];
+        }
+    }
+    return {file, QString()};
 }
 
 bool needsValue(const QString& word)

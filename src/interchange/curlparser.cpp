@@ -4,7 +4,9 @@
 #include "interchange/interchangeutil.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QRegularExpression>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -189,6 +191,46 @@ std::optional<APIRequest> build(Draft& draft)
     return request;
 }
 
+// A file the command names, as curl would find it from its working folder.
+QString certificatePath(const Draft& draft, const QString& name)
+{
+    if (name.isEmpty() || QDir::isAbsolutePath(name) || !draft.options.folder)
+        return name;
+    return QDir::cleanPath(QDir(*draft.options.folder).absoluteFilePath(name));
+}
+
+std::optional<HostCertificate> certificateEntry(Draft& draft)
+{
+    if (!draft.certificateFile && !draft.keyFile && !draft.caBundleFile)
+        return std::nullopt;
+    // Text without a scheme goes out as https, which is the scheme a certificate is for.
+    const QUrl url(draft.url.contains(u"://"_s) ? draft.url : u"https://"_s + draft.url);
+    HostCertificate entry {.host = url.host()};
+    if (entry.host.isEmpty()) {
+        draft.differ(QCoreApplication::translate("mako::CurlImport",
+            "The certificate options are left out: the URL names no host to keep them for."));
+        return std::nullopt;
+    }
+    if (entry.host.contains(u':'))
+        entry.host = u'[' + entry.host + u']';
+    if (url.port() >= 0)
+        entry.host += u':' + QString::number(url.port());
+    const QString type = draft.certificateType.value_or(u"PEM"_s).toUpper();
+    if (type == u"P12"_s) {
+        entry.type = HostCertificate::Type::pkcs12;
+    } else if (type != u"PEM"_s) {
+        draft.differ(QCoreApplication::translate("mako::CurlImport",
+            "--cert-type %1 is not one Mako reads; the certificate is taken as PEM.")
+                         .arg(*draft.certificateType));
+    }
+    entry.certificateFile = certificatePath(draft, draft.certificateFile.value_or(QString()));
+    if (entry.type == HostCertificate::Type::pem)
+        entry.keyFile = certificatePath(draft, draft.keyFile.value_or(QString()));
+    entry.passphrase = draft.passphrase.value_or(QString());
+    entry.caBundleFile = certificatePath(draft, draft.caBundleFile.value_or(QString()));
+    return entry;
+}
+
 } // namespace
 
 Result<CurlImport> parseArguments(const QStringList& arguments, const ParseOptions& options)
@@ -200,7 +242,12 @@ Result<CurlImport> parseArguments(const QStringList& arguments, const ParseOptio
     auto request = draft.error ? std::nullopt : build(draft);
     if (draft.error)
         return *draft.error;
-    return CurlImport {.request = std::move(*request), .warnings = draft.warnings};
+    std::optional<HostCertificate> certificate = certificateEntry(draft);
+    if (draft.error)
+        return *draft.error;
+    return CurlImport {.request = std::move(*request),
+        .warnings = draft.warnings,
+        .certificate = std::move(certificate)};
 }
 
 Result<CurlImport> parse(const QString& command, const ParseOptions& options)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "execution/hostcertificate.h"
 #include "model/apirequest.h"
 #include "model/result.h"
 
@@ -34,7 +35,15 @@ struct CurlImport {
     APIRequest request;
     /// What the command asks for that the request cannot hold, one sentence each.
     QStringList warnings;
+    /// --cert, --key, --cert-type, --pass and --cacert: a certificate entry for the URL's host
+    /// (and its port when the URL names one), as a certificate belongs to a host rather than
+    /// to a request. Relative file names are made absolute against the parse's folder.
+    std::optional<HostCertificate> certificate;
 };
+
+/// curl's "--cert FILE[:PASSPHRASE]": the file and the passphrase, "\:" standing for a colon
+/// that belongs to the file name.
+std::pair<QString, QString> splitCertificateArgument(const QString& value);
 
 /// Turns a pasted curl command line into the request curl would send. Words are split and
 /// unquoted as a POSIX shell does (single and double quotes, $'…' strings, backslash escapes

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "execution/hostcertificate.h"
 #include "interchange/collectionexporter.h"
 #include "interchange/postmanimporter.h"
 #include "model/apienvironment.h"
@@ -291,6 +292,11 @@ public:
     /// Appends a native collection file's collection. It keeps its ids unless the collection
     /// or one of its requests is already here; then the copy gets fresh ones.
     void importMakoCollection(const QString& path);
+    /// Puts `entry` first in the certificate entries (so its exact host wins over a wildcard
+    /// entry), in place of an entry for the same host; its passphrase goes out through
+    /// `certificatePassphraseGiven`, never to the preference file. Without a preference store
+    /// nothing happens.
+    void addHostCertificate(const HostCertificate& entry);
     /// Writes the collection with `collectionID` as a native collection file; an unknown id
     /// does nothing.
     void exportCollection(const QUuid& collectionID, const QString& path);
@@ -316,6 +322,8 @@ Q_SIGNALS:
     void openRequestOriginChanged();
     /// One import or export ended.
     void fileOperationFinished(bool succeeded);
+    /// An added certificate entry came with a passphrase, for the secret store.
+    void certificatePassphraseGiven(const QString& host, const QString& passphrase);
 
 private:
     void forwardSignals();

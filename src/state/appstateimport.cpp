@@ -3,6 +3,7 @@
 #include "state/appstate.h"
 #include "state/datafile.h"
 #include "state/persistenceservice.h"
+#include "state/settings.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -281,6 +282,20 @@ void AppState::applyBackup(const CollectionExporter::BackupContents& contents)
                                     .arg(failed->join(u", "_s))),
             true);
     });
+}
+
+void AppState::addHostCertificate(const HostCertificate& entry)
+{
+    if (!m_settings)
+        return;
+    QList<HostCertificate> entries = m_settings->hostCertificates();
+    entries.removeIf([&](const HostCertificate& held) { return held.host == entry.host; });
+    HostCertificate stored = entry;
+    stored.passphrase.clear();
+    entries.prepend(stored);
+    if (!entry.passphrase.isEmpty())
+        Q_EMIT certificatePassphraseGiven(entry.host, entry.passphrase);
+    m_settings->setHostCertificates(entries);
 }
 
 } // namespace mako

@@ -12,6 +12,13 @@ template <typename T> Settings::Entry entry(const SettingKey<T>& key)
         key.name, QMetaType::fromType<T>(), QVariant::fromValue(key.defaultValue)};
 }
 
+const QString kHost = u"host"_s;
+const QString kType = u"type"_s;
+const QString kCertificateFile = u"certificateFile"_s;
+const QString kKeyFile = u"keyFile"_s;
+const QString kCaBundleFile = u"caBundleFile"_s;
+const QString kPkcs12 = u"pkcs12"_s;
+
 } // namespace
 
 Settings::Settings(const QString& fileName, QSettings::Format format, QObject* parent)
@@ -69,7 +76,50 @@ NetworkSettings Settings::networkSettings() const
             .authenticate = value(proxyAuth),
             .username = value(proxyUsername)},
         .verifySSL = value(sslVerification),
-        .httpVersion = HttpVersion(version)};
+        .httpVersion = HttpVersion(version),
+        .certificates = hostCertificates()};
+}
+
+QList<HostCertificate> Settings::hostCertificates() const
+{
+    // Read through the full key names, as QSettings' own array reading needs a non-const
+    // store; the layout is the one beginWriteArray writes ("certificates/1/host").
+    const QString prefix = SettingKeys::certificates + u'/';
+    const int size = m_store.value(prefix + u"size"_s).toInt();
+    QList<HostCertificate> entries;
+    for (int index = 1; index <= size; ++index) {
+        const QString item = prefix + QString::number(index) + u'/';
+        const auto text = [&](const QString& key) { return m_store.value(item + key).toString(); };
+        HostCertificate entry {.host = text(kHost),
+            .type
+            = text(kType) == kPkcs12 ? HostCertificate::Type::pkcs12 : HostCertificate::Type::pem,
+            .certificateFile = text(kCertificateFile),
+            .keyFile = text(kKeyFile),
+            .caBundleFile = text(kCaBundleFile)};
+        if (!entry.host.isEmpty())
+            entries.append(entry);
+    }
+    return entries;
+}
+
+void Settings::setHostCertificates(const QList<HostCertificate>& entries)
+{
+    m_store.remove(SettingKeys::certificates);
+    if (!entries.isEmpty()) {
+        m_store.beginWriteArray(SettingKeys::certificates, int(entries.size()));
+        for (int index = 0; index < entries.size(); ++index) {
+            const HostCertificate& entry = entries[index];
+            m_store.setArrayIndex(index);
+            m_store.setValue(kHost, entry.host);
+            m_store.setValue(
+                kType, entry.type == HostCertificate::Type::pkcs12 ? kPkcs12 : u"pem"_s);
+            m_store.setValue(kCertificateFile, entry.certificateFile);
+            m_store.setValue(kKeyFile, entry.keyFile);
+            m_store.setValue(kCaBundleFile, entry.caBundleFile);
+        }
+        m_store.endArray();
+    }
+    Q_EMIT valueChanged(SettingKeys::certificates);
 }
 
 QHash<QString, QString> Settings::shortcutOverrides() const

@@ -67,6 +67,8 @@ inline const SettingKey<int> historyRetention {QStringLiteral("historyRetention"
 inline const SettingKey<QStringList> recentURLs {QStringLiteral("recentURLs"), QStringList()};
 /// The group of the user's own command keys (see Settings::shortcutOverrides).
 inline const QString shortcuts = QStringLiteral("shortcuts");
+/// The array of per-host certificate entries (see Settings::hostCertificates).
+inline const QString certificates = QStringLiteral("certificates");
 } // namespace SettingKeys
 
 /// The preference store: typed access over one QSettings file. Reading never writes anything,
@@ -117,6 +119,14 @@ public:
     QHash<QString, QString> shortcutOverrides() const;
     /// Replaces every stored change at once; announced as one change of "shortcuts".
     void setShortcutOverrides(const QHash<QString, QString>& overrides);
+
+    /// The per-host client certificates and certificate authorities, in the order they are
+    /// tried. Passphrases live in the secret store, so they come back empty; a file written
+    /// before there were entries has none.
+    QList<HostCertificate> hostCertificates() const;
+    /// Replaces every entry at once (passphrases are not written); announced as one change of
+    /// "certificates".
+    void setHostCertificates(const QList<HostCertificate>& entries);
 
     /// The engine options the Network preferences stand for. The proxy password is not kept
     /// here (it belongs in the keychain), so it comes back empty.

@@ -4,6 +4,7 @@
 #include "model/recordjson.h"
 #include "support/digestchallenge.h"
 #include "support/httptestserver.h"
+#include "support/testpki.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -649,4 +650,53 @@ TEST_F(CliRun, cookieJarFileCarriesCookiesAcrossRunsAndWithinOne)
     // With it, the run's first request already carries the cookies of the earlier send.
     ASSERT_EQ(run({u"run"_s, collection, u"--cookie-jar"_s, jar}).status, 0);
     EXPECT_EQ(sent(3), "sid=abc; visit=1");
+}
+
+// curl's certificate options reach a server that demands a client certificate, from the
+// command line and from a --curl command; the passphrase never shows in what is printed.
+TEST_F(CliSend, certificateOptionsReachAServerThatAsksForOne)
+{
+    TestPki pki;
+    const PemIdentity serverAuthority = pki.makeAuthority(u"server-ca"_s);
+    const PemIdentity clientAuthority = pki.makeAuthority(u"client-ca"_s);
+    const PemIdentity identity = pki.makeServer(u"server"_s, serverAuthority);
+    const PemIdentity client = pki.makeClient(u"client"_s, clientAuthority);
+    const QString p12 = pki.makePkcs12(u"client"_s, client, u"p4ss:word"_s);
+    HttpTestServer tls(TlsServerIdentity {
+        identity.certificatePem(), identity.keyPem(), clientAuthority.certificatePem()});
+    const QString url = tls.baseUrl() + u"/me"_s;
+    const QStringList trust {u"--cacert"_s, serverAuthority.certificate};
+    const QString curlCommand = u"curl --cert-type P12 --cert '%1:p4ss:word' --cacert %2 %3"_s.arg(
+        p12, serverAuthority.certificate, url);
+    const struct {
+        QStringList arguments;
+        QString error; // empty: the send succeeds
+    } cases[] = {
+        {trust + QStringList {url},
+            NetworkError::network(NetworkError::kClosedWithoutClientCertificate)
+                .errorDescription()},
+        {trust + QStringList {u"--cert"_s, client.certificate, u"--key"_s, client.key, url}, {}},
+        {trust + QStringList {u"--cert-type"_s, u"p12"_s, u"-E"_s, p12 + u":p4ss:word"_s, url}, {}},
+        {trust
+                + QStringList {u"--cert-type"_s, u"P12"_s, u"--cert"_s, p12, u"--pass"_s,
+                    u"n0tthepass"_s, url},
+            NetworkError::network(NetworkError::kClientCertificatePassphrase).errorDescription()},
+        {{u"--curl"_s, curlCommand}, {}},
+    };
+    for (const auto& c : cases) {
+        const CliOutcome outcome = run(QStringList {u"send"_s, u"--json"_s} + c.arguments);
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString() + " -> " + outcome.out.toStdString());
+        EXPECT_EQ(outcome.status, c.error.isEmpty() ? 0 : 1) << outcome.err.toStdString();
+        EXPECT_EQ(outcome.json()[u"error"_s].toString(), c.error);
+        if (c.error.isEmpty()) {
+            EXPECT_EQ(outcome.json()[u"statusCode"_s].toInt(), 200);
+        }
+        for (const QByteArray secret : {"n0tthepass", "p4ss"})
+            EXPECT_FALSE(outcome.out.contains(secret) || outcome.err.contains(secret));
+    }
+    const CliOutcome alone = run({u"send"_s, u"--pass"_s, u"n0tthepass"_s, url});
+    EXPECT_EQ(alone.status, 2);
+    EXPECT_TRUE(
+        alone.err.startsWith("mako-cli send: --key, --pass and --cert-type go with --cert\n"))
+        << alone.err.toStdString();
 }

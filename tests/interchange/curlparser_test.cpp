@@ -299,3 +299,48 @@ TEST(CurlParser, browserAndDocumentationCommands)
                      "Raw[amount=2000&currency=usd&description=Charge for $5 "
                      "`coupon`] Basic Auth[sk_test_4eC39HqLyjWDarjtT1zdp7dc:]"_s));
 }
+
+// A certificate belongs to a host, not to a request: the options become an entry for the URL's
+// host (and its port when the URL names one), with files found where curl would find them.
+TEST(CurlParser, certificateOptionsBecomeAnEntryForTheHost)
+{
+    const auto describe = [](const std::optional<HostCertificate>& entry) {
+        if (!entry)
+            return u"none"_s;
+        return QStringList {entry->host,
+            entry->type == HostCertificate::Type::pkcs12 ? u"P12"_s : u"PEM"_s,
+            entry->certificateFile, entry->keyFile, entry->passphrase, entry->caBundleFile}
+            .join(u'|');
+    };
+    const struct {
+        QString command;
+        QString entry;
+        QString warning;
+    } cases[] {
+        {u"curl https://api.test/a"_s, u"none"_s, {}},
+        {u"curl --cert c.pem --key k.pem https://api.test/a"_s,
+            u"api.test|PEM|/work/c.pem|/work/k.pem||"_s, {}},
+        {u"curl -E '/a\\:b/c.pem:pa:ss' --key /k.pem h.test:8443"_s,
+            u"h.test:8443|PEM|/a:b/c.pem|/k.pem|pa:ss|"_s, {}},
+        {u"curl --cert id.p12 --cert-type p12 --pass pw http://[::1]:9/"_s,
+            u"[::1]:9|P12|/work/id.p12||pw|"_s, {}},
+        {u"curl --cacert ca.pem https://API.test"_s, u"api.test|PEM||||/work/ca.pem"_s, {}},
+        {u"curl --cert c.der --cert-type DER https://api.test"_s, u"api.test|PEM|/work/c.der|||"_s,
+            u"--cert-type DER is not one Mako reads; the certificate is taken as PEM."_s},
+        {u"curl --cert c.pem '{{base}}/a'"_s, u"none"_s,
+            u"The certificate options are left out: the URL names no host to keep them for."_s},
+    };
+    for (const auto& c : cases) {
+        const auto imported = CurlParser::parse(c.command, {.folder = u"/work"_s});
+        ASSERT_TRUE(imported.ok()) << c.command.toStdString();
+        EXPECT_EQ(describe(imported->certificate), c.entry) << c.command.toStdString();
+        EXPECT_EQ(imported->warnings, c.warning.isEmpty() ? QStringList() : QStringList {c.warning})
+            << c.command.toStdString();
+    }
+    const auto documented = CurlParser::parse(QString::fromUtf8(fixture(u"curl/mtls-pkcs12.sh"_s)));
+    ASSERT_TRUE(documented.ok());
+    EXPECT_EQ(describe(documented->certificate),
+        u"payments.corp.example:8443|P12|/etc/pki/client/ops.p12||open sesame|"
+        "/etc/pki/corp-root.pem"_s);
+    EXPECT_EQ(documented->request.headers.size(), 1);
+}

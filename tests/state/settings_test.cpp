@@ -132,3 +132,44 @@ TEST(Settings, shortcutChangesRoundTripAndOlderFilesHaveNone)
     reopened.setShortcutOverrides({});
     EXPECT_FALSE(reopened.contains(u"shortcuts/quit"_s));
 }
+
+// Certificate entries keep their order and files across a reopen, and reach the engine options;
+// a passphrase never reaches the file, and a file from before there were entries has none.
+TEST(Settings, certificateEntriesRoundTripWithoutTheirPassphrase)
+{
+    TempAppFolder folder;
+    const QList<HostCertificate> entries {
+        {.host = u"*.corp.example:8443"_s,
+            .certificateFile = u"/home/u/client.pem"_s,
+            .keyFile = u"/home/u/client.key"_s,
+            .passphrase = u"pem-secret"_s,
+            .caBundleFile = u"/home/u/corp-ca.pem"_s},
+        {.host = u"api.example.com"_s,
+            .type = HostCertificate::Type::pkcs12,
+            .certificateFile = u"/home/u/id.p12"_s,
+            .passphrase = u"p12-secret"_s},
+    };
+    {
+        Settings settings(folder.settingsFile());
+        EXPECT_TRUE(settings.hostCertificates().isEmpty());
+        QSignalSpy changed(&settings, &Settings::valueChanged);
+        settings.setHostCertificates(entries);
+        ASSERT_EQ(changed.size(), 1);
+        EXPECT_EQ(changed.at(0).at(0).toString(), u"certificates"_s);
+    }
+    QList<HostCertificate> expected = entries;
+    for (HostCertificate& entry : expected)
+        entry.passphrase.clear();
+    Settings reopened(folder.settingsFile());
+    EXPECT_EQ(reopened.hostCertificates(), expected);
+    EXPECT_EQ(reopened.networkSettings().certificates, expected);
+    QFile file(folder.settingsFile());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_FALSE(text.contains("secret")) << text.toStdString();
+    // Fewer entries replace the list instead of adding to it.
+    reopened.setHostCertificates({expected.last()});
+    EXPECT_EQ(Settings(folder.settingsFile()).hostCertificates(), QList {expected.last()});
+    reopened.setHostCertificates({});
+    EXPECT_TRUE(Settings(folder.settingsFile()).hostCertificates().isEmpty());
+}

@@ -66,15 +66,10 @@ struct HttpTestServerState {
 
 namespace {
 
-struct TlsIdentity {
-    QByteArray certificate;
-    QByteArray key;
-};
-
 // Key generation takes a noticeable moment, so one identity serves every TLS peer of the run.
-const TlsIdentity& selfSignedIdentity()
+const TlsServerIdentity& selfSignedIdentity()
 {
-    static TlsIdentity identity;
+    static TlsServerIdentity identity;
     static std::once_flag once;
     std::call_once(once, [] {
         QTemporaryDir dir;
@@ -91,7 +86,7 @@ const TlsIdentity& selfSignedIdentity()
         QFile key(dir.filePath(u"key.pem"_s));
         if (!cert.open(QIODevice::ReadOnly) || !key.open(QIODevice::ReadOnly))
             qFatal("openssl wrote no test certificate");
-        identity = {cert.readAll(), key.readAll()};
+        identity = {cert.readAll(), key.readAll(), {}};
     });
     return identity;
 }
@@ -331,15 +326,19 @@ public:
     void exec() { m_loop.exec(); }
     void quit() { m_loop.quit(); }
 
-    quint16 listen(bool tls)
+    quint16 listen(const std::optional<TlsServerIdentity>& identity)
     {
-        if (tls) {
-            const TlsIdentity& identity = selfSignedIdentity();
+        if (identity) {
             auto* server = new QSslServer(this);
             QSslConfiguration config = QSslConfiguration::defaultConfiguration();
-            config.setLocalCertificate(QSslCertificate(identity.certificate, QSsl::Pem));
-            config.setPrivateKey(QSslKey(identity.key, QSsl::Ec, QSsl::Pem));
-            config.setPeerVerifyMode(QSslSocket::VerifyNone);
+            config.setLocalCertificate(QSslCertificate(identity->certificate, QSsl::Pem));
+            config.setPrivateKey(QSslKey(identity->key, QSsl::Ec, QSsl::Pem));
+            if (identity->clientAuthorities.isEmpty()) {
+                config.setPeerVerifyMode(QSslSocket::VerifyNone);
+            } else {
+                config.setCaCertificates(QSslCertificate::fromData(identity->clientAuthorities));
+                config.setPeerVerifyMode(QSslSocket::VerifyPeer);
+            }
             server->setSslConfiguration(config);
             connect(server, &QSslServer::pendingConnectionAvailable, this,
                 &HttpTestServerWorker::acceptConnections);
@@ -375,15 +374,24 @@ private:
 };
 
 HttpTestServer::HttpTestServer(Tls tls)
+    : HttpTestServer(
+        tls, tls == Tls::SelfSigned ? std::optional(selfSignedIdentity()) : std::nullopt)
+{ }
+
+HttpTestServer::HttpTestServer(const TlsServerIdentity& identity)
+    : HttpTestServer(Tls::SelfSigned, identity)
+{ }
+
+HttpTestServer::HttpTestServer(Tls tls, const std::optional<TlsServerIdentity>& identity)
     : m_shared(std::make_shared<HttpTestServerState>())
     , m_tls(tls)
 {
     std::promise<void> listening;
     // A plain thread rather than a QThread: joining it waits until the thread has wholly
     // ended, OpenSSL's per-thread state included, where QThread::wait returns a moment early.
-    m_thread = std::thread([this, &listening] {
+    m_thread = std::thread([this, &listening, &identity] {
         HttpTestServerWorker worker(m_shared);
-        m_port = worker.listen(m_tls == Tls::SelfSigned);
+        m_port = worker.listen(identity);
         m_worker = &worker;
         listening.set_value();
         worker.exec();

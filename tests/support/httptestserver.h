@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <utility>
 
@@ -36,6 +37,14 @@ struct ScriptedResponse {
     bool closeAbruptly = false;
 };
 
+/// The TLS identity of a peer: its PEM certificate and key, and, when `clientAuthorities` holds
+/// any PEM certificates, a demand that every client show a certificate they issued.
+struct TlsServerIdentity {
+    QByteArray certificate;
+    QByteArray key;
+    QByteArray clientAuthorities;
+};
+
 class HttpTestServerWorker;
 struct HttpTestServerState;
 
@@ -47,6 +56,8 @@ class HttpTestServer {
 public:
     enum class Tls { Off, SelfSigned };
     explicit HttpTestServer(Tls tls = Tls::Off);
+    /// An HTTPS peer with its own certificate.
+    explicit HttpTestServer(const TlsServerIdentity& identity);
     ~HttpTestServer();
     HttpTestServer(const HttpTestServer&) = delete;
     HttpTestServer& operator=(const HttpTestServer&) = delete;
@@ -66,6 +77,7 @@ public:
     int connectionCount() const;
 
 private:
+    HttpTestServer(Tls tls, const std::optional<TlsServerIdentity>& identity);
     // Waits on the shared state's lock until `reached` holds, at most `timeoutMs`.
     bool waitFor(const std::function<bool()>& reached, int timeoutMs) const;
 

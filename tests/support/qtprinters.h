@@ -1,5 +1,7 @@
 #pragma once
 
+#include "execution/hostcertificate.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QUuid>
@@ -21,3 +23,16 @@ inline void PrintTo(const QUuid& uuid, std::ostream* os)
 {
     *os << uuid.toString().toStdString();
 }
+
+namespace mako {
+
+inline void PrintTo(const HostCertificate& entry, std::ostream* os)
+{
+    *os << '{' << entry.host.toStdString() << ' '
+        << (entry.type == HostCertificate::Type::pkcs12 ? "P12" : "PEM")
+        << " cert=" << entry.certificateFile.toStdString() << " key=" << entry.keyFile.toStdString()
+        << " passphrase=" << entry.passphrase.toStdString()
+        << " ca=" << entry.caBundleFile.toStdString() << '}';
+}
+
+} // namespace mako

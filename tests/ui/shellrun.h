@@ -33,6 +33,10 @@ struct ScriptedFileDialogs : FileDialogs {
         if (!answer.isEmpty())
             chosen(answer);
     }
+    void openFile(QWidget* window, const QString& title, Chosen chosen) override
+    {
+        openJson(window, title, std::move(chosen));
+    }
     void saveJson(
         QWidget*, const QString& title, const QString& suggestedName, Chosen chosen) override
     {

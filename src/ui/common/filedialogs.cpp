@@ -44,6 +44,16 @@ void SystemFileDialogs::openJson(QWidget* window, const QString& title, Chosen c
     present(dialog, std::move(chosen));
 }
 
+void SystemFileDialogs::openFile(QWidget* window, const QString& title, Chosen chosen)
+{
+    auto* dialog = new QFileDialog(window, title);
+    dialog->setObjectName(u"openFileDialog"_s);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setDirectory(QDir::homePath());
+    present(dialog, std::move(chosen), false);
+}
+
 void SystemFileDialogs::saveJson(
     QWidget* window, const QString& title, const QString& suggestedName, Chosen chosen)
 {

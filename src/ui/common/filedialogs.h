@@ -19,6 +19,8 @@ public:
 
     /// Asks for an existing JSON file to read.
     virtual void openJson(QWidget* window, const QString& title, Chosen chosen) = 0;
+    /// Asks for an existing file of any kind to read.
+    virtual void openFile(QWidget* window, const QString& title, Chosen chosen) = 0;
     /// Asks where to write a JSON file, offering `suggestedName`.
     virtual void saveJson(
         QWidget* window, const QString& title, const QString& suggestedName, Chosen chosen)
@@ -33,6 +35,7 @@ public:
 class SystemFileDialogs : public FileDialogs {
 public:
     void openJson(QWidget* window, const QString& title, Chosen chosen) override;
+    void openFile(QWidget* window, const QString& title, Chosen chosen) override;
     void saveJson(QWidget* window, const QString& title, const QString& suggestedName,
         Chosen chosen) override;
     void saveFile(QWidget* window, const QString& title, const QString& suggestedName,

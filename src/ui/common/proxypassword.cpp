@@ -12,7 +12,7 @@ const QString kProxyPasswordKey = u"proxyPassword"_s;
 
 } // namespace
 
-ProxyPassword::ProxyPassword(std::unique_ptr<SecretStore> store, QObject* parent)
+ProxyPassword::ProxyPassword(std::shared_ptr<SecretStore> store, QObject* parent)
     : QObject(parent)
     , m_store(std::move(store))
 { }

@@ -15,7 +15,8 @@ class ProxyPassword : public QObject {
     Q_OBJECT
 
 public:
-    explicit ProxyPassword(std::unique_ptr<SecretStore> store, QObject* parent = nullptr);
+    /// The store may be shared with the other keepers of secrets.
+    explicit ProxyPassword(std::shared_ptr<SecretStore> store, QObject* parent = nullptr);
     ~ProxyPassword() override;
 
     /// Reads the stored password once. Not at start-up for everyone: asking the secret service
@@ -42,7 +43,7 @@ Q_SIGNALS:
 private:
     void setKeptAcrossRuns(bool kept);
 
-    std::unique_ptr<SecretStore> m_store;
+    std::shared_ptr<SecretStore> m_store;
     QString m_password;
     bool m_keptAcrossRuns = true;
     /// Set once the user typed, so a slow first read does not overwrite what they typed.

@@ -49,8 +49,18 @@ std::optional<QString> importCurlCommand(AppState& state, const QString& command
     state.openNewRequest();
     state.setOpenRequest(parsed.value().request);
     state.saveCurrentTabState();
+    QStringList notes;
     if (!parsed.value().warnings.isEmpty())
-        state.setAlertMessage(warningText(parsed.value().warnings));
+        notes.append(warningText(parsed.value().warnings));
+    // A certificate belongs to the host, so it goes to the preferences rather than the request.
+    if (const std::optional<HostCertificate>& certificate = parsed.value().certificate) {
+        state.addHostCertificate(*certificate);
+        notes.append(CurlImportSheet::tr("The certificate options were added to Preferences → "
+                                         "Certificates, for %1.")
+                         .arg(certificate->host));
+    }
+    if (!notes.isEmpty())
+        state.setAlertMessage(notes.join(u"\n\n"_s));
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/preferences/preferenceswindow.h"
 
 #include "ui/common/icons.h"
+#include "ui/preferences/certificatestab.h"
 #include "ui/preferences/datatab.h"
 #include "ui/preferences/editortab.h"
 #include "ui/preferences/generaltab.h"
@@ -11,6 +12,7 @@
 #include <QKeySequence>
 #include <QScrollArea>
 #include <QShortcut>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -41,7 +43,6 @@ PreferencesWindow::PreferencesWindow(const Services& services, QWidget* parent)
 {
     setObjectName(u"preferencesWindow"_s);
     setWindowTitle(tr("Preferences"));
-    resize(kSize);
     m_tabs->setObjectName(u"preferencesTabs"_s);
     m_tabs->setDocumentMode(true);
     m_tabs->addTab(
@@ -52,6 +53,9 @@ PreferencesWindow::PreferencesWindow(const Services& services, QWidget* parent)
         scrolling(new NetworkTab(services.settings)), icons::icon(u"network"), tr("Network"));
     m_tabs->addTab(scrolling(new ProxyTab(services.settings, services.proxyPassword)),
         icons::icon(u"shield.lefthalf.filled"), tr("Proxy"));
+    m_tabs->addTab(scrolling(new CertificatesTab(
+                       services.settings, services.certificatePassphrases, services.dialogs)),
+        icons::icon(u"lock.shield"), tr("Certificates"));
     m_tabs->addTab(scrolling(new DataTab(
                        services.settings, services.state, services.persistence, services.dialogs)),
         icons::icon(u"externaldrive"), tr("Data"));
@@ -60,6 +64,9 @@ PreferencesWindow::PreferencesWindow(const Services& services, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_tabs);
+    // Seven tabs, or a longer translation, can be wider than the usual size: the window grows to
+    // show every tab instead of hiding some behind scroll arrows.
+    resize(std::max(kSize.width(), m_tabs->tabBar()->sizeHint().width()), kSize.height());
 
     // Like any settings window: Escape and the platform's close key put it away.
     for (const QKeySequence& key :

@@ -7,19 +7,21 @@ class QTabWidget;
 namespace mako {
 
 class AppState;
+class CertificatePassphrases;
 class FileDialogs;
 class PersistenceService;
 class ProxyPassword;
 class Settings;
 class ShortcutMap;
 
-/// The Preferences window: six tabs, each control bound to its preference and stored as it
+/// The Preferences window: seven tabs, each control bound to its preference and stored as it
 /// changes, with no apply step. The tabs are built with the window, which the shell makes
 /// anew each time it opens.
 class PreferencesWindow : public QWidget {
     Q_OBJECT
 
 public:
+    /// The size it opens at, wider when its tabs need more room.
     static constexpr QSize kSize {550, 420};
 
     struct Services {
@@ -28,6 +30,7 @@ public:
         PersistenceService& persistence;
         FileDialogs& dialogs;
         ProxyPassword& proxyPassword;
+        CertificatePassphrases& certificatePassphrases;
         ShortcutMap& shortcuts;
     };
 

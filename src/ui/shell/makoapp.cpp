@@ -7,6 +7,7 @@
 #include "state/settings.h"
 #include "ui/commands/commands.h"
 #include "ui/commands/shortcutmap.h"
+#include "ui/common/certificatepassphrases.h"
 #include "ui/common/filedialogs.h"
 #include "ui/common/proxypassword.h"
 #include "ui/preferences/preferenceswindow.h"
@@ -30,10 +31,10 @@ namespace {
 bool isNetworkPreference(const QString& key)
 {
     using namespace SettingKeys;
-    for (const QString* name :
-        {&followRedirects.name, &maxRedirects.name, &sslVerification.name, &defaultUserAgent.name,
-            &httpVersion.name, &proxyEnabled.name, &proxyUseSystem.name, &proxyType.name,
-            &proxyHost.name, &proxyPort.name, &proxyAuth.name, &proxyUsername.name}) {
+    for (const QString* name : {&followRedirects.name, &maxRedirects.name, &sslVerification.name,
+             &defaultUserAgent.name, &httpVersion.name, &proxyEnabled.name, &proxyUseSystem.name,
+             &proxyType.name, &proxyHost.name, &proxyPort.name, &proxyAuth.name,
+             &proxyUsername.name, &SettingKeys::certificates}) {
         if (key == *name)
             return true;
     }
@@ -107,8 +108,10 @@ MakoApp::MakoApp(Services services, QObject* parent)
           NetworkService::shared().engine().cookies(), *m_persistence, *m_settings))
     , m_fileDialogs(services.fileDialogs ? std::move(services.fileDialogs)
                                          : std::make_unique<SystemFileDialogs>())
-    , m_proxyPassword(std::make_unique<ProxyPassword>(
-          services.secretStore ? std::move(services.secretStore) : createSystemSecretStore()))
+    , m_secretStore(
+          services.secretStore ? std::move(services.secretStore) : createSystemSecretStore())
+    , m_proxyPassword(std::make_unique<ProxyPassword>(m_secretStore))
+    , m_certificatePassphrases(std::make_unique<CertificatePassphrases>(m_secretStore))
     , m_appearance(std::make_unique<Appearance>(*m_settings))
     , m_state(std::make_unique<AppState>(m_persistence.get(), m_settings.get()))
     , m_commands(std::make_unique<Commands>())
@@ -125,6 +128,10 @@ MakoApp::MakoApp(Services services, QObject* parent)
     connect(m_settings.get(), &Settings::valueChanged, this, &MakoApp::handleValueChanged);
     connect(m_proxyPassword.get(), &ProxyPassword::passwordChanged, this,
         &MakoApp::updateNetworkSettings);
+    connect(m_certificatePassphrases.get(), &CertificatePassphrases::passphrasesChanged, this,
+        &MakoApp::updateNetworkSettings);
+    connect(m_state.get(), &AppState::certificatePassphraseGiven, m_certificatePassphrases.get(),
+        &CertificatePassphrases::store);
     connect(m_commands.get(), &Commands::preferences, this, &MakoApp::openPreferences);
 }
 
@@ -139,6 +146,7 @@ void MakoApp::show()
 {
     // Before the window shows, so that the first request already honours the preferences.
     loadProxyPasswordIfUsed();
+    loadCertificatePassphrases();
     updateNetworkSettings();
     m_appearance->apply();
     m_window->show();
@@ -160,7 +168,7 @@ void MakoApp::openPreferences()
 {
     if (!m_preferences) {
         m_preferences = new PreferencesWindow({*m_settings, *m_state, *m_persistence,
-            *m_fileDialogs, *m_proxyPassword, *m_shortcuts});
+            *m_fileDialogs, *m_proxyPassword, *m_certificatePassphrases, *m_shortcuts});
         // Made anew at each opening, so every tab starts from the stored values.
         m_preferences->setAttribute(Qt::WA_DeleteOnClose);
     }
@@ -176,6 +184,7 @@ void MakoApp::handleValueChanged(const QString& key)
         NetworkService::shared().updateTimeout(m_settings->requestTimeout());
     } else if (isNetworkPreference(key)) {
         loadProxyPasswordIfUsed();
+        loadCertificatePassphrases();
         updateNetworkSettings();
     }
 }
@@ -186,10 +195,20 @@ void MakoApp::loadProxyPasswordIfUsed()
         m_proxyPassword->load();
 }
 
+void MakoApp::loadCertificatePassphrases()
+{
+    // Only users with entries get asked: the secret service may prompt to unlock.
+    QStringList hosts;
+    for (const HostCertificate& entry : m_settings->hostCertificates())
+        hosts.append(entry.host);
+    m_certificatePassphrases->load(hosts);
+}
+
 void MakoApp::updateNetworkSettings()
 {
     NetworkSettings settings = m_settings->networkSettings();
     settings.proxy.password = m_proxyPassword->password();
+    settings.certificates = m_certificatePassphrases->withPassphrases(settings.certificates);
     NetworkService::shared().updateSettings(settings);
 }
 

@@ -9,6 +9,7 @@ namespace mako {
 
 class AppState;
 class Appearance;
+class CertificatePassphrases;
 class Commands;
 class CookieKeeper;
 class FileDialogs;
@@ -34,7 +35,8 @@ public:
         std::unique_ptr<Settings> settings;
         std::unique_ptr<PersistenceService> persistence;
         std::unique_ptr<FileDialogs> fileDialogs;
-        /// Where the proxy password outlives the run (the desktop's secret service).
+        /// Where the proxy password and the certificate passphrases outlive the run (the
+        /// desktop's secret service).
         std::unique_ptr<SecretStore> secretStore;
     };
 
@@ -60,7 +62,9 @@ public:
 private:
     void handleValueChanged(const QString& key);
     void loadProxyPasswordIfUsed();
-    /// The network preferences with the proxy password, for the network service.
+    void loadCertificatePassphrases();
+    /// The network preferences with the proxy password and the certificate passphrases, for
+    /// the network service.
     void updateNetworkSettings();
 
     std::unique_ptr<TerminationSignals> m_terminationSignals;
@@ -68,7 +72,9 @@ private:
     std::unique_ptr<PersistenceService> m_persistence;
     std::unique_ptr<CookieKeeper> m_cookieKeeper;
     std::unique_ptr<FileDialogs> m_fileDialogs;
+    std::shared_ptr<SecretStore> m_secretStore;
     std::unique_ptr<ProxyPassword> m_proxyPassword;
+    std::unique_ptr<CertificatePassphrases> m_certificatePassphrases;
     std::unique_ptr<Appearance> m_appearance;
     std::unique_ptr<AppState> m_state;
     std::unique_ptr<Commands> m_commands;

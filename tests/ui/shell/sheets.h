@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shellrun.h"
+#include "ui/preferences/preferenceswindow.h"
 #include "ui/sidebar/sidebar.h"
 #include "windowtesting.h"
 
@@ -75,6 +76,20 @@ inline QList<SheetOpener> everySheet()
                 EXPECT_EVENTUALLY((sheet = visibleDialog(u"environmentEditorSheet"_s)) != nullptr);
                 if (sheet)
                     child<QTabWidget>(sheet, u"environmentEditorTabs"_s)->setCurrentIndex(1);
+            }},
+        {u"certificateSheet"_s,
+            [](ShellRun& run) {
+                run.app->openPreferences();
+                auto* window
+                    = qobject_cast<PreferencesWindow*>(visibleDialog(u"preferencesWindow"_s));
+                if (!window)
+                    return;
+                QWidget* tab = child<QWidget>(window, u"certificatesTab"_s);
+                for (int index = 0; index < window->tabs()->count(); ++index) {
+                    if (window->tabs()->widget(index)->isAncestorOf(tab))
+                        window->tabs()->setCurrentIndex(index);
+                }
+                click(child<QAbstractButton>(window, u"certificateAddButton"_s));
             }},
         {u"cookiesSheet"_s, [](ShellRun& run) { run.action(u"cookiesAction"_s)->trigger(); }},
         {u"cookieEditorSheet"_s,
