@@ -89,7 +89,7 @@ Result<CollectionImport> importCapture(const QJsonObject& root)
     if (!isCapture(root))
         return Error {QCoreApplication::translate(
             "mako::HarImporter", "The file is not a HAR capture (\"log.entries\" is missing).")};
-    const QString page = root[u"log"_s][u"pages"_s].toArray().first()[u"title"_s].toString();
+    const QString page = root[u"log"_s][u"pages"_s].toArray().at(0)[u"title"_s].toString();
     CollectionImport result {
         .collection = Collection {.name = page.trimmed().isEmpty()
                 ? QCoreApplication::translate("mako::HarImporter", "HAR Import")

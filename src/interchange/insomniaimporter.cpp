@@ -162,7 +162,8 @@ void applyBody(APIRequest& request, const QJsonObject& body, QList<Dropped>& dro
     }
 }
 
-void applyAuth(APIRequest& request, const QJsonObject& auth, QList<Dropped>& dropped)
+void applyAuth(APIRequest& request, const QJsonObject& auth, QList<KeyValuePair>& query,
+    QList<Dropped>& dropped)
 {
     const QString type = auth[u"type"_s].toString();
     if (type.isEmpty() || type == u"none"_s || auth[u"disabled"_s].toBool())
@@ -182,7 +183,7 @@ void applyAuth(APIRequest& request, const QJsonObject& auth, QList<Dropped>& dro
         const KeyValuePair row {.key = key, .value = field("value")};
         // Sending puts Mako's API key in "X-API-Key"; a key of another name is its row.
         if (place == u"queryParams"_s)
-            request.queryParams.append(row);
+            query.append(row);
         else if (place == u"cookie"_s)
             dropped.append(Dropped {LeftOutKind::authorisation,
                 QCoreApplication::translate(
@@ -246,9 +247,11 @@ std::optional<APIRequest> mapRequest(const QJsonObject& resource, QList<Dropped>
     APIRequest request {.name = name.isEmpty() ? u"Untitled Request"_s : name,
         .url = rewritten(resource[u"url"_s].toString()),
         .headers = rows(resource[u"headers"_s]),
-        .queryParams = rows(resource[u"parameters"_s])};
+        .queryParams = {}};
+    QList<KeyValuePair> query = rows(resource[u"parameters"_s]);
     if (kind == u"websocket_request"_s) {
         request.requestProtocol = RequestProtocol::websocket;
+        request.queryParams = query;
         return request;
     }
     const QString method = resource[u"method"_s].toString();
@@ -260,7 +263,25 @@ std::optional<APIRequest> mapRequest(const QJsonObject& resource, QList<Dropped>
         return std::nullopt;
     }
     applyBody(request, resource[u"body"_s].toObject(), dropped);
-    applyAuth(request, resource[u"authentication"_s].toObject(), dropped);
+    applyAuth(request, resource[u"authentication"_s].toObject(), query, dropped);
+    // A form-data body keeps its fields in the rows, so the query goes into the URL: the
+    // enabled parameters are written there, the disabled ones cannot come along.
+    if (request.bodyType == RequestBodyType::formData) {
+        QStringList items;
+        for (const KeyValuePair& row : query) {
+            if (row.isEnabled)
+                items.append(percentEncoded(row.key) + u'=' + percentEncoded(row.value));
+            else
+                dropped.append(Dropped {LeftOutKind::disabledRow,
+                    QCoreApplication::translate(
+                        "mako::InsomniaImporter", "disabled query parameter \"%1\" left out")
+                        .arg(row.key)});
+        }
+        if (!items.isEmpty())
+            request.url += (request.url.contains(u'?') ? u'&' : u'?') + items.join(u'&');
+    } else {
+        request.queryParams = query;
+    }
     if (hasTemplateTag(request))
         dropped.append(Dropped {LeftOutKind::otherPart,
             QCoreApplication::translate("mako::InsomniaImporter", "template tag kept as written")});

@@ -430,7 +430,7 @@ QString Importer::schemeLost(const QString& name, const QString& kind) const
 Importer::Auth Importer::auth(const QJsonValue& requirements) const
 {
     // The first requirement is taken; an empty one ({}) makes security optional, so none.
-    const QJsonObject requirement = requirements.toArray().first().toObject();
+    const QJsonObject requirement = requirements.toArray().at(0).toObject();
     if (requirement.isEmpty())
         return {};
     const QString name = requirement.begin().key();
@@ -585,7 +585,7 @@ void Importer::readServers(CollectionImport& result, QList<Dropped>& dropped)
             + root[u"basePath"_s].toString();
     } else {
         const QJsonArray servers = root[u"servers"_s].toArray();
-        const QJsonObject server = servers.first().toObject();
+        const QJsonObject server = servers.at(0).toObject();
         baseUrl = withVariables(server[u"url"_s].toString());
         const QJsonObject variables = server[u"variables"_s].toObject();
         for (auto variable = variables.begin(); variable != variables.end(); ++variable)
@@ -650,7 +650,7 @@ CollectionImport Importer::run()
                 method.toUpper(), path.key(), pathItem, pathItem[method].toObject()};
             QList<Dropped> dropped;
             APIRequest request = this->request(operation, dropped);
-            const QString tag = operation.operation[u"tags"_s].toArray().first().toString();
+            const QString tag = operation.operation[u"tags"_s].toArray().at(0).toString();
             QString subject = request.name;
             if (!tag.isEmpty()) {
                 result.collection.folders[folder(tag)].requestIDs.append(request.id);

@@ -46,7 +46,8 @@ TEST(InsomniaImporter, groupsBecomeFoldersByPathAndVariablesAreRewritten)
             u"Set schedule: PUT {{baseUrl}}/plants/{{plantId}}/schedule "
             "H[Content-Type=application/json] JSON[{\n  \"every\": \"{{interval}}\",\n  \"at\": "
             "\"{% now 'iso-8601', '' %}\"\n}] OAuth 2.0[]"_s,
-            u"Upload photo: POST {{baseUrl}}/photos H[X-Garden-Key={{gardenKey}}] "
+            // A form's fields are its rows, so the enabled query goes into the URL.
+            u"Upload photo: POST {{baseUrl}}/photos?album={{album}} H[X-Garden-Key={{gardenKey}}] "
             "Q[caption=First {{season}} bloom, image=/home/ana/tulip.jpg (off)] Form Data[]"_s,
             u"Log in: POST {{baseUrl}}/login H[Content-Type=application/x-www-form-urlencoded] "
             "Raw[user={{user}}] Basic Auth[{{user}}:{{password}}]"_s,
@@ -66,9 +67,11 @@ TEST(InsomniaImporter, groupsBecomeFoldersByPathAndVariablesAreRewritten)
                       "left out, to be entered again"_s,
             u"Plants / Watering / Set schedule: template tag kept as written"_s,
             u"Upload photo: file field \"image\" left without its file"_s,
+            u"Upload photo: disabled query parameter \"draft\" left out"_s,
             u"Stream sensors: skipped, gRPC requests cannot be sent"_s}));
     EXPECT_EQ(v4.collection.warningKinds,
-        (QList {Kind::authorisation, Kind::otherPart, Kind::file, Kind::unsupportedMethod}));
+        (QList {Kind::authorisation, Kind::otherPart, Kind::file, Kind::disabledRow,
+            Kind::unsupportedMethod}));
 }
 
 TEST(InsomniaImporter, baseAndSubEnvironmentsOfBothVersions)
