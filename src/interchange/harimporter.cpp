@@ -46,6 +46,20 @@ void applyBody(CollectionImport& result, APIRequest& request, const QJsonObject&
     const QString text = postData[u"text"_s].toString();
     const QJsonArray params = postData[u"params"_s].toArray();
     const bool multipart = type.startsWith(u"multipart/"_s);
+    // Form rows go out as multipart, so a URL-encoded form without its text is written out as
+    // that text.
+    if (!params.isEmpty() && text.isEmpty() && type == u"application/x-www-form-urlencoded"_s) {
+        QStringList pairs;
+        for (const QJsonValue& value : params)
+            pairs.append(percentEncoded(value[u"name"_s].toString()) + u'='
+                + percentEncoded(value[u"value"_s].toString()));
+        request.body = pairs.join(u'&');
+        request.bodyType = RequestBodyType::raw;
+        if (std::ranges::none_of(request.headers, isContentType))
+            request.headers.append(KeyValuePair {
+                .key = u"Content-Type"_s, .value = postData[u"mimeType"_s].toString()});
+        return;
+    }
     if (!params.isEmpty() && (multipart || text.isEmpty())) {
         request.bodyType = RequestBodyType::formData;
         // The browser's Content-Type names its own boundary; sending writes one for the rows.

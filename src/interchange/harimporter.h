@@ -17,7 +17,8 @@ bool isCapture(const QJsonObject& root);
 /// Accept-Encoding (libcurl offers the encodings it can decode). The entry's cookies become
 /// one Cookie header. The body is `postData.text`; a multipart body, whose text holds the
 /// browser's boundary, comes as form rows from `params`, and so does a body that has only
-/// `params`. File fields and entries whose method cannot be sent are listed in the warnings.
+/// `params` (a URL-encoded one as its text, since form rows go out as multipart). File fields and
+/// entries whose method cannot be sent are listed in the warnings.
 Result<PostmanImporter::CollectionImport> importCapture(const QJsonObject& root);
 
 /// The same from the bytes of the file.

@@ -130,6 +130,11 @@ void applyBody(APIRequest& request, const QJsonObject& body, QList<Dropped>& dro
         for (const KeyValuePair& row : rows(body[u"params"_s])) {
             if (row.isEnabled)
                 pairs.append(percentEncoded(row.key) + u'=' + percentEncoded(row.value));
+            else
+                dropped.append(Dropped {LeftOutKind::disabledRow,
+                    QCoreApplication::translate(
+                        "mako::InsomniaImporter", "disabled form field \"%1\" left out")
+                        .arg(row.key)});
         }
         request.bodyType = RequestBodyType::raw;
         request.body = pairs.join(u'&');

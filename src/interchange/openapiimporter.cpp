@@ -345,6 +345,11 @@ void Importer::applyFormFields(APIRequest& request, bool multipart, const QJsonO
         for (const Field& field : fields) {
             if (field.required)
                 pairs.append(percentEncoded(field.name) + u'=' + percentEncoded(field.value));
+            else
+                dropped.append(Dropped {LeftOutKind::disabledRow,
+                    QCoreApplication::translate(
+                        "mako::OpenAPIImporter", "optional form field \"%1\" left out")
+                        .arg(field.name)});
         }
         request.bodyType = RequestBodyType::raw;
         request.body = pairs.join(u'&');

@@ -30,8 +30,10 @@ TEST(HarImporter, oneRequestPerEntryWithHeadersCookiesAndBodies)
             // A multipart body comes from its params, without the browser's boundary.
             u"returns (shop.example.test): POST https://shop.example.test/api/returns "
             "Q[order=o-5, photo=broken-mug.jpg (off)] Form Data[]"_s,
+            // A URL-encoded form with only its params is written out as its text.
             u"newsletter (shop.example.test): POST https://shop.example.test/newsletter "
-            "H[Origin=https://shop.example.test] Q[email=ana@example.test, weekly=on] Form Data[]"_s,
+            "H[Origin=https://shop.example.test, Content-Type=application/x-www-form-urlencoded] "
+            "Raw[email=ana%40example.test&weekly=on]"_s,
             u"3 (shop.example.test): PUT https://shop.example.test/api/notes/3 "
             "H[Content-Type=text/plain;charset=UTF-8] Raw[Leave at 4]"_s,
         }));

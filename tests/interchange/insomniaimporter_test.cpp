@@ -68,10 +68,11 @@ TEST(InsomniaImporter, groupsBecomeFoldersByPathAndVariablesAreRewritten)
             u"Plants / Watering / Set schedule: template tag kept as written"_s,
             u"Upload photo: file field \"image\" left without its file"_s,
             u"Upload photo: disabled query parameter \"draft\" left out"_s,
+            u"Log in: disabled form field \"note\" left out"_s,
             u"Stream sensors: skipped, gRPC requests cannot be sent"_s}));
     EXPECT_EQ(v4.collection.warningKinds,
         (QList {Kind::authorisation, Kind::otherPart, Kind::file, Kind::disabledRow,
-            Kind::unsupportedMethod}));
+            Kind::disabledRow, Kind::unsupportedMethod}));
 }
 
 TEST(InsomniaImporter, baseAndSubEnvironmentsOfBothVersions)
