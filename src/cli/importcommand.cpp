@@ -4,9 +4,11 @@
 #include "cli/datafolder.h"
 #include "cli/requestoptions.h"
 #include "interchange/collectionexporter.h"
-#include "interchange/postmanimporter.h"
+#include "interchange/fileimporter.h"
+#include "interchange/structureddocument.h"
 #include "model/recordjson.h"
 
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -24,6 +26,9 @@ Adds what FILE holds to Mako's data, as the application's import commands do:
     collections; a Postman collection's variables become an inactive environment, and each
     request left out or setting dropped (a method or authorisation Mako cannot send, a file
     or script) is named on standard error;
+  - so is an OpenAPI 3.0 or 3.1 or Swagger 2.0 document (JSON or YAML), whose baseUrl and
+    server variables become an inactive environment; a HAR 1.2 capture; and an Insomnia
+    export (v4 JSON, v5 YAML), whose environments come along;
   - a Mako environment record or a Postman environment is appended to the environments;
   - a Mako backup replaces each data file that it has a list for (a backup made before
     global variables were kept has none for them, and they stay as they are).
@@ -50,20 +55,23 @@ struct Import {
 
 Result<Import> readImport(const QByteArray& bytes)
 {
-    const auto parsed = parseJson(bytes);
+    const auto parsed = parseJsonOrYaml(bytes);
     if (!parsed)
         return parsed.error();
     const QJsonObject root = parsed->toObject();
-    if (root.contains(u"info"_s) && root.contains(u"item"_s)) {
-        auto imported = PostmanImporter::importCollection(bytes);
+    if (const auto format = FileImporter::detectFormat(bytes)) {
+        auto imported = FileImporter::importCollection(bytes);
         if (!imported)
             return imported.error();
-        Import result {.kind = u"Postman collection"_s,
-            .collections = {imported->collection},
-            .warnings = imported->warnings};
-        if (imported->variables)
-            result.environments.append(*imported->variables);
-        return result;
+        static const QHash<FileImporter::Format, QString> kinds {
+            {FileImporter::Format::postman, u"Postman collection"_s},
+            {FileImporter::Format::openAPI, u"OpenAPI document"_s},
+            {FileImporter::Format::har, u"HAR capture"_s},
+            {FileImporter::Format::insomnia, u"Insomnia export"_s}};
+        return Import {.kind = kinds.value(*format),
+            .collections = {imported->collection.collection},
+            .environments = imported->environments,
+            .warnings = imported->collection.warnings};
     }
     if (root.contains(u"values"_s) || root.contains(u"variables"_s)) {
         auto environment = parseEnvironment(bytes);
@@ -80,7 +88,7 @@ Result<Import> readImport(const QByteArray& bytes)
     auto backup = CollectionExporter::readBackup(bytes);
     if (!backup)
         return Error {u"not a Mako collection, environment or backup, nor a Postman collection "
-                      "or environment ("_s
+                      "or environment, OpenAPI document, HAR capture or Insomnia export ("_s
             + backup.errorMessage() + u')'};
     return Import {.kind = u"Mako backup"_s, .backup = std::move(backup).value()};
 }

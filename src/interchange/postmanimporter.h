@@ -28,6 +28,9 @@ enum class LeftOutKind {
     disabledRow,
     /// The content type given to one form field.
     fieldContentType,
+    /// A part of another format's document that Mako has no place for: a cookie parameter, a
+    /// callback, a server beyond the first, a template tag.
+    otherPart,
 };
 
 /// A collection as imported, with the variables it carries.

@@ -286,6 +286,8 @@ public:
     // Every call that starts ends with one `fileOperationFinished`.
 
     /// Appends the collection, and its variables (when it has any) as an inactive environment.
+    /// The file may also be an OpenAPI or Swagger document, a HAR capture or an Insomnia
+    /// export, told by its contents; their environments come along, none active.
     void importPostmanCollection(const QString& path);
     /// Appends the environment, not active.
     void importPostmanEnvironment(const QString& path);

@@ -1,4 +1,5 @@
 #include "interchange/collectionexporter.h"
+#include "interchange/fileimporter.h"
 #include "interchange/postmanimporter.h"
 #include "state/appstate.h"
 #include "state/datafile.h"
@@ -113,29 +114,37 @@ void AppState::finishFileOperation(const std::optional<QString>& failure, bool d
 void AppState::importPostmanCollection(const QString& path)
 {
     runFileJob([this, path]() -> std::function<void()> {
-        auto imported = readAndDecode<PostmanImporter::CollectionImport>(
-            path, &PostmanImporter::importCollection);
-        return [this, imported = std::move(imported)] {
+        // The format is told by the file's contents, so one command takes any of them.
+        std::optional<FileImporter::Format> format;
+        auto imported
+            = readAndDecode<FileImporter::Import>(path, [&format](const QByteArray& bytes) {
+                  format = FileImporter::detectFormat(bytes);
+                  return FileImporter::importCollection(bytes);
+              });
+        return [this, format, imported = std::move(imported)] {
             if (!imported) {
-                finishFileOperation(
-                    QStringView(PostmanImporter::kCollectionFailurePrefix).toString()
-                    + imported.errorMessage());
+                finishFileOperation(format && *format != FileImporter::Format::postman
+                        ? tr("Failed to import %1: %2")
+                              .arg(FileImporter::formatName(*format), imported.errorMessage())
+                        : QStringView(PostmanImporter::kCollectionFailurePrefix).toString()
+                            + imported.errorMessage());
                 return;
             }
-            m_collections.appendCollection(imported->collection);
+            m_collections.appendCollection(imported->collection.collection);
             saveCollections();
-            if (imported->variables) {
-                m_environments.appendEnvironment(*imported->variables);
+            for (const APIEnvironment& environment : imported->environments)
+                m_environments.appendEnvironment(environment);
+            if (!imported->environments.isEmpty())
                 saveEnvironments();
-            }
             // The import went through: the user is told what came in and what it could not
             // bring along.
-            const Collection& collection = imported->collection;
+            const PostmanImporter::CollectionImport& result = imported->collection;
+            const Collection& collection = result.collection;
             setImportReport(ImportReport {.collectionName = collection.name,
                 .requestCount = int(collection.requests.size()),
                 .folderCount = int(collection.folders.size()),
-                .leftOut = imported->warnings,
-                .leftOutKinds = imported->warningKinds});
+                .leftOut = result.warnings,
+                .leftOutKinds = result.warningKinds});
             finishFileOperation(std::nullopt);
         };
     });

@@ -497,6 +497,60 @@ TEST_F(CliConvert, curlRequestsAndBodiesBecomeRequestsCodeOrPrettyText)
     EXPECT_FALSE(form->queryParams.last().isEnabled);
 }
 
+// Other tools' files are told by their contents and land in the data files with their
+// environments; what they leave out is named on standard error.
+TEST_F(CliData, importTakesOpenAPIHarAndInsomniaFiles)
+{
+    const struct {
+        QString file;
+        QString kind;
+        QString collection;
+        int requests;
+        QStringList environments;
+        QByteArray leftOut;
+    } cases[] {
+        {u"openapi/bookshelf-3.0.yaml"_s, u"OpenAPI document"_s, u"Bookshelf API"_s, 7,
+            {u"Bookshelf API"_s}, "Log in: security scheme \"openId\" (openIdConnect) left out"},
+        {u"openapi/inventory-3.1.json"_s, u"OpenAPI document"_s, u"Inventory"_s, 5,
+            {u"Inventory"_s}, "Inventory: 1 webhooks left out"},
+        {u"openapi/petclinic-swagger-2.0.json"_s, u"OpenAPI document"_s, u"Pet Clinic"_s, 3,
+            {u"Pet Clinic"_s}, "file field \"xray\""},
+        {u"har/checkout.har"_s, u"HAR capture"_s, u"Checkout - Corner Shop"_s, 5, {},
+            "skipped, the method GET / cannot be sent"},
+        {u"insomnia/garden-v4.json"_s, u"Insomnia export"_s, u"Garden API"_s, 4,
+            {u"Garden API"_s, u"Garden API / Staging"_s}, "gRPC requests cannot be sent"},
+        {u"insomnia/garden-v5.yaml"_s, u"Insomnia export"_s, u"Garden API"_s, 1,
+            {u"Garden API"_s, u"Garden API / Staging"_s}, ""},
+    };
+    const QString data = sandbox.filePath(u"app"_s);
+    QStringList names;
+    for (const auto& item : cases) {
+        SCOPED_TRACE(item.file.toStdString());
+        const CliOutcome imported = run({u"import"_s, u"--json"_s, u"--data-dir"_s, data,
+            QStringLiteral(MAKO_TEST_DATA_DIR "/") + item.file});
+        EXPECT_EQ(imported.status, 0) << imported.err.toStdString();
+        EXPECT_TRUE(imported.err.contains(item.leftOut)) << imported.err.toStdString();
+        const QJsonObject json = imported.json().toObject();
+        EXPECT_EQ(json[u"kind"_s].toString(), item.kind);
+        EXPECT_EQ(json[u"collections"_s][0][u"name"_s].toString(), item.collection);
+        EXPECT_EQ(json[u"collections"_s][0][u"requests"_s].toInt(), item.requests);
+        QStringList environments;
+        for (const QJsonValue& environment : json[u"environments"_s].toArray())
+            environments.append(environment[u"name"_s].toString());
+        EXPECT_EQ(environments, item.environments);
+        names.append(item.collection);
+    }
+    // Each import was added to what the data folder held.
+    QFile collections(QDir(data).filePath(u"collections.json"_s));
+    ASSERT_TRUE(collections.open(QIODevice::ReadOnly));
+    const auto stored = decodeRecords<Collection>(collections.readAll());
+    ASSERT_TRUE(stored.ok()) << stored.errorMessage().toStdString();
+    QStringList storedNames;
+    for (const Collection& collection : stored.value())
+        storedNames.append(collection.name);
+    EXPECT_EQ(storedNames, names);
+}
+
 TEST_F(CliData, importAddsToTheDataFilesAndExportWritesThemBack)
 {
     const QString data = sandbox.filePath(u"app"_s);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/apirequest.h"
+#include "model/collection.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -52,4 +53,44 @@ inline QString summary(const mako::APIRequest& request)
     if (!extras.join(QString()).isEmpty())
         text += u" {"_s + extras.join(u'|') + u'}';
     return text;
+}
+
+// Each folder as "name: request, request", then the requests in no folder, by name.
+inline QStringList folderListing(const mako::Collection& collection)
+{
+    using namespace Qt::StringLiterals;
+    QStringList result;
+    QList<QUuid> filed;
+    const auto nameOf = [&](const QUuid& id) {
+        for (const mako::APIRequest& request : collection.requests) {
+            if (request.id == id)
+                return request.name;
+        }
+        return u"?"_s;
+    };
+    for (const mako::CollectionFolder& folder : collection.folders) {
+        QStringList names;
+        for (const QUuid& id : folder.requestIDs)
+            names.append(nameOf(id));
+        filed += folder.requestIDs;
+        result.append(folder.name + u": "_s + names.join(u", "_s));
+    }
+    QStringList top;
+    for (const mako::APIRequest& request : collection.requests) {
+        if (!filed.contains(request.id))
+            top.append(request.name);
+    }
+    result.append(u"(top): "_s + top.join(u", "_s));
+    return result;
+}
+
+// The request of that name; a missing one fails the test that asked.
+inline mako::APIRequest requestNamed(const mako::Collection& collection, const QString& name)
+{
+    for (const mako::APIRequest& request : collection.requests) {
+        if (request.name == name)
+            return request;
+    }
+    ADD_FAILURE() << "no request named " << name.toStdString();
+    return {};
 }

@@ -77,6 +77,20 @@ TEST(AppStateImport, importsAppendAndSaveOrAlertAndACollectionImportIsReported)
             u"Failed to import Postman collection: "_s},
         {&AppState::importMakoCollection, u"shop-api.postman_collection.json"_s, {}, {},
             u"Failed to import collection: "_s},
+        // Other tools' files go through the same command, told by their contents, and bring
+        // their environments.
+        {collection, u"../openapi/bookshelf-3.0.yaml"_s, {u"Bookshelf API"_s}, {u"Bookshelf API"_s},
+            {},
+            {Kind::otherPart, Kind::disabledRow, Kind::authorisation, Kind::otherPart,
+                Kind::otherPart, Kind::file, Kind::disabledRow}},
+        {collection, u"../har/checkout.har"_s, {u"Checkout - Corner Shop"_s}, {}, {},
+            {Kind::file, Kind::unsupportedMethod}},
+        {collection, u"../insomnia/garden-v4.json"_s, {u"Garden API"_s},
+            {u"Garden API"_s, u"Garden API / Staging"_s}, {},
+            {Kind::authorisation, Kind::otherPart, Kind::file, Kind::disabledRow, Kind::disabledRow,
+                Kind::unsupportedMethod}},
+        {collection, u"../openapi/unsupported-4.0.yaml"_s, {}, {},
+            u"Failed to import OpenAPI document: "_s},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file.toStdString());

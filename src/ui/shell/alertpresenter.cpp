@@ -28,6 +28,8 @@ QString countText(LeftOutKind kind, int count)
         return AlertPresenter::tr("%n disabled row(s)", nullptr, count);
     case LeftOutKind::fieldContentType:
         return AlertPresenter::tr("%n form field content type(s)", nullptr, count);
+    case LeftOutKind::otherPart:
+        return AlertPresenter::tr("%n other part(s) of the document", nullptr, count);
     }
     return {};
 }
