@@ -3,6 +3,7 @@
 #include "state/appstate.h"
 #include "state/datafile.h"
 #include "state/persistenceservice.h"
+#include "state/secretstore.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -121,6 +122,9 @@ void AppState::importPostmanCollection(const QString& path)
                     + imported.errorMessage());
                 return;
             }
+            // The file's OAuth 2.0 secrets go to the vault, never into a data file.
+            for (const auto& [key, secret] : imported->secrets)
+                m_vault->setValue(key, secret);
             m_collections.appendCollection(imported->collection);
             saveCollections();
             if (imported->variables) {
