@@ -9,6 +9,7 @@
 #include "support/waitfor.h"
 
 #include <QDirIterator>
+#include <QUrlQuery>
 
 using namespace mako;
 using namespace mako::test;
@@ -98,8 +99,28 @@ TEST(OAuth2Tokens, everyGrantGetsAndKeepsATokenWithEitherClientAuthentication)
     }
 }
 
-TEST(OAuth2Tokens, anAuthorizationAnswerWithAnotherStateIsRefused)
+// A browser that never comes back leaves the grant waiting until it is cancelled; an answer
+// whose state is not the one sent is refused.
+TEST(OAuth2Tokens, aWaitingGrantEndsByCancelOrByAForgedAnswer)
 {
+    TokenRun waiting;
+    std::optional<QUrl> opened;
+    waiting.tokens.setBrowser([&opened](const QUrl& url) { opened = url; });
+    std::optional<Result<OAuth2Token>> got;
+    waiting.tokens.fetchNew(
+        waiting.settings(OAuth2Grant::authorizationCode, OAuth2ClientAuth::body),
+        [&waiting](const QString& text) { return waiting.resolve(text); },
+        [&got](const Result<OAuth2Token>& result) { got = result; });
+    ASSERT_TRUE(waitFor([&] { return opened.has_value(); }));
+    const QUrlQuery asked(*opened);
+    EXPECT_EQ(asked.queryItemValue(u"code_challenge_method"_s), u"S256"_s);
+    EXPECT_TRUE(asked.queryItemValue(u"redirect_uri"_s, QUrl::FullyDecoded)
+                    .startsWith(u"http://127.0.0.1:"_s));
+    EXPECT_FALSE(got.has_value());
+    waiting.tokens.cancel();
+    ASSERT_TRUE(waitFor([&] { return got.has_value(); }));
+    EXPECT_EQ(got->errorMessage(), u"OAuth 2.0: cancelled before the browser returned"_s);
+
     TokenRun run;
     run.server.setForgeState(true);
     const OAuth2Settings settings
