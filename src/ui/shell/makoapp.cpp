@@ -3,7 +3,9 @@
 #include "execution/networkservice.h"
 #include "state/appstate.h"
 #include "state/cookiekeeper.h"
+#include "state/oauth2tokens.h"
 #include "state/persistenceservice.h"
+#include "state/secretstore.h"
 #include "state/settings.h"
 #include "ui/commands/commands.h"
 #include "ui/commands/shortcutmap.h"
@@ -17,6 +19,7 @@
 #include "ui/sidebar/sidebar.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QIcon>
 #include <QTimer>
 
@@ -107,10 +110,13 @@ MakoApp::MakoApp(Services services, QObject* parent)
           NetworkService::shared().engine().cookies(), *m_persistence, *m_settings))
     , m_fileDialogs(services.fileDialogs ? std::move(services.fileDialogs)
                                          : std::make_unique<SystemFileDialogs>())
-    , m_proxyPassword(std::make_unique<ProxyPassword>(
-          services.secretStore ? std::move(services.secretStore) : createSystemSecretStore()))
+    , m_secretStore(
+          services.secretStore ? std::move(services.secretStore) : createSystemSecretStore())
+    , m_proxyPassword(
+          std::make_unique<ProxyPassword>(std::make_unique<SharedSecretStore>(m_secretStore)))
     , m_appearance(std::make_unique<Appearance>(*m_settings))
-    , m_state(std::make_unique<AppState>(m_persistence.get(), m_settings.get()))
+    , m_state(std::make_unique<AppState>(m_persistence.get(), m_settings.get(), nullptr,
+          AppState::kAutoSaveDelay, std::make_unique<SharedSecretStore>(m_secretStore)))
     , m_commands(std::make_unique<Commands>())
     , m_shortcuts(std::make_unique<ShortcutMap>(*m_settings))
     , m_window(std::make_unique<MainWindow>(
@@ -126,6 +132,9 @@ MakoApp::MakoApp(Services services, QObject* parent)
     connect(m_proxyPassword.get(), &ProxyPassword::passwordChanged, this,
         &MakoApp::updateNetworkSettings);
     connect(m_commands.get(), &Commands::preferences, this, &MakoApp::openPreferences);
+    // The Authorization Code grant's page opens in the desktop's browser, which returns to the
+    // loopback address the grant listens on.
+    m_state->oauth2Tokens().setBrowser([](const QUrl& url) { QDesktopServices::openUrl(url); });
 }
 
 // The windows go before the state they show, the state (handing its last saves over) before
