@@ -12,12 +12,13 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 # qt6-declarative-dev: the JavaScript engine of collection scripts, whose assertion library the
 # build fetches through npm (only when there is none: a Node.js from elsewhere brings its own);
 # libjs-lodash and node-moment: the libraries those scripts may `require`. libyaml-cpp-dev: the
-# OpenAPI, Swagger and Insomnia documents written as YAML.
+# OpenAPI, Swagger and Insomnia documents written as YAML. qt6-networkauth-dev: the OAuth 2.0
+# Authorization Code flow and its loopback callback.
 NPM := $(if $(shell command -v npm 2>/dev/null),,npm)
 PACKAGES := cmake ninja-build ccache g++ make pkg-config dpkg-dev \
             qt6-base-dev qt6-websockets-dev qt6-svg-dev libcurl4-openssl-dev breeze-icon-theme \
             qtkeychain-qt6-dev qt6-l10n-tools qt6-translations-l10n \
-            qt6-declarative-dev libjs-lodash node-moment $(NPM) libyaml-cpp-dev \
+            qt6-declarative-dev libjs-lodash node-moment qt6-networkauth-dev $(NPM) libyaml-cpp-dev \
             libgtest-dev libgmock-dev libbenchmark-dev openssl
 # Only for the benchmarks that compare against other tools, and the format check.
 BENCH_PACKAGES := jq curl

@@ -1,4 +1,5 @@
 #include "cli/cli.h"
+#include "cli/clioauth2.h"
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/requestoptions.h"
@@ -26,6 +27,9 @@ with tests passes when every test passes and no script failed, one without tests
 (--collection picks one of its collections), or a Postman collection, whose own variables take
 part after the environment's rows; what such a collection cannot bring along (a request whose
 method cannot be sent, a dropped authorisation, file or script) is named on standard error.
+OAuth 2.0 requests get their access token before they go, once for each client: with the
+secrets a Postman collection brought, else the variables clientSecret and password
+(--var clientSecret=...).
 
 Options:
   --collection NAME       The collection of a backup to run (its name or id).
@@ -69,6 +73,12 @@ RunReport runCollection(const RunInput& input, const QList<IterationRow>& data,
     // One engine for the whole run, so every request shares its cookie store.
     NetworkService service(options.settings);
     options.loadCookies(service.engine().cookies());
+    CliOAuth2 oauth2(service, console);
+    oauth2.addSecrets(input.secrets);
+    const std::optional<APIEnvironment> variables
+        = options.mergedEnvironment(input.collection.variables);
+    oauth2.useVariables(
+        input.collection.requests, variables ? variables->variables : QList<KeyValuePair> {});
     QEventLoop loop;
     bool finished = false;
     CollectionRunner::RunHandle handle;
@@ -100,7 +110,10 @@ RunReport runCollection(const RunInput& input, const QList<IterationRow>& data,
             finished = true;
             loop.quit();
         },
-        service, data);
+        service, data,
+        ScriptSettings {.timeoutMilliseconds = ScriptSettings {}.timeoutMilliseconds,
+            .moduleFolders = {},
+            .authorize = oauth2.authorizer()});
     if (!finished)
         loop.exec();
     options.saveCookies(console, u"run"_s, service.engine().cookies());

@@ -48,7 +48,9 @@ Result<RunInput> readRunInput(const QByteArray& bytes, const QString& name)
         const auto imported = PostmanImporter::importCollection(bytes);
         if (!imported)
             return imported.error();
-        return RunInput {.collection = imported->collection, .warnings = imported->warnings};
+        return RunInput {.collection = imported->collection,
+            .warnings = imported->warnings,
+            .secrets = imported->secrets};
     }
     if (!root.contains(u"requests"_s)) {
         const auto backup = CollectionExporter::readBackup(bytes);

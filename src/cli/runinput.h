@@ -17,6 +17,8 @@ struct RunInput {
     Collection collection;
     /// What a Postman collection could not bring along (requests left out, settings dropped).
     QStringList warnings;
+    /// A Postman collection's OAuth 2.0 secrets, by their vault keys.
+    QList<std::pair<QString, QString>> secrets;
 };
 
 /// Reads a Mako collection file, a Mako backup or collections data file (where `name`, a

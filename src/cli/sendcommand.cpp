@@ -1,4 +1,5 @@
 #include "cli/cli.h"
+#include "cli/clioauth2.h"
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/requestoptions.h"
@@ -39,7 +40,10 @@ than sent differently.
 FILE holds the request in Mako's stored JSON form: an existing file, a path starting with
 "/", "./" or "../", or "-" for standard input. Its pre-request and test scripts run around the
 send; their console output and tests are listed on standard error (in the JSON as "tests"),
-and a request with tests passes by them.
+and a request with tests passes by them. An OAuth 2.0 request gets its access token just
+before it goes; give its client secret and password as the variables clientSecret and
+password (--var clientSecret=...). The Authorization Code grant prints the address to open
+in a browser on standard error and waits for the browser to return.
 
 The options below are mako-cli's own wherever they stand, also where curl has an option of
 the same name: --json prints JSON (curl's --json sends a JSON body) and -e names an
@@ -248,11 +252,19 @@ int sendCommand(const QStringList& arguments, Console& console)
     options->loadCookies(service.engine().cookies());
     // A stored GraphQL request goes out in its HTTP form, as the GraphQL screen sends it.
     const APIRequest prepared = CollectionRunner::preparedRequest(*request);
+    CliOAuth2 oauth2(service, console);
+    const std::optional<APIEnvironment> variables = options->mergedEnvironment();
+    oauth2.useVariables({prepared}, variables ? variables->variables : QList<KeyValuePair> {});
     const SendScripts scripts {.preRequest = {request->preRequestScript},
         .tests = {request->testScript},
-        .scopes = options->scopes()};
+        .scopes = options->scopes(),
+        .settings = {.timeoutMilliseconds = ScriptSettings {}.timeoutMilliseconds,
+            .moduleFolders = {},
+            .authorize = oauth2.authorizer()}};
     std::optional<ScriptOutcome> outcome;
+    // An OAuth 2.0 request gets its token on the scripted way, just before it goes.
     const NetworkResult result = ScriptEngine::hasCode(scripts.preRequest + scripts.tests)
+            || prepared.authType == AuthType::oauth2
         ? sendWithScripts(service, prepared, scripts, outcome)
         : sendAndWait(service, prepared, options->mergedEnvironment());
     options->saveCookies(console, command, service.engine().cookies());

@@ -99,7 +99,9 @@ QString generateCurl(const APIRequest& request)
         parts.append(u"--form-string "_s + shellQuoted(field.name + u'=' + field.value));
     appendCurlAuth(parts, outgoing.auth);
     parts.append(shellQuoted(outgoing.url));
-    return parts.join(u" \\\n  "_s);
+    // curl runs no OAuth grant either: the line says where the token comes from.
+    return (outgoing.oauth2TokenUrl ? authNote(outgoing, u"#"_s) : QString())
+        + parts.join(u" \\\n  "_s);
 }
 
 QString generateSwift(const APIRequest& request)

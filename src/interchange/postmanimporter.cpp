@@ -6,7 +6,9 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -134,8 +136,61 @@ QString authName(const QString& type)
     return names.value(type, type);
 }
 
+using Secrets = QList<std::pair<QString, QString>>;
+
+// Postman's grant names; the implicit grant, which hands the token to the browser, becomes the
+// code grant with PKCE that took its place.
+OAuth2Grant oauth2Grant(const QString& name)
+{
+    if (name == u"client_credentials"_s)
+        return OAuth2Grant::clientCredentials;
+    if (name == u"password"_s || name == u"password_credentials"_s)
+        return OAuth2Grant::password;
+    return OAuth2Grant::authorizationCode;
+}
+
+void applyOAuth2(APIRequest& request, const QJsonObject& auth, Secrets& secrets)
+{
+    const auto value
+        = [&auth](const QString& key) { return authParameter(auth, u"oauth2"_s, key); };
+    OAuth2Settings& settings = request.oauth2;
+    settings.grant = oauth2Grant(value(u"grant_type"_s));
+    settings.authUrl = value(u"authUrl"_s);
+    settings.tokenUrl = value(u"accessTokenUrl"_s);
+    settings.clientId = value(u"clientId"_s);
+    settings.scope = value(u"scope"_s);
+    settings.audience = value(u"audience"_s);
+    settings.clientAuth = value(u"client_authentication"_s) == u"body"_s
+        ? OAuth2ClientAuth::body
+        : OAuth2ClientAuth::basicHeader;
+    settings.username = value(u"username"_s);
+    // A loopback redirect keeps its port: the server may accept no other.
+    const QUrl redirect(value(u"redirect_uri"_s));
+    if (redirect.port() > 0
+        && (redirect.host() == u"127.0.0.1"_s || redirect.host() == u"localhost"_s))
+        settings.redirectPort = redirect.port();
+    request.authType = AuthType::oauth2;
+    request.authToken.clear();
+
+    const auto keep = [&](const QString& what, const QString& secret) {
+        if (!secret.isEmpty())
+            secrets.append({oauth2SecretKey(settings, what), secret});
+    };
+    keep(u"clientSecret"_s, value(u"clientSecret"_s));
+    keep(u"password"_s, value(u"password"_s));
+    // The same form as the token keeper's own: the file's token serves until it is refused.
+    if (const QString token = value(u"accessToken"_s); !token.isEmpty()) {
+        QJsonObject kept {{u"access_token"_s, token},
+            {u"token_type"_s,
+                value(u"tokenType"_s).isEmpty() ? u"Bearer"_s : value(u"tokenType"_s)}};
+        if (const QString refresh = value(u"refreshToken"_s); !refresh.isEmpty())
+            kept.insert(u"refresh_token"_s, refresh);
+        keep(u"token"_s, QString::fromUtf8(QJsonDocument(kept).toJson(QJsonDocument::Compact)));
+    }
+}
+
 // Returns what was dropped, or nothing when Mako holds the auth.
-QString applyAuth(APIRequest& request, const QJsonObject& auth)
+QString applyAuth(APIRequest& request, const QJsonObject& auth, Secrets& secrets)
 {
     const QString type = auth[u"type"_s].toString();
     if (type.isEmpty() || type == u"noauth"_s || type == u"inherit"_s)
@@ -162,12 +217,8 @@ QString applyAuth(APIRequest& request, const QJsonObject& auth)
         request.awsRegion = authParameter(auth, type, u"region"_s);
         request.awsService = authParameter(auth, type, u"service"_s);
         request.awsSessionToken = authParameter(auth, type, u"sessionToken"_s);
-    } else if (type == u"oauth2"_s && !authParameter(auth, type, u"accessToken"_s).isEmpty()) {
-        request.authType = AuthType::bearer;
-        request.authToken = authParameter(auth, type, u"accessToken"_s);
     } else if (type == u"oauth2"_s) {
-        return QCoreApplication::translate("mako::PostmanImporter",
-            "OAuth 2.0 authorisation dropped, the file holds no access token");
+        applyOAuth2(request, auth, secrets);
     } else {
         return QCoreApplication::translate("mako::PostmanImporter", "%1 authorisation dropped")
             .arg(authName(type));
@@ -400,8 +451,8 @@ QString itemName(const QJsonObject& item)
 
 // The request of an item, or nothing when its method cannot be sent. What it loses on the
 // way is added to `dropped`.
-std::optional<APIRequest> mapItem(
-    const QJsonObject& item, const QJsonObject& inheritedAuth, DroppedList& dropped)
+std::optional<APIRequest> mapItem(const QJsonObject& item, const QJsonObject& inheritedAuth,
+    DroppedList& dropped, Secrets& secrets)
 {
     const QJsonValue requestValue = item[u"request"_s];
     const QJsonObject source = requestValue.toObject();
@@ -423,7 +474,7 @@ std::optional<APIRequest> mapItem(
     dropped += placeQuery(request, url);
     const QJsonObject ownAuth = source[u"auth"_s].toObject();
     const bool inherits = ownAuth.isEmpty() || ownAuth[u"type"_s].toString() == u"inherit"_s;
-    if (const QString lost = applyAuth(request, inherits ? inheritedAuth : ownAuth);
+    if (const QString lost = applyAuth(request, inherits ? inheritedAuth : ownAuth, secrets);
         !lost.isEmpty())
         dropped.append(Dropped {LeftOutKind::authorisation, lost});
     dropped += takeScripts(item[u"event"_s], request);
@@ -466,7 +517,7 @@ void walkItems(CollectionImport& result, const QJsonArray& items, const QString&
                 collection.folders.size() - 1);
         } else if (item.contains(u"request"_s)) {
             DroppedList dropped;
-            const auto request = mapItem(item, auth, dropped);
+            const auto request = mapItem(item, auth, dropped, result.secrets);
             warn(result, joinedPath(path, itemName(item)), dropped);
             if (!request)
                 continue;

@@ -44,6 +44,9 @@ struct CollectionImport {
     QStringList warnings;
     /// The kind of what each line of `warnings` tells of, in the same order.
     QList<LeftOutKind> warningKinds;
+    /// The OAuth 2.0 secrets of the file (client secrets, passwords, access tokens), keyed by
+    /// `oauth2SecretKey`: for the caller's secret vault, never for the collection.
+    QList<std::pair<QString, QString>> secrets;
 };
 
 /// Reads a Postman collection (format v2.0 or v2.1). Folders, nested or not, become one-level

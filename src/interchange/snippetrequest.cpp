@@ -141,7 +141,12 @@ SnippetRequest snippetRequest(const APIRequest& request)
         if (row.isApplicable())
             outgoing.addHeader(row.key, row.value);
     }
-    applyAuth(outgoing, request, std::nullopt);
+    APIRequest authorized = request;
+    if (request.authType == AuthType::oauth2) {
+        authorized.authToken = QString::fromLatin1(kAccessTokenPlaceholder);
+        snippet.oauth2TokenUrl = request.oauth2.tokenUrl;
+    }
+    applyAuth(outgoing, authorized, std::nullopt);
     applyBody(snippet, outgoing, request);
     for (const auto& [name, value] : outgoing.headers)
         snippet.headers.append({name, value});
@@ -154,6 +159,13 @@ QString authNote(const SnippetRequest& snippet, const QString& prefix)
     const TransferAuth& auth = snippet.auth;
     const QString user
         = auth.username.isEmpty() ? QString() : u" as "_s + doubleQuoted(auth.username);
+    if (snippet.oauth2TokenUrl) {
+        return prefix + u" Put an OAuth 2.0 access token from "_s
+            + doubleQuoted(*snippet.oauth2TokenUrl) + u" in place of "_s
+            + QString::fromLatin1(kAccessTokenPlaceholder)
+            + u" (Mako gets one with \"Get New Access Token\"; this code does not run the grant)."_s
+            + u'\n';
+    }
     QString note;
     switch (auth.scheme) {
     case TransferAuth::Scheme::none:

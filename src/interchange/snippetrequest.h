@@ -32,15 +32,23 @@ struct SnippetRequest {
     std::optional<QList<Header>> formFields;
     /// Digest, NTLM, Negotiate or AWS Signature, which no header can stand for.
     TransferAuth auth;
+    /// An OAuth 2.0 request: the token URL its access token comes from. The Authorization
+    /// header then carries `kAccessTokenPlaceholder`, since the languages' usual libraries do not
+    /// run the grant.
+    std::optional<QString> oauth2TokenUrl;
 
     bool hasHeader(const QString& name) const;
     bool hasRepeatedNames() const;
 };
 
+/// What an OAuth 2.0 request's snippet sends in place of the token.
+inline constexpr auto kAccessTokenPlaceholder = "ACCESS_TOKEN";
+
 SnippetRequest snippetRequest(const APIRequest& request);
 
 /// For a snippet whose library cannot do its `auth` by itself: one comment line (after
 /// `prefix`, "//" or "#") saying what to add, and a line break; empty for every other snippet.
+/// An OAuth 2.0 request's line says where its token comes from.
 /// The user name and scope are quoted, so no text ends the comment early; no secret is shown.
 QString authNote(const SnippetRequest& snippet, const QString& prefix);
 

@@ -145,6 +145,14 @@ void runRequest(const State& state)
         });
 }
 
+bool usesLastMomentAuth(const Collection& collection, const ScriptSettings& settings)
+{
+    return settings.authorize
+        && std::ranges::any_of(collection.requests, [&collection](const APIRequest& request) {
+               return withInheritedAuth(request, &collection).authType == AuthType::oauth2;
+           });
+}
+
 } // namespace
 
 CollectionRunner::RunHandle ScriptedRunner::run(const Collection& collection,
@@ -152,7 +160,8 @@ CollectionRunner::RunHandle ScriptedRunner::run(const Collection& collection,
     CollectionRunner::ResultCallback onResult, FinishCallback onFinished, NetworkService& service,
     const QList<IterationRow>& iterationData, const ScriptSettings& settings)
 {
-    if (!hasScripts(collection)) {
+    // A token is got just before each send, which only the scripted sends do.
+    if (!hasScripts(collection) && !usesLastMomentAuth(collection, settings)) {
         return CollectionRunner::run(
             collection, scopes.resolved(), context, std::move(onProgress), std::move(onResult),
             [scopes, onFinished = std::move(onFinished)](const QList<RunResult>& results) {

@@ -13,6 +13,7 @@ struct ScriptedSend::State {
     std::optional<std::optional<QString>> nextRequest;
     TransferHandle transfer;
     QStringList tests;
+    ScriptSettings::Authorize authorize;
     ScriptContext testContext;
     ScriptOutcome outcome;
     ScriptedSend::Completion done;
@@ -66,6 +67,17 @@ void runTests(const std::shared_ptr<State>& state, const NetworkResult& result)
     });
 }
 
+void send(
+    const std::shared_ptr<State>& state, const APIRequest& request, const VariableScopes& scopes)
+{
+    // The tests see the request as it went, but never the token it went with.
+    state->testContext.request = request;
+    state->testContext.request.authToken
+        = request.authType == AuthType::oauth2 ? QString() : request.authToken;
+    state->transfer = state->service->execute(request, scopes.resolved(), state->context,
+        [state](const NetworkResult& result) { runTests(state, result); });
+}
+
 } // namespace
 
 ScriptedSend ScriptedSend::start(NetworkService& service, const APIRequest& request,
@@ -78,6 +90,7 @@ ScriptedSend ScriptedSend::start(NetworkService& service, const APIRequest& requ
     state->engine = scripts.engine ? scripts.engine.get()
                                    : new ScriptEngine(service, scripts.settings, context);
     state->tests = scripts.tests;
+    state->authorize = scripts.settings.authorize;
     state->done = std::move(done);
     state->testContext = ScriptContext {
         .eventName = QStringLiteral("test"),
@@ -102,9 +115,22 @@ ScriptedSend ScriptedSend::start(NetworkService& service, const APIRequest& requ
                 NetworkError::network(NetworkError::kUnknown, *run.outcome.error), run.scopes);
             return;
         }
-        state->testContext.request = run.request;
-        state->transfer = state->service->execute(run.request, run.scopes.resolved(),
-            state->context, [state](const NetworkResult& result) { runTests(state, result); });
+        if (!state->authorize) {
+            send(state, run.request, run.scopes);
+            return;
+        }
+        state->authorize(run.request, run.scopes,
+            [state, scopes = run.scopes](const Result<APIRequest>& authorized) {
+                if (state->finished || state->cancelled)
+                    return;
+                if (!authorized) {
+                    state->finish(
+                        NetworkError::network(NetworkError::kUnknown, authorized.errorMessage()),
+                        scopes);
+                    return;
+                }
+                send(state, authorized.value(), scopes);
+            });
     });
     return ScriptedSend(state);
 }

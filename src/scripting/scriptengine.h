@@ -3,6 +3,7 @@
 #include "execution/networkservice.h"
 #include "model/apirequest.h"
 #include "model/apiresponse.h"
+#include "model/result.h"
 #include "model/scriptoutcome.h"
 #include "scripting/variablescopes.h"
 
@@ -24,6 +25,12 @@ struct ScriptSettings {
     /// Where `require` looks for the libraries it offers (lodash, moment): the folders Debian
     /// installs them into unless a test says otherwise.
     QStringList moduleFolders;
+    /// Gets what a request needs at the last moment, after its pre-request scripts (an OAuth 2.0
+    /// access token), with the variables as the scripts left them. Answers once, on the calling
+    /// thread, with the request to send or why it cannot go. Empty: requests go as they are.
+    using Authorize = std::function<void(const APIRequest& request, const VariableScopes& scopes,
+        std::function<void(const Result<APIRequest>&)> done)>;
+    Authorize authorize;
 };
 
 /// What the scripts around one request see.

@@ -1,6 +1,9 @@
 #include "state/appstate.h"
 
+#include "execution/networkservice.h"
+#include "state/oauth2tokens.h"
 #include "state/persistenceservice.h"
+#include "state/secretstore.h"
 
 #include <QCoreApplication>
 
@@ -9,10 +12,13 @@ using namespace Qt::StringLiterals;
 namespace mako {
 
 AppState::AppState(PersistenceService* persistence, Settings* settings, QObject* parent,
-    std::chrono::milliseconds autoSaveDelay)
+    std::chrono::milliseconds autoSaveDelay, std::unique_ptr<SecretStore> secrets)
     : QObject(parent)
     , m_persistence(persistence)
     , m_settings(settings)
+    , m_vault(std::make_unique<SecretVault>(
+          secrets ? std::move(secrets) : std::make_unique<NoSecretStore>()))
+    , m_oauth2(std::make_unique<OAuth2Tokens>(*m_vault, NetworkService::shared()))
     , m_collections(persistence, autoSaveDelay)
     , m_environments(persistence, autoSaveDelay)
     , m_history(persistence, settings, autoSaveDelay)

@@ -15,6 +15,7 @@
 #include "state/environmentstore.h"
 #include "state/historystore.h"
 #include "state/requesttab.h"
+#include "state/secretstore.h"
 #include "state/serialworker.h"
 #include "state/sessionstore.h"
 #include "state/tabstore.h"
@@ -27,10 +28,12 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace mako {
 
+class OAuth2Tokens;
 class PersistenceService;
 class Settings;
 
@@ -112,10 +115,18 @@ public:
 
     /// `persistence` and `settings` must outlive the state. `autoSaveDelay` is the quiet time
     /// after the last change of a list before the auto-save writes it.
+    /// `secrets` keeps OAuth 2.0 secrets and tokens across runs; without one they last for the
+    /// run only.
     AppState(PersistenceService* persistence, Settings* settings, QObject* parent = nullptr,
-        std::chrono::milliseconds autoSaveDelay = kAutoSaveDelay);
+        std::chrono::milliseconds autoSaveDelay = kAutoSaveDelay,
+        std::unique_ptr<SecretStore> secrets = nullptr);
     /// Hands every pending write to the persistence service.
     ~AppState() override;
+
+    /// The secrets of the run, and the OAuth 2.0 tokens every send of this state gets its token
+    /// from (through `scriptSettings().authorize`).
+    SecretVault& secretVault() const { return *m_vault; }
+    OAuth2Tokens& oauth2Tokens() const { return *m_oauth2; }
 
     // ---- The stores, for their notifications ----
     const CollectionStore& collectionStore() const { return m_collections; }
@@ -342,6 +353,8 @@ private:
 
     PersistenceService* m_persistence;
     Settings* m_settings;
+    std::unique_ptr<SecretVault> m_vault;
+    std::unique_ptr<OAuth2Tokens> m_oauth2;
 
     CollectionStore m_collections;
     EnvironmentStore m_environments;

@@ -4,6 +4,7 @@
 #include "state/appstate.h"
 #include "state/datafile.h"
 #include "state/persistenceservice.h"
+#include "state/secretstore.h"
 #include "state/settings.h"
 
 #include <QDateTime>
@@ -130,6 +131,9 @@ void AppState::importPostmanCollection(const QString& path)
                             + imported.errorMessage());
                 return;
             }
+            // The file's OAuth 2.0 secrets go to the vault, never into a data file.
+            for (const auto& [key, secret] : imported->collection.secrets)
+                m_vault->setValue(key, secret);
             m_collections.appendCollection(imported->collection.collection);
             saveCollections();
             for (const APIEnvironment& environment : imported->environments)

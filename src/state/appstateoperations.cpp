@@ -1,6 +1,7 @@
 #include "execution/variables.h"
 #include "scripting/scriptedrunner.h"
 #include "state/appstate.h"
+#include "state/oauth2tokens.h"
 #include "state/settings.h"
 
 using namespace Qt::StringLiterals;
@@ -40,7 +41,9 @@ ScriptSettings AppState::scriptSettings() const
                                       : SettingKeys::scriptTimeout.defaultValue;
     // A time-out of nothing would stop every script; such a stored value means the default.
     return ScriptSettings {.timeoutMilliseconds
-        = int((seconds > 0 ? seconds : SettingKeys::scriptTimeout.defaultValue) * 1000)};
+        = int((seconds > 0 ? seconds : SettingKeys::scriptTimeout.defaultValue) * 1000),
+        .moduleFolders = {},
+        .authorize = m_oauth2->sendAuthorizer()};
 }
 
 std::optional<SendScripts> AppState::scriptsAround(
@@ -54,7 +57,9 @@ std::optional<SendScripts> AppState::scriptsAround(
         .tests = collection ? ScriptedRunner::scriptsAround(*collection, request, true)
                             : QStringList {request.testScript},
     };
-    if (!ScriptEngine::hasCode(scripts.preRequest + scripts.tests))
+    // An OAuth 2.0 request takes the scripted way too, which gets its token just before it goes.
+    if (!ScriptEngine::hasCode(scripts.preRequest + scripts.tests)
+        && withInheritedAuth(request, collection).authType != AuthType::oauth2)
         return std::nullopt;
     scripts.scopes = variableScopes(collection ? std::optional(collection->id) : std::nullopt);
     scripts.settings = scriptSettings();

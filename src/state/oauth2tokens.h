@@ -2,6 +2,7 @@
 
 #include "model/oauth2settings.h"
 #include "model/result.h"
+#include "scripting/scriptengine.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -55,6 +56,10 @@ public:
     /// token, the grants that need no user fetch one; the Authorization Code grant fails with a
     /// message that says to get one.
     void tokenForSend(const OAuth2Settings& settings, Resolve resolve, Done done);
+    /// What every send calls after its pre-request scripts (ScriptSettings::authorize): an
+    /// OAuth 2.0 request gets its token from `tokenForSend`, with the variables of the send;
+    /// any other goes as it is.
+    ScriptSettings::Authorize sendAuthorizer();
     /// Stops waiting for the browser; the waiting call fails.
     void cancel();
 

@@ -30,6 +30,22 @@ public:
     void write(const QString& key, const QString& secret, WriteDone done) override;
 };
 
+/// One store behind several owners (the proxy password, the vault), each holding its own handle.
+class SharedSecretStore : public SecretStore {
+public:
+    explicit SharedSecretStore(std::shared_ptr<SecretStore> store)
+        : m_store(std::move(store))
+    { }
+    void read(const QString& key, ReadDone done) override { m_store->read(key, std::move(done)); }
+    void write(const QString& key, const QString& secret, WriteDone done) override
+    {
+        m_store->write(key, secret, std::move(done));
+    }
+
+private:
+    std::shared_ptr<SecretStore> m_store;
+};
+
 /// The desktop's own secret store when Mako was built with QtKeychain, else NoSecretStore.
 std::unique_ptr<SecretStore> createSystemSecretStore();
 

@@ -4,6 +4,7 @@
 #include "model/recordjson.h"
 #include "support/digestchallenge.h"
 #include "support/httptestserver.h"
+#include "support/oauth2testserver.h"
 #include "support/testpki.h"
 
 #include <QDir>
@@ -172,6 +173,62 @@ TEST_F(CliSend, digestCredentialsAnswerTheChallenge)
             u"Mufasa:"_s + password, server.baseUrl() + u"/dir/index.html"_s});
         EXPECT_EQ(sent.json()[u"statusCode"_s].toInt(), status) << sent.out.toStdString();
     }
+}
+
+// The client secret comes as a variable; the token is got once and goes as a Bearer header.
+TEST_F(CliSend, anOAuth2RequestGoesWithATokenOfItsGrant)
+{
+    OAuth2TestServer oauth;
+    const APIRequest request {.url = oauth.resourceUrl(),
+        .authType = AuthType::oauth2,
+        .oauth2 = {.grant = OAuth2Grant::clientCredentials,
+            .authUrl = {},
+            .tokenUrl = oauth.tokenUrl(),
+            .clientId = QString::fromLatin1(OAuth2TestServer::kClientId),
+            .scope = {},
+            .audience = {},
+            .extraParams = {},
+            .clientAuth = OAuth2ClientAuth::basicHeader,
+            .username = {},
+            .redirectPort = 0}};
+    const QString path = file(u"me.json"_s, requestJson(request));
+    const CliOutcome sent = run({u"send"_s, u"--json"_s, u"--var"_s,
+        u"clientSecret="_s + QString::fromLatin1(OAuth2TestServer::kClientSecret), path});
+    EXPECT_EQ(sent.status, 0) << sent.err.toStdString();
+    EXPECT_EQ(sent.json()[u"statusCode"_s].toInt(), 200) << sent.out.toStdString();
+    EXPECT_EQ(oauth.grantCount(u"client_credentials"_s), 1);
+    ASSERT_EQ(oauth.resourceRequests().size(), 1);
+    EXPECT_EQ(oauth.resourceRequests()[0].header("Authorization"),
+        "Bearer " + oauth.lastIssuedToken().toUtf8());
+
+    const CliOutcome refused = run({u"send"_s, path});
+    EXPECT_NE(refused.status, 0);
+    EXPECT_TRUE(refused.err.contains("OAuth 2.0: invalid_client")) << refused.err.toStdString();
+    EXPECT_EQ(oauth.resourceRequests().size(), 1);
+}
+
+// A Postman collection's client secret serves the whole run, which gets one token for both
+// requests.
+TEST_F(CliRun, oauth2RequestsOfACollectionShareOneToken)
+{
+    OAuth2TestServer oauth;
+    const QString path = file(u"oauth.json"_s,
+        uR"({"info": {"name": "Partners"}, "auth": {"type": "oauth2", "oauth2": [
+          {"key": "grant_type", "value": "client_credentials"},
+          {"key": "accessTokenUrl", "value": "%1"},
+          {"key": "clientId", "value": "%2"},
+          {"key": "clientSecret", "value": "%3"}]}, "item": [
+          {"name": "One", "request": {"method": "GET", "url": {"raw": "%4"}}},
+          {"name": "Two", "request": {"method": "GET", "url": {"raw": "%4?two"}}}]})"_s
+            .arg(oauth.tokenUrl(), QString::fromLatin1(OAuth2TestServer::kClientId),
+                QString::fromLatin1(OAuth2TestServer::kClientSecret), oauth.resourceUrl())
+            .toUtf8());
+    const CliOutcome ran = run({u"run"_s, path});
+    EXPECT_EQ(ran.status, 0) << ran.out.toStdString() << ran.err.toStdString();
+    EXPECT_EQ(oauth.grantCount(u"client_credentials"_s), 1);
+    ASSERT_EQ(oauth.resourceRequests().size(), 2);
+    for (const RecordedRequest& sent : oauth.resourceRequests())
+        EXPECT_EQ(sent.header("Authorization"), "Bearer " + oauth.lastIssuedToken().toUtf8());
 }
 
 TEST_F(CliSend, failuresPrintTheUserFacingErrorText)

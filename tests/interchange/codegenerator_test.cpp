@@ -173,3 +173,34 @@ TEST(CodeGenerator, challengeAndSignatureKindsRenderWhereTheLibraryCan)
         EXPECT_FALSE(lines.join(u'\n').contains(u"s3cret"_s));
     }
 }
+
+// No language's usual library runs an OAuth grant: every snippet, curl's too, sends a Bearer
+// header with a placeholder and says in its first comment line where the token comes from.
+TEST(CodeGenerator, anOAuth2RequestSendsAPlaceholderTokenAndSaysWhereOneComesFrom)
+{
+    const APIRequest request {.url = u"https://h.test/me"_s,
+        .authType = AuthType::oauth2,
+        .authToken = u"kept-token"_s,
+        .oauth2 = {.grant = OAuth2Grant::clientCredentials,
+            .authUrl = {},
+            .tokenUrl = u"https://id.test/token"_s,
+            .clientId = u"app"_s,
+            .scope = {},
+            .audience = {},
+            .extraParams = {},
+            .clientAuth = OAuth2ClientAuth::basicHeader,
+            .username = {},
+            .redirectPort = 0}};
+    const QStringList languages = CodeGenerator::languages();
+    for (int i = 0; i < languages.size(); ++i) {
+        SCOPED_TRACE(languages[i].toStdString());
+        const QString code = CodeGenerator::generate(i, request);
+        const QStringList lines = code.split(u'\n');
+        const QString note = languages[i] == u"PHP"_s ? lines.value(1) : lines.value(0);
+        EXPECT_TRUE(note.contains(u"OAuth 2.0 access token from \"https://id.test/token\""_s))
+            << code.toStdString();
+        EXPECT_TRUE(note.startsWith(u"# "_s) || note.startsWith(u"// "_s)) << note.toStdString();
+        EXPECT_TRUE(code.contains(u"Bearer ACCESS_TOKEN"_s)) << code.toStdString();
+        EXPECT_FALSE(code.contains(u"kept-token"_s));
+    }
+}

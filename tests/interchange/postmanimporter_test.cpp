@@ -122,16 +122,62 @@ TEST(PostmanImporter, pathVariablesQueriesAndWhatCannotBeHeld)
             "Bearer Token[{{accessToken}}]"_s,
             u"List partners: GET {{base_url}}/v1/partners"_s,
             u"Partner health: GET {{base_url}}/v1/partners/health"_s,
-            u"Partner keys: GET {{base_url}}/v1/partners/keys"_s}));
+            u"Partner keys: GET {{base_url}}/v1/partners/keys OAuth 2.0[]"_s}));
     EXPECT_EQ(payments->warnings,
         (QStringList {u"Upload evidence: file field \"evidence\" dropped"_s,
             u"Upload evidence: content type \"application/json\" of form field \"meta\" "
             "dropped"_s,
             u"Upload evidence: disabled query parameter \"dry_run\" dropped"_s,
             u"Upload statement: binary file body dropped"_s,
-            u"Partners / List partners: OAuth 1.0 authorisation dropped"_s,
-            u"Partners / Partner keys: OAuth 2.0 authorisation dropped, the file holds no "
-            "access token"_s}));
+            u"Partners / List partners: OAuth 1.0 authorisation dropped"_s}));
+}
+
+// OAuth 2.0 keeps its settings on the request, from either way of listing parameters, and its
+// secrets beside the collection for the secret vault, never in it.
+TEST(PostmanImporter, oauth2KeepsItsSettingsAndHandsItsSecretsToTheCaller)
+{
+    const auto payments = PostmanImporter::importCollection(
+        fixture(u"postman/payments-api.postman_collection.json"_s));
+    ASSERT_TRUE(payments.ok()) << payments.errorMessage().toStdString();
+    const APIRequest keys = payments->collection.requests.last();
+    ASSERT_EQ(keys.name, u"Partner keys"_s);
+    EXPECT_EQ(keys.authType, AuthType::oauth2);
+    EXPECT_EQ(keys.oauth2,
+        (OAuth2Settings {.grant = OAuth2Grant::clientCredentials,
+            .authUrl = {},
+            .tokenUrl = u"{{base_url}}/v1/oauth2/token"_s,
+            .clientId = u"partners-app"_s,
+            .scope = u"partners:read"_s,
+            .audience = {},
+            .extraParams = {},
+            .clientAuth = OAuth2ClientAuth::body,
+            .username = {},
+            .redirectPort = 0}));
+    EXPECT_TRUE(keys.authToken.isEmpty());
+    ASSERT_EQ(payments->secrets.size(), 2);
+    EXPECT_EQ(payments->secrets[0],
+        std::pair(oauth2SecretKey(keys.oauth2, u"clientSecret"_s), u"pa-secret-9"_s));
+    EXPECT_EQ(payments->secrets[1].first, oauth2SecretKey(keys.oauth2, u"token"_s));
+    EXPECT_TRUE(payments->secrets[1].second.contains(u"\"kept-at-1\""_s));
+
+    const QByteArray v20 = R"({"info": {"name": "Old", "schema":
+        "https://schema.getpostman.com/json/collection/v2.0.0/collection.json"},
+        "item": [{"name": "Me", "request": {"method": "GET", "url": "https://api.test/me",
+        "auth": {"type": "oauth2", "oauth2": {"grant_type": "password_credentials",
+        "accessTokenUrl": "https://id.test/token", "clientId": "cli", "username": "ana",
+        "password": "pw-7", "redirect_uri": "http://127.0.0.1:5555/callback"}}}}]})";
+    const auto old = PostmanImporter::importCollection(v20);
+    ASSERT_TRUE(old.ok()) << old.errorMessage().toStdString();
+    const APIRequest me = old->collection.requests.value(0);
+    EXPECT_EQ(me.authType, AuthType::oauth2);
+    EXPECT_EQ(me.oauth2.grant, OAuth2Grant::password);
+    EXPECT_EQ(me.oauth2.username, u"ana"_s);
+    EXPECT_EQ(me.oauth2.clientAuth, OAuth2ClientAuth::basicHeader);
+    EXPECT_EQ(me.oauth2.redirectPort, 5555);
+    EXPECT_EQ(old->secrets,
+        (QList<std::pair<QString, QString>> {
+            {oauth2SecretKey(me.oauth2, u"password"_s), u"pw-7"_s}}));
+    EXPECT_TRUE(old->warnings.isEmpty());
 }
 
 // Digest, NTLM and AWS keep every field a send needs, from both ways of listing parameters;

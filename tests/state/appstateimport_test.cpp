@@ -1,4 +1,5 @@
 #include "interchange/collectionexporter.h"
+#include "state/oauth2tokens.h"
 #include "staterun.h"
 
 #include <QTest>
@@ -239,4 +240,23 @@ TEST(AppStateImport, backupImportReplacesStateAndFilesOrChangesNothing)
             EXPECT_EQ(run.state.globalVariables(), kOldGlobals);
         }
     }
+}
+
+// A Postman collection's OAuth 2.0 client secret and token reach the vault, and no data file.
+TEST(AppStateImport, oauth2SecretsGoToTheVaultAndNotToTheFiles)
+{
+    StateRun run;
+    ASSERT_TRUE(finish(run, [](AppState& state) {
+        state.importPostmanCollection(postmanFixture(u"payments-api.postman_collection.json"_s));
+    }));
+    const auto requests = run.state.collections().value(0).requests;
+    const auto keys = std::ranges::find(requests, u"Partner keys"_s, &APIRequest::name);
+    ASSERT_NE(keys, requests.end());
+    EXPECT_EQ(run.state.oauth2Tokens().clientSecret(keys->oauth2), u"pa-secret-9"_s);
+    EXPECT_EQ(run.state.oauth2Tokens().kept(keys->oauth2).value_or(OAuth2Token {}).accessToken,
+        u"kept-at-1"_s);
+    const QByteArray collections = run.folder.read(kCollectionsFile);
+    EXPECT_TRUE(collections.contains("partners-app"));
+    EXPECT_FALSE(collections.contains("pa-secret-9"));
+    EXPECT_FALSE(collections.contains("kept-at-1"));
 }

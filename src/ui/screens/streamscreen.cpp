@@ -1,13 +1,16 @@
 #include "ui/screens/streamscreen.h"
 
 #include "execution/streamclient.h"
+#include "execution/variables.h"
 #include "state/appstate.h"
+#include "state/oauth2tokens.h"
 #include "ui/screens/headersauthsection.h"
 #include "ui/screens/screenheader.h"
 #include "ui/screens/screenstatusbar.h"
 #include "ui/screens/streamlistmodel.h"
 
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -115,10 +118,32 @@ void StreamScreen::toggleConnection()
     const std::optional<APIRequest>& request = m_state.openRequest();
     if (!m_shown || !request)
         return;
-    if (m_shown->isConnected())
+    if (m_shown->isConnected()) {
         m_shown->disconnect();
-    else
-        m_shown->connect(*request, m_state.mergedEnvironment());
+        return;
+    }
+    const std::optional<APIEnvironment> environment = m_state.mergedEnvironment();
+    if (request->authType != AuthType::oauth2) {
+        m_shown->connect(*request, environment);
+        return;
+    }
+    // A stream goes with the token a send of the same request would get.
+    m_state.oauth2Tokens().tokenForSend(
+        request->oauth2,
+        [environment](const QString& text) { return substituteVariables(text, environment); },
+        [self = QPointer(this), client = QPointer(m_shown), request = *request, environment](
+            const Result<OAuth2Token>& token) {
+            if (!self || !client)
+                return;
+            if (!token) {
+                if (client == self->m_shown)
+                    self->m_statusBar->setNote(token.errorMessage(), true);
+                return;
+            }
+            APIRequest withToken = request;
+            withToken.authToken = token->accessToken;
+            client->connect(withToken, environment);
+        });
 }
 
 void StreamScreen::showConnectionState()

@@ -3,7 +3,9 @@
 #include "execution/networkservice.h"
 #include "state/appstate.h"
 #include "state/cookiekeeper.h"
+#include "state/oauth2tokens.h"
 #include "state/persistenceservice.h"
+#include "state/secretstore.h"
 #include "state/settings.h"
 #include "ui/commands/commands.h"
 #include "ui/commands/shortcutmap.h"
@@ -18,6 +20,7 @@
 #include "ui/sidebar/sidebar.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QIcon>
 #include <QTimer>
 
@@ -113,7 +116,8 @@ MakoApp::MakoApp(Services services, QObject* parent)
     , m_proxyPassword(std::make_unique<ProxyPassword>(m_secretStore))
     , m_certificatePassphrases(std::make_unique<CertificatePassphrases>(m_secretStore))
     , m_appearance(std::make_unique<Appearance>(*m_settings))
-    , m_state(std::make_unique<AppState>(m_persistence.get(), m_settings.get()))
+    , m_state(std::make_unique<AppState>(m_persistence.get(), m_settings.get(), nullptr,
+          AppState::kAutoSaveDelay, std::make_unique<SharedSecretStore>(m_secretStore)))
     , m_commands(std::make_unique<Commands>())
     , m_shortcuts(std::make_unique<ShortcutMap>(*m_settings))
     , m_window(std::make_unique<MainWindow>(
@@ -133,6 +137,9 @@ MakoApp::MakoApp(Services services, QObject* parent)
     connect(m_state.get(), &AppState::certificatePassphraseGiven, m_certificatePassphrases.get(),
         &CertificatePassphrases::store);
     connect(m_commands.get(), &Commands::preferences, this, &MakoApp::openPreferences);
+    // The Authorization Code grant's page opens in the desktop's browser, which returns to the
+    // loopback address the grant listens on.
+    m_state->oauth2Tokens().setBrowser([](const QUrl& url) { QDesktopServices::openUrl(url); });
 }
 
 // The windows go before the state they show, the state (handing its last saves over) before

@@ -72,6 +72,7 @@ private:
     std::unique_ptr<PersistenceService> m_persistence;
     std::unique_ptr<CookieKeeper> m_cookieKeeper;
     std::unique_ptr<FileDialogs> m_fileDialogs;
+    /// The desktop's secret service, shared by the proxy password and the state's vault.
     std::shared_ptr<SecretStore> m_secretStore;
     std::unique_ptr<ProxyPassword> m_proxyPassword;
     std::unique_ptr<CertificatePassphrases> m_certificatePassphrases;
