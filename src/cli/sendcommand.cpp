@@ -239,8 +239,10 @@ int sendCommand(const QStringList& arguments, Console& console)
 
     NetworkService service(options->settings);
     options->loadCookies(service.engine().cookies());
-    // A stored GraphQL request goes out in its HTTP form, as the GraphQL screen sends it.
-    const APIRequest prepared = CollectionRunner::preparedRequest(*request);
+    // A stored GraphQL request goes out in its HTTP form, as the GraphQL screen sends it. A lone
+    // request file has no collection: one that inherits goes without auth.
+    const APIRequest prepared
+        = CollectionRunner::preparedRequest(withInheritedAuth(*request, nullptr));
     const SendScripts scripts {.preRequest = {request->preRequestScript},
         .tests = {request->testScript},
         .scopes = options->scopes()};

@@ -1,6 +1,8 @@
 #include "state/appstate.h"
 
+#include "state/oauth2tokens.h"
 #include "state/persistenceservice.h"
+#include "state/secretstore.h"
 
 #include <QCoreApplication>
 

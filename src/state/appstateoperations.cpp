@@ -1,6 +1,9 @@
+#include "execution/networkservice.h"
 #include "execution/variables.h"
 #include "scripting/scriptedrunner.h"
 #include "state/appstate.h"
+#include "state/oauth2tokens.h"
+#include "state/secretstore.h"
 #include "state/settings.h"
 
 using namespace Qt::StringLiterals;
@@ -41,6 +44,16 @@ ScriptSettings AppState::scriptSettings() const
     // A time-out of nothing would stop every script; such a stored value means the default.
     return ScriptSettings {.timeoutMilliseconds
         = int((seconds > 0 ? seconds : SettingKeys::scriptTimeout.defaultValue) * 1000)};
+}
+
+const Collection* AppState::originCollection(const RequestOrigin& origin) const
+{
+    return origin.isCollection() ? m_collections.collection(origin.collectionID) : nullptr;
+}
+
+APIRequest AppState::withInheritedAuth(const APIRequest& request, const RequestOrigin& origin) const
+{
+    return mako::withInheritedAuth(request, originCollection(origin));
 }
 
 std::optional<SendScripts> AppState::scriptsAround(
@@ -235,6 +248,27 @@ void AppState::deleteCollection(QUuid id)
 void AppState::renameCollection(QUuid id, const QString& name)
 {
     m_collections.renameCollection(id, name);
+}
+
+void AppState::setCollectionAuth(QUuid id, const APIRequest& auth)
+{
+    m_collections.setCollectionAuth(id, auth);
+}
+
+OAuth2Tokens& AppState::oauth2Tokens()
+{
+    if (!m_oauth2Tokens) {
+        m_secrets = std::make_unique<SecretVault>(
+            m_secretStore ? std::move(m_secretStore) : std::make_unique<NoSecretStore>());
+        m_oauth2Tokens = std::make_unique<OAuth2Tokens>(*m_secrets, NetworkService::shared());
+    }
+    return *m_oauth2Tokens;
+}
+
+void AppState::setSecretStore(std::unique_ptr<SecretStore> store)
+{
+    Q_ASSERT(!m_oauth2Tokens);
+    m_secretStore = std::move(store);
 }
 
 void AppState::addFolder(const QString& name, QUuid collectionID)
