@@ -74,9 +74,18 @@ CodeGeneratorView::CodeGeneratorView(RequestViewModel& viewModel, QWidget* paren
     });
 }
 
+void CodeGeneratorView::setSentForm(std::function<APIRequest(const APIRequest&)> sentForm)
+{
+    m_sentForm = std::move(sentForm);
+    m_stale = true;
+    if (isVisible())
+        refresh();
+}
+
 QString CodeGeneratorView::generatedCode() const
 {
-    return CodeGenerator::generate(m_selected, m_viewModel.request());
+    return CodeGenerator::generate(
+        m_selected, m_sentForm ? m_sentForm(m_viewModel.request()) : m_viewModel.request());
 }
 
 void CodeGeneratorView::showEvent(QShowEvent* event)

@@ -1,5 +1,6 @@
 #include "ui/editor/requestdetailtabs.h"
 
+#include "state/appstate.h"
 #include "state/requestviewmodel.h"
 #include "ui/common/colors.h"
 #include "ui/editor/autheditor.h"
@@ -104,6 +105,7 @@ RequestDetailTabs::RequestDetailTabs(RequestViewModel& viewModel, Settings& sett
     m_scripts = new ScriptsEditor(viewModel, settings);
     m_scripts->setObjectName(u"scriptsEditor"_s);
     auto* code = new CodeGeneratorView(viewModel);
+    m_code = code;
     code->setObjectName(u"codeGeneratorView"_s);
     for (QWidget* page : {static_cast<QWidget*>(m_params), static_cast<QWidget*>(m_headers),
              static_cast<QWidget*>(m_body), static_cast<QWidget*>(auth),
@@ -161,6 +163,14 @@ QWidget* RequestDetailTabs::buildTabRow()
     layout->addStretch();
     connect(m_tabs, &QButtonGroup::idClicked, this, &RequestDetailTabs::selectTab);
     return row;
+}
+
+void RequestDetailTabs::attach(AppState& state)
+{
+    m_auth->attach(state, AuthEditor::Owner::request);
+    m_code->setSentForm([&state](const APIRequest& request) {
+        return state.withInheritedAuth(request, state.openRequestOrigin());
+    });
 }
 
 int RequestDetailTabs::selectedTab() const

@@ -118,7 +118,8 @@ void StreamScreen::toggleConnection()
     if (m_shown->isConnected())
         m_shown->disconnect();
     else
-        m_shown->connect(*request, m_state.mergedEnvironment());
+        m_shown->connect(m_state.withInheritedAuth(*request, m_state.openRequestOrigin()),
+            m_state.mergedEnvironment());
 }
 
 void StreamScreen::showConnectionState()

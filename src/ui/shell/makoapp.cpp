@@ -96,6 +96,7 @@ MakoApp::MakoApp(Services services, QObject* parent)
     : QObject(parent)
     // First of all, so that a signal that comes while the rest starts still quits cleanly.
     , m_terminationSignals(std::make_unique<TerminationSignals>())
+    , m_systemSecretStore(!services.secretStore)
     , m_settings(services.settings ? std::move(services.settings) : Settings::createStandard())
     // A service of our own, not the shared one: that one belongs to the QApplication and would
     // be torn down after the event dispatcher its worker needs to stop.
@@ -117,6 +118,9 @@ MakoApp::MakoApp(Services services, QObject* parent)
           *m_state, *m_commands, *m_settings, *m_fileDialogs, *m_shortcuts))
     , m_lastRequest(std::make_unique<LastRequest>(*m_state, *m_settings))
 {
+    // A run given a store of its own (a test's) keeps the OAuth 2.0 secrets in memory alone.
+    if (m_systemSecretStore)
+        m_state->setSecretStore(createSystemSecretStore());
     QApplication::setApplicationDisplayName(QObject::tr("Mako"));
     QApplication::setWindowIcon(QIcon(u":/icons/com.quorin.mako.svg"_s));
     // Wayland matches the window to its launcher entry, and so to its icon, by this name.

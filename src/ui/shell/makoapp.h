@@ -64,6 +64,8 @@ private:
     void updateNetworkSettings();
 
     std::unique_ptr<TerminationSignals> m_terminationSignals;
+    /// No secret store was given: the desktop's keeps the secrets, the OAuth 2.0 ones too.
+    bool m_systemSecretStore = false;
     std::unique_ptr<Settings> m_settings;
     std::unique_ptr<PersistenceService> m_persistence;
     std::unique_ptr<CookieKeeper> m_cookieKeeper;
