@@ -106,7 +106,7 @@ OAuth2Pane::OAuth2Pane(RequestViewModel& viewModel, OAuth2Tokens& tokens,
     m_clientId = addField(u"oauth2ClientId"_s, tr("Client ID"));
     m_clientSecret = addField(u"oauth2ClientSecret"_s, tr("Client Secret"));
     m_clientSecret->setEchoMode(QLineEdit::Password);
-    m_clientSecret->setPlaceholderText(tr("Kept in the system's secret store"));
+    m_clientSecret->setPlaceholderText(tr("Kept in the secret store, never in a file"));
     m_scope = addField(u"oauth2Scope"_s, tr("Scope"));
     m_scope->setPlaceholderText(tr("Optional"));
     m_audience = addField(u"oauth2Audience"_s, tr("Audience"));

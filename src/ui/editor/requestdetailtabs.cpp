@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -100,8 +101,17 @@ RequestDetailTabs::RequestDetailTabs(RequestViewModel& viewModel, Settings& sett
     m_headers->setObjectName(u"headersEditor"_s);
     m_body->setObjectName(u"bodyEditor"_s);
     m_auth = new AuthEditor(viewModel, environment);
-    auto* auth = m_auth;
-    auth->setObjectName(u"authEditor"_s);
+    m_auth->setObjectName(u"authEditor"_s);
+    // OAuth 2.0 has more fields than the editor's share of the window may hold: the page
+    // scrolls rather than squeezing them. The area itself takes no focus.
+    auto* auth = new QScrollArea;
+    auth->setObjectName(u"authArea"_s);
+    auth->setWidget(m_auth);
+    auth->setWidgetResizable(true);
+    auth->setFrameShape(QFrame::NoFrame);
+    auth->setFocusPolicy(Qt::NoFocus);
+    auth->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auth->viewport()->setAutoFillBackground(false);
     m_scripts = new ScriptsEditor(viewModel, settings);
     m_scripts->setObjectName(u"scriptsEditor"_s);
     auto* code = new CodeGeneratorView(viewModel);
