@@ -650,3 +650,22 @@ TEST_F(CliRun, cookieJarFileCarriesCookiesAcrossRunsAndWithinOne)
     ASSERT_EQ(run({u"run"_s, collection, u"--cookie-jar"_s, jar}).status, 0);
     EXPECT_EQ(sent(3), "sid=abc; visit=1");
 }
+
+// A request that inherits its auth goes with its collection's in a run; a lone request file has
+// no collection, so it goes without.
+TEST_F(CliRun, inheritingRequestsGoWithTheCollectionsAuthAndAloneWithout)
+{
+    const APIRequest inherits {
+        .name = u"Me"_s, .url = server.baseUrl() + u"/me"_s, .authType = AuthType::inherit};
+    Collection collection {.name = u"Shop"_s, .requests = {inherits}};
+    collection.authType = AuthType::bearer;
+    collection.authToken = u"shop-token"_s;
+    const CliOutcome ran = run({u"run"_s, file(u"shop.json"_s, encodeRecords(QList {collection}))});
+    EXPECT_EQ(ran.status, 0) << ran.out.toStdString() << ran.err.toStdString();
+    const CliOutcome sent = run({u"send"_s, file(u"me.json"_s, requestJson(inherits))});
+    EXPECT_EQ(sent.status, 0) << sent.err.toStdString();
+    const QList<RecordedRequest> seen = server.requests();
+    ASSERT_EQ(seen.size(), 2);
+    EXPECT_EQ(seen[0].header("Authorization"), "Bearer shop-token");
+    EXPECT_TRUE(seen[1].header("Authorization").isEmpty());
+}
