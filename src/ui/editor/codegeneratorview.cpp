@@ -67,11 +67,8 @@ CodeGeneratorView::CodeGeneratorView(RequestViewModel& viewModel, QWidget* paren
         if (m_stale && isVisible())
             refresh();
     });
-    connect(&m_viewModel, &RequestViewModel::requestChanged, this, [this] {
-        m_stale = true;
-        if (isVisible())
-            m_settle.start();
-    });
+    connect(
+        &m_viewModel, &RequestViewModel::requestChanged, this, &CodeGeneratorView::sentFormChanged);
 }
 
 void CodeGeneratorView::setSentForm(std::function<APIRequest(const APIRequest&)> sentForm)
@@ -80,6 +77,13 @@ void CodeGeneratorView::setSentForm(std::function<APIRequest(const APIRequest&)>
     m_stale = true;
     if (isVisible())
         refresh();
+}
+
+void CodeGeneratorView::sentFormChanged()
+{
+    m_stale = true;
+    if (isVisible())
+        m_settle.start();
 }
 
 QString CodeGeneratorView::generatedCode() const

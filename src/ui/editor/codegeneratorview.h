@@ -28,6 +28,9 @@ public:
     /// Turns the edited request into the one that is sent (its inherited auth), for the snippet
     /// to do what the send does.
     void setSentForm(std::function<APIRequest(const APIRequest&)> sentForm);
+    /// The sent form changed without an edit of the request (its collection's auth did): the
+    /// snippet follows as it does an edit.
+    void sentFormChanged();
     int selectedLanguage() const { return m_selected; }
     QString generatedCode() const;
 

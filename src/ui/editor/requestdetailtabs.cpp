@@ -181,6 +181,7 @@ void RequestDetailTabs::attach(AppState& state)
     m_code->setSentForm([&state](const APIRequest& request) {
         return state.withInheritedAuth(request, state.openRequestOrigin());
     });
+    connect(&state, &AppState::collectionsChanged, m_code, &CodeGeneratorView::sentFormChanged);
 }
 
 int RequestDetailTabs::selectedTab() const
