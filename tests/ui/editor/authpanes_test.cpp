@@ -189,13 +189,21 @@ TEST(AuthPanes, theOAuthPaneShowsTheGrantsFieldsTheKeptTokenAndKeepsSecretsInThe
     EXPECT_FALSE(child<QWidget>(pane, u"oauth2CopyToken"_s)->isVisible());
     EXPECT_EVENTUALLY(!stored.contains(tokenKey));
 
-    // A refused fetch ends the busy state and says why in the pane.
+    // A fetch is busy until it ends (its end cannot come before the event loop runs): Cancel
+    // ends it at once, with nothing to say; a refused one says why in the pane.
     auto* getToken = child<QPushButton>(pane, u"oauth2GetToken"_s);
-    click(getToken);
+    auto* cancel = child<QPushButton>(pane, u"oauth2CancelToken"_s);
     auto* error = child<QLabel>(pane, u"oauth2Error"_s);
+    click(getToken);
+    EXPECT_FALSE(getToken->isEnabled());
+    EXPECT_TRUE(cancel->isVisible());
+    click(cancel);
+    EXPECT_TRUE(getToken->isEnabled());
+    EXPECT_FALSE(cancel->isVisible());
+    click(getToken);
     EXPECT_EVENTUALLY(error->isVisible() && getToken->isEnabled());
     EXPECT_FALSE(error->text().isEmpty());
-    EXPECT_FALSE(child<QWidget>(pane, u"oauth2CancelToken"_s)->isVisible());
+    EXPECT_FALSE(cancel->isVisible());
 }
 
 // The collection's own Auth sheet has no inherit choice; OAuth 2.0 set there and in a request's
