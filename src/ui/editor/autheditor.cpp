@@ -285,6 +285,13 @@ void AuthEditor::showType()
     m_note->setVisible(!note.isEmpty());
     if (m_oauth2)
         m_oauth2->setVisible(type == AuthType::oauth2);
+    // The picker's row lines up with the pane's fields under it.
+    const int labelWidth = m_oauth2 && type == AuthType::oauth2 ? m_oauth2->labelWidth() : 0;
+    for (int row = 0; row < m_form->rowCount(); ++row) {
+        if (QLayoutItem* label = m_form->itemAt(row, QFormLayout::LabelRole);
+            label && label->widget())
+            label->widget()->setMinimumWidth(labelWidth);
+    }
 }
 
 } // namespace mako

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -211,6 +212,16 @@ void OAuth2Pane::refreshVariables()
 {
     for (LineFieldVariables* variables : std::as_const(m_variables))
         variables->refresh();
+}
+
+int OAuth2Pane::labelWidth() const
+{
+    int width = 0;
+    for (int row = 0; row < m_form->rowCount(); ++row) {
+        if (QLayoutItem* label = m_form->itemAt(row, QFormLayout::LabelRole))
+            width = std::max(width, label->sizeHint().width());
+    }
+    return width;
 }
 
 void OAuth2Pane::showSettings()

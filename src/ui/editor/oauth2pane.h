@@ -34,6 +34,8 @@ public:
         QWidget* parent = nullptr);
 
     void refreshVariables();
+    /// The width the labels of its fields take, for a form beside it to line up with.
+    int labelWidth() const;
 
 private:
     void showSettings();
