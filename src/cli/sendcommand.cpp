@@ -250,8 +250,10 @@ int sendCommand(const QStringList& arguments, Console& console)
 
     NetworkService service(settings);
     options->loadCookies(service.engine().cookies());
-    // A stored GraphQL request goes out in its HTTP form, as the GraphQL screen sends it.
-    const APIRequest prepared = CollectionRunner::preparedRequest(*request);
+    // A stored GraphQL request goes out in its HTTP form, as the GraphQL screen sends it. A lone
+    // request file has no collection: one that inherits goes without auth.
+    const APIRequest prepared
+        = CollectionRunner::preparedRequest(withInheritedAuth(*request, nullptr));
     CliOAuth2 oauth2(service, console);
     const std::optional<APIEnvironment> variables = options->mergedEnvironment();
     oauth2.useVariables({prepared}, variables ? variables->variables : QList<KeyValuePair> {});

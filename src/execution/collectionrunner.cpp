@@ -110,8 +110,9 @@ CollectionRunner::RunHandle CollectionRunner::run(const Collection& collection,
     });
     state->results.reserve(state->requests.size() * std::max(qsizetype(1), iterationData.size()));
     state->prepared.reserve(state->requests.size());
+    // A request that inherits goes with the collection's auth; the results keep it as stored.
     for (const APIRequest& request : std::as_const(state->requests))
-        state->prepared.append(preparedRequest(request));
+        state->prepared.append(preparedRequest(withInheritedAuth(request, &collection)));
     // The requests follow one another on the network thread; this thread only hears of them,
     // so a busy window never slows a run down. The sequence's callbacks alone hold the state.
     startIteration(state, 0);

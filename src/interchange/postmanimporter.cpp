@@ -451,8 +451,10 @@ QString itemName(const QJsonObject& item)
 
 // The request of an item, or nothing when its method cannot be sent. What it loses on the
 // way is added to `dropped`.
+// `fromCollection`: the nearest auth above the item is the collection's, which Mako holds; an
+// item that inherits it then inherits in Mako too, instead of taking a copy.
 std::optional<APIRequest> mapItem(const QJsonObject& item, const QJsonObject& inheritedAuth,
-    DroppedList& dropped, Secrets& secrets)
+    bool fromCollection, DroppedList& dropped, Secrets& secrets)
 {
     const QJsonValue requestValue = item[u"request"_s];
     const QJsonObject source = requestValue.toObject();
@@ -474,8 +476,10 @@ std::optional<APIRequest> mapItem(const QJsonObject& item, const QJsonObject& in
     dropped += placeQuery(request, url);
     const QJsonObject ownAuth = source[u"auth"_s].toObject();
     const bool inherits = ownAuth.isEmpty() || ownAuth[u"type"_s].toString() == u"inherit"_s;
-    if (const QString lost = applyAuth(request, inherits ? inheritedAuth : ownAuth, secrets);
-        !lost.isEmpty())
+    if (inherits && fromCollection)
+        request.authType = AuthType::inherit;
+    else if (const QString lost = applyAuth(request, inherits ? inheritedAuth : ownAuth, secrets);
+             !lost.isEmpty())
         dropped.append(Dropped {LeftOutKind::authorisation, lost});
     dropped += takeScripts(item[u"event"_s], request);
     return request;
@@ -495,9 +499,10 @@ QString joinedPath(const QString& path, const QString& name)
 }
 
 // Folders are flattened in the order they appear, each named by its path; a request joins
-// the folder it sits in directly and inherits the nearest auth above it.
+// the folder it sits in directly and inherits the nearest auth above it: the collection's by
+// inheriting, a folder's (Mako has no folder auth) as a copy of its own.
 void walkItems(CollectionImport& result, const QJsonArray& items, const QString& path,
-    const QJsonObject& auth, std::optional<qsizetype> folder)
+    const QJsonObject& auth, bool collectionAuth, std::optional<qsizetype> folder)
 {
     Collection& collection = result.collection;
     for (const QJsonValue& value : items) {
@@ -514,10 +519,10 @@ void walkItems(CollectionImport& result, const QJsonArray& items, const QString&
                 takeScripts(item[u"event"_s], folder));
             collection.folders.append(folder);
             walkItems(result, item[u"item"_s].toArray(), name, inherits ? auth : ownAuth,
-                collection.folders.size() - 1);
+                inherits && collectionAuth, collection.folders.size() - 1);
         } else if (item.contains(u"request"_s)) {
             DroppedList dropped;
-            const auto request = mapItem(item, auth, dropped, result.secrets);
+            const auto request = mapItem(item, auth, collectionAuth, dropped, result.secrets);
             warn(result, joinedPath(path, itemName(item)), dropped);
             if (!request)
                 continue;
@@ -566,7 +571,14 @@ Result<CollectionImport> importCollection(const QByteArray& bytes)
         QCoreApplication::translate("mako::PostmanImporter", "%1 (collection)")
             .arg(result.collection.name),
         takeScripts(root[u"event"_s], result.collection));
-    walkItems(result, root[u"item"_s].toArray(), {}, root[u"auth"_s].toObject(), {});
+    // The collection's own auth, where Mako has its kind. One it drops is reported by each
+    // request that would have used it, as before.
+    const QJsonObject auth = root[u"auth"_s].toObject();
+    APIRequest holder;
+    applyAuth(holder, auth, result.secrets);
+    copyAuth(holder, result.collection);
+    walkItems(result, root[u"item"_s].toArray(), {}, auth,
+        result.collection.authType != AuthType::none, {});
     const QList<KeyValuePair> variables = rows(root[u"variable"_s]);
     result.collection.variables = variables;
     // Until sending reads the collection's own variables, the environment keeps the requests

@@ -127,7 +127,8 @@ void runRequest(const State& state)
         .engine = &state->scriptEngine(),
     };
     state->current = ScriptedSend::start(*state->service,
-        CollectionRunner::preparedRequest(request), std::move(scripts), state->context,
+        CollectionRunner::preparedRequest(withInheritedAuth(request, &state->collection)),
+        std::move(scripts), state->context,
         [state](const NetworkResult& outcome, const ScriptOutcome& scripts,
             const VariableScopes& scopes) {
             if (state->stopped())

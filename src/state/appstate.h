@@ -35,6 +35,8 @@ namespace mako {
 
 class OAuth2Tokens;
 class PersistenceService;
+class SecretStore;
+class SecretVault;
 class Settings;
 
 /// The one observable state of the application, on the main thread. It is a facade over four
@@ -167,6 +169,12 @@ public:
     void keepScriptVariables(const VariableScopes& scopes, std::optional<QUuid> collectionID);
     /// How scripts run, from the preferences of this moment.
     ScriptSettings scriptSettings() const;
+    /// The collection a request opened from `origin` belongs to; null for none (or one since
+    /// deleted). Only for use at once: any change of the collections may move it.
+    const Collection* originCollection(const RequestOrigin& origin) const;
+    /// `request` with the auth it goes with: a request that inherits takes that of its
+    /// collection, as sends, code generation and "Copy as cURL" see it.
+    APIRequest withInheritedAuth(const APIRequest& request, const RequestOrigin& origin) const;
     /// The scripts around `request` opened from `origin` (its collection's and folders' too),
     /// with the variables they start from; nothing when none of them holds code.
     std::optional<SendScripts> scriptsAround(
@@ -267,6 +275,8 @@ public:
     /// Also closes every tab whose origin is that collection.
     void deleteCollection(QUuid id);
     void renameCollection(QUuid id, const QString& name);
+    /// Replaces the collection's auth, the one its requests that inherit go with.
+    void setCollectionAuth(QUuid id, const APIRequest& auth);
     void addFolder(const QString& name, QUuid collectionID);
     /// The folder's requests stay in the collection, at the top level.
     void deleteFolder(QUuid folderID, QUuid collectionID);

@@ -1,3 +1,4 @@
+#include "execution/networkservice.h"
 #include "execution/variables.h"
 #include "scripting/scriptedrunner.h"
 #include "state/appstate.h"
@@ -44,6 +45,16 @@ ScriptSettings AppState::scriptSettings() const
         = int((seconds > 0 ? seconds : SettingKeys::scriptTimeout.defaultValue) * 1000),
         .moduleFolders = {},
         .authorize = m_oauth2->sendAuthorizer()};
+}
+
+const Collection* AppState::originCollection(const RequestOrigin& origin) const
+{
+    return origin.isCollection() ? m_collections.collection(origin.collectionID) : nullptr;
+}
+
+APIRequest AppState::withInheritedAuth(const APIRequest& request, const RequestOrigin& origin) const
+{
+    return mako::withInheritedAuth(request, originCollection(origin));
 }
 
 std::optional<SendScripts> AppState::scriptsAround(
@@ -240,6 +251,11 @@ void AppState::deleteCollection(QUuid id)
 void AppState::renameCollection(QUuid id, const QString& name)
 {
     m_collections.renameCollection(id, name);
+}
+
+void AppState::setCollectionAuth(QUuid id, const APIRequest& auth)
+{
+    m_collections.setCollectionAuth(id, auth);
 }
 
 void AppState::addFolder(const QString& name, QUuid collectionID)

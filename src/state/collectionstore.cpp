@@ -102,6 +102,26 @@ void CollectionStore::setCollectionVariables(QUuid id, const QList<KeyValuePair>
     finish(true);
 }
 
+void CollectionStore::setCollectionAuth(QUuid id, const APIRequest& auth)
+{
+    Collection* collection = find(id);
+    if (!collection)
+        return;
+    // Compared as the auth of one and the same request.
+    APIRequest before;
+    APIRequest after = before;
+    copyAuth(*collection, before);
+    copyAuth(auth, after);
+    // A collection has no collection above it to inherit from.
+    if (after.authType == AuthType::inherit)
+        after.authType = AuthType::none;
+    if (before == after)
+        return;
+    copyAuth(after, *collection);
+    Q_EMIT collectionChanged(id);
+    finish(true);
+}
+
 void CollectionStore::addFolder(const QString& name, QUuid collectionID)
 {
     Collection* collection = find(collectionID);

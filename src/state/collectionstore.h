@@ -57,6 +57,8 @@ public:
     void renameCollection(QUuid id, const QString& name);
     /// Replaces the collection's own variables (what a script set, or the user's edit).
     void setCollectionVariables(QUuid id, const QList<KeyValuePair>& variables);
+    /// Replaces the auth the collection's inheriting requests go with by that of `auth`.
+    void setCollectionAuth(QUuid id, const APIRequest& auth);
     void addFolder(const QString& name, QUuid collectionID);
     void deleteFolder(QUuid folderID, QUuid collectionID);
     void renameFolder(QUuid folderID, QUuid collectionID, const QString& name);

@@ -75,26 +75,28 @@ bool RequestViewModel::isCurrent(const QUuid& tabID, quint64 sendID) const
     return sends != m_tabs.cend() && sends->currentSend == sendID;
 }
 
-void RequestViewModel::sendInBackground(
-    const std::optional<APIEnvironment>& environment, Completion onComplete)
+void RequestViewModel::sendInBackground(const std::optional<APIEnvironment>& environment,
+    Completion onComplete, const Collection* owner)
 {
     const QUuid tabID = m_shownTab;
     const std::optional<quint64> sendID = beginSend(onComplete);
     if (!sendID)
         return;
-    m_tabs[tabID].transfer = m_network->execute(m_request, environment, this,
-        [this, tabID, sendID = *sendID, onComplete = std::move(onComplete)](
-            const NetworkResult& result) { finish(tabID, sendID, result, onComplete); });
+    m_tabs[tabID].transfer
+        = m_network->execute(withInheritedAuth(m_request, owner), environment, this,
+            [this, tabID, sendID = *sendID, onComplete = std::move(onComplete)](
+                const NetworkResult& result) { finish(tabID, sendID, result, onComplete); });
 }
 
 void RequestViewModel::sendWithScripts(
-    SendScripts scripts, Completion onComplete, ScriptCompletion onScripts)
+    SendScripts scripts, Completion onComplete, ScriptCompletion onScripts, const Collection* owner)
 {
     const QUuid tabID = m_shownTab;
     const std::optional<quint64> sendID = beginSend(onComplete);
     if (!sendID)
         return;
-    m_tabs[tabID].scripted = ScriptedSend::start(*m_network, m_request, std::move(scripts), this,
+    m_tabs[tabID].scripted = ScriptedSend::start(*m_network, withInheritedAuth(m_request, owner),
+        std::move(scripts), this,
         [this, tabID, sendID = *sendID, onComplete = std::move(onComplete),
             onScripts = std::move(onScripts)](const NetworkResult& result,
             const ScriptOutcome& outcome, const VariableScopes& scopes) {

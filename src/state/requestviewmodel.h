@@ -4,6 +4,7 @@
 #include "model/apienvironment.h"
 #include "model/apirequest.h"
 #include "model/apiresponse.h"
+#include "model/collection.h"
 #include "model/scriptoutcome.h"
 #include "scripting/scriptedsend.h"
 
@@ -64,7 +65,10 @@ public:
     /// it was.
     void send(const std::optional<APIEnvironment>& environment);
     /// `send`, then `onComplete` on the main thread once it has ended, never before this returns.
-    void sendInBackground(const std::optional<APIEnvironment>& environment, Completion onComplete);
+    /// A request that inherits its auth goes with that of `owner`, its collection (none
+    /// without).
+    void sendInBackground(const std::optional<APIEnvironment>& environment, Completion onComplete,
+        const Collection* owner = nullptr);
 
     /// What the scripts of a send reported, and the variables as they left them; called just
     /// before the send's completion.
@@ -73,7 +77,8 @@ public:
     /// `sendInBackground` with scripts (see ScriptedSend): the pre-request scripts may change
     /// the request that goes, not the one in the editor. The send counts as loading throughout,
     /// and cancelling it stops the scripts too.
-    void sendWithScripts(SendScripts scripts, Completion onComplete, ScriptCompletion onScripts);
+    void sendWithScripts(SendScripts scripts, Completion onComplete, ScriptCompletion onScripts,
+        const Collection* owner = nullptr);
     /// Stops the shown tab's running send; it then ends with kCancelledMessage.
     void cancel();
 

@@ -86,16 +86,19 @@ void SendSequence::send()
               state->updateTabResponse(tabID, response, std::nullopt, false);
           };
     std::optional<SendScripts> scripts = state.scriptsAround(sent, origin);
+    const Collection* owner = state.originCollection(origin);
     if (!scripts) {
-        m_model->sendInBackground(state.mergedEnvironment(), std::move(completion));
+        m_model->sendInBackground(state.mergedEnvironment(), std::move(completion), owner);
         return;
     }
-    m_model->sendWithScripts(std::move(*scripts), std::move(completion),
+    m_model->sendWithScripts(
+        std::move(*scripts), std::move(completion),
         [state = QPointer(&state), tabID, origin](
             const ScriptOutcome& outcome, const VariableScopes& scopes) {
             if (state)
                 state->keepScriptRun(tabID, origin, outcome, scopes);
-        });
+        },
+        owner);
 }
 
 } // namespace mako

@@ -49,14 +49,16 @@ SidebarActions::SidebarActions(AppState* state, QObject* parent)
 
 void SidebarActions::addRequestToCollection(const QUuid& collectionID)
 {
-    const APIRequest request {.name = tr("New Request")};
+    // Made inside the collection, it goes with the collection's auth until told otherwise.
+    const APIRequest request {.name = tr("New Request"), .authType = AuthType::inherit};
     m_state->saveRequestToCollection(request, collectionID);
     m_state->openFromCollection(request, collectionID);
 }
 
 void SidebarActions::addRequestToFolder(const QUuid& folderID, const QUuid& collectionID)
 {
-    const APIRequest request {.name = tr("New Request")};
+    // Made inside the collection, it goes with the collection's auth until told otherwise.
+    const APIRequest request {.name = tr("New Request"), .authType = AuthType::inherit};
     m_state->saveRequestToCollection(request, collectionID);
     m_state->moveRequestToFolder(request.id, folderID, collectionID);
     m_state->openFromCollection(request, collectionID);
@@ -71,6 +73,7 @@ void SidebarActions::duplicateCollection(const QUuid& collectionID)
         .variables = source->variables,
         .preRequestScript = source->preRequestScript,
         .testScript = source->testScript};
+    copyAuth(*source, copy);
     QHash<QUuid, QUuid> newIDs;
     for (const APIRequest& request : source->requests) {
         copy.requests.append(httpCopy(request));

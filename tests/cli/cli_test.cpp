@@ -811,3 +811,22 @@ TEST_F(CliSend, certificateOptionsReachAServerThatAsksForOne)
         alone.err.startsWith("mako-cli send: --key, --pass and --cert-type go with --cert\n"))
         << alone.err.toStdString();
 }
+
+// A request that inherits its auth goes with its collection's in a run; a lone request file has
+// no collection, so it goes without.
+TEST_F(CliRun, inheritingRequestsGoWithTheCollectionsAuthAndAloneWithout)
+{
+    const APIRequest inherits {
+        .name = u"Me"_s, .url = server.baseUrl() + u"/me"_s, .authType = AuthType::inherit};
+    Collection collection {.name = u"Shop"_s, .requests = {inherits}};
+    collection.authType = AuthType::bearer;
+    collection.authToken = u"shop-token"_s;
+    const CliOutcome ran = run({u"run"_s, file(u"shop.json"_s, encodeRecords(QList {collection}))});
+    EXPECT_EQ(ran.status, 0) << ran.out.toStdString() << ran.err.toStdString();
+    const CliOutcome sent = run({u"send"_s, file(u"me.json"_s, requestJson(inherits))});
+    EXPECT_EQ(sent.status, 0) << sent.err.toStdString();
+    const QList<RecordedRequest> seen = server.requests();
+    ASSERT_EQ(seen.size(), 2);
+    EXPECT_EQ(seen[0].header("Authorization"), "Bearer shop-token");
+    EXPECT_TRUE(seen[1].header("Authorization").isEmpty());
+}

@@ -37,9 +37,9 @@ TEST(PostmanImporter, collectionsOfBothVersionsWithFoldersAuthAndBodies)
     const auto shop = PostmanImporter::importCollection(shopFile);
     ASSERT_TRUE(shop.ok()) << shop.errorMessage().toStdString();
     EXPECT_EQ(shop->collection.name, u"Shop API"_s);
-    // Folders nest by path and pass their auth down; the enabled query entries go in the URL
-    // and only the disabled ones become rows; a key named other than X-API-Key becomes its
-    // header row.
+    // Folders nest by path and pass their auth down, the collection's is inherited; the enabled
+    // query entries go in the URL and only the disabled ones become rows; a key named other
+    // than X-API-Key becomes its header row.
     EXPECT_EQ(contents(shop->collection),
         (QStringList {u"Orders / List orders"_s, u"Orders / Drafts / Create draft"_s,
             u"Customers / Sign in, Upload avatar, Export (WebDAV)"_s,
@@ -52,14 +52,16 @@ TEST(PostmanImporter, collectionsOfBothVersionsWithFoldersAuthAndBodies)
             "Basic Auth[ops:s3cr3t:pw]"_s,
             u"Sign in: POST {{baseUrl}}/session H[Content-Type=application/x-www-form-urlencoded] "
             "Raw[email=ana%2Bshop%40example.com&password=p%26ss%20word&tenant={{tenant}}] "
-            "Bearer Token[{{accessToken}}]"_s,
+            "Inherit[]"_s,
             u"Upload avatar: PUT {{baseUrl}}/customers/7/avatar?size=large "
             "Q[caption=Me at the lake, file=/home/ana/lake.jpg (off)] Form Data[] "
-            "Bearer Token[{{accessToken}}]"_s,
+            "Inherit[]"_s,
             // A WebDAV method comes along with its body and its folder's key.
             u"Export (WebDAV): PROPFIND https://dav.shopfront.test/exports/ "
             "H[Content-Type=application/xml, X-Export-Key={{exportKey}}] "
             "Raw[<propfind xmlns=\"DAV:\"><allprop/></propfind>]"_s}));
+    EXPECT_EQ(shop->collection.authType, AuthType::bearer);
+    EXPECT_EQ(shop->collection.authToken, u"{{accessToken}}"_s);
     EXPECT_EQ(shop->warnings,
         (QStringList {u"Customers / Sign in: disabled form field \"remember\" dropped"_s,
             u"Customers / Upload avatar: file field \"file\" dropped"_s}));
@@ -103,23 +105,23 @@ TEST(PostmanImporter, pathVariablesQueriesAndWhatCannotBeHeld)
             u"Refund capture: POST {{base_url}}/v2/payments/captures/{{captureId}}/refund "
             "H[Content-Type=application/json] "
             "JSON[{\n  \"amount\": {\"value\": \"10.99\", \"currency_code\": \"USD\"}\n}] "
-            "Bearer Token[{{accessToken}}]"_s,
+            "Inherit[]"_s,
             u"Show refund: GET {{base_url}}/v2/payments/refunds/:refund_id"
             "?fields=amount,status&q=a+b&time=2015-07-01T20:10:51.781Z&pretty Q[debug=1 (off)] "
-            "Bearer Token[{{accessToken}}]"_s,
+            "Inherit[]"_s,
             u"Batch items: POST http://localhost:8080/api/v3/items:batchGet/:missing "
-            "Bearer Token[{{accessToken}}]"_s,
+            "Inherit[]"_s,
             u"Show dispute: GET https://api-m.sandbox.payments.test/v1/customer/disputes/"
-            "PP-D-27803?expand=evidence Q[limit=5 (off)] Bearer Token[{{accessToken}}]"_s,
+            "PP-D-27803?expand=evidence Q[limit=5 (off)] Inherit[]"_s,
             u"Upload evidence: POST {{base_url}}/v1/customer/disputes/PP-D-4012/"
             "provide-evidence?notify=true Q[dispute_id={{disputeId}}, "
             "note=Sent on {{today}} by {{agent}}, internal=yes (off), "
             "evidence=/home/ana/receipt.pdf (off), meta={\"kind\":\"receipt\"}] Form Data[] "
-            "Bearer Token[{{accessToken}}]"_s,
-            u"Purge cache: PURGE {{base_url}}/cache/all Bearer Token[{{accessToken}}]"_s,
+            "Inherit[]"_s,
+            u"Purge cache: PURGE {{base_url}}/cache/all Inherit[]"_s,
             u"Sign in (digest): GET {{base_url}}/v1/session Digest Auth[ana:{{password}}]"_s,
             u"Upload statement: POST {{base_url}}/v1/statements H[Content-Type=text/csv] "
-            "Bearer Token[{{accessToken}}]"_s,
+            "Inherit[]"_s,
             u"List partners: GET {{base_url}}/v1/partners"_s,
             u"Partner health: GET {{base_url}}/v1/partners/health"_s,
             u"Partner keys: GET {{base_url}}/v1/partners/keys OAuth 2.0[]"_s}));
@@ -385,6 +387,66 @@ TEST(PostmanImporter, deepAndWideFoldersKeepTheirPathsAndRequests)
             u"Accounts / Regions / LATAM / LATAM status, LATAM quota"_s,
             u"Accounts / Audit / Audit log"_s, u"Billing / "_s,
             u"Billing / Invoices / List invoices"_s, u"Billing / Refunds / List refunds"_s}));
-    EXPECT_EQ(summary(collection.requests.last()),
-        u"Ping: HEAD {{apiRoot}}/ping Bearer Token[{{fleetToken}}]"_s);
+    EXPECT_EQ(summary(collection.requests.last()), u"Ping: HEAD {{apiRoot}}/ping Inherit[]"_s);
+}
+
+// The collection's auth becomes the collection's own; a request whose nearest auth is the
+// collection's inherits it, one under a folder with an auth of its own gets a copy of the
+// folder's (Mako has no folder auth), one with its own keeps it.
+TEST(PostmanImporter, theCollectionsAuthIsInheritedAndAFoldersIsCopied)
+{
+    const QByteArray items = R"([
+        {"name": "None", "request": {"url": "https://a.test/1"}},
+        {"name": "Said", "request": {"url": "https://a.test/2", "auth": {"type": "inherit"}}},
+        {"name": "Own", "request": {"url": "https://a.test/3", "auth": {"type": "bearer",
+            "bearer": [{"key": "token", "value": "own"}]}}},
+        {"name": "Open", "item": [{"name": "In open", "request": {"url": "https://a.test/4"}}]},
+        {"name": "Keyed", "auth": {"type": "apikey", "apikey": [{"key": "value", "value": "k"}]},
+            "item": [{"name": "In keyed", "request": {"url": "https://a.test/5"}},
+                {"name": "Deeper", "item": [
+                    {"name": "In deeper", "request": {"url": "https://a.test/6"}}]}]}])";
+    const struct {
+        const char* collectionAuth; // the root's "auth", or empty for none
+        QString collection; // the collection's auth as "Kind[credential]"
+        QStringList requests;
+        QStringList warnings = {};
+    } cases[] = {
+        {R"({"type": "basic", "basic": [{"key": "username", "value": "ana"},
+            {"key": "password", "value": "pw"}]})",
+            u"Basic Auth[ana:pw]"_s,
+            {u"None: GET https://a.test/1 Inherit[]"_s, u"Said: GET https://a.test/2 Inherit[]"_s,
+                u"Own: GET https://a.test/3 Bearer Token[own]"_s,
+                u"In open: GET https://a.test/4 Inherit[]"_s,
+                u"In keyed: GET https://a.test/5 API Key[k]"_s,
+                u"In deeper: GET https://a.test/6 API Key[k]"_s}},
+        // A kind Mako cannot hold leaves the collection without, and each request that would
+        // have used it says so, as before.
+        {R"({"type": "hawk", "hawk": []})", u"None[]"_s,
+            {u"None: GET https://a.test/1"_s, u"Said: GET https://a.test/2"_s,
+                u"Own: GET https://a.test/3 Bearer Token[own]"_s,
+                u"In open: GET https://a.test/4"_s, u"In keyed: GET https://a.test/5 API Key[k]"_s,
+                u"In deeper: GET https://a.test/6 API Key[k]"_s},
+            {u"None: Hawk authorisation dropped"_s, u"Said: Hawk authorisation dropped"_s,
+                u"Open / In open: Hawk authorisation dropped"_s}},
+        {"", u"None[]"_s,
+            {u"None: GET https://a.test/1"_s, u"Said: GET https://a.test/2"_s,
+                u"Own: GET https://a.test/3 Bearer Token[own]"_s,
+                u"In open: GET https://a.test/4"_s, u"In keyed: GET https://a.test/5 API Key[k]"_s,
+                u"In deeper: GET https://a.test/6 API Key[k]"_s}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.collectionAuth);
+        QByteArray file = R"({"info": {"name": "C"}, "item": )" + items;
+        if (*c.collectionAuth)
+            file += R"(, "auth": )" + QByteArray(c.collectionAuth);
+        const auto imported = PostmanImporter::importCollection(file + "}");
+        ASSERT_TRUE(imported.ok()) << imported.errorMessage().toStdString();
+        const Collection& collection = imported->collection;
+        EXPECT_EQ(rawValue(collection.authType) + u'[' + collection.authToken + u']', c.collection);
+        QStringList requests;
+        for (const APIRequest& request : collection.requests)
+            requests.append(summary(request));
+        EXPECT_EQ(requests, c.requests);
+        EXPECT_EQ(imported->warnings, c.warnings);
+    }
 }

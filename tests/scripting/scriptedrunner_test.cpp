@@ -193,3 +193,32 @@ TEST(ScriptedRunner, iterationRowsArePassVariablesAndCancelStopsThePassesToCome)
     const RunOutcome cancelled = runToTheEnd(collection, scopes, service, rows, 1);
     EXPECT_EQ(cancelled.results.size(), 1);
 }
+
+// A run sends the collection's auth for the requests that inherit it, and their own for the
+// others, whether the run goes through scripts or not; its results keep the request as stored.
+TEST(ScriptedRunner, inheritingRequestsGoWithTheCollectionsAuth)
+{
+    for (const bool scripted : {false, true}) {
+        SCOPED_TRACE(scripted ? "scripted" : "plain");
+        HttpTestServer server;
+        NetworkService service;
+        const QString base = server.baseUrl();
+        Collection collection {.requests
+            = {request(u"inherits"_s, base + u"/a"_s), request(u"own"_s, base + u"/b"_s)}};
+        collection.requests[0].authType = AuthType::inherit;
+        collection.requests[1].authType = AuthType::bearer;
+        collection.requests[1].authToken = u"own-token"_s;
+        collection.authType = AuthType::basic;
+        collection.authToken = u"ana:pw"_s;
+        if (scripted)
+            collection.preRequestScript = u"console.log('pre');"_s;
+
+        const RunOutcome run = runToTheEnd(collection, {}, service);
+        ASSERT_EQ(names(run.results), (QStringList {u"inherits"_s, u"own"_s}));
+        const QList<RecordedRequest> seen = server.requests();
+        ASSERT_EQ(seen.size(), 2);
+        EXPECT_EQ(seen[0].header("Authorization"), "Basic " + QByteArray("ana:pw").toBase64());
+        EXPECT_EQ(seen[1].header("Authorization"), "Bearer own-token");
+        EXPECT_EQ(run.results[0].request.authType, AuthType::inherit);
+    }
+}

@@ -244,3 +244,40 @@ TEST(Collections, scriptsOfACollectionOrFolderAreReplacedAndStored)
     EXPECT_EQ(stored[0].folders[0].testScript, QString());
     EXPECT_EQ(stored[0].folders[1].preRequestScript, QString());
 }
+
+// A request made inside a collection goes with the collection's auth until told otherwise; one
+// saved into it keeps its own. The collection's auth is stored, and copied with the collection.
+TEST(Collections, newRequestsInheritTheCollectionsAuthWhichIsStoredAndDuplicated)
+{
+    StateRun run;
+    SidebarActions sidebar(&run.state);
+    const QUuid id = run.addCollection(u"API"_s);
+    run.state.addFolder(u"F"_s, id);
+    sidebar.addRequestToCollection(id);
+    sidebar.addRequestToFolder(run.collection(id).folders[0].id, id);
+    APIRequest saved = named(u"saved"_s);
+    saved.authType = AuthType::basic;
+    run.state.saveRequestToCollection(saved, id);
+    QList<AuthType> kinds;
+    for (const APIRequest& request : run.collection(id).requests)
+        kinds.append(request.authType);
+    EXPECT_EQ(kinds, (QList<AuthType> {AuthType::inherit, AuthType::inherit, AuthType::basic}));
+    EXPECT_EQ(run.state.openRequest()->authType, AuthType::inherit);
+
+    APIRequest auth;
+    auth.authType = AuthType::bearer;
+    auth.authToken = u"t"_s;
+    run.state.setCollectionAuth(id, auth);
+    const Collection stored = run.storedCollections().value(0);
+    EXPECT_EQ(stored.authType, AuthType::bearer);
+    EXPECT_EQ(stored.authToken, u"t"_s);
+    // A collection has nothing above it to inherit from.
+    auth.authType = AuthType::inherit;
+    run.state.setCollectionAuth(id, auth);
+    EXPECT_EQ(run.collection(id).authType, AuthType::none);
+    run.state.setCollectionAuth(id, APIRequest {.authType = AuthType::apiKey, .authToken = u"k"_s});
+    sidebar.duplicateCollection(id);
+    const Collection copy = run.state.collections().value(1);
+    EXPECT_EQ(copy.authType, AuthType::apiKey);
+    EXPECT_EQ(copy.authToken, u"k"_s);
+}

@@ -284,3 +284,43 @@ TEST(SendSequence, scriptsChangeWhatGoesKeepWhatTheySetAndStopWithTheSend)
     ASSERT_TRUE(run.waitUntilDone(tabID));
     EXPECT_EQ(run.tab(tabID).error, RequestViewModel::kCancelledMessage);
 }
+
+// A request that inherits goes with its collection's auth, scripted or not, and keeps saying
+// "inherit" where it is stored; opened outside a collection it goes without.
+TEST(SendSequence, anInheritingRequestGoesWithItsCollectionsAuth)
+{
+    const struct {
+        const char* name;
+        bool inCollection;
+        QString preRequest;
+        QByteArray authorization;
+    } cases[] = {
+        {"plain send", true, {}, "Bearer from-collection"},
+        {"scripted send", true, u"pm.variables.set('x', '1');"_s, "Bearer from-collection"},
+        {"no collection", false, {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SendRun run;
+        const APIRequest stored {.name = u"Inherits"_s,
+            .url = run.server.baseUrl() + u"/inherit"_s,
+            .authType = AuthType::inherit,
+            .preRequestScript = c.preRequest};
+        Collection collection {.name = u"API"_s, .requests = {stored}};
+        collection.authType = AuthType::bearer;
+        collection.authToken = u"from-collection"_s;
+        run.state.appendCollection(collection);
+        if (c.inCollection)
+            run.state.openFromCollection(stored, collection.id);
+        else
+            run.state.openFromHistory(stored);
+        const QUuid tabID = *run.state.activeTabID();
+        run.sequence.send();
+        ASSERT_TRUE(run.waitUntilDone(tabID));
+        ASSERT_EQ(run.server.requests().size(), 1);
+        EXPECT_EQ(run.server.requests()[0].header("Authorization"), c.authorization);
+        EXPECT_EQ(run.collection(collection.id).requests[0].authType, AuthType::inherit);
+        ASSERT_EQ(run.state.history().size(), 1);
+        EXPECT_EQ(run.state.history()[0].request.authType, AuthType::inherit);
+    }
+}

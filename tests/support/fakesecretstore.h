@@ -34,7 +34,10 @@ struct FakeSecretStore : SecretStore {
     {
         if (writes)
             ++*writes;
-        if (available)
+        // As the secret service does, an empty secret removes the entry.
+        if (available && secret.isEmpty())
+            entries->remove(key);
+        else if (available)
             entries->insert(key, secret);
         QTimer::singleShot(0, [done, ok = available] { done(ok); });
     }

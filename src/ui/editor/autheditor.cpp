@@ -1,8 +1,10 @@
 #include "ui/editor/autheditor.h"
 
 #include "execution/outgoingrequest.h"
+#include "state/appstate.h"
 #include "state/requestviewmodel.h"
 #include "ui/editor/linefieldvariables.h"
+#include "ui/editor/oauth2pane.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -51,7 +53,7 @@ AuthField fieldFor(AuthType type)
         return {{}, false, {},
             AuthEditor::tr("Signs the request with AWS Signature Version 4; without a region "
                            "and service they are read from the host name")};
-    // Not offered by the picker yet: their panes come with the token flows.
+    // Their own panes say what they need (see `attach`).
     case AuthType::oauth2:
     case AuthType::inherit:
         return {};
@@ -137,6 +139,36 @@ QLineEdit* AuthEditor::addField(const QString& objectName, const QString& label)
     return field;
 }
 
+void AuthEditor::attach(AppState& state, Owner owner)
+{
+    m_state = &state;
+    if (owner == Owner::request)
+        m_type->insertItem(0, tr("Inherit from collection"), int(AuthType::inherit));
+    // After the kinds that are one header of their own, before those libcurl answers for.
+    m_type->insertItem(m_type->findData(int(AuthType::apiKey)) + 1, rawValue(AuthType::oauth2),
+        int(AuthType::oauth2));
+    m_oauth2 = new OAuth2Pane(m_viewModel, state.oauth2Tokens(), m_environment);
+    // Right under the picker's form, before the note, in the order Tab walks.
+    static_cast<QVBoxLayout*>(layout())->insertWidget(1, m_oauth2);
+    // The note of an inheriting request follows its collection's auth and name.
+    connect(&state, &AppState::collectionsChanged, this, &AuthEditor::showType);
+    connect(&state, &AppState::openRequestOriginChanged, this, &AuthEditor::showType);
+    handleRequestChanged();
+}
+
+QString AuthEditor::inheritedNote() const
+{
+    const Collection* collection
+        = m_state ? m_state->originCollection(m_state->openRequestOrigin()) : nullptr;
+    if (!collection)
+        return tr("Not in a collection: the request goes without auth");
+    if (collection->authType == AuthType::none || collection->authType == AuthType::inherit)
+        return tr("The collection “%1” has no auth: the request goes without")
+            .arg(collection->name);
+    return tr("Uses the collection's %1, from “%2”")
+        .arg(rawValue(collection->authType), collection->name);
+}
+
 void AuthEditor::limitToHeaderKinds()
 {
     for (int i = m_type->count() - 1; i >= 0; --i) {
@@ -150,6 +182,8 @@ void AuthEditor::refreshVariables()
 {
     for (LineFieldVariables* variables : std::as_const(m_variables))
         variables->refresh();
+    if (m_oauth2)
+        m_oauth2->refreshVariables();
 }
 
 void AuthEditor::handleRequestChanged()
@@ -223,7 +257,8 @@ void AuthEditor::showType()
     const AuthType type = m_viewModel.request().authType;
     const AuthField field = fieldFor(type);
     const bool split = splitsCredential(type);
-    const bool hasField = type != AuthType::none && !split;
+    const bool hasField
+        = type != AuthType::none && type != AuthType::inherit && type != AuthType::oauth2 && !split;
     m_form->setRowVisible(m_token, hasField);
     const bool aws = type == AuthType::awsSigV4;
     m_form->setRowVisible(m_user, split);
@@ -245,8 +280,18 @@ void AuthEditor::showType()
     m_token->setEchoMode(field.secure ? QLineEdit::Password : QLineEdit::Normal);
     m_token->setFont(
         type == AuthType::bearer ? QFontDatabase::systemFont(QFontDatabase::FixedFont) : font());
-    m_note->setText(field.note);
-    m_note->setVisible(!field.note.isEmpty());
+    const QString note = type == AuthType::inherit ? inheritedNote() : field.note;
+    m_note->setText(note);
+    m_note->setVisible(!note.isEmpty());
+    if (m_oauth2)
+        m_oauth2->setVisible(type == AuthType::oauth2);
+    // The picker's row lines up with the pane's fields under it.
+    const int labelWidth = m_oauth2 && type == AuthType::oauth2 ? m_oauth2->labelWidth() : 0;
+    for (int row = 0; row < m_form->rowCount(); ++row) {
+        if (QLayoutItem* label = m_form->itemAt(row, QFormLayout::LabelRole);
+            label && label->widget())
+            label->widget()->setMinimumWidth(labelWidth);
+    }
 }
 
 } // namespace mako

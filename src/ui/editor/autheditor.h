@@ -14,7 +14,9 @@ class QLineEdit;
 
 namespace mako {
 
+class AppState;
 class LineFieldVariables;
+class OAuth2Pane;
 class RequestViewModel;
 
 /// The Auth tab: the kind of authorisation and its credential. Every kind edits the same
@@ -30,6 +32,14 @@ public:
     AuthEditor(
         RequestViewModel& viewModel, EnvironmentSource environment, QWidget* parent = nullptr);
 
+    /// Whose auth the editor shows: the open request, or a collection's (which has no
+    /// collection above it to inherit from).
+    enum class Owner { request, collection };
+    /// Adds the kinds that need the application: OAuth 2.0 (whose secrets and tokens
+    /// `state`'s token keeper holds) and, for a request, "Inherit from collection", which says
+    /// what the open request's collection gives it. `state` must outlive the editor.
+    void attach(AppState& state, Owner owner);
+
     /// Colours the placeholders again after the variables changed.
     void refreshVariables();
 
@@ -44,6 +54,8 @@ private:
     void handlePairEdited();
     void handleExtraEdited();
     void showType();
+    /// What a request that inherits goes with, from its collection.
+    QString inheritedNote() const;
     QLineEdit* addField(const QString& objectName, const QString& label);
 
     RequestViewModel& m_viewModel;
@@ -61,6 +73,8 @@ private:
     QLineEdit* m_sessionToken = nullptr;
     QList<LineFieldVariables*> m_variables;
     QLabel* m_note;
+    AppState* m_state = nullptr;
+    OAuth2Pane* m_oauth2 = nullptr;
     bool m_syncing = false;
 };
 

@@ -67,16 +67,29 @@ CodeGeneratorView::CodeGeneratorView(RequestViewModel& viewModel, QWidget* paren
         if (m_stale && isVisible())
             refresh();
     });
-    connect(&m_viewModel, &RequestViewModel::requestChanged, this, [this] {
-        m_stale = true;
-        if (isVisible())
-            m_settle.start();
-    });
+    connect(
+        &m_viewModel, &RequestViewModel::requestChanged, this, &CodeGeneratorView::sentFormChanged);
+}
+
+void CodeGeneratorView::setSentForm(std::function<APIRequest(const APIRequest&)> sentForm)
+{
+    m_sentForm = std::move(sentForm);
+    m_stale = true;
+    if (isVisible())
+        refresh();
+}
+
+void CodeGeneratorView::sentFormChanged()
+{
+    m_stale = true;
+    if (isVisible())
+        m_settle.start();
 }
 
 QString CodeGeneratorView::generatedCode() const
 {
-    return CodeGenerator::generate(m_selected, m_viewModel.request());
+    return CodeGenerator::generate(
+        m_selected, m_sentForm ? m_sentForm(m_viewModel.request()) : m_viewModel.request());
 }
 
 void CodeGeneratorView::showEvent(QShowEvent* event)

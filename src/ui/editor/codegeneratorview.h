@@ -1,7 +1,11 @@
 #pragma once
 
+#include "model/apirequest.h"
+
 #include <QTimer>
 #include <QWidget>
+
+#include <functional>
 
 class QButtonGroup;
 
@@ -21,6 +25,12 @@ public:
 
     explicit CodeGeneratorView(RequestViewModel& viewModel, QWidget* parent = nullptr);
 
+    /// Turns the edited request into the one that is sent (its inherited auth), for the snippet
+    /// to do what the send does.
+    void setSentForm(std::function<APIRequest(const APIRequest&)> sentForm);
+    /// The sent form changed without an edit of the request (its collection's auth did): the
+    /// snippet follows as it does an edit.
+    void sentFormChanged();
     int selectedLanguage() const { return m_selected; }
     QString generatedCode() const;
 
@@ -37,6 +47,7 @@ private:
     void refresh();
 
     RequestViewModel& m_viewModel;
+    std::function<APIRequest(const APIRequest&)> m_sentForm;
     QButtonGroup* m_languages;
     CodeArea* m_code;
     QTimer m_settle;

@@ -1,5 +1,6 @@
 #include "ui/editor/requestdetailtabs.h"
 
+#include "state/appstate.h"
 #include "state/requestviewmodel.h"
 #include "ui/common/colors.h"
 #include "ui/editor/autheditor.h"
@@ -12,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -99,11 +101,21 @@ RequestDetailTabs::RequestDetailTabs(RequestViewModel& viewModel, Settings& sett
     m_headers->setObjectName(u"headersEditor"_s);
     m_body->setObjectName(u"bodyEditor"_s);
     m_auth = new AuthEditor(viewModel, environment);
-    auto* auth = m_auth;
-    auth->setObjectName(u"authEditor"_s);
+    m_auth->setObjectName(u"authEditor"_s);
+    // OAuth 2.0 has more fields than the editor's share of the window may hold: the page
+    // scrolls rather than squeezing them. The area itself takes no focus.
+    auto* auth = new QScrollArea;
+    auth->setObjectName(u"authArea"_s);
+    auth->setWidget(m_auth);
+    auth->setWidgetResizable(true);
+    auth->setFrameShape(QFrame::NoFrame);
+    auth->setFocusPolicy(Qt::NoFocus);
+    auth->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auth->viewport()->setAutoFillBackground(false);
     m_scripts = new ScriptsEditor(viewModel, settings);
     m_scripts->setObjectName(u"scriptsEditor"_s);
     auto* code = new CodeGeneratorView(viewModel);
+    m_code = code;
     code->setObjectName(u"codeGeneratorView"_s);
     for (QWidget* page : {static_cast<QWidget*>(m_params), static_cast<QWidget*>(m_headers),
              static_cast<QWidget*>(m_body), static_cast<QWidget*>(auth),
@@ -161,6 +173,15 @@ QWidget* RequestDetailTabs::buildTabRow()
     layout->addStretch();
     connect(m_tabs, &QButtonGroup::idClicked, this, &RequestDetailTabs::selectTab);
     return row;
+}
+
+void RequestDetailTabs::attach(AppState& state)
+{
+    m_auth->attach(state, AuthEditor::Owner::request);
+    m_code->setSentForm([&state](const APIRequest& request) {
+        return state.withInheritedAuth(request, state.openRequestOrigin());
+    });
+    connect(&state, &AppState::collectionsChanged, m_code, &CodeGeneratorView::sentFormChanged);
 }
 
 int RequestDetailTabs::selectedTab() const

@@ -10,6 +10,7 @@ class QStackedWidget;
 
 namespace mako {
 
+class AppState;
 class AuthEditor;
 class BodyEditor;
 class CodeGeneratorView;
@@ -36,6 +37,9 @@ public:
     void selectTab(int tab);
     BodyEditor* bodyEditor() const { return m_body; }
     ScriptsEditor* scriptsEditor() const { return m_scripts; }
+    /// Lets the Auth tab offer the kinds that need the application (see AuthEditor::attach) and
+    /// the Code tab show the auth the open request inherits.
+    void attach(AppState& state);
     /// Repaints the placeholders after the variables changed.
     void refreshVariables();
 
@@ -52,6 +56,7 @@ private:
     BodyEditor* m_body;
     AuthEditor* m_auth;
     ScriptsEditor* m_scripts;
+    CodeGeneratorView* m_code;
     QLabel* m_paramsBadge = nullptr;
     QLabel* m_headersBadge = nullptr;
     QWidget* m_scriptsMarker = nullptr;

@@ -55,6 +55,7 @@ RequestView::RequestView(AppState& state, Commands& commands, Settings& settings
     m_urlBar = new UrlBar(*m_viewModel, environment);
     m_tabs = new RequestDetailTabs(*m_viewModel, settings, environment);
     m_tabs->setObjectName(u"requestDetailTabs"_s);
+    m_tabs->attach(state);
     m_split = new SplitArea(m_tabs, responsePlaceholder());
     m_split->setObjectName(u"editorSplit"_s);
     m_statusBar = new RequestStatusBar(state, *m_viewModel);

@@ -176,7 +176,9 @@ void GraphQLScreen::sendQuery()
 {
     const std::optional<APIRequest>& request = m_state.openRequest();
     if (request)
-        run(makeGraphQLHTTPRequest(*request), *request, false);
+        run(makeGraphQLHTTPRequest(
+                m_state.withInheritedAuth(*request, m_state.openRequestOrigin())),
+            *request, false);
 }
 
 void GraphQLScreen::fetchSchema()

@@ -33,7 +33,8 @@ bool hasHeadersOrAuth(const APIRequest& request)
 {
     const bool anyRow = std::any_of(request.headers.cbegin(), request.headers.cend(),
         [](const KeyValuePair& row) { return !row.key.isEmpty() || !row.value.isEmpty(); });
-    return anyRow || request.authType != AuthType::none;
+    // A request that inherits has no auth of its own to show (new ones in a collection do).
+    return anyRow || (request.authType != AuthType::none && request.authType != AuthType::inherit);
 }
 
 } // namespace
@@ -67,6 +68,7 @@ HeadersAuthSection::HeadersAuthSection(AppState& state, RequestProtocol protocol
     m_headers->setObjectName(u"headersEditor"_s);
     m_auth = new AuthEditor(*m_viewModel, environment);
     m_auth->setObjectName(u"authEditor"_s);
+    m_auth->attach(state, AuthEditor::Owner::request);
     if (protocol == RequestProtocol::websocket || protocol == RequestProtocol::sse)
         m_auth->limitToHeaderKinds();
     m_editors->setObjectName(u"headersAuthEditors"_s);

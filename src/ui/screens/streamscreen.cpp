@@ -123,15 +123,16 @@ void StreamScreen::toggleConnection()
         return;
     }
     const std::optional<APIEnvironment> environment = m_state.mergedEnvironment();
-    if (request->authType != AuthType::oauth2) {
-        m_shown->connect(*request, environment);
+    const APIRequest sent = m_state.withInheritedAuth(*request, m_state.openRequestOrigin());
+    if (sent.authType != AuthType::oauth2) {
+        m_shown->connect(sent, environment);
         return;
     }
     // A stream goes with the token a send of the same request would get.
     m_state.oauth2Tokens().tokenForSend(
-        request->oauth2,
+        sent.oauth2,
         [environment](const QString& text) { return substituteVariables(text, environment); },
-        [self = QPointer(this), client = QPointer(m_shown), request = *request, environment](
+        [self = QPointer(this), client = QPointer(m_shown), request = sent, environment](
             const Result<OAuth2Token>& token) {
             if (!self || !client)
                 return;

@@ -77,6 +77,8 @@ void CollectionCommands::fillCollectionMenu(QMenu* menu, const QModelIndex& inde
         [this, id] { exportCollection(id); });
     addEntry(menu, u"collectionScriptsAction"_s, u"curlybraces", tr("Scripts..."),
         [this, id] { Q_EMIT scriptsRequested(id, std::nullopt); });
+    addEntry(menu, u"collectionAuthAction"_s, u"lock.shield", tr("Auth..."),
+        [this, id] { Q_EMIT authRequested(id); });
     menu->addSeparator();
     const QPersistentModelIndex row(index);
     addEntry(menu, u"renameAction"_s, u"pencil", tr("Rename"), [this, row] { rename(row); });

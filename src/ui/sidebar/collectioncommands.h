@@ -46,6 +46,8 @@ Q_SIGNALS:
     void runRequested(const QUuid& collectionID);
     /// "Scripts..." was chosen for the collection, or for its folder `folderID`.
     void scriptsRequested(const QUuid& collectionID, const std::optional<QUuid>& folderID);
+    /// "Auth..." of a collection.
+    void authRequested(const QUuid& collectionID);
 
 private:
     void fillCollectionMenu(QMenu* menu, const QModelIndex& index);

@@ -7,6 +7,7 @@
 #include "ui/common/clearbutton.h"
 #include "ui/common/icons.h"
 #include "ui/common/symbolbutton.h"
+#include "ui/sidebar/collectionauthsheet.h"
 #include "ui/sidebar/collectioncommands.h"
 #include "ui/sidebar/collectiontreemodel.h"
 #include "ui/sidebar/collectiontreeview.h"
@@ -67,6 +68,7 @@ Sidebar::Sidebar(AppState& state, Settings& settings, FileDialogs& dialogs,
     connect(m_actions, &SidebarActions::renamingIDChanged, this, &Sidebar::showRenameSheet);
     connect(m_commands, &CollectionCommands::runRequested, this, &Sidebar::showRunner);
     connect(m_commands, &CollectionCommands::scriptsRequested, this, &Sidebar::showScripts);
+    connect(m_commands, &CollectionCommands::authRequested, this, &Sidebar::showCollectionAuth);
     connect(&settings, &Settings::valueChanged, this, [this](const QString& key) {
         if (key == SettingKeys::showMethodBadges.name) {
             m_tree->viewport()->update();
@@ -349,6 +351,12 @@ void Sidebar::showScripts(const QUuid& collectionID, const std::optional<QUuid>&
 {
     if (ScriptsSheet::canEdit(m_state, collectionID, folderID))
         (new ScriptsSheet(m_state, m_settings, collectionID, folderID, window()))->open();
+}
+
+void Sidebar::showCollectionAuth(const QUuid& collectionID)
+{
+    if (CollectionAuthSheet::canEdit(m_state, collectionID))
+        (new CollectionAuthSheet(m_state, collectionID, window()))->open();
 }
 
 } // namespace mako

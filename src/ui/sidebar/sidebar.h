@@ -50,6 +50,8 @@ public:
     void showRunner(const QUuid& collectionID);
     /// The scripts of the collection, or of its folder `folderID`.
     void showScripts(const QUuid& collectionID, const std::optional<QUuid>& folderID);
+    /// The auth of the collection, the one its inheriting requests go with.
+    void showCollectionAuth(const QUuid& collectionID);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -286,3 +286,22 @@ TEST(GraphQLScreen, scriptsFoldAwayAndEditTheOpenRequest)
         child<QPlainTextEdit>(screen, u"preRequestScriptField"_s)->toPlainText(), u"setup()"_s);
     EXPECT_EQ(test->toPlainText(), QString());
 }
+
+// A query that inherits its auth goes with its collection's.
+TEST(GraphQLScreen, anInheritingQueryGoesWithItsCollectionsAuth)
+{
+    GraphQLRun run;
+    const APIRequest query {.url = run.server.baseUrl() + u"/graphql"_s,
+        .authType = AuthType::inherit,
+        .requestProtocol = RequestProtocol::graphql,
+        .graphqlQuery = u"{ me }"_s};
+    Collection api {.name = u"API"_s, .requests = {query}};
+    api.authType = AuthType::bearer;
+    api.authToken = u"graph-token"_s;
+    run.state.appendCollection(api);
+    run.state.openFromCollection(query, api.id);
+    Q_EMIT run.commands.sendRequest();
+    ASSERT_TRUE(run.waitForReply());
+    ASSERT_EQ(run.server.requests().size(), 1);
+    EXPECT_EQ(run.server.requests()[0].header("Authorization"), "Bearer graph-token");
+}

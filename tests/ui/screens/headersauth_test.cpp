@@ -194,7 +194,9 @@ TEST(HeadersAuthSection, streamsOfferOnlyTheKindsThatAreAHeader)
             texts.append(type->itemText(i));
         return texts.join(u", "_s);
     };
-    const QString headerKinds = u"None, Bearer Token, Basic Auth, API Key"_s;
+    // Every kind that goes as a header, with inheriting from the collection first.
+    const QString headerKinds
+        = u"Inherit from collection, None, Bearer Token, Basic Auth, API Key, OAuth 2.0"_s;
     {
         ScreenRun<GraphQLScreen> run;
         EXPECT_EQ(

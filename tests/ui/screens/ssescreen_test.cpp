@@ -94,3 +94,21 @@ TEST(SSEScreen, returnInTheAddressConnectsAndDisconnectStopsTheStream)
     EXPECT_TRUE(waitFor([&] { return rowTexts(run.view).endsWith(u"Connection closed"_s); }));
     EXPECT_FALSE(run.find<QLabel>(u"statusNote"_s)->isVisible());
 }
+
+// A stream that inherits its auth connects with its collection's.
+TEST(SSEScreen, anInheritingStreamConnectsWithItsCollectionsAuth)
+{
+    SSERun run(eventStream({"data: hi\n\n"}, 0));
+    const APIRequest feed {.name = u"Feed"_s,
+        .url = run.server.baseUrl() + u"/events"_s,
+        .authType = AuthType::inherit,
+        .requestProtocol = RequestProtocol::sse};
+    Collection api {.name = u"API"_s, .requests = {feed}};
+    api.authType = AuthType::apiKey;
+    api.authToken = u"stream-key"_s;
+    run.state.appendCollection(api);
+    run.state.openFromCollection(feed, api.id);
+    click(run.connectButton);
+    ASSERT_TRUE(run.server.waitForRequests(1));
+    EXPECT_EQ(run.server.requests()[0].header("X-API-Key"), "stream-key");
+}

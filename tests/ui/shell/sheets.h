@@ -120,6 +120,20 @@ inline QList<SheetOpener> everySheet()
                 run.find<Sidebar>(u"sidebar"_s)
                     ->showScripts(api, run.state().collections()[0].folders[0].id);
             }},
+        {u"collectionAuthSheet"_s,
+            [](ShellRun& run) {
+                run.state().addCollection(u"API"_s);
+                run.find<Sidebar>(u"sidebar"_s)
+                    ->showCollectionAuth(run.state().collections()[0].id);
+            }},
+        // With OAuth 2.0: its settings, the token and the button that gets one.
+        {u"collectionAuthSheet"_s,
+            [](ShellRun& run) {
+                run.state().addCollection(u"API"_s);
+                const QUuid api = run.state().collections()[0].id;
+                run.state().setCollectionAuth(api, APIRequest {.authType = AuthType::oauth2});
+                run.find<Sidebar>(u"sidebar"_s)->showCollectionAuth(api);
+            }},
     };
 }
 
