@@ -161,6 +161,8 @@ void applyAuth(OutgoingRequest& outgoing, const APIRequest& request,
     case AuthType::none:
         break;
     case AuthType::bearer:
+    // The access token the send obtained just before it went.
+    case AuthType::oauth2:
         outgoing.setHeader(u"Authorization"_s, u"Bearer "_s + token);
         break;
     case AuthType::basic:
@@ -204,6 +206,8 @@ void applyAuth(OutgoingRequest& outgoing, const APIRequest& request,
         break;
     }
     case AuthType::negotiate:
+    // Resolved against the collection before a request gets here; unresolved, it has none.
+    case AuthType::inherit:
         break;
     }
 }

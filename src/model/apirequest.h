@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/keyvaluepair.h"
+#include "model/oauth2settings.h"
 #include "model/requestenums.h"
 #include "model/timestamp.h"
 
@@ -27,7 +28,8 @@ struct APIRequest {
     QString body;
     AuthType authType = AuthType::none;
     /// The credential: the token, the API key, "username:password" (Basic, Digest, NTLM,
-    /// Negotiate) or "accessKey:secretKey" (AWS Signature).
+    /// Negotiate) or "accessKey:secretKey" (AWS Signature). For OAuth 2.0 it is the access token
+    /// of one send, put there just before it goes and never stored.
     QString authToken;
     /// The NTLM domain; empty for none.
     QString authDomain;
@@ -36,6 +38,7 @@ struct APIRequest {
     QString awsRegion;
     QString awsService;
     QString awsSessionToken;
+    OAuth2Settings oauth2;
     QStringList tags;
     RequestProtocol requestProtocol = RequestProtocol::http;
     QString graphqlQuery;

@@ -32,6 +32,42 @@ struct Collection {
     /// Run around every request of the collection, before the folder's and the request's.
     QString preRequestScript;
     QString testScript;
+    /// The auth of its requests that say `AuthType::inherit`, in the request's own fields.
+    /// Never `inherit` itself.
+    AuthType authType = AuthType::none;
+    QString authToken;
+    QString authDomain;
+    QString awsRegion;
+    QString awsService;
+    QString awsSessionToken;
+    OAuth2Settings oauth2;
 };
+
+/// Copies the auth fields between anything that carries them (a request, a collection).
+template <typename From, typename To> void copyAuth(const From& from, To& to)
+{
+    to.authType = from.authType;
+    to.authToken = from.authToken;
+    to.authDomain = from.authDomain;
+    to.awsRegion = from.awsRegion;
+    to.awsService = from.awsService;
+    to.awsSessionToken = from.awsSessionToken;
+    to.oauth2 = from.oauth2;
+}
+
+/// The request as it is sent: a request that inherits takes its collection's auth; without a
+/// collection (or with one that has none) it goes without.
+inline APIRequest withInheritedAuth(APIRequest request, const Collection* owner)
+{
+    if (request.authType != AuthType::inherit)
+        return request;
+    if (owner && owner->authType != AuthType::inherit) {
+        copyAuth(*owner, request);
+    } else {
+        request.authType = AuthType::none;
+        request.authToken.clear();
+    }
+    return request;
+}
 
 } // namespace mako

@@ -36,6 +36,17 @@ constexpr auto authDomain = "authDomain"_L1;
 constexpr auto awsRegion = "awsRegion"_L1;
 constexpr auto awsService = "awsService"_L1;
 constexpr auto awsSessionToken = "awsSessionToken"_L1;
+constexpr auto oauth2 = "oauth2"_L1;
+constexpr auto grant = "grant"_L1;
+constexpr auto authUrl = "authUrl"_L1;
+constexpr auto tokenUrl = "tokenUrl"_L1;
+constexpr auto clientId = "clientId"_L1;
+constexpr auto scope = "scope"_L1;
+constexpr auto audience = "audience"_L1;
+constexpr auto extraParams = "extraParams"_L1;
+constexpr auto clientAuth = "clientAuth"_L1;
+constexpr auto username = "username"_L1;
+constexpr auto redirectPort = "redirectPort"_L1;
 constexpr auto tags = "tags"_L1;
 constexpr auto requestProtocol = "requestProtocol"_L1;
 constexpr auto graphqlQuery = "graphqlQuery"_L1;
@@ -252,6 +263,44 @@ public:
             && optionalField(o, key::testScript, path, out.testScript);
     }
 
+    bool value(const QJsonValue& json, const Path& path, OAuth2Settings& out)
+    {
+        QJsonObject o;
+        QString grant = grantTypeName(out.grant);
+        QString clientAuth = clientAuthName(out.clientAuth);
+        if (!object(json, path, o) || !optionalField(o, key::grant, path, grant)
+            || !optionalField(o, key::clientAuth, path, clientAuth))
+            return false;
+        if (const auto known = grantFromTypeName(grant))
+            out.grant = *known;
+        else
+            return fail(path.member(key::grant),
+                QCoreApplication::translate("mako::RecordJson", "\"%1\" is not an OAuth 2.0 grant")
+                    .arg(grant));
+        out.clientAuth = clientAuth == clientAuthName(OAuth2ClientAuth::body)
+            ? OAuth2ClientAuth::body
+            : OAuth2ClientAuth::basicHeader;
+        return optionalField(o, key::authUrl, path, out.authUrl)
+            && optionalField(o, key::tokenUrl, path, out.tokenUrl)
+            && optionalField(o, key::clientId, path, out.clientId)
+            && optionalField(o, key::scope, path, out.scope)
+            && optionalField(o, key::audience, path, out.audience)
+            && optionalField(o, key::extraParams, path, out.extraParams)
+            && optionalField(o, key::username, path, out.username)
+            && optionalField(o, key::redirectPort, path, out.redirectPort);
+    }
+
+    // The auth fields that came after the first four kinds; a request and a collection share
+    // them.
+    template <typename T> bool authExtras(const QJsonObject& o, const Path& path, T& out)
+    {
+        return optionalField(o, key::authDomain, path, out.authDomain)
+            && optionalField(o, key::awsRegion, path, out.awsRegion)
+            && optionalField(o, key::awsService, path, out.awsService)
+            && optionalField(o, key::awsSessionToken, path, out.awsSessionToken)
+            && optionalField(o, key::oauth2, path, out.oauth2);
+    }
+
     bool value(const QJsonValue& json, const Path& path, KeyValuePair& out)
     {
         QJsonObject o;
@@ -277,10 +326,7 @@ public:
             && field(o, key::wsMessages, path, out.wsMessages)
             && field(o, key::createdAt, path, out.createdAt)
             && field(o, key::updatedAt, path, out.updatedAt) && scripts(o, path, out)
-            && optionalField(o, key::authDomain, path, out.authDomain)
-            && optionalField(o, key::awsRegion, path, out.awsRegion)
-            && optionalField(o, key::awsService, path, out.awsService)
-            && optionalField(o, key::awsSessionToken, path, out.awsSessionToken);
+            && authExtras(o, path, out);
     }
 
     bool value(const QJsonValue& json, const Path& path, CollectionFolder& out)
@@ -298,7 +344,9 @@ public:
             && field(o, key::name, path, out.name) && field(o, key::requests, path, out.requests)
             && field(o, key::folders, path, out.folders)
             && field(o, key::createdAt, path, out.createdAt)
-            && optionalField(o, key::variables, path, out.variables) && scripts(o, path, out);
+            && optionalField(o, key::variables, path, out.variables) && scripts(o, path, out)
+            && optionalField(o, key::authType, path, out.authType)
+            && optionalField(o, key::authToken, path, out.authToken) && authExtras(o, path, out);
     }
 
     bool value(const QJsonValue& json, const Path& path, APIEnvironment& out)
@@ -343,6 +391,47 @@ template <typename T> QJsonObject withScripts(QJsonObject o, const T& record)
     return o;
 }
 
+QJsonObject toJson(const OAuth2Settings& settings)
+{
+    const OAuth2Settings defaults;
+    QJsonObject o {{key::grant, grantTypeName(settings.grant)}};
+    for (const auto& [name, text] :
+        {std::pair {key::authUrl, &settings.authUrl}, std::pair {key::tokenUrl, &settings.tokenUrl},
+            std::pair {key::clientId, &settings.clientId}, std::pair {key::scope, &settings.scope},
+            std::pair {key::audience, &settings.audience},
+            std::pair {key::extraParams, &settings.extraParams},
+            std::pair {key::username, &settings.username}}) {
+        if (!text->isEmpty())
+            o.insert(name, *text);
+    }
+    if (settings.clientAuth != defaults.clientAuth)
+        o.insert(key::clientAuth, clientAuthName(settings.clientAuth));
+    if (settings.redirectPort != defaults.redirectPort)
+        o.insert(key::redirectPort, settings.redirectPort);
+    return o;
+}
+
+// Added with the Digest, NTLM, AWS and OAuth kinds: like the scripts, only there when used.
+template <typename T> void insertAuthExtras(QJsonObject& o, const T& record)
+{
+    for (const auto& [name, text] : {std::pair {key::authDomain, &record.authDomain},
+             std::pair {key::awsRegion, &record.awsRegion},
+             std::pair {key::awsService, &record.awsService},
+             std::pair {key::awsSessionToken, &record.awsSessionToken}}) {
+        if (!text->isEmpty())
+            o.insert(name, *text);
+    }
+    if (record.oauth2 != OAuth2Settings {})
+        o.insert(key::oauth2, toJson(record.oauth2));
+}
+
+// An OAuth 2.0 access token is a secret of the secret service; the one a send carried must not
+// follow the request into history, a backup or an export.
+template <typename T> QString storedAuthToken(const T& record)
+{
+    return record.authType == AuthType::oauth2 ? QString() : record.authToken;
+}
+
 } // namespace
 
 QJsonObject toJson(const KeyValuePair& row)
@@ -368,7 +457,7 @@ QJsonObject toJson(const APIRequest& request)
             {key::bodyType, rawValue(request.bodyType)},
             {key::body, request.body},
             {key::authType, rawValue(request.authType)},
-            {key::authToken, request.authToken},
+            {key::authToken, storedAuthToken(request)},
             {key::tags, toArray(request.tags)},
             {key::requestProtocol, rawValue(request.requestProtocol)},
             {key::graphqlQuery, request.graphqlQuery},
@@ -379,14 +468,7 @@ QJsonObject toJson(const APIRequest& request)
             {key::updatedAt, request.updatedAt},
         },
         request);
-    // Added with the Digest, NTLM and AWS kinds: like the scripts, only there when used.
-    for (const auto& [name, text] : {std::pair {key::authDomain, &request.authDomain},
-             std::pair {key::awsRegion, &request.awsRegion},
-             std::pair {key::awsService, &request.awsService},
-             std::pair {key::awsSessionToken, &request.awsSessionToken}}) {
-        if (!text->isEmpty())
-            o.insert(name, *text);
-    }
+    insertAuthExtras(o, request);
     return o;
 }
 
@@ -412,6 +494,11 @@ QJsonObject toJson(const Collection& collection)
     };
     if (!collection.variables.isEmpty())
         o.insert(key::variables, toJsonArray(collection.variables));
+    if (collection.authType != AuthType::none) {
+        o.insert(key::authType, rawValue(collection.authType));
+        o.insert(key::authToken, storedAuthToken(collection));
+    }
+    insertAuthExtras(o, collection);
     return withScripts(std::move(o), collection);
 }
 

@@ -13,7 +13,8 @@ constexpr std::array kMethods {HTTPMethod::get, HTTPMethod::post, HTTPMethod::pu
 constexpr std::array kBodyTypes {
     RequestBodyType::none, RequestBodyType::json, RequestBodyType::formData, RequestBodyType::raw};
 constexpr std::array kAuthTypes {AuthType::none, AuthType::bearer, AuthType::basic,
-    AuthType::apiKey, AuthType::digest, AuthType::ntlm, AuthType::negotiate, AuthType::awsSigV4};
+    AuthType::apiKey, AuthType::digest, AuthType::ntlm, AuthType::negotiate, AuthType::awsSigV4,
+    AuthType::oauth2, AuthType::inherit};
 constexpr std::array kProtocols {RequestProtocol::http, RequestProtocol::graphql,
     RequestProtocol::websocket, RequestProtocol::sse};
 
@@ -85,6 +86,10 @@ QString rawValue(AuthType value)
         return u"Negotiate"_s;
     case AuthType::awsSigV4:
         return u"AWS Signature"_s;
+    case AuthType::oauth2:
+        return u"OAuth 2.0"_s;
+    case AuthType::inherit:
+        return u"Inherit"_s;
     }
     return QString();
 }

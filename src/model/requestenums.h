@@ -15,7 +15,20 @@ namespace mako {
 /// `APIRequest::customMethod`. `custom` has no raw value and is not among `allCases`.
 enum class HTTPMethod { get, post, put, delete_, patch, head, options, custom };
 enum class RequestBodyType { none, json, formData, raw };
-enum class AuthType { none, bearer, basic, apiKey, digest, ntlm, negotiate, awsSigV4 };
+/// `inherit` takes the collection's auth (none outside a collection); a collection itself never
+/// has it.
+enum class AuthType {
+    none,
+    bearer,
+    basic,
+    apiKey,
+    digest,
+    ntlm,
+    negotiate,
+    awsSigV4,
+    oauth2,
+    inherit
+};
 enum class RequestProtocol { http, graphql, websocket, sse };
 
 QString rawValue(HTTPMethod value);

@@ -412,3 +412,53 @@ TEST(RecordJson, authKindsAddOnlyTheKeysTheyUse)
     broken[u"awsRegion"_s] = 1;
     EXPECT_EQ(fromJson<APIRequest>(broken).errorMessage(), u"awsRegion: expected a string"_s);
 }
+
+// OAuth settings travel with the request and a collection carries an auth of its own, but the
+// access token a send put on the request never reaches a file.
+TEST(RecordJson, oauthSettingsAndCollectionAuthAreKeptButNoAccessToken)
+{
+    const OAuth2Settings settings {.grant = OAuth2Grant::password,
+        .authUrl = {},
+        .tokenUrl = u"http://127.0.0.1:9/token"_s,
+        .clientId = u"cli"_s,
+        .scope = u"read write"_s,
+        .audience = {},
+        .extraParams = u"resource=x"_s,
+        .clientAuth = OAuth2ClientAuth::body,
+        .username = u"ann"_s,
+        .redirectPort = 7777};
+    const APIRequest sent {
+        .authType = AuthType::oauth2, .authToken = u"live-access-token"_s, .oauth2 = settings};
+    const QJsonObject json = toJson(sent);
+    EXPECT_EQ(json[u"authToken"_s].toString(), u""_s);
+    EXPECT_EQ(json[u"oauth2"_s].toObject()[u"grant"_s].toString(), u"password"_s);
+    const auto back = fromJson<APIRequest>(json);
+    ASSERT_TRUE(back.ok()) << back.errorMessage().toStdString();
+    EXPECT_EQ(back->oauth2, settings);
+    EXPECT_EQ(back->authType, AuthType::oauth2);
+
+    Collection collection {.name = u"C"_s};
+    EXPECT_FALSE(toJson(collection).contains(u"authType"_s));
+    collection.authType = AuthType::oauth2;
+    collection.authToken = u"live-access-token"_s;
+    collection.oauth2 = settings;
+    const QByteArray file = writeJson(toJson(collection), JsonStyle::Compact);
+    EXPECT_FALSE(file.contains("live-access-token"));
+    const auto read = fromJson<Collection>(toJson(collection));
+    ASSERT_TRUE(read.ok()) << read.errorMessage().toStdString();
+    EXPECT_EQ(read->oauth2, settings);
+
+    // What a request that inherits goes with, in and out of a collection.
+    Collection bearer {.name = u"B"_s};
+    bearer.authType = AuthType::bearer;
+    bearer.authToken = u"t"_s;
+    const APIRequest inherits {.authType = AuthType::inherit};
+    EXPECT_EQ(withInheritedAuth(inherits, &bearer).authType, AuthType::bearer);
+    EXPECT_EQ(withInheritedAuth(inherits, &bearer).authToken, u"t"_s);
+    EXPECT_EQ(withInheritedAuth(inherits, nullptr).authType, AuthType::none);
+
+    QJsonObject broken = json;
+    broken[u"oauth2"_s] = QJsonObject {{u"grant"_s, u"implicit"_s}};
+    EXPECT_EQ(fromJson<APIRequest>(broken).errorMessage(),
+        u"oauth2.grant: \"implicit\" is not an OAuth 2.0 grant"_s);
+}

@@ -1,36 +1,13 @@
 #pragma once
 
+#include "state/secretstore.h"
+
 #include <QObject>
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 namespace mako {
-
-/// Where secrets outlive the run: the desktop's secret service, or nothing.
-class SecretStore {
-public:
-    /// `found` is empty for no stored secret; `available` is false when there is no secret
-    /// service to ask.
-    using ReadDone = std::function<void(const QString& found, bool available)>;
-    using WriteDone = std::function<void(bool available)>;
-
-    virtual ~SecretStore() = default;
-    /// Both answer later, on the calling thread; an empty `secret` removes the entry.
-    virtual void read(const QString& key, ReadDone done) = 0;
-    virtual void write(const QString& key, const QString& secret, WriteDone done) = 0;
-};
-
-/// No secret service at all: nothing is kept beyond the run.
-class NoSecretStore : public SecretStore {
-public:
-    void read(const QString& key, ReadDone done) override;
-    void write(const QString& key, const QString& secret, WriteDone done) override;
-};
-
-/// The desktop's own secret store when Mako was built with QtKeychain, else NoSecretStore.
-std::unique_ptr<SecretStore> createSystemSecretStore();
 
 /// The proxy password. It lives in memory for the run and in the secret store when there is
 /// one, and never in the preference file, which other programs and backups read freely.

@@ -1,6 +1,7 @@
 #include "execution/networkservice.h"
 #include "preferencesrun.h"
 #include "state/settings.h"
+#include "support/fakesecretstore.h"
 #include "support/httptestserver.h"
 #include "ui/common/colors.h"
 

@@ -5,42 +5,9 @@
 #include "windowtesting.h"
 
 #include <QApplication>
-#include <QHash>
 #include <QSpinBox>
-#include <QTimer>
 
 namespace mako::test {
-
-// Keeps secrets in memory, standing in for the desktop's secret service.
-struct FakeSecretStore : SecretStore {
-    QHash<QString, QString>* entries;
-    int* reads;
-    int* writes;
-    explicit FakeSecretStore(
-        QHash<QString, QString>* held, int* readCount = nullptr, int* writeCount = nullptr)
-        : entries(held)
-        , reads(readCount)
-        , writes(writeCount)
-    { }
-    void read(const QString& key, ReadDone done) override
-    {
-        if (reads)
-            ++*reads;
-        // The answer is taken now: the store may be gone by the time it is delivered.
-        QTimer::singleShot(0, [found = entries->value(key), done] { done(found, true); });
-    }
-    void write(const QString& key, const QString& secret, WriteDone done) override
-    {
-        if (writes)
-            ++*writes;
-        // As the secret service does, an empty secret removes the entry.
-        if (secret.isEmpty())
-            entries->remove(key);
-        else
-            entries->insert(key, secret);
-        QTimer::singleShot(0, [done] { done(true); });
-    }
-};
 
 /// The application with its Preferences window open.
 struct PreferencesRun : ShellRun {
