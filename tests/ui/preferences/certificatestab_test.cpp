@@ -112,10 +112,14 @@ TEST(CertificatesPreferences, entriesAreAddedEditedAndRemovedByKeysAndReachTheEn
         (QHash<QString, QString> {{u"certificatePassphrase/"_s + host, u"s3cret"_s}}));
     EXPECT_EQ(
         statusOf(sendAndWait(NetworkService::shared(), APIRequest {.url = tls.baseUrl()})), 200);
-    QCoreApplication::processEvents(); // lets the store write its file
+    // No file of the run holds the passphrase: not the preferences, not a data file.
+    run.state().saveCurrentTabState();
+    QCoreApplication::processEvents(); // lets the stores write their files
     QFile file(run.folder.settingsFile());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_FALSE(file.readAll().contains("s3cret"));
+    for (const QString& name : run.folder.fileNames())
+        EXPECT_FALSE(run.folder.read(name).contains("s3cret")) << name.toStdString();
 
     // Another host takes the passphrase along, and this server is no longer covered.
     clickRow(table, 0);
