@@ -72,7 +72,8 @@ public:
                           300 in all).
   --cookie-jar FILE       Read cookies from FILE (curl's Netscape cookie file) before the
                           first request when it exists, and write every cookie there at the end.
-  --cert FILE[:PASSPHRASE]  Show the client certificate in FILE to every server ("\:" for a
+  -E, --cert FILE[:PASSPHRASE]
+                          Show the client certificate in FILE to every server ("\:" for a
                           colon in the file name).
   --key FILE              The private key of a PEM --cert, when FILE does not hold it.
   --cert-type PEM|P12     What --cert holds: a PEM certificate (the default) or a PKCS #12 file.

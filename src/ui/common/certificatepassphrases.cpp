@@ -1,6 +1,6 @@
 #include "ui/common/certificatepassphrases.h"
 
-#include "ui/common/proxypassword.h"
+#include "state/secretstore.h"
 
 #include <QPointer>
 

@@ -6,9 +6,7 @@
 #include "windowtesting.h"
 
 #include <QApplication>
-#include <QHash>
 #include <QSpinBox>
-#include <QTimer>
 
 namespace mako::test {
 
