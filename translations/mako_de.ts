@@ -64,7 +64,7 @@
         <translation>URL eingeben</translation>
     </message>
     <message>
-        <location filename="../src/ui/shell/makoapp.cpp" line="+120"/>
+        <location filename="../src/ui/shell/makoapp.cpp" line="+127"/>
         <source>Mako</source>
         <translation>Mako</translation>
     </message>
@@ -175,6 +175,14 @@
         </translation>
     </message>
     <message numerus="yes">
+        <location line="+2"/>
+        <source>%n other part(s) of the document</source>
+        <translation>
+            <numerusform>%n weiterer Teil des Dokuments</numerusform>
+            <numerusform>%n weitere Teile des Dokuments</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
         <location line="+7"/>
         <source>%n request(s)</source>
         <translation>
@@ -215,7 +223,7 @@
 <context>
     <name>mako::AppState</name>
     <message>
-        <location filename="../src/state/appstate.cpp" line="+106"/>
+        <location filename="../src/state/appstate.cpp" line="+112"/>
         <source>Failed to save data: %1: %2. The changes stay in memory and are written again at the next change.</source>
         <translation>Daten konnten nicht gespeichert werden: %1: %2. Die Änderungen bleiben im Speicher und werden bei der nächsten Änderung erneut geschrieben.</translation>
     </message>
@@ -225,7 +233,7 @@
         <translation>Daten konnten nicht geladen werden: %1</translation>
     </message>
     <message>
-        <location filename="../src/state/appstateimport.cpp" line="+26"/>
+        <location filename="../src/state/appstateimport.cpp" line="+29"/>
         <source>&quot;%1&quot; could not be written.</source>
         <translation>„%1“ konnte nicht geschrieben werden.</translation>
     </message>
@@ -235,7 +243,12 @@
         <translation>„%1“ existiert nicht.</translation>
     </message>
     <message>
-        <location line="+133"/>
+        <location line="+90"/>
+        <source>Failed to import %1: %2</source>
+        <translation>Import von %1 fehlgeschlagen: %2</translation>
+    </message>
+    <message>
+        <location line="+54"/>
         <source>Failed to import collection: %1</source>
         <translation>Sammlung konnte nicht importiert werden: %1</translation>
     </message>
@@ -257,7 +270,7 @@
         <translation>Import fehlgeschlagen: %1 konnte nicht geschrieben werden; die importierten Daten werden angezeigt, aber nicht gespeichert.</translation>
     </message>
     <message>
-        <location filename="../src/state/appstateoperations.cpp" line="+299"/>
+        <location filename="../src/state/appstateoperations.cpp" line="+319"/>
         <source>%1 (Copy)</source>
         <translation>%1 (Kopie)</translation>
     </message>
@@ -265,7 +278,7 @@
 <context>
     <name>mako::AuthEditor</name>
     <message>
-        <location filename="../src/ui/editor/autheditor.cpp" line="+31"/>
+        <location filename="../src/ui/editor/autheditor.cpp" line="+33"/>
         <source>No authentication</source>
         <translation>Keine Authentifizierung</translation>
     </message>
@@ -325,25 +338,25 @@
         <translation>Signiert die Anfrage mit AWS Signature Version 4; ohne Region und Dienst werden sie aus dem Hostnamen gelesen</translation>
     </message>
     <message>
-        <location line="+27"/>
-        <location line="+12"/>
+        <location line="+31"/>
+        <location line="+14"/>
         <source>Type</source>
         <translation>Typ</translation>
     </message>
     <message>
         <location line="+3"/>
-        <location line="+134"/>
+        <location line="+167"/>
         <source>Username</source>
         <translation>Benutzername</translation>
     </message>
     <message>
-        <location line="-133"/>
-        <location line="+134"/>
+        <location line="-166"/>
+        <location line="+167"/>
         <source>Password</source>
         <translation>Passwort</translation>
     </message>
     <message>
-        <location line="-132"/>
+        <location line="-165"/>
         <source>Domain</source>
         <translation>Domain</translation>
     </message>
@@ -369,7 +382,27 @@
         <translation>Sitzungstoken</translation>
     </message>
     <message>
-        <location line="+125"/>
+        <location line="+35"/>
+        <source>Inherit from collection</source>
+        <translation>Von der Sammlung übernehmen</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Not in a collection: the request goes without auth</source>
+        <translation>Nicht in einer Sammlung: die Anfrage geht ohne Authentifizierung</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The collection “%1” has no auth: the request goes without</source>
+        <translation>Die Sammlung „%1“ hat keine Authentifizierung: die Anfrage geht ohne</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Uses the collection&apos;s %1, from “%2”</source>
+        <translation>Verwendet %1 der Sammlung „%2“</translation>
+    </message>
+    <message>
+        <location line="+101"/>
         <source>Access Key</source>
         <translation>Zugriffsschlüssel</translation>
     </message>
@@ -456,6 +489,197 @@
     </message>
 </context>
 <context>
+    <name>mako::CertificateSheet</name>
+    <message>
+        <location filename="../src/ui/preferences/certificatesheet.cpp" line="+36"/>
+        <location line="+26"/>
+        <source>Host</source>
+        <translation>Host</translation>
+    </message>
+    <message>
+        <location line="-24"/>
+        <location line="+92"/>
+        <source>Certificate file</source>
+        <translation>Zertifikatsdatei</translation>
+    </message>
+    <message>
+        <location line="-91"/>
+        <source>Key file</source>
+        <translation>Schlüsseldatei</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+30"/>
+        <source>Passphrase</source>
+        <translation>Passphrase</translation>
+    </message>
+    <message>
+        <location line="-29"/>
+        <location line="+31"/>
+        <source>CA bundle</source>
+        <translation>CA-Bundle</translation>
+    </message>
+    <message>
+        <location line="-28"/>
+        <source>Add Certificate</source>
+        <translation>Zertifikat hinzufügen</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Edit Certificate</source>
+        <translation>Zertifikat bearbeiten</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>api.example.com or *.corp.example:8443</source>
+        <translation>api.example.com oder *.corp.example:8443</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Certificate type</source>
+        <translation>Zertifikatstyp</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>PEM certificate and key</source>
+        <translation>PEM-Zertifikat und -Schlüssel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>PKCS #12</source>
+        <translation>PKCS #12</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>In the certificate file</source>
+        <translation>In der Zertifikatsdatei</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>None</source>
+        <translation>Keins</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>System certificates only</source>
+        <translation>Nur Systemzertifikate</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Choose Client Certificate</source>
+        <translation>Client-Zertifikat wählen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Key</source>
+        <translation>Schlüssel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Choose Private Key</source>
+        <translation>Privaten Schlüssel wählen</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Choose CA Bundle</source>
+        <translation>CA-Bundle wählen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The CA bundle is trusted in addition to the system&apos;s certificates.</source>
+        <translation>Dem CA-Bundle wird zusätzlich zu den Zertifikaten des Systems vertraut.</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>Choose...</source>
+        <translation>Wählen …</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Certificate</source>
+        <translation>Zertifikat</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+1"/>
+        <source>PKCS #12 file</source>
+        <translation>PKCS-#12-Datei</translation>
+    </message>
+</context>
+<context>
+    <name>mako::CertificatesTab</name>
+    <message>
+        <location filename="../src/ui/preferences/certificatestab.cpp" line="+33"/>
+        <source>None</source>
+        <translation>Keins</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 (PKCS #12)</source>
+        <translation>%1 (PKCS #12)</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Client certificates and certificate authorities for the hosts you name. A request uses the first entry whose host matches.</source>
+        <translation>Client-Zertifikate und Zertifizierungsstellen für die Hosts, die Sie angeben. Eine Anfrage verwendet den ersten Eintrag, dessen Host passt.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Host</source>
+        <translation>Host</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Certificate</source>
+        <translation>Zertifikat</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>CA bundle</source>
+        <translation>CA-Bundle</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Certificates</source>
+        <translation>Zertifikate</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Add...</source>
+        <translation>Hinzufügen …</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Edit...</source>
+        <translation>Bearbeiten …</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>No keyring is available: passphrases are kept until Mako quits.</source>
+        <translation>Kein Schlüsselbund verfügbar: Passphrasen bleiben nur bis zum Beenden von Mako erhalten.</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>System</source>
+        <translation>System</translation>
+    </message>
+</context>
+<context>
     <name>mako::CodeGeneratorView</name>
     <message>
         <location filename="../src/ui/editor/codegeneratorview.cpp" line="+42"/>
@@ -474,15 +698,35 @@
     </message>
 </context>
 <context>
+    <name>mako::CollectionAuthSheet</name>
+    <message>
+        <location filename="../src/ui/sidebar/collectionauthsheet.cpp" line="+45"/>
+        <location line="+1"/>
+        <location line="+39"/>
+        <source>Collection Auth</source>
+        <translation>Authentifizierung der Sammlung</translation>
+    </message>
+    <message>
+        <location line="-33"/>
+        <source>The requests of “%1” whose auth is “Inherit from collection” go with this one.</source>
+        <translation>Die Anfragen von „%1“, deren Authentifizierung „Von der Sammlung übernehmen“ ist, gehen mit dieser.</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+</context>
+<context>
     <name>mako::CollectionCommands</name>
     <message>
         <location filename="../src/ui/sidebar/collectioncommands.cpp" line="+69"/>
-        <location line="+26"/>
+        <location line="+28"/>
         <source>New Request</source>
         <translation>Neue Anfrage</translation>
     </message>
     <message>
-        <location line="-24"/>
+        <location line="-26"/>
         <location line="+1"/>
         <source>New Folder</source>
         <translation>Neuer Ordner</translation>
@@ -499,12 +743,17 @@
     </message>
     <message>
         <location line="+2"/>
-        <location line="+20"/>
+        <location line="+22"/>
         <source>Scripts...</source>
         <translation>Skripte …</translation>
     </message>
     <message>
-        <location line="-16"/>
+        <location line="-20"/>
+        <source>Auth...</source>
+        <translation>Authentifizierung …</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <location line="+15"/>
         <location line="+42"/>
         <source>Rename</source>
@@ -684,7 +933,7 @@
 <context>
     <name>mako::CookieEditorSheet</name>
     <message>
-        <location filename="../src/ui/shell/cookiessheet.cpp" line="+261"/>
+        <location filename="../src/ui/shell/cookiessheet.cpp" line="+268"/>
         <source>Also send to subdomains</source>
         <translation>Auch an Subdomains senden</translation>
     </message>
@@ -757,7 +1006,7 @@
 <context>
     <name>mako::CookiesSheet</name>
     <message>
-        <location line="-290"/>
+        <location line="-295"/>
         <source>Add...</source>
         <translation>Hinzufügen …</translation>
     </message>
@@ -848,7 +1097,7 @@
         <translation>Sitzung</translation>
     </message>
     <message>
-        <location line="+53"/>
+        <location line="+58"/>
         <source>Delete?</source>
         <translation>Löschen?</translation>
     </message>
@@ -934,7 +1183,7 @@
         <translation>%1 nimmt Anmeldedaten aus einer .netrc-Datei; sie werden ausgelassen.</translation>
     </message>
     <message>
-        <location filename="../src/interchange/curlparser.cpp" line="+57"/>
+        <location filename="../src/interchange/curlparser.cpp" line="+59"/>
         <source>The method %1 cannot be sent.</source>
         <translation>Die Methode %1 kann nicht gesendet werden.</translation>
     </message>
@@ -973,6 +1222,16 @@
         <source>Only the first URL is imported; curl would also send %1.</source>
         <translation>Nur die erste URL wird importiert; curl würde auch %1 senden.</translation>
     </message>
+    <message>
+        <location line="+32"/>
+        <source>The certificate options are left out: the URL names no host to keep them for.</source>
+        <translation>Die Zertifikatsoptionen wurden weggelassen: die URL nennt keinen Host, für den sie gelten könnten.</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>--cert-type %1 is not one Mako reads; the certificate is taken as PEM.</source>
+        <translation>--cert-type %1 kann Mako nicht lesen; das Zertifikat wird als PEM gelesen.</translation>
+    </message>
 </context>
 <context>
     <name>mako::CurlImportSheet</name>
@@ -982,7 +1241,12 @@
         <translation>Der cURL-Befehl wurde importiert; einiges wurde ausgelassen oder geändert:</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+22"/>
+        <source>The certificate options were added to Preferences → Certificates, for %1.</source>
+        <translation>Die Zertifikatsoptionen wurden unter Einstellungen → Zertifikate für %1 eingetragen.</translation>
+    </message>
+    <message>
+        <location line="+16"/>
         <location line="+1"/>
         <location line="+5"/>
         <source>Import from cURL</source>
@@ -1309,6 +1573,29 @@
     </message>
 </context>
 <context>
+    <name>mako::FileImporter</name>
+    <message>
+        <location filename="../src/interchange/fileimporter.cpp" line="+50"/>
+        <source>Postman collection</source>
+        <translation>Postman-Sammlung</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>OpenAPI document</source>
+        <translation>OpenAPI-Dokument</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>HAR capture</source>
+        <translation>HAR-Mitschnitt</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Insomnia export</source>
+        <translation>Insomnia-Export</translation>
+    </message>
+</context>
+<context>
     <name>mako::GeneralTab</name>
     <message>
         <location filename="../src/ui/preferences/generaltab.cpp" line="+25"/>
@@ -1441,9 +1728,32 @@
     </message>
 </context>
 <context>
+    <name>mako::HarImporter</name>
+    <message>
+        <location filename="../src/interchange/harimporter.cpp" line="+76"/>
+        <source>file field &quot;%1&quot; left without its file</source>
+        <translation>Dateifeld „%1“ ohne seine Datei übernommen</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>The file is not a HAR capture (&quot;log.entries&quot; is missing).</source>
+        <translation>Die Datei ist kein HAR-Mitschnitt („log.entries“ fehlt).</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>HAR Import</source>
+        <translation>HAR-Import</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>skipped, the method %1 cannot be sent</source>
+        <translation>übersprungen, die Methode %1 kann nicht gesendet werden</translation>
+    </message>
+</context>
+<context>
     <name>mako::HeadersAuthSection</name>
     <message>
-        <location filename="../src/ui/screens/headersauthsection.cpp" line="+54"/>
+        <location filename="../src/ui/screens/headersauthsection.cpp" line="+55"/>
         <location line="+1"/>
         <source>Headers and Auth</source>
         <translation>Header und Auth</translation>
@@ -1459,7 +1769,7 @@
         <translation>Header</translation>
     </message>
     <message numerus="yes">
-        <location line="+88"/>
+        <location line="+89"/>
         <source>%n header(s)</source>
         <translation>
             <numerusform>%n Header</numerusform>
@@ -1511,6 +1821,79 @@
         <location line="+4"/>
         <source>Save to Collection</source>
         <translation>In Sammlung speichern</translation>
+    </message>
+</context>
+<context>
+    <name>mako::InsomniaImporter</name>
+    <message>
+        <location filename="../src/interchange/insomniaimporter.cpp" line="+124"/>
+        <source>file field &quot;%1&quot; left without its file</source>
+        <translation>Dateifeld „%1“ ohne seine Datei übernommen</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>disabled form field &quot;%1&quot; left out</source>
+        <translation>deaktiviertes Formularfeld „%1“ weggelassen</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>binary file body left out</source>
+        <translation>binärer Datei-Body weggelassen</translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>API key in a cookie left out</source>
+        <translation>API-Schlüssel in einem Cookie weggelassen</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>OAuth 2.0 grant &quot;%1&quot; left out</source>
+        <translation>OAuth-2.0-Grant „%1“ weggelassen</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>OAuth 2.0 client secret and password left out, to be entered again</source>
+        <translation>OAuth-2.0-Client-Secret und -Passwort weggelassen, bitte neu eingeben</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 authorisation left out</source>
+        <translation>Autorisierung %1 weggelassen</translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>skipped, the method %1 cannot be sent</source>
+        <translation>übersprungen, die Methode %1 kann nicht gesendet werden</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>disabled query parameter &quot;%1&quot; left out</source>
+        <translation>deaktivierter Query-Parameter „%1“ weggelassen</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>template tag kept as written</source>
+        <translation>Template-Tag unverändert übernommen</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>The file is not an Insomnia export (&quot;_type&quot;: &quot;export&quot; or &quot;type&quot;: &quot;collection.insomnia.rest/5.0&quot; is missing).</source>
+        <translation>Die Datei ist kein Insomnia-Export („_type“: „export“ oder „type“: „collection.insomnia.rest/5.0“ fehlt).</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Insomnia export format %1 is not supported (4 and 5 are).</source>
+        <translation>Das Insomnia-Exportformat %1 wird nicht unterstützt (4 und 5 schon).</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Insomnia Import</source>
+        <translation>Insomnia-Import</translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>skipped, gRPC requests cannot be sent</source>
+        <translation>übersprungen, gRPC-Anfragen können nicht gesendet werden</translation>
     </message>
 </context>
 <context>
@@ -1798,6 +2181,41 @@
     </message>
     <message>
         <location line="+3"/>
+        <source>The server requires a client certificate. Add one for this host in Preferences → Certificates.</source>
+        <translation>Der Server verlangt ein Client-Zertifikat. Fügen Sie unter Einstellungen → Zertifikate eines für diesen Host hinzu.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The server did not accept the client certificate.</source>
+        <translation>Der Server hat das Client-Zertifikat nicht angenommen.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The server closed the secure connection without replying. It may require a client certificate: add one for this host in Preferences → Certificates.</source>
+        <translation>Der Server hat die sichere Verbindung ohne Antwort geschlossen. Vielleicht verlangt er ein Client-Zertifikat: Fügen Sie unter Einstellungen → Zertifikate eines für diesen Host hinzu.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The server closed the secure connection without replying. It may not accept the client certificate.</source>
+        <translation>Der Server hat die sichere Verbindung ohne Antwort geschlossen. Vielleicht nimmt er das Client-Zertifikat nicht an.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Certificate file not found: %1</source>
+        <translation>Zertifikatsdatei nicht gefunden: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The client certificate could not be opened — check its passphrase.</source>
+        <translation>Das Client-Zertifikat ließ sich nicht öffnen – prüfen Sie die Passphrase.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The client certificate could not be read: %1</source>
+        <translation>Das Client-Zertifikat ließ sich nicht lesen: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Request was cancelled.</source>
         <translation>Die Anfrage wurde abgebrochen.</translation>
     </message>
@@ -1929,6 +2347,339 @@
     </message>
 </context>
 <context>
+    <name>mako::OAuth2Pane</name>
+    <message>
+        <location filename="../src/ui/editor/oauth2pane.cpp" line="+42"/>
+        <source>No expiry given</source>
+        <translation>Kein Ablauf angegeben</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Expired</source>
+        <translation>Abgelaufen</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+3"/>
+        <source>Expires in %n min</source>
+        <translation>
+            <numerusform>Läuft in %n Min. ab</numerusform>
+            <numerusform>Läuft in %n Min. ab</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
+        <source>Expires in %n h</source>
+        <translation>
+            <numerusform>Läuft in %n Std. ab</numerusform>
+            <numerusform>Läuft in %n Std. ab</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Forget Token</source>
+        <translation>Token vergessen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+299"/>
+        <source>Get New Access Token</source>
+        <translation>Neues Access-Token holen</translation>
+    </message>
+    <message>
+        <location line="-298"/>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <location line="+5"/>
+        <source>Grant</source>
+        <translation>Grant</translation>
+    </message>
+    <message>
+        <location line="-4"/>
+        <source>Authorization Code (PKCE)</source>
+        <translation>Authorization Code (PKCE)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Client Credentials</source>
+        <translation>Client Credentials</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+24"/>
+        <source>Password</source>
+        <translation>Passwort</translation>
+    </message>
+    <message>
+        <location line="-21"/>
+        <source>Auth URL</source>
+        <translation>Autorisierungs-URL</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Token URL</source>
+        <translation>Token-URL</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Client ID</source>
+        <translation>Client-ID</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Client Secret</source>
+        <translation>Client-Secret</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Kept in the secret store, never in a file</source>
+        <translation>Im Schlüsselbund aufbewahrt, nie in einer Datei</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Scope</source>
+        <translation>Scope</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+2"/>
+        <source>Optional</source>
+        <translation>Optional</translation>
+    </message>
+    <message>
+        <location line="-1"/>
+        <source>Audience</source>
+        <translation>Audience</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Extra Parameters</source>
+        <translation>Weitere Parameter</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+4"/>
+        <source>Client Authentication</source>
+        <translation>Client-Authentifizierung</translation>
+    </message>
+    <message>
+        <location line="-3"/>
+        <source>Basic header</source>
+        <translation>Basic-Header</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>In the body</source>
+        <translation>Im Body</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Username</source>
+        <translation>Benutzername</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Redirect Port</source>
+        <translation>Redirect-Port</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Any free port</source>
+        <translation>Beliebiger freier Port</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Copy Token</source>
+        <translation>Token kopieren</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel Getting Token</source>
+        <translation>Token-Abruf abbrechen</translation>
+    </message>
+    <message>
+        <location line="+199"/>
+        <source>No token yet</source>
+        <translation>Noch kein Token</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Scope: %1</source>
+        <translation>Scope: %1</translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <source>Getting Token...</source>
+        <translation>Token wird geholt …</translation>
+    </message>
+</context>
+<context>
+    <name>mako::OAuth2Tokens</name>
+    <message>
+        <location filename="../src/state/oauth2tokens.cpp" line="+75"/>
+        <location line="+306"/>
+        <source>OAuth 2.0: %1 — %2</source>
+        <translation>OAuth 2.0: %1 – %2</translation>
+    </message>
+    <message>
+        <location line="-304"/>
+        <location line="+219"/>
+        <location line="+84"/>
+        <source>OAuth 2.0: %1</source>
+        <translation>OAuth 2.0: %1</translation>
+    </message>
+    <message>
+        <location line="-301"/>
+        <source>OAuth 2.0: the token endpoint&apos;s answer holds no access token</source>
+        <translation>OAuth 2.0: die Antwort des Token-Endpunkts enthält kein Access-Token</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>OAuth 2.0: the token endpoint answered with status %1</source>
+        <translation>OAuth 2.0: der Token-Endpunkt antwortete mit Status %1</translation>
+    </message>
+    <message>
+        <location line="+170"/>
+        <source>OAuth 2.0: the token URL “%1” is not an http or https address</source>
+        <translation>OAuth 2.0: die Token-URL „%1“ ist keine http- oder https-Adresse</translation>
+    </message>
+    <message>
+        <location line="+60"/>
+        <source>OAuth 2.0: the authorization URL “%1” is not an http or https address</source>
+        <translation>OAuth 2.0: die Autorisierungs-URL „%1“ ist keine http- oder https-Adresse</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>OAuth 2.0: there is no browser to open the authorization page in</source>
+        <translation>OAuth 2.0: es gibt keinen Browser, der die Autorisierungsseite öffnen könnte</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>OAuth 2.0: a newer authorization replaced this one</source>
+        <translation>OAuth 2.0: eine neuere Autorisierung hat diese ersetzt</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>OAuth 2.0: cannot listen on port %1 for the browser&apos;s return</source>
+        <translation>OAuth 2.0: Port %1 kann nicht für die Rückkehr des Browsers geöffnet werden</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Mako has the authorization. You can close this page and return to Mako.</source>
+        <translation>Mako hat die Autorisierung erhalten. Sie können diese Seite schließen und zu Mako zurückkehren.</translation>
+    </message>
+    <message>
+        <location line="+55"/>
+        <source>OAuth 2.0: the authorization answer was refused: its state does not match the one sent</source>
+        <translation>OAuth 2.0: die Autorisierungsantwort wurde abgelehnt: ihr State passt nicht zum gesendeten</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>OAuth 2.0: the authorization answer holds no code</source>
+        <translation>OAuth 2.0: die Autorisierungsantwort enthält keinen Code</translation>
+    </message>
+    <message>
+        <location line="+90"/>
+        <source>OAuth 2.0: the access token has expired; get a new one with “Get New Access Token”</source>
+        <translation>OAuth 2.0: das Access-Token ist abgelaufen; holen Sie mit „Neues Access-Token holen“ ein neues</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>OAuth 2.0: there is no access token yet; get one with “Get New Access Token”</source>
+        <translation>OAuth 2.0: es gibt noch kein Access-Token; holen Sie eines mit „Neues Access-Token holen“</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>OAuth 2.0: cancelled before the browser returned</source>
+        <translation>OAuth 2.0: abgebrochen, bevor der Browser zurückkehrte</translation>
+    </message>
+</context>
+<context>
+    <name>mako::OpenAPIImporter</name>
+    <message>
+        <location filename="../src/interchange/openapiimporter.cpp" line="+294"/>
+        <source>cookie parameter &quot;%1&quot; left out</source>
+        <translation>Cookie-Parameter „%1“ weggelassen</translation>
+    </message>
+    <message>
+        <location line="+56"/>
+        <source>optional form field &quot;%1&quot; left out</source>
+        <translation>optionales Formularfeld „%1“ weggelassen</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>file field &quot;%1&quot; left without a file</source>
+        <translation>Dateifeld „%1“ ohne Datei übernommen</translation>
+    </message>
+    <message>
+        <location line="+64"/>
+        <source>security scheme &quot;%1&quot; (%2) left out</source>
+        <translation>Sicherheitsschema „%1“ (%2) weggelassen</translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>API key in a cookie</source>
+        <translation>API-Schlüssel in einem Cookie</translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>OAuth 2.0 implicit flow</source>
+        <translation>OAuth-2.0-Implicit-Flow</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>undefined</source>
+        <translation>nicht definiert</translation>
+    </message>
+    <message>
+        <location line="+53"/>
+        <source>optional query parameter &quot;%1&quot; left out</source>
+        <translation>optionaler Query-Parameter „%1“ weggelassen</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>callbacks left out</source>
+        <translation>Callbacks weggelassen</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>servers of its own left out, it uses {{baseUrl}}</source>
+        <translation>eigene Server weggelassen, verwendet {{baseUrl}}</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>server &quot;%1&quot; left out, baseUrl is the first</source>
+        <translation>Server „%1“ weggelassen, baseUrl ist der erste</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Imported API</source>
+        <translation>Importierte API</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>%1 webhooks left out</source>
+        <translation>%1 Webhooks weggelassen</translation>
+    </message>
+    <message>
+        <location line="+61"/>
+        <source>The file is not an OpenAPI or Swagger document (&quot;openapi&quot; or &quot;swagger&quot; is missing).</source>
+        <translation>Die Datei ist kein OpenAPI- oder Swagger-Dokument („openapi“ oder „swagger“ fehlt).</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>OpenAPI %1 is not supported (3.0, 3.1 and Swagger 2.0 are).</source>
+        <translation>OpenAPI %1 wird nicht unterstützt (3.0, 3.1 und Swagger 2.0 schon).</translation>
+    </message>
+</context>
+<context>
     <name>mako::PersistenceService</name>
     <message>
         <location filename="../src/state/persistenceservice.cpp" line="+133"/>
@@ -1992,17 +2743,12 @@
 <context>
     <name>mako::PostmanImporter</name>
     <message>
-        <location filename="../src/interchange/postmanimporter.cpp" line="+88"/>
+        <location filename="../src/interchange/postmanimporter.cpp" line="+90"/>
         <source>%1 script dropped</source>
         <translation>%1-Skript ausgelassen</translation>
     </message>
     <message>
-        <location line="+81"/>
-        <source>OAuth 2.0 authorisation dropped, the file holds no access token</source>
-        <translation>OAuth-2.0-Autorisierung ausgelassen, die Datei enthält kein Zugriffstoken</translation>
-    </message>
-    <message>
-        <location line="+3"/>
+        <location line="+133"/>
         <source>%1 authorisation dropped</source>
         <translation>%1-Autorisierung ausgelassen</translation>
     </message>
@@ -2032,12 +2778,12 @@
         <translation>binärer Datei-Body ausgelassen</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+31"/>
         <source>skipped, the method %1 cannot be sent</source>
         <translation>übersprungen, die Methode %1 kann nicht gesendet werden</translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+51"/>
         <source>%1 (folder)</source>
         <translation>%1 (Ordner)</translation>
     </message>
@@ -2062,7 +2808,7 @@
         <translation>%1 (Sammlung)</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+35"/>
         <source>a value has no &quot;key&quot;</source>
         <translation>ein Wert hat keinen „key“</translation>
     </message>
@@ -2070,12 +2816,12 @@
 <context>
     <name>mako::PreferencesWindow</name>
     <message>
-        <location filename="../src/ui/preferences/preferenceswindow.cpp" line="+43"/>
+        <location filename="../src/ui/preferences/preferenceswindow.cpp" line="+45"/>
         <source>Preferences</source>
         <translation>Einstellungen</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+4"/>
         <source>General</source>
         <translation>Allgemein</translation>
     </message>
@@ -2093,6 +2839,11 @@
         <location line="+2"/>
         <source>Proxy</source>
         <translation>Proxy</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Certificates</source>
+        <translation>Zertifikate</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -2200,7 +2951,7 @@
 <context>
     <name>mako::RecordJson</name>
     <message>
-        <location filename="../src/model/recordjson.cpp" line="+99"/>
+        <location filename="../src/model/recordjson.cpp" line="+110"/>
         <source>invalid value</source>
         <translation>ungültiger Wert</translation>
     </message>
@@ -2266,7 +3017,12 @@
         <translation>„%1“ ist kein Methodenname</translation>
     </message>
     <message>
-        <location line="+256"/>
+        <location line="+23"/>
+        <source>&quot;%1&quot; is not an OAuth 2.0 grant</source>
+        <translation>„%1“ ist kein OAuth-2.0-Grant</translation>
+    </message>
+    <message>
+        <location line="+309"/>
         <source>invalid JSON at offset %1: %2</source>
         <translation>ungültiges JSON an Position %1: %2</translation>
     </message>
@@ -2287,13 +3043,13 @@
 <context>
     <name>mako::RequestDetailTabs</name>
     <message>
-        <location filename="../src/ui/editor/requestdetailtabs.cpp" line="+94"/>
+        <location filename="../src/ui/editor/requestdetailtabs.cpp" line="+96"/>
         <source>Query Parameters</source>
         <translation>Abfrageparameter</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+35"/>
+        <location line="+45"/>
         <source>Headers</source>
         <translation>Header</translation>
     </message>
@@ -2328,7 +3084,7 @@
         <translation>Die Anfrage hat ein Skript</translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+61"/>
         <source>The body is Form Data: these rows are sent as its fields, not in the URL.</source>
         <translation>Der Body besteht aus Formulardaten: Diese Zeilen werden als seine Felder gesendet, nicht in der URL.</translation>
     </message>
@@ -3032,7 +3788,7 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
 <context>
     <name>mako::Sidebar</name>
     <message>
-        <location filename="../src/ui/sidebar/sidebar.cpp" line="+51"/>
+        <location filename="../src/ui/sidebar/sidebar.cpp" line="+52"/>
         <source>Sidebar</source>
         <translation>Seitenleiste</translation>
     </message>
@@ -3043,7 +3799,7 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
     </message>
     <message>
         <location line="+3"/>
-        <location line="+138"/>
+        <location line="+139"/>
         <source>Collections</source>
         <translation>Sammlungen</translation>
     </message>
@@ -3116,8 +3872,8 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
 <context>
     <name>mako::SidebarActions</name>
     <message>
-        <location filename="../src/state/sidebaractions.cpp" line="+52"/>
-        <location line="+7"/>
+        <location filename="../src/state/sidebaractions.cpp" line="+53"/>
+        <location line="+8"/>
         <source>New Request</source>
         <translation>Neue Anfrage</translation>
     </message>
@@ -3138,8 +3894,8 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
 <context>
     <name>mako::StreamScreen</name>
     <message>
-        <location filename="../src/ui/screens/streamscreen.cpp" line="+25"/>
-        <location line="+102"/>
+        <location filename="../src/ui/screens/streamscreen.cpp" line="+28"/>
+        <location line="+125"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
@@ -3147,6 +3903,19 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
         <location line="+0"/>
         <source>Disconnect</source>
         <translation>Trennen</translation>
+    </message>
+</context>
+<context>
+    <name>mako::StructuredDocument</name>
+    <message>
+        <location filename="../src/interchange/structureddocument.cpp" line="+93"/>
+        <source>The file is neither JSON nor YAML (%1).</source>
+        <translation>Die Datei ist weder JSON noch YAML (%1).</translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>too large or too deep</source>
+        <translation>zu groß oder zu tief verschachtelt</translation>
     </message>
 </context>
 <context>

@@ -64,7 +64,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/shell/makoapp.cpp" line="+120"/>
+        <location filename="../src/ui/shell/makoapp.cpp" line="+127"/>
         <source>Mako</source>
         <translation type="unfinished"></translation>
     </message>
@@ -175,6 +175,14 @@
         </translation>
     </message>
     <message numerus="yes">
+        <location line="+2"/>
+        <source>%n other part(s) of the document</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
         <location line="+7"/>
         <source>%n request(s)</source>
         <translation type="unfinished">
@@ -215,7 +223,7 @@
 <context>
     <name>mako::AppState</name>
     <message>
-        <location filename="../src/state/appstate.cpp" line="+106"/>
+        <location filename="../src/state/appstate.cpp" line="+112"/>
         <source>Failed to save data: %1: %2. The changes stay in memory and are written again at the next change.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -225,7 +233,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/state/appstateimport.cpp" line="+26"/>
+        <location filename="../src/state/appstateimport.cpp" line="+29"/>
         <source>&quot;%1&quot; could not be written.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -235,7 +243,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+133"/>
+        <location line="+90"/>
+        <source>Failed to import %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+54"/>
         <source>Failed to import collection: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -257,7 +270,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/state/appstateoperations.cpp" line="+299"/>
+        <location filename="../src/state/appstateoperations.cpp" line="+319"/>
         <source>%1 (Copy)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -265,7 +278,7 @@
 <context>
     <name>mako::AuthEditor</name>
     <message>
-        <location filename="../src/ui/editor/autheditor.cpp" line="+31"/>
+        <location filename="../src/ui/editor/autheditor.cpp" line="+33"/>
         <source>No authentication</source>
         <translation type="unfinished"></translation>
     </message>
@@ -325,25 +338,25 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+27"/>
-        <location line="+12"/>
+        <location line="+31"/>
+        <location line="+14"/>
         <source>Type</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+3"/>
-        <location line="+134"/>
+        <location line="+167"/>
         <source>Username</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-133"/>
-        <location line="+134"/>
+        <location line="-166"/>
+        <location line="+167"/>
         <source>Password</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-132"/>
+        <location line="-165"/>
         <source>Domain</source>
         <translation type="unfinished"></translation>
     </message>
@@ -369,7 +382,27 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+125"/>
+        <location line="+35"/>
+        <source>Inherit from collection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Not in a collection: the request goes without auth</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The collection “%1” has no auth: the request goes without</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Uses the collection&apos;s %1, from “%2”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+101"/>
         <source>Access Key</source>
         <translation type="unfinished"></translation>
     </message>
@@ -456,6 +489,197 @@
     </message>
 </context>
 <context>
+    <name>mako::CertificateSheet</name>
+    <message>
+        <location filename="../src/ui/preferences/certificatesheet.cpp" line="+36"/>
+        <location line="+26"/>
+        <source>Host</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-24"/>
+        <location line="+92"/>
+        <source>Certificate file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-91"/>
+        <source>Key file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+30"/>
+        <source>Passphrase</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-29"/>
+        <location line="+31"/>
+        <source>CA bundle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-28"/>
+        <source>Add Certificate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Edit Certificate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>api.example.com or *.corp.example:8443</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Certificate type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>PEM certificate and key</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>PKCS #12</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>In the certificate file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>System certificates only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Choose Client Certificate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Key</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Choose Private Key</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Choose CA Bundle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The CA bundle is trusted in addition to the system&apos;s certificates.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>Choose...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Certificate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+1"/>
+        <source>PKCS #12 file</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>mako::CertificatesTab</name>
+    <message>
+        <location filename="../src/ui/preferences/certificatestab.cpp" line="+33"/>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 (PKCS #12)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Client certificates and certificate authorities for the hosts you name. A request uses the first entry whose host matches.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Host</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Certificate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>CA bundle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Certificates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Add...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Edit...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>No keyring is available: passphrases are kept until Mako quits.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>System</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>mako::CodeGeneratorView</name>
     <message>
         <location filename="../src/ui/editor/codegeneratorview.cpp" line="+42"/>
@@ -474,15 +698,35 @@
     </message>
 </context>
 <context>
+    <name>mako::CollectionAuthSheet</name>
+    <message>
+        <location filename="../src/ui/sidebar/collectionauthsheet.cpp" line="+45"/>
+        <location line="+1"/>
+        <location line="+39"/>
+        <source>Collection Auth</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-33"/>
+        <source>The requests of “%1” whose auth is “Inherit from collection” go with this one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>mako::CollectionCommands</name>
     <message>
         <location filename="../src/ui/sidebar/collectioncommands.cpp" line="+69"/>
-        <location line="+26"/>
+        <location line="+28"/>
         <source>New Request</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-24"/>
+        <location line="-26"/>
         <location line="+1"/>
         <source>New Folder</source>
         <translation type="unfinished"></translation>
@@ -499,12 +743,17 @@
     </message>
     <message>
         <location line="+2"/>
-        <location line="+20"/>
+        <location line="+22"/>
         <source>Scripts...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-16"/>
+        <location line="-20"/>
+        <source>Auth...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <location line="+15"/>
         <location line="+42"/>
         <source>Rename</source>
@@ -684,7 +933,7 @@
 <context>
     <name>mako::CookieEditorSheet</name>
     <message>
-        <location filename="../src/ui/shell/cookiessheet.cpp" line="+261"/>
+        <location filename="../src/ui/shell/cookiessheet.cpp" line="+268"/>
         <source>Also send to subdomains</source>
         <translation type="unfinished"></translation>
     </message>
@@ -757,7 +1006,7 @@
 <context>
     <name>mako::CookiesSheet</name>
     <message>
-        <location line="-290"/>
+        <location line="-295"/>
         <source>Add...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -848,7 +1097,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+53"/>
+        <location line="+58"/>
         <source>Delete?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -934,7 +1183,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/interchange/curlparser.cpp" line="+57"/>
+        <location filename="../src/interchange/curlparser.cpp" line="+59"/>
         <source>The method %1 cannot be sent.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -973,6 +1222,16 @@
         <source>Only the first URL is imported; curl would also send %1.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location line="+32"/>
+        <source>The certificate options are left out: the URL names no host to keep them for.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>--cert-type %1 is not one Mako reads; the certificate is taken as PEM.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>mako::CurlImportSheet</name>
@@ -982,7 +1241,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+22"/>
+        <source>The certificate options were added to Preferences → Certificates, for %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
         <location line="+1"/>
         <location line="+5"/>
         <source>Import from cURL</source>
@@ -1309,6 +1573,29 @@
     </message>
 </context>
 <context>
+    <name>mako::FileImporter</name>
+    <message>
+        <location filename="../src/interchange/fileimporter.cpp" line="+50"/>
+        <source>Postman collection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>OpenAPI document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>HAR capture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Insomnia export</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>mako::GeneralTab</name>
     <message>
         <location filename="../src/ui/preferences/generaltab.cpp" line="+25"/>
@@ -1441,9 +1728,32 @@
     </message>
 </context>
 <context>
+    <name>mako::HarImporter</name>
+    <message>
+        <location filename="../src/interchange/harimporter.cpp" line="+76"/>
+        <source>file field &quot;%1&quot; left without its file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>The file is not a HAR capture (&quot;log.entries&quot; is missing).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>HAR Import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>skipped, the method %1 cannot be sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>mako::HeadersAuthSection</name>
     <message>
-        <location filename="../src/ui/screens/headersauthsection.cpp" line="+54"/>
+        <location filename="../src/ui/screens/headersauthsection.cpp" line="+55"/>
         <location line="+1"/>
         <source>Headers and Auth</source>
         <translation type="unfinished"></translation>
@@ -1459,7 +1769,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message numerus="yes">
-        <location line="+88"/>
+        <location line="+89"/>
         <source>%n header(s)</source>
         <translation type="unfinished">
             <numerusform></numerusform>
@@ -1510,6 +1820,79 @@
     <message>
         <location line="+4"/>
         <source>Save to Collection</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>mako::InsomniaImporter</name>
+    <message>
+        <location filename="../src/interchange/insomniaimporter.cpp" line="+124"/>
+        <source>file field &quot;%1&quot; left without its file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>disabled form field &quot;%1&quot; left out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>binary file body left out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>API key in a cookie left out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>OAuth 2.0 grant &quot;%1&quot; left out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>OAuth 2.0 client secret and password left out, to be entered again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 authorisation left out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>skipped, the method %1 cannot be sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>disabled query parameter &quot;%1&quot; left out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>template tag kept as written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>The file is not an Insomnia export (&quot;_type&quot;: &quot;export&quot; or &quot;type&quot;: &quot;collection.insomnia.rest/5.0&quot; is missing).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Insomnia export format %1 is not supported (4 and 5 are).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Insomnia Import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>skipped, gRPC requests cannot be sent</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1798,6 +2181,41 @@
     </message>
     <message>
         <location line="+3"/>
+        <source>The server requires a client certificate. Add one for this host in Preferences → Certificates.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The server did not accept the client certificate.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The server closed the secure connection without replying. It may require a client certificate: add one for this host in Preferences → Certificates.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The server closed the secure connection without replying. It may not accept the client certificate.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Certificate file not found: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The client certificate could not be opened — check its passphrase.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The client certificate could not be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Request was cancelled.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1929,6 +2347,339 @@
     </message>
 </context>
 <context>
+    <name>mako::OAuth2Pane</name>
+    <message>
+        <location filename="../src/ui/editor/oauth2pane.cpp" line="+42"/>
+        <source>No expiry given</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Expired</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location line="+3"/>
+        <source>Expires in %n min</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
+        <source>Expires in %n h</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Forget Token</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+299"/>
+        <source>Get New Access Token</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-298"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <location line="+5"/>
+        <source>Grant</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-4"/>
+        <source>Authorization Code (PKCE)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Client Credentials</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+24"/>
+        <source>Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-21"/>
+        <source>Auth URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Token URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Client ID</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Client Secret</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Kept in the secret store, never in a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Scope</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+2"/>
+        <source>Optional</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-1"/>
+        <source>Audience</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Extra Parameters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+4"/>
+        <source>Client Authentication</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-3"/>
+        <source>Basic header</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>In the body</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Username</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Redirect Port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Any free port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Copy Token</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel Getting Token</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+199"/>
+        <source>No token yet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Scope: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <source>Getting Token...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>mako::OAuth2Tokens</name>
+    <message>
+        <location filename="../src/state/oauth2tokens.cpp" line="+75"/>
+        <location line="+306"/>
+        <source>OAuth 2.0: %1 — %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-304"/>
+        <location line="+219"/>
+        <location line="+84"/>
+        <source>OAuth 2.0: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-301"/>
+        <source>OAuth 2.0: the token endpoint&apos;s answer holds no access token</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>OAuth 2.0: the token endpoint answered with status %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+170"/>
+        <source>OAuth 2.0: the token URL “%1” is not an http or https address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+60"/>
+        <source>OAuth 2.0: the authorization URL “%1” is not an http or https address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>OAuth 2.0: there is no browser to open the authorization page in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>OAuth 2.0: a newer authorization replaced this one</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>OAuth 2.0: cannot listen on port %1 for the browser&apos;s return</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Mako has the authorization. You can close this page and return to Mako.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+55"/>
+        <source>OAuth 2.0: the authorization answer was refused: its state does not match the one sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>OAuth 2.0: the authorization answer holds no code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+90"/>
+        <source>OAuth 2.0: the access token has expired; get a new one with “Get New Access Token”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>OAuth 2.0: there is no access token yet; get one with “Get New Access Token”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>OAuth 2.0: cancelled before the browser returned</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>mako::OpenAPIImporter</name>
+    <message>
+        <location filename="../src/interchange/openapiimporter.cpp" line="+294"/>
+        <source>cookie parameter &quot;%1&quot; left out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+56"/>
+        <source>optional form field &quot;%1&quot; left out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>file field &quot;%1&quot; left without a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+64"/>
+        <source>security scheme &quot;%1&quot; (%2) left out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>API key in a cookie</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>OAuth 2.0 implicit flow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>undefined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+53"/>
+        <source>optional query parameter &quot;%1&quot; left out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>callbacks left out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>servers of its own left out, it uses {{baseUrl}}</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>server &quot;%1&quot; left out, baseUrl is the first</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Imported API</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>%1 webhooks left out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+61"/>
+        <source>The file is not an OpenAPI or Swagger document (&quot;openapi&quot; or &quot;swagger&quot; is missing).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>OpenAPI %1 is not supported (3.0, 3.1 and Swagger 2.0 are).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>mako::PersistenceService</name>
     <message>
         <location filename="../src/state/persistenceservice.cpp" line="+133"/>
@@ -1992,17 +2743,12 @@
 <context>
     <name>mako::PostmanImporter</name>
     <message>
-        <location filename="../src/interchange/postmanimporter.cpp" line="+88"/>
+        <location filename="../src/interchange/postmanimporter.cpp" line="+90"/>
         <source>%1 script dropped</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+81"/>
-        <source>OAuth 2.0 authorisation dropped, the file holds no access token</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+3"/>
+        <location line="+133"/>
         <source>%1 authorisation dropped</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2032,12 +2778,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+31"/>
         <source>skipped, the method %1 cannot be sent</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+51"/>
         <source>%1 (folder)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2062,7 +2808,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+35"/>
         <source>a value has no &quot;key&quot;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2070,12 +2816,12 @@
 <context>
     <name>mako::PreferencesWindow</name>
     <message>
-        <location filename="../src/ui/preferences/preferenceswindow.cpp" line="+43"/>
+        <location filename="../src/ui/preferences/preferenceswindow.cpp" line="+45"/>
         <source>Preferences</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+4"/>
         <source>General</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2092,6 +2838,11 @@
     <message>
         <location line="+2"/>
         <source>Proxy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Certificates</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2200,7 +2951,7 @@
 <context>
     <name>mako::RecordJson</name>
     <message>
-        <location filename="../src/model/recordjson.cpp" line="+99"/>
+        <location filename="../src/model/recordjson.cpp" line="+110"/>
         <source>invalid value</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2266,7 +3017,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+256"/>
+        <location line="+23"/>
+        <source>&quot;%1&quot; is not an OAuth 2.0 grant</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+309"/>
         <source>invalid JSON at offset %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2287,13 +3043,13 @@
 <context>
     <name>mako::RequestDetailTabs</name>
     <message>
-        <location filename="../src/ui/editor/requestdetailtabs.cpp" line="+94"/>
+        <location filename="../src/ui/editor/requestdetailtabs.cpp" line="+96"/>
         <source>Query Parameters</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+35"/>
+        <location line="+45"/>
         <source>Headers</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2328,7 +3084,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+61"/>
         <source>The body is Form Data: these rows are sent as its fields, not in the URL.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3029,7 +3785,7 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
 <context>
     <name>mako::Sidebar</name>
     <message>
-        <location filename="../src/ui/sidebar/sidebar.cpp" line="+51"/>
+        <location filename="../src/ui/sidebar/sidebar.cpp" line="+52"/>
         <source>Sidebar</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3040,7 +3796,7 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
     </message>
     <message>
         <location line="+3"/>
-        <location line="+138"/>
+        <location line="+139"/>
         <source>Collections</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3113,8 +3869,8 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
 <context>
     <name>mako::SidebarActions</name>
     <message>
-        <location filename="../src/state/sidebaractions.cpp" line="+52"/>
-        <location line="+7"/>
+        <location filename="../src/state/sidebaractions.cpp" line="+53"/>
+        <location line="+8"/>
         <source>New Request</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3135,14 +3891,27 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
 <context>
     <name>mako::StreamScreen</name>
     <message>
-        <location filename="../src/ui/screens/streamscreen.cpp" line="+25"/>
-        <location line="+102"/>
+        <location filename="../src/ui/screens/streamscreen.cpp" line="+28"/>
+        <location line="+125"/>
         <source>Connect</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Disconnect</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>mako::StructuredDocument</name>
+    <message>
+        <location filename="../src/interchange/structureddocument.cpp" line="+93"/>
+        <source>The file is neither JSON nor YAML (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>too large or too deep</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -60,8 +60,7 @@ APIRequest AppState::withInheritedAuth(const APIRequest& request, const RequestO
 std::optional<SendScripts> AppState::scriptsAround(
     const APIRequest& request, const RequestOrigin& origin) const
 {
-    const Collection* collection
-        = origin.isCollection() ? m_collections.collection(origin.collectionID) : nullptr;
+    const Collection* collection = originCollection(origin);
     SendScripts scripts {
         .preRequest = collection ? ScriptedRunner::scriptsAround(*collection, request, false)
                                  : QStringList {request.preRequestScript},
@@ -70,7 +69,7 @@ std::optional<SendScripts> AppState::scriptsAround(
     };
     // An OAuth 2.0 request takes the scripted way too, which gets its token just before it goes.
     if (!ScriptEngine::hasCode(scripts.preRequest + scripts.tests)
-        && withInheritedAuth(request, collection).authType != AuthType::oauth2)
+        && mako::withInheritedAuth(request, collection).authType != AuthType::oauth2)
         return std::nullopt;
     scripts.scopes = variableScopes(collection ? std::optional(collection->id) : std::nullopt);
     scripts.settings = scriptSettings();

@@ -3,6 +3,8 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <utility>
+
 #ifdef MAKO_HAVE_QTKEYCHAIN
 #include <qt6keychain/keychain.h>
 #endif
@@ -88,9 +90,18 @@ std::unique_ptr<SecretStore> createSystemSecretStore()
 SecretVault::SecretVault(std::unique_ptr<SecretStore> store, QObject* parent)
     : QObject(parent)
     , m_store(std::move(store))
-{ }
+    , m_writeTimer(new QTimer(this))
+{
+    m_writeTimer->setSingleShot(true);
+    m_writeTimer->setInterval(1000);
+    connect(m_writeTimer, &QTimer::timeout, this, &SecretVault::flush);
+}
 
-SecretVault::~SecretVault() = default;
+SecretVault::~SecretVault()
+{
+    // What was typed last is kept all the same.
+    flush();
+}
 
 void SecretVault::load(const QString& key, std::function<void(const QString&)> done)
 {
@@ -122,10 +133,20 @@ void SecretVault::setValue(const QString& key, const QString& secret)
     else
         m_values.insert(key, secret);
     Q_EMIT valueChanged(key);
-    m_store->write(key, secret, [self = QPointer(this)](bool available) {
-        if (self && !available)
-            self->m_keptAcrossRuns = false;
-    });
+    m_unwritten.insert(key, secret);
+    m_writeTimer->start();
+}
+
+void SecretVault::flush()
+{
+    m_writeTimer->stop();
+    const QHash<QString, QString> unwritten = std::exchange(m_unwritten, {});
+    for (const auto& [key, secret] : unwritten.asKeyValueRange()) {
+        m_store->write(key, secret, [self = QPointer(this)](bool available) {
+            if (self && !available)
+                self->m_keptAcrossRuns = false;
+        });
+    }
 }
 
 } // namespace mako

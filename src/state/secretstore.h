@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -64,8 +65,12 @@ public:
     /// Asks the secret store once per key, and answers on the calling thread with what is known
     /// then. A value set in the meantime wins over the stored one.
     void load(const QString& key, std::function<void(const QString&)> done);
-    /// Takes effect at once, and reaches the secret store soon after; empty removes the secret.
+    /// Takes effect at once, and reaches the secret store once the changes have paused for a
+    /// moment (or at `flush`): a secret typed key by key is one write, not one per key, and a
+    /// locked keyring asks to be unlocked once. Empty removes the secret.
     void setValue(const QString& key, const QString& secret);
+    /// Hands every change still waiting to the secret store.
+    void flush();
     /// False once the secret store has said it cannot keep anything: secrets then last for this
     /// run only.
     bool isKeptAcrossRuns() const { return m_keptAcrossRuns; }
@@ -78,6 +83,9 @@ private:
     QHash<QString, QString> m_values;
     /// Keys whose stored value has been asked for (or made moot by a value set in this run).
     QHash<QString, bool> m_loaded;
+    /// Changes not yet handed to the secret store, by key.
+    QHash<QString, QString> m_unwritten;
+    QTimer* m_writeTimer;
     bool m_keptAcrossRuns = true;
 };
 
