@@ -126,21 +126,13 @@ void applyBody(APIRequest& request, const QJsonObject& body, QList<Dropped>& dro
                         .arg(param[u"name"_s].toString())});
         }
     } else if (type == u"application/x-www-form-urlencoded"_s) {
-        QStringList pairs;
-        for (const KeyValuePair& row : rows(body[u"params"_s])) {
-            if (row.isEnabled)
-                pairs.append(percentEncoded(row.key) + u'=' + percentEncoded(row.value));
-            else
-                dropped.append(Dropped {LeftOutKind::disabledRow,
-                    QCoreApplication::translate(
-                        "mako::InsomniaImporter", "disabled form field \"%1\" left out")
-                        .arg(row.key)});
-        }
-        request.bodyType = RequestBodyType::raw;
-        request.body = pairs.join(u'&');
-        if (!findRow(request.headers, u"Content-Type"_s))
-            request.headers.append(KeyValuePair {
-                .key = u"Content-Type"_s, .value = u"application/x-www-form-urlencoded"_s});
+        const EncodedPairs form = encodedPairs(rows(body[u"params"_s]));
+        for (const QString& key : form.leftOut)
+            dropped.append(Dropped {LeftOutKind::disabledRow,
+                QCoreApplication::translate(
+                    "mako::InsomniaImporter", "disabled form field \"%1\" left out")
+                    .arg(key)});
+        setURLEncodedBody(request, form.text);
     } else if (type == u"application/graphql"_s) {
         const QJsonObject graphql
             = QJsonDocument::fromJson(body[u"text"_s].toString().toUtf8()).object();
@@ -272,18 +264,14 @@ std::optional<APIRequest> mapRequest(const QJsonObject& resource, QList<Dropped>
     // A form-data body keeps its fields in the rows, so the query goes into the URL: the
     // enabled parameters are written there, the disabled ones cannot come along.
     if (request.bodyType == RequestBodyType::formData) {
-        QStringList items;
-        for (const KeyValuePair& row : query) {
-            if (row.isEnabled)
-                items.append(percentEncoded(row.key) + u'=' + percentEncoded(row.value));
-            else
-                dropped.append(Dropped {LeftOutKind::disabledRow,
-                    QCoreApplication::translate(
-                        "mako::InsomniaImporter", "disabled query parameter \"%1\" left out")
-                        .arg(row.key)});
-        }
-        if (!items.isEmpty())
-            request.url += (request.url.contains(u'?') ? u'&' : u'?') + items.join(u'&');
+        const EncodedPairs items = encodedPairs(query);
+        for (const QString& key : items.leftOut)
+            dropped.append(Dropped {LeftOutKind::disabledRow,
+                QCoreApplication::translate(
+                    "mako::InsomniaImporter", "disabled query parameter \"%1\" left out")
+                    .arg(key)});
+        if (!items.text.isEmpty())
+            request.url += (request.url.contains(u'?') ? u'&' : u'?') + items.text;
     } else {
         request.queryParams = query;
     }

@@ -1,5 +1,7 @@
 #include "interchange/interchangeutil.h"
 
+#include "model/apirequest.h"
+
 #include <QJsonDocument>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -66,6 +68,28 @@ QString percentEncoded(const QString& text)
         from = match.capturedEnd();
     }
     return result + QString::fromLatin1(QUrl::toPercentEncoding(text.mid(from)));
+}
+
+EncodedPairs encodedPairs(const QList<KeyValuePair>& rows)
+{
+    QStringList pairs;
+    QStringList leftOut;
+    for (const KeyValuePair& row : rows) {
+        if (row.isApplicable())
+            pairs.append(percentEncoded(row.key) + u'=' + percentEncoded(row.value));
+        else if (!row.isEnabled)
+            leftOut.append(row.key);
+    }
+    return {pairs.join(u'&'), leftOut};
+}
+
+void setURLEncodedBody(APIRequest& request, const QString& pairs)
+{
+    request.bodyType = RequestBodyType::raw;
+    request.body = pairs;
+    if (!findRow(request.headers, QStringLiteral("Content-Type")))
+        request.headers.append(KeyValuePair {.key = QStringLiteral("Content-Type"),
+            .value = QStringLiteral("application/x-www-form-urlencoded")});
 }
 
 const KeyValuePair* findRow(const QList<KeyValuePair>& rows, const QString& name)

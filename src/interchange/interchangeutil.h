@@ -4,10 +4,13 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
 namespace mako {
+
+struct APIRequest;
 
 // Small text helpers that the importers share.
 
@@ -27,6 +30,17 @@ QString nameFromURL(const QString& url);
 /// Percent-encoding for a query or form item that leaves {{placeholders}} as they are, so
 /// that substitution still finds them.
 QString percentEncoded(const QString& text);
+
+/// The rows that apply as "key=value&key=value", each side percent-encoded, and the keys of
+/// the switched-off rows, which such a text cannot carry.
+struct EncodedPairs {
+    QString text;
+    QStringList leftOut;
+};
+EncodedPairs encodedPairs(const QList<KeyValuePair>& rows);
+
+/// Makes the body a URL-encoded form, with its Content-Type unless the request names one.
+void setURLEncodedBody(APIRequest& request, const QString& pairs);
 
 /// The first row whose key matches name regardless of letter case, or nothing.
 const KeyValuePair* findRow(const QList<KeyValuePair>& rows, const QString& name);

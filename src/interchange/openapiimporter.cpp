@@ -341,20 +341,16 @@ void Importer::applyFormFields(APIRequest& request, bool multipart, const QJsonO
     if (!multipart) {
         // A form-data body goes out as multipart; a URL-encoded one is written out as its text
         // (required fields only), with its type, so the server gets what it reads.
-        QStringList pairs;
-        for (const Field& field : fields) {
-            if (field.required)
-                pairs.append(percentEncoded(field.name) + u'=' + percentEncoded(field.value));
-            else
-                dropped.append(Dropped {LeftOutKind::disabledRow,
-                    QCoreApplication::translate(
-                        "mako::OpenAPIImporter", "optional form field \"%1\" left out")
-                        .arg(field.name)});
-        }
-        request.bodyType = RequestBodyType::raw;
-        request.body = pairs.join(u'&');
-        request.headers.append(KeyValuePair {
-            .key = u"Content-Type"_s, .value = u"application/x-www-form-urlencoded"_s});
+        QList<KeyValuePair> rows;
+        for (const Field& field : fields)
+            rows.append({.key = field.name, .value = field.value, .isEnabled = field.required});
+        const EncodedPairs form = encodedPairs(rows);
+        for (const QString& key : form.leftOut)
+            dropped.append(Dropped {LeftOutKind::disabledRow,
+                QCoreApplication::translate(
+                    "mako::OpenAPIImporter", "optional form field \"%1\" left out")
+                    .arg(key)});
+        setURLEncodedBody(request, form.text);
         return;
     }
     request.bodyType = RequestBodyType::formData;
@@ -552,18 +548,14 @@ APIRequest Importer::request(const Operation& operation, QList<Dropped>& dropped
     // A form-data body keeps its fields in the rows, so the query goes into the URL: what is
     // required is written there, what is optional cannot come along.
     if (request.bodyType == RequestBodyType::formData) {
-        QStringList items;
-        for (const KeyValuePair& row : query) {
-            if (row.isEnabled)
-                items.append(percentEncoded(row.key) + u'=' + percentEncoded(row.value));
-            else
-                dropped.append(Dropped {LeftOutKind::disabledRow,
-                    QCoreApplication::translate(
-                        "mako::OpenAPIImporter", "optional query parameter \"%1\" left out")
-                        .arg(row.key)});
-        }
-        if (!items.isEmpty())
-            request.url += u'?' + items.join(u'&');
+        const EncodedPairs items = encodedPairs(query);
+        for (const QString& key : items.leftOut)
+            dropped.append(Dropped {LeftOutKind::disabledRow,
+                QCoreApplication::translate(
+                    "mako::OpenAPIImporter", "optional query parameter \"%1\" left out")
+                    .arg(key)});
+        if (!items.text.isEmpty())
+            request.url += u'?' + items.text;
     } else {
         request.queryParams = query;
     }

@@ -378,22 +378,14 @@ void applyRawBody(APIRequest& request, const QJsonObject& body)
 
 DroppedList applyURLEncodedBody(APIRequest& request, const QJsonObject& body)
 {
-    QStringList pairs;
     DroppedList dropped;
-    for (const KeyValuePair& row : rows(body[u"urlencoded"_s])) {
-        if (row.isApplicable())
-            pairs.append(percentEncoded(row.key) + u'=' + percentEncoded(row.value));
-        else if (!row.isEnabled)
-            dropped.append(Dropped {LeftOutKind::disabledRow,
-                QCoreApplication::translate(
-                    "mako::PostmanImporter", "disabled form field \"%1\" dropped")
-                    .arg(row.key)});
-    }
-    request.bodyType = RequestBodyType::raw;
-    request.body = pairs.join(u'&');
-    if (!findRow(request.headers, u"Content-Type"_s))
-        request.headers.append(KeyValuePair {
-            .key = u"Content-Type"_s, .value = u"application/x-www-form-urlencoded"_s});
+    const EncodedPairs form = encodedPairs(rows(body[u"urlencoded"_s]));
+    for (const QString& key : form.leftOut)
+        dropped.append(Dropped {LeftOutKind::disabledRow,
+            QCoreApplication::translate(
+                "mako::PostmanImporter", "disabled form field \"%1\" dropped")
+                .arg(key)});
+    setURLEncodedBody(request, form.text);
     return dropped;
 }
 
