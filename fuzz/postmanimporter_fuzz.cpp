@@ -5,9 +5,7 @@
 // - what the import produces survives a save and a load unchanged, and an export and an
 //   import of the native collection file.
 
-#include "fuzzcheck.h"
-#include "interchange/collectionexporter.h"
-#include "interchange/postmanimporter.h"
+#include "importcheck.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -61,21 +59,6 @@ void checkFolders(const QByteArray& bytes, const Collection& collection)
         return "expected: " + expected.join(u" | "_s).toUtf8()
             + "\nimported: " + folderNames(collection).join(u" | "_s).toUtf8();
     });
-
-    QSet<QUuid> requestIDs;
-    for (const APIRequest& request : collection.requests)
-        requestIDs.insert(request.id);
-    require(requestIDs.size() == collection.requests.size(), "request ids are unique");
-    QSet<QUuid> filed;
-    for (const CollectionFolder& folder : collection.folders) {
-        for (const QUuid& id : folder.requestIDs) {
-            const auto where = [&] { return folder.name.toUtf8(); };
-            require(
-                requestIDs.contains(id), "a folder lists only requests of its collection", where);
-            require(!filed.contains(id), "no request sits in two folders", where);
-            filed.insert(id);
-        }
-    }
 }
 
 void checkCollection(const QByteArray& bytes)
@@ -83,18 +66,9 @@ void checkCollection(const QByteArray& bytes)
     const auto imported = PostmanImporter::importCollection(bytes);
     if (!imported)
         return;
-    const Collection& collection = imported->collection;
-    checkFolders(bytes, collection);
-    savedAndLoaded(QList {collection}, "an imported collection survives a save and a load");
-    if (imported->variables) {
-        require(!imported->variables->isActive, "a collection's variables are not active");
-        savedAndLoaded(
-            QList {*imported->variables}, "a collection's variables survive a save and a load");
-    }
-    const QByteArray file = CollectionExporter::exportCollection(collection);
-    const auto reread = CollectionExporter::importCollection(file);
-    require(reread && sameCollection(*reread, collection),
-        "an imported collection survives an export and an import", file);
+    checkFolders(bytes, imported->collection);
+    checkImport(
+        *imported, imported->variables ? QList {*imported->variables} : QList<APIEnvironment> {});
 }
 
 void checkEnvironment(const QByteArray& bytes)
