@@ -68,10 +68,17 @@ Result<Import> readImport(const QByteArray& bytes)
             {FileImporter::Format::openAPI, u"OpenAPI document"_s},
             {FileImporter::Format::har, u"HAR capture"_s},
             {FileImporter::Format::insomnia, u"Insomnia export"_s}};
+        QStringList warnings = imported->collection.warnings;
+        // The data folder must never hold a secret, and a command-line import has no secret
+        // service to hand them to: they are named, to be entered again in the window.
+        if (!imported->collection.secrets.isEmpty())
+            warnings.append(
+                u"%1 OAuth 2.0 secret(s) (client secrets, passwords, tokens) left "
+                "out: enter them in Mako's Auth tab"_s.arg(imported->collection.secrets.size()));
         return Import {.kind = kinds.value(*format),
             .collections = {imported->collection.collection},
             .environments = imported->environments,
-            .warnings = imported->collection.warnings};
+            .warnings = warnings};
     }
     if (root.contains(u"values"_s) || root.contains(u"variables"_s)) {
         auto environment = parseEnvironment(bytes);

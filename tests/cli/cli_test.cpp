@@ -556,7 +556,7 @@ TEST_F(CliConvert, curlRequestsAndBodiesBecomeRequestsCodeOrPrettyText)
 
 // Other tools' files are told by their contents and land in the data files with their
 // environments; what they leave out is named on standard error.
-TEST_F(CliData, importTakesOpenAPIHarAndInsomniaFiles)
+TEST_F(CliData, importTakesEveryFormatAndKeepsSecretsOut)
 {
     const struct {
         QString file;
@@ -578,6 +578,10 @@ TEST_F(CliData, importTakesOpenAPIHarAndInsomniaFiles)
             {u"Garden API"_s, u"Garden API / Staging"_s}, "gRPC requests cannot be sent"},
         {u"insomnia/garden-v5.yaml"_s, u"Insomnia export"_s, u"Garden API"_s, 1,
             {u"Garden API"_s, u"Garden API / Staging"_s}, ""},
+        // Its OAuth 2.0 secrets have nowhere to go but the data folder, so they stay out.
+        {u"postman/payments-api.postman_collection.json"_s, u"Postman collection"_s,
+            u"Payments API"_s, 11, {u"Payments API"_s},
+            "2 OAuth 2.0 secret(s) (client secrets, passwords, tokens) left out"},
     };
     const QString data = sandbox.filePath(u"app"_s);
     QStringList names;
@@ -600,7 +604,9 @@ TEST_F(CliData, importTakesOpenAPIHarAndInsomniaFiles)
     // Each import was added to what the data folder held.
     QFile collections(QDir(data).filePath(u"collections.json"_s));
     ASSERT_TRUE(collections.open(QIODevice::ReadOnly));
-    const auto stored = decodeRecords<Collection>(collections.readAll());
+    const QByteArray bytes = collections.readAll();
+    EXPECT_FALSE(bytes.contains("pa-secret-9"));
+    const auto stored = decodeRecords<Collection>(bytes);
     ASSERT_TRUE(stored.ok()) << stored.errorMessage().toStdString();
     QStringList storedNames;
     for (const Collection& collection : stored.value())
