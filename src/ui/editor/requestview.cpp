@@ -15,6 +15,7 @@
 #include "ui/editor/scripteditor.h"
 #include "ui/editor/urlbar.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -135,6 +136,10 @@ void RequestView::focusAnEmptyURL()
     if (!m_viewModel->request().url.isEmpty())
         return;
     QTimer::singleShot(kEmptyURLFocusDelayMs, this, [this] {
+        // A sheet opened in the meantime keeps the focus, and closing it returns the focus to
+        // where it was opened from, not to a field it had never reached.
+        if (QApplication::activeModalWidget())
+            return;
         if (m_viewModel->request().url.isEmpty() && isVisible())
             m_urlBar->urlField()->setFocus(Qt::OtherFocusReason);
     });

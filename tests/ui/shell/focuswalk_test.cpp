@@ -164,6 +164,9 @@ TEST(FocusReturn, closingASheetReturnsTheFocusToWhereItWas)
         ShellRun run;
         ASSERT_TRUE(run.activate());
         QTest::keyClick(&run.window(), Qt::Key_N, Qt::ControlModifier);
+        // The new tab's empty URL takes the focus first, a moment after it opens.
+        EXPECT_EVENTUALLY(QApplication::focusWidget()
+            && QApplication::focusWidget()->objectName() == u"urlField"_s);
         QWidget* opener = visibleChild(run, c.opener);
         ASSERT_TRUE(opener);
         opener->setFocus(Qt::TabFocusReason);
