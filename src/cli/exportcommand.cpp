@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/console.h"
+#include "interchange/codegenerator.h"
 #include "interchange/collectionexporter.h"
 #include "model/recordjson.h"
 #include "state/datafile.h"
@@ -16,7 +17,7 @@ namespace mako::cli {
 namespace {
 
 const char kExportUsage[]
-    = R"(Usage: mako-cli export --collection NAME [--output FILE] [--data-dir DIR]
+    = R"(Usage: mako-cli export --collection NAME [--k6] [--output FILE] [--data-dir DIR]
        mako-cli export --backup [--output FILE] [--data-dir DIR]
 
 Writes one collection as a Mako collection file, or all of Mako's data (collections,
@@ -26,6 +27,8 @@ is given; an output file is replaced in one step and is readable by its owner on
 
 Options:
   --collection NAME   The collection to export.
+  --k6                Write the collection as a k6 load-test script instead: its requests
+                      in order, folders as groups, one user running them once.
   --backup            Export everything.
   -o, --output FILE   Write to FILE.
   --data-dir DIR      The application folder (default: Mako's folder in the user's data folder).
@@ -36,7 +39,7 @@ unknown collection or an unreadable data file.
 
 using DataFileRead = Result<std::optional<QByteArray>>;
 
-Result<QByteArray> exportCollection(const QString& directory, const QString& name)
+Result<QByteArray> exportCollection(const QString& directory, const QString& name, bool k6)
 {
     const QString path = QDir(directory).filePath(PersistenceService::kCollectionsFile);
     const DataFileRead file = readDataFile(path);
@@ -49,7 +52,8 @@ Result<QByteArray> exportCollection(const QString& directory, const QString& nam
     QStringList names;
     for (const Collection& collection : collections.value()) {
         if (collection.name == name || (!id.isNull() && collection.id == id))
-            return CollectionExporter::exportCollection(collection);
+            return k6 ? CodeGenerator::generateK6Collection(collection).toUtf8()
+                      : CollectionExporter::exportCollection(collection);
         names.append(u'"' + collection.name + u'"');
     }
     return Error {u"no collection named \"%1\" (there are: %2)"_s.arg(
@@ -80,9 +84,10 @@ int exportCommand(const QStringList& arguments, Console& console)
     QCommandLineParser parser;
     const QCommandLineOption collection(u"collection"_s, {}, u"NAME"_s);
     const QCommandLineOption backup(u"backup"_s);
+    const QCommandLineOption k6(u"k6"_s);
     const QCommandLineOption output({u"o"_s, u"output"_s}, {}, u"FILE"_s);
     const QCommandLineOption dataDir(u"data-dir"_s, {}, u"DIR"_s);
-    parser.addOptions({collection, backup, output, dataDir});
+    parser.addOptions({collection, backup, k6, output, dataDir});
     if (auto done = parseArguments(parser, arguments, console, command, kExportUsage))
         return *done;
     if (!parser.positionalArguments().isEmpty())
@@ -90,11 +95,14 @@ int exportCommand(const QStringList& arguments, Console& console)
             u"unexpected argument \"%1\""_s.arg(parser.positionalArguments().first()));
     if (parser.isSet(collection) == parser.isSet(backup))
         return usageError(console, command, u"give either --collection NAME or --backup"_s);
+    if (parser.isSet(k6) && parser.isSet(backup))
+        return usageError(console, command, u"--k6 exports a collection, not a backup"_s);
 
     const QString directory = parser.isSet(dataDir) ? parser.value(dataDir)
                                                     : PersistenceService::standardAppDirectory();
-    const auto bytes = parser.isSet(backup) ? exportBackup(directory)
-                                            : exportCollection(directory, parser.value(collection));
+    const auto bytes = parser.isSet(backup)
+        ? exportBackup(directory)
+        : exportCollection(directory, parser.value(collection), parser.isSet(k6));
     if (!bytes)
         return usageError(console, command, bytes.errorMessage());
     if (!parser.isSet(output)) {

@@ -5,6 +5,10 @@
 #include <QString>
 #include <QStringList>
 
+namespace mako {
+struct Collection;
+}
+
 namespace mako::CodeGenerator {
 
 // Ready-to-paste snippets that send what Mako sends for a request: the same method, URL,
@@ -24,8 +28,16 @@ QString generatePython(const APIRequest& request);
 QString generateGo(const APIRequest& request);
 QString generateRuby(const APIRequest& request);
 QString generatePHP(const APIRequest& request);
+/// A k6 script that sends the request once per iteration and checks for a 2xx status. Every
+/// {{name}} reads the variable `k6 run -e name=value` passes in.
+QString generateK6(const APIRequest& request);
 
-/// The language labels in chooser order: cURL, Swift, JavaScript, Python, Go, Ruby, PHP.
+/// One k6 script for the collection: one scenario sending its requests in the order a run
+/// sends them, each folder's as a group, inherited auth resolved, and options holding a
+/// small load (one user, one iteration) for the user to change.
+QString generateK6Collection(const Collection& collection);
+
+/// The language labels in chooser order: cURL, Swift, JavaScript, Python, Go, Ruby, PHP, k6.
 QStringList languages();
 
 /// The snippet for the language at `index` of languages(); "" for any other index.

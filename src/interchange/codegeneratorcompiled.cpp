@@ -140,14 +140,15 @@ QString generatePHP(const APIRequest& request)
 
 QStringList languages()
 {
-    return {u"cURL"_s, u"Swift"_s, u"JavaScript"_s, u"Python"_s, u"Go"_s, u"Ruby"_s, u"PHP"_s};
+    return {
+        u"cURL"_s, u"Swift"_s, u"JavaScript"_s, u"Python"_s, u"Go"_s, u"Ruby"_s, u"PHP"_s, u"k6"_s};
 }
 
 QString generate(int index, const APIRequest& request)
 {
     using Generator = QString (*)(const APIRequest&);
     static constexpr Generator generators[] {generateCurl, generateSwift, generateJavaScript,
-        generatePython, generateGo, generateRuby, generatePHP};
+        generatePython, generateGo, generateRuby, generatePHP, generateK6};
     if (index < 0 || index >= int(std::size(generators)))
         return {};
     return generators[index](request);

@@ -323,6 +323,9 @@ public:
     /// Writes the collection with `collectionID` as a native collection file; an unknown id
     /// does nothing.
     void exportCollection(const QUuid& collectionID, const QString& path);
+    /// Writes the collection with `collectionID` as a k6 load-test script; an unknown id does
+    /// nothing.
+    void exportK6Script(const QUuid& collectionID, const QString& path);
     /// Writes the data files, as last saved, into one backup file.
     void exportAllData(const QString& path);
     /// Replaces every list the backup holds, here and in its data file. Nothing is replaced

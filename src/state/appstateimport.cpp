@@ -1,3 +1,4 @@
+#include "interchange/codegenerator.h"
 #include "interchange/collectionexporter.h"
 #include "interchange/fileimporter.h"
 #include "interchange/postmanimporter.h"
@@ -200,6 +201,19 @@ void AppState::exportCollection(const QUuid& collectionID, const QString& path)
     runFileJob([this, collection = *found, path]() -> std::function<void()> {
         std::optional<QString> failure;
         if (!writeDataFile(path, CollectionExporter::exportCollection(collection)))
+            failure = tr("Export failed: %1").arg(notWritten(path));
+        return [this, failure] { finishFileOperation(failure); };
+    });
+}
+
+void AppState::exportK6Script(const QUuid& collectionID, const QString& path)
+{
+    const Collection* found = m_collections.collection(collectionID);
+    if (!found)
+        return;
+    runFileJob([this, collection = *found, path]() -> std::function<void()> {
+        std::optional<QString> failure;
+        if (!writeDataFile(path, CodeGenerator::generateK6Collection(collection).toUtf8()))
             failure = tr("Export failed: %1").arg(notWritten(path));
         return [this, failure] { finishFileOperation(failure); };
     });

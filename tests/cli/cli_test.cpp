@@ -628,6 +628,11 @@ TEST_F(CliData, importAddsToTheDataFilesAndExportWritesThemBack)
     const CliOutcome exported
         = run({u"export"_s, u"--data-dir"_s, data, u"--collection"_s, u"Demo"_s});
     EXPECT_EQ(exported.out, demoFile + '\n') << exported.err.toStdString();
+    const CliOutcome k6
+        = run({u"export"_s, u"--data-dir"_s, data, u"--collection"_s, u"Demo"_s, u"--k6"_s});
+    EXPECT_EQ(k6.status, 0) << k6.err.toStdString();
+    EXPECT_TRUE(k6.out.contains("http.request(\"GET\", \"https://x.test\", null, {"))
+        << k6.out.toStdString();
 
     const QByteArray globals = encodeRecords(QList {KeyValuePair {.key = u"host"_s}});
     file(u"app/globals.json"_s, globals);
@@ -695,6 +700,7 @@ TEST_F(CliUsage, badInputExitsWithTwoAMessageAndNoOutput)
         {u"convert"_s, u"--from"_s, u"native"_s, notJson},
         {u"import"_s, notARequest},
         {u"export"_s, u"--collection"_s, u"Nope"_s},
+        {u"export"_s, u"--backup"_s, u"--k6"_s},
         {u"format"_s, missing},
         {u"format"_s, u"--bogus"_s},
         {u"format"_s, notJson, notJson},

@@ -59,7 +59,7 @@ TEST(CodeGenerator, bodiesFollowTheEngineAndAFormKeepsItsFieldsOutOfTheURL)
         .bodyType = RequestBodyType::formData};
     EXPECT_EQ(snippetRequest(form).formFields.value_or(QList<SnippetRequest::Header> {}).size(), 1);
     EXPECT_EQ(CodeGenerator::buildURLWithParams(form), u"https://h.test/f"_s);
-    EXPECT_EQ(CodeGenerator::generate(7, form), u""_s);
+    EXPECT_EQ(CodeGenerator::generate(8, form), u""_s);
 }
 
 TEST(CodeGenerator, curlLayoutAndRoundTripThroughTheImport)
@@ -163,6 +163,9 @@ TEST(CodeGenerator, challengeAndSignatureKindsRenderWhereTheLibraryCan)
         .url = u"https://h.test/a"_s, .authType = AuthType::ntlm, .authToken = u"ann\nx:s3cret"_s};
     const QStringList languages = CodeGenerator::languages();
     for (int i = 1; i < languages.size(); ++i) {
+        // k6 answers NTLM itself (k6script_test.cpp).
+        if (languages[i] == u"k6"_s)
+            continue;
         const QStringList lines = CodeGenerator::generate(i, ntlm).split(u'\n');
         const QString note = languages[i] == u"PHP"_s ? lines.value(1) : lines.value(0);
         SCOPED_TRACE(languages[i].toStdString());

@@ -18,6 +18,9 @@ QStringList keywordsOf(const QString& language)
             u"import"_s, u"let"_s, u"var"_s, u"func"_s, u"try"_s, u"await"_s, u"as!"_s, u"print"_s};
     if (language == u"JavaScript"_s)
         return {u"const"_s, u"await"_s, u"async"_s, u"function"_s, u"console"_s};
+    if (language == u"k6"_s)
+        return {
+            u"import"_s, u"from"_s, u"export"_s, u"default"_s, u"function"_s, u"const"_s, u"let"_s};
     if (language == u"Python"_s)
         return {u"import"_s, u"print"_s, u"def"_s, u"from"_s};
     if (language == u"Go"_s)

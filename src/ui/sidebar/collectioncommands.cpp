@@ -75,6 +75,8 @@ void CollectionCommands::fillCollectionMenu(QMenu* menu, const QModelIndex& inde
         [this, id] { Q_EMIT runRequested(id); });
     addEntry(menu, u"exportCollectionAction"_s, u"square.and.arrow.up", tr("Export..."),
         [this, id] { exportCollection(id); });
+    addEntry(menu, u"exportK6ScriptAction"_s, u"square.and.arrow.up", tr("Export as k6 Script..."),
+        [this, id] { exportK6Script(id); });
     addEntry(menu, u"collectionScriptsAction"_s, u"curlybraces", tr("Scripts..."),
         [this, id] { Q_EMIT scriptsRequested(id, std::nullopt); });
     addEntry(menu, u"collectionAuthAction"_s, u"lock.shield", tr("Auth..."),
@@ -214,6 +216,20 @@ void CollectionCommands::exportCollection(const QUuid& collectionID)
         [state = QPointer<AppState>(&m_state), collectionID](const QString& path) {
             if (state)
                 state->exportCollection(collectionID, path);
+        });
+}
+
+void CollectionCommands::exportK6Script(const QUuid& collectionID)
+{
+    const Collection* collection = m_state.collectionStore().collection(collectionID);
+    if (!collection)
+        return;
+    // "Name.json" becomes "Name.k6.js": the same safe name, with the ending k6 users know.
+    m_dialogs.saveFile(m_window, tr("Export as k6 Script"),
+        CollectionExporter::exportFileName(collection->name).chopped(5) + u".k6.js"_s,
+        [state = QPointer<AppState>(&m_state), collectionID](const QString& path) {
+            if (state)
+                state->exportK6Script(collectionID, path);
         });
 }
 

@@ -40,6 +40,7 @@ public:
     void remove(const QModelIndex& index);
     /// Asks where to write the collection and writes it there.
     void exportCollection(const QUuid& collectionID);
+    void exportK6Script(const QUuid& collectionID);
 
 Q_SIGNALS:
     /// "Run Collection" was chosen.

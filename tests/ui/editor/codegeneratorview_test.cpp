@@ -57,6 +57,7 @@ TEST(SyntaxHighlight, laterColouringsWinOverEarlierOnes)
         {u"swift"_s, u"let a"_s, u"....."_s},
         {u"PHP"_s, u"echo 'a' # b"_s, u"kkkk.sss.ccc"_s},
         {u"Go"_s, u"func main"_s, u"kkkk.kkkk"_s},
+        {u"k6"_s, u"export default function"_s, u"kkkkkk.kkkkkkk.kkkkkkkk"_s},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE((c.language + u": "_s + c.line).toStdString());
@@ -84,6 +85,10 @@ TEST(CodeGeneratorView, followsTheRequestAndTheChosenLanguage)
     QApplication::clipboard()->setText(u"old"_s);
     click(child<QAbstractButton>(view, u"copyCodeButton"_s));
     EXPECT_EQ(QApplication::clipboard()->text(), CodeGenerator::generatePython(changed));
+
+    click(child<QToolButton>(view, u"languagek6"_s));
+    EXPECT_EQ(code->toPlainText(), CodeGenerator::generateK6(changed));
+    EXPECT_TRUE(code->toPlainText().contains(u"http.request(\"PATCH\""_s));
 }
 
 TEST(CodeGeneratorView, aBurstOfTypingRegeneratesTheSnippetOnceItPauses)

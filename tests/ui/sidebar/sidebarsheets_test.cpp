@@ -203,6 +203,30 @@ TEST(SidebarSheets, exportWritesTheFileOrReportsTheFailure)
     EXPECT_TRUE(run.alert().startsWith(u"Export failed: "_s)) << run.alert().toStdString();
 }
 
+// The collection menu's k6 entry writes one script: the requests in order, the folder's as a
+// group.
+TEST(SidebarSheets, exportAsK6ScriptWritesTheCollectionsScript)
+{
+    SidebarRun run;
+    QSignalSpy finished(&run.state, &AppState::fileOperationFinished);
+    run.dialogs.answer = run.folder.path() + u"/API.k6.js"_s;
+    const auto menu = run.menu(run.api, run.api);
+    QAction* action = menu->findChild<QAction*>(u"exportK6ScriptAction"_s);
+    ASSERT_NE(action, nullptr);
+    EXPECT_EQ(action->text(), u"Export as k6 Script..."_s);
+    action->trigger();
+    ASSERT_TRUE(finished.wait(10000));
+    EXPECT_EQ(run.dialogs.suggestedNames, QStringList {u"API.k6.js"_s});
+    const QString script = QString::fromUtf8(run.folder.read(u"API.k6.js"_s));
+    const qsizetype a = script.indexOf(u"\"https://a.test/a\""_s);
+    const qsizetype group = script.indexOf(u"group(\"F\""_s);
+    const qsizetype b = script.indexOf(u"\"https://a.test/b\""_s);
+    const qsizetype c = script.indexOf(u"\"https://a.test/c\""_s);
+    EXPECT_TRUE(a > 0 && a < group && group < b && b < c) << script.toStdString();
+    EXPECT_FALSE(script.contains(u"o.test"_s));
+    EXPECT_FALSE(run.state.alertMessage().has_value());
+}
+
 // "Scripts..." of a collection and of a folder opens their two scripts; Save stores what was
 // typed at that level alone, Cancel nothing.
 TEST(SidebarSheets, scriptsSheetEditsACollectionsOrFoldersScripts)
