@@ -40,6 +40,8 @@ public:
     void remove(const QModelIndex& index);
     /// Asks where to write the collection and writes it there.
     void exportCollection(const QUuid& collectionID);
+    /// The same as a Postman v2.1 collection.
+    void exportPostmanCollection(const QUuid& collectionID);
 
 Q_SIGNALS:
     /// "Run Collection" was chosen.
