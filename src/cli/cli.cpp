@@ -22,8 +22,9 @@ Commands:
                                Turn a curl command or a request file into a request or code.
   format [FILE]                Pretty-print a body the way the response viewer does.
   import FILE                  Add a collection, environment or backup to Mako's data.
-  export --collection NAME | --backup
-                               Write a collection file or a backup of Mako's data.
+  export --collection NAME [--postman] | --backup | --har
+                               Write a collection file (or Postman collection), a backup of
+                               Mako's data or the history as HAR.
 
 Run "mako-cli <command> --help" for a command's options.
 

@@ -3,6 +3,8 @@
 #include "cli/console.h"
 #include "interchange/codegenerator.h"
 #include "interchange/collectionexporter.h"
+#include "interchange/harexporter.h"
+#include "interchange/postmanexporter.h"
 #include "model/recordjson.h"
 #include "state/datafile.h"
 #include "state/persistenceservice.h"
@@ -17,19 +19,26 @@ namespace mako::cli {
 namespace {
 
 const char kExportUsage[]
-    = R"(Usage: mako-cli export --collection NAME [--k6] [--output FILE] [--data-dir DIR]
+    = R"(Usage: mako-cli export --collection NAME [--k6 | --postman] [--output FILE] [--data-dir DIR]
        mako-cli export --backup [--output FILE] [--data-dir DIR]
+       mako-cli export --har [--output FILE] [--data-dir DIR]
 
 Writes one collection as a Mako collection file, or all of Mako's data (collections,
 environments, history and global variables, as last saved) as one backup file; both
-pretty-printed with sorted keys. NAME is the collection's name or id. The file goes to standard output unless --output
-is given; an output file is replaced in one step and is readable by its owner only.
+pretty-printed with sorted keys. NAME is the collection's name or id. The file goes to standard
+output unless --output is given; an output file is replaced in one step and is readable by its
+owner only.
+With --postman the collection is written as a Postman v2.1 collection instead (its WebSocket
+and SSE requests left out and named on standard error); --har writes the history as a HAR 1.2
+log.
 
 Options:
   --collection NAME   The collection to export.
   --k6                Write the collection as a k6 load-test script instead: its requests
                       in order, folders as groups, one user running them once.
+  --postman           Write the collection as a Postman v2.1 collection.
   --backup            Export everything.
+  --har               Export the history as HAR.
   -o, --output FILE   Write to FILE.
   --data-dir DIR      The application folder (default: Mako's folder in the user's data folder).
 
@@ -39,7 +48,11 @@ unknown collection or an unreadable data file.
 
 using DataFileRead = Result<std::optional<QByteArray>>;
 
-Result<QByteArray> exportCollection(const QString& directory, const QString& name, bool k6)
+// The collection in the form asked for: Mako's own file, a k6 script or a Postman collection.
+enum class CollectionForm { mako, k6, postman };
+
+Result<QByteArray> exportCollection(
+    const QString& directory, const QString& name, CollectionForm form, Console& console)
 {
     const QString path = QDir(directory).filePath(PersistenceService::kCollectionsFile);
     const DataFileRead file = readDataFile(path);
@@ -51,9 +64,17 @@ Result<QByteArray> exportCollection(const QString& directory, const QString& nam
     const QUuid id(name);
     QStringList names;
     for (const Collection& collection : collections.value()) {
-        if (collection.name == name || (!id.isNull() && collection.id == id))
-            return k6 ? CodeGenerator::generateK6Collection(collection).toUtf8()
-                      : CollectionExporter::exportCollection(collection);
+        if (collection.name == name || (!id.isNull() && collection.id == id)) {
+            if (form == CollectionForm::k6)
+                return CodeGenerator::generateK6Collection(collection).toUtf8();
+            if (form == CollectionForm::mako)
+                return CollectionExporter::exportCollection(collection);
+            const auto exported = PostmanExporter::exportCollection(collection);
+            if (!exported.leftOut.isEmpty())
+                console.warn(u"mako-cli export: left out (not held by a Postman collection): "_s
+                    + exported.leftOut.join(u", "_s) + u'\n');
+            return exported.bytes;
+        }
         names.append(u'"' + collection.name + u'"');
     }
     return Error {u"no collection named \"%1\" (there are: %2)"_s.arg(
@@ -76,6 +97,18 @@ Result<QByteArray> exportBackup(const QString& directory)
         {files[0], files[1], files[2], files[3]}, QDateTime::currentDateTimeUtc());
 }
 
+Result<QByteArray> exportHistory(const QString& directory)
+{
+    const QString path = QDir(directory).filePath(PersistenceService::kHistoryFile);
+    const DataFileRead file = readDataFile(path);
+    if (!file)
+        return Error {path + u": "_s + file.errorMessage()};
+    const auto history = decodeRecords<HistoryItem>(file.value().value_or("[]"));
+    if (!history)
+        return Error {path + u": "_s + history.errorMessage()};
+    return HarExporter::exportHistory(history.value());
+}
+
 } // namespace
 
 int exportCommand(const QStringList& arguments, Console& console)
@@ -85,24 +118,33 @@ int exportCommand(const QStringList& arguments, Console& console)
     const QCommandLineOption collection(u"collection"_s, {}, u"NAME"_s);
     const QCommandLineOption backup(u"backup"_s);
     const QCommandLineOption k6(u"k6"_s);
+    const QCommandLineOption postman(u"postman"_s);
+    const QCommandLineOption har(u"har"_s);
     const QCommandLineOption output({u"o"_s, u"output"_s}, {}, u"FILE"_s);
     const QCommandLineOption dataDir(u"data-dir"_s, {}, u"DIR"_s);
-    parser.addOptions({collection, backup, k6, output, dataDir});
+    parser.addOptions({collection, backup, k6, postman, har, output, dataDir});
     if (auto done = parseArguments(parser, arguments, console, command, kExportUsage))
         return *done;
     if (!parser.positionalArguments().isEmpty())
         return usageError(console, command,
             u"unexpected argument \"%1\""_s.arg(parser.positionalArguments().first()));
-    if (parser.isSet(collection) == parser.isSet(backup))
-        return usageError(console, command, u"give either --collection NAME or --backup"_s);
-    if (parser.isSet(k6) && parser.isSet(backup))
+    if (int(parser.isSet(collection)) + int(parser.isSet(backup)) + int(parser.isSet(har)) != 1)
+        return usageError(console, command, u"give one of --collection NAME, --backup or --har"_s);
+    if (parser.isSet(k6) && !parser.isSet(collection))
         return usageError(console, command, u"--k6 exports a collection, not a backup"_s);
+    if (parser.isSet(postman) && !parser.isSet(collection))
+        return usageError(console, command, u"--postman goes with --collection"_s);
+    if (parser.isSet(k6) && parser.isSet(postman))
+        return usageError(console, command, u"give --k6 or --postman, not both"_s);
 
     const QString directory = parser.isSet(dataDir) ? parser.value(dataDir)
                                                     : PersistenceService::standardAppDirectory();
-    const auto bytes = parser.isSet(backup)
-        ? exportBackup(directory)
-        : exportCollection(directory, parser.value(collection), parser.isSet(k6));
+    const CollectionForm form = parser.isSet(k6) ? CollectionForm::k6
+        : parser.isSet(postman)                  ? CollectionForm::postman
+                                                 : CollectionForm::mako;
+    const auto bytes = parser.isSet(backup) ? exportBackup(directory)
+        : parser.isSet(har)                 ? exportHistory(directory)
+                            : exportCollection(directory, parser.value(collection), form, console);
     if (!bytes)
         return usageError(console, command, bytes.errorMessage());
     if (!parser.isSet(output)) {

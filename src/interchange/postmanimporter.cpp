@@ -204,8 +204,11 @@ QString applyAuth(APIRequest& request, const QJsonObject& auth, Secrets& secrets
             + authParameter(auth, type, u"password"_s);
     } else if (type == u"apikey"_s) {
         applyApiKey(request, auth);
-    } else if (type == u"digest"_s || type == u"ntlm"_s) {
-        request.authType = type == u"ntlm"_s ? AuthType::ntlm : AuthType::digest;
+    } else if (type == u"digest"_s || type == u"ntlm"_s || type == u"negotiate"_s) {
+        // Postman has no Negotiate of its own; Mako's Postman export writes it by this name.
+        request.authType = type == u"ntlm"_s ? AuthType::ntlm
+            : type == u"digest"_s            ? AuthType::digest
+                                             : AuthType::negotiate;
         request.authToken = authParameter(auth, type, u"username"_s) + u':'
             + authParameter(auth, type, u"password"_s);
         if (type == u"ntlm"_s)

@@ -326,6 +326,11 @@ public:
     /// Writes the collection with `collectionID` as a k6 load-test script; an unknown id does
     /// nothing.
     void exportK6Script(const QUuid& collectionID, const QString& path);
+    /// Writes the collection as a Postman v2.1 collection. Its WebSocket and SSE requests,
+    /// which that format cannot hold, are left out and named in the alert.
+    void exportPostmanCollection(const QUuid& collectionID, const QString& path);
+    /// Writes the history as a HAR 1.2 log.
+    void exportHistoryAsHar(const QString& path);
     /// Writes the data files, as last saved, into one backup file.
     void exportAllData(const QString& path);
     /// Replaces every list the backup holds, here and in its data file. Nothing is replaced

@@ -1,6 +1,8 @@
 #include "interchange/codegenerator.h"
 #include "interchange/collectionexporter.h"
 #include "interchange/fileimporter.h"
+#include "interchange/harexporter.h"
+#include "interchange/postmanexporter.h"
 #include "interchange/postmanimporter.h"
 #include "state/appstate.h"
 #include "state/datafile.h"
@@ -214,6 +216,38 @@ void AppState::exportK6Script(const QUuid& collectionID, const QString& path)
     runFileJob([this, collection = *found, path]() -> std::function<void()> {
         std::optional<QString> failure;
         if (!writeDataFile(path, CodeGenerator::generateK6Collection(collection).toUtf8()))
+            failure = tr("Export failed: %1").arg(notWritten(path));
+        return [this, failure] { finishFileOperation(failure); };
+    });
+}
+
+void AppState::exportPostmanCollection(const QUuid& collectionID, const QString& path)
+{
+    const Collection* found = m_collections.collection(collectionID);
+    if (!found)
+        return;
+    runFileJob([this, collection = *found, path]() -> std::function<void()> {
+        const PostmanExporter::CollectionExport exported
+            = PostmanExporter::exportCollection(collection);
+        std::optional<QString> failure;
+        if (!writeDataFile(path, exported.bytes))
+            failure = tr("Export failed: %1").arg(notWritten(path));
+        return [this, failure, leftOut = exported.leftOut] {
+            // The file is written all the same; the alert names what it lacks.
+            if (!failure && !leftOut.isEmpty())
+                setAlertMessage(
+                    tr("Exported without the requests a Postman collection cannot hold: %1")
+                        .arg(leftOut.join(u", "_s)));
+            finishFileOperation(failure);
+        };
+    });
+}
+
+void AppState::exportHistoryAsHar(const QString& path)
+{
+    runFileJob([this, history = m_history.history(), path]() -> std::function<void()> {
+        std::optional<QString> failure;
+        if (!writeDataFile(path, HarExporter::exportHistory(history)))
             failure = tr("Export failed: %1").arg(notWritten(path));
         return [this, failure] { finishFileOperation(failure); };
     });

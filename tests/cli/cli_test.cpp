@@ -1,6 +1,8 @@
 // End-to-end: each case starts the built mako-cli executable and reads what it printed.
 #include "execution/networkerror.h"
 #include "interchange/collectionexporter.h"
+#include "interchange/harimporter.h"
+#include "interchange/postmanimporter.h"
 #include "model/recordjson.h"
 #include "support/digestchallenge.h"
 #include "support/httptestserver.h"
@@ -666,6 +668,20 @@ TEST_F(CliData, importAddsToTheDataFilesAndExportWritesThemBack)
     const CliOutcome again
         = run({u"export"_s, u"--data-dir"_s, other, u"--collection"_s, demo.id.toString()});
     EXPECT_EQ(again.out, exported.out);
+
+    // The same collection for Postman, and the history as HAR, each read back by its importer.
+    const CliOutcome postman
+        = run({u"export"_s, u"--data-dir"_s, data, u"--collection"_s, u"Demo"_s, u"--postman"_s});
+    const auto postmanBack = PostmanImporter::importCollection(postman.out);
+    ASSERT_TRUE(postmanBack.ok()) << postman.err.toStdString();
+    EXPECT_EQ(postmanBack->collection.requests.value(0).url, u"https://x.test"_s);
+    file(u"app/history.json"_s,
+        encodeRecords(QList {HistoryItem {
+            .request = APIRequest {.url = u"https://h.test/sent"_s}, .statusCode = 204}}));
+    const CliOutcome har = run({u"export"_s, u"--har"_s, u"--data-dir"_s, data});
+    const auto harBack = HarImporter::importCapture(har.out);
+    ASSERT_TRUE(harBack.ok()) << har.err.toStdString();
+    EXPECT_EQ(harBack->collection.requests.value(0).url, u"https://h.test/sent"_s);
 }
 
 TEST_F(CliUsage, badInputExitsWithTwoAMessageAndNoOutput)
@@ -701,6 +717,8 @@ TEST_F(CliUsage, badInputExitsWithTwoAMessageAndNoOutput)
         {u"import"_s, notARequest},
         {u"export"_s, u"--collection"_s, u"Nope"_s},
         {u"export"_s, u"--backup"_s, u"--k6"_s},
+        {u"export"_s, u"--backup"_s, u"--postman"_s},
+        {u"export"_s, u"--har"_s, u"--backup"_s},
         {u"format"_s, missing},
         {u"format"_s, u"--bogus"_s},
         {u"format"_s, notJson, notJson},

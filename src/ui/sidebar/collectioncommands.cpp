@@ -1,6 +1,7 @@
 #include "ui/sidebar/collectioncommands.h"
 
 #include "interchange/collectionexporter.h"
+#include "interchange/postmanexporter.h"
 #include "state/appstate.h"
 #include "state/settings.h"
 #include "state/sidebaractions.h"
@@ -77,6 +78,8 @@ void CollectionCommands::fillCollectionMenu(QMenu* menu, const QModelIndex& inde
         [this, id] { exportCollection(id); });
     addEntry(menu, u"exportK6ScriptAction"_s, u"square.and.arrow.up", tr("Export as k6 Script..."),
         [this, id] { exportK6Script(id); });
+    addEntry(menu, u"exportPostmanAction"_s, u"square.and.arrow.up",
+        tr("Export as Postman Collection..."), [this, id] { exportPostmanCollection(id); });
     addEntry(menu, u"collectionScriptsAction"_s, u"curlybraces", tr("Scripts..."),
         [this, id] { Q_EMIT scriptsRequested(id, std::nullopt); });
     addEntry(menu, u"collectionAuthAction"_s, u"lock.shield", tr("Auth..."),
@@ -230,6 +233,19 @@ void CollectionCommands::exportK6Script(const QUuid& collectionID)
         [state = QPointer<AppState>(&m_state), collectionID](const QString& path) {
             if (state)
                 state->exportK6Script(collectionID, path);
+        });
+}
+
+void CollectionCommands::exportPostmanCollection(const QUuid& collectionID)
+{
+    const Collection* collection = m_state.collectionStore().collection(collectionID);
+    if (!collection)
+        return;
+    m_dialogs.saveJson(m_window, tr("Export as Postman Collection"),
+        PostmanExporter::exportFileName(collection->name),
+        [state = QPointer<AppState>(&m_state), collectionID](const QString& path) {
+            if (state)
+                state->exportPostmanCollection(collectionID, path);
         });
 }
 

@@ -41,6 +41,8 @@ public:
     /// Asks where to write the collection and writes it there.
     void exportCollection(const QUuid& collectionID);
     void exportK6Script(const QUuid& collectionID);
+    /// The same as a Postman v2.1 collection.
+    void exportPostmanCollection(const QUuid& collectionID);
 
 Q_SIGNALS:
     /// "Run Collection" was chosen.

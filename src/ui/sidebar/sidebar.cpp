@@ -1,10 +1,12 @@
 #include "ui/sidebar/sidebar.h"
 
+#include "interchange/harexporter.h"
 #include "state/appstate.h"
 #include "state/settings.h"
 #include "state/sidebaractions.h"
 #include "ui/commands/shortcutmap.h"
 #include "ui/common/clearbutton.h"
+#include "ui/common/filedialogs.h"
 #include "ui/common/icons.h"
 #include "ui/common/symbolbutton.h"
 #include "ui/sidebar/collectionauthsheet.h"
@@ -39,6 +41,7 @@ Sidebar::Sidebar(AppState& state, Settings& settings, FileDialogs& dialogs,
     : QWidget(parent)
     , m_state(state)
     , m_settings(settings)
+    , m_dialogs(dialogs)
     , m_shortcuts(shortcuts)
     , m_actions(new SidebarActions(&state, this))
     , m_treeModel(new CollectionTreeModel(state, *m_actions, this))
@@ -192,6 +195,17 @@ QWidget* Sidebar::buildRecentRow()
         QAction* clear = menu->addAction(icons::icon(u"trash"), tr("Clear History"));
         clear->setObjectName(u"clearHistoryAction"_s);
         connect(clear, &QAction::triggered, &m_state, &AppState::clearHistory);
+        QAction* exportHar
+            = menu->addAction(icons::icon(u"square.and.arrow.up"), tr("Export History as HAR..."));
+        exportHar->setObjectName(u"exportHistoryHarAction"_s);
+        connect(exportHar, &QAction::triggered, this, [this] {
+            m_dialogs.saveFile(window(), tr("Export History as HAR"),
+                QStringView(HarExporter::kDefaultFileName).toString(),
+                [state = QPointer<AppState>(&m_state)](const QString& path) {
+                    if (state)
+                        state->exportHistoryAsHar(path);
+                });
+        });
         menu->popup(m_recent->mapToGlobal(at));
     });
     return m_recent;

@@ -73,6 +73,7 @@ private:
 
     AppState& m_state;
     Settings& m_settings;
+    FileDialogs& m_dialogs;
     const ShortcutMap& m_shortcuts;
     SidebarActions* m_actions;
     CollectionTreeModel* m_treeModel;

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QToolButton>
 #include <QToolTip>
 #include <QTreeWidget>
 
@@ -224,6 +225,35 @@ TEST(SidebarSheets, exportAsK6ScriptWritesTheCollectionsScript)
     const qsizetype c = script.indexOf(u"\"https://a.test/c\""_s);
     EXPECT_TRUE(a > 0 && a < group && group < b && b < c) << script.toStdString();
     EXPECT_FALSE(script.contains(u"o.test"_s));
+    EXPECT_FALSE(run.state.alertMessage().has_value());
+}
+
+// A collection as a Postman collection from its menu, the history as HAR from "Recent"'s.
+TEST(SidebarSheets, postmanAndHarExportsWriteTheirFiles)
+{
+    SidebarRun run;
+    run.state.addHistoryItem(APIRequest {.url = u"https://h.test/sent"_s}, 200, 0.1);
+    QSignalSpy finished(&run.state, &AppState::fileOperationFinished);
+    run.dialogs.answer = run.folder.path() + u"/API.postman_collection.json"_s;
+    const std::unique_ptr<QMenu> menu = run.menu(run.api, run.api);
+    auto* exportPostman = menu->findChild<QAction*>(u"exportPostmanAction"_s);
+    ASSERT_TRUE(exportPostman);
+    exportPostman->trigger();
+    ASSERT_TRUE(finished.wait(10000));
+    EXPECT_TRUE(
+        run.folder.read(u"API.postman_collection.json"_s)
+            .contains("https://schema.getpostman.com/json/collection/v2.1.0/collection.json"));
+
+    run.dialogs.answer = run.folder.path() + u"/history.har"_s;
+    auto* recent = child<QToolButton>(run.sidebar, u"recentRow"_s);
+    Q_EMIT recent->customContextMenuRequested(recent->rect().center());
+    auto* exportHar = run.sidebar->findChild<QAction*>(u"exportHistoryHarAction"_s);
+    ASSERT_TRUE(exportHar);
+    exportHar->trigger();
+    ASSERT_TRUE(finished.wait(10000));
+    EXPECT_TRUE(run.folder.read(u"history.har"_s).contains("https://h.test/sent"));
+    EXPECT_EQ(run.dialogs.suggestedNames,
+        (QStringList {u"API.postman_collection.json"_s, u"mako-history.har"_s}));
     EXPECT_FALSE(run.state.alertMessage().has_value());
 }
 
