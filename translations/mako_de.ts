@@ -233,7 +233,7 @@
         <translation>Daten konnten nicht geladen werden: %1</translation>
     </message>
     <message>
-        <location filename="../src/state/appstateimport.cpp" line="+29"/>
+        <location filename="../src/state/appstateimport.cpp" line="+32"/>
         <source>&quot;%1&quot; could not be written.</source>
         <translation>„%1“ konnte nicht geschrieben werden.</translation>
     </message>
@@ -254,13 +254,21 @@
     </message>
     <message>
         <location line="+21"/>
+        <location line="+13"/>
+        <location line="+15"/>
+        <location line="+17"/>
         <location line="+19"/>
         <location line="+2"/>
         <source>Export failed: %1</source>
         <translation>Export fehlgeschlagen: %1</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="-33"/>
+        <source>Exported without the requests a Postman collection cannot hold: %1</source>
+        <translation>Exportiert ohne die Anfragen, die eine Postman-Sammlung nicht aufnehmen kann: %1</translation>
+    </message>
+    <message>
+        <location line="+46"/>
         <source>Import failed: %1</source>
         <translation>Import fehlgeschlagen: %1</translation>
     </message>
@@ -720,13 +728,13 @@
 <context>
     <name>mako::CollectionCommands</name>
     <message>
-        <location filename="../src/ui/sidebar/collectioncommands.cpp" line="+69"/>
-        <location line="+28"/>
+        <location filename="../src/ui/sidebar/collectioncommands.cpp" line="+70"/>
+        <location line="+32"/>
         <source>New Request</source>
         <translation>Neue Anfrage</translation>
     </message>
     <message>
-        <location line="-26"/>
+        <location line="-30"/>
         <location line="+1"/>
         <source>New Folder</source>
         <translation>Neuer Ordner</translation>
@@ -743,6 +751,16 @@
     </message>
     <message>
         <location line="+2"/>
+        <source>Export as k6 Script...</source>
+        <translation>Als k6-Skript exportieren …</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Export as Postman Collection...</source>
+        <translation>Als Postman-Sammlung exportieren …</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <location line="+22"/>
         <source>Scripts...</source>
         <translation>Skripte …</translation>
@@ -834,6 +852,16 @@
         <location line="+18"/>
         <source>Export Collection</source>
         <translation>Sammlung exportieren</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Export as k6 Script</source>
+        <translation>Als k6-Skript exportieren</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Export as Postman Collection</source>
+        <translation>Als Postman-Sammlung exportieren</translation>
     </message>
 </context>
 <context>
@@ -1831,12 +1859,12 @@
         <translation>Dateifeld „%1“ ohne seine Datei übernommen</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+8"/>
         <source>disabled form field &quot;%1&quot; left out</source>
         <translation>deaktiviertes Formularfeld „%1“ weggelassen</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+17"/>
         <source>binary file body left out</source>
         <translation>binärer Datei-Body weggelassen</translation>
     </message>
@@ -1866,12 +1894,12 @@
         <translation>übersprungen, die Methode %1 kann nicht gesendet werden</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+13"/>
         <source>disabled query parameter &quot;%1&quot; left out</source>
         <translation>deaktivierter Query-Parameter „%1“ weggelassen</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+10"/>
         <source>template tag kept as written</source>
         <translation>Template-Tag unverändert übernommen</translation>
     </message>
@@ -2614,7 +2642,7 @@
         <translation>optionales Formularfeld „%1“ weggelassen</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+12"/>
         <source>file field &quot;%1&quot; left without a file</source>
         <translation>Dateifeld „%1“ ohne Datei übernommen</translation>
     </message>
@@ -2639,12 +2667,12 @@
         <translation>nicht definiert</translation>
     </message>
     <message>
-        <location line="+53"/>
+        <location line="+50"/>
         <source>optional query parameter &quot;%1&quot; left out</source>
         <translation>optionaler Query-Parameter „%1“ weggelassen</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+10"/>
         <source>callbacks left out</source>
         <translation>Callbacks weggelassen</translation>
     </message>
@@ -2748,7 +2776,7 @@
         <translation>%1-Skript ausgelassen</translation>
     </message>
     <message>
-        <location line="+133"/>
+        <location line="+136"/>
         <source>%1 authorisation dropped</source>
         <translation>%1-Autorisierung ausgelassen</translation>
     </message>
@@ -2758,12 +2786,12 @@
         <translation>deaktivierter Query-Parameter „%1“ ausgelassen</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+37"/>
         <source>disabled form field &quot;%1&quot; dropped</source>
         <translation>deaktiviertes Formularfeld „%1“ ausgelassen</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+21"/>
         <source>file field &quot;%1&quot; dropped</source>
         <translation>Dateifeld „%1“ ausgelassen</translation>
     </message>
@@ -3131,7 +3159,7 @@
 <context>
     <name>mako::RequestView</name>
     <message>
-        <location filename="../src/ui/editor/requestview.cpp" line="+34"/>
+        <location filename="../src/ui/editor/requestview.cpp" line="+35"/>
         <source>Response</source>
         <translation>Antwort</translation>
     </message>
@@ -3788,7 +3816,7 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
 <context>
     <name>mako::Sidebar</name>
     <message>
-        <location filename="../src/ui/sidebar/sidebar.cpp" line="+52"/>
+        <location filename="../src/ui/sidebar/sidebar.cpp" line="+55"/>
         <source>Sidebar</source>
         <translation>Seitenleiste</translation>
     </message>
@@ -3799,12 +3827,12 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
     </message>
     <message>
         <location line="+3"/>
-        <location line="+139"/>
+        <location line="+150"/>
         <source>Collections</source>
         <translation>Sammlungen</translation>
     </message>
     <message>
-        <location line="-117"/>
+        <location line="-128"/>
         <source>+</source>
         <translation>+</translation>
     </message>
@@ -3867,6 +3895,16 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
         <location line="+14"/>
         <source>Clear History</source>
         <translation>Verlauf löschen</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Export History as HAR...</source>
+        <translation>Verlauf als HAR exportieren …</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Export History as HAR</source>
+        <translation>Verlauf als HAR exportieren</translation>
     </message>
 </context>
 <context>

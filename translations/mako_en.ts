@@ -233,7 +233,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/state/appstateimport.cpp" line="+29"/>
+        <location filename="../src/state/appstateimport.cpp" line="+32"/>
         <source>&quot;%1&quot; could not be written.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -254,13 +254,21 @@
     </message>
     <message>
         <location line="+21"/>
+        <location line="+13"/>
+        <location line="+15"/>
+        <location line="+17"/>
         <location line="+19"/>
         <location line="+2"/>
         <source>Export failed: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="-33"/>
+        <source>Exported without the requests a Postman collection cannot hold: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+46"/>
         <source>Import failed: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -720,13 +728,13 @@
 <context>
     <name>mako::CollectionCommands</name>
     <message>
-        <location filename="../src/ui/sidebar/collectioncommands.cpp" line="+69"/>
-        <location line="+28"/>
+        <location filename="../src/ui/sidebar/collectioncommands.cpp" line="+70"/>
+        <location line="+32"/>
         <source>New Request</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-26"/>
+        <location line="-30"/>
         <location line="+1"/>
         <source>New Folder</source>
         <translation type="unfinished"></translation>
@@ -743,6 +751,16 @@
     </message>
     <message>
         <location line="+2"/>
+        <source>Export as k6 Script...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Export as Postman Collection...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <location line="+22"/>
         <source>Scripts...</source>
         <translation type="unfinished"></translation>
@@ -833,6 +851,16 @@
     <message>
         <location line="+18"/>
         <source>Export Collection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Export as k6 Script</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Export as Postman Collection</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1831,12 +1859,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+8"/>
         <source>disabled form field &quot;%1&quot; left out</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+17"/>
         <source>binary file body left out</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1866,12 +1894,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+13"/>
         <source>disabled query parameter &quot;%1&quot; left out</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+10"/>
         <source>template tag kept as written</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2614,7 +2642,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+12"/>
         <source>file field &quot;%1&quot; left without a file</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2639,12 +2667,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+53"/>
+        <location line="+50"/>
         <source>optional query parameter &quot;%1&quot; left out</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+10"/>
         <source>callbacks left out</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2748,7 +2776,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+133"/>
+        <location line="+136"/>
         <source>%1 authorisation dropped</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2758,12 +2786,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+37"/>
         <source>disabled form field &quot;%1&quot; dropped</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+21"/>
         <source>file field &quot;%1&quot; dropped</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3131,7 +3159,7 @@
 <context>
     <name>mako::RequestView</name>
     <message>
-        <location filename="../src/ui/editor/requestview.cpp" line="+34"/>
+        <location filename="../src/ui/editor/requestview.cpp" line="+35"/>
         <source>Response</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3785,7 +3813,7 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
 <context>
     <name>mako::Sidebar</name>
     <message>
-        <location filename="../src/ui/sidebar/sidebar.cpp" line="+52"/>
+        <location filename="../src/ui/sidebar/sidebar.cpp" line="+55"/>
         <source>Sidebar</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3796,12 +3824,12 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
     </message>
     <message>
         <location line="+3"/>
-        <location line="+139"/>
+        <location line="+150"/>
         <source>Collections</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-117"/>
+        <location line="-128"/>
         <source>+</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3863,6 +3891,16 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
     <message>
         <location line="+14"/>
         <source>Clear History</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Export History as HAR...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Export History as HAR</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
