@@ -71,9 +71,8 @@ TEST(Secrets, noSecretReachesADataFileAnExportOrABackup)
     passwordGrant.grant = OAuth2Grant::password;
     passwordGrant.username = QString::fromLatin1(OAuth2TestServer::kUsername);
     Collection api {.name = u"API"_s,
-        .requests = {{.name = u"Inherits"_s,
-                         .url = oauth.resourceUrl(),
-                         .authType = AuthType::inherit},
+        .requests
+        = {{.name = u"Inherits"_s, .url = oauth.resourceUrl(), .authType = AuthType::inherit},
             {.name = u"Own"_s,
                 .url = oauth.resourceUrl(),
                 .authType = AuthType::oauth2,
@@ -122,8 +121,8 @@ TEST(Secrets, noSecretReachesADataFileAnExportOrABackup)
     state.saveCollections();
     state.saveHistory();
     state.saveCurrentTabState();
-    ASSERT_TRUE(finishFileOperation(
-        state, [&] { state.exportAllData(exported + u"/backup.json"_s); }));
+    ASSERT_TRUE(
+        finishFileOperation(state, [&] { state.exportAllData(exported + u"/backup.json"_s); }));
 
     const QStringList secrets = QStringList {u"proxy-pw-2718"_s, u"cert-pass-1618"_s,
                                     QString::fromLatin1(OAuth2TestServer::kClientSecret),
@@ -137,8 +136,8 @@ TEST(Secrets, noSecretReachesADataFileAnExportOrABackup)
     }
     // What was written holds the work itself, so the search below looks in the right place.
     // The preference file sits beside the data folder.
-    const QByteArray written = everyFileUnder(QFileInfo(run.folder.settingsFile()).path())
-        + everyFileUnder(exported);
+    const QByteArray written
+        = everyFileUnder(QFileInfo(run.folder.settingsFile()).path()) + everyFileUnder(exported);
     EXPECT_TRUE(written.contains("team-app") && written.contains("Inherits"));
     EXPECT_TRUE(written.contains("mtls.example"));
     for (const QString& secret : secrets)
