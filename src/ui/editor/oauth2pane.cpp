@@ -273,13 +273,19 @@ void OAuth2Pane::handleEdited()
     if (otherClient) {
         // What was typed into the secret fields goes with the client they now name (the id
         // is often typed after the secret).
+        const bool carries = !m_clientSecret->text().isEmpty() || !m_password->text().isEmpty();
         if (!m_clientSecret->text().isEmpty())
             m_tokens.setClientSecret(settings, m_clientSecret->text());
         if (!m_password->text().isEmpty())
             m_tokens.setPassword(settings, m_password->text());
-        // A client not named yet is no client at all: what was kept for it moves, rather than
-        // wait for the next request without a name.
-        if (m_shown && (m_shown->clientId.isEmpty() || m_shown->tokenUrl.isEmpty())
+        if (carries)
+            m_carried.insert(oauth2SecretKey(settings, kClientSecret));
+        // A client not named yet is no client at all, nor one named only halfway: what was
+        // kept for it moves, rather than linger in the keyring.
+        const bool passingThrough
+            = m_shown && m_carried.remove(oauth2SecretKey(*m_shown, kClientSecret));
+        if (m_shown
+            && (passingThrough || m_shown->clientId.isEmpty() || m_shown->tokenUrl.isEmpty())
             && oauth2SecretKey(*m_shown, kClientSecret)
                 != oauth2SecretKey(settings, kClientSecret)) {
             m_tokens.setClientSecret(*m_shown, {});

@@ -77,6 +77,9 @@ private:
     QList<LineFieldVariables*> m_variables;
     /// The settings whose secrets the fields show.
     std::optional<OAuth2Settings> m_shown;
+    /// Clients whose secrets only came along while their id or token URL was being typed:
+    /// "p", "pa", "pay" hold nothing of their own, and the next key takes their secrets on.
+    QSet<QString> m_carried;
     /// Keeps "Expires in ..." current while the pane is up.
     QTimer m_expiry;
     bool m_syncing = false;

@@ -237,11 +237,16 @@ TEST(AuthPanes, oauthSecretsTypedForACollectionOrARequestReachNoFile)
     auto* view = run.find<RequestView>(u"httpScreen"_s);
     QTest::mouseClick(child<QToolButton>(view, u"authTab"_s), Qt::LeftButton);
     chooseByKeys(child<QComboBox>(view, u"authType"_s), u"OAuth 2.0"_s);
+    QTest::keyClicks(child<QLineEdit>(view, u"oauth2TokenUrl"_s), u"http://127.0.0.1:1/t"_s);
     QTest::keyClicks(child<QLineEdit>(view, u"oauth2ClientSecret"_s), u"request-secret"_s);
     QTest::keyClicks(child<QLineEdit>(view, u"oauth2ClientId"_s), u"request-app"_s);
     EXPECT_EVENTUALLY_EQ(run.state().openRequest()->oauth2.clientId, u"request-app"_s);
     EXPECT_EQ(run.state().oauth2Tokens().clientSecret(run.state().openRequest()->oauth2),
         u"request-secret"_s);
+    // Only the client finally named holds it, not each one named on the way there.
+    OAuth2Settings halfway = run.state().openRequest()->oauth2;
+    halfway.clientId.chop(1);
+    EXPECT_EQ(run.state().oauth2Tokens().clientSecret(halfway), u""_s);
     QTest::keyClick(&run.window(), Qt::Key_S, Qt::ControlModifier);
 
     run.state().saveCollections();
