@@ -183,16 +183,7 @@ TEST_F(CliSend, anOAuth2RequestGoesWithATokenOfItsGrant)
     OAuth2TestServer oauth;
     const APIRequest request {.url = oauth.resourceUrl(),
         .authType = AuthType::oauth2,
-        .oauth2 = {.grant = OAuth2Grant::clientCredentials,
-            .authUrl = {},
-            .tokenUrl = oauth.tokenUrl(),
-            .clientId = QString::fromLatin1(OAuth2TestServer::kClientId),
-            .scope = {},
-            .audience = {},
-            .extraParams = {},
-            .clientAuth = OAuth2ClientAuth::basicHeader,
-            .username = {},
-            .redirectPort = 0}};
+        .oauth2 = oauth.settings(OAuth2Grant::clientCredentials)};
     const QString path = file(u"me.json"_s, requestJson(request));
     const CliOutcome sent = run({u"send"_s, u"--json"_s, u"--var"_s,
         u"clientSecret="_s + QString::fromLatin1(OAuth2TestServer::kClientSecret), path});

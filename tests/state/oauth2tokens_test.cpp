@@ -217,16 +217,7 @@ struct OAuth2SendRun : StateRun {
         return APIRequest {.name = name,
             .url = server.resourceUrl(),
             .authType = AuthType::oauth2,
-            .oauth2 = {.grant = OAuth2Grant::clientCredentials,
-                .authUrl = {},
-                .tokenUrl = server.tokenUrl(),
-                .clientId = kClientId,
-                .scope = {},
-                .audience = {},
-                .extraParams = {},
-                .clientAuth = OAuth2ClientAuth::basicHeader,
-                .username = {},
-                .redirectPort = 0}};
+            .oauth2 = server.settings(OAuth2Grant::clientCredentials)};
     }
 
     /// Every file the state wrote, read as text.

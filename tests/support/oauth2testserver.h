@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/oauth2settings.h"
 #include "support/httptestserver.h"
 
 #include <QHash>
@@ -29,6 +30,16 @@ public:
     QString tokenUrl() const;
     QString authUrl() const;
     QString resourceUrl() const;
+    /// Settings of this server's client for `grant`.
+    OAuth2Settings settings(
+        OAuth2Grant grant, OAuth2ClientAuth clientAuth = OAuth2ClientAuth::basicHeader) const
+    {
+        return {.grant = grant,
+            .authUrl = authUrl(),
+            .tokenUrl = tokenUrl(),
+            .clientId = QString::fromLatin1(kClientId),
+            .clientAuth = clientAuth};
+    }
 
     /// The lifetime of the tokens issued from now on, in seconds.
     void setExpiresIn(int seconds);

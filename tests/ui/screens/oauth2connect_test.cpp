@@ -16,16 +16,7 @@ TEST(OAuth2Connect, aStreamGoesWithTheTokenOfItsClient)
     OAuth2TestServer oauth;
     const APIRequest request {.url = oauth.resourceUrl(),
         .authType = AuthType::oauth2,
-        .oauth2 = {.grant = OAuth2Grant::clientCredentials,
-            .authUrl = {},
-            .tokenUrl = oauth.tokenUrl(),
-            .clientId = QString::fromLatin1(OAuth2TestServer::kClientId),
-            .scope = {},
-            .audience = {},
-            .extraParams = {},
-            .clientAuth = OAuth2ClientAuth::body,
-            .username = {},
-            .redirectPort = 0},
+        .oauth2 = oauth.settings(OAuth2Grant::clientCredentials, OAuth2ClientAuth::body),
         .requestProtocol = RequestProtocol::sse};
     run.state.oauth2Tokens().setClientSecret(
         request.oauth2, QString::fromLatin1(OAuth2TestServer::kClientSecret));
