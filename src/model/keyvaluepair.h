@@ -13,6 +13,9 @@ struct KeyValuePair {
     QString key;
     QString value;
     bool isEnabled = true;
+    /// A variable whose value is kept in the secret service: it is never written to a file, an
+    /// export or a backup, which keep the row with an empty value.
+    bool isSecret = false;
 
     /// Whether the row takes part where rows are applied.
     bool isApplicable() const { return isEnabled && !key.isEmpty(); }

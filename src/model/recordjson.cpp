@@ -23,6 +23,7 @@ constexpr auto id = "id"_L1;
 constexpr auto key = "key"_L1;
 constexpr auto value = "value"_L1;
 constexpr auto isEnabled = "isEnabled"_L1;
+constexpr auto isSecret = "isSecret"_L1;
 constexpr auto name = "name"_L1;
 constexpr auto url = "url"_L1;
 constexpr auto method = "method"_L1;
@@ -306,7 +307,8 @@ public:
         QJsonObject o;
         return object(json, path, o) && field(o, key::id, path, out.id)
             && field(o, key::key, path, out.key) && field(o, key::value, path, out.value)
-            && field(o, key::isEnabled, path, out.isEnabled);
+            && field(o, key::isEnabled, path, out.isEnabled)
+            && optionalField(o, key::isSecret, path, out.isSecret);
     }
 
     bool value(const QJsonValue& json, const Path& path, APIRequest& out)
@@ -436,12 +438,17 @@ template <typename T> QString storedAuthToken(const T& record)
 
 QJsonObject toJson(const KeyValuePair& row)
 {
-    return QJsonObject {
+    // A secret's value never leaves memory through the stored form: every data file, export and
+    // backup is written from here.
+    QJsonObject o {
         {key::id, uuidToText(row.id)},
         {key::key, row.key},
-        {key::value, row.value},
+        {key::value, row.isSecret ? QString() : row.value},
         {key::isEnabled, row.isEnabled},
     };
+    if (row.isSecret)
+        o.insert(key::isSecret, true);
+    return o;
 }
 
 QJsonObject toJson(const APIRequest& request)
