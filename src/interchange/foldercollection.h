@@ -5,9 +5,11 @@
 #include "model/result.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QUuid>
 
 // A collection kept as a folder a team shares through git. Each file is JSON with its keys in a
 // fixed order, two-space indentation and a final newline, and holds nothing that changes without
@@ -51,6 +53,9 @@ struct Decoded {
     Contents contents;
     /// Files that did not parse (or had the wrong shape); the rest of the collection loads.
     QList<Problem> problems;
+    /// The file each request, folder and environment was read from, by its id. A folder
+    /// without a folder.json has its directory's path ("users/folder.json" all the same).
+    QHash<QUuid, QString> paths;
 };
 
 /// The files `contents` is kept in. The values of secret variables are written empty.
@@ -59,6 +64,10 @@ Files encode(const Contents& contents);
 /// The collection the files hold. Only files that `encode` could have written are read; others
 /// (a README, a .git folder) are ignored. Fails only when there is no readable collection.json.
 Result<Decoded> decode(const Files& files);
+
+/// One request file on its own, as `decode` reads it at `path` (which names it when the file
+/// gives no name, and from which its id is made when the file gives none).
+Result<APIRequest> decodeRequest(const QByteArray& bytes, const QString& path);
 
 /// Reads every file of the collection in `directory` (blocking; off the main thread). Skips
 /// hidden entries (".git") and files that are not ".json".
