@@ -1,3 +1,4 @@
+#include "fixture.h"
 #include "interchange/foldercollection.h"
 #include "support/qtprinters.h"
 #include "support/rows.h"
@@ -234,6 +235,9 @@ TEST(FolderCollection, filesWrittenByHandLoadAndBrokenOnesAreReportedAndSkipped)
         // A teammate copied b.json, id and all.
         {u"c.json"_s, R"({"id": "0B4B9D50-3F4B-4E55-9A8B-6E3B0B8A3C11", "name": "C"})"},
         {u"d.json"_s, R"({"id": "0B4B9D50-3F4B-4E55-9A8B-6E3B0B8A3C11", "name": "D"})"},
+        // Nothing a file should not hold is taken: a secret's value, blank rows at the end.
+        {u"environments/dev.json"_s, R"({"variables": [
+            {"key": "token", "value": "leaked", "isSecret": true}, {"key": "", "value": ""}]})"},
         {u"README.md"_s, "# Team API"},
         {u".git/config.json"_s, "{}"},
         {u"users/deeper/x.json"_s, R"({"name": "too deep"})"},
@@ -251,6 +255,9 @@ TEST(FolderCollection, filesWrittenByHandLoadAndBrokenOnesAreReportedAndSkipped)
     EXPECT_EQ(collection.folders[0].name, u"users"_s);
     EXPECT_EQ(collection.folders[0].requestIDs, QList<QUuid>({list.id}));
     EXPECT_NE(collection.requests[3].id, collection.requests[4].id);
+    ASSERT_EQ(result.contents.environments.size(), 1);
+    EXPECT_EQ(result.contents.environments[0].name, u"dev"_s);
+    EXPECT_EQ(rowsText(result.contents.environments[0].variables), u"token="_s);
 
     QStringList problems;
     for (const FC::Problem& problem : result.problems)
