@@ -171,6 +171,9 @@ void keepStored(Collection& collection)
 {
     keepStored(collection.variables);
     keepStoredAuth(collection);
+    // The stored form keeps a collection's credential only with a kind of auth to use it.
+    if (collection.authType == AuthType::none)
+        collection.authToken.clear();
 }
 
 class Decoder {

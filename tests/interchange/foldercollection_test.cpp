@@ -405,6 +405,23 @@ TEST(FolderCollection, writeTouchesOnlyItsOwnFiles)
     EXPECT_TRUE(root.exists(u"users/mine.json"_s));
     EXPECT_FALSE(root.exists(u"users/list-users.json"_s));
 
+    // Reading follows no link out of the folder, and nothing deeper than one level.
+    QTemporaryDir elsewhere;
+    QFile outside(elsewhere.filePath(u"secret.json"_s));
+    ASSERT_TRUE(outside.open(QIODevice::WriteOnly));
+    outside.write(R"({"name": "not ours"})");
+    outside.close();
+    ASSERT_TRUE(QFile::link(outside.fileName(), root.filePath(u"linked.json"_s)));
+    ASSERT_TRUE(QFile::link(elsewhere.path(), root.filePath(u"linkeddir"_s)));
+    ASSERT_TRUE(QFile::link(root.filePath(u"purge-cache.json"_s), root.filePath(u"alias.json"_s)));
+    ASSERT_TRUE(root.mkpath(u"users/deeper"_s));
+    QFile::copy(root.filePath(u"purge-cache.json"_s), root.filePath(u"users/deeper/x.json"_s));
+    const QStringList read = FC::read(folder.path()).value().keys();
+    EXPECT_FALSE(read.contains(u"linked.json"_s));
+    EXPECT_FALSE(read.contains(u"linkeddir/secret.json"_s));
+    EXPECT_FALSE(read.contains(u"users/deeper/x.json"_s));
+    EXPECT_TRUE(read.contains(u"alias.json"_s));
+
     const FC::Files rogue {{u"../outside.json"_s, "{}"}, {u"/tmp/abs.json"_s, "{}"}};
     QString reason;
     EXPECT_FALSE(FC::write(folder.path(), rogue, {}, &reason));
