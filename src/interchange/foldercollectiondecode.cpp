@@ -32,7 +32,8 @@ Result<QJsonObject> parseObject(const QByteArray& bytes)
         // Qt's offset is mostly just past the character it stumbled on.
         const QByteArray before = bytes.left(std::max(0, error.offset - 1));
         const qsizetype line = before.count('\n') + 1;
-        const qsizetype column = before.size() - (before.lastIndexOf('\n') + 1) + 1;
+        const qsizetype column
+            = QString::fromUtf8(before.mid(before.lastIndexOf('\n') + 1)).size() + 1;
         return Error {
             translated("line %1, column %2: %3").arg(line).arg(column).arg(error.errorString())};
     }
@@ -155,6 +156,8 @@ template <typename T> void keepStoredAuth(T& record)
 
 void keepStored(APIRequest& request)
 {
+    // A request file copied from elsewhere may carry save times; a folder keeps none.
+    request.createdAt = request.updatedAt = 0;
     keepStored(request.headers);
     keepStored(request.queryParams);
     keepStoredAuth(request);
