@@ -19,11 +19,6 @@ using namespace detail;
 
 namespace {
 
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("mako::FolderCollection", text);
-}
-
 Result<QJsonObject> parseObject(const QByteArray& bytes)
 {
     QJsonParseError error;
@@ -35,10 +30,13 @@ Result<QJsonObject> parseObject(const QByteArray& bytes)
         const qsizetype column
             = QString::fromUtf8(before.mid(before.lastIndexOf('\n') + 1)).size() + 1;
         return Error {
-            translated("line %1, column %2: %3").arg(line).arg(column).arg(error.errorString())};
+            QCoreApplication::translate("mako::FolderCollection", "line %1, column %2: %3")
+                .arg(line)
+                .arg(column)
+                .arg(error.errorString())};
     }
     if (!document.isObject())
-        return Error {translated("expected an object")};
+        return Error {QCoreApplication::translate("mako::FolderCollection", "expected an object")};
     return document.object();
 }
 
@@ -278,7 +276,9 @@ public:
                 bool wrongShape = false;
                 listed = nameList(*file, key::requests, &wrongShape);
                 if (wrongShape)
-                    problem(path, translated("\"requests\" is not a list of file names"));
+                    problem(path,
+                        QCoreApplication::translate(
+                            "mako::FolderCollection", "\"requests\" is not a list of file names"));
                 QJsonObject o = *file;
                 o.remove(key::requests);
                 o = over(QJsonObject {{key::name, directory}}, o);
@@ -352,7 +352,8 @@ Result<Decoded> decode(const Files& files)
 {
     const QString& collectionPath = kCollection;
     if (!files.contains(collectionPath))
-        return Error {translated("There is no collection.json in the folder.")};
+        return Error {QCoreApplication::translate(
+            "mako::FolderCollection", "There is no collection.json in the folder.")};
     auto file = parseObject(files.value(collectionPath));
     if (!file)
         return Error {collectionPath + u": "_s + file.errorMessage()};
@@ -364,8 +365,8 @@ Result<Decoded> decode(const Files& files)
     const QStringList listedEnvironments = nameList(*file, key::environments, &wrongShape);
     if (wrongShape)
         decoder.problem(collectionPath,
-            translated("its order of folders, requests or environments "
-                       "is not a list of names"));
+            QCoreApplication::translate("mako::FolderCollection",
+                "its order of folders, requests or environments is not a list of names"));
 
     QJsonObject o = file.value();
     for (const auto name : {key::folders, key::requests, key::environments})
