@@ -5,6 +5,7 @@
 #include "interchange/readablejson.h"
 #include "model/recordjson.h"
 
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -154,17 +155,20 @@ struct Placement {
 Placement place(const Collection& collection)
 {
     Placement placement;
+    // The requests not placed yet by id, in list order: a team's folder holds thousands.
+    QHash<QUuid, QList<qsizetype>> unplaced;
+    for (qsizetype i = 0; i < collection.requests.size(); ++i)
+        unplaced[collection.requests[i].id].append(i);
     QList<bool> placed(collection.requests.size(), false);
     for (const CollectionFolder& folder : collection.folders) {
         QList<qsizetype> members;
         for (const QUuid& id : folder.requestIDs) {
-            for (qsizetype i = 0; i < collection.requests.size(); ++i) {
-                if (!placed[i] && collection.requests[i].id == id) {
-                    placed[i] = true;
-                    members.append(i);
-                    break;
-                }
-            }
+            const auto found = unplaced.find(id);
+            if (found == unplaced.end() || found->isEmpty())
+                continue;
+            const qsizetype i = found->takeFirst();
+            placed[i] = true;
+            members.append(i);
         }
         placement.folders.append(members);
     }
