@@ -76,15 +76,13 @@ std::optional<RunInput> folderOfRequestFile(const QString& path, QUuid& request)
             auto read = readFolder(directory.path());
             if (!read)
                 return std::nullopt;
-            for (auto it = read->paths.cbegin(); it != read->paths.cend(); ++it) {
-                const bool isRequest = std::ranges::any_of(read->input.collection.requests,
-                    [&](const APIRequest& each) { return each.id == it.key(); });
-                if (it.value() == relative && isRequest) {
-                    request = it.key();
-                    return std::move(read.value().input);
-                }
-            }
-            return std::nullopt;
+            const QUuid id = read->paths.key(relative);
+            const bool isRequest = std::ranges::any_of(read->input.collection.requests,
+                [&](const APIRequest& each) { return each.id == id; });
+            if (id.isNull() || !isRequest)
+                return std::nullopt;
+            request = id;
+            return std::move(read.value().input);
         }
         relative = directory.dirName() + u'/' + relative;
         if (!directory.cdUp())

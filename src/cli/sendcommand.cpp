@@ -40,15 +40,16 @@ the current folder, and @- reads standard input. What the request cannot hold as
 send it (a file upload with -F name=@FILE, digest authentication, -T, ...) is refused rather
 than sent differently.
 FILE holds the request in Mako's stored JSON form: an existing file, a path starting with
-"/", "./" or "../", or "-" for standard input. A request file of a folder collection is sent
-as its collection runs it: with the collection's auth for a request that inherits it, the
-collection's variables, and the scripts of the collection and its folder around its own;
---environment NAME picks one of the folder's environments/. Its pre-request and test scripts run around the
+"/", "./" or "../", or "-" for standard input. Its pre-request and test scripts run around the
 send; their console output and tests are listed on standard error (in the JSON as "tests"),
 and a request with tests passes by them. An OAuth 2.0 request gets its access token just
 before it goes; give its client secret and password as the variables clientSecret and
 password (--var clientSecret=...). The Authorization Code grant prints the address to open
 in a browser on standard error and waits for the browser to return.
+A request file of a folder collection (its collection.json beside it or one folder up) is
+sent as a run of that one request would send it: with the collection's auth where the request
+inherits it, the collection's variables, and the scripts of the collection and of its folder
+around its own; --environment NAME picks one of the folder's environments/.
 
 The options below are mako-cli's own wherever they stand, also where curl has an option of
 the same name: --json prints JSON (curl's --json sends a JSON body) and -e names an
