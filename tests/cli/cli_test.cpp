@@ -899,21 +899,25 @@ TEST_F(CliRun, aFolderCollectionRunsWithAnEnvironmentByNameAndItsRequestFilesSen
         {u"run"_s, u"./team-api/"_s, u"--environment"_s, u"staging"_s, u"--json"_s},
         {u"run"_s, u"./team-api"_s, u"-e"_s, u"Shared"_s, u"--json"_s},
         {u"send"_s, u"./team-api/users/list-users.json"_s, u"-e"_s, u"Staging"_s},
+        // Such a file written by hand and kept anywhere: only what it needs.
+        {u"send"_s,
+            file(u"lone.json"_s, u"{\"url\": \"%1/lone\"}"_s.arg(server.baseUrl()).toUtf8())},
     };
     for (const QStringList& arguments : commands) {
         SCOPED_TRACE(arguments.join(u' ').toStdString());
         const CliOutcome outcome = run(arguments);
         EXPECT_EQ(outcome.status, 0) << outcome.out.toStdString() << outcome.err.toStdString();
-        EXPECT_TRUE(outcome.err.contains("users/broken.json: line 1, column "))
+        EXPECT_EQ(outcome.err.contains("users/broken.json: line 1, column "),
+            arguments[1].contains(u"team-api"_s))
             << outcome.err.toStdString();
         if (arguments.first() == u"run"_s) {
             EXPECT_EQ(outcome.json()[u"results"_s].toArray().size(), 2);
         }
     }
     const QList<RecordedRequest> seen = server.requests();
-    ASSERT_EQ(seen.size(), 5);
+    ASSERT_EQ(seen.size(), 6);
     const QList<QByteArray> expected {"/users Bearer st team users", "/health  team ",
-        "/users Bearer sh team users", "/health  team ", "/users Bearer st team users"};
+        "/users Bearer sh team users", "/health  team ", "/users Bearer st team users", "/lone   "};
     for (qsizetype i = 0; i < seen.size(); ++i) {
         EXPECT_EQ(seen[i].target + ' ' + seen[i].header("Authorization") + ' '
                 + seen[i].header("X-Collection") + ' ' + seen[i].header("X-Folder"),
