@@ -422,11 +422,14 @@ TEST(FolderCollection, writeTouchesOnlyItsOwnFiles)
     EXPECT_FALSE(read.contains(u"users/deeper/x.json"_s));
     EXPECT_TRUE(read.contains(u"alias.json"_s));
 
-    const FC::Files rogue {{u"../outside.json"_s, "{}"}, {u"/tmp/abs.json"_s, "{}"}};
+    // Paths that would leave the folder are refused, wherever they come from.
+    const FC::Files rogue {
+        {u"../outside.json"_s, "{}"}, {elsewhere.filePath(u"absolute.json"_s), "{}"}};
     QString reason;
-    EXPECT_FALSE(FC::write(folder.path(), rogue, {}, &reason));
+    EXPECT_FALSE(FC::write(root.filePath(u"inner"_s), rogue, {}, &reason));
     EXPECT_FALSE(reason.isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(root.filePath(u"../outside.json"_s)));
+    EXPECT_FALSE(root.exists(u"outside.json"_s));
+    EXPECT_FALSE(QFileInfo::exists(elsewhere.filePath(u"absolute.json"_s)));
 }
 
 namespace {
