@@ -28,9 +28,9 @@ LINT_PACKAGES := clang-format
 # The validators of the desktop entry and the metainfo, and the language tools that the
 # generated-code test runs against a loopback server. Swift has no Debian 12 package, so its
 # snippet is not run. A virtual display and a keyboard driver for the test that runs the real
-# program through a restart.
+# program through a restart. git: the folder-collection test checks what a diff of an edit shows.
 TEST_PACKAGES := desktop-file-utils appstream curl python3 python3-requests nodejs golang-go ruby php-cli php-curl \
-	xvfb xauth xdotool
+	xvfb xauth xdotool git
 
 # The fuzz targets build with clang and its libFuzzer runtime in a folder of their own; llvm
 # brings the symbolizer that puts file and line into a crash report.
