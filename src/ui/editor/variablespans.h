@@ -23,6 +23,8 @@ struct VariableSpan {
     /// What it turns into when sent (one sample draw of a dynamic variable); empty while not
     /// defined.
     QString value;
+    /// The value is, or holds, that of a secret variable: it is not shown.
+    bool isSecret = false;
 
     /// The tooltip that explains the placeholder.
     QString explanation() const;

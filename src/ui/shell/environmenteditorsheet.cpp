@@ -28,27 +28,34 @@ namespace {
 
 static_assert(int(VariablesModel::EnabledColumn) == KeyValueModel::EnabledColumn
     && int(VariablesModel::KeyColumn) == KeyValueModel::KeyColumn
-    && int(VariablesModel::ValueColumn) == KeyValueModel::ValueColumn);
+    && int(VariablesModel::ValueColumn) == KeyValueModel::ValueColumn
+    && int(VariablesModel::SecretColumn) == KeyValueModel::RemoveColumn);
 
 // The variable rows in the key/value editor's columns: the state's table plus the remove
-// column, with the same names for assistive tools as a request's rows.
+// column, with the same names for assistive tools as a request's rows, and the secret toggle
+// after them (shown before the remove column).
 class VariableRowsModel : public VariablesModel {
 public:
     using VariablesModel::VariablesModel;
 
     int columnCount(const QModelIndex& parent = {}) const override
     {
-        return parent.isValid() ? 0 : KeyValueModel::ColumnCount;
+        return parent.isValid() ? 0 : KeyValueEditor::kSecretColumn + 1;
     }
 
     QVariant data(const QModelIndex& index, int role) const override
     {
+        if (index.column() == KeyValueEditor::kSecretColumn) {
+            if (role == Qt::AccessibleTextRole || role == Qt::ToolTipRole)
+                return EnvironmentEditorSheet::tr("Secret");
+            return VariablesModel::data(secretIndex(index), role);
+        }
         const bool remove = index.column() == KeyValueModel::RemoveColumn;
         if (role == Qt::AccessibleTextRole || (remove && role == Qt::ToolTipRole)) {
             const KeyValueModel::Column column = KeyValueModel::Column(index.column());
             if (column == KeyValueModel::EnabledColumn || remove)
                 return remove ? KeyValueModel::tr("Remove") : KeyValueModel::tr("Enabled");
-            const QString text = VariablesModel::data(index, Qt::DisplayRole).toString();
+            const QString text = VariablesModel::data(index, Qt::AccessibleTextRole).toString();
             if (!text.isEmpty())
                 return text;
             return column == KeyValueModel::KeyColumn ? KeyValueModel::tr("Key")
@@ -57,11 +64,29 @@ public:
         return remove ? QVariant() : VariablesModel::data(index, role);
     }
 
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override
+    {
+        if (index.column() == KeyValueModel::RemoveColumn)
+            return false;
+        return VariablesModel::setData(
+            index.column() == KeyValueEditor::kSecretColumn ? secretIndex(index) : index, value,
+            role);
+    }
+
     Qt::ItemFlags flags(const QModelIndex& index) const override
     {
         if (index.column() == KeyValueModel::RemoveColumn)
             return Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
+        if (index.column() == KeyValueEditor::kSecretColumn)
+            return VariablesModel::flags(secretIndex(index));
         return VariablesModel::flags(index);
+    }
+
+private:
+    // The state's own column for the toggle, which the editor's remove column takes here.
+    QModelIndex secretIndex(const QModelIndex& index) const
+    {
+        return this->index(index.row(), VariablesModel::SecretColumn);
     }
 };
 
