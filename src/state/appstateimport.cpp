@@ -277,12 +277,8 @@ void AppState::exportAllData(const QString& path)
     // Edits still waiting for their auto-save are written first, and the backup is read behind
     // every save asked for so far, so it holds what the user sees.
     flushPendingSaves();
-    QStringList secrets = SecretVariables::secretNames(globalVariables(), environments());
-    for (const Collection& collection : collections()) {
-        for (const QString& name : SecretVariables::secretNames(collection.variables, {}))
-            if (!secrets.contains(name))
-                secrets.append(name);
-    }
+    const QStringList secrets
+        = SecretVariables::secretNames(globalVariables(), environments(), collections());
     m_persistence->whenIdle(this, [this, path, secrets] {
         const QStringList files {m_persistence->filePath(PersistenceService::kCollectionsFile),
             m_persistence->filePath(PersistenceService::kEnvironmentsFile),

@@ -40,8 +40,8 @@ QList<KeyValuePair> SecretVariables::withKnownValues(
     return rows;
 }
 
-QStringList SecretVariables::secretNames(
-    const QList<KeyValuePair>& globals, const QList<APIEnvironment>& environments)
+QStringList SecretVariables::secretNames(const QList<KeyValuePair>& globals,
+    const QList<APIEnvironment>& environments, const QList<Collection>& collections)
 {
     QStringList names;
     const auto note = [&names](const QList<KeyValuePair>& rows) {
@@ -53,6 +53,8 @@ QStringList SecretVariables::secretNames(
     note(globals);
     for (const APIEnvironment& environment : environments)
         note(environment.variables);
+    for (const Collection& collection : collections)
+        note(collection.variables);
     return names;
 }
 

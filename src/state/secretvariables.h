@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/apienvironment.h"
+#include "model/collection.h"
 #include "model/keyvaluepair.h"
 
 #include <QHash>
@@ -51,10 +52,10 @@ public:
     QList<KeyValuePair> withKnownValues(
         const std::optional<QUuid>& environmentID, QList<KeyValuePair> rows) const;
 
-    /// The names of the secret rows among `globals` and `environments`, as a file holding them
-    /// leaves them out: one entry per row with a name, in order, each name once.
-    static QStringList secretNames(
-        const QList<KeyValuePair>& globals, const QList<APIEnvironment>& environments);
+    /// The names of the secret rows among `globals`, `environments` and the variables of
+    /// `collections`, as a file holding them leaves them out: in that order, each name once.
+    static QStringList secretNames(const QList<KeyValuePair>& globals,
+        const QList<APIEnvironment>& environments, const QList<Collection>& collections = {});
 
 private:
     struct Location {

@@ -4,6 +4,7 @@
 #include "model/recordjson.h"
 #include "support/httptestserver.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -123,4 +124,35 @@ TEST_F(CliSecrets, secretsComeFromTheEnvironmentOrVarAndAreNeverPrinted)
         "warning: the secret variable \"api-key\" has no value (set MAKO_SECRET_API_KEY"))
         << missing.printed.toStdString();
     EXPECT_FALSE(missing.printed.contains("kept-elsewhere"));
+}
+
+// A backup or a collection written from the data folder says which secrets it holds without
+// their values.
+TEST_F(CliSecrets, exportsNameTheSecretsTheyLeaveOut)
+{
+    QDir(sandbox.path()).mkpath(u"app"_s);
+    const APIEnvironment staging {
+        .name = u"Staging"_s, .variables = {KeyValuePair {.key = u"token"_s, .isSecret = true}}};
+    Collection api {.name = u"API"_s};
+    api.variables = {KeyValuePair {.key = u"clientKey"_s, .isSecret = true},
+        KeyValuePair {.key = u"plain"_s, .value = u"p"_s}};
+    file(u"app/environments.json"_s, encodeRecords(QList {staging}));
+    file(u"app/globals.json"_s,
+        encodeRecords(QList {KeyValuePair {.key = u"apiKey"_s, .isSecret = true}}));
+    file(u"app/collections.json"_s, encodeRecords(QList {api}));
+    const QStringList dataDir {u"--data-dir"_s, sandbox.filePath(u"app"_s)};
+
+    const Outcome backup = run(QStringList {u"export"_s, u"--backup"_s} + dataDir);
+    EXPECT_EQ(backup.status, 0);
+    EXPECT_TRUE(backup.printed.contains(
+        "mako-cli export: left out (secret values): apiKey, token, clientKey\n"))
+        << backup.printed.toStdString();
+    for (const QStringList& form : {QStringList {}, QStringList {u"--postman"_s}}) {
+        const Outcome collection
+            = run(QStringList {u"export"_s, u"--collection"_s, u"API"_s} + form + dataDir);
+        EXPECT_EQ(collection.status, 0);
+        EXPECT_TRUE(
+            collection.printed.contains("mako-cli export: left out (secret values): clientKey\n"))
+            << collection.printed.toStdString();
+    }
 }
