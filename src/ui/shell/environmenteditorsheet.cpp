@@ -2,6 +2,7 @@
 
 #include "state/appstate.h"
 #include "state/environmentlistmodel.h"
+#include "state/secretstore.h"
 #include "state/variablesmodel.h"
 #include "ui/common/icons.h"
 #include "ui/common/symbolbutton.h"
@@ -19,6 +20,8 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -137,6 +140,12 @@ EnvironmentEditorSheet::EnvironmentEditorSheet(AppState& state, QWidget* window)
 
     connect(&m_state.environmentStore(), &EnvironmentStore::environmentChanged, this,
         &EnvironmentEditorSheet::handleEnvironmentChanged);
+    for (const auto changed :
+        {&EnvironmentStore::environmentsChanged, &EnvironmentStore::globalVariablesChanged})
+        connect(
+            &m_state.environmentStore(), changed, this, &EnvironmentEditorSheet::updateSecretNotes);
+    connect(&m_state.secretVault(), &SecretVault::keptAcrossRunsChanged, this,
+        &EnvironmentEditorSheet::updateSecretNotes);
     handleSelectionChanged();
 }
 
@@ -212,11 +221,11 @@ QWidget* EnvironmentEditorSheet::buildGlobalsTab()
         page);
     text->setObjectName(u"globalVariablesText"_s);
     text->setWordWrap(true);
-    KeyValueEditor* globals = makeVariablesEditor(m_state, u"globalVariablesEditor"_s, page);
+    m_globals = makeVariablesEditor(m_state, u"globalVariablesEditor"_s, page);
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(text);
-    layout->addWidget(globals);
+    layout->addWidget(m_globals);
     return page;
 }
 
@@ -230,10 +239,28 @@ void EnvironmentEditorSheet::handleSelectionChanged()
     const APIEnvironment* environment
         = m_selectedID ? m_state.environmentStore().environment(*m_selectedID) : nullptr;
     m_detail->setCurrentIndex(environment ? 1 : 0);
+    updateSecretNotes();
     if (!environment)
         return;
     m_name->setText(environment->name);
     static_cast<VariablesModel*>(m_variables->model())->showEnvironment(m_selectedID);
+}
+
+void EnvironmentEditorSheet::updateSecretNotes()
+{
+    // Without a secret service a secret's value is in no file and nowhere else either: the
+    // user should learn that before quitting, not after.
+    const bool lasting = m_state.secretVault().isKeptAcrossRuns();
+    const auto note = [lasting](KeyValueEditor* editor, const QList<KeyValuePair>* rows) {
+        const bool secrets = rows && std::any_of(rows->cbegin(), rows->cend(), [](const auto& row) {
+            return row.isSecret;
+        });
+        editor->setNote(lasting || !secrets ? QString()
+                                            : tr("No secret service is available: secret values "
+                                                 "are kept only until Mako quits."));
+    };
+    note(m_variables, m_selectedID ? m_state.environmentStore().variables(*m_selectedID) : nullptr);
+    note(m_globals, &m_state.environmentStore().globalVariables());
 }
 
 void EnvironmentEditorSheet::handleEnvironmentChanged(const QUuid& environmentID)

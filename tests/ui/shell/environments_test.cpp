@@ -170,6 +170,11 @@ TEST(EnvironmentEditorSheet, secretValuesAreMaskedUntilShownAndMarkedFromTheKeyb
     EXPECT_EQ(value(1), mask);
     EXPECT_EQ(value(1, Qt::AccessibleTextRole), mask);
     EXPECT_EQ(reveal->accessibleName(), u"Show Value"_s);
+    // This run has no secret service, which the editor says as soon as it knows.
+    auto* note = child<QLabel>(globals, u"rowsNote"_s);
+    EXPECT_EVENTUALLY(note->isVisible());
+    EXPECT_EQ(note->text(),
+        u"No secret service is available: secret values are kept only until Mako quits."_s);
 
     // Typed unseen while masked, seen once shown.
     const auto editToken = [&](const QString& typed) {
@@ -208,4 +213,6 @@ TEST(EnvironmentEditorSheet, secretValuesAreMaskedUntilShownAndMarkedFromTheKeyb
     QTest::keyClick(table, Qt::Key_Space);
     EXPECT_FALSE(run.state.globalVariables()[0].isSecret);
     EXPECT_EQ(value(0), u"api.test"_s);
+    run.state.removeVariables(std::nullopt, 1, 1);
+    EXPECT_FALSE(note->isVisible());
 }
