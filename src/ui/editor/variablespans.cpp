@@ -59,6 +59,29 @@ QString VariableSpan::explanation() const
         .arg(name);
 }
 
+QString SecretStandIns::masked(QString text) const
+{
+    for (const QString& standIn : standIns)
+        text.replace(standIn, VariablesModel::kMask.toString());
+    return text;
+}
+
+SecretStandIns withSecretStandIns(const std::optional<APIEnvironment>& environment)
+{
+    SecretStandIns result {environment, {}};
+    if (!result.environment)
+        return result;
+    for (KeyValuePair& row : result.environment->variables) {
+        if (!row.isSecret || row.value.isEmpty())
+            continue;
+        // Lower-case letters, digits and "-": the same in a host, a path and a query, encoded
+        // or not; the number sits inside, so that no stand-in begins another.
+        row.value = u"mako-secret-%1-value"_s.arg(result.standIns.size());
+        result.standIns.append(row.value);
+    }
+    return result;
+}
+
 QList<VariableSpan> variableSpans(
     const QString& text, const std::optional<APIEnvironment>& environment)
 {

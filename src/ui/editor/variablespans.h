@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -29,6 +30,17 @@ struct VariableSpan {
     /// The tooltip that explains the placeholder.
     QString explanation() const;
 };
+
+/// The variables a preview of a send is built with: each secret's value stands in as a word
+/// that encoding leaves alone, and `masked` turns those words in the finished text into the
+/// mask, so that a preview shows where a secret goes but never the secret.
+struct SecretStandIns {
+    std::optional<APIEnvironment> environment;
+    QStringList standIns;
+
+    QString masked(QString text) const;
+};
+SecretStandIns withSecretStandIns(const std::optional<APIEnvironment>& environment);
 
 /// The placeholders of `text`, left to right, judged against the variables a send would use
 /// (the merged environment), by the same rule that substitutes them.
