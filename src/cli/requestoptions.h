@@ -64,9 +64,11 @@ public:
 
     static constexpr auto kHelp
         = R"(  -e, --environment FILE  A Mako environment record or a Postman environment file, used as
-                          the active environment.
+                          the active environment. Its secret variables, which files hold
+                          without a value, take theirs from MAKO_SECRET_<NAME> (the name as
+                          written, or upper-cased with "_" for other characters).
   --var KEY=VALUE         A variable (repeatable); it wins over the environment's row of the
-                          same name.
+                          same name, a secret one too.
   -k, --insecure          Accept any server certificate.
   --timeout SECONDS       Give up on a request after SECONDS (default: 30 without traffic,
                           300 in all).
