@@ -126,10 +126,24 @@ TEST_F(CliSecrets, secretsComeFromTheEnvironmentOrVarAndAreNeverPrinted)
     EXPECT_FALSE(missing.printed.contains("kept-elsewhere"));
 }
 
-// A backup or a collection written from the data folder says which secrets it holds without
-// their values.
-TEST_F(CliSecrets, exportsNameTheSecretsTheyLeaveOut)
+// An imported environment's secrets, a backup or a collection written from the data folder:
+// each says which secrets it holds without their values.
+TEST_F(CliSecrets, importsAndExportsNameTheSecretsTheyLeaveOut)
 {
+    const QString postman = file(u"team.postman_environment.json"_s,
+        R"({"name": "Team", "values": [{"key": "token", "value": "sek-import-5", "type": "secret"},
+            {"key": "base", "value": "https://api.test"}]})");
+    const Outcome imported
+        = run({u"import"_s, postman, u"--data-dir"_s, sandbox.filePath(u"imported"_s)});
+    EXPECT_EQ(imported.status, 0) << imported.printed.toStdString();
+    EXPECT_TRUE(imported.printed.contains("mako-cli import: secret values left out: token:"))
+        << imported.printed.toStdString();
+    QFile stored(sandbox.filePath(u"imported/environments.json"_s));
+    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+    const QByteArray storedBytes = stored.readAll();
+    EXPECT_TRUE(storedBytes.contains("api.test"));
+    EXPECT_FALSE(storedBytes.contains("sek-import-5") || imported.printed.contains("sek-"));
+
     QDir(sandbox.path()).mkpath(u"app"_s);
     const APIEnvironment staging {
         .name = u"Staging"_s, .variables = {KeyValuePair {.key = u"token"_s, .isSecret = true}}};
