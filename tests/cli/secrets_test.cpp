@@ -74,7 +74,7 @@ protected:
 TEST_F(CliSecrets, secretsComeFromTheEnvironmentOrVarAndAreNeverPrinted)
 {
     const APIRequest request {.name = u"Items"_s,
-        .url = u"{{base}}/items"_s,
+        .url = u"{{base}}/items?k={{api-key}}"_s,
         .headers = {KeyValuePair {.key = u"X-Api-Key"_s, .value = u"{{api-key}}"_s}}};
     const QString requestFile
         = file(u"request.json"_s, writeJson(toJson(request), JsonStyle::Pretty));
@@ -112,6 +112,7 @@ TEST_F(CliSecrets, secretsComeFromTheEnvironmentOrVarAndAreNeverPrinted)
             = run(c.arguments + QStringList {u"-e"_s, environment}, c.variables, report);
         EXPECT_EQ(outcome.status, 0) << outcome.printed.toStdString();
         EXPECT_EQ(lastKey(), c.expected);
+        EXPECT_EQ(server.requests().last().target, "/items?k=" + c.expected);
         EXPECT_FALSE(outcome.printed.contains("sek-")) << outcome.printed.toStdString();
         EXPECT_FALSE(outcome.printed.contains("warning"));
     }
