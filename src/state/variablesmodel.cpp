@@ -91,7 +91,7 @@ QVariant VariablesModel::data(const QModelIndex& index, int role) const
             return variable->isEnabled ? Qt::Checked : Qt::Unchecked;
         return {};
     case KeyColumn:
-        if (role == Qt::DisplayRole || role == Qt::EditRole)
+        if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::AccessibleTextRole)
             return variable->key;
         return {};
     case SecretColumn:

@@ -169,6 +169,8 @@ TEST(EnvironmentEditorSheet, secretValuesAreMaskedUntilShownAndMarkedFromTheKeyb
     EXPECT_EQ(value(0), u"api.test"_s);
     EXPECT_EQ(value(1), mask);
     EXPECT_EQ(value(1, Qt::AccessibleTextRole), mask);
+    EXPECT_EQ(table->model()->index(1, KeyValueModel::KeyColumn).data(Qt::AccessibleTextRole),
+        u"token"_s);
     EXPECT_EQ(reveal->accessibleName(), u"Show Value"_s);
     // This run has no secret service, which the editor says as soon as it knows.
     auto* note = child<QLabel>(globals, u"rowsNote"_s);
