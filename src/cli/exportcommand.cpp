@@ -8,6 +8,7 @@
 #include "model/recordjson.h"
 #include "state/datafile.h"
 #include "state/persistenceservice.h"
+#include "state/secretvariables.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -48,6 +49,14 @@ unknown collection or an unreadable data file.
 
 using DataFileRead = Result<std::optional<QByteArray>>;
 
+// The file keeps each secret variable as a row without its value; the warning says which.
+void warnOfSecretsLeftOut(Console& console, const QStringList& names)
+{
+    if (!names.isEmpty())
+        console.warn(
+            u"mako-cli export: left out (secret values): "_s + names.join(u", "_s) + u'\n');
+}
+
 // The collection in the form asked for: Mako's own file, a k6 script or a Postman collection.
 enum class CollectionForm { mako, k6, postman };
 
@@ -67,6 +76,7 @@ Result<QByteArray> exportCollection(
         if (collection.name == name || (!id.isNull() && collection.id == id)) {
             if (form == CollectionForm::k6)
                 return CodeGenerator::generateK6Collection(collection).toUtf8();
+            warnOfSecretsLeftOut(console, SecretVariables::secretNames(collection.variables, {}));
             if (form == CollectionForm::mako)
                 return CollectionExporter::exportCollection(collection);
             const auto exported = PostmanExporter::exportCollection(collection);
@@ -81,7 +91,7 @@ Result<QByteArray> exportCollection(
         name, names.isEmpty() ? u"none"_s : names.join(u", "_s))};
 }
 
-Result<QByteArray> exportBackup(const QString& directory)
+Result<QByteArray> exportBackup(const QString& directory, Console& console)
 {
     QList<std::optional<QByteArray>> files;
     for (const QString& fileName :
@@ -93,8 +103,18 @@ Result<QByteArray> exportBackup(const QString& directory)
             return Error {path + u": "_s + file.errorMessage()};
         files.append(file.value());
     }
-    return CollectionExporter::makeBackupFromFiles(
+    auto backup = CollectionExporter::makeBackupFromFiles(
         {files[0], files[1], files[2], files[3]}, QDateTime::currentDateTimeUtc());
+    if (backup) {
+        if (const auto contents = CollectionExporter::readBackup(backup.value())) {
+            warnOfSecretsLeftOut(console,
+                SecretVariables::secretNames(
+                    contents->globalVariables.value_or(QList<KeyValuePair> {}),
+                    contents->environments.value_or(QList<APIEnvironment> {}),
+                    contents->collections.value_or(QList<Collection> {})));
+        }
+    }
+    return backup;
 }
 
 Result<QByteArray> exportHistory(const QString& directory)
@@ -142,7 +162,7 @@ int exportCommand(const QStringList& arguments, Console& console)
     const CollectionForm form = parser.isSet(k6) ? CollectionForm::k6
         : parser.isSet(postman)                  ? CollectionForm::postman
                                                  : CollectionForm::mako;
-    const auto bytes = parser.isSet(backup) ? exportBackup(directory)
+    const auto bytes = parser.isSet(backup) ? exportBackup(directory, console)
         : parser.isSet(har)                 ? exportHistory(directory)
                             : exportCollection(directory, parser.value(collection), form, console);
     if (!bytes)

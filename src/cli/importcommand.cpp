@@ -84,7 +84,20 @@ Result<Import> readImport(const QByteArray& bytes)
         auto environment = parseEnvironment(bytes);
         if (!environment)
             return environment.error();
-        return Import {.kind = u"environment"_s, .environments = {environment.value()}};
+        // As with OAuth 2.0 secrets: the file's secret values have nowhere to go but the data
+        // folder, which never holds them.
+        QStringList secrets;
+        for (const KeyValuePair& row : environment->variables) {
+            if (row.isSecret && !row.value.isEmpty() && !secrets.contains(row.key))
+                secrets.append(row.key);
+        }
+        QStringList warnings;
+        if (!secrets.isEmpty())
+            warnings.append(u"secret values left out: %1: enter them in Mako's environment "
+                            "editor, or give them to mako-cli as MAKO_SECRET_<NAME>"_s.arg(
+                                secrets.join(u", "_s)));
+        return Import {
+            .kind = u"environment"_s, .environments = {environment.value()}, .warnings = warnings};
     }
     if (root.contains(u"requests"_s)) {
         auto collection = CollectionExporter::importCollection(bytes);

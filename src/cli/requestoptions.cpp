@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -28,6 +29,7 @@ std::optional<APIEnvironment> RequestOptions::mergedEnvironment(
 VariableScopes RequestOptions::scopes(const QList<KeyValuePair>& collectionVariables) const
 {
     VariableScopes scopes {.collection = collectionVariables};
+    fillSecretValues(scopes.collection, globals);
     if (environment || !globals.isEmpty()) {
         scopes.environment = environment.value_or(APIEnvironment {.variables = {}});
         scopes.environment->variables = globals + scopes.environment->variables;
@@ -150,6 +152,14 @@ Result<RequestOptions> RequestOptionSet::read(
             return Error {u"%1: %2"_s.arg(parser.value(m_environment), environment.errorMessage())};
         options.environment = std::move(environment).value();
     }
+    // Named, never shown: the run goes on and sends the placeholder's empty value.
+    if (options.environment) {
+        for (const QString& name :
+            fillSecretValues(options.environment->variables, options.globals))
+            console.warn(
+                u"mako-cli: warning: the secret variable \"%1\" has no value (set %2 "
+                "or --var %1=...)\n"_s.arg(name, secretEnvironmentNames(name).constLast()));
+    }
     if (parser.isSet(m_cookieJar)) {
         // Like curl's -b and -c on one file: a jar that does not exist yet is made at the end.
         options.cookieJar = parser.value(m_cookieJar);
@@ -209,6 +219,38 @@ Result<APIEnvironment> parseEnvironment(const QByteArray& bytes)
         return Error {u"not a Mako environment or a Postman environment file ("_s
             + environment.errorMessage() + u')'};
     return environment;
+}
+
+QStringList secretEnvironmentNames(const QString& name)
+{
+    QString portable = name.toUpper();
+    for (QChar& c : portable) {
+        if (!(c.isLetterOrNumber() && c.unicode() < 128))
+            c = u'_';
+    }
+    QStringList names {u"MAKO_SECRET_"_s + name};
+    if (portable != name)
+        names.append(u"MAKO_SECRET_"_s + portable);
+    return names;
+}
+
+QStringList fillSecretValues(QList<KeyValuePair>& rows, const QList<KeyValuePair>& given)
+{
+    QStringList missing;
+    for (KeyValuePair& row : rows) {
+        if (!row.isSecret || !row.value.isEmpty() || row.key.isEmpty())
+            continue;
+        for (const QString& variable : secretEnvironmentNames(row.key)) {
+            row.value = qEnvironmentVariable(variable.toLocal8Bit().constData());
+            if (!row.value.isEmpty())
+                break;
+        }
+        const bool named = std::any_of(given.cbegin(), given.cend(),
+            [&row](const KeyValuePair& variable) { return variable.key == row.key; });
+        if (row.value.isEmpty() && row.isEnabled && !named && !missing.contains(row.key))
+            missing.append(row.key);
+    }
+    return missing;
 }
 
 } // namespace mako::cli

@@ -69,9 +69,11 @@ public:
                           A Mako environment record or a Postman environment file, used as
                           the active environment; or the name of an environment of the
                           folder collection, else of the data folder (where the window keeps
-                          them).
+                          them). Its secret variables, which files hold without a value, take
+                          theirs from MAKO_SECRET_<NAME> (the name as written, or upper-cased
+                          with "_" for other characters).
   --var KEY=VALUE         A variable (repeatable); it wins over the environment's row of the
-                          same name.
+                          same name, a secret one too.
   -k, --insecure          Accept any server certificate.
   --timeout SECONDS       Give up on a request after SECONDS (default: 30 without traffic,
                           300 in all).
@@ -106,5 +108,16 @@ private:
 
 /// Reads a Mako environment record or a Postman environment export.
 Result<APIEnvironment> parseEnvironment(const QByteArray& bytes);
+
+/// The process environment variables a secret variable's value is read from: MAKO_SECRET_
+/// followed by its name as written, then by its name upper-cased with every other character
+/// than a letter or digit as "_" ("api-key": MAKO_SECRET_api-key, MAKO_SECRET_API_KEY).
+QStringList secretEnvironmentNames(const QString& name);
+
+/// Puts into every secret row of `rows` that holds no value (stored files keep none) the value
+/// of the first of its `secretEnvironmentNames` that is set. Returns the names of the secret
+/// rows still without a value that no row of `given` (the --var rows, which win anyway)
+/// names, each once.
+QStringList fillSecretValues(QList<KeyValuePair>& rows, const QList<KeyValuePair>& given = {});
 
 } // namespace mako::cli

@@ -29,7 +29,9 @@ QJsonArray rowList(const QList<KeyValuePair>& rows)
     for (const KeyValuePair& row : rows) {
         if (isBlank(row))
             continue;
-        QJsonObject entry {{u"key"_s, row.key}, {u"value"_s, row.value}, {u"type"_s, u"text"_s}};
+        // Postman's own kind for a secret row; its value stays on this machine.
+        QJsonObject entry {{u"key"_s, row.key}, {u"value"_s, row.isSecret ? QString() : row.value},
+            {u"type"_s, row.isSecret ? u"secret"_s : u"text"_s}};
         if (!row.isEnabled)
             entry.insert(u"disabled"_s, true);
         result.append(entry);

@@ -599,9 +599,11 @@ Result<APIEnvironment> importEnvironment(const QByteArray& bytes)
         if (!value[u"key"_s].isString())
             return notAnEnvironment(
                 QCoreApplication::translate("mako::PostmanImporter", "a value has no \"key\""));
+        // A secret Postman row stays one here: its value goes to the secret service.
         environment.variables.append(KeyValuePair {.key = value[u"key"_s].toString(),
             .value = text(value[u"value"_s]),
-            .isEnabled = value[u"enabled"_s].toBool(true)});
+            .isEnabled = value[u"enabled"_s].toBool(true),
+            .isSecret = value[u"type"_s].toString() == u"secret"_s});
     }
     return environment;
 }

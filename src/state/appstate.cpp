@@ -4,6 +4,7 @@
 #include "state/oauth2tokens.h"
 #include "state/persistenceservice.h"
 #include "state/secretstore.h"
+#include "state/secretvariables.h"
 
 #include <QCoreApplication>
 
@@ -23,6 +24,7 @@ AppState::AppState(PersistenceService* persistence, Settings* settings, QObject*
     , m_environments(persistence, autoSaveDelay)
     , m_history(persistence, settings, autoSaveDelay)
     , m_session(persistence, m_tabs, autoSaveDelay)
+    , m_secretVariables(std::make_unique<SecretVariables>(m_environments, *m_vault))
 {
     forwardSignals();
     for (ListSaver* saver : {&m_collections.saver(), &m_environments.saver(),

@@ -36,6 +36,7 @@ namespace mako {
 class OAuth2Tokens;
 class PersistenceService;
 class SecretStore;
+class SecretVariables;
 class SecretVault;
 class Settings;
 
@@ -331,7 +332,8 @@ public:
     void exportPostmanCollection(const QUuid& collectionID, const QString& path);
     /// Writes the history as a HAR 1.2 log.
     void exportHistoryAsHar(const QString& path);
-    /// Writes the data files, as last saved, into one backup file.
+    /// Writes the data files, as last saved, into one backup file. The values of secret
+    /// variables are not in it; the alert names the variables left out.
     void exportAllData(const QString& path);
     /// Replaces every list the backup holds, here and in its data file. Nothing is replaced
     /// unless every list in the file is valid.
@@ -368,6 +370,8 @@ private:
     void runFileJob(std::function<std::function<void()>()> job);
     void applyBackup(const CollectionExporter::BackupContents& contents);
     void finishFileOperation(const std::optional<QString>& failure, bool diagnostic = false);
+    /// Adds to the alert which secret variables a written file holds without their values.
+    void reportSecretsLeftOut(const QStringList& names);
 
     PersistenceService* m_persistence;
     Settings* m_settings;
@@ -379,6 +383,8 @@ private:
     HistoryStore m_history;
     TabStore m_tabs;
     SessionStore m_session;
+    /// Keeps the values of secret variables in the vault; made once the stores exist.
+    std::unique_ptr<SecretVariables> m_secretVariables;
     SidebarItem m_selectedSidebarItem;
     std::optional<QString> m_alertMessage;
     std::optional<ImportReport> m_importReport;

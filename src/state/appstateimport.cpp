@@ -8,6 +8,7 @@
 #include "state/datafile.h"
 #include "state/persistenceservice.h"
 #include "state/secretstore.h"
+#include "state/secretvariables.h"
 #include "state/settings.h"
 
 #include <QDateTime>
@@ -103,6 +104,17 @@ void AppState::runFileJob(std::function<std::function<void()>()> job)
     m_fileWorker.post([this, job = std::move(job)] {
         QMetaObject::invokeMethod(this, job(), Qt::QueuedConnection);
     });
+}
+
+void AppState::reportSecretsLeftOut(const QStringList& names)
+{
+    if (names.isEmpty())
+        return;
+    // The file keeps each of them as a row without its value; the user should know which ones
+    // a colleague (or a restored machine) has to be given another way.
+    const QString report = tr("%n secret value(s) left out: %1", nullptr, int(names.size()))
+                               .arg(names.join(u", "_s));
+    setAlertMessage(alertMessage() ? *alertMessage() + u'\n' + report : report);
 }
 
 void AppState::finishFileOperation(const std::optional<QString>& failure, bool diagnostic)
@@ -204,7 +216,11 @@ void AppState::exportCollection(const QUuid& collectionID, const QString& path)
         std::optional<QString> failure;
         if (!writeDataFile(path, CollectionExporter::exportCollection(collection)))
             failure = tr("Export failed: %1").arg(notWritten(path));
-        return [this, failure] { finishFileOperation(failure); };
+        return [this, failure, secrets = SecretVariables::secretNames(collection.variables, {})] {
+            if (!failure)
+                reportSecretsLeftOut(secrets);
+            finishFileOperation(failure);
+        };
     });
 }
 
@@ -232,12 +248,15 @@ void AppState::exportPostmanCollection(const QUuid& collectionID, const QString&
         std::optional<QString> failure;
         if (!writeDataFile(path, exported.bytes))
             failure = tr("Export failed: %1").arg(notWritten(path));
-        return [this, failure, leftOut = exported.leftOut] {
+        return [this, failure, leftOut = exported.leftOut,
+                   secrets = SecretVariables::secretNames(collection.variables, {})] {
             // The file is written all the same; the alert names what it lacks.
             if (!failure && !leftOut.isEmpty())
                 setAlertMessage(
                     tr("Exported without the requests a Postman collection cannot hold: %1")
                         .arg(leftOut.join(u", "_s)));
+            if (!failure)
+                reportSecretsLeftOut(secrets);
             finishFileOperation(failure);
         };
     });
@@ -258,19 +277,25 @@ void AppState::exportAllData(const QString& path)
     // Edits still waiting for their auto-save are written first, and the backup is read behind
     // every save asked for so far, so it holds what the user sees.
     flushPendingSaves();
-    m_persistence->whenIdle(this, [this, path] {
+    const QStringList secrets
+        = SecretVariables::secretNames(globalVariables(), environments(), collections());
+    m_persistence->whenIdle(this, [this, path, secrets] {
         const QStringList files {m_persistence->filePath(PersistenceService::kCollectionsFile),
             m_persistence->filePath(PersistenceService::kEnvironmentsFile),
             m_persistence->filePath(PersistenceService::kHistoryFile),
             m_persistence->filePath(PersistenceService::kGlobalVariablesFile)};
-        runFileJob([this, path, files]() -> std::function<void()> {
+        runFileJob([this, path, files, secrets]() -> std::function<void()> {
             std::optional<QString> failure;
             const auto backup = readDataFiles(files, QDateTime::currentDateTimeUtc());
             if (!backup)
                 failure = tr("Export failed: %1").arg(backup.errorMessage());
             else if (!writeDataFile(path, backup.value()))
                 failure = tr("Export failed: %1").arg(notWritten(path));
-            return [this, failure] { finishFileOperation(failure, true); };
+            return [this, failure, secrets] {
+                if (!failure)
+                    reportSecretsLeftOut(secrets);
+                finishFileOperation(failure, true);
+            };
         });
     });
 }
@@ -309,7 +334,11 @@ void AppState::applyBackup(const CollectionExporter::BackupContents& contents)
         files.append(PersistenceService::kCollectionsFile);
     }
     if (contents.environments) {
-        m_environments.replaceAll(*contents.environments);
+        QList<APIEnvironment> environments = *contents.environments;
+        for (APIEnvironment& environment : environments)
+            environment.variables
+                = m_secretVariables->withKnownValues(environment.id, environment.variables);
+        m_environments.replaceAll(environments);
         files.append(PersistenceService::kEnvironmentsFile);
     }
     if (contents.history) {
@@ -317,7 +346,10 @@ void AppState::applyBackup(const CollectionExporter::BackupContents& contents)
         files.append(PersistenceService::kHistoryFile);
     }
     if (contents.globalVariables) {
-        m_environments.replaceGlobalVariables(*contents.globalVariables);
+        // The backup holds its secrets empty: the rows it brings back keep the values of the
+        // rows they replace, where the vault knows them.
+        m_environments.replaceGlobalVariables(
+            m_secretVariables->withKnownValues(std::nullopt, *contents.globalVariables));
         files.append(PersistenceService::kGlobalVariablesFile);
     }
     auto failed = std::make_shared<QStringList>();

@@ -114,7 +114,7 @@ void SecretVault::load(const QString& key, std::function<void(const QString&)> d
         if (!self)
             return;
         if (!available)
-            self->m_keptAcrossRuns = false;
+            self->noteNoSecretService();
         if (!found.isEmpty() && !self->m_values.contains(key)) {
             self->m_values.insert(key, found);
             Q_EMIT self->valueChanged(key);
@@ -144,9 +144,16 @@ void SecretVault::flush()
     for (const auto& [key, secret] : unwritten.asKeyValueRange()) {
         m_store->write(key, secret, [self = QPointer(this)](bool available) {
             if (self && !available)
-                self->m_keptAcrossRuns = false;
+                self->noteNoSecretService();
         });
     }
+}
+
+void SecretVault::noteNoSecretService()
+{
+    if (!std::exchange(m_keptAcrossRuns, false))
+        return;
+    Q_EMIT keptAcrossRunsChanged();
 }
 
 } // namespace mako

@@ -77,6 +77,8 @@ public:
 
 Q_SIGNALS:
     void valueChanged(const QString& key);
+    /// `isKeptAcrossRuns` turned false.
+    void keptAcrossRunsChanged();
 
 private:
     std::unique_ptr<SecretStore> m_store;
@@ -87,6 +89,8 @@ private:
     QHash<QString, QString> m_unwritten;
     QTimer* m_writeTimer;
     bool m_keptAcrossRuns = true;
+
+    void noteNoSecretService();
 };
 
 } // namespace mako

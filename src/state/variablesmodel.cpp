@@ -29,6 +29,15 @@ void VariablesModel::showEnvironment(const std::optional<QUuid>& environmentID)
     endResetModel();
 }
 
+void VariablesModel::setValuesRevealed(bool revealed)
+{
+    if (revealed == m_revealed)
+        return;
+    m_revealed = revealed;
+    if (!m_ids.isEmpty())
+        Q_EMIT dataChanged(index(0, ValueColumn), index(int(m_ids.size()) - 1, ValueColumn));
+}
+
 const QList<KeyValuePair>* VariablesModel::shownRows() const
 {
     return m_state->environmentStore().variables(m_environmentID);
@@ -82,13 +91,23 @@ QVariant VariablesModel::data(const QModelIndex& index, int role) const
             return variable->isEnabled ? Qt::Checked : Qt::Unchecked;
         return {};
     case KeyColumn:
-        if (role == Qt::DisplayRole || role == Qt::EditRole)
+        if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::AccessibleTextRole)
             return variable->key;
         return {};
-    default:
-        if (role == Qt::DisplayRole || role == Qt::EditRole)
+    case SecretColumn:
+        if (role == Qt::CheckStateRole)
+            return variable->isSecret ? Qt::Checked : Qt::Unchecked;
+        return {};
+    default: {
+        const bool masked = variable->isSecret && !m_revealed && !variable->value.isEmpty();
+        if (role == MaskedRole)
+            return masked;
+        if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
+            return masked ? kMask.toString() : variable->value;
+        if (role == Qt::EditRole)
             return variable->value;
         return {};
+    }
     }
 }
 
@@ -101,6 +120,8 @@ bool VariablesModel::setData(const QModelIndex& index, const QVariant& value, in
     KeyValuePair edited = *variable;
     if (index.column() == EnabledColumn && role == Qt::CheckStateRole)
         edited.isEnabled = value.toInt() == Qt::Checked;
+    else if (index.column() == SecretColumn && role == Qt::CheckStateRole)
+        edited.isSecret = value.toInt() == Qt::Checked;
     else if (index.column() == KeyColumn && role == Qt::EditRole)
         edited.key = value.toString();
     else if (index.column() == ValueColumn && role == Qt::EditRole)
@@ -116,7 +137,8 @@ Qt::ItemFlags VariablesModel::flags(const QModelIndex& index) const
     if (!(index.isValid() && checkIndex(index)))
         return Qt::NoItemFlags;
     const Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
-    return flags | (index.column() == EnabledColumn ? Qt::ItemIsUserCheckable : Qt::ItemIsEditable);
+    const bool check = index.column() == EnabledColumn || index.column() == SecretColumn;
+    return flags | (check ? Qt::ItemIsUserCheckable : Qt::ItemIsEditable);
 }
 
 QVariant VariablesModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -130,6 +152,8 @@ QVariant VariablesModel::headerData(int section, Qt::Orientation orientation, in
         return tr("Key");
     case ValueColumn:
         return tr("Value");
+    case SecretColumn:
+        return tr("Secret");
     default:
         return {};
     }
@@ -177,7 +201,8 @@ void VariablesModel::handleChanged(
     const int row = int(m_ids.indexOf(variableID));
     if (environmentID != m_environmentID || row < 0)
         return;
-    Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1));
+    // Every column a subclass shows, too.
+    Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
 }
 
 void VariablesModel::handleEnvironmentsChanged()

@@ -13,16 +13,24 @@ namespace mako {
 class AppState;
 
 /// The variable rows of one environment, or the global variables, as a table: whether the row
-/// is enabled (a check box), its key and its value. Edits, inserted rows (blank and enabled)
-/// and removed rows go through the state's operations, and the rows follow the variable
-/// notifications one step at a time. Showing another list of rows is a reset.
+/// is enabled (a check box), its key, its value and whether it is secret (a check box). Edits,
+/// inserted rows (blank and enabled) and removed rows go through the state's operations, and
+/// the rows follow the variable notifications one step at a time. Showing another list of rows
+/// is a reset.
+///
+/// A secret's value is shown (and named to assistive tools) as `kMask` until the values are
+/// revealed; it is edited as it is in either case.
 class VariablesModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    enum Column { EnabledColumn, KeyColumn, ValueColumn, ColumnCount };
+    enum Column { EnabledColumn, KeyColumn, ValueColumn, SecretColumn, ColumnCount };
     /// The row's id (QUuid), in every column.
     static constexpr int IDRole = Qt::UserRole;
+    /// In the value column: true while the value is shown masked.
+    static constexpr int MaskedRole = Qt::UserRole + 1;
+    /// What stands for a secret value, whatever its length.
+    static constexpr QStringView kMask = u"\u2022\u2022\u2022\u2022\u2022\u2022\u2022\u2022";
 
     /// Shows the global variables until `showEnvironment` picks an environment. `state` must
     /// outlive the model.
@@ -33,6 +41,9 @@ public:
     /// Shows the rows of the environment with `environmentID`, or the global variables without
     /// one. While no environment has the id, there are no rows and none can be inserted.
     void showEnvironment(const std::optional<QUuid>& environmentID);
+    /// Whether secret values are shown as they are (false: masked, the default).
+    bool valuesRevealed() const { return m_revealed; }
+    void setValuesRevealed(bool revealed);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -58,6 +69,7 @@ private:
     // Whether the rows shown are those of an existing list (an environment can go and, with a
     // restored backup, come back).
     bool m_attached = true;
+    bool m_revealed = false;
     // The ids of the rows as the notifications so far describe them.
     QList<QUuid> m_ids;
 };

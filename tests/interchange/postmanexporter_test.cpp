@@ -201,3 +201,29 @@ TEST(PostmanExporter, enabledQueryRowsJoinTheURLTheyAreSentWith)
     EXPECT_EQ(back.requests[0].url, u"https://api.test/find?sort=asc&q=a%20b%26c#results"_s);
     EXPECT_EQ(rowsText(back.requests[0].queryParams), u"limit=5 (off)"_s);
 }
+
+// A secret row goes out as Postman's own kind of secret, without its value, and a Postman
+// environment's secret row comes in as a secret.
+TEST(PostmanExporter, secretsGoOutAsSecretsWithoutTheirValues)
+{
+    Collection api {.name = u"S"_s};
+    api.variables = {KeyValuePair {.key = u"token"_s, .value = u"tok-1"_s, .isSecret = true},
+        KeyValuePair {.key = u"base"_s, .value = u"https://api.test"_s}};
+    const QJsonArray variables
+        = QJsonDocument::fromJson(PostmanExporter::exportCollection(api).bytes)
+              .object()[u"variable"_s]
+              .toArray();
+    ASSERT_EQ(variables.size(), 2);
+    EXPECT_EQ(variables[0].toObject(),
+        (QJsonObject {{u"key"_s, u"token"_s}, {u"value"_s, u""_s}, {u"type"_s, u"secret"_s}}));
+    EXPECT_EQ(variables[1].toObject()[u"value"_s], u"https://api.test"_s);
+
+    const auto environment = PostmanImporter::importEnvironment(R"({"name": "E", "values": [
+        {"key": "token", "value": "tok-2", "type": "secret"},
+        {"key": "base", "value": "b", "type": "default"}]})");
+    ASSERT_TRUE(environment.ok());
+    ASSERT_EQ(environment->variables.size(), 2);
+    EXPECT_TRUE(environment->variables[0].isSecret);
+    EXPECT_EQ(environment->variables[0].value, u"tok-2"_s);
+    EXPECT_FALSE(environment->variables[1].isSecret);
+}

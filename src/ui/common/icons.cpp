@@ -59,6 +59,11 @@ constexpr std::array kSymbols {
     Symbol {u"arrow.down.circle", u"go-down"},
     Symbol {u"arrow.up.circle", u"go-up"},
     Symbol {u"lock.shield", u"security-high"},
+    // Secret variables
+    Symbol {u"lock.fill", u"object-locked"},
+    Symbol {u"lock.open", u"object-unlocked"},
+    Symbol {u"eye", u"password-show-on"},
+    Symbol {u"eye.slash", u"password-show-off"},
     Symbol {u"doc.plaintext", u"text-x-generic"},
     Symbol {u"pencil.circle", u"document-edit"},
     Symbol {u"trash.circle", u"edit-delete"},

@@ -1,5 +1,6 @@
 #include "ui/editor/keyvalueeditor.h"
 
+#include "state/variablesmodel.h"
 #include "ui/common/colors.h"
 #include "ui/common/icons.h"
 #include "ui/common/tableview.h"
@@ -9,14 +10,17 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
+#include <QToolButton>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -28,6 +32,7 @@ namespace {
 
 constexpr int kCheckColumnWidth = 28;
 constexpr int kRemoveColumnWidth = 28;
+constexpr int kSecretColumnWidth = 28;
 
 // Draws empty cells with their field name, placeholders in their colour, and the remove
 // column's symbol; edits in a frameless line edit.
@@ -46,6 +51,10 @@ public:
             QStyledItemDelegate::paint(painter, option, index);
             const QRect box = QRect(0, 0, 12, 12).translated(option.rect.center() - QPoint(6, 6));
             icons::icon(u"xmark").paint(painter, box);
+            return;
+        }
+        if (column == KeyValueEditor::kSecretColumn) {
+            paintSecretToggle(painter, option, index);
             return;
         }
         if (column != KeyValueModel::KeyColumn && column != KeyValueModel::ValueColumn) {
@@ -72,7 +81,35 @@ public:
         // Values are substituted when sent; keys go out as typed.
         if (!key && m_environment)
             new LineFieldVariables(editor, m_environment);
+        // A secret is typed unseen while the values are hidden.
+        if (!key && index.data(VariablesModel::MaskedRole).toBool())
+            editor->setEchoMode(QLineEdit::Password);
         return editor;
+    }
+
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+        const QModelIndex& index) override
+    {
+        if (index.column() != KeyValueEditor::kSecretColumn
+            || !(index.flags() & Qt::ItemIsUserCheckable))
+            return QStyledItemDelegate::editorEvent(event, model, option, index);
+        // The whole cell is the toggle, by a click or, as for a check box, by Space.
+        bool toggle = false;
+        if (event->type() == QEvent::MouseButtonRelease) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            toggle = mouse->button() == Qt::LeftButton
+                && option.rect.contains(mouse->position().toPoint());
+        } else if (event->type() == QEvent::MouseButtonPress
+            || event->type() == QEvent::MouseButtonDblClick) {
+            return true;
+        } else if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            toggle = key == Qt::Key_Space || key == Qt::Key_Select;
+        }
+        if (!toggle)
+            return false;
+        const bool secret = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+        return model->setData(index, secret ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
     }
 
     bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
@@ -94,6 +131,20 @@ public:
     }
 
 private:
+    static void paintSecretToggle(
+        QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index)
+    {
+        QStyleOptionViewItem plain = option;
+        plain.features &= ~QStyleOptionViewItem::HasCheckIndicator;
+        plain.text.clear();
+        plain.widget->style()->drawControl(QStyle::CE_ItemViewItem, &plain, painter, plain.widget);
+        const bool secret = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+        const QRect box = QRect(0, 0, 14, 14).translated(option.rect.center() - QPoint(7, 7));
+        // An open lock, faint, says what a click would do; a closed one that it is done.
+        icons::icon(secret ? u"lock.fill" : u"lock.open")
+            .paint(painter, box, Qt::AlignCenter, secret ? QIcon::Normal : QIcon::Disabled);
+    }
+
     void paintText(QPainter* painter, const QStyleOptionViewItem& option, int column,
         const QString& text) const
     {
@@ -179,10 +230,17 @@ KeyValueEditor::KeyValueEditor(
     m_note->hide();
 
     setUpTable(title, std::move(environment));
+    QToolButton* reveal = nullptr;
+    if (m_model->columnCount() > kSecretColumn) {
+        reveal = new QToolButton;
+        setUpSecrets(reveal);
+    }
 
     auto* header = new QHBoxLayout;
     header->addWidget(titleLabel);
     header->addStretch();
+    if (reveal)
+        header->addWidget(reveal);
     header->addWidget(add);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 6, 8, 6);
@@ -215,6 +273,33 @@ void KeyValueEditor::setUpTable(const QString& title, EnvironmentSource environm
     auto* remove
         = new QShortcut(QKeySequence::Delete, m_view, nullptr, nullptr, Qt::WidgetShortcut);
     connect(remove, &QShortcut::activated, this, &KeyValueEditor::removeCurrentRow);
+}
+
+void KeyValueEditor::setUpSecrets(QToolButton* reveal)
+{
+    QHeaderView* columns = m_view->horizontalHeader();
+    columns->setSectionResizeMode(kSecretColumn, QHeaderView::Fixed);
+    columns->resizeSection(kSecretColumn, kSecretColumnWidth);
+    // Arrow keys follow the columns as shown: the toggle sits right after the value.
+    columns->moveSection(kSecretColumn, KeyValueModel::RemoveColumn);
+    reveal->setObjectName(u"revealValuesButton"_s);
+    reveal->setCheckable(true);
+    reveal->setAutoRaise(true);
+    connect(reveal, &QToolButton::toggled, this,
+        [this, reveal](bool revealed) { revealValues(reveal, revealed); });
+    revealValues(reveal, false);
+}
+
+void KeyValueEditor::revealValues(QToolButton* reveal, bool revealed)
+{
+    if (auto* variables = qobject_cast<VariablesModel*>(m_model))
+        variables->setValuesRevealed(revealed);
+    // The button says what it will do.
+    const QString help = revealed ? tr("Hide Value") : tr("Show Value");
+    reveal->setIcon(icons::icon(revealed ? u"eye.slash" : u"eye"));
+    reveal->setText(help);
+    reveal->setToolTip(help);
+    reveal->setAccessibleName(help);
 }
 
 void KeyValueEditor::setNote(const QString& note)

@@ -23,6 +23,10 @@ class KeyValueEditor : public QWidget {
 public:
     /// What `{{name}}` placeholders in values resolve to when sent.
     using EnvironmentSource = std::function<std::optional<APIEnvironment>()>;
+    /// A column after the remove column, in a table that has one (variables), is a toggle that
+    /// makes the row's value secret. It is shown before the remove column, and the editor then
+    /// offers to show or hide the secret values (a `VariablesModel` masks them).
+    static constexpr int kSecretColumn = KeyValueModel::ColumnCount;
 
     /// Edits one list of the request in `viewModel`.
     KeyValueEditor(const QString& title, RequestViewModel& viewModel,
@@ -45,6 +49,8 @@ private:
     void addRow();
     void handleClicked(const QModelIndex& index);
     void removeCurrentRow();
+    void setUpSecrets(QToolButton* reveal);
+    void revealValues(QToolButton* reveal, bool revealed);
 
     QAbstractItemModel* m_model;
     QTableView* m_view;

@@ -8,6 +8,7 @@
 #include "state/requestviewmodel.h"
 #include "ui/common/icons.h"
 #include "ui/editor/custommethodsheet.h"
+#include "ui/editor/variablespans.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -198,13 +199,17 @@ void UrlBar::showPreview()
         return;
     }
     // Built the way sending builds it, so what is read here is what goes out, or the reason
-    // the send would give for sending nothing.
+    // the send would give for sending nothing; secrets show only as the mask.
     const std::optional<APIEnvironment> environment = m_environment();
-    const QString urlText = substituteVariables(request.url, environment);
-    const std::optional<QUrl> url = buildURL(urlText, urlQueryRows(request), environment);
-    const QString text = url && !url->scheme().isEmpty()
-        ? url->toString(QUrl::FullyEncoded)
-        : NetworkError::invalidURL(urlText, placeholdersIn(urlText)).errorDescription();
+    const SecretStandIns standIns = withSecretStandIns(environment);
+    const QString shownText = substituteVariables(request.url, standIns.environment);
+    const std::optional<QUrl> shown
+        = buildURL(shownText, urlQueryRows(request), standIns.environment);
+    const QString text = standIns.masked(shown && !shown->scheme().isEmpty()
+            ? shown->toString(QUrl::FullyEncoded)
+            : NetworkError::invalidURL(shownText, placeholdersIn(shownText)).errorDescription());
+    const std::optional<QUrl> url = buildURL(
+        substituteVariables(request.url, environment), urlQueryRows(request), environment);
     m_preview->setText(
         m_preview->fontMetrics().elidedText(text, Qt::ElideMiddle, qMax(200, width() - 24)));
     m_preview->setToolTip(text);

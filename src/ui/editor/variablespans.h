@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -23,10 +24,23 @@ struct VariableSpan {
     /// What it turns into when sent (one sample draw of a dynamic variable); empty while not
     /// defined.
     QString value;
+    /// The value is, or holds, that of a secret variable: it is not shown.
+    bool isSecret = false;
 
     /// The tooltip that explains the placeholder.
     QString explanation() const;
 };
+
+/// The variables a preview of a send is built with: each secret's value stands in as a word
+/// that encoding leaves alone, and `masked` turns those words in the finished text into the
+/// mask, so that a preview shows where a secret goes but never the secret.
+struct SecretStandIns {
+    std::optional<APIEnvironment> environment;
+    QStringList standIns;
+
+    QString masked(QString text) const;
+};
+SecretStandIns withSecretStandIns(const std::optional<APIEnvironment>& environment);
 
 /// The placeholders of `text`, left to right, judged against the variables a send would use
 /// (the merged environment), by the same rule that substitutes them.

@@ -2,6 +2,7 @@
 
 #include "state/appstate.h"
 #include "state/environmentlistmodel.h"
+#include "state/secretstore.h"
 #include "state/variablesmodel.h"
 #include "ui/common/icons.h"
 #include "ui/common/symbolbutton.h"
@@ -20,6 +21,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace mako {
@@ -28,27 +31,34 @@ namespace {
 
 static_assert(int(VariablesModel::EnabledColumn) == KeyValueModel::EnabledColumn
     && int(VariablesModel::KeyColumn) == KeyValueModel::KeyColumn
-    && int(VariablesModel::ValueColumn) == KeyValueModel::ValueColumn);
+    && int(VariablesModel::ValueColumn) == KeyValueModel::ValueColumn
+    && int(VariablesModel::SecretColumn) == KeyValueModel::RemoveColumn);
 
 // The variable rows in the key/value editor's columns: the state's table plus the remove
-// column, with the same names for assistive tools as a request's rows.
+// column, with the same names for assistive tools as a request's rows, and the secret toggle
+// after them (shown before the remove column).
 class VariableRowsModel : public VariablesModel {
 public:
     using VariablesModel::VariablesModel;
 
     int columnCount(const QModelIndex& parent = {}) const override
     {
-        return parent.isValid() ? 0 : KeyValueModel::ColumnCount;
+        return parent.isValid() ? 0 : KeyValueEditor::kSecretColumn + 1;
     }
 
     QVariant data(const QModelIndex& index, int role) const override
     {
+        if (index.column() == KeyValueEditor::kSecretColumn) {
+            if (role == Qt::AccessibleTextRole || role == Qt::ToolTipRole)
+                return EnvironmentEditorSheet::tr("Secret");
+            return VariablesModel::data(secretIndex(index), role);
+        }
         const bool remove = index.column() == KeyValueModel::RemoveColumn;
         if (role == Qt::AccessibleTextRole || (remove && role == Qt::ToolTipRole)) {
             const KeyValueModel::Column column = KeyValueModel::Column(index.column());
             if (column == KeyValueModel::EnabledColumn || remove)
                 return remove ? KeyValueModel::tr("Remove") : KeyValueModel::tr("Enabled");
-            const QString text = VariablesModel::data(index, Qt::DisplayRole).toString();
+            const QString text = VariablesModel::data(index, Qt::AccessibleTextRole).toString();
             if (!text.isEmpty())
                 return text;
             return column == KeyValueModel::KeyColumn ? KeyValueModel::tr("Key")
@@ -57,11 +67,29 @@ public:
         return remove ? QVariant() : VariablesModel::data(index, role);
     }
 
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override
+    {
+        if (index.column() == KeyValueModel::RemoveColumn)
+            return false;
+        return VariablesModel::setData(
+            index.column() == KeyValueEditor::kSecretColumn ? secretIndex(index) : index, value,
+            role);
+    }
+
     Qt::ItemFlags flags(const QModelIndex& index) const override
     {
         if (index.column() == KeyValueModel::RemoveColumn)
             return Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
+        if (index.column() == KeyValueEditor::kSecretColumn)
+            return VariablesModel::flags(secretIndex(index));
         return VariablesModel::flags(index);
+    }
+
+private:
+    // The state's own column for the toggle, which the editor's remove column takes here.
+    QModelIndex secretIndex(const QModelIndex& index) const
+    {
+        return this->index(index.row(), VariablesModel::SecretColumn);
     }
 };
 
@@ -112,6 +140,12 @@ EnvironmentEditorSheet::EnvironmentEditorSheet(AppState& state, QWidget* window)
 
     connect(&m_state.environmentStore(), &EnvironmentStore::environmentChanged, this,
         &EnvironmentEditorSheet::handleEnvironmentChanged);
+    for (const auto changed :
+        {&EnvironmentStore::environmentsChanged, &EnvironmentStore::globalVariablesChanged})
+        connect(
+            &m_state.environmentStore(), changed, this, &EnvironmentEditorSheet::updateSecretNotes);
+    connect(&m_state.secretVault(), &SecretVault::keptAcrossRunsChanged, this,
+        &EnvironmentEditorSheet::updateSecretNotes);
     handleSelectionChanged();
 }
 
@@ -187,11 +221,11 @@ QWidget* EnvironmentEditorSheet::buildGlobalsTab()
         page);
     text->setObjectName(u"globalVariablesText"_s);
     text->setWordWrap(true);
-    KeyValueEditor* globals = makeVariablesEditor(m_state, u"globalVariablesEditor"_s, page);
+    m_globals = makeVariablesEditor(m_state, u"globalVariablesEditor"_s, page);
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(text);
-    layout->addWidget(globals);
+    layout->addWidget(m_globals);
     return page;
 }
 
@@ -205,10 +239,28 @@ void EnvironmentEditorSheet::handleSelectionChanged()
     const APIEnvironment* environment
         = m_selectedID ? m_state.environmentStore().environment(*m_selectedID) : nullptr;
     m_detail->setCurrentIndex(environment ? 1 : 0);
+    updateSecretNotes();
     if (!environment)
         return;
     m_name->setText(environment->name);
     static_cast<VariablesModel*>(m_variables->model())->showEnvironment(m_selectedID);
+}
+
+void EnvironmentEditorSheet::updateSecretNotes()
+{
+    // Without a secret service a secret's value is in no file and nowhere else either: the
+    // user should learn that before quitting, not after.
+    const bool lasting = m_state.secretVault().isKeptAcrossRuns();
+    const auto note = [lasting](KeyValueEditor* editor, const QList<KeyValuePair>* rows) {
+        const bool secrets = rows && std::any_of(rows->cbegin(), rows->cend(), [](const auto& row) {
+            return row.isSecret;
+        });
+        editor->setNote(lasting || !secrets ? QString()
+                                            : tr("No secret service is available: secret values "
+                                                 "are kept only until Mako quits."));
+    };
+    note(m_variables, m_selectedID ? m_state.environmentStore().variables(*m_selectedID) : nullptr);
+    note(m_globals, &m_state.environmentStore().globalVariables());
 }
 
 void EnvironmentEditorSheet::handleEnvironmentChanged(const QUuid& environmentID)

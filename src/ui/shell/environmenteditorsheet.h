@@ -37,6 +37,7 @@ private:
     void addEnvironment();
     void deleteSelected();
     void finish();
+    void updateSecretNotes();
 
     AppState& m_state;
     EnvironmentListModel* m_environments;
@@ -45,6 +46,7 @@ private:
     QStackedWidget* m_detail = nullptr;
     QLineEdit* m_name = nullptr;
     KeyValueEditor* m_variables = nullptr;
+    KeyValueEditor* m_globals = nullptr;
     std::optional<QUuid> m_selectedID;
 };
 

@@ -303,7 +303,8 @@ TEST(RequestView, pastingACurlCommandIntoTheURLOpensItAsARequest)
 TEST(RequestView, theLineUnderTheURLShowsItAsItWillGoOut)
 {
     EditorRun run;
-    run.state().setGlobalVariables({{.key = u"host"_s, .value = u"api.example.test"_s}});
+    run.state().setGlobalVariables({{.key = u"host"_s, .value = u"api.example.test"_s},
+        {.key = u"key"_s, .value = u"s3cr3t/x y"_s, .isSecret = true}});
     APIRequest request = *run.state().openRequest();
     request.queryParams
         = {{.key = u"q"_s, .value = u"a&b c"_s}, {.key = u"off"_s, .isEnabled = false}};
@@ -322,6 +323,10 @@ TEST(RequestView, theLineUnderTheURLShowsItAsItWillGoOut)
         // Characters that may not stand raw in a URL show encoded, as they are sent.
         {u"{{host}}/p/{id}?q=\"me\" <x>"_s, RequestBodyType::none,
             u"https://api.example.test/p/%7Bid%7D?q=%22me%22%20%3Cx%3E&q=a%26b%20c"_s},
+        // A secret shows where it goes, never what it is.
+        {u"{{host}}/{{key}}?k={{key}}"_s, RequestBodyType::formData,
+            u"https://api.example.test/\u2022\u2022\u2022\u2022\u2022\u2022\u2022\u2022?k="
+            "\u2022\u2022\u2022\u2022\u2022\u2022\u2022\u2022"_s},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed.toStdString());

@@ -43,3 +43,20 @@ TEST(VariableSpans, aDynamicVariableIsDefinedUnlessUnknown)
     EXPECT_EQ(
         variableSpans(u"{{$timestamp}}"_s, environment).first().explanation(), u"$timestamp = 1"_s);
 }
+
+// A tooltip never shows a secret: neither a secret variable's value nor one that another
+// variable brings along.
+TEST(VariableSpans, aSecretIsExplainedMasked)
+{
+    const APIEnvironment environment {
+        .variables = {{.key = u"auth"_s, .value = u"Bearer {{token}}"_s},
+            {.key = u"token"_s, .value = u"tok-9"_s, .isSecret = true},
+            {.key = u"host"_s, .value = u"api.test"_s}}};
+    const QList<VariableSpan> spans = variableSpans(u"{{token}} {{auth}} {{host}}"_s, environment);
+    ASSERT_EQ(spans.size(), 3);
+    const QString masked = u" = \u2022\u2022\u2022\u2022\u2022\u2022\u2022\u2022"_s;
+    EXPECT_EQ(spans[0].explanation(), u"token"_s + masked);
+    EXPECT_EQ(spans[1].explanation(), u"auth"_s + masked);
+    EXPECT_EQ(spans[2].explanation(), u"host = api.test"_s);
+    EXPECT_EQ(spans[1].value, u"Bearer tok-9"_s);
+}

@@ -148,3 +148,73 @@ TEST(EnvironmentEditorSheet, globalVariablesTabEditsTheGlobalsAndEscapeCloses)
     QTest::keyClick(sheet, Qt::Key_Escape);
     EXPECT_FALSE(sheet->isVisible());
 }
+
+// A secret's value is masked, to the eye and to assistive tools, until "Show Value"; it is
+// edited unseen or seen, and a row is made secret from the keyboard: the toggle follows the
+// value, and Space flips it.
+TEST(EnvironmentEditorSheet, secretValuesAreMaskedUntilShownAndMarkedFromTheKeyboard)
+{
+    EnvironmentsRun run;
+    run.state.setGlobalVariables({KeyValuePair {.key = u"host"_s, .value = u"api.test"_s},
+        KeyValuePair {.key = u"token"_s, .value = u"tok-1"_s, .isSecret = true}});
+    auto* sheet = run.selector->openEditor();
+    child<QTabWidget>(sheet, u"environmentEditorTabs"_s)->setCurrentIndex(1);
+    auto* globals = child<QWidget>(sheet, u"globalVariablesEditor"_s);
+    auto* table = child<QTableView>(globals, u"rowsTable"_s);
+    auto* reveal = child<QAbstractButton>(globals, u"revealValuesButton"_s);
+    const auto value = [table](int row, int role = Qt::DisplayRole) {
+        return table->model()->index(row, KeyValueModel::ValueColumn).data(role).toString();
+    };
+    const QString mask = u"\u2022\u2022\u2022\u2022\u2022\u2022\u2022\u2022"_s;
+    EXPECT_EQ(value(0), u"api.test"_s);
+    EXPECT_EQ(value(1), mask);
+    EXPECT_EQ(value(1, Qt::AccessibleTextRole), mask);
+    EXPECT_EQ(table->model()->index(1, KeyValueModel::KeyColumn).data(Qt::AccessibleTextRole),
+        u"token"_s);
+    EXPECT_EQ(reveal->accessibleName(), u"Show Value"_s);
+    // This run has no secret service, which the editor says as soon as it knows.
+    auto* note = child<QLabel>(globals, u"rowsNote"_s);
+    EXPECT_EVENTUALLY(note->isVisible());
+    EXPECT_EQ(note->text(),
+        u"No secret service is available: secret values are kept only until Mako quits."_s);
+
+    // Typed unseen while masked, seen once shown.
+    const auto editToken = [&](const QString& typed) {
+        table->setFocus();
+        table->setCurrentIndex(table->model()->index(1, KeyValueModel::ValueColumn));
+        EXPECT_EVENTUALLY(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+        auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        EXPECT_TRUE(field && field->objectName() == u"rowValueField"_s);
+        if (!field)
+            return QLineEdit::Normal;
+        const QLineEdit::EchoMode echo = field->echoMode();
+        QTest::keyClick(field, Qt::Key_End);
+        QTest::keyClicks(field, typed);
+        QTest::keyClick(field, Qt::Key_Return);
+        table->setCurrentIndex({});
+        return echo;
+    };
+    EXPECT_EQ(editToken(u"2"_s), QLineEdit::Password);
+    EXPECT_EQ(run.state.globalVariables()[1].value, u"tok-12"_s);
+    click(reveal);
+    EXPECT_EQ(reveal->accessibleName(), u"Hide Value"_s);
+    EXPECT_EQ(value(1), u"tok-12"_s);
+    EXPECT_EQ(editToken(u"3"_s), QLineEdit::Normal);
+    EXPECT_EQ(run.state.globalVariables()[1].value, u"tok-123"_s);
+    click(reveal);
+    EXPECT_EQ(value(1), mask);
+
+    // From the remove button one step left is the row's toggle.
+    table->setFocus();
+    table->setCurrentIndex(table->model()->index(0, KeyValueModel::RemoveColumn));
+    QTest::keyClick(table, Qt::Key_Left);
+    EXPECT_EQ(table->currentIndex().data(Qt::AccessibleTextRole), u"Secret"_s);
+    QTest::keyClick(table, Qt::Key_Space);
+    EXPECT_TRUE(run.state.globalVariables()[0].isSecret);
+    EXPECT_EQ(value(0), mask);
+    QTest::keyClick(table, Qt::Key_Space);
+    EXPECT_FALSE(run.state.globalVariables()[0].isSecret);
+    EXPECT_EQ(value(0), u"api.test"_s);
+    run.state.removeVariables(std::nullopt, 1, 1);
+    EXPECT_FALSE(note->isVisible());
+}
