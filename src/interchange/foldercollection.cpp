@@ -82,12 +82,14 @@ bool isBlankRow(const QJsonObject& row)
 
 // Rows without their ids (in memory only, made from the file's path at every read) and without
 // "isEnabled": true, and without the blank rows at the end that the editor keeps for typing into.
+// A secret keeps its id, by which the secret service finds its value on every machine.
 QJsonArray storedRows(const QJsonArray& rows)
 {
     QJsonArray out;
     for (const QJsonValue& value : rows) {
         QJsonObject row = value.toObject();
-        row.remove(key::id);
+        if (!row.value(key::isSecret).toBool())
+            row.remove(key::id);
         if (row.value(key::isEnabled).toBool())
             row.remove(key::isEnabled);
         out.append(row);

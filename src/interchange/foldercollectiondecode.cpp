@@ -41,7 +41,7 @@ Result<QJsonObject> parseObject(const QByteArray& bytes)
 }
 
 // The rows of a file as the record decoder wants them: every key present, ids made from the
-// file's path and the row's place.
+// file's path and the row's place (a secret's own id aside).
 void fillRows(QJsonObject& o, QLatin1StringView name, const QString& seed)
 {
     const auto it = o.find(name);
@@ -52,7 +52,13 @@ void fillRows(QJsonObject& o, QLatin1StringView name, const QString& seed)
         if (!rows[i].isObject())
             continue;
         QJsonObject row = rows[i].toObject();
-        row.insert(key::id, uuidToText(derivedId(seed + u'#' + name + u'/' + QString::number(i))));
+        // A secret keeps the id it was written with: its value is found in the secret service
+        // by that id, and one made from the row's place would hand it to another row when a
+        // teammate inserts a row above it.
+        const QUuid given = QUuid::fromString(row.value(key::id).toString());
+        if (!row.value(key::isSecret).toBool() || given.isNull())
+            row.insert(
+                key::id, uuidToText(derivedId(seed + u'#' + name + u'/' + QString::number(i))));
         if (!row.contains(key::key))
             row.insert(key::key, QString());
         if (!row.contains(key::value))

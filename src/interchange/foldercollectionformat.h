@@ -20,6 +20,7 @@ inline constexpr auto name = "name"_L1;
 inline constexpr auto key = "key"_L1;
 inline constexpr auto value = "value"_L1;
 inline constexpr auto isEnabled = "isEnabled"_L1;
+inline constexpr auto isSecret = "isSecret"_L1;
 inline constexpr auto headers = "headers"_L1;
 inline constexpr auto queryParams = "queryParams"_L1;
 inline constexpr auto variables = "variables"_L1;

@@ -213,6 +213,18 @@ TEST(FolderCollection, aRichCollectionComesBackAsItWasAndAsTheSameBytes)
     ASSERT_EQ(staging.variables.size(), 2);
     EXPECT_TRUE(staging.variables[1].isSecret);
     EXPECT_EQ(staging.variables[1].value, QString());
+    // The secret service finds a secret's value by its row's id: it is the one written, and it
+    // stays with the row when a teammate inserts a row above it.
+    EXPECT_EQ(staging.variables[1].id, contents.environments[0].variables[1].id);
+    FC::Files edited = read.value();
+    QByteArray& stagingFile = edited[u"environments/staging.json"_s];
+    stagingFile.replace("  \"variables\": [\n", "  \"variables\": [\n    {\"key\": \"new\"},\n");
+    const FC::Decoded inserted = decoded(edited);
+    ASSERT_TRUE(inserted.problems.isEmpty()) << stagingFile.constData();
+    const QList<KeyValuePair>& rows = inserted.contents.environments[0].variables;
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[2].id, staging.variables[1].id);
+    EXPECT_NE(rows[1].id, staging.variables[1].id);
     EXPECT_EQ(back.contents.environments[1].name, u"Local"_s);
 
     // Reading the same files twice gives the same records, row ids included.
