@@ -40,7 +40,7 @@ AppState::AppState(PersistenceService* persistence, Settings* settings, QObject*
             const auto [stored, damaged] = *std::exchange(m_sessionToRestore, std::nullopt);
             restoreSession(stored, damaged);
         }
-        if (m_historyLoaded)
+        if (m_historyLoaded && !m_didLoad)
             finishStartup();
     });
     if (auto* application = QCoreApplication::instance())

@@ -19,19 +19,6 @@ namespace mako {
 
 namespace {
 
-// What a file holds, apart from what a read makes anew each time (the ids of rows, the dates),
-// so that two reads of one unchanged file compare equal.
-APIRequest withoutFreshParts(APIRequest request)
-{
-    for (QList<KeyValuePair>* rows : {&request.headers, &request.queryParams}) {
-        for (KeyValuePair& row : *rows)
-            row.id = QUuid();
-    }
-    request.createdAt = 0;
-    request.updatedAt = 0;
-    return request;
-}
-
 bool sameRows(const QList<KeyValuePair>& a, const QList<KeyValuePair>& b)
 {
     return std::ranges::equal(a, b, [](KeyValuePair x, const KeyValuePair& y) {
@@ -50,18 +37,6 @@ bool sameEnvironments(const QList<APIEnvironment>& a, const QList<APIEnvironment
 QString cleanFolderPath(const QString& path)
 {
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-}
-
-// The folder, its sub-folders and its files: what to watch for changes made outside.
-QStringList pathsToWatch(const QString& path, const FolderCollection::Files& files)
-{
-    QStringList paths {path};
-    const QDir folder(path);
-    for (const QString& name : folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-        paths.append(folder.filePath(name));
-    for (auto file = files.cbegin(); file != files.cend(); ++file)
-        paths.append(folder.filePath(file.key()));
-    return paths;
 }
 
 } // namespace
@@ -120,7 +95,8 @@ QList<APIEnvironment> FolderCollections::environmentsOf(const QUuid& collectionI
 
 void FolderCollections::markDirty(const QUuid& collectionID)
 {
-    if (m_applying || !m_folders.contains(collectionID))
+    const auto folder = m_folders.constFind(collectionID);
+    if (m_applying || folder == m_folders.cend() || !folder->loaded)
         return;
     m_dirty.insert(collectionID);
     m_saveTimer.start();
@@ -168,7 +144,7 @@ void FolderCollections::save(const QUuid& collectionID)
     m_dirty.remove(collectionID);
     const Collection* collection = m_collections.collection(collectionID);
     const auto folder = m_folders.find(collectionID);
-    if (!collection || folder == m_folders.end())
+    if (!collection || folder == m_folders.end() || !folder->loaded)
         return;
     FolderCollection::Contents contents {*collection, environmentsOf(collectionID)};
     // In its folder the collection is whole: the path is where it is, not part of it.
@@ -189,9 +165,10 @@ void FolderCollections::save(const QUuid& collectionID)
             files.insert(file.key(), file.value());
         QString reason;
         if (FolderCollection::write(path, files, disk->files, &reason)) {
-            disk->files = files;
             if (auto decoded = FolderCollection::decode(files))
-                disk->contents = decoded.value().contents;
+                disk->remember(files, decoded.value());
+            else
+                disk->files = files;
             return;
         }
         // Whatever was written stays written: the next save starts from what is there now.
@@ -235,61 +212,36 @@ void FolderCollections::forgetRemoved()
 
 void FolderCollections::loadAll()
 {
+    forgetRemoved();
     for (const Collection& collection : m_collections.collections()) {
-        if (collection.folderPath.isEmpty() || m_folders.contains(collection.id))
+        if (collection.folderPath.isEmpty())
             continue;
-        m_folders.insert(collection.id,
-            Folder {.path = cleanFolderPath(collection.folderPath), .name = collection.name});
+        // A collection that was just put back as a bare reference (a restored backup) is read
+        // again whole, and nothing waits to be written over it: its empty list is no edit.
+        const QString path = cleanFolderPath(collection.folderPath);
+        const auto known = m_folders.find(collection.id);
+        if (known == m_folders.end() || known->path != path)
+            m_folders.insert(collection.id, Folder {.path = path, .name = collection.name});
+        else
+            known->loaded = false;
+        m_dirty.remove(collection.id);
         ++m_loading;
         reload(collection.id, true);
     }
 }
 
-FolderCollections::Read FolderCollections::readFolder(
-    const QString& path, Disk& disk, bool onlyIfChanged)
-{
-    Read read;
-    auto files = FolderCollection::read(path);
-    if (!files) {
-        read.failure = files.errorMessage();
-        return read;
-    }
-    read.watched = pathsToWatch(path, files.value());
-    if (onlyIfChanged && files.value() == disk.files) {
-        read.changed = false;
-        return read;
-    }
-    auto decoded = FolderCollection::decode(files.value());
-    if (!decoded) {
-        read.failure = decoded.errorMessage();
-        return read;
-    }
-    // Which requests the change touched: the others keep what the stores hold for them.
-    QHash<QUuid, APIRequest> before;
-    for (const APIRequest& request : disk.contents.collection.requests)
-        before.insert(request.id, withoutFreshParts(request));
-    for (const APIRequest& request : decoded.value().contents.collection.requests) {
-        const auto old = before.constFind(request.id);
-        if (old == before.cend() || *old != withoutFreshParts(request))
-            read.touched.insert(request.id);
-    }
-    disk.files = files.value();
-    disk.contents = decoded.value().contents;
-    disk.unreadable.clear();
-    for (const FolderCollection::Problem& problem : decoded.value().problems)
-        disk.unreadable.insert(problem.path, disk.files.value(problem.path));
-    read.problems = decoded.value().problems;
-    read.contents = std::move(decoded).value().contents;
-    return read;
-}
-
-void FolderCollections::reload(const QUuid& collectionID, bool initial)
+void FolderCollections::reload(
+    const QUuid& collectionID, bool initial, const QSet<QString>& changed)
 {
     const auto folder = m_folders.constFind(collectionID);
     if (folder == m_folders.cend())
         return;
-    m_worker.post([this, collectionID, initial, path = folder->path, disk = folder->disk] {
-        Read read = readFolder(path, *disk, !initial);
+    m_worker.post([this, collectionID, initial, changed, path = folder->path, disk = folder->disk] {
+        // One file changed among thousands: only it is read and decoded, where that is enough.
+        std::optional<Read> quick;
+        if (!initial && !changed.isEmpty())
+            quick = readChangedFiles(path, *disk, changed);
+        Read read = quick ? std::move(*quick) : readFolder(path, *disk, !initial);
         QMetaObject::invokeMethod(
             this,
             [this, collectionID, initial, read = std::move(read)]() mutable {
@@ -318,7 +270,7 @@ void FolderCollections::apply(const QUuid& collectionID, Read read, bool initial
     }
     if (!read.changed)
         return;
-    if (m_dirty.contains(collectionID)) {
+    if (m_dirty.contains(collectionID) && folder->loaded) {
         // An edit is waiting: it is written first (only its files), then the folder is read
         // again, so neither the edit nor the outside change is lost.
         save(collectionID);
@@ -356,6 +308,7 @@ void FolderCollections::apply(const QUuid& collectionID, Read read, bool initial
     if (const auto kept = m_folders.find(collectionID); kept != m_folders.end()) {
         kept->environments = environmentsOf(collectionID);
         kept->name = next.name;
+        kept->loaded = true;
     }
     for (const APIRequest& old : replaced) {
         if (const APIRequest* now = findRequest(collectionID, old.id))
@@ -402,20 +355,35 @@ void FolderCollections::watch(const QStringList& paths)
     const QStringList watchedFolders = m_watcher.directories();
     QSet<QString> watched(watchedFiles.cbegin(), watchedFiles.cend());
     watched.unite(QSet<QString>(watchedFolders.cbegin(), watchedFolders.cend()));
-    QStringList missing;
     for (const QString& path : paths) {
-        if (!watched.contains(path))
-            missing.append(path);
+        if (!watched.contains(path) && !m_pendingWatchSet.contains(path)) {
+            m_pendingWatches.append(path);
+            m_pendingWatchSet.insert(path);
+        }
     }
-    if (!missing.isEmpty())
-        m_watcher.addPaths(missing);
+    addPendingWatches();
+}
+
+void FolderCollections::addPendingWatches()
+{
+    constexpr qsizetype kBatch = 500;
+    const QStringList batch = m_pendingWatches.first(std::min(kBatch, m_pendingWatches.size()));
+    m_pendingWatches.remove(0, batch.size());
+    for (const QString& path : batch)
+        m_pendingWatchSet.remove(path);
+    if (!batch.isEmpty())
+        m_watcher.addPaths(batch);
+    if (m_pendingWatches.isEmpty())
+        m_watchTimer.stop();
+    else
+        m_watchTimer.start();
 }
 
 void FolderCollections::handlePathChanged(const QString& path)
 {
     for (auto folder = m_folders.cbegin(); folder != m_folders.cend(); ++folder) {
         if (path == folder->path || path.startsWith(folder->path + u'/')) {
-            m_changedOnDisk.insert(folder.key());
+            m_changedOnDisk[folder.key()].insert(path);
             m_reloadTimer.start();
         }
     }
@@ -423,11 +391,11 @@ void FolderCollections::handlePathChanged(const QString& path)
 
 void FolderCollections::reloadChanged()
 {
-    const QSet<QUuid> changed = std::exchange(m_changedOnDisk, {});
-    for (const QUuid& id : changed) {
-        if (m_dirty.contains(id))
-            save(id);
-        reload(id, false);
+    const QHash<QUuid, QSet<QString>> changed = std::exchange(m_changedOnDisk, {});
+    for (auto folder = changed.cbegin(); folder != changed.cend(); ++folder) {
+        if (m_dirty.contains(folder.key()))
+            save(folder.key());
+        reload(folder.key(), false, folder.value());
     }
 }
 
@@ -477,8 +445,8 @@ void FolderCollections::finishOpen(const QString& path, std::shared_ptr<Disk> di
     QList<APIEnvironment> environments = std::move(read.contents.environments);
     for (APIEnvironment& environment : environments)
         environment.collectionID = collection.id;
-    m_folders.insert(
-        collection.id, Folder {.path = path, .disk = std::move(disk), .name = collection.name});
+    m_folders.insert(collection.id,
+        Folder {.path = path, .disk = std::move(disk), .name = collection.name, .loaded = true});
     m_applying = true;
     m_collections.appendCollection(collection);
     m_environments.replaceCollectionEnvironments(collection.id, environments);
@@ -522,8 +490,8 @@ void FolderCollections::moveTo(QUuid collectionID, const QString& path)
             files = FolderCollection::encode(contents);
             QString reason;
             if (FolderCollection::write(folderPath, files, previous, &reason)) {
-                disk->files = files;
-                disk->contents = contents;
+                if (auto decoded = FolderCollection::decode(files))
+                    disk->remember(files, decoded.value());
             } else {
                 failure = tr("Failed to save data: %1: %2").arg(folderPath, reason);
             }
@@ -551,7 +519,8 @@ void FolderCollections::finishMove(const QUuid& collectionID, const QString& pat
         Folder {.path = path,
             .disk = std::move(disk),
             .environments = environmentsOf(collectionID),
-            .name = m_collections.collection(collectionID)->name});
+            .name = m_collections.collection(collectionID)->name,
+            .loaded = true});
     m_applying = true;
     m_collections.setFolderPath(collectionID, path);
     m_applying = false;

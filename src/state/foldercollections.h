@@ -4,6 +4,7 @@
 #include "model/apienvironment.h"
 #include "model/apirequest.h"
 #include "model/collection.h"
+#include "state/folderdisk.h"
 #include "state/serialworker.h"
 
 #include <QFileSystemWatcher>
@@ -45,7 +46,8 @@ public:
     /// Writes every pending edit.
     ~FolderCollections() override;
 
-    /// Reads the folder of every collection that has one, as the data folder listed them.
+    /// Reads the folder of every collection that has one, as the data folder listed them, and
+    /// puts what the folder holds in place of what the store holds for it.
     void loadAll();
     /// True while a read started by `loadAll` is still under way.
     bool isLoading() const { return m_loading > 0; }
@@ -75,12 +77,8 @@ Q_SIGNALS:
 
 private:
     // What is on disk, as last read or written. Touched only by jobs on the worker thread.
-    struct Disk {
-        FolderCollection::Files files;
-        FolderCollection::Contents contents;
-        // The bytes of the files that did not parse, so that a save keeps them as they are.
-        FolderCollection::Files unreadable;
-    };
+    using Disk = FolderDisk;
+    using Read = FolderRead;
     struct Folder {
         QString path;
         std::shared_ptr<Disk> disk = std::make_shared<Disk>();
@@ -88,28 +86,22 @@ private:
         QList<APIEnvironment> environments;
         QStringList problems;
         QString name;
+        // Whether the store holds what the folder holds. Until then nothing is written: the
+        // empty collection of a folder not yet read (or gone) would remove the team's files.
+        bool loaded = false;
     };
-    // What a read of a folder gave.
-    struct Read {
-        std::optional<QString> failure;
-        bool changed = true;
-        FolderCollection::Contents contents;
-        QList<FolderCollection::Problem> problems;
-        // The requests the change touched (new or not as they were).
-        QSet<QUuid> touched;
-        QStringList watched;
-    };
-
     void watchStore();
     void markDirty(const QUuid& collectionID);
     void markEnvironmentsDirty();
     void saveDirty();
     void save(const QUuid& collectionID);
     void forgetRemoved();
-    void reload(const QUuid& collectionID, bool initial);
+    /// `changed`: the paths seen changing, when only those may need reading.
+    void reload(const QUuid& collectionID, bool initial, const QSet<QString>& changed = {});
     void apply(const QUuid& collectionID, Read read, bool initial);
     void report(const QUuid& collectionID, const QList<FolderCollection::Problem>& problems);
     void watch(const QStringList& paths);
+    void addPendingWatches();
     void finishOpen(const QString& path, std::shared_ptr<Disk> disk, Read read);
     void finishMove(const QUuid& collectionID, const QString& path, std::shared_ptr<Disk> disk,
         const std::optional<QString>& failure, const QStringList& watched);
@@ -117,13 +109,17 @@ private:
     void handlePathChanged(const QString& path);
     void reloadChanged();
     QList<APIEnvironment> environmentsOf(const QUuid& collectionID) const;
-    static Read readFolder(const QString& path, Disk& disk, bool onlyIfChanged);
 
     CollectionStore& m_collections;
     EnvironmentStore& m_environments;
     QHash<QUuid, Folder> m_folders;
     QSet<QUuid> m_dirty;
-    QSet<QUuid> m_changedOnDisk;
+    QHash<QUuid, QSet<QString>> m_changedOnDisk;
+    // Paths waiting to be watched, a batch per turn of the event loop: thousands of watches
+    // added at once would stall the window.
+    QStringList m_pendingWatches;
+    QSet<QString> m_pendingWatchSet;
+    QTimer m_watchTimer;
     QTimer m_saveTimer;
     QTimer m_reloadTimer;
     QFileSystemWatcher m_watcher;

@@ -220,6 +220,18 @@ TEST(FolderCollections, tabsFollowAnOutsideChangeOrAskWhenTheyHoldEdits)
         EXPECT_EQ(run.state.openRequest()->body,
             useFileVersion ? u"{\"name\": \"theirs\"}"_s : mine.body);
         EXPECT_EQ(run.state.tabs().size(), 2);
+
+        // A request a teammate added, and one removed: the tab of the removed one stays.
+        team.change([](FolderCollection::Contents& contents) {
+            contents.collection.requests.removeFirst();
+            contents.collection.folders[0].requestIDs.clear();
+            contents.collection.requests.append(APIRequest {.name = u"Delete user"_s});
+        });
+        QFile::remove(QDir(team.path).filePath(u"users/list-users.json"_s));
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return requestNamed(run.state, id, u"Delete user"_s) != nullptr; }, 10000));
+        EXPECT_EQ(requestNamed(run.state, id, u"List users"_s), nullptr);
+        EXPECT_EQ(run.state.tabs().size(), 2);
     }
 }
 
@@ -271,6 +283,34 @@ TEST(FolderCollections, aMissingFolderStaysListedAndDeletingNeverTouchesTheFolde
     ASSERT_TRUE(waitUntilFoldersIdle(run.state));
     EXPECT_EQ(FolderCollection::read(team.path).value(), team.files);
     EXPECT_TRUE(run.state.environments().isEmpty());
+}
+
+// A restored backup names the folder collection only: it is read from its folder again, never
+// written over with the bare reference.
+TEST(FolderCollections, aRestoredBackupReadsTheFolderAgain)
+{
+    TeamFolder team;
+    StateRun run;
+    const QUuid id = openFolder(run.state, team.path);
+    ASSERT_FALSE(id.isNull());
+    run.state.flushPendingSaves();
+    ASSERT_TRUE(waitUntilIdle(run.persistence));
+    QSignalSpy finished(&run.state, &AppState::fileOperationFinished);
+    const QString backup = run.folder.filePath(u"backup.json"_s);
+    run.state.exportAllData(backup);
+    ASSERT_TRUE(finished.wait(10000));
+    run.state.importAllData(backup);
+    ASSERT_TRUE(finished.wait(10000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            const Collection* restored = run.state.collectionStore().collection(id);
+            return restored && restored->requests.size() == 2;
+        },
+        10000));
+    run.state.flushPendingSaves();
+    ASSERT_TRUE(waitUntilFoldersIdle(run.state));
+    EXPECT_EQ(FolderCollection::read(team.path).value(), team.files);
+    EXPECT_EQ(run.state.environments().size(), 1);
 }
 
 // "Save Collection to Folder": into an empty folder, never into one holding something else.
