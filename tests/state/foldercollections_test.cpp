@@ -145,6 +145,10 @@ TEST(FolderCollections, anOpenedFolderLoadsAndComesBackAfterARestart)
 TEST(FolderCollections, anEditWritesOnlyItsFileAndIsNotTakenForAnOutsideChange)
 {
     TeamFolder team;
+    // Written by a person, not as Mako writes: an edit elsewhere must not reformat it.
+    const QByteArray handWritten = "{\"name\": \"Create user\", \"method\": \"POST\"}";
+    team.write(u"create-user.json"_s, handWritten);
+    team.files.insert(u"create-user.json"_s, handWritten);
     StateRun run;
     const QUuid id = openFolder(run.state, team.path);
     ASSERT_FALSE(id.isNull());
