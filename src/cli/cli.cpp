@@ -17,7 +17,8 @@ Mako's command line: the same core as the desktop application, without a window.
 Commands:
   send URL | FILE | --curl COMMAND
                                Send one request and print the response.
-  run FILE                     Run every request of a collection and report pass or fail.
+  run FILE | FOLDER            Run every request of a collection (a file, or a collection
+                               kept as a folder) and report pass or fail.
   convert --from curl|native --to native|curl|swift|javascript|python|go|ruby|php
                                Turn a curl command or a request file into a request or code.
   format [FILE]                Pretty-print a body the way the response viewer does.

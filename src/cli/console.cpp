@@ -1,10 +1,12 @@
 #include "cli/console.h"
 
 #include "cli/cli.h"
+#include "interchange/foldercollection.h"
 #include "model/recordjson.h"
 #include "state/datafile.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <unistd.h>
 
@@ -125,9 +127,13 @@ Result<APIRequest> readRequestFile(Console& console, const QString& path)
     if (!parsed)
         return Error {u"%1: %2"_s.arg(path, parsed.errorMessage())};
     auto request = fromJson<APIRequest>(parsed.value());
-    if (!request)
-        return Error {u"%1 is not a Mako request: %2"_s.arg(path, request.errorMessage())};
-    return request;
+    if (request)
+        return request;
+    // A request file of a folder collection leaves out what holds its default.
+    auto kept = FolderCollection::decodeRequest(bytes.value(), QFileInfo(path).fileName());
+    if (kept)
+        return kept;
+    return Error {u"%1 is not a Mako request: %2"_s.arg(path, kept.errorMessage())};
 }
 
 } // namespace mako::cli

@@ -1,14 +1,19 @@
 #include "cli/requestoptions.h"
 
 #include "cli/console.h"
+#include "cli/datafolder.h"
 #include "execution/cookiejar.h"
 #include "interchange/curlparser.h"
+#include "interchange/foldernames.h"
 #include "interchange/postmanimporter.h"
 #include "model/recordjson.h"
 #include "state/settings.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QJsonObject>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -45,13 +50,59 @@ void RequestOptions::saveCookies(
         console.warn(u"mako-cli %1: %2\n"_s.arg(command, written.errorMessage()));
 }
 
+namespace {
+
+// An environment by its name as the user types it: exact, then in any letter case, then as its
+// file is named ("staging" for "Staging", "us-east" for "US East").
+const APIEnvironment* named(const QList<APIEnvironment>& environments, const QString& name)
+{
+    const std::initializer_list<std::function<bool(const APIEnvironment&)>> rules {
+        [&](const APIEnvironment& e) { return e.name == name; },
+        [&](const APIEnvironment& e) { return e.name.compare(name, Qt::CaseInsensitive) == 0; },
+        [&](const APIEnvironment& e) {
+            return FolderNames::stem(e.name, {}).compare(name, Qt::CaseInsensitive) == 0;
+        },
+    };
+    for (const auto& rule : rules) {
+        const auto found = std::ranges::find_if(environments, rule);
+        if (found != environments.end())
+            return &*found;
+    }
+    return nullptr;
+}
+
+Result<APIEnvironment> environmentNamed(const QString& name, const QList<APIEnvironment>& kept)
+{
+    if (const APIEnvironment* found = named(kept, name))
+        return *found;
+    // Only looked into when it is there: a lookup makes no data folder.
+    const QString directory = PersistenceService::standardAppDirectory();
+    QList<APIEnvironment> saved;
+    if (QFileInfo::exists(QDir(directory).filePath(PersistenceService::kEnvironmentsFile))) {
+        auto loaded
+            = DataFolder(directory).load<APIEnvironment>(PersistenceService::kEnvironmentsFile);
+        if (!loaded)
+            return loaded.error();
+        saved = std::move(loaded).value();
+    }
+    if (const APIEnvironment* found = named(saved, name))
+        return *found;
+    QStringList names;
+    for (const APIEnvironment& environment : kept + saved)
+        names.append(u'"' + environment.name + u'"');
+    return Error {u"no environment file or environment named \"%1\" (%2)"_s.arg(
+        name, names.isEmpty() ? u"there are none"_s : u"there are "_s + names.join(u", "_s))};
+}
+
+} // namespace
+
 void RequestOptionSet::addTo(QCommandLineParser& parser) const
 {
     parser.addOptions(options());
 }
 
 Result<RequestOptions> RequestOptionSet::read(
-    Console& console, const QCommandLineParser& parser) const
+    Console& console, const QCommandLineParser& parser, const QList<APIEnvironment>& kept) const
 {
     RequestOptions options;
     // The command line sends as the window does: the user's Network preferences apply (the
@@ -81,7 +132,16 @@ Result<RequestOptions> RequestOptionSet::read(
     // Ahead of the preferences' entries, which it overrides for every host.
     if (*certificate)
         options.settings.certificates.prepend(**certificate);
-    if (parser.isSet(m_environment)) {
+    const QString environmentName = parser.value(m_environment);
+    // A word that looks like a path stays a file, so a mistyped one is reported as unreadable.
+    const bool isName = environmentName != u"-"_s && !QFileInfo(environmentName).isFile()
+        && !environmentName.contains(u'/') && !environmentName.endsWith(u".json"_s);
+    if (parser.isSet(m_environment) && isName) {
+        auto environment = environmentNamed(environmentName, kept);
+        if (!environment)
+            return environment.error();
+        options.environment = std::move(environment).value();
+    } else if (parser.isSet(m_environment)) {
         const auto bytes = readInput(console, parser.value(m_environment));
         if (!bytes)
             return bytes.error();

@@ -60,11 +60,16 @@ public:
             m_cacert, m_pass};
     }
     /// Reads the options back; an error is a usage error (bad value, unreadable environment).
-    Result<RequestOptions> read(Console& console, const QCommandLineParser& parser) const;
+    /// An --environment that names no file is looked up by name in `kept` (a folder
+    /// collection's environments), then in the data folder's environments.
+    Result<RequestOptions> read(Console& console, const QCommandLineParser& parser,
+        const QList<APIEnvironment>& kept = {}) const;
 
-    static constexpr auto kHelp
-        = R"(  -e, --environment FILE  A Mako environment record or a Postman environment file, used as
-                          the active environment.
+    static constexpr auto kHelp = R"(  -e, --environment FILE|NAME
+                          A Mako environment record or a Postman environment file, used as
+                          the active environment; or the name of an environment of the
+                          folder collection, else of the data folder (where the window keeps
+                          them).
   --var KEY=VALUE         A variable (repeatable); it wins over the environment's row of the
                           same name.
   -k, --insecure          Accept any server certificate.

@@ -11,6 +11,7 @@
 
 #include <QBuffer>
 #include <QEventLoop>
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -18,7 +19,7 @@ namespace mako::cli {
 
 namespace {
 
-const char kRunUsage[] = R"(Usage: mako-cli run [options] FILE
+const char kRunUsage[] = R"(Usage: mako-cli run [options] FILE|FOLDER
 
 Sends every request of a collection in turn, running the pre-request and test scripts of the
 collection, its folders and the request around it, and reports whether each passed: a request
@@ -30,6 +31,10 @@ method cannot be sent, a dropped authorisation, file or script) is named on stan
 OAuth 2.0 requests get their access token before they go, once for each client: with the
 secrets a Postman collection brought, else the variables clientSecret and password
 (--var clientSecret=...).
+FOLDER is a collection kept as a folder (its collection.json, a file per request, a folder per
+folder, environments/), as the window saves one for a team to share through git; a file in it
+that does not load is named on standard error and left out, and the rest runs. --environment
+NAME picks one of its environments/ by name, else one of the data folder's.
 
 Options:
   --collection NAME       The collection of a backup to run (its name or id).
@@ -169,15 +174,20 @@ int runCommand(const QStringList& arguments, Console& console)
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
         return usageError(console, command, u"expected one FILE"_s);
-    const auto bytes = readInput(console, files.first());
-    if (!bytes)
-        return usageError(console, command, bytes.errorMessage());
-    const auto input = readRunInput(bytes.value(), parser.value(collection));
+    Result<RunInput> input = Error {};
+    if (QFileInfo(files.first()).isDir()) {
+        input = readFolderRunInput(files.first());
+    } else {
+        const auto bytes = readInput(console, files.first());
+        if (!bytes)
+            return usageError(console, command, bytes.errorMessage());
+        input = readRunInput(bytes.value(), parser.value(collection));
+    }
     if (!input)
         return usageError(console, command, files.first() + u": "_s + input.errorMessage());
     for (const QString& warning : input->warnings)
         console.warn(u"mako-cli run: %1\n"_s.arg(warning));
-    const auto options = requestOptions.read(console, parser);
+    const auto options = requestOptions.read(console, parser, input->environments);
     if (!options)
         return usageError(console, command, options.errorMessage());
     QList<IterationRow> data;

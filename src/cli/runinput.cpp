@@ -1,9 +1,12 @@
 #include "cli/runinput.h"
 
 #include "interchange/collectionexporter.h"
+#include "interchange/foldercollection.h"
 #include "interchange/postmanimporter.h"
 #include "model/recordjson.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QJsonObject>
 
 using namespace Qt::StringLiterals;
@@ -30,7 +33,63 @@ Result<RunInput> pick(const QList<Collection>& collections, const QString& name)
     return Error {u"no collection named \"%1\" (%2)"_s.arg(name, choices)};
 }
 
+struct FolderRead {
+    RunInput input;
+    QHash<QUuid, QString> paths;
+};
+
+Result<FolderRead> readFolder(const QString& directory)
+{
+    const auto files = FolderCollection::read(directory);
+    if (!files)
+        return files.error();
+    auto decoded = FolderCollection::decode(files.value());
+    if (!decoded)
+        return decoded.error();
+    FolderRead read {.input = {.collection = std::move(decoded->contents.collection),
+                         .environments = std::move(decoded->contents.environments)},
+        .paths = std::move(decoded->paths)};
+    if (read.input.collection.name.isEmpty())
+        read.input.collection.name = QDir(QDir(directory).absolutePath()).dirName();
+    for (const FolderCollection::Problem& problem : decoded->problems)
+        read.input.warnings.append(u"%1: %2 (left out)"_s.arg(problem.path, problem.reason));
+    return read;
+}
+
 } // namespace
+
+Result<RunInput> readFolderRunInput(const QString& directory)
+{
+    auto read = readFolder(directory);
+    if (!read)
+        return read.error();
+    return std::move(read.value().input);
+}
+
+std::optional<RunInput> folderOfRequestFile(const QString& path, QUuid& request)
+{
+    const QFileInfo file(path);
+    QDir directory = file.absoluteDir();
+    QString relative = file.fileName();
+    for (int up = 0; up < 2; ++up) {
+        if (directory.exists(QStringView(FolderCollection::kCollectionFile).toString())) {
+            auto read = readFolder(directory.path());
+            if (!read)
+                return std::nullopt;
+            const QUuid id = read->paths.key(relative);
+            const bool isRequest = std::ranges::any_of(read->input.collection.requests,
+                [&](const APIRequest& each) { return each.id == id; });
+            if (id.isNull() || !isRequest)
+                return std::nullopt;
+            request = id;
+            return std::move(read.value().input);
+        }
+        relative = directory.dirName() + u'/' + relative;
+        if (!directory.cdUp())
+            break;
+    }
+    return std::nullopt;
+}
 
 Result<RunInput> readRunInput(const QByteArray& bytes, const QString& name)
 {

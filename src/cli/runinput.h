@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/apienvironment.h"
 #include "model/collection.h"
 #include "model/keyvaluepair.h"
 #include "model/result.h"
@@ -19,11 +20,22 @@ struct RunInput {
     QStringList warnings;
     /// A Postman collection's OAuth 2.0 secrets, by their vault keys.
     QList<std::pair<QString, QString>> secrets;
+    /// The environments a folder collection keeps beside its requests.
+    QList<APIEnvironment> environments;
 };
 
 /// Reads a Mako collection file, a Mako backup or collections data file (where `name`, a
 /// collection's name or id, picks one; it may be left empty when there is only one), or a
 /// Postman collection.
 Result<RunInput> readRunInput(const QByteArray& bytes, const QString& name);
+
+/// Reads a folder collection (a folder with a collection.json). The files that do not load are
+/// named in the warnings; the rest runs.
+Result<RunInput> readFolderRunInput(const QString& directory);
+
+/// The folder collection that the request file `path` belongs to (its collection.json beside
+/// it or one folder up), with `request` set to the id of the file's request; nothing when the
+/// file is not one of a folder collection's requests.
+std::optional<RunInput> folderOfRequestFile(const QString& path, QUuid& request);
 
 } // namespace mako::cli

@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/requestoptions.h"
+#include "cli/runinput.h"
 #include "cli/runreport.h"
 #include "execution/collectionrunner.h"
 #include "execution/cookiejar.h"
@@ -10,6 +11,7 @@
 #include "interchange/curlparser.h"
 #include "model/reasonphrase.h"
 #include "model/recordjson.h"
+#include "scripting/scriptedrunner.h"
 #include "scripting/scriptedsend.h"
 
 #include <QDir>
@@ -44,6 +46,10 @@ and a request with tests passes by them. An OAuth 2.0 request gets its access to
 before it goes; give its client secret and password as the variables clientSecret and
 password (--var clientSecret=...). The Authorization Code grant prints the address to open
 in a browser on standard error and waits for the browser to return.
+A request file of a folder collection (its collection.json beside it or one folder up) is
+sent as a run of that one request would send it: with the collection's auth where the request
+inherits it, the collection's variables, and the scripts of the collection and of its folder
+around its own; --environment NAME picks one of the folder's environments/.
 
 The options below are mako-cli's own wherever they stand, also where curl has an option of
 the same name: --json prints JSON (curl's --json sends a JSON body) and -e names an
@@ -190,7 +196,8 @@ bool namesRequestFile(const QString& word)
 // The request of a --curl command, of a stored request FILE, or of a URL and curl's options.
 // A --curl command's certificate options come back in `certificate`.
 Result<APIRequest> requestToSend(Console& console, const std::optional<QString>& curlCommand,
-    const QStringList& words, std::optional<HostCertificate>& certificate)
+    const QStringList& words, std::optional<HostCertificate>& certificate,
+    std::optional<RunInput>& folder)
 {
     const CurlParser::ParseOptions options {.folder = QDir::currentPath(),
         .standardInput = [&console] { return console.in.readAll(); },
@@ -202,6 +209,12 @@ Result<APIRequest> requestToSend(Console& console, const std::optional<QString>&
     if (!curlCommand && namesRequestFile(words.first())) {
         if (words.size() > 1)
             return Error {u"a request FILE takes no curl options"_s};
+        QUuid id;
+        folder = folderOfRequestFile(words.first(), id);
+        if (folder) {
+            const auto found = std::ranges::find(folder->collection.requests, id, &APIRequest::id);
+            return *found;
+        }
         return readRequestFile(console, words.first());
     }
     auto parsed = curlCommand ? CurlParser::parse(*curlCommand, options)
@@ -236,12 +249,21 @@ int sendCommand(const QStringList& arguments, Console& console)
         return *done;
 
     std::optional<HostCertificate> curlCertificate;
+    std::optional<RunInput> folder;
     const auto request = requestToSend(console,
         parser.isSet(curl) ? std::optional(parser.value(curl)) : std::nullopt, words.curl,
-        curlCertificate);
+        curlCertificate, folder);
     if (!request)
         return usageError(console, command, request.errorMessage());
-    const auto options = requestOptions.read(console, parser);
+    if (folder) {
+        for (const QString& warning : folder->warnings)
+            console.warn(u"mako-cli send: %1\n"_s.arg(warning));
+    }
+    const Collection* collection = folder ? &folder->collection : nullptr;
+    const QList<KeyValuePair> collectionVariables
+        = collection ? collection->variables : QList<KeyValuePair> {};
+    const auto options = requestOptions.read(
+        console, parser, folder ? folder->environments : QList<APIEnvironment> {});
     if (!options)
         return usageError(console, command, options.errorMessage());
     NetworkSettings settings = options->settings;
@@ -253,13 +275,16 @@ int sendCommand(const QStringList& arguments, Console& console)
     // A stored GraphQL request goes out in its HTTP form, as the GraphQL screen sends it. A lone
     // request file has no collection: one that inherits goes without auth.
     const APIRequest prepared
-        = CollectionRunner::preparedRequest(withInheritedAuth(*request, nullptr));
+        = CollectionRunner::preparedRequest(withInheritedAuth(*request, collection));
     CliOAuth2 oauth2(service, console);
-    const std::optional<APIEnvironment> variables = options->mergedEnvironment();
+    const std::optional<APIEnvironment> variables = options->mergedEnvironment(collectionVariables);
     oauth2.useVariables({prepared}, variables ? variables->variables : QList<KeyValuePair> {});
-    const SendScripts scripts {.preRequest = {request->preRequestScript},
-        .tests = {request->testScript},
-        .scopes = options->scopes(),
+    const SendScripts scripts {.preRequest = collection
+            ? ScriptedRunner::scriptsAround(*collection, *request, false)
+            : QStringList {request->preRequestScript},
+        .tests = collection ? ScriptedRunner::scriptsAround(*collection, *request, true)
+                            : QStringList {request->testScript},
+        .scopes = options->scopes(collectionVariables),
         .settings = {.timeoutMilliseconds = ScriptSettings {}.timeoutMilliseconds,
             .moduleFolders = {},
             .authorize = oauth2.authorizer()}};
@@ -268,7 +293,7 @@ int sendCommand(const QStringList& arguments, Console& console)
     const NetworkResult result = ScriptEngine::hasCode(scripts.preRequest + scripts.tests)
             || prepared.authType == AuthType::oauth2
         ? sendWithScripts(service, prepared, scripts, outcome)
-        : sendAndWait(service, prepared, options->mergedEnvironment());
+        : sendAndWait(service, prepared, variables);
     options->saveCookies(console, command, service.engine().cookies());
     // The response goes to standard output as ever; what the scripts said goes beside it.
     if (outcome && !parser.isSet(json))

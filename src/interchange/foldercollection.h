@@ -16,15 +16,26 @@
 // an edit (no save times, no ids made anew), so that editing one header changes one line of one
 // file in a diff:
 //
-//   collection.json            name, auth, variables, scripts, and the order of the folders
-//                              and of the requests (by file name)
+//   collection.json            id, name, auth, variables, scripts, and the order of the
+//                              folders (by directory), of the top-level requests and of the
+//                              environments (by file name)
 //   <request>.json             a request at the top level
-//   <folder>/folder.json       a folder's name and scripts, present only when needed
+//   <folder>/folder.json       a folder's id, name, scripts and the order of its requests;
+//                              left out for a folder made by hand that needs none (no id, named
+//                              as its directory, requests in file-name order)
 //   <folder>/<request>.json    a request of that folder
-//   environments/<name>.json   an environment kept with the collection
+//   environments/<name>.json   an environment kept with the collection (which one is active
+//                              is each user's own choice and not kept here)
+//
+// Keys that hold their default are left out, and a file that leaves a key out gets its default,
+// so a file written by hand can be as short as {"name": "List users", "url": "..."}. Rows keep
+// no ids and no blank rows at their end; a text of several lines is an array of its lines. A
+// request's or environment's file without a "name" is named after the file.
 //
 // File and folder names come from the names of the requests, folders and environments, made
-// safe for every platform and unique within their folder; a rename is a file rename.
+// safe for every platform and unique within their folder; a rename is a file rename. Files not
+// listed in an order (dropped in by a teammate) come after the listed ones, by file name. The
+// collection's requests come back in display order: the folders' first, then the top level.
 namespace mako::FolderCollection {
 
 /// The files of a folder collection by their path relative to the folder, with "/" between the

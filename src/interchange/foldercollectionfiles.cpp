@@ -19,11 +19,6 @@ namespace {
 // would only cost memory.
 constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
 
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("mako::FolderCollection", text);
-}
-
 bool isInside(const QFileInfo& entry, const QString& root)
 {
     if (!entry.isSymLink())
@@ -70,10 +65,14 @@ bool fail(QString* reason, const QString& text)
 bool writeFile(const QString& path, const QByteArray& bytes, QString* reason)
 {
     if (!QDir().mkpath(QFileInfo(path).path()))
-        return fail(reason, translated("Cannot create the folder of %1.").arg(path));
+        return fail(reason,
+            QCoreApplication::translate("mako::FolderCollection", "Cannot create the folder of %1.")
+                .arg(path));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return fail(reason, translated("Cannot write %1: %2").arg(path, file.errorString()));
+        return fail(reason,
+            QCoreApplication::translate("mako::FolderCollection", "Cannot write %1: %2")
+                .arg(path, file.errorString()));
     return true;
 }
 
@@ -83,7 +82,8 @@ Result<Files> read(const QString& directory)
 {
     const QFileInfo info(directory);
     if (!info.isDir())
-        return Error {translated("%1 is not a folder.").arg(directory)};
+        return Error {QCoreApplication::translate("mako::FolderCollection", "%1 is not a folder.")
+                          .arg(directory)};
     const QString root = info.canonicalFilePath();
     const QDir top(root);
     Files files;
@@ -103,11 +103,16 @@ bool write(const QString& directory, const Files& files, const Files& previous, 
 {
     const QDir root(directory);
     if (!root.mkpath(u"."_s))
-        return fail(reason, translated("Cannot create the folder %1.").arg(directory));
+        return fail(reason,
+            QCoreApplication::translate("mako::FolderCollection", "Cannot create the folder %1.")
+                .arg(directory));
     bool ok = true;
     for (auto it = files.begin(); it != files.end(); ++it) {
         if (!isSafe(it.key())) {
-            ok = fail(reason, translated("%1 is not a file name of a collection.").arg(it.key()));
+            ok = fail(reason,
+                QCoreApplication::translate(
+                    "mako::FolderCollection", "%1 is not a file name of a collection.")
+                    .arg(it.key()));
             continue;
         }
         const QString path = root.filePath(it.key());
@@ -131,7 +136,9 @@ bool write(const QString& directory, const Files& files, const Files& previous, 
             continue;
         file.close();
         if (!file.remove()) {
-            ok = fail(reason, translated("Cannot remove %1: %2").arg(path, file.errorString()));
+            ok = fail(reason,
+                QCoreApplication::translate("mako::FolderCollection", "Cannot remove %1: %2")
+                    .arg(path, file.errorString()));
             continue;
         }
         if (it.key().contains(u'/'))

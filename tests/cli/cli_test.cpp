@@ -1,6 +1,7 @@
 // End-to-end: each case starts the built mako-cli executable and reads what it printed.
 #include "execution/networkerror.h"
 #include "interchange/collectionexporter.h"
+#include "interchange/foldercollection.h"
 #include "interchange/harimporter.h"
 #include "interchange/postmanimporter.h"
 #include "model/recordjson.h"
@@ -850,4 +851,77 @@ TEST_F(CliRun, inheritingRequestsGoWithTheCollectionsAuthAndAloneWithout)
     ASSERT_EQ(seen.size(), 2);
     EXPECT_EQ(seen[0].header("Authorization"), "Bearer shop-token");
     EXPECT_TRUE(seen[1].header("Authorization").isEmpty());
+}
+
+// A collection kept as a folder runs as the window keeps it: with one of its environments (or
+// the data folder's) picked by name, and a file that does not load named and left out; one of
+// its request files sends alone with the collection's auth, variables and scripts around it.
+TEST_F(CliRun, aFolderCollectionRunsWithAnEnvironmentByNameAndItsRequestFilesSend)
+{
+    const QString closed = u"http://127.0.0.1:%1"_s.arg(closedPort());
+    const APIRequest list {.name = u"List users"_s,
+        .url = u"{{base}}/users"_s,
+        .headers = {},
+        .queryParams = {},
+        .authType = AuthType::inherit};
+    const APIRequest health {
+        .name = u"Health"_s, .url = u"{{base}}/health"_s, .headers = {}, .queryParams = {}};
+    FolderCollection::Contents contents;
+    Collection& collection = contents.collection;
+    collection.name = u"Team API"_s;
+    collection.authType = AuthType::bearer;
+    collection.authToken = u"{{token}}"_s;
+    collection.variables = {KeyValuePair {.key = u"base"_s, .value = closed}};
+    collection.preRequestScript
+        = u"pm.request.headers.add({key: 'X-Collection', value: 'team'});"_s;
+    collection.requests = {list, health};
+    collection.folders = {CollectionFolder {.name = u"Users"_s,
+        .requestIDs = {list.id},
+        .preRequestScript = u"pm.request.headers.add({key: 'X-Folder', value: 'users'});"_s}};
+    const auto variables = [](const QString& base, const QString& token) {
+        return QList {KeyValuePair {.key = u"base"_s, .value = base},
+            KeyValuePair {.key = u"token"_s, .value = token}};
+    };
+    contents.environments = {
+        APIEnvironment {.name = u"Local"_s, .variables = variables(closed, {})},
+        APIEnvironment {.name = u"Staging"_s, .variables = variables(server.baseUrl(), u"st"_s)}};
+    FolderCollection::Files files = FolderCollection::encode(contents);
+    files.insert(u"users/broken.json"_s, "{\"name\": ");
+    ASSERT_TRUE(FolderCollection::write(sandbox.filePath(u"team-api"_s), files, {}));
+    // The window's own environments, in the data folder.
+    const QDir data(sandbox.filePath(u"data/com.quorin.mako"_s));
+    ASSERT_TRUE(data.mkpath(u"."_s));
+    file(u"data/com.quorin.mako/environments.json"_s,
+        encodeRecords(QList {APIEnvironment {
+            .name = u"Shared"_s, .variables = variables(server.baseUrl(), u"sh"_s)}}));
+
+    const QList<QStringList> commands {
+        {u"run"_s, u"./team-api/"_s, u"--environment"_s, u"staging"_s, u"--json"_s},
+        {u"run"_s, u"./team-api"_s, u"-e"_s, u"Shared"_s, u"--json"_s},
+        {u"send"_s, u"./team-api/users/list-users.json"_s, u"-e"_s, u"Staging"_s},
+        // Such a file written by hand and kept anywhere: only what it needs.
+        {u"send"_s,
+            file(u"lone.json"_s, u"{\"url\": \"%1/lone\"}"_s.arg(server.baseUrl()).toUtf8())},
+    };
+    for (const QStringList& arguments : commands) {
+        SCOPED_TRACE(arguments.join(u' ').toStdString());
+        const CliOutcome outcome = run(arguments);
+        EXPECT_EQ(outcome.status, 0) << outcome.out.toStdString() << outcome.err.toStdString();
+        EXPECT_EQ(outcome.err.contains("users/broken.json: line 1, column "),
+            arguments[1].contains(u"team-api"_s))
+            << outcome.err.toStdString();
+        if (arguments.first() == u"run"_s) {
+            EXPECT_EQ(outcome.json()[u"results"_s].toArray().size(), 2);
+        }
+    }
+    const QList<RecordedRequest> seen = server.requests();
+    ASSERT_EQ(seen.size(), 6);
+    const QList<QByteArray> expected {"/users Bearer st team users", "/health  team ",
+        "/users Bearer sh team users", "/health  team ", "/users Bearer st team users", "/lone   "};
+    for (qsizetype i = 0; i < seen.size(); ++i) {
+        EXPECT_EQ(seen[i].target + ' ' + seen[i].header("Authorization") + ' '
+                + seen[i].header("X-Collection") + ' ' + seen[i].header("X-Folder"),
+            expected[i])
+            << i;
+    }
 }

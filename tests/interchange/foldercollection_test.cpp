@@ -1,3 +1,4 @@
+#include "fixture.h"
 #include "interchange/foldercollection.h"
 #include "support/qtprinters.h"
 #include "support/rows.h"
@@ -234,6 +235,9 @@ TEST(FolderCollection, filesWrittenByHandLoadAndBrokenOnesAreReportedAndSkipped)
         // A teammate copied b.json, id and all.
         {u"c.json"_s, R"({"id": "0B4B9D50-3F4B-4E55-9A8B-6E3B0B8A3C11", "name": "C"})"},
         {u"d.json"_s, R"({"id": "0B4B9D50-3F4B-4E55-9A8B-6E3B0B8A3C11", "name": "D"})"},
+        // Nothing a file should not hold is taken: a secret's value, blank rows at the end.
+        {u"environments/dev.json"_s, R"({"variables": [
+            {"key": "token", "value": "leaked", "isSecret": true}, {"key": "", "value": ""}]})"},
         {u"README.md"_s, "# Team API"},
         {u".git/config.json"_s, "{}"},
         {u"users/deeper/x.json"_s, R"({"name": "too deep"})"},
@@ -251,6 +255,9 @@ TEST(FolderCollection, filesWrittenByHandLoadAndBrokenOnesAreReportedAndSkipped)
     EXPECT_EQ(collection.folders[0].name, u"users"_s);
     EXPECT_EQ(collection.folders[0].requestIDs, QList<QUuid>({list.id}));
     EXPECT_NE(collection.requests[3].id, collection.requests[4].id);
+    ASSERT_EQ(result.contents.environments.size(), 1);
+    EXPECT_EQ(result.contents.environments[0].name, u"dev"_s);
+    EXPECT_EQ(rowsText(result.contents.environments[0].variables), u"token="_s);
 
     QStringList problems;
     for (const FC::Problem& problem : result.problems)
@@ -398,11 +405,31 @@ TEST(FolderCollection, writeTouchesOnlyItsOwnFiles)
     EXPECT_TRUE(root.exists(u"users/mine.json"_s));
     EXPECT_FALSE(root.exists(u"users/list-users.json"_s));
 
-    const FC::Files rogue {{u"../outside.json"_s, "{}"}, {u"/tmp/abs.json"_s, "{}"}};
+    // Reading follows no link out of the folder, and nothing deeper than one level.
+    QTemporaryDir elsewhere;
+    QFile outside(elsewhere.filePath(u"secret.json"_s));
+    ASSERT_TRUE(outside.open(QIODevice::WriteOnly));
+    outside.write(R"({"name": "not ours"})");
+    outside.close();
+    ASSERT_TRUE(QFile::link(outside.fileName(), root.filePath(u"linked.json"_s)));
+    ASSERT_TRUE(QFile::link(elsewhere.path(), root.filePath(u"linkeddir"_s)));
+    ASSERT_TRUE(QFile::link(root.filePath(u"purge-cache.json"_s), root.filePath(u"alias.json"_s)));
+    ASSERT_TRUE(root.mkpath(u"users/deeper"_s));
+    QFile::copy(root.filePath(u"purge-cache.json"_s), root.filePath(u"users/deeper/x.json"_s));
+    const QStringList read = FC::read(folder.path()).value().keys();
+    EXPECT_FALSE(read.contains(u"linked.json"_s));
+    EXPECT_FALSE(read.contains(u"linkeddir/secret.json"_s));
+    EXPECT_FALSE(read.contains(u"users/deeper/x.json"_s));
+    EXPECT_TRUE(read.contains(u"alias.json"_s));
+
+    // Paths that would leave the folder are refused, wherever they come from.
+    const FC::Files rogue {
+        {u"../outside.json"_s, "{}"}, {elsewhere.filePath(u"absolute.json"_s), "{}"}};
     QString reason;
-    EXPECT_FALSE(FC::write(folder.path(), rogue, {}, &reason));
+    EXPECT_FALSE(FC::write(root.filePath(u"inner"_s), rogue, {}, &reason));
     EXPECT_FALSE(reason.isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(root.filePath(u"../outside.json"_s)));
+    EXPECT_FALSE(root.exists(u"outside.json"_s));
+    EXPECT_FALSE(QFileInfo::exists(elsewhere.filePath(u"absolute.json"_s)));
 }
 
 namespace {
