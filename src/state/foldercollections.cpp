@@ -150,7 +150,8 @@ void FolderCollections::save(const QUuid& collectionID)
     // In its folder the collection is whole: the path is where it is, not part of it.
     contents.collection.folderPath.clear();
     folder->environments = contents.environments;
-    m_worker.post([this, path = folder->path, disk = folder->disk, contents = std::move(contents)] {
+    m_worker.post([this, collectionID, path = folder->path, disk = folder->disk,
+                      contents = std::move(contents)] {
         FolderCollection::Files files = FolderCollection::encode(contents);
         // A file whose part was not edited keeps the bytes it has, even where they are not the
         // ones Mako would write (a file written by hand), so that only edits show in a diff.
@@ -176,7 +177,10 @@ void FolderCollections::save(const QUuid& collectionID)
             disk->files = now.value();
         QMetaObject::invokeMethod(
             this,
-            [this, path, reason] {
+            [this, collectionID, path, reason] {
+                // Tried again at the next edit, or when Mako quits.
+                if (m_folders.contains(collectionID))
+                    m_dirty.insert(collectionID);
                 Q_EMIT failed(tr("Failed to save data: %1: %2. The changes stay in memory and "
                                  "are written again at the next change.")
                                   .arg(path, reason));
@@ -200,6 +204,10 @@ void FolderCollections::forgetRemoved()
         }
         if (!watched.isEmpty())
             m_watcher.removePaths(watched);
+        m_pendingWatches.removeIf([&](const QString& path) {
+            return path == folder->path || path.startsWith(folder->path + u'/');
+        });
+        m_pendingWatchSet = QSet<QString>(m_pendingWatches.cbegin(), m_pendingWatches.cend());
         const QUuid id = folder.key();
         m_dirty.remove(id);
         m_changedOnDisk.remove(id);
