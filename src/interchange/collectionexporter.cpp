@@ -41,7 +41,11 @@ std::optional<Error> readMember(
 
 QByteArray exportCollection(const Collection& collection)
 {
-    return writeJson(toJson(collection), JsonStyle::Pretty);
+    // An exported collection is whole wherever it lives: a folder collection's file names its
+    // requests, not the folder it came from.
+    Collection whole = collection;
+    whole.folderPath.clear();
+    return writeJson(toJson(whole), JsonStyle::Pretty);
 }
 
 Result<Collection> importCollection(const QByteArray& bytes)

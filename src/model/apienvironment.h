@@ -14,6 +14,9 @@ struct APIEnvironment {
     QString name;
     QList<KeyValuePair> variables {KeyValuePair {}};
     bool isActive = false;
+    /// The folder collection the environment is kept with, or null for one of the data folder.
+    /// Only in memory: the collection's folder is where such an environment is stored.
+    QUuid collectionID;
 };
 
 } // namespace mako

@@ -41,6 +41,10 @@ struct Collection {
     QString awsService;
     QString awsSessionToken;
     OAuth2Settings oauth2;
+    /// The folder the collection lives in, one file per request, for a team to share through
+    /// git; empty for a collection kept in the data folder. The data folder then keeps only
+    /// this reference.
+    QString folderPath;
 };
 
 /// Copies the auth fields between anything that carries them (a request, a collection).

@@ -67,6 +67,7 @@ constexpr auto duration = "duration"_L1;
 constexpr auto timestamp = "timestamp"_L1;
 constexpr auto preRequestScript = "preRequestScript"_L1;
 constexpr auto testScript = "testScript"_L1;
+constexpr auto folderPath = "folderPath"_L1;
 } // namespace key
 
 // Where a value sits in the document. Built on the stack as the decoder descends and only
@@ -342,13 +343,32 @@ public:
     bool value(const QJsonValue& json, const Path& path, Collection& out)
     {
         QJsonObject o;
-        return object(json, path, o) && field(o, key::id, path, out.id)
-            && field(o, key::name, path, out.name) && field(o, key::requests, path, out.requests)
+        if (!object(json, path, o))
+            return false;
+        if (o.contains(key::folderPath))
+            return folderReference(o, path, out);
+        return field(o, key::id, path, out.id) && field(o, key::name, path, out.name)
+            && field(o, key::requests, path, out.requests)
             && field(o, key::folders, path, out.folders)
             && field(o, key::createdAt, path, out.createdAt)
             && optionalField(o, key::variables, path, out.variables) && scripts(o, path, out)
             && optionalField(o, key::authType, path, out.authType)
             && optionalField(o, key::authToken, path, out.authToken) && authExtras(o, path, out);
+    }
+
+    // A collection kept in a folder of its own is only named here; the folder holds the rest.
+    // A reference written by hand may leave out the id (it is then the same at every read,
+    // made from the path) and the name (the folder's collection.json gives it).
+    bool folderReference(const QJsonObject& o, const Path& path, Collection& out)
+    {
+        if (!field(o, key::folderPath, path, out.folderPath))
+            return false;
+        if (out.folderPath.isEmpty())
+            return fail(path.member(key::folderPath),
+                QCoreApplication::translate("mako::RecordJson", "expected a folder"));
+        out.id = QUuid::createUuidV5(QUuid(), out.folderPath);
+        return optionalField(o, key::id, path, out.id)
+            && optionalField(o, key::name, path, out.name);
     }
 
     bool value(const QJsonValue& json, const Path& path, APIEnvironment& out)
@@ -492,6 +512,13 @@ QJsonObject toJson(const CollectionFolder& folder)
 
 QJsonObject toJson(const Collection& collection)
 {
+    if (!collection.folderPath.isEmpty()) {
+        return QJsonObject {
+            {key::id, uuidToText(collection.id)},
+            {key::name, collection.name},
+            {key::folderPath, collection.folderPath},
+        };
+    }
     QJsonObject o {
         {key::id, uuidToText(collection.id)},
         {key::name, collection.name},

@@ -25,11 +25,26 @@ AppState::AppState(PersistenceService* persistence, Settings* settings, QObject*
     , m_history(persistence, settings, autoSaveDelay)
     , m_session(persistence, m_tabs, autoSaveDelay)
     , m_secretVariables(std::make_unique<SecretVariables>(m_environments, *m_vault))
+    , m_folders(m_collections, m_environments, autoSaveDelay)
 {
     forwardSignals();
     for (ListSaver* saver : {&m_collections.saver(), &m_environments.saver(),
              &m_environments.globalVariablesSaver(), &m_history.saver(), &m_session.saver()})
         connect(saver, &ListSaver::saveFailed, this, &AppState::reportSaveFailure);
+    connect(&m_folders, &FolderCollections::failed, this,
+        [this](const QString& message) { setAlertMessage(message); });
+    connect(
+        &m_folders, &FolderCollections::operationFinished, this, &AppState::fileOperationFinished);
+    connect(
+        &m_folders, &FolderCollections::requestReplaced, this, &AppState::handleRequestReplaced);
+    connect(&m_folders, &FolderCollections::loadFinished, this, [this] {
+        if (m_sessionToRestore) {
+            const auto [stored, damaged] = *std::exchange(m_sessionToRestore, std::nullopt);
+            restoreSession(stored, damaged);
+        }
+        if (m_historyLoaded && !m_didLoad)
+            finishStartup();
+    });
     if (auto* application = QCoreApplication::instance())
         connect(application, &QCoreApplication::aboutToQuit, this, &AppState::flushPendingSaves);
     loadData();
@@ -107,6 +122,7 @@ void AppState::flushPendingSaves()
     m_environments.globalVariablesSaver().flush();
     m_history.saver().flush();
     m_session.saver().flush();
+    m_folders.flush();
 }
 
 void AppState::reportSaveFailure(const QString& fileName, const QString& reason)
@@ -125,11 +141,16 @@ void AppState::loadData()
     m_persistence->load<Collection>(
         PersistenceService::kCollectionsFile, this, [this](Result<QList<Collection>> loaded) {
             m_collections.finishLoad(takeLoaded(std::move(loaded)));
+            m_folders.loadAll();
         });
     m_persistence->load<SessionTab>(
         PersistenceService::kSessionFile, this, [this](Result<QList<SessionTab>> loaded) {
             const bool damaged = !loaded.ok();
-            restoreSession(takeLoaded(std::move(loaded)), damaged);
+            // Tabs of requests kept in folders are checked against those once they are read.
+            if (m_folders.isLoading())
+                m_sessionToRestore.emplace(takeLoaded(std::move(loaded)), damaged);
+            else
+                restoreSession(takeLoaded(std::move(loaded)), damaged);
         });
     m_persistence->load<APIEnvironment>(
         PersistenceService::kEnvironmentsFile, this, [this](Result<QList<APIEnvironment>> loaded) {
@@ -142,7 +163,9 @@ void AppState::loadData()
     m_persistence->load<HistoryItem>(
         PersistenceService::kHistoryFile, this, [this](Result<QList<HistoryItem>> loaded) {
             m_history.finishLoad(takeLoaded(std::move(loaded)));
-            finishStartup();
+            m_historyLoaded = true;
+            if (!m_folders.isLoading())
+                finishStartup();
         });
 }
 

@@ -13,6 +13,7 @@
 #include "scripting/variablescopes.h"
 #include "state/collectionstore.h"
 #include "state/environmentstore.h"
+#include "state/foldercollections.h"
 #include "state/historystore.h"
 #include "state/requesttab.h"
 #include "state/secretstore.h"
@@ -20,6 +21,7 @@
 #include "state/sessionstore.h"
 #include "state/tabstore.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -136,6 +138,7 @@ public:
     const EnvironmentStore& environmentStore() const { return m_environments; }
     const HistoryStore& historyStore() const { return m_history; }
     const TabStore& tabStore() const { return m_tabs; }
+    const FolderCollections& folderCollections() const { return m_folders; }
 
     // ---- Fields ----
     const QList<Collection>& collections() const { return m_collections.collections(); }
@@ -339,6 +342,21 @@ public:
     /// unless every list in the file is valid.
     void importAllData(const QString& path);
 
+    // ---- Collections kept in folders of their own (appstatefolders.cpp) ----
+    // Such a collection is written into its folder, one file per request, and what changes in
+    // the folder from outside (a `git pull`) comes in while Mako runs. The data folder keeps
+    // only a reference to it. Deleting the collection forgets the folder and leaves it as it is.
+
+    /// Appends the collection kept in the folder `path`; a folder without a collection is
+    /// reported in `alertMessage`. Ends with `fileOperationFinished`.
+    void openFolderCollection(const QString& path);
+    /// Writes the collection into the folder `path` (empty, or holding this very collection)
+    /// and keeps it there from now on. Ends with `fileOperationFinished`.
+    void saveCollectionToFolder(const QUuid& collectionID, const QString& path);
+    /// The tab's request changed on disk while the tab held edits (`requestChangedOnDisk`):
+    /// it takes the file's version, or keeps its edits.
+    void resolveChangeOnDisk(const QUuid& tabID, bool useFileVersion);
+
 Q_SIGNALS:
     void collectionsChanged();
     void environmentsChanged();
@@ -357,12 +375,17 @@ Q_SIGNALS:
     void fileOperationFinished(bool succeeded);
     /// An added certificate entry came with a passphrase, for the secret store.
     void certificatePassphraseGiven(const QString& host, const QString& passphrase);
+    /// The request of the tab `tabID` changed in its folder while the tab held unsaved edits;
+    /// `resolveChangeOnDisk` answers.
+    void requestChangedOnDisk(const QUuid& tabID, const QString& requestName);
 
 private:
     void forwardSignals();
     void loadData();
     template <typename T> QList<T> takeLoaded(Result<QList<T>> loaded);
     void finishStartup();
+    void handleRequestReplaced(
+        const QUuid& collectionID, const APIRequest& before, const APIRequest& after);
     void reportLoadFailure(const QString& description);
     void reportSaveFailure(const QString& fileName, const QString& reason);
     void restoreSession(const QList<SessionTab>& stored, bool damaged);
@@ -385,6 +408,12 @@ private:
     SessionStore m_session;
     /// Keeps the values of secret variables in the vault; made once the stores exist.
     std::unique_ptr<SecretVariables> m_secretVariables;
+    FolderCollections m_folders;
+    // The versions on disk of requests whose tabs hold edits, until the user chooses.
+    QHash<QUuid, APIRequest> m_diskVersions;
+    // The start-up load waits for the folders of the collections too.
+    std::optional<std::pair<QList<SessionTab>, bool>> m_sessionToRestore;
+    bool m_historyLoaded = false;
     SidebarItem m_selectedSidebarItem;
     std::optional<QString> m_alertMessage;
     std::optional<ImportReport> m_importReport;

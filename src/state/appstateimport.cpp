@@ -331,6 +331,8 @@ void AppState::applyBackup(const CollectionExporter::BackupContents& contents)
     QStringList files;
     if (contents.collections) {
         m_collections.replaceAll(*contents.collections);
+        // The backup names folder collections only: what they hold is read from their folders.
+        m_folders.loadAll();
         files.append(PersistenceService::kCollectionsFile);
     }
     if (contents.environments) {

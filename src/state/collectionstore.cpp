@@ -3,7 +3,11 @@
 #include "state/listedits.h"
 #include "state/persistenceservice.h"
 
+#include <QHash>
+#include <QSet>
+
 #include <algorithm>
+#include <functional>
 
 namespace mako {
 
@@ -332,6 +336,117 @@ void CollectionStore::replaceAll(const QList<Collection>& collections)
         [this](int first, int last) { Q_EMIT collectionsRemoved(first, last); });
     finish(append(collections) || removed);
     m_saver.cancelPending();
+}
+
+} // namespace mako
+
+namespace mako {
+
+namespace {
+
+// The fields of the collection itself, apart from its id, folder, date and lists.
+bool sameOwnFields(const Collection& a, const Collection& b)
+{
+    return a.name == b.name && a.variables == b.variables
+        && a.preRequestScript == b.preRequestScript && a.testScript == b.testScript
+        && a.authType == b.authType && a.authToken == b.authToken && a.authDomain == b.authDomain
+        && a.awsRegion == b.awsRegion && a.awsService == b.awsService
+        && a.awsSessionToken == b.awsSessionToken && a.oauth2 == b.oauth2;
+}
+
+bool sameFolder(const CollectionFolder& a, const CollectionFolder& b)
+{
+    return a.name == b.name && a.requestIDs == b.requestIDs
+        && a.preRequestScript == b.preRequestScript && a.testScript == b.testScript;
+}
+
+// Brings `list` to `wanted`, matching records by id: the ones gone are removed, the ones kept
+// change in place, the new ones are inserted where they stand. When the kept ones changed
+// their order, all go and come back, which is rare (a reorder made outside) and keeps the
+// steps simple.
+template <typename T, typename Same, typename Removed, typename Inserted, typename Changed>
+bool syncByID(QList<T>& list, const QList<T>& wanted, Same same, Removed removed, Inserted inserted,
+    Changed changed)
+{
+    QHash<QUuid, qsizetype> wantedAt;
+    for (qsizetype index = 0; index < wanted.size(); ++index)
+        wantedAt.insert(wanted[index].id, index);
+    bool any = removeRuns(
+                   list, [&](const T& record) { return !wantedAt.contains(record.id); }, removed)
+        > 0;
+    const bool inOrder = std::ranges::is_sorted(
+        list, {}, [&](const T& record) { return wantedAt.value(record.id); });
+    if (!inOrder)
+        any |= removeRuns(
+                   list, [](const T&) { return true; }, removed)
+            > 0;
+    QSet<QUuid> kept;
+    for (T& record : list) {
+        kept.insert(record.id);
+        const T& next = wanted[wantedAt.value(record.id)];
+        if (same(record, next))
+            continue;
+        record = next;
+        changed(record.id);
+        any = true;
+    }
+    for (qsizetype row = 0; row < wanted.size();) {
+        if (kept.contains(wanted[row].id)) {
+            ++row;
+            continue;
+        }
+        qsizetype last = row;
+        while (last + 1 < wanted.size() && !kept.contains(wanted[last + 1].id))
+            ++last;
+        list = list.first(row) + wanted.sliced(row, last - row + 1) + list.sliced(row);
+        inserted(int(row), int(last));
+        any = true;
+        row = last + 1;
+    }
+    return any;
+}
+
+} // namespace
+
+void CollectionStore::setFolderPath(QUuid id, const QString& path)
+{
+    Collection* collection = find(id);
+    if (!collection || collection->folderPath == path)
+        return;
+    collection->folderPath = path;
+    Q_EMIT collectionChanged(id);
+    finish(true);
+}
+
+void CollectionStore::replaceContents(const Collection& contents)
+{
+    const QUuid id = contents.id;
+    Collection* collection = find(id);
+    if (!collection)
+        return;
+    bool changed = false;
+    if (!sameOwnFields(*collection, contents)) {
+        Collection fields = contents;
+        fields.requests = std::move(collection->requests);
+        fields.folders = std::move(collection->folders);
+        fields.folderPath = collection->folderPath;
+        fields.createdAt = collection->createdAt;
+        *collection = std::move(fields);
+        Q_EMIT collectionChanged(id);
+        changed = true;
+    }
+    // The folders first, so that no folder lists a request that the same step removes.
+    changed |= syncByID(
+        collection->folders, contents.folders, sameFolder,
+        [&](int first, int last) { Q_EMIT foldersRemoved(id, first, last); },
+        [&](int first, int last) { Q_EMIT foldersInserted(id, first, last); },
+        [&](const QUuid& folderID) { Q_EMIT folderChanged(id, folderID); });
+    changed |= syncByID(
+        collection->requests, contents.requests, std::equal_to<APIRequest>(),
+        [&](int first, int last) { Q_EMIT requestsRemoved(id, first, last); },
+        [&](int first, int last) { Q_EMIT requestsInserted(id, first, last); },
+        [&](const QUuid& requestID) { Q_EMIT requestChanged(id, requestID); });
+    finish(changed);
 }
 
 } // namespace mako

@@ -70,6 +70,15 @@ public:
     bool removeRequest(QUuid requestID, QUuid collectionID);
     void moveRequestToFolder(QUuid requestID, std::optional<QUuid> folderID, QUuid collectionID);
 
+    /// Makes the collection live in the folder `path` (or in the data folder again for an empty
+    /// path).
+    void setFolderPath(QUuid id, const QString& path);
+    /// Replaces everything of the collection with the id of `contents` but its id and folder,
+    /// as read again from its folder: the folders and requests that kept their ids change in
+    /// place, the others are removed and inserted, so the rows that stayed keep their
+    /// expansion and selection. Nothing for an unknown id or the same contents.
+    void replaceContents(const Collection& contents);
+
     /// Writes the list at once, in place of the pending auto-save.
     void save() { m_saver.saveNow(); }
 

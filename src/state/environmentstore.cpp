@@ -13,7 +13,14 @@ EnvironmentStore::EnvironmentStore(
     : QObject(parent)
     , m_persistence(persistence)
     , m_saver(persistence, PersistenceService::kEnvironmentsFile, autoSaveDelay,
-          [this] { m_persistence->save(m_environments, PersistenceService::kEnvironmentsFile); })
+          [this] {
+              // The environments of a folder collection are kept in its folder instead.
+              QList<APIEnvironment> own = m_environments;
+              own.removeIf([](const APIEnvironment& environment) {
+                  return !environment.collectionID.isNull();
+              });
+              m_persistence->save(own, PersistenceService::kEnvironmentsFile);
+          })
     , m_globalsSaver(persistence, PersistenceService::kGlobalVariablesFile, autoSaveDelay, [this] {
         m_persistence->save(m_globalVariables, PersistenceService::kGlobalVariablesFile);
     })
@@ -254,6 +261,47 @@ void EnvironmentStore::replaceAll(const QList<APIEnvironment>& environments)
         [this](int first, int last) { Q_EMIT environmentsRemoved(first, last); });
     finish(append(environments) || removed, activeBefore);
     m_saver.cancelPending();
+}
+
+void EnvironmentStore::replaceCollectionEnvironments(
+    QUuid collectionID, QList<APIEnvironment> environments)
+{
+    const std::optional<QUuid> activeBefore = activeID();
+    QList<APIEnvironment> kept;
+    for (const APIEnvironment& environment : m_environments) {
+        if (environment.collectionID == collectionID)
+            kept.append(environment);
+    }
+    // Read again from a file, the rows come with new ids: rows that hold the same keep theirs,
+    // and an environment that holds the same stays as it is.
+    const auto sameRow = [](KeyValuePair a, const KeyValuePair& b) {
+        a.id = b.id;
+        return a == b;
+    };
+    for (APIEnvironment& environment : environments) {
+        environment.collectionID = collectionID;
+        const int index = indexOfID(kept, environment.id);
+        if (index < 0)
+            continue;
+        const APIEnvironment& old = kept[index];
+        environment.isActive = old.isActive;
+        if (std::ranges::equal(environment.variables, old.variables, sameRow))
+            environment.variables = old.variables;
+    }
+    const bool same = std::ranges::equal(kept, environments, [](const auto& a, const auto& b) {
+        return a.id == b.id && a.name == b.name && a.variables == b.variables;
+    });
+    if (same)
+        return;
+    bool changed = removeRuns(
+                       m_environments,
+                       [&](const APIEnvironment& environment) {
+                           return environment.collectionID == collectionID;
+                       },
+                       [this](int first, int last) { Q_EMIT environmentsRemoved(first, last); })
+        > 0;
+    changed |= append(environments);
+    finish(changed, activeBefore);
 }
 
 } // namespace mako

@@ -67,6 +67,11 @@ public:
     /// the old rows are removed and the new ones inserted.
     void setVariables(std::optional<QUuid> environmentID, const QList<KeyValuePair>& rows);
 
+    /// Replaces the environments kept with the folder collection `collectionID` by
+    /// `environments` (those keep their active flag when they keep their id); they are appended
+    /// after the others. Environments with the same id and rows are left in place.
+    void replaceCollectionEnvironments(QUuid collectionID, QList<APIEnvironment> environments);
+
     /// Writes the environments at once, in place of the pending auto-save.
     void save() { m_saver.saveNow(); }
     /// The same for the global variables.

@@ -305,4 +305,19 @@ void TabStore::restoreTabs(
     finish(true);
 }
 
+void TabStore::replaceTabRequest(QUuid tabID, const APIRequest& request)
+{
+    const int index = indexOfID(m_tabs, tabID);
+    if (index < 0)
+        return;
+    const bool active = m_activeTabID == tabID;
+    if (m_tabs[index].request == request && (!active || m_openRequest == request))
+        return;
+    m_tabs[index].request = request;
+    Q_EMIT tabChanged(tabID);
+    if (active)
+        setOpenRequest(request);
+    finish(true);
+}
+
 } // namespace mako

@@ -57,6 +57,9 @@ public:
         const std::optional<QString>& error, bool isLoading);
     void updateTabScripts(QUuid tabID, const ScriptOutcome& outcome);
     void setActiveTabOrigin(const RequestOrigin& origin);
+    /// Replaces the request of the tab (and the working copy when it is the active one), as
+    /// when its request changed on disk; nothing for a closed tab or the same request.
+    void replaceTabRequest(QUuid tabID, const APIRequest& request);
     /// Puts the tabs of an earlier run in front of the open ones. A tab whose request is open
     /// already is left out. `activeTabID` (or else the last of them) becomes active unless a
     /// tab is active already: one the user opened meanwhile stays in front of them.

@@ -40,6 +40,13 @@ TEST(CollectionExporter, collectionFileRoundTripsWithItsId)
     EXPECT_EQ(back->id, collection.id);
     // Scripts and variables included.
     EXPECT_EQ(toJson(*back), toJson(collection));
+    // A collection kept in a folder is exported whole, not as the data folder's reference.
+    Collection inFolder = collection;
+    inFolder.folderPath = u"/srv/team-api"_s;
+    const auto whole
+        = CollectionExporter::importCollection(CollectionExporter::exportCollection(inFolder));
+    ASSERT_TRUE(whole.ok()) << whole.errorMessage().toStdString();
+    EXPECT_EQ(toJson(*whole), toJson(collection));
     EXPECT_FALSE(CollectionExporter::importCollection("{\"name\": \"x\"}").ok());
     EXPECT_FALSE(CollectionExporter::importCollection("[").ok());
 

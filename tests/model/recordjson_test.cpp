@@ -462,3 +462,38 @@ TEST(RecordJson, oauthSettingsAndCollectionAuthAreKeptButNoAccessToken)
     EXPECT_EQ(fromJson<APIRequest>(broken).errorMessage(),
         u"oauth2.grant: \"implicit\" is not an OAuth 2.0 grant"_s);
 }
+
+// A collection kept in a folder is only a reference in the data folder: its id, its name and
+// its folder. A reference written by hand needs only the folder, and still reads the same id at
+// every start, so that tabs and the session keep pointing at it.
+TEST(RecordJson, aFolderCollectionIsStoredAsAReferenceOnly)
+{
+    const Collection inFolder {.name = u"Team API"_s,
+        .requests = {fullRequest(1.0)},
+        .variables = {KeyValuePair {.key = u"k"_s, .value = u"v"_s}},
+        .authType = AuthType::bearer,
+        .authToken = u"secret"_s,
+        .folderPath = u"/home/me/team-api"_s};
+    const QJsonObject json = toJson(inFolder);
+    EXPECT_EQ(json.keys(), (QStringList {u"folderPath"_s, u"id"_s, u"name"_s}));
+    const auto back = fromJson<Collection>(json);
+    ASSERT_TRUE(back.ok()) << back.errorMessage().toStdString();
+    EXPECT_EQ(back.value().id, inFolder.id);
+    EXPECT_EQ(back.value().name, u"Team API"_s);
+    EXPECT_EQ(back.value().folderPath, inFolder.folderPath);
+    EXPECT_TRUE(back.value().requests.isEmpty());
+
+    const QByteArray handWritten = R"([{"folderPath": "/srv/a"}, {"folderPath": "/srv/b"}])";
+    const auto first = decodeRecords<Collection>(handWritten);
+    const auto again = decodeRecords<Collection>(handWritten);
+    ASSERT_TRUE(first.ok() && again.ok()) << first.errorMessage().toStdString();
+    EXPECT_EQ(first.value()[0].folderPath, u"/srv/a"_s);
+    EXPECT_EQ(first.value()[0].id, again.value()[0].id);
+    EXPECT_NE(first.value()[0].id, first.value()[1].id);
+
+    // A collection of the data folder still needs all of its keys.
+    EXPECT_FALSE(decodeRecords<Collection>(R"([{"name": "x"}])").ok());
+    const auto empty = decodeRecords<Collection>(R"([{"folderPath": ""}])");
+    EXPECT_FALSE(empty.ok());
+    EXPECT_EQ(empty.errorMessage(), u"[0].folderPath: expected a folder"_s);
+}

@@ -37,6 +37,10 @@ struct ScriptedFileDialogs : FileDialogs {
     {
         openJson(window, title, std::move(chosen));
     }
+    void openFolder(QWidget* window, const QString& title, Chosen chosen) override
+    {
+        openJson(window, title, std::move(chosen));
+    }
     void saveJson(
         QWidget*, const QString& title, const QString& suggestedName, Chosen chosen) override
     {

@@ -54,6 +54,17 @@ void SystemFileDialogs::openFile(QWidget* window, const QString& title, Chosen c
     present(dialog, std::move(chosen), false);
 }
 
+void SystemFileDialogs::openFolder(QWidget* window, const QString& title, Chosen chosen)
+{
+    auto* dialog = new QFileDialog(window, title);
+    dialog->setObjectName(u"openFolderDialog"_s);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    dialog->setDirectory(QDir::homePath());
+    present(dialog, std::move(chosen), false);
+}
+
 void SystemFileDialogs::saveJson(
     QWidget* window, const QString& title, const QString& suggestedName, Chosen chosen)
 {

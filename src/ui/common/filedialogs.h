@@ -21,6 +21,8 @@ public:
     virtual void openJson(QWidget* window, const QString& title, Chosen chosen) = 0;
     /// Asks for an existing file of any kind to read.
     virtual void openFile(QWidget* window, const QString& title, Chosen chosen) = 0;
+    /// Asks for a folder; `title` says what it is for.
+    virtual void openFolder(QWidget* window, const QString& title, Chosen chosen) = 0;
     /// Asks where to write a JSON file, offering `suggestedName`.
     virtual void saveJson(
         QWidget* window, const QString& title, const QString& suggestedName, Chosen chosen)
@@ -36,6 +38,7 @@ class SystemFileDialogs : public FileDialogs {
 public:
     void openJson(QWidget* window, const QString& title, Chosen chosen) override;
     void openFile(QWidget* window, const QString& title, Chosen chosen) override;
+    void openFolder(QWidget* window, const QString& title, Chosen chosen) override;
     void saveJson(QWidget* window, const QString& title, const QString& suggestedName,
         Chosen chosen) override;
     void saveFile(QWidget* window, const QString& title, const QString& suggestedName,

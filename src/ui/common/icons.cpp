@@ -42,6 +42,7 @@ constexpr std::array kSymbols {
     Symbol {u"folder", u"folder"},
     Symbol {u"folder.fill", u"folder"},
     Symbol {u"folder.badge.plus", u"folder-new"},
+    Symbol {u"folder.badge.gearshape", u"folder-development"},
     Symbol {u"list.bullet", u"view-list-details"},
     Symbol {u"gearshape", u"configure"},
     Symbol {u"magnifyingglass", u"edit-find"},

@@ -4,6 +4,7 @@
 
 #include <QMap>
 #include <QMessageBox>
+#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -68,8 +69,33 @@ AlertPresenter::AlertPresenter(AppState& state, QWidget* window)
         &m_state, &AppState::alertMessageChanged, this, &AlertPresenter::handleAlertMessageChanged);
     connect(
         &m_state, &AppState::importReportChanged, this, &AlertPresenter::handleImportReportChanged);
+    connect(&m_state, &AppState::requestChangedOnDisk, this, &AlertPresenter::askAboutChangeOnDisk);
     handleAlertMessageChanged();
     handleImportReportChanged();
+}
+
+void AlertPresenter::askAboutChangeOnDisk(const QUuid& tabID, const QString& requestName)
+{
+    auto* box = new QMessageBox(QMessageBox::Question, tr("Changed on Disk"),
+        tr("\u201c%1\u201d changed on disk").arg(requestName), QMessageBox::NoButton, m_window);
+    box->setObjectName(u"changedOnDiskAlert"_s);
+    box->setAccessibleName(tr("\u201c%1\u201d changed on disk").arg(requestName));
+    box->setInformativeText(tr("Its tab holds edits that are not saved. Keep them, or take the "
+                               "version in the file instead?"));
+    QPushButton* keep = box->addButton(tr("Keep My Edits"), QMessageBox::RejectRole);
+    keep->setObjectName(u"keepMyEditsButton"_s);
+    QPushButton* useFile = box->addButton(tr("Use the File's Version"), QMessageBox::AcceptRole);
+    useFile->setObjectName(u"useFileVersionButton"_s);
+    // Nothing is lost by default: Return and Escape keep the edits.
+    box->setDefaultButton(keep);
+    box->setEscapeButton(keep);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    connect(
+        box, &QMessageBox::buttonClicked, this, [this, tabID, useFile](QAbstractButton* button) {
+            m_state.resolveChangeOnDisk(tabID, button == useFile);
+        });
+    box->open();
 }
 
 void AlertPresenter::handleAlertMessageChanged()

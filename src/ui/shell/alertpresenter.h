@@ -2,6 +2,8 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
+#include <QUuid>
 
 class QMessageBox;
 class QWidget;
@@ -13,7 +15,8 @@ class AppState;
 /// Shows the state's pending message as the "Error" alert of the window, and its pending
 /// import report as a result: what came in, what was left out counted by kind, and every line
 /// of it behind "Show Details...". One of each at a time: a new message replaces the text of
-/// the one on screen. "OK" clears what it showed, so it does not come back.
+/// the one on screen. "OK" clears what it showed, so it does not come back. It also asks what a
+/// tab with edits does when its request changed on disk.
 class AlertPresenter : public QObject {
     Q_OBJECT
 
@@ -23,6 +26,8 @@ public:
 private:
     void handleAlertMessageChanged();
     void handleImportReportChanged();
+    /// Asks whether a tab with edits takes the version of its request that changed on disk.
+    void askAboutChangeOnDisk(const QUuid& tabID, const QString& requestName);
 
     AppState& m_state;
     QWidget* m_window;

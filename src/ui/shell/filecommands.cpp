@@ -34,6 +34,15 @@ void FileCommands::importMakoCollection()
     askForFileToImport(tr("Import Mako Collection"), &AppState::importMakoCollection);
 }
 
+void FileCommands::openFolderCollection()
+{
+    m_dialogs.openFolder(m_window, tr("Open Folder as Collection"),
+        [state = QPointer<AppState>(&m_state)](const QString& path) {
+            if (state)
+                state->openFolderCollection(path);
+        });
+}
+
 void FileCommands::exportCollection()
 {
     const AppState::SidebarItem& selected = m_state.selectedSidebarItem();

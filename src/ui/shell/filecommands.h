@@ -24,6 +24,8 @@ public:
     void importPostmanCollection();
     void importPostmanEnvironment();
     void importMakoCollection();
+    /// Asks for a folder and opens the collection kept there.
+    void openFolderCollection();
     /// Exports the collection selected in the sidebar, or asks which one first.
     void exportCollection();
     /// Opens the cURL import sheet, or brings it forward when it is open already.

@@ -91,6 +91,9 @@ void MainMenu::buildFileMenu(QMenu* menu)
     addItem(menu, this, m_shortcuts,
         {u"importMakoCollectionAction"_s, tr("Import Mako Collection..."),
             Shortcut::importMakoCollection, {}, [this] { m_files.importMakoCollection(); }});
+    addItem(menu, this, m_shortcuts,
+        {u"openFolderCollectionAction"_s, tr("Open Folder as Collection..."), std::nullopt,
+            u"folder", [this] { m_files.openFolderCollection(); }});
     menu->addSeparator();
     addItem(menu, this, m_shortcuts,
         {u"importCurlAction"_s, tr("Import from cURL..."), Shortcut::importCurl, u"terminal.fill",

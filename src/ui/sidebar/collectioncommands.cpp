@@ -80,6 +80,8 @@ void CollectionCommands::fillCollectionMenu(QMenu* menu, const QModelIndex& inde
         [this, id] { exportK6Script(id); });
     addEntry(menu, u"exportPostmanAction"_s, u"square.and.arrow.up",
         tr("Export as Postman Collection..."), [this, id] { exportPostmanCollection(id); });
+    addEntry(menu, u"saveToFolderAction"_s, u"folder.badge.gearshape",
+        tr("Save Collection to Folder..."), [this, id] { saveToFolder(id); });
     addEntry(menu, u"collectionScriptsAction"_s, u"curlybraces", tr("Scripts..."),
         [this, id] { Q_EMIT scriptsRequested(id, std::nullopt); });
     addEntry(menu, u"collectionAuthAction"_s, u"lock.shield", tr("Auth..."),
@@ -173,6 +175,16 @@ void CollectionCommands::remove(const QModelIndex& index)
     using Kind = CollectionTreeModel::Kind;
     switch (static_cast<Kind>(index.data(CollectionTreeModel::KindRole).toInt())) {
     case Kind::collection:
+        if (const Collection* collection = m_state.collectionStore().collection(id);
+            collection && !collection->folderPath.isEmpty()) {
+            // The folder is the team's, under version control: Mako only lets go of it.
+            confirmThen(
+                tr("Remove the collection \"%1\" from Mako?").arg(name),
+                [this, id] { m_state.deleteCollection(id); },
+                tr("Its folder %1 and the files in it stay as they are.")
+                    .arg(collection->folderPath));
+            break;
+        }
         confirmThen(tr("Delete the collection \"%1\" and its requests?").arg(name),
             [this, id] { m_state.deleteCollection(id); });
         break;
@@ -187,7 +199,8 @@ void CollectionCommands::remove(const QModelIndex& index)
     }
 }
 
-void CollectionCommands::confirmThen(const QString& question, std::function<void()> action)
+void CollectionCommands::confirmThen(
+    const QString& question, std::function<void()> action, const QString& detail)
 {
     if (!m_settings.value(SettingKeys::confirmBeforeDelete)) {
         action();
@@ -196,7 +209,7 @@ void CollectionCommands::confirmThen(const QString& question, std::function<void
     auto* box = new QMessageBox(
         QMessageBox::Warning, tr("Delete?"), question, QMessageBox::Cancel, m_window);
     box->setObjectName(u"deleteConfirmation"_s);
-    box->setInformativeText(tr("This cannot be undone."));
+    box->setInformativeText(detail.isEmpty() ? tr("This cannot be undone.") : detail);
     QPushButton* remove = box->addButton(tr("Delete"), QMessageBox::DestructiveRole);
     remove->setObjectName(u"confirmDeleteButton"_s);
     box->setDefaultButton(QMessageBox::Cancel);
@@ -207,6 +220,17 @@ void CollectionCommands::confirmThen(const QString& question, std::function<void
             action();
     });
     box->open();
+}
+
+void CollectionCommands::saveToFolder(const QUuid& collectionID)
+{
+    if (!m_state.collectionStore().collection(collectionID))
+        return;
+    m_dialogs.openFolder(m_window, tr("Save Collection to Folder"),
+        [state = QPointer<AppState>(&m_state), collectionID](const QString& path) {
+            if (state)
+                state->saveCollectionToFolder(collectionID, path);
+        });
 }
 
 void CollectionCommands::exportCollection(const QUuid& collectionID)

@@ -40,6 +40,7 @@ public:
     void remove(const QModelIndex& index);
     /// Asks where to write the collection and writes it there.
     void exportCollection(const QUuid& collectionID);
+    void saveToFolder(const QUuid& collectionID);
     void exportK6Script(const QUuid& collectionID);
     /// The same as a Postman v2.1 collection.
     void exportPostmanCollection(const QUuid& collectionID);
@@ -56,7 +57,9 @@ private:
     void fillCollectionMenu(QMenu* menu, const QModelIndex& index);
     void fillFolderMenu(QMenu* menu, const QModelIndex& index);
     void fillRequestMenu(QMenu* menu, const QModelIndex& index);
-    void confirmThen(const QString& question, std::function<void()> action);
+    /// `detail` replaces the warning that the deletion cannot be undone.
+    void confirmThen(
+        const QString& question, std::function<void()> action, const QString& detail = QString());
 
     AppState& m_state;
     SidebarActions& m_actions;

@@ -19,6 +19,7 @@ CollectionTreeModel::CollectionTreeModel(
     , m_actions(actions)
     , m_root(std::make_unique<Node>())
     , m_folderIcon(icons::icon(u"folder"))
+    , m_folderCollectionIcon(icons::icon(u"folder.badge.gearshape"))
 {
     for (const Collection& collection : state.collections())
         m_root->children.push_back(buildCollection(collection));
@@ -106,16 +107,23 @@ QVariant CollectionTreeModel::data(const QModelIndex& index, int role) const
             ? std::ranges::count_if(
                 node->children, [](const auto& child) { return child->kind == Kind::request; })
             : (collectionAt(index) ? collectionAt(index)->requests.size() : 0));
+    // A collection kept in a folder shows it: its badge, and its path where the name is explained.
+    const Collection* collection = node->kind == Kind::collection ? collectionAt(index) : nullptr;
+    const bool inFolder = collection && !collection->folderPath.isEmpty();
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-    case Qt::ToolTipRole:
         return name;
+    case Qt::ToolTipRole:
+        return inFolder ? tr("%1 (in the folder %2)").arg(name, collection->folderPath) : name;
     case CountRole:
         return count;
     case Qt::AccessibleTextRole:
-        return tr("%1, %n request(s)", nullptr, count).arg(name);
+        return inFolder ? tr("%1, in a folder, %n request(s)", nullptr, count).arg(name)
+                        : tr("%1, %n request(s)", nullptr, count).arg(name);
     case Qt::DecorationRole:
+        if (inFolder)
+            return m_folderCollectionIcon;
         return node->kind == Kind::folder ? QVariant(m_folderIcon) : QVariant();
     default:
         return {};

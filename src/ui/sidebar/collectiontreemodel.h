@@ -104,6 +104,7 @@ private:
     SidebarActions& m_actions;
     std::unique_ptr<Node> m_root;
     QIcon m_folderIcon;
+    QIcon m_folderCollectionIcon;
 };
 
 } // namespace mako
