@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/console.h"
+#include "cli/runinput.h"
 #include "interchange/codegenerator.h"
 #include "interchange/collectionexporter.h"
 #include "interchange/harexporter.h"
@@ -72,8 +73,17 @@ Result<QByteArray> exportCollection(
         return Error {path + u": "_s + collections.errorMessage()};
     const QUuid id(name);
     QStringList names;
-    for (const Collection& collection : collections.value()) {
+    for (Collection collection : collections.value()) {
         if (collection.name == name || (!id.isNull() && collection.id == id)) {
+            // A collection kept in a folder is only referred to here: its requests are there.
+            if (!collection.folderPath.isEmpty()) {
+                auto folder = readFolderRunInput(collection.folderPath);
+                if (!folder)
+                    return Error {collection.folderPath + u": "_s + folder.errorMessage()};
+                const QUuid keptID = collection.id;
+                collection = std::move(folder.value().collection);
+                collection.id = keptID;
+            }
             if (form == CollectionForm::k6)
                 return CodeGenerator::generateK6Collection(collection).toUtf8();
             warnOfSecretsLeftOut(console, SecretVariables::secretNames(collection.variables, {}));

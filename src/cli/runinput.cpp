@@ -15,15 +15,28 @@ namespace mako::cli {
 
 namespace {
 
+// The data folder keeps a collection that lives in a folder as a reference to it: the run reads
+// the folder, as the window does.
+Result<RunInput> chosen(const Collection& collection)
+{
+    if (collection.folderPath.isEmpty())
+        return RunInput {.collection = collection};
+    auto read = readFolderRunInput(collection.folderPath);
+    if (!read)
+        return Error {collection.folderPath + u": "_s + read.errorMessage()};
+    read.value().collection.id = collection.id;
+    return read;
+}
+
 Result<RunInput> pick(const QList<Collection>& collections, const QString& name)
 {
     if (name.isEmpty() && collections.size() == 1)
-        return RunInput {.collection = collections.first()};
+        return chosen(collections.first());
     const QUuid id(name);
     QStringList names;
     for (const Collection& collection : collections) {
         if (!name.isEmpty() && (collection.name == name || (!id.isNull() && collection.id == id)))
-            return RunInput {.collection = collection};
+            return chosen(collection);
         names.append(u'"' + collection.name + u'"');
     }
     const QString choices

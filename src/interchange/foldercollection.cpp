@@ -249,7 +249,11 @@ Files encode(const Contents& contents)
         files.insert(kEnvironments + u'/' + environmentStems[e] + kJson, bytes(o));
     }
 
-    QJsonObject o = toJson(collection);
+    // The folder's own place is where it is read from, not part of it; a collection's stored
+    // form with a folder would be the data folder's reference alone.
+    Collection fields = collection;
+    fields.folderPath.clear();
+    QJsonObject o = toJson(fields);
     o.remove(key::createdAt);
     o.remove(key::requests);
     o.remove(key::folders);

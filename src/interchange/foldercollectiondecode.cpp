@@ -56,9 +56,10 @@ void fillRows(QJsonObject& o, QLatin1StringView name, const QString& seed)
         // by that id, and one made from the row's place would hand it to another row when a
         // teammate inserts a row above it.
         const QUuid given = QUuid::fromString(row.value(key::id).toString());
-        if (!row.value(key::isSecret).toBool() || given.isNull())
-            row.insert(
-                key::id, uuidToText(derivedId(seed + u'#' + name + u'/' + QString::number(i))));
+        row.insert(key::id,
+            uuidToText(row.value(key::isSecret).toBool() && !given.isNull()
+                    ? given
+                    : derivedId(seed + u'#' + name + u'/' + QString::number(i))));
         if (!row.contains(key::key))
             row.insert(key::key, QString());
         if (!row.contains(key::value))

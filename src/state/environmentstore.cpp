@@ -285,6 +285,15 @@ void EnvironmentStore::replaceCollectionEnvironments(
             continue;
         const APIEnvironment& old = kept[index];
         environment.isActive = old.isActive;
+        // A file never holds a secret's value: an empty one there is the value this run knows.
+        for (KeyValuePair& row : environment.variables) {
+            if (!row.isSecret || !row.value.isEmpty())
+                continue;
+            for (const KeyValuePair& known : old.variables) {
+                if (known.id == row.id && known.isSecret)
+                    row.value = known.value;
+            }
+        }
         if (std::ranges::equal(environment.variables, old.variables, sameRow))
             environment.variables = old.variables;
     }
