@@ -353,6 +353,12 @@ public:
     /// Writes the collection into the folder `path` (empty, or holding this very collection)
     /// and keeps it there from now on. Ends with `fileOperationFinished`.
     void saveCollectionToFolder(const QUuid& collectionID, const QString& path);
+    /// Shares the environment `environmentID` with the folder collection `collectionID` (it is
+    /// written into the folder's environments/ and leaves the data folder's file), or keeps it
+    /// on this computer again without one. Both places are written at once; its secret values
+    /// stay in the vault. False, changing nothing, for an unknown environment or a collection
+    /// that is not kept in a folder that has been read.
+    bool setEnvironmentCollection(QUuid environmentID, std::optional<QUuid> collectionID);
     /// The tab's request changed on disk while the tab held edits (`requestChangedOnDisk`):
     /// it takes the file's version, or keeps its edits.
     void resolveChangeOnDisk(const QUuid& tabID, bool useFileVersion);

@@ -12,6 +12,21 @@ void AppState::saveCollectionToFolder(const QUuid& collectionID, const QString& 
     m_folders.moveTo(collectionID, path);
 }
 
+bool AppState::setEnvironmentCollection(QUuid environmentID, std::optional<QUuid> collectionID)
+{
+    if (!m_environments.environment(environmentID))
+        return false;
+    // A folder not read yet (or gone) would take the environment into memory only: it would
+    // be in neither file and lost at quit.
+    if (collectionID && !m_folders.isLoaded(*collectionID))
+        return false;
+    m_environments.setEnvironmentCollection(environmentID, collectionID);
+    // A deliberate move, not a keystroke: both files are written now, not after the quiet time.
+    m_folders.flush();
+    m_environments.save();
+    return true;
+}
+
 void AppState::handleRequestReplaced(
     const QUuid& collectionID, const APIRequest& before, const APIRequest& after)
 {

@@ -116,6 +116,19 @@ void EnvironmentStore::renameEnvironment(QUuid id, const QString& name)
     finish(true, activeID());
 }
 
+void EnvironmentStore::setEnvironmentCollection(QUuid id, std::optional<QUuid> collectionID)
+{
+    const int index = indexOfID(m_environments, id);
+    const QUuid place = collectionID.value_or(QUuid());
+    if (index < 0 || m_environments[index].collectionID == place)
+        return;
+    // One change, seen by both writers: the data folder's file leaves it out (or takes it in)
+    // and the folder collections write their environments/ files.
+    m_environments[index].collectionID = place;
+    Q_EMIT environmentChanged(id);
+    finish(true, activeID());
+}
+
 void EnvironmentStore::setActiveEnvironment(std::optional<QUuid> id)
 {
     const std::optional<QUuid> activeBefore = activeID();

@@ -53,6 +53,10 @@ public:
     /// Removes every environment with `id`.
     void deleteEnvironment(QUuid id);
     void renameEnvironment(QUuid id, const QString& name);
+    /// Keeps the environment with `id` with the folder collection `collectionID`, or in the
+    /// data folder without one. It stays where it is in the list, with its rows and their ids
+    /// (so its secret values stay found in the vault), and its active flag.
+    void setEnvironmentCollection(QUuid id, std::optional<QUuid> collectionID);
     /// Makes the environment with `id` the only active one (none for no id or an unknown one).
     void setActiveEnvironment(std::optional<QUuid> id);
 
@@ -80,7 +84,7 @@ public:
 Q_SIGNALS:
     void environmentsInserted(int first, int last);
     void environmentsRemoved(int first, int last);
-    /// The environment's name or active flag changed.
+    /// The environment's name, active flag or place (`collectionID`) changed.
     void environmentChanged(const QUuid& environmentID);
     /// `activeEnvironment` names another environment, or none, or one again.
     void activeEnvironmentChanged();

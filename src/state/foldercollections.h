@@ -51,6 +51,13 @@ public:
     void loadAll();
     /// True while a read started by `loadAll` is still under way.
     bool isLoading() const { return m_loading > 0; }
+    /// True when the collection `collectionID` is kept in a folder that has been read: only
+    /// then are edits of it (and of its environments) written there.
+    bool isLoaded(const QUuid& collectionID) const
+    {
+        const auto folder = m_folders.constFind(collectionID);
+        return folder != m_folders.cend() && folder->loaded;
+    }
     /// Reads the collection in `path` and appends it; one already open is left as it is.
     void open(const QString& path);
     /// Writes the collection into `path` and keeps it there from now on. `path` must be empty

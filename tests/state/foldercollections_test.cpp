@@ -1,5 +1,8 @@
 #include "interchange/foldercollection.h"
+#include "state/secretvariables.h"
 #include "staterun.h"
+#include "support/fakesecretstore.h"
+#include "support/waitfor.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -348,4 +351,84 @@ TEST(FolderCollections, aCollectionMovesIntoAnEmptyFolderOnly)
     ASSERT_EQ(run.storedCollections().size(), 1);
     EXPECT_TRUE(run.storedCollections()[0].requests.isEmpty());
     EXPECT_EQ(run.storedCollections()[0].folderPath, fresh);
+}
+
+// An environment of this computer shared with a folder collection is written into the
+// folder's environments/ (its secret's value left out there, yet kept in the vault and in
+// memory) and leaves the data folder's file; a restart finds it in the folder, secret and all;
+// kept on this computer again, the reverse. Only a collection kept in a folder takes one.
+TEST(FolderCollections, anEnvironmentMovesBetweenThisComputerAndAFolderCollection)
+{
+    TeamFolder team;
+    TempAppFolder data;
+    QHash<QString, QString> held;
+    const KeyValuePair host {.key = u"host"_s, .value = u"local.test"_s};
+    const KeyValuePair token {.key = u"token"_s, .value = u"tok-4711"_s, .isSecret = true};
+    const QString file = u"environments/local-dev.json"_s;
+    QUuid teamID;
+    QUuid localID;
+    const auto run = [&](const std::function<void(AppState&)>& use) {
+        PersistenceService persistence(data.path());
+        Settings settings(data.settingsFile());
+        {
+            AppState state(
+                &persistence, &settings, nullptr, 1h, std::make_unique<FakeSecretStore>(&held));
+            ASSERT_TRUE(waitUntilLoaded(state));
+            use(state);
+            state.flushPendingSaves();
+            EXPECT_TRUE(waitUntilFoldersIdle(state));
+            state.secretVault().flush();
+        }
+        ASSERT_TRUE(waitUntilIdle(persistence));
+    };
+    const auto tokenValue = [&](const AppState& state) {
+        const APIEnvironment* local = state.environmentStore().environment(localID);
+        return local ? local->variables.value(1).value : u"(gone)"_s;
+    };
+
+    run([&](AppState& state) {
+        teamID = openFolder(state, team.path);
+        ASSERT_FALSE(teamID.isNull());
+        const Collection plain {.name = u"Plain"_s};
+        state.appendCollection(plain);
+        state.addEnvironment(u"Local Dev"_s);
+        localID = state.environments().last().id;
+        state.setEnvironmentVariables(localID, {host, token});
+        EXPECT_FALSE(state.setEnvironmentCollection(localID, plain.id));
+        EXPECT_FALSE(state.setEnvironmentCollection(localID, QUuid::createUuid()));
+        EXPECT_FALSE(state.setEnvironmentCollection(QUuid::createUuid(), teamID));
+        EXPECT_TRUE(state.environmentStore().environment(localID)->collectionID.isNull());
+        state.saveEnvironments();
+        EXPECT_TRUE(state.setEnvironmentCollection(localID, teamID));
+        EXPECT_EQ(state.environmentStore().environment(localID)->collectionID, teamID);
+        EXPECT_EQ(tokenValue(state), u"tok-4711"_s);
+    });
+    const QByteArray shared = team.read(file);
+    EXPECT_TRUE(shared.contains("local.test") && shared.contains("\"token\"")) << shared.data();
+    EXPECT_FALSE(shared.contains("tok-4711"));
+    EXPECT_FALSE(data.read(kEnvironmentsFile).contains("Local Dev"));
+    EXPECT_EQ(held.value(SecretVariables::vaultKey(localID, token.id)), u"tok-4711"_s);
+
+    run([&](AppState& state) {
+        const APIEnvironment* local = state.environmentStore().environment(localID);
+        ASSERT_TRUE(local);
+        EXPECT_EQ(local->collectionID, teamID);
+        EXPECT_TRUE(waitFor([&] { return tokenValue(state) == u"tok-4711"_s; }));
+        EXPECT_TRUE(state.setEnvironmentCollection(localID, std::nullopt));
+    });
+    EXPECT_TRUE(team.read(file).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(QDir(team.path).filePath(file)));
+    EXPECT_TRUE(team.read(u"environments/staging.json"_s).contains("staging.test"));
+    const QByteArray own = data.read(kEnvironmentsFile);
+    EXPECT_TRUE(own.contains("Local Dev") && !own.contains("tok-4711")) << own.data();
+
+    // Back on this computer it outlives the folder collection, whose own environment goes.
+    run([&](AppState& state) {
+        ASSERT_TRUE(state.environmentStore().environment(localID));
+        EXPECT_TRUE(state.environmentStore().environment(localID)->collectionID.isNull());
+        EXPECT_TRUE(waitFor([&] { return tokenValue(state) == u"tok-4711"_s; }));
+        state.deleteCollection(teamID);
+        ASSERT_EQ(state.environments().size(), 1);
+        EXPECT_EQ(state.environments()[0].id, localID);
+    });
 }

@@ -1,13 +1,16 @@
 #include "ui/shell/environmenteditorsheet.h"
 
 #include "state/appstate.h"
+#include "state/collectionstore.h"
 #include "state/environmentlistmodel.h"
+#include "state/foldercollections.h"
 #include "state/secretstore.h"
 #include "state/variablesmodel.h"
 #include "ui/common/icons.h"
 #include "ui/common/symbolbutton.h"
 #include "ui/editor/keyvalueeditor.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -16,6 +19,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QToolButton>
@@ -146,6 +150,13 @@ EnvironmentEditorSheet::EnvironmentEditorSheet(AppState& state, QWidget* window)
             &m_state.environmentStore(), changed, this, &EnvironmentEditorSheet::updateSecretNotes);
     connect(&m_state.secretVault(), &SecretVault::keptAcrossRunsChanged, this,
         &EnvironmentEditorSheet::updateSecretNotes);
+    // The places follow the folder collections: opened, renamed, deleted, read at last.
+    connect(&m_state.collectionStore(), &CollectionStore::collectionsChanged, this,
+        &EnvironmentEditorSheet::updatePlaces);
+    connect(&m_state.folderCollections(), &FolderCollections::loadFinished, this,
+        &EnvironmentEditorSheet::updatePlaces);
+    connect(&m_state.folderCollections(), &FolderCollections::operationFinished, this,
+        &EnvironmentEditorSheet::updatePlaces);
     handleSelectionChanged();
 }
 
@@ -202,9 +213,14 @@ QWidget* EnvironmentEditorSheet::buildEnvironmentDetail()
         if (m_selectedID)
             m_state.renameEnvironment(*m_selectedID, name);
     });
+    m_place = new QComboBox(editor);
+    m_place->setObjectName(u"environmentPlacePicker"_s);
+    m_place->setAccessibleName(tr("Kept in:"));
+    connect(m_place, &QComboBox::activated, this, &EnvironmentEditorSheet::movePlace);
     m_variables = makeVariablesEditor(m_state, u"environmentVariablesEditor"_s, editor);
     auto* form = new QFormLayout;
     form->addRow(tr("Name"), m_name);
+    form->addRow(tr("Kept in:"), m_place);
     auto* layout = new QVBoxLayout(editor);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(form);
@@ -243,6 +259,7 @@ void EnvironmentEditorSheet::handleSelectionChanged()
     if (!environment)
         return;
     m_name->setText(environment->name);
+    updatePlaces();
     static_cast<VariablesModel*>(m_variables->model())->showEnvironment(m_selectedID);
 }
 
@@ -263,11 +280,46 @@ void EnvironmentEditorSheet::updateSecretNotes()
     note(m_globals, &m_state.environmentStore().globalVariables());
 }
 
+void EnvironmentEditorSheet::updatePlaces()
+{
+    const APIEnvironment* environment
+        = m_selectedID ? m_state.environmentStore().environment(*m_selectedID) : nullptr;
+    if (!environment)
+        return;
+    const QSignalBlocker blocker(m_place);
+    m_place->clear();
+    m_place->addItem(tr("This Computer"), QUuid());
+    for (const Collection& collection : m_state.collections()) {
+        // Only a folder that has been read can take the environment; its own place is shown
+        // whatever becomes of the folder.
+        if (collection.folderPath.isEmpty()
+            || (!m_state.folderCollections().isLoaded(collection.id)
+                && collection.id != environment->collectionID))
+            continue;
+        m_place->addItem(tr("%1 (folder)").arg(collection.name), collection.id);
+        if (collection.id == environment->collectionID)
+            m_place->setCurrentIndex(m_place->count() - 1);
+        m_place->setItemData(m_place->count() - 1, collection.folderPath, Qt::ToolTipRole);
+    }
+}
+
+void EnvironmentEditorSheet::movePlace(int index)
+{
+    if (!m_selectedID)
+        return;
+    const QUuid collectionID = m_place->itemData(index).toUuid();
+    m_state.setEnvironmentCollection(
+        *m_selectedID, collectionID.isNull() ? std::nullopt : std::optional(collectionID));
+    // Refused (the folder went meanwhile) or not: the picker shows where it is now.
+    updatePlaces();
+}
+
 void EnvironmentEditorSheet::handleEnvironmentChanged(const QUuid& environmentID)
 {
     // A rename in the list itself: the field follows, unless it is where the name came from.
     if (m_selectedID != environmentID)
         return;
+    updatePlaces();
     if (const APIEnvironment* environment = m_state.environmentStore().environment(environmentID);
         environment && environment->name != m_name->text())
         m_name->setText(environment->name);

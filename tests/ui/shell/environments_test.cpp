@@ -1,14 +1,19 @@
+#include "interchange/foldercollection.h"
 #include "ui/editor/keyvaluemodel.h"
 #include "ui/shell/environmenteditorsheet.h"
 #include "ui/shell/environmentselector.h"
 #include "windowtesting.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 
 using namespace mako;
 using namespace mako::test;
@@ -217,4 +222,61 @@ TEST(EnvironmentEditorSheet, secretValuesAreMaskedUntilShownAndMarkedFromTheKeyb
     EXPECT_EQ(value(0), u"api.test"_s);
     run.state.removeVariables(std::nullopt, 1, 1);
     EXPECT_FALSE(note->isVisible());
+}
+
+// "Kept in:" shares the selected environment with a folder collection and takes it back, from
+// the keyboard: the folder gains or loses its file, the data folder's file the reverse; the
+// picker follows a move made elsewhere, and offers no collection that is not a folder.
+TEST(EnvironmentEditorSheet, keptInMovesTheEnvironmentIntoAFolderCollectionAndBack)
+{
+    EnvironmentsRun run;
+    QTemporaryDir root;
+    const QString teamPath = root.filePath(u"team-api"_s);
+    ASSERT_TRUE(FolderCollection::write(teamPath,
+        FolderCollection::encode({.collection = Collection {.name = u"Team API"_s}}), {}));
+    QSignalSpy opened(&run.state, &AppState::fileOperationFinished);
+    run.state.openFolderCollection(teamPath);
+    ASSERT_TRUE(opened.wait(10000));
+    const QUuid teamID = run.state.collections().last().id;
+    run.addCollection(u"Plain"_s);
+    const QString devFile = QDir(teamPath).filePath(u"environments/dev.json"_s);
+    const auto storedNames = [&] {
+        QStringList names;
+        for (const APIEnvironment& environment : run.stored<APIEnvironment>(kEnvironmentsFile))
+            names.append(environment.name);
+        return names;
+    };
+
+    auto* sheet = run.selector->openEditor();
+    clickRow(child<QListView>(sheet, u"environmentList"_s), 0);
+    auto* place = child<QComboBox>(sheet, u"environmentPlacePicker"_s);
+    ASSERT_TRUE(place);
+    EXPECT_EQ(place->accessibleName(), u"Kept in:"_s);
+    EXPECT_EQ(rowTexts(place->view()), (QStringList {u"This Computer"_s, u"Team API (folder)"_s}));
+    EXPECT_EQ(place->currentText(), u"This Computer"_s);
+
+    auto* name = child<QLineEdit>(sheet, u"environmentNameField"_s);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+    name->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(name, Qt::Key_Tab);
+    EXPECT_EVENTUALLY_EQ(QApplication::focusWidget(), place);
+    QTest::keyClick(place, Qt::Key_Down);
+    EXPECT_EQ(run.state.environments()[0].collectionID, teamID);
+    EXPECT_EVENTUALLY(QFileInfo::exists(devFile));
+    EXPECT_EQ(storedNames(), QStringList {u"Prod"_s});
+
+    QTest::keyClick(place, Qt::Key_Up);
+    EXPECT_TRUE(run.state.environments()[0].collectionID.isNull());
+    EXPECT_EVENTUALLY(!QFileInfo::exists(devFile));
+    EXPECT_EQ(storedNames(), (QStringList {u"Dev"_s, u"Prod"_s}));
+
+    ASSERT_TRUE(run.state.setEnvironmentCollection(kDev.id, teamID));
+    EXPECT_EQ(place->currentText(), u"Team API (folder)"_s);
+    // The collection goes, and with it its environments and its place in the picker.
+    clickRow(child<QListView>(sheet, u"environmentList"_s), 1);
+    EXPECT_EQ(name->text(), u"Prod"_s);
+    run.state.deleteCollection(teamID);
+    EXPECT_EQ(run.environmentNames(), QStringList {u"Prod"_s});
+    EXPECT_EQ(place->currentText(), u"This Computer"_s);
+    EXPECT_EQ(rowTexts(place->view()), QStringList {u"This Computer"_s});
 }
