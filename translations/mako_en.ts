@@ -109,7 +109,7 @@
 <context>
     <name>VariableSpan</name>
     <message>
-        <location filename="../src/ui/editor/variablespans.cpp" line="+29"/>
+        <location filename="../src/ui/editor/variablespans.cpp" line="+51"/>
         <source>%1 is a dynamic variable: a new value on each send, such as %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -119,7 +119,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>%1 is not defined in the active environment or globals</source>
         <translation type="unfinished"></translation>
     </message>
@@ -127,7 +127,7 @@
 <context>
     <name>mako::AlertPresenter</name>
     <message numerus="yes">
-        <location filename="../src/ui/shell/alertpresenter.cpp" line="+20"/>
+        <location filename="../src/ui/shell/alertpresenter.cpp" line="+21"/>
         <source>%n other script(s)</source>
         <translation type="unfinished">
             <numerusform></numerusform>
@@ -209,7 +209,33 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+21"/>
+        <source>Changed on Disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+2"/>
+        <source>“%1” changed on disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Its tab holds edits that are not saved. Keep them, or take the version in the file instead?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Keep My Edits</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Use the File&apos;s Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
         <location line="+2"/>
         <source>Error</source>
         <translation type="unfinished"></translation>
@@ -223,17 +249,17 @@
 <context>
     <name>mako::AppState</name>
     <message>
-        <location filename="../src/state/appstate.cpp" line="+112"/>
+        <location filename="../src/state/appstate.cpp" line="+130"/>
         <source>Failed to save data: %1: %2. The changes stay in memory and are written again at the next change.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+56"/>
+        <location line="+63"/>
         <source>Failed to load data: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/state/appstateimport.cpp" line="+32"/>
+        <location filename="../src/state/appstateimport.cpp" line="+33"/>
         <source>&quot;%1&quot; could not be written.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -242,8 +268,16 @@
         <source>&quot;%1&quot; does not exist.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message numerus="yes">
+        <location line="+73"/>
+        <source>%n secret value(s) left out: %1</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
     <message>
-        <location line="+90"/>
+        <location line="+28"/>
         <source>Failed to import %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -254,26 +288,26 @@
     </message>
     <message>
         <location line="+21"/>
-        <location line="+13"/>
-        <location line="+15"/>
         <location line="+17"/>
-        <location line="+19"/>
+        <location line="+15"/>
+        <location line="+20"/>
+        <location line="+21"/>
         <location line="+2"/>
         <source>Export failed: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-33"/>
+        <location line="-37"/>
         <source>Exported without the requests a Postman collection cannot hold: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+54"/>
         <source>Import failed: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+56"/>
+        <location line="+65"/>
         <source>Import failed: %1 could not be written; the imported data is shown but not stored.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -729,12 +763,12 @@
     <name>mako::CollectionCommands</name>
     <message>
         <location filename="../src/ui/sidebar/collectioncommands.cpp" line="+70"/>
-        <location line="+32"/>
+        <location line="+34"/>
         <source>New Request</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-30"/>
+        <location line="-32"/>
         <location line="+1"/>
         <source>New Folder</source>
         <translation type="unfinished"></translation>
@@ -757,6 +791,11 @@
     <message>
         <location line="+3"/>
         <source>Export as Postman Collection...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Save Collection to Folder...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -819,12 +858,22 @@
     </message>
     <message>
         <location line="+11"/>
-        <location line="+53"/>
+        <location line="+64"/>
         <source>Delete</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-24"/>
+        <location line="-31"/>
+        <source>Remove the collection &quot;%1&quot; from Mako?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Its folder %1 and the files in it stay as they are.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Delete the collection &quot;%1&quot; and its requests?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -839,7 +888,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+14"/>
         <source>Delete?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -849,7 +898,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+17"/>
+        <source>Save Collection to Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
         <source>Export Collection</source>
         <translation type="unfinished"></translation>
     </message>
@@ -867,7 +921,7 @@
 <context>
     <name>mako::CollectionExporter</name>
     <message>
-        <location filename="../src/interchange/collectionexporter.cpp" line="+103"/>
+        <location filename="../src/interchange/collectionexporter.cpp" line="+107"/>
         <location line="+13"/>
         <source>The file is not a Mako backup.</source>
         <translation type="unfinished"></translation>
@@ -900,8 +954,21 @@
 </context>
 <context>
     <name>mako::CollectionTreeModel</name>
+    <message>
+        <location filename="../src/ui/sidebar/collectiontreemodel.cpp" line="+118"/>
+        <source>%1 (in the folder %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message numerus="yes">
-        <location filename="../src/ui/sidebar/collectiontreemodel.cpp" line="+117"/>
+        <location line="+4"/>
+        <source>%1, in a folder, %n request(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
         <source>%1, %n request(s)</source>
         <translation type="unfinished">
             <numerusform></numerusform>
@@ -1489,15 +1556,15 @@
 <context>
     <name>mako::EnvironmentEditorSheet</name>
     <message>
-        <location filename="../src/ui/shell/environmenteditorsheet.cpp" line="+86"/>
+        <location filename="../src/ui/shell/environmenteditorsheet.cpp" line="+118"/>
         <location line="+5"/>
         <location line="+8"/>
-        <location line="+24"/>
+        <location line="+37"/>
         <source>Environments</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-23"/>
+        <location line="-36"/>
         <source>Global Variables</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1507,7 +1574,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+39"/>
         <source>Add Environment</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1517,28 +1584,54 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+98"/>
+        <location line="+42"/>
+        <location line="+5"/>
+        <source>Kept in:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+53"/>
+        <source>No secret service is available: secret values are kept only until Mako quits.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>This Computer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>%1 (folder)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+34"/>
         <source>New Environment</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-72"/>
+        <location line="-131"/>
         <source>Select an environment to edit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
-        <location line="+7"/>
+        <location line="-145"/>
+        <source>Secret</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+154"/>
+        <location line="+11"/>
         <source>Name</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-102"/>
+        <location line="-119"/>
         <source>Variables</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+114"/>
+        <location line="+132"/>
         <source>Global variables are available in all environments. Local environment variables override globals with the same key.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1595,7 +1688,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location line="+5"/>
+        <source>Open Folder as Collection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+48"/>
         <source>Export Collection</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1620,6 +1718,105 @@
     <message>
         <location line="+2"/>
         <source>Insomnia export</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>mako::FolderCollection</name>
+    <message>
+        <location filename="../src/interchange/foldercollectiondecode.cpp" line="+33"/>
+        <source>line %1, column %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>expected an object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+248"/>
+        <source>&quot;requests&quot; is not a list of file names</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+75"/>
+        <source>There is no collection.json in the folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>its order of folders, requests or environments is not a list of names</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/interchange/foldercollectionfiles.cpp" line="+69"/>
+        <source>Cannot create the folder of %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>%1 is not a folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>Cannot create the folder %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 is not a file name of a collection.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>Cannot remove %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>mako::FolderCollections</name>
+    <message>
+        <location filename="../src/state/foldercollections.cpp" line="+184"/>
+        <source>Failed to save data: %1: %2. The changes stay in memory and are written again at the next change.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+91"/>
+        <source>The collection “%1” could not be read from %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location line="+79"/>
+        <source>%n file(s) of “%1” could not be read: %2</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+71"/>
+        <source>This folder holds no collection.json.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>The folder %1 could not be opened as a collection: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+50"/>
+        <source>%1 is not empty and holds no copy of this collection. Choose an empty folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Failed to save data: %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1970,14 +2167,14 @@
 <context>
     <name>mako::KeyValueEditor</name>
     <message>
-        <location filename="../src/ui/editor/keyvalueeditor.cpp" line="+69"/>
-        <location line="+40"/>
+        <location filename="../src/ui/editor/keyvalueeditor.cpp" line="+78"/>
+        <location line="+82"/>
         <source>Key</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-40"/>
-        <location line="+41"/>
+        <location line="-82"/>
+        <location line="+83"/>
         <source>Value</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1986,12 +2183,22 @@
         <source>Add</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location line="+77"/>
+        <source>Hide Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Show Value</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>mako::KeyValueModel</name>
     <message>
         <location filename="../src/ui/editor/keyvaluemodel.cpp" line="+54"/>
-        <location filename="../src/ui/shell/environmenteditorsheet.cpp" line="-135"/>
+        <location filename="../src/ui/shell/environmenteditorsheet.cpp" line="-171"/>
         <source>Enabled</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2059,6 +2266,11 @@
     <message>
         <location line="+3"/>
         <source>Import Mako Collection...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Open Folder as Collection...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2414,12 +2626,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+299"/>
+        <location line="+305"/>
         <source>Get New Access Token</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-298"/>
+        <location line="-304"/>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2533,7 +2745,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+199"/>
+        <location line="+205"/>
         <source>No token yet</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2979,7 +3191,7 @@
 <context>
     <name>mako::RecordJson</name>
     <message>
-        <location filename="../src/model/recordjson.cpp" line="+110"/>
+        <location filename="../src/model/recordjson.cpp" line="+112"/>
         <source>invalid value</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3050,7 +3262,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+309"/>
+        <location line="+88"/>
+        <source>expected a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+253"/>
         <source>invalid JSON at offset %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4212,7 +4429,7 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
 <context>
     <name>mako::UrlBar</name>
     <message>
-        <location filename="../src/ui/editor/urlbar.cpp" line="+62"/>
+        <location filename="../src/ui/editor/urlbar.cpp" line="+63"/>
         <source>URL as sent</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4257,7 +4474,7 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+53"/>
         <source>Cookies: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4286,7 +4503,7 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
 <context>
     <name>mako::VariablesModel</name>
     <message>
-        <location filename="../src/state/variablesmodel.cpp" line="+128"/>
+        <location filename="../src/state/variablesmodel.cpp" line="+150"/>
         <source>Enabled</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4298,6 +4515,11 @@ pm.test(&quot;Status is 200&quot;, () =&gt; {
     <message>
         <location line="+2"/>
         <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Secret</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
