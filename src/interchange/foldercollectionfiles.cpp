@@ -6,8 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace mako::FolderCollection {
 
@@ -62,18 +67,46 @@ bool fail(QString* reason, const QString& text)
     return false;
 }
 
+// Atomic like QSaveFile (a temporary beside the file, renamed over it), but without a sync of
+// every file: a first save of thousands of requests would spend seconds there. `write` syncs
+// the whole batch once instead, before it says the files are in place.
 bool writeFile(const QString& path, const QByteArray& bytes, QString* reason)
 {
-    if (!QDir().mkpath(QFileInfo(path).path()))
+    const QFileInfo info(path);
+    if (!QDir().mkpath(info.path()))
         return fail(reason,
             QCoreApplication::translate("mako::FolderCollection", "Cannot create the folder of %1.")
                 .arg(path));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    // Hidden, so a read of the folder meanwhile passes it by.
+    QFile file(info.dir().filePath(u'.' + info.fileName() + u".saving"_s));
+    const auto failed = [&](const QString& why) {
+        file.remove();
         return fail(reason,
             QCoreApplication::translate("mako::FolderCollection", "Cannot write %1: %2")
-                .arg(path, file.errorString()));
+                .arg(path, why));
+    };
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()
+        || !file.flush())
+        return failed(file.errorString());
+    if (info.exists())
+        file.setPermissions(QFile::permissions(path));
+    file.close();
+    if (std::rename(
+            QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData())
+        != 0)
+        return failed(QString::fromLocal8Bit(std::strerror(errno)));
     return true;
+}
+
+// Puts what was written on the disk, once for the whole folder.
+bool syncFolder(const QString& directory)
+{
+    const int fd = ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return false;
+    const bool synced = ::syncfs(fd) == 0;
+    ::close(fd);
+    return synced;
 }
 
 } // namespace
@@ -107,6 +140,7 @@ bool write(const QString& directory, const Files& files, const Files& previous, 
             QCoreApplication::translate("mako::FolderCollection", "Cannot create the folder %1.")
                 .arg(directory));
     bool ok = true;
+    bool wrote = false;
     for (auto it = files.begin(); it != files.end(); ++it) {
         if (!isSafe(it.key())) {
             ok = fail(reason,
@@ -119,9 +153,15 @@ bool write(const QString& directory, const Files& files, const Files& previous, 
         const auto before = previous.constFind(it.key());
         if (before != previous.end() && *before == it.value() && QFileInfo::exists(path))
             continue;
-        if (!writeFile(path, it.value(), reason))
+        if (writeFile(path, it.value(), reason))
+            wrote = true;
+        else
             ok = false;
     }
+    if (wrote && !syncFolder(directory))
+        ok = fail(reason,
+            QCoreApplication::translate("mako::FolderCollection", "Cannot write %1: %2")
+                .arg(directory, QString::fromLocal8Bit(std::strerror(errno))));
     // The new files are in place before the old ones go, so a rename never loses the request.
     QSet<QString> emptied;
     for (auto it = previous.begin(); it != previous.end(); ++it) {
