@@ -1,10 +1,12 @@
 #include "state/appstate.h"
 
 #include "execution/networkservice.h"
+#include "model/uuidtext.h"
 #include "state/oauth2tokens.h"
 #include "state/persistenceservice.h"
 #include "state/secretstore.h"
 #include "state/secretvariables.h"
+#include "state/settings.h"
 
 #include <QCoreApplication>
 
@@ -38,6 +40,7 @@ AppState::AppState(PersistenceService* persistence, Settings* settings, QObject*
     connect(
         &m_folders, &FolderCollections::requestReplaced, this, &AppState::handleRequestReplaced);
     connect(&m_folders, &FolderCollections::loadFinished, this, [this] {
+        restoreActiveFolderEnvironment();
         if (m_sessionToRestore) {
             const auto [stored, damaged] = *std::exchange(m_sessionToRestore, std::nullopt);
             restoreSession(stored, damaged);
@@ -45,9 +48,32 @@ AppState::AppState(PersistenceService* persistence, Settings* settings, QObject*
         if (m_historyLoaded && !m_didLoad)
             finishStartup();
     });
+    connect(&m_environments, &EnvironmentStore::activeEnvironmentChanged, this,
+        &AppState::rememberActiveFolderEnvironment);
     if (auto* application = QCoreApplication::instance())
         connect(application, &QCoreApplication::aboutToQuit, this, &AppState::flushPendingSaves);
     loadData();
+}
+
+// The data folder's environments keep which one is active; one kept in a collection's folder is
+// remembered in the preferences instead, once the start-up load has settled.
+void AppState::rememberActiveFolderEnvironment()
+{
+    if (!m_settings || !m_didLoad || m_folders.isLoading())
+        return;
+    const auto active = m_environments.activeEnvironment();
+    m_settings->setValue(SettingKeys::activeFolderEnvironment,
+        active && !active->collectionID.isNull() ? uuidToText(active->id) : QString());
+}
+
+void AppState::restoreActiveFolderEnvironment()
+{
+    if (!m_settings || m_environments.activeEnvironment())
+        return;
+    const QUuid id(m_settings->value(SettingKeys::activeFolderEnvironment));
+    const APIEnvironment* environment = id.isNull() ? nullptr : m_environments.environment(id);
+    if (environment && !environment->collectionID.isNull())
+        m_environments.setActiveEnvironment(id);
 }
 
 AppState::~AppState()

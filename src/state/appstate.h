@@ -390,6 +390,8 @@ private:
     void loadData();
     template <typename T> QList<T> takeLoaded(Result<QList<T>> loaded);
     void finishStartup();
+    void rememberActiveFolderEnvironment();
+    void restoreActiveFolderEnvironment();
     void handleRequestReplaced(
         const QUuid& collectionID, const APIRequest& before, const APIRequest& after);
     void reportLoadFailure(const QString& description);

@@ -65,6 +65,10 @@ inline const SettingKey<bool> keepCookies {QStringLiteral("keepCookies"), true};
 inline const SettingKey<int> historyRetention {QStringLiteral("historyRetention"), 100};
 /// Most recent first, no duplicates; kept by URLHistory.
 inline const SettingKey<QStringList> recentURLs {QStringLiteral("recentURLs"), QStringList()};
+/// The id of the active environment when it is one kept in a collection's folder, whose files
+/// leave out which environment each user has active.
+inline const SettingKey<QString> activeFolderEnvironment {
+    QStringLiteral("activeFolderEnvironment"), QString()};
 /// The group of the user's own command keys (see Settings::shortcutOverrides).
 inline const QString shortcuts = QStringLiteral("shortcuts");
 /// The array of per-host certificate entries (see Settings::hostCertificates).

@@ -122,6 +122,7 @@ TEST(FolderCollections, anOpenedFolderLoadsAndComesBackAfterARestart)
         EXPECT_EQ(opened.folders[0].requestIDs, QList {kList.id});
         ASSERT_EQ(state.environments().size(), 1);
         EXPECT_EQ(state.environments()[0].collectionID, id);
+        state.setActiveEnvironment(state.environments()[0].id);
         state.openFromCollection(*requestNamed(state, id, u"List users"_s), id);
     }
     const QJsonArray stored = QJsonDocument::fromJson(data.read(kCollectionsFile)).array();
@@ -136,7 +137,9 @@ TEST(FolderCollections, anOpenedFolderLoadsAndComesBackAfterARestart)
     ASSERT_EQ(state.collections().size(), 1);
     EXPECT_EQ(state.collections()[0].id, id);
     EXPECT_EQ(state.collections()[0].requests.size(), 2);
-    EXPECT_EQ(state.environments().size(), 1);
+    ASSERT_EQ(state.environments().size(), 1);
+    // The folder leaves out which environment is active: this user's choice comes back anyway.
+    EXPECT_TRUE(state.environments()[0].isActive);
     ASSERT_EQ(state.tabs().size(), 1);
     EXPECT_EQ(state.tabs()[0].request.name, u"List users"_s);
     EXPECT_EQ(state.tabs()[0].origin, RequestOrigin::collection(id));
