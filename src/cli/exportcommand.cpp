@@ -73,17 +73,12 @@ Result<QByteArray> exportCollection(
         return Error {path + u": "_s + collections.errorMessage()};
     const QUuid id(name);
     QStringList names;
-    for (Collection collection : collections.value()) {
-        if (collection.name == name || (!id.isNull() && collection.id == id)) {
-            // A collection kept in a folder is only referred to here: its requests are there.
-            if (!collection.folderPath.isEmpty()) {
-                auto folder = readFolderRunInput(collection.folderPath);
-                if (!folder)
-                    return Error {collection.folderPath + u": "_s + folder.errorMessage()};
-                const QUuid keptID = collection.id;
-                collection = std::move(folder.value().collection);
-                collection.id = keptID;
-            }
+    for (const Collection& listed : collections.value()) {
+        if (listed.name == name || (!id.isNull() && listed.id == id)) {
+            auto read = withFolderContents(listed);
+            if (!read)
+                return read.error();
+            const Collection& collection = read->collection;
             if (form == CollectionForm::k6)
                 return CodeGenerator::generateK6Collection(collection).toUtf8();
             warnOfSecretsLeftOut(console, SecretVariables::secretNames(collection.variables, {}));
@@ -95,7 +90,7 @@ Result<QByteArray> exportCollection(
                     + exported.leftOut.join(u", "_s) + u'\n');
             return exported.bytes;
         }
-        names.append(u'"' + collection.name + u'"');
+        names.append(u'"' + listed.name + u'"');
     }
     return Error {u"no collection named \"%1\" (there are: %2)"_s.arg(
         name, names.isEmpty() ? u"none"_s : names.join(u", "_s))};

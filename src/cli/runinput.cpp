@@ -15,28 +15,15 @@ namespace mako::cli {
 
 namespace {
 
-// The data folder keeps a collection that lives in a folder as a reference to it: the run reads
-// the folder, as the window does.
-Result<RunInput> chosen(const Collection& collection)
-{
-    if (collection.folderPath.isEmpty())
-        return RunInput {.collection = collection};
-    auto read = readFolderRunInput(collection.folderPath);
-    if (!read)
-        return Error {collection.folderPath + u": "_s + read.errorMessage()};
-    read.value().collection.id = collection.id;
-    return read;
-}
-
 Result<RunInput> pick(const QList<Collection>& collections, const QString& name)
 {
     if (name.isEmpty() && collections.size() == 1)
-        return chosen(collections.first());
+        return withFolderContents(collections.first());
     const QUuid id(name);
     QStringList names;
     for (const Collection& collection : collections) {
         if (!name.isEmpty() && (collection.name == name || (!id.isNull() && collection.id == id)))
-            return chosen(collection);
+            return withFolderContents(collection);
         names.append(u'"' + collection.name + u'"');
     }
     const QString choices
@@ -77,6 +64,17 @@ Result<RunInput> readFolderRunInput(const QString& directory)
     if (!read)
         return read.error();
     return std::move(read.value().input);
+}
+
+Result<RunInput> withFolderContents(const Collection& collection)
+{
+    if (collection.folderPath.isEmpty())
+        return RunInput {.collection = collection};
+    auto read = readFolderRunInput(collection.folderPath);
+    if (!read)
+        return Error {collection.folderPath + u": "_s + read.errorMessage()};
+    read.value().collection.id = collection.id;
+    return read;
 }
 
 std::optional<RunInput> folderOfRequestFile(const QString& path, QUuid& request)

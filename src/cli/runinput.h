@@ -33,6 +33,10 @@ Result<RunInput> readRunInput(const QByteArray& bytes, const QString& name);
 /// named in the warnings; the rest runs.
 Result<RunInput> readFolderRunInput(const QString& directory);
 
+/// `collection` as it runs: the data folder keeps one that lives in a folder as a reference to
+/// it, whose requests are read from the folder, as the window does.
+Result<RunInput> withFolderContents(const Collection& collection);
+
 /// The folder collection that the request file `path` belongs to (its collection.json beside
 /// it or one folder up), with `request` set to the id of the file's request; nothing when the
 /// file is not one of a folder collection's requests.
